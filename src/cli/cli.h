@@ -1,0 +1,44 @@
+// orrimar-cli: one subcommand per command of the launch pad, for scripting
+// and headless use. Everything is reachable from tests through runCli().
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace orrimar::cli {
+
+// Exit statuses: 0 success, 1 a runtime error (I/O, range) or a damaged
+// sector, 2 malformed input refused before anything was touched.
+constexpr int kExitOk = 0;
+constexpr int kExitRuntime = 1;
+constexpr int kExitUsage = 2;
+
+struct Context {
+    std::ostream& out;
+    std::ostream& err;
+    // The directory of the running program (for the default settings file).
+    std::string programDir;
+    // True when out is a terminal (a progress bar may be drawn on err).
+    bool interactive = false;
+    // Set by a subcommand's callback; runCli returns it.
+    int exitCode = kExitOk;
+};
+
+// Each subcommand file registers its own subcommand; its callback does the
+// work and may throw InputError (exit 2) or OrrError (exit 1).
+void registerCreate(CLI::App& app, Context& ctx);
+void registerCheck(CLI::App& app, Context& ctx);
+void registerMerge(CLI::App& app, Context& ctx);
+void registerColonies(CLI::App& app, Context& ctx);
+void registerLogs(CLI::App& app, Context& ctx);
+
+int runCli(const std::vector<std::string>& args, Context& ctx);
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace orrimar::cli

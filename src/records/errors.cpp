@@ -1,0 +1,25 @@
+#include "records/errors.h"
+
+#include <cerrno>
+
+#include <fmt/format.h>
+
+namespace orrimar {
+
+IoError ioErrorFromErrno(int err, const std::string& path) {
+    std::string text;
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR: text = "File not found"; break;
+        case EACCES:
+        case EPERM:
+        case EROFS: text = "File access denied"; break;
+        case ENOSPC:
+        case EDQUOT: text = "Disk full"; break;
+        default: text = fmt::format("I/O error {}", err); break;
+    }
+    if (!path.empty()) text += fmt::format(" ({})", path);
+    return IoError(text);
+}
+
+}  // namespace orrimar

@@ -1,0 +1,63 @@
+// The file set of a sector: base name + ".sun", ".pln", ".mon", ".aln",
+// ".nam", ".col", ".con", ".emp" and the comment file ".cmt".
+//
+// A generation run keeps the four growing files open with buffered writes
+// and in-memory record counts. Writes reach the disk only at system
+// boundaries (commitSystem), and a system that fails part-way is rolled back
+// (rollbackSystem) so that the sector on disk always holds whole systems.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "records/record_file.h"
+#include "records/records.h"
+
+namespace orrimar {
+
+// File name of one member: base name + extension (".sun", ".aln1", "_RP.csv" ...).
+std::string sectorPath(const std::string& baseName, const char* extension);
+
+class SectorFiles {
+public:
+    // Create mode: the nine files are created afresh (truncated), the name
+    // file gets its header record (kind 0, value 8, the sector name cut to 50
+    // characters) and the ".aln1", ".csv" and "_RP.csv" siblings are deleted.
+    static std::unique_ptr<SectorFiles> create(const std::string& baseName, const std::string& sectorName);
+    // Append mode: opens an existing sector. Missing members are created
+    // empty (the name file with its header), but a file that holds records is
+    // never truncated; when the system file holds systems while the planet,
+    // moon or race file is missing, the sector is damaged and IoError names
+    // the missing file, with nothing changed. A sector with no files at all
+    // is created as in create mode.
+    static std::unique_ptr<SectorFiles> append(const std::string& baseName, const std::string& sectorName);
+
+    ~SectorFiles();
+
+    const std::string& baseName() const { return baseName_; }
+    RecordFile<TSystemRec>& systems() { return *systems_; }
+    RecordFile<TPlanetRec>& planets() { return *planets_; }
+    RecordFile<TMoonRec>& moons() { return *moons_; }
+    RecordFile<TAlienRec>& aliens() { return *aliens_; }
+
+    // Marks the start of a system: the counts to roll back to.
+    void beginSystem();
+    // The system is whole: flush the buffered records to disk.
+    void commitSystem();
+    // Drops every record written since beginSystem, on disk and in the buffers.
+    void rollbackSystem();
+    // Flushes and closes the files; errors surface as IoError.
+    void close();
+
+private:
+    SectorFiles() = default;
+    std::string baseName_;
+    std::unique_ptr<RecordFile<TSystemRec>> systems_;
+    std::unique_ptr<RecordFile<TPlanetRec>> planets_;
+    std::unique_ptr<RecordFile<TMoonRec>> moons_;
+    std::unique_ptr<RecordFile<TAlienRec>> aliens_;
+    std::int64_t mark_[4]{};
+};
+
+}  // namespace orrimar
