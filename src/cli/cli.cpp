@@ -18,6 +18,7 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerMerge(app, ctx);
     registerColonies(app, ctx);
     registerLogs(app, ctx);
+    registerAlien(app, ctx);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
