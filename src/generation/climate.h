@@ -1,0 +1,35 @@
+// Climate of a planet or moon: mean surface temperature, surface class,
+// water, ice and cloud cover and albedo, iterated until temperature and
+// albedo agree; a Terran world is then refined into its final type.
+// Distances in tenths of an AU; inner and outer are the star's zone radii.
+#pragma once
+
+#include <cstdint>
+
+namespace orrimar {
+
+// Fills temperature, surface class and the four cover bytes (water, ice,
+// cloud, albedo) and may refine worldType. `volatileInventory` is the working
+// value returned by RollAtmosphere; `luminosity` the effective luminosity.
+void ComputeClimate(std::int16_t inner, std::int16_t outer, std::int16_t orbitRadius, std::uint8_t& worldType,
+                    std::uint8_t& surfaceClass, std::uint8_t& water, std::uint8_t& ice, std::uint8_t& cloud,
+                    std::uint8_t& albedo, float volatileInventory, float luminosity, float gravity, float pressure,
+                    std::int32_t diameter, std::uint8_t atmosphereClass, std::int16_t& temperature,
+                    float escapeVelocity);
+
+// Mean surface temperature (°C) for an albedo in percent. Also used for
+// belts. Throws RangeError when the result does not fit 16 bits.
+std::int16_t Temperature(std::int16_t orbitRadius, std::uint8_t atmosphereClass, std::uint8_t worldType,
+                         float luminosity, int albedo);
+
+// Percent of the surface under water, before the surface class is applied.
+std::uint8_t WaterCover(std::int32_t diameter, int temperature, float volatileInventory);
+// Percent of the surface under ice for an ice input (1, 10, 100 or the water).
+std::uint8_t IceCover(int input, int temperature);
+// Percent cloud cover; `retainedWeight` is the untruncated retained weight.
+std::uint8_t CloudCover(int temperature, int water, std::uint8_t worldType, float retainedWeight);
+// Albedo in percent (may exceed 100); rolls its dice in the order cloud,
+// rock, water, ice.
+std::uint8_t Albedo(int water, int cloud, int ice, float pressure);
+
+}  // namespace orrimar
