@@ -1,0 +1,104 @@
+#include "settings/ini_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "records/errors.h"
+
+namespace orrimar {
+namespace {
+
+namespace fs = std::filesystem;
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::path(ORRIMAR_TEST_TMP) / ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        path_ = (dir_ / "orrwin.ini").string();
+    }
+    void write(const std::string& text) {
+        std::ofstream(path_, std::ios::binary) << text;
+    }
+    std::string read() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    fs::path dir_;
+    std::string path_;
+};
+
+TEST_F(IniFileTest, MissingFileAndKeysGiveDefaults) {
+    const IniFile ini(path_);
+    EXPECT_EQ(ini.readInteger("Settings", "Height", 324), 324);
+    EXPECT_FALSE(ini.readString("Settings", "Height").has_value());
+}
+
+TEST_F(IniFileTest, IntegersInDecimalAndBothHexFormsWithSigns) {
+    write("[Stellar Probabilities]\r\nPheno=12\r\nMisc=$1F\r\nA_II=0x10\r\nM_III=-7\r\nF_IV= 42 \r\nF_V=-$10\r\n");
+    const IniFile ini(path_);
+    EXPECT_EQ(ini.readInteger("Stellar Probabilities", "Pheno", 0), 12);
+    EXPECT_EQ(ini.readInteger("Stellar Probabilities", "Misc", 0), 31);
+    EXPECT_EQ(ini.readInteger("Stellar Probabilities", "A_II", 0), 16);
+    EXPECT_EQ(ini.readInteger("Stellar Probabilities", "M_III", 0), -7);
+    EXPECT_EQ(ini.readInteger("Stellar Probabilities", "F_IV", 0), 42);
+    EXPECT_EQ(ini.readInteger("Stellar Probabilities", "F_V", 0), -16);
+}
+
+TEST_F(IniFileTest, AnythingElseGivesTheDefault) {
+    write("[S]\nA=12abc\nB=\nC=$\nD=0x\nE=1.5\nF=99999999999\nG=ten\n");
+    const IniFile ini(path_);
+    for (const char* key : {"A", "B", "C", "D", "E", "F", "G"}) {
+        EXPECT_EQ(ini.readInteger("S", key, 77), 77) << key;
+    }
+}
+
+TEST_F(IniFileTest, SectionAndKeyNamesAreCaseInsensitive) {
+    write("[stellar PROBABILITIES]\ng_v=3\n");
+    const IniFile ini(path_);
+    EXPECT_EQ(ini.readInteger("Stellar Probabilities", "G_V", 0), 3);
+}
+
+TEST_F(IniFileTest, KeysOfOtherSectionsAreNotRead) {
+    write("[Alien Probabilities]\nMisc=9\n[Stellar Probabilities]\nPheno=2\n");
+    const IniFile ini(path_);
+    EXPECT_EQ(ini.readInteger("Stellar Probabilities", "Misc", 5), 5);
+    EXPECT_EQ(ini.readInteger("Alien Probabilities", "Misc", 15), 9);
+}
+
+TEST_F(IniFileTest, WritingEditsInPlaceAndKeepsTheRestAsItWas) {
+    write("; my notes\r\n[Settings]\r\nHeight=324\r\nWidth=513\r\n\r\n[Other Stuff]\r\nkey with spaces=a b\r\n");
+    IniFile ini(path_);
+    ini.writeInteger("settings", "WIDTH", 600);
+    ini.writeInteger("Settings", "Left", 10);
+    ini.save();
+    EXPECT_EQ(read(),
+              "; my notes\r\n[Settings]\r\nHeight=324\r\nWidth=600\r\nLeft=10\r\n\r\n[Other Stuff]\r\nkey with spaces=a b\r\n");
+}
+
+TEST_F(IniFileTest, NewSectionsGoAtTheEndInWritingOrder) {
+    IniFile ini(path_);
+    ini.writeInteger("Stellar Probabilities", "Pheno", 1);
+    ini.writeInteger("Stellar Probabilities", "Misc", 5);
+    ini.writeInteger("Alien Probabilities", "Human", 20);
+    ini.save();
+    EXPECT_EQ(read(), "[Stellar Probabilities]\r\nPheno=1\r\nMisc=5\r\n\r\n[Alien Probabilities]\r\nHuman=20\r\n");
+    const IniFile again(path_);
+    EXPECT_EQ(again.readInteger("Alien Probabilities", "Human", 0), 20);
+}
+
+TEST_F(IniFileTest, SaveIntoAMissingFolderIsAnIoErrorAndLeavesNothing) {
+    IniFile ini((dir_ / "no-such-folder" / "orrwin.ini").string());
+    ini.writeInteger("Settings", "Top", 1);
+    EXPECT_THROW(ini.save(), IoError);
+    EXPECT_FALSE(fs::exists(dir_ / "no-such-folder"));
+}
+
+}  // namespace
+}  // namespace orrimar

@@ -1,0 +1,89 @@
+#include "settings/probabilities.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "records/errors.h"
+
+namespace orrimar {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProbabilitiesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::path(ORRIMAR_TEST_TMP) / "probabilities";
+        fs::create_directories(dir_);
+        path_ = (dir_ / "orrwin.ini").string();
+        fs::remove(path_);
+        stellarThresholds() = StellarThresholds{};
+        alienThresholds() = AlienThresholds{};
+    }
+    void write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
+    fs::path dir_;
+    std::string path_;
+};
+
+using Stellar = std::array<std::uint16_t, 10>;
+using Alien = std::array<std::uint8_t, 6>;
+
+TEST_F(ProbabilitiesTest, MissingFileGivesTheDefaultThresholds) {
+    stellarThresholds().t.fill(0);
+    alienThresholds().t.fill(0);
+    LoadStellarProbabilities(path_);
+    LoadAlienProbabilities(path_);
+    EXPECT_EQ(stellarThresholds().t, (Stellar{1, 6, 15, 35, 65, 180, 430, 690, 950, 1000}));
+    EXPECT_EQ(alienThresholds().t, (Alien{20, 50, 65, 80, 95, 100}));
+}
+
+TEST_F(ProbabilitiesTest, GVAtZeroShiftsTheLaterBands) {
+    write("[Stellar Probabilities]\r\nG_V=0\r\n");
+    LoadStellarProbabilities(path_);
+    EXPECT_EQ(stellarThresholds().t, (Stellar{1, 6, 15, 35, 65, 180, 180, 440, 700, 750}));
+}
+
+TEST_F(ProbabilitiesTest, HexWeightsAreRead) {
+    write("[Stellar Probabilities]\nPheno=$A\nMisc=0x14\n");
+    LoadStellarProbabilities(path_);
+    EXPECT_EQ(stellarThresholds().t[0], 10);
+    EXPECT_EQ(stellarThresholds().t[1], 30);
+}
+
+TEST_F(ProbabilitiesTest, AnOverflowingStellarSumIsARangeErrorKeepingEarlierThresholds) {
+    write("[Stellar Probabilities]\nF_V=65500\n");
+    try {
+        LoadStellarProbabilities(path_);
+        FAIL() << "no range error";
+    } catch (const RangeError& e) {
+        EXPECT_STREQ(e.what(), "Range check error");
+    }
+    // T1..T5 took their new values; T6 onwards kept the old ones.
+    EXPECT_EQ(stellarThresholds().t[4], 65);
+    EXPECT_EQ(stellarThresholds().t[5], 180);
+}
+
+TEST_F(ProbabilitiesTest, ANegativeRunningSumIsARangeError) {
+    write("[Stellar Probabilities]\nPheno=-2\n");
+    EXPECT_THROW(LoadStellarProbabilities(path_), RangeError);
+}
+
+TEST_F(ProbabilitiesTest, HumanWeightZeroLeavesTheTopTwentyUncovered) {
+    write("[Alien Probabilities]\nHuman=0\n");
+    LoadAlienProbabilities(path_);
+    EXPECT_EQ(alienThresholds().t, (Alien{0, 30, 45, 60, 75, 80}));
+}
+
+TEST_F(ProbabilitiesTest, AlienThresholdsMustFitAByte) {
+    write("[Alien Probabilities]\nExotic=161\n");
+    EXPECT_THROW(LoadAlienProbabilities(path_), RangeError);
+    EXPECT_EQ(alienThresholds().t[4], 95);
+    write("[Alien Probabilities]\nExotic=160\n");
+    LoadAlienProbabilities(path_);
+    EXPECT_EQ(alienThresholds().t[5], 255);
+}
+
+}  // namespace
+}  // namespace orrimar
