@@ -1,0 +1,76 @@
+#include "tools/merge_renumbering.h"
+
+#include <limits>
+
+#include <fmt/format.h>
+
+#include "generation/bit_flags.h"
+#include "records/errors.h"
+
+namespace orrimar {
+
+namespace {
+
+constexpr std::uint16_t kNoRace16 = 65535;  // "none" in the 16-bit race ids
+constexpr int kColonisedFlag = 4;            // world flags bit 4
+constexpr std::size_t kNativeRaceByte = 2;   // feature byte 3 ...
+constexpr int kNativeRaceBit = 3;            // ... bit 3: a native race lives here
+
+std::int32_t shift32(std::int32_t value, std::int64_t offset, const char* field) {
+    const std::int64_t shifted = static_cast<std::int64_t>(value) + offset;
+    if (shifted < std::numeric_limits<std::int32_t>::min() || shifted > std::numeric_limits<std::int32_t>::max()) {
+        throw RangeError(fmt::format("Range check error ({} {} + {})", field, value, offset));
+    }
+    return static_cast<std::int32_t>(shifted);
+}
+
+// The 16-bit race ids are shifted as unsigned numbers; the sum must still
+// fit 16 bits.
+std::uint16_t shift16(std::uint16_t value, std::int64_t offset, const char* field) {
+    const std::int64_t shifted = static_cast<std::int64_t>(value) + offset;
+    if (shifted < 0 || shifted > std::numeric_limits<std::uint16_t>::max()) {
+        throw RangeError(fmt::format("Range check error ({} {} + {})", field, value, offset));
+    }
+    return static_cast<std::uint16_t>(shifted);
+}
+
+}  // namespace
+
+TSystemRec renumberSystem(TSystemRec record, const MergeOffsets& offsets) {
+    // Absent stars too: their first planet id is meaningless, but shifting
+    // it keeps the "previous first id + count" chain of the system intact.
+    for (auto& id : record.firstPlanetId) id = shift32(id, offsets.planets, "first planet id");
+    if (record.systemRaceId != kNoRace16) {
+        record.systemRaceId = shift16(record.systemRaceId, offsets.races, "system race id");
+    }
+    return record;
+}
+
+TPlanetRec renumberPlanet(TPlanetRec record, const MergeOffsets& offsets) {
+    record.systemId = shift32(record.systemId, offsets.systems, "system id");
+    if (testBit(record.features[kNativeRaceByte], kNativeRaceBit)) {
+        record.nativeRaceId = shift32(record.nativeRaceId, offsets.races, "native race id");
+    }
+    if (record.moonCount > 0) {
+        record.firstMoonId = shift32(record.firstMoonId, offsets.moons, "first moon id");
+    }
+    const auto colonising = static_cast<std::uint16_t>(record.colonisingRaceId);
+    if (colonising != kNoRace16 && testBit(record.worldFlags, kColonisedFlag)) {
+        record.colonisingRaceId = static_cast<std::int16_t>(shift16(colonising, offsets.races, "colonising race id"));
+    }
+    return record;
+}
+
+TMoonRec renumberMoon(TMoonRec record, const MergeOffsets& offsets) {
+    record.planetId = shift32(record.planetId, offsets.planets, "planet id");
+    return record;
+}
+
+TAlienRec renumberAlien(TAlienRec record, const MergeOffsets& offsets) {
+    // A negative home world id keeps its sign: its magnitude grows by P.
+    const std::int64_t offset = record.worldId >= 0 ? offsets.planets : -offsets.planets;
+    record.worldId = shift32(record.worldId, offset, "world id");
+    return record;
+}
+
+}  // namespace orrimar

@@ -1,0 +1,27 @@
+// How a record of the added sector changes when it is appended to the main
+// sector: every id it holds is shifted by the main sector's record count of
+// the file the id points into.
+#pragma once
+
+#include <cstdint>
+
+#include "records/records.h"
+
+namespace orrimar {
+
+// Record counts of the main sector taken before anything is appended.
+struct MergeOffsets {
+    std::int64_t systems = 0;  // S
+    std::int64_t planets = 0;  // P
+    std::int64_t moons = 0;    // M
+    std::int64_t races = 0;    // A
+};
+
+// Each returns the renumbered copy, or throws RangeError when a shifted id
+// no longer fits its field (the message names the field and its value).
+TSystemRec renumberSystem(TSystemRec record, const MergeOffsets& offsets);
+TPlanetRec renumberPlanet(TPlanetRec record, const MergeOffsets& offsets);
+TMoonRec renumberMoon(TMoonRec record, const MergeOffsets& offsets);
+TAlienRec renumberAlien(TAlienRec record, const MergeOffsets& offsets);
+
+}  // namespace orrimar
