@@ -1,0 +1,307 @@
+#include "generation/climate.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+#include "generation/atmosphere.h"
+#include "generation/physics.h"
+#include "generation/random.h"
+#include "generation/world_types.h"
+#include "records/errors.h"
+
+namespace orrimar {
+
+namespace {
+
+// Greenhouse factor by atmosphere class 1..6 (index 0 unused).
+constexpr std::array<long double, 7> kGreenhouse = {1.0L, 1.25L, 1.2L, 1.15L, 1.1L, 1.05L, 1.0L};
+
+// Initial surface class by world type (index 0 unused). Rock, Chunk and
+// Desert depend on the distance and are settled in initialSurfaceClass().
+constexpr std::array<std::uint8_t, 24> kInitialSurface = {
+    1, 3, 2, 4, 1, 6, 2, 2, 1, 1, 5, 1, 1, 2, 6, 1, 1, 1, 1, 3, 4, 1, 5, 1,
+};
+
+// Initial albedo (percent) by world type (index 0 unused).
+constexpr std::array<int, 24> kInitialAlbedo = {
+    30, 30, 10, 50, 30, 30, 30, 30, 30, 30, 40, 30, 30, 30, 30, 30, 30, 30, 30, 30, 50, 30, 40, 30,
+};
+
+std::uint8_t initialSurfaceClass(std::uint8_t worldType, std::int16_t outer, std::int16_t orbitRadius) {
+    switch (worldType) {
+        case world::kRock:
+            return orbitRadius <= outer ? 2 : 6;
+        case world::kDesert:
+            return orbitRadius < outer ? 2 : 6;
+        case world::kChunk:
+            // A Chunk is bare rock wherever it lies: the class it has beyond
+            // the inner radius (2) holds inside it too.
+            return 2;
+        default:
+            return worldType < kInitialSurface.size() ? kInitialSurface[worldType] : 1;
+    }
+}
+
+// p / q rounded to the nearest integer, ties to even, for p ≥ 0 and q > 0:
+// exact where a product with 0.01 would leave the tie to binary noise.
+int roundDiv(int p, int q) {
+    const int quotient = p / q;
+    const int twiceRest = 2 * (p % q);
+    if (twiceRest > q || (twiceRest == q && (quotient & 1) != 0)) return quotient + 1;
+    return quotient;
+}
+
+std::int16_t toTemperature(long double celsius) {
+    if (!(celsius > -32769.0L && celsius < 32768.0L)) throw RangeError();
+    return static_cast<std::int16_t>(truncate(celsius));
+}
+
+// ((1 - albedo × 0.01) / 0.7)^0.25 for every albedo byte: the climate loop
+// asks for it each round, and power() costs a logarithm and an exponential.
+float albedoFactor(int albedo) {
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t{};
+        for (int a = 0; a < 256; ++a) t[static_cast<std::size_t>(a)] = power(static_cast<float>((1.0L - a * 0.01L) / 0.7L), 0.25F);
+        return t;
+    }();
+    if (albedo >= 0 && albedo < 256) return table[static_cast<std::size_t>(albedo)];
+    return power(static_cast<float>((1.0L - albedo * 0.01L) / 0.7L), 0.25F);
+}
+
+// The light term of the temperature, fixed for one body:
+// sqrt(sqrt(L) / (orbit radius × 0.1)) × 263.
+long double lightTerm(std::int16_t orbitRadius, float luminosity) {
+    return std::sqrt(std::sqrt(static_cast<long double>(luminosity)) / (orbitRadius * 0.1L)) * 263.0L;
+}
+
+long double greenhouse(std::uint8_t atmosphereClass, std::uint8_t worldType) {
+    const long double g = atmosphereClass < kGreenhouse.size() ? kGreenhouse[atmosphereClass] : 1.0L;
+    return worldType == world::kHotHouse ? g * 2.0L : g;
+}
+
+std::int16_t temperatureFrom(long double light, long double g, int albedo) {
+    return toTemperature(light * albedoFactor(albedo) * g - 273.0L);
+}
+
+// Coldest temperature the tables hold; Temperature() never goes below it.
+constexpr int kAbsoluteZero = -273;
+
+// power((55 - t) / 90, 5) for t from absolute zero up to 54 (0 from 55 on).
+float iceFactor(int temperature) {
+    constexpr int kThaw = 55;
+    static const std::array<float, kThaw - kAbsoluteZero> table = [] {
+        std::array<float, kThaw - kAbsoluteZero> t{};
+        for (int c = kAbsoluteZero; c < kThaw; ++c)
+            t[static_cast<std::size_t>(c - kAbsoluteZero)] = power(static_cast<float>((kThaw - c) / 90.0L), 5.0F);
+        return t;
+    }();
+    if (temperature >= kThaw) return 0.0F;
+    if (temperature >= kAbsoluteZero) return table[static_cast<std::size_t>(temperature - kAbsoluteZero)];
+    return power(static_cast<float>((kThaw - temperature) / 90.0L), 5.0F);
+}
+
+// e^(k × 0.0698) for k = temperature - base temperature of the cloud rule.
+long double cloudGrowth(int k) {
+    constexpr int kLow = kAbsoluteZero - 15;  // the warmer of the two bases
+    constexpr int kHigh = 574;                // k × 0.0698 ≥ 40 from here on
+    static const std::array<long double, kHigh - kLow> table = [] {
+        std::array<long double, kHigh - kLow> t{};
+        for (int i = kLow; i < kHigh; ++i) t[static_cast<std::size_t>(i - kLow)] = std::exp(i * 0.0698L);
+        return t;
+    }();
+    if (k >= kLow && k < kHigh) return table[static_cast<std::size_t>(k - kLow)];
+    return std::exp(k * 0.0698L);
+}
+
+// Water cover before the heat of the world boils some of it off.
+int waterBeforeHeat(std::int32_t diameter, float volatileInventory) {
+    const long double size = 12750.0L / diameter;
+    long double f = size * size * volatileInventory * 71.0L;
+    if (f > 10000.0L) f = 10000.0L;
+    return static_cast<int>(truncate(f));
+}
+
+// A hot world keeps only a fraction of its water: 1/100 above 60 degrees,
+// 1/20 above 50, 1/10 above 40, 1/5 above 35, 2/7 above 30 (integer
+// division gives the truncated fraction exactly).
+std::uint8_t waterAfterHeat(int v, int temperature) {
+    if (temperature > 60) {
+        v = v / 100;
+    } else if (temperature > 50) {
+        v = v / 20;
+    } else if (temperature > 40) {
+        v = v / 10;
+    } else if (temperature > 35) {
+        v = v / 5;
+    } else if (temperature > 30) {
+        v = v * 2 / 7;
+    }
+    return static_cast<std::uint8_t>(v < 100 ? v : 100);
+}
+
+}  // namespace
+
+std::int16_t Temperature(std::int16_t orbitRadius, std::uint8_t atmosphereClass, std::uint8_t worldType,
+                         float luminosity, int albedo) {
+    return temperatureFrom(lightTerm(orbitRadius, luminosity), greenhouse(atmosphereClass, worldType), albedo);
+}
+
+std::uint8_t WaterCover(std::int32_t diameter, int temperature, float volatileInventory) {
+    return waterAfterHeat(waterBeforeHeat(diameter, volatileInventory), temperature);
+}
+
+std::uint8_t IceCover(int input, int temperature) {
+    long double f = iceFactor(temperature) * 100.0L;
+    const long double cap = input * 1.5L;
+    if (cap < f) f = cap;
+    if (f >= 100.0L) return 100;
+    return static_cast<std::uint8_t>(roundEven(f));
+}
+
+std::uint8_t CloudCover(int temperature, int water, std::uint8_t worldType, float retainedWeight) {
+    // Ice Balls and Failed Cores hold heavier, colder cloud-forming gases.
+    const bool icy = worldType == world::kIceBall || worldType == world::kFailedCore;
+    const float limit = icy ? 51.0F : 18.0F;
+    const int base = icy ? -150 : 15;
+    if (retainedWeight > limit) return 0;
+    const int k = temperature - base;
+    if (k * 0.0698L >= 40.0L) return 100;
+    const long double c = cloudGrowth(k) * water * 0.01L * 0.7L;
+    if (c >= 1.0L) return 100;
+    return static_cast<std::uint8_t>(roundEven(c * 100.0L));
+}
+
+std::uint8_t Albedo(int water, int cloud, int ice, float pressure) {
+    const int rock = 100 - water - ice;
+    const int parts = (water > 0 ? 1 : 0) + (ice > 0 ? 1 : 0) + (rock > 0 ? 1 : 0);
+    // Cloud hides an equal share of each part that is present.
+    const int u = roundDiv(cloud, parts > 0 ? parts : 1);
+    const int rockSeen = rock >= u ? rock - u : 0;
+    const int waterSeen = u < water ? water - u : 0;
+    const int iceSeen = u < ice ? ice - u : 0;
+    const bool atmosphere = pressure != 0.0F;
+
+    const int cloudRoll = d(25);
+    int albedo = roundDiv((cloudRoll + 45) * cloud, 100);
+    const int rockRoll = d(10);
+    albedo += roundDiv((rockRoll + (atmosphere ? 5 : 1)) * rockSeen, 100);
+    const int waterRoll = d(20);
+    albedo += roundDiv((waterRoll + 1) * waterSeen, 100);
+    if (atmosphere) {
+        const int iceRoll = d(20);
+        albedo += roundDiv((iceRoll + 60) * iceSeen, 100);
+    } else {
+        const int iceRoll = d(80);
+        albedo += roundDiv((iceRoll + 10) * iceSeen, 100);
+    }
+    if (albedo < 0 || albedo > 255) throw RangeError();
+    return static_cast<std::uint8_t>(albedo);
+}
+
+void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orbitRadius, std::uint8_t& worldType,
+                    std::uint8_t& surfaceClass, std::uint8_t& water, std::uint8_t& ice, std::uint8_t& cloud,
+                    std::uint8_t& albedo, float volatileInventory, float luminosity, float gravity, float pressure,
+                    std::int32_t diameter, std::uint8_t atmosphereClass, std::int16_t& temperature,
+                    float escapeVelocity) {
+    water = 0;
+    ice = 0;
+    cloud = 0;
+    albedo = 0;
+    surfaceClass = initialSurfaceClass(worldType, outer, orbitRadius);
+    int waterNow = 0;
+    int iceNow = 0;
+    int cloudNow = 0;
+    int albedoNow = worldType < kInitialAlbedo.size() ? kInitialAlbedo[worldType] : 30;
+
+    // Everything but the albedo is fixed while the loop runs.
+    const long double light = lightTerm(orbitRadius, luminosity);
+    const long double g = greenhouse(atmosphereClass, worldType);
+    int temp = temperatureFrom(light, g, albedoNow);
+
+    const bool giant = worldType == world::kGasGiant || worldType == world::kBrownDwarf;
+    if (!giant && worldType != world::kRing && gravity != 0.0F) {
+        // The gas weight kept at this distance from the star's own light.
+        const auto lightMiddle = static_cast<std::int16_t>(truncate(std::sqrt(static_cast<long double>(luminosity)) * 10.0L));
+        const float retained = RetainedWeight(lightMiddle, orbitRadius, escapeVelocity);
+        const bool wet = diameter >= 100;
+        const int untempered = wet ? waterBeforeHeat(diameter, volatileInventory) : 0;
+        int old = 0;
+        do {
+            old = temp;
+            waterNow = wet ? waterAfterHeat(untempered, temp) : 0;
+            if (surfaceClass == 3) waterNow = 50;
+            if (surfaceClass == 6) waterNow = 15;
+            if (atmosphereClass == 6) waterNow = 0;
+            if (atmosphereClass == 5) waterNow = roundDiv(waterNow, 2);
+            cloudNow = CloudCover(temp, waterNow, worldType, retained);
+            if (surfaceClass == 2) waterNow = 1;
+            if (surfaceClass == 3) waterNow = 100;
+            if (surfaceClass == 6) waterNow = 10;
+            iceNow = IceCover(waterNow, temp);
+            if (waterNow + iceNow > 100) waterNow = 100 - iceNow;
+            if (surfaceClass != 5) waterNow = 0;
+            albedoNow = Albedo(waterNow, cloudNow, iceNow, pressure);
+            temp = temperatureFrom(light, g, albedoNow);
+        } while (std::abs(temp - old) >= 2);
+    }
+
+    if (giant && gravity > 0.0F) {
+        const int roll = d(20);
+        albedoNow = roll + 40;
+        waterNow = 0;
+        cloudNow = 100;
+        iceNow = 0;
+    }
+    if (worldType == world::kRing) {
+        albedoNow = 50;
+        waterNow = 0;
+        cloudNow = 0;
+        iceNow = 30;
+    }
+
+    if (worldType == world::kTerran) {
+        if (waterNow < 20) {
+            worldType = world::kArid;
+        } else if (waterNow < 50) {
+            worldType = world::kSteppe;
+        } else if (waterNow < 71) {
+            worldType = world::kTerran;
+        } else if (waterNow < 90) {
+            worldType = temp > 25 ? world::kJungle : world::kTerran;
+        } else {
+            worldType = world::kOcean;
+        }
+        if (temp < 5) worldType = world::kTundra;
+        if (temp < -5) {
+            worldType = world::kGlacier;
+            surfaceClass = 6;
+        }
+        if (temp > 35 && waterNow >= 20) worldType = world::kPreGarden;
+        if (atmosphereClass == 2 && temp > 40 && temp <= 60) {
+            worldType = world::kPreGarden;
+            surfaceClass = 5;
+            const int roll = d(50);
+            waterNow = roll + 50;
+            temp -= 20;
+        }
+        if ((atmosphereClass == 1 && temp > 50) || (atmosphereClass == 2 && temp > 60)) {
+            worldType = world::kPostGarden;
+            surfaceClass = 1;
+            waterNow = 0;
+        }
+        if (atmosphereClass == 1 && temp > 50) {
+            worldType = world::kHotHouse;
+            surfaceClass = 1;
+            waterNow = 0;
+        }
+    }
+
+    temperature = static_cast<std::int16_t>(temp);
+    water = static_cast<std::uint8_t>(waterNow);
+    ice = static_cast<std::uint8_t>(iceNow);
+    cloud = static_cast<std::uint8_t>(cloudNow);
+    albedo = static_cast<std::uint8_t>(albedoNow);
+}
+
+}  // namespace orrimar
