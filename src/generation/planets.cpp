@@ -1,17 +1,35 @@
-// Interim planetary generation: orbit 1 of the column only, no planets.
-// Replaced by the full planetary generator.
 #include "generation/planets.h"
+
+#include "generation/asteroid_belt.h"
+#include "generation/body_context.h"
+#include "generation/orbits.h"
+#include "generation/planet_body.h"
 
 namespace orrimar {
 
 void GeneratePlanets(SectorFiles& files, TSystemRec& system, int star, std::int32_t systemId,
                      float effectiveLuminosity, bool totalAlienDisable, std::uint8_t maxSpatialAge) {
-    (void)systemId;
-    (void)effectiveLuminosity;
-    (void)totalAlienDisable;
-    (void)maxSpatialAge;
-    system.planetCount[static_cast<std::size_t>(star)] = 0;
-    system.firstPlanetId[static_cast<std::size_t>(star)] = static_cast<std::int32_t>(files.planets().count());
+    const auto s = static_cast<std::size_t>(star);
+    StarSurroundings surroundings;
+    surroundings.zones = zoneRadii(effectiveLuminosity);
+    surroundings.luminosity = effectiveLuminosity;
+    surroundings.starMass = system.mass[s];
+    surroundings.systemId = systemId;
+    surroundings.totalAlienDisable = totalAlienDisable;
+    surroundings.maxSpatialAge = maxSpatialAge;
+
+    PlaceOrbits(system, star, effectiveLuminosity);
+    system.firstPlanetId[s] = static_cast<std::int32_t>(files.planets().count());
+
+    BodyFiles bodyFiles{files.planets(), files.moons(), files.aliens()};
+    for (std::size_t j = 0; j < system.planetCount[s]; ++j) {
+        const std::int16_t entry = system.orbit[j][s];
+        if (entry < 0) {
+            GenerateAsteroidBelt(bodyFiles.planets, surroundings, entry);
+        } else {
+            GeneratePlanetBody(bodyFiles, surroundings, entry);
+        }
+    }
 }
 
 }  // namespace orrimar

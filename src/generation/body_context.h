@@ -1,0 +1,30 @@
+// What every body round one star shares while its planets and belts are
+// rolled, and the files they are appended to.
+#pragma once
+
+#include <cstdint>
+
+#include "generation/physics.h"
+#include "records/record_file.h"
+#include "records/records.h"
+
+namespace orrimar {
+
+struct StarSurroundings {
+    ZoneRadii zones;                  // from the effective luminosity
+    float luminosity = 0.0F;          // effective luminosity: the star's light and its companions'
+    float starMass = 0.0F;            // solar masses
+    std::int32_t systemId = 0;        // the id the system record will get
+    bool totalAlienDisable = false;   // handed on to race generation
+    std::uint8_t maxSpatialAge = 50;  // handed on to race generation
+};
+
+// The open files a body's records go to. A body's id is the planet file's
+// record count when it is rolled; its moons and race precede it in theirs.
+struct BodyFiles {
+    RecordFile<TPlanetRec>& planets;
+    RecordFile<TMoonRec>& moons;
+    RecordFile<TAlienRec>& aliens;
+};
+
+}  // namespace orrimar
