@@ -1,86 +1,166 @@
 #include "records/record_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orrimar {
 
 namespace {
+
+// Appends are gathered up to this size before they go to the file, unless
+// the owner holds them back (see setAutoFlush).
 constexpr std::size_t kBufferBytes = 64 * 1024;
+
+int openFlags(RawRecordFile::Mode mode) {
+    switch (mode) {
+        case RawRecordFile::Mode::Create: return O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC;
+        case RawRecordFile::Mode::OpenExisting: return O_RDWR | O_CLOEXEC;
+        case RawRecordFile::Mode::ReadOnly: return O_RDONLY | O_CLOEXEC;
+    }
+    return O_RDONLY | O_CLOEXEC;
 }
+
+}  // namespace
 
 RawRecordFile::RawRecordFile(std::string path, std::size_t recordSize, Mode mode)
     : path_(std::move(path)), recordSize_(recordSize), readOnly_(mode == Mode::ReadOnly) {
-    const char* how = mode == Mode::Create ? "w+b" : (mode == Mode::ReadOnly ? "rb" : "r+b");
-    file_ = std::fopen(path_.c_str(), how);
-    if (file_ == nullptr) throwIo(errno);
-    buffer_ = std::make_unique<char[]>(kBufferBytes);
-    std::setvbuf(file_, buffer_.get(), _IOFBF, kBufferBytes);
-    if (std::fseek(file_, 0, SEEK_END) != 0) throwIo(errno);
-    const long size = std::ftell(file_);
-    if (size < 0) throwIo(errno);
-    count_ = size / static_cast<long>(recordSize_);
-    partialBytes_ = size % static_cast<long>(recordSize_);
+    fd_ = ::open(path_.c_str(), openFlags(mode), 0666);
+    if (fd_ < 0) throw ioErrorFromErrno(errno, path_);
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) {
+        const int err = errno;
+        ::close(fd_);
+        fd_ = -1;
+        throw ioErrorFromErrno(err, path_);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        throw ioErrorFromErrno(EISDIR, path_);
+    }
+    const auto size = static_cast<std::int64_t>(info.st_size);
+    const auto width = static_cast<std::int64_t>(recordSize_);
+    diskBytes_ = size;
+    flushedCount_ = size / width;
+    count_ = flushedCount_;
+    partialBytes_ = size % width;
+    pending_.reserve(kBufferBytes);
 }
 
 RawRecordFile::~RawRecordFile() {
-    if (file_ != nullptr) std::fclose(file_);
-}
-
-void RawRecordFile::throwIo(int err) const {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        const_cast<RawRecordFile*>(this)->file_ = nullptr;
+    // Like closing a stream: what was appended reaches the file if it can.
+    try {
+        close();
+    } catch (...) {
     }
-    throw ioErrorFromErrno(err, path_);
 }
 
 void RawRecordFile::readRaw(std::int64_t id, unsigned char* out) {
     if (id < 0 || id >= count_) throw RangeError();
-    if (lastWasWrite_) flush();
-    if (std::fseek(file_, static_cast<long>(id * static_cast<std::int64_t>(recordSize_)), SEEK_SET) != 0) throwIo(errno);
-    if (std::fread(out, 1, recordSize_, file_) != recordSize_) throwIo(std::ferror(file_) ? errno : EIO);
+    if (fd_ < 0) throw IoError("I/O error 103 (" + path_ + ")");
+    const auto width = static_cast<std::int64_t>(recordSize_);
+    if (id >= flushedCount_) {
+        // Still in the buffer.
+        std::memcpy(out, pending_.data() + (id - flushedCount_) * width, recordSize_);
+        return;
+    }
+    std::size_t done = 0;
+    while (done < recordSize_) {
+        const ssize_t got = ::pread(fd_, out + done, recordSize_ - done, static_cast<off_t>(id * width) + static_cast<off_t>(done));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            throw ioErrorFromErrno(errno, path_);
+        }
+        if (got == 0) throw ioErrorFromErrno(EIO, path_);  // the file shrank under us
+        done += static_cast<std::size_t>(got);
+    }
 }
 
 std::int64_t RawRecordFile::appendRaw(const unsigned char* in) {
-    if (file_ == nullptr) throw IoError("I/O error 103 (" + path_ + ")");
+    if (fd_ < 0) throw IoError("I/O error 103 (" + path_ + ")");
     if (readOnly_) throw IoError("File access denied (" + path_ + ")");
-    if (!lastWasWrite_) {
-        // Appends always go after the last whole record.
-        const long end = static_cast<long>(count_ * static_cast<std::int64_t>(recordSize_));
-        if (std::fseek(file_, end, SEEK_SET) != 0) throwIo(errno);
-        lastWasWrite_ = true;
-    }
-    if (std::fwrite(in, 1, recordSize_, file_) != recordSize_) throwIo(errno != 0 ? errno : EIO);
-    partialBytes_ = 0;
-    return count_++;
+    pending_.insert(pending_.end(), in, in + recordSize_);
+    const std::int64_t id = count_++;
+    if (autoFlush_ && pending_.size() >= kBufferBytes) flush();
+    return id;
 }
 
 void RawRecordFile::flush() {
-    if (file_ == nullptr) return;
-    if (std::fflush(file_) != 0) throwIo(errno);
-    lastWasWrite_ = false;
+    if (fd_ < 0 || pending_.empty()) return;
+    const auto width = static_cast<std::int64_t>(recordSize_);
+    // Appends go after the last whole record: a torn tail left by an
+    // earlier failure is overwritten.
+    const off_t start = static_cast<off_t>(flushedCount_ * width);
+    std::size_t done = 0;
+    int failure = 0;
+    while (done < pending_.size()) {
+        const ssize_t put = ::pwrite(fd_, pending_.data() + done, pending_.size() - done, start + static_cast<off_t>(done));
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            failure = errno;
+            break;
+        }
+        if (put == 0) {
+            failure = ENOSPC;
+            break;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    diskBytes_ = std::max<std::int64_t>(diskBytes_, static_cast<std::int64_t>(start) + static_cast<std::int64_t>(done));
+    // Whole records that reached the file leave the buffer; a torn one stays
+    // buffered so that a later flush rewrites it in full.
+    const std::size_t wholeBytes = done - done % recordSize_;
+    flushedCount_ += static_cast<std::int64_t>(wholeBytes / recordSize_);
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(wholeBytes));
+    if (failure != 0) throw ioErrorFromErrno(failure, path_);
+    partialBytes_ = 0;
 }
 
 void RawRecordFile::truncate(std::int64_t records) {
-    if (file_ == nullptr) return;
-    // Drop what is still in the buffer, then cut the file itself.
-    std::fflush(file_);
-    lastWasWrite_ = false;
-    const auto bytes = static_cast<off_t>(records * static_cast<std::int64_t>(recordSize_));
-    if (::ftruncate(fileno(file_), bytes) != 0) throwIo(errno);
+    if (records < 0 || records > count_) throw RangeError();
+    if (fd_ < 0) throw IoError("I/O error 103 (" + path_ + ")");
+    const auto width = static_cast<std::int64_t>(recordSize_);
+    if (records >= flushedCount_) {
+        // Only buffered records go: nothing of them is on disk.
+        pending_.resize(static_cast<std::size_t>((records - flushedCount_) * width));
+    } else {
+        pending_.clear();
+        flushedCount_ = records;
+    }
     count_ = records;
+    // Cut whatever lies on disk past the last kept record (records written
+    // earlier, or the torn tail of a failed write).
+    const std::int64_t keep = flushedCount_ * width;
+    if (diskBytes_ > keep) {
+        if (::ftruncate(fd_, static_cast<off_t>(keep)) != 0) throw ioErrorFromErrno(errno, path_);
+        diskBytes_ = keep;
+    }
     partialBytes_ = 0;
 }
 
 void RawRecordFile::close() {
-    if (file_ == nullptr) return;
-    std::FILE* f = file_;
-    file_ = nullptr;
-    if (std::fclose(f) != 0) throw ioErrorFromErrno(errno, path_);
+    if (fd_ < 0) return;
+    // The descriptor is released whatever happens, as a stream's close does.
+    int failure = 0;
+    std::string message;
+    try {
+        flush();
+    } catch (const IoError& e) {
+        failure = 1;
+        message = e.what();
+    }
+    pending_.clear();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && failure == 0) throw ioErrorFromErrno(errno, path_);
+    if (failure != 0) throw IoError(message);
 }
 
 std::int64_t recordCountOnDisk(const std::string& path, std::size_t recordSize) {

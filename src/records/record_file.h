@@ -1,14 +1,14 @@
 // A typed file of fixed-size records. The id of a record is its position;
 // append() returns the count before the write, which is the new record's id.
-// Writes are buffered; flush() pushes them to the file, and truncate() cuts
-// the file back to a given record count (used to roll back a failed system
-// or merge so that the sector on disk always holds whole units).
+// Writes are buffered in whole records; flush() pushes them to the file, and
+// truncate() cuts the file back to a given record count (used to roll back a
+// failed system or merge so that the sector on disk always holds whole
+// units). Closing (or destroying) the file flushes what is buffered.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "records/errors.h"
 #include "records/record_codec.h"
@@ -35,23 +35,35 @@ public:
     // True when the file's size is not a whole number of records.
     bool hasPartialRecord() const { return partialBytes_ != 0; }
 
+    // Bytes appended but not yet written to the file.
+    std::size_t pendingBytes() const { return pending_.size(); }
+    // On (the default): the buffer is written whenever it fills. Off: appends
+    // stay in memory until flush(), so the file only ever receives what its
+    // owner declares whole (a sector's systems).
+    void setAutoFlush(bool on) { autoFlush_ = on; }
+
     void readRaw(std::int64_t id, unsigned char* out);
     std::int64_t appendRaw(const unsigned char* in);
+    // Writes the buffer. On failure the whole records that reached the file
+    // count as written, the rest stays buffered, and IoError is raised.
     void flush();
+    // Keeps the first `records` records (0..count()), buffered or not.
     void truncate(std::int64_t records);
+    // Flushes and releases the file; the file is released even when the
+    // flush fails (the error is raised after).
     void close();
 
 private:
-    void throwIo(int err) const;
-
     std::string path_;
     std::size_t recordSize_;
-    std::FILE* file_ = nullptr;
-    std::unique_ptr<char[]> buffer_;
-    std::int64_t count_ = 0;
+    int fd_ = -1;
+    std::vector<unsigned char> pending_;  // whole records after flushedCount_
+    std::int64_t flushedCount_ = 0;       // whole records in the file itself
+    std::int64_t count_ = 0;              // flushed + buffered
+    std::int64_t diskBytes_ = 0;          // size of the file as last known
     std::int64_t partialBytes_ = 0;
-    bool lastWasWrite_ = false;
     bool readOnly_ = false;
+    bool autoFlush_ = true;
 };
 
 template <typename T>
@@ -75,6 +87,8 @@ public:
     }
     void flush() { raw_.flush(); }
     void truncate(std::int64_t records) { raw_.truncate(records); }
+    std::size_t pendingBytes() const { return raw_.pendingBytes(); }
+    void setAutoFlush(bool on) { raw_.setAutoFlush(on); }
     void close() { raw_.close(); }
 
 private:

@@ -43,21 +43,34 @@ public:
 
     // Marks the start of a system: the counts to roll back to.
     void beginSystem();
-    // The system is whole: flush the buffered records to disk.
+    // The system is whole. Its records may now reach the disk; they are
+    // written in batches, together with the systems before them, whenever
+    // enough has gathered (so memory does not grow with the sector).
     void commitSystem();
     // Drops every record written since beginSystem, on disk and in the buffers.
     void rollbackSystem();
-    // Flushes and closes the files; errors surface as IoError.
+    // Writes every committed system to disk; only between systems. When a
+    // write fails, the four files are cut back to the last point where all
+    // of them were written whole, and IoError is raised.
+    void flush();
+    // Drops an uncommitted system, flushes and closes the files; errors
+    // surface as IoError. The destructor does the same quietly.
     void close();
 
 private:
     SectorFiles() = default;
+    void holdWrites();
+    void markCounts(std::int64_t (&into)[4]) const;
+    void cutBackTo(const std::int64_t (&counts)[4]) noexcept;
+
     std::string baseName_;
     std::unique_ptr<RecordFile<TSystemRec>> systems_;
     std::unique_ptr<RecordFile<TPlanetRec>> planets_;
     std::unique_ptr<RecordFile<TMoonRec>> moons_;
     std::unique_ptr<RecordFile<TAlienRec>> aliens_;
-    std::int64_t mark_[4]{};
+    std::int64_t mark_[4]{};     // counts at the start of the current system
+    std::int64_t durable_[4]{};  // counts last written to disk in full
+    bool open_ = false;
 };
 
 }  // namespace orrimar
