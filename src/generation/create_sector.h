@@ -37,6 +37,9 @@ public:
     virtual void setProgress(std::int64_t cellsVisited) = 0;
     // Tested after every cell; true ends the run.
     virtual bool cancelRequested() = 0;
+    // Called once as the run starts: a Cancel clicked while idle must not
+    // end the new run.
+    virtual void clearCancel() {}
 };
 
 struct CreateSectorResult {

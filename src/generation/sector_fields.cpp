@@ -1,0 +1,106 @@
+#include "generation/sector_fields.h"
+
+namespace orrimar {
+
+namespace {
+
+constexpr std::size_t kNameLength = 50;
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+ConvertedInteger convertInteger(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    const bool hex = pos < text.size() && text[pos] == '$';
+    if (hex) ++pos;
+
+    // Decimal numbers stop short of overflowing a 32-bit integer; hexadecimal
+    // ones take 32 bits as they are, so "$FFFFFFFF" is -1.
+    const std::uint64_t limit = hex ? 0xFFFFFFFFULL : (negative ? 2147483648ULL : 2147483647ULL);
+    std::uint64_t magnitude = 0;
+    bool anyDigit = false;
+    bool stopped = false;
+    for (; pos < text.size(); ++pos) {
+        const int digit = hex ? hexDigit(text[pos]) : (text[pos] >= '0' && text[pos] <= '9' ? text[pos] - '0' : -1);
+        if (digit < 0) {
+            stopped = true;
+            break;
+        }
+        const std::uint64_t next = magnitude * (hex ? 16U : 10U) + static_cast<std::uint64_t>(digit);
+        if (next > limit) {
+            stopped = true;
+            break;
+        }
+        magnitude = next;
+        anyDigit = true;
+    }
+    const auto bits = static_cast<std::uint32_t>(magnitude);
+    const std::uint32_t signedBits = negative ? 0U - bits : bits;
+    ConvertedInteger out;
+    out.value = static_cast<std::int32_t>(signedBits);
+    out.complete = anyDigit && !stopped;
+    return out;
+}
+
+CreateSectorAction convertCreateSectorFields(const CreateSectorFields& fields) {
+    CreateSectorAction action;
+    CreateSectorParams params;
+
+    // Coordinates keep their low 16 bits; partial values are taken silently.
+    params.x = static_cast<std::int16_t>(static_cast<std::uint16_t>(convertInteger(fields.x).value));
+    params.y = static_cast<std::int16_t>(static_cast<std::uint16_t>(convertInteger(fields.y).value));
+    params.z = static_cast<std::int16_t>(static_cast<std::uint16_t>(convertInteger(fields.z).value));
+
+    // Density keeps its low 8 bits, unsigned: 300 is 44, -1 is 255 and so 100.
+    const auto density = static_cast<std::uint8_t>(convertInteger(fields.density).value);
+    params.density = density > 100 ? std::uint8_t{100} : density;
+
+    params.sectorName = fields.name.substr(0, kNameLength);
+    params.baseName = fields.file.empty() ? std::string("starlog") : fields.file;
+    params.gaia = fields.gaia;
+    params.totalAlienDisable = fields.totalAlienDisable;
+    params.newFile = fields.newFile;
+    params.flat = fields.flat;
+
+    const ConvertedInteger sizeField = convertInteger(fields.size);
+    std::int32_t size = sizeField.value;
+    if (!sizeField.complete) {
+        action.sizeText = "10";
+        size = 10;
+    }
+    if (size > 200) {
+        action.messageTitle = "Error";
+        action.message = "Size should be inferior to 201";
+    } else if (size < 1) {
+        action.messageTitle = "Error";
+        action.message = "Size should be superior to 1";
+    }
+
+    const ConvertedInteger ageField = convertInteger(fields.maxSpatialAge);
+    std::int32_t age = ageField.value;
+    if (!ageField.complete) {
+        action.maxSpatialAgeText = "50";
+        age = 50;
+    }
+    params.maxSpatialAge = static_cast<std::uint8_t>(age);
+
+    if (size >= 1 && size <= 200) {
+        params.lastIndex = size - 1;
+        action.run = params;
+    }
+    return action;
+}
+
+}  // namespace orrimar
