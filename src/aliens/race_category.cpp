@@ -81,7 +81,7 @@ RaceCategory CategoryOfRoll(int roll) {
     return RaceCategory::None;
 }
 
-void RollCategory(TAlienRec& race, const RaceRun& run) {
+RaceCategory RollCategory(TAlienRec& race, const RaceRun& run) {
     const int roll = d(80);
     const RaceCategory category = CategoryOfRoll(run.rangeFlag ? roll : roll + 20);
     switch (category) {
@@ -129,6 +129,7 @@ void RollCategory(TAlienRec& race, const RaceRun& run) {
         case RaceCategory::None:
             break;
     }
+    return category;
 }
 
 }  // namespace orrimar

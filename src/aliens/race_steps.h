@@ -29,7 +29,8 @@ enum class RaceCategory : std::uint8_t { Human, Animal, Reptile, Insect, Misc, E
 void RollHabitat(TAlienRec& race, std::uint8_t worldType, float gravity);
 void RollRangeFlag(RaceRun& run);
 RaceCategory CategoryOfRoll(int roll);
-void RollCategory(TAlienRec& race, const RaceRun& run);
+// Fills the body plan of the category rolled, and returns that category.
+RaceCategory RollCategory(TAlienRec& race, const RaceRun& run);
 void RollBodyForm(TAlienRec& race, const RaceRun& run);
 void RollAppendages(TAlienRec& race, RaceRun& run);
 void RollAspects(TAlienRec& race, const RaceRun& run);
