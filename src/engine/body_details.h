@@ -1,0 +1,42 @@
+// The lines of a system log that describe one star, planet, belt or moon:
+// every field of its record, named and with its unit, plus the figures that
+// follow from them (mass, gravity, escape velocity, year).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/document.h"
+#include "records/records.h"
+
+namespace orrimar::engine {
+
+// What a body's lines need beyond its own record.
+struct BodyContext {
+    std::int64_t id = 0;                 // record id in its file
+    float starMass = 0.0F;               // solar masses; 0 or less = no year length
+    float effectiveLuminosity = 0.0F;    // for the day-night swing
+    // The native race in brief, when feature byte 3 bit 3 is set.
+    std::optional<std::string> nativeRace;
+};
+
+KeyValues starDetails(const TSystemRec& system, int star);
+KeyValues planetDetails(const TPlanetRec& planet, const BodyContext& context);
+KeyValues beltDetails(const TPlanetRec& belt, const BodyContext& context);
+// `twin`: the moon is its planet's twin (the planet's twin feature bits).
+KeyValues moonDetails(const TMoonRec& moon, std::int64_t moonId, bool twin);
+
+// One line about a race: "Race 4: development level 7, spatial age 40, 80 kg, 170 cm".
+std::string raceBrief(const TAlienRec& race, std::int64_t raceId);
+
+// Star letter A, B, C of star 1..3.
+char starLetter(int star);
+
+// A planet record is a belt when its world type is one of the belt kinds.
+bool isBelt(const TPlanetRec& planet);
+
+// "Terran planet", "Stony asteroid belt", "Gas Giant"...
+std::string bodyTitle(const TPlanetRec& planet);
+
+}  // namespace orrimar::engine

@@ -1,0 +1,87 @@
+// What the system log and the sector report share: reading a sector's
+// files by base name, writing an output file so that a failure never leaves
+// a half-written log in its place, and the number formats of the logs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "records/record_file.h"
+#include "records/records.h"
+
+namespace orrimar::engine {
+
+// The record files of a sector, opened read-only. The system, planet, moon
+// and race files must exist; the colony, control and empire files may be
+// missing (then they count as empty).
+class SectorReader {
+public:
+    explicit SectorReader(const std::string& baseName);
+
+    // The sector's name from the header of its name file; the base name's
+    // last component when the name file is missing or holds no header.
+    const std::string& sectorName() const { return sectorName_; }
+
+    RecordFile<TSystemRec>& systems() { return *systems_; }
+    RecordFile<TPlanetRec>& planets() { return *planets_; }
+    RecordFile<TMoonRec>& moons() { return *moons_; }
+    RecordFile<TAlienRec>& aliens() { return *aliens_; }
+    // Null when the file does not exist.
+    RecordFile<TColonyRec>* colonies() { return colonies_.get(); }
+    std::int64_t controlCount() const { return controlCount_; }
+    std::int64_t empireCount() const { return empireCount_; }
+
+    // Records by id; an id outside the file is a RangeError naming the file.
+    TSystemRec system(std::int64_t id);
+    TPlanetRec planet(std::int64_t id);
+    TMoonRec moon(std::int64_t id);
+    TAlienRec alien(std::int64_t id);
+
+private:
+    std::unique_ptr<RecordFile<TSystemRec>> systems_;
+    std::unique_ptr<RecordFile<TPlanetRec>> planets_;
+    std::unique_ptr<RecordFile<TMoonRec>> moons_;
+    std::unique_ptr<RecordFile<TAlienRec>> aliens_;
+    std::unique_ptr<RecordFile<TColonyRec>> colonies_;
+    std::int64_t controlCount_ = 0;
+    std::int64_t empireCount_ = 0;
+    std::string sectorName_;
+};
+
+// An output file written beside its final name and moved into place by
+// commit(); dropped without commit (an error on the way) it leaves nothing
+// behind and the earlier file of that name, if any, untouched.
+class OutputFile {
+public:
+    explicit OutputFile(std::string path);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    std::ostream& stream() { return stream_; }
+    void commit();
+
+private:
+    std::string path_;
+    std::string partPath_;
+    std::ofstream stream_;
+    bool committed_ = false;
+};
+
+// The star's effective luminosity: its own light plus its companions'
+// reaching it, as its planets see it.
+float effectiveLuminosity(const TSystemRec& system, int star);
+
+// The day-night temperature swing of a planet, degrees.
+int dayNightSwing(const TPlanetRec& planet, float effectiveLuminosity);
+
+// Number formats of the logs.
+std::string grouped(long long value);                // 12,756
+std::string fixed(double value, int decimals);       // 1.00
+std::string tenths(long long value);                 // 15 -> "1.5"
+std::string magnitude(double value);                 // 3 significant figures, grouped when large
+
+}  // namespace orrimar::engine

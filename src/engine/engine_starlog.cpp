@@ -1,0 +1,163 @@
+// The system log: one star system of a sector, its stars and every body in
+// orbit round them, with every moon.
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "engine/body_details.h"
+#include "engine/body_names.h"
+#include "engine/document.h"
+#include "engine/engine.h"
+#include "engine/engine_files.h"
+#include "generation/bit_flags.h"
+#include "records/errors.h"
+
+namespace orrimar::engine {
+
+namespace {
+
+DocFormat docFormat(std::uint8_t format) {
+    if (format == kFormatText) return DocFormat::Text;
+    if (format == kFormatHtml) return DocFormat::Html;
+    throw InputError(fmt::format("Unknown log format {}: use 0 for plain text or 2 for HTML", format));
+}
+
+std::optional<std::string> nativeRaceOf(SectorReader& sector, const TPlanetRec& planet) {
+    if (!testBit(planet.features[2], 3)) return std::nullopt;
+    if (planet.nativeRaceId < 0 || planet.nativeRaceId >= sector.aliens().count()) {
+        return fmt::format("Race {} (missing from the race file)", planet.nativeRaceId);
+    }
+    return raceBrief(sector.aliens().read(planet.nativeRaceId), planet.nativeRaceId);
+}
+
+// One row of a star's orbit table.
+std::vector<std::string> orbitRow(int orbit, const TPlanetRec& body) {
+    if (isBelt(body)) {
+        return {std::to_string(orbit), tenths(body.orbitRadius), bodyTitle(body), fmt::format("size {}", body.diameter),
+                "", fmt::format("{} °C", body.temperature), ""};
+    }
+    const LifeLevel life = lifeLevel(body.features);
+    return {std::to_string(orbit),
+            tenths(body.orbitRadius),
+            bodyTitle(body),
+            fmt::format("{} km", grouped(body.diameter)),
+            std::to_string(body.moonCount),
+            fmt::format("{} °C", body.temperature),
+            life == LifeLevel::None ? std::string() : std::string(lifeLevelName(life))};
+}
+
+void writeMoons(Document& doc, SectorReader& sector, const TPlanetRec& planet) {
+    const bool twinPlanet = testBit(planet.features[3], 1) || testBit(planet.features[3], 2);
+    for (int m = 0; m < planet.moonCount; ++m) {
+        const std::int64_t moonId = static_cast<std::int64_t>(planet.firstMoonId) + m;
+        doc.heading(fmt::format("Moon {}", m + 1), 3);
+        if (moonId < 0 || moonId >= sector.moons().count()) {
+            doc.note(fmt::format("Moon record {} is missing from the moon file.", moonId));
+            continue;
+        }
+        const TMoonRec moon = sector.moons().read(moonId);
+        doc.keyValues(moonDetails(moon, moonId, twinPlanet && planet.moonCount == 1));
+    }
+}
+
+void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, int star, bool full) {
+    const std::size_t i = static_cast<std::size_t>(star - 1);
+    doc.heading(fmt::format("Star {}: {}, {}", starLetter(star), spectralDesignation(system.starKind[i], system.spectralDigit[i]),
+                            starPlainName(system.starKind[i])),
+                1);
+    doc.keyValues(starDetails(system, star));
+
+    const int count = system.planetCount[i];
+    if (count == 0) {
+        doc.paragraph("No planets or belts orbit this star.");
+        return;
+    }
+    std::vector<TPlanetRec> bodies;
+    bodies.reserve(static_cast<std::size_t>(count));
+    for (int j = 0; j < count; ++j) bodies.push_back(sector.planet(static_cast<std::int64_t>(system.firstPlanetId[i]) + j));
+
+    std::vector<std::vector<std::string>> rows;
+    for (int j = 0; j < count; ++j) rows.push_back(orbitRow(j + 1, bodies[static_cast<std::size_t>(j)]));
+    doc.table({{"Orbit", Align::Right},
+               {"AU", Align::Right},
+               {"Body", Align::Left},
+               {"Size", Align::Right},
+               {"Moons", Align::Right},
+               {"Temp.", Align::Right},
+               {"Life", Align::Left}},
+              rows);
+    if (!full) return;
+
+    BodyContext context;
+    context.starMass = system.mass[i];
+    context.effectiveLuminosity = effectiveLuminosity(system, star);
+    for (int j = 0; j < count; ++j) {
+        const TPlanetRec& body = bodies[static_cast<std::size_t>(j)];
+        context.id = static_cast<std::int64_t>(system.firstPlanetId[i]) + j;
+        doc.heading(fmt::format("Orbit {}: {} at {} AU", j + 1, bodyTitle(body), tenths(body.orbitRadius)), 2);
+        if (isBelt(body)) {
+            doc.keyValues(beltDetails(body, context));
+            continue;
+        }
+        context.nativeRace = nativeRaceOf(sector, body);
+        doc.keyValues(planetDetails(body, context));
+        writeMoons(doc, sector, body);
+    }
+}
+
+std::string ageText(int age) {
+    // Ages run 1..59 in steps of a hundred million years: long-lived stars
+    // get 10..59, the bright short-lived ones 1..10.
+    return fmt::format("{} billion years (age code {})", tenths(age), age);
+}
+
+}  // namespace
+
+void main_starlog(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId, std::uint8_t one,
+                  std::uint8_t format) {
+    const DocFormat docFmt = docFormat(format);
+    if (logPath.empty()) {
+        throw InputError("No log file chosen: choose a file to save the system log to");
+    }
+    SectorReader sector(sectorBase);
+    const std::int64_t systemCount = sector.systems().count();
+    if (systemId < 0 || systemId >= systemCount) {
+        throw InputError(fmt::format("System id {} is not in sector {}: it has {} systems (ids 0 to {})", systemId,
+                                     sectorBase, systemCount, systemCount - 1));
+    }
+    const TSystemRec system = sector.system(systemId);
+    const int stars = std::clamp<int>(system.starCount, 1, 3);
+
+    OutputFile output(logPath);
+    Document doc(output.stream(), docFmt,
+                 fmt::format("System {} of sector {}", systemId, ansiToUtf8(sector.sectorName())));
+    KeyValues head;
+    head.emplace_back("Sector", ansiToUtf8(sector.sectorName()));
+    head.emplace_back("System id", std::to_string(systemId));
+    head.emplace_back("Coordinates", fmt::format("x {}, y {}, z {} parsecs", system.x, system.y, system.z));
+    head.emplace_back("Age", ageText(system.systemAge));
+    std::string starList;
+    for (int s = 1; s <= stars; ++s) {
+        const std::size_t i = static_cast<std::size_t>(s - 1);
+        if (s > 1) starList += ", ";
+        starList += fmt::format("{} {}", starLetter(s), spectralDesignation(system.starKind[i], system.spectralDigit[i]));
+    }
+    head.emplace_back("Stars", fmt::format("{} ({})", stars, starList));
+    int bodies = 0;
+    for (int s = 0; s < stars; ++s) bodies += system.planetCount[static_cast<std::size_t>(s)];
+    head.emplace_back("Bodies in orbit", std::to_string(bodies));
+    head.emplace_back("System race",
+                      system.systemRaceId == 65535 ? std::string("none") : fmt::format("race {}", system.systemRaceId));
+    doc.keyValues(head);
+
+    // The constant byte of the call chooses the detail: 0 gives the orbit
+    // tables alone, anything else every body with its moons.
+    const bool full = one != 0;
+    for (int s = 1; s <= stars; ++s) writeStar(doc, sector, system, s, full);
+    doc.finish();
+    output.commit();
+}
+
+}  // namespace orrimar::engine
