@@ -156,9 +156,15 @@ struct Family {
         main.flush();
     }
 
-    // Closes the main file without reporting (its buffer may fail to
-    // flush) and cuts it back to its size before the merge.
+    // Drops what was appended (buffered or written), closes the main file
+    // without reporting, and makes sure by its path that it is back to its
+    // size before the merge even if the file could not be cut through its
+    // handle.
     void rollBack() noexcept {
+        try {
+            main.truncate(mainCount);
+        } catch (...) {
+        }
         try {
             main.close();
         } catch (...) {

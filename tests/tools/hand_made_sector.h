@@ -1,0 +1,100 @@
+// Hand-made sectors for the tools' tests: record files written from records
+// built in the test, snapshots of whole folders to prove that a refused
+// operation changed nothing.
+#pragma once
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "records/record_codec.h"
+#include "records/record_file.h"
+#include "records/records.h"
+
+namespace orrimar::testing {
+
+namespace fs = std::filesystem;
+
+// A fresh, empty folder for one test.
+inline fs::path freshDir(const std::string& name) {
+    const fs::path dir = fs::path(ORRIMAR_TEST_TMP) / "tools" / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+template <typename T>
+void writeRecords(const std::string& path, const std::vector<T>& records) {
+    RecordFile<T> file(path, RawRecordFile::Mode::Create);
+    for (const T& r : records) file.append(r);
+    file.close();
+}
+
+template <typename T>
+std::vector<T> readRecords(const std::string& path) {
+    RecordFile<T> file(path, RawRecordFile::Mode::ReadOnly);
+    std::vector<T> records;
+    for (std::int64_t i = 0; i < file.count(); ++i) records.push_back(file.read(i));
+    return records;
+}
+
+template <typename T>
+std::string bytesOf(const T& record) {
+    unsigned char bytes[sizeof(T)];
+    encodeRecord(record, bytes);
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof(T));
+}
+
+inline void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+inline std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct SectorContent {
+    std::vector<TSystemRec> systems;
+    std::vector<TPlanetRec> planets;
+    std::vector<TMoonRec> moons;
+    std::vector<TAlienRec> aliens;
+    std::vector<TColonyRec> colonies;
+    std::string comments;
+};
+
+// Writes the nine files of a sector: the name file with its header record,
+// empty control and empire files.
+inline void writeSector(const std::string& base, const SectorContent& content) {
+    writeRecords(base + ".sun", content.systems);
+    writeRecords(base + ".pln", content.planets);
+    writeRecords(base + ".mon", content.moons);
+    writeRecords(base + ".aln", content.aliens);
+    writeRecords(base + ".col", content.colonies);
+    writeRecords<TConRec>(base + ".con", {});
+    writeRecords<TEmpireRec>(base + ".emp", {});
+    TNameRec header;
+    header.value = 8;
+    header.name.assign("hand made");
+    writeRecords(base + ".nam", std::vector<TNameRec>{header});
+    writeText(base + ".cmt", content.comments);
+}
+
+// Every regular file below `dir` with its bytes (devices and dangling links
+// are left out).
+inline std::map<std::string, std::string> snapshot(const fs::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+        if (fs::is_regular_file(entry.path())) files[entry.path().string()] = readText(entry.path());
+    }
+    return files;
+}
+
+}  // namespace orrimar::testing
