@@ -1,0 +1,83 @@
+// The Alien Generator's OK command without its dialog: from the texts and
+// selections of the dialog's fields to a race written into a scratch
+// sector, its log written where the save dialog pointed, and the message
+// the front end shows ("Alien Logfile Done", titled "Info").
+//
+// The scratch sector lives in a private temporary folder made for the one
+// run and removed afterwards, whatever happens: nothing of the user's
+// (a sector called "temp0" in the current folder, say) is ever touched.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orrimar::engine {
+
+struct ListEntry {
+    std::string_view text;
+    std::uint8_t code;
+};
+
+// The World list, index -> world type.
+inline constexpr std::array<ListEntry, 6> kWorldList = {{
+    {"Terran", 10}, {"Arid", 8}, {"Steppe", 9}, {"Jungle", 11}, {"Ocean", 12}, {"Tundra", 23},
+}};
+// The Atmosphere list, index -> atmosphere composition.
+inline constexpr std::array<ListEntry, 6> kAtmosphereList = {{
+    {"Nitrogen/Oxygen", 2},
+    {"Nitrogen", 4},
+    {"Nitrogen/Chlorine", 12},
+    {"Nitrogen/Carbon Dioxyde", 15},
+    {"Nitrogen/Sulfuric Acid", 19},
+    {"Ammonia", 7},
+}};
+// Without a valid selection (an entry typed over) these stand.
+inline constexpr std::uint8_t kDefaultWorldType = 10;
+inline constexpr std::uint8_t kDefaultAtmosphere = 2;
+// The max spatial age the generator always asks for.
+inline constexpr std::uint8_t kGeneratorMaxSpatialAge = 100;
+
+inline constexpr std::string_view kTemperatureMessage = "Temperature must be between -50 and 100";
+inline constexpr std::string_view kGravityMessage = "Gravity must be between 0.5 and 3.0";
+inline constexpr std::string_view kNoLogMessage = "No log file chosen: choose the file to save the log to first";
+inline constexpr std::string_view kNoOutputMessage = "Choose an output system from the Output list";
+inline constexpr std::string_view kDoneMessage = "Alien Logfile Done";
+inline constexpr std::string_view kDoneTitle = "Info";
+
+struct AlienGeneratorParams {
+    std::string temperature = "15";   // the Temperature field's text
+    std::string gravity = "1.00";     // the Gravity field's text
+    int worldIndex = 0;               // World list selection; -1 = none
+    int atmosphereIndex = 0;          // Atmosphere list selection; -1 = none
+    int outputIndex = 0;              // Output list selection 0..5; -1 = none
+    bool totalAlienDisable = false;   // "Tot. al. disable"
+    std::string logPath;              // the save dialog's chosen file, with its extension; empty = none yet
+    int filterIndex = 1;              // the save dialog's filter: 2 = HTML log
+    std::string settingsPath;         // orrwin.ini, for the alien thresholds
+    std::optional<std::uint64_t> seed;  // repeat a race exactly; else the clock
+    std::string scratchRoot;          // where the private folder is made; empty = the system's temp folder
+};
+
+struct AlienGeneratorResult {
+    std::string title;       // "Info"
+    std::string message;     // "Alien Logfile Done"
+    int outputSystem = 0;    // to be remembered by the main window
+};
+
+// The dialog's conversions, each refusing with its message (InputError).
+std::int16_t parseTemperature(std::string_view text);
+float parseGravity(std::string_view text);
+std::uint8_t worldTypeForIndex(int index);
+std::uint8_t atmosphereForIndex(int index);
+// The list's own name of a composition, or empty when the list lacks it.
+std::string_view atmosphereListName(int composition);
+
+// The OK command. Validation failures throw InputError with the dialog's
+// message and write nothing; an input/output failure throws IoError and
+// leaves neither a scratch file nor a half-written log behind.
+AlienGeneratorResult runAlienGenerator(const AlienGeneratorParams& params);
+
+}  // namespace orrimar::engine
