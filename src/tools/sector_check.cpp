@@ -1,0 +1,324 @@
+#include "tools/sector_check.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include <fmt/format.h>
+
+#include "generation/bit_flags.h"
+#include "generation/world_types.h"
+#include "records/errors.h"
+#include "records/record_codec.h"
+#include "records/records.h"
+#include "records/sector_files.h"
+
+namespace orrimar {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMaxOrbits = 18;
+constexpr int kNativeRaceByte = 2;  // feature byte 3, bit 3
+constexpr int kNativeRaceBit = 3;
+constexpr int kColonisedBit = 4;
+constexpr std::uint16_t kNoRace = 65535;
+
+bool isBelt(std::uint8_t worldType) { return worldType >= world::kNickelIron && worldType <= world::kIcy; }
+
+// Reads a record file in blocks of records: sequential walks (the common
+// case, since every family is written in the order of its owners) cost one
+// read per block, random look-ups still work.
+template <typename T>
+class BlockReader {
+public:
+    explicit BlockReader(std::string path) : path_(std::move(path)) {
+        std::error_code ec;
+        const auto size = fs::file_size(path_, ec);
+        if (ec) return;
+        file_ = std::fopen(path_.c_str(), "rb");
+        if (file_ == nullptr) throw ioErrorFromErrno(errno, path_);
+        count_ = static_cast<std::int64_t>(size / sizeof(T));
+        partialBytes_ = static_cast<std::int64_t>(size % sizeof(T));
+    }
+    ~BlockReader() {
+        if (file_ != nullptr) std::fclose(file_);
+    }
+    BlockReader(const BlockReader&) = delete;
+    BlockReader& operator=(const BlockReader&) = delete;
+
+    const std::string& path() const { return path_; }
+    bool present() const { return file_ != nullptr; }
+    std::int64_t count() const { return count_; }
+    std::int64_t partialBytes() const { return partialBytes_; }
+
+    // Record `id`, 0 <= id < count().
+    const T& at(std::int64_t id) {
+        if (id < first_ || id >= first_ + loaded_) load(id);
+        return block_[static_cast<std::size_t>(id - first_)];
+    }
+
+private:
+    static constexpr std::int64_t kBlock = 4096;
+
+    void load(std::int64_t id) {
+        const std::int64_t n = std::min(kBlock, count_ - id);
+        if (std::fseek(file_, static_cast<long>(id * static_cast<std::int64_t>(sizeof(T))), SEEK_SET) != 0) {
+            throw ioErrorFromErrno(errno, path_);
+        }
+        bytes_.resize(static_cast<std::size_t>(n) * sizeof(T));
+        if (std::fread(bytes_.data(), sizeof(T), static_cast<std::size_t>(n), file_) != static_cast<std::size_t>(n)) {
+            throw ioErrorFromErrno(std::ferror(file_) ? errno : EIO, path_);
+        }
+        block_.resize(static_cast<std::size_t>(n));
+        for (std::size_t i = 0; i < block_.size(); ++i) block_[i] = decodeRecord<T>(bytes_.data() + i * sizeof(T));
+        first_ = id;
+        loaded_ = n;
+    }
+
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    std::int64_t count_ = 0;
+    std::int64_t partialBytes_ = 0;
+    std::vector<unsigned char> bytes_;
+    std::vector<T> block_;
+    std::int64_t first_ = 0;
+    std::int64_t loaded_ = 0;
+};
+
+class Checker {
+public:
+    explicit Checker(const std::string& baseName)
+        : base_(baseName),
+          systems_(sectorPath(baseName, ".sun")),
+          planets_(sectorPath(baseName, ".pln")),
+          moons_(sectorPath(baseName, ".mon")),
+          races_(sectorPath(baseName, ".aln")),
+          names_(sectorPath(baseName, ".nam")) {}
+
+    SectorCheckReport run() {
+        if (!systems_.present() && !planets_.present() && !moons_.present() && !races_.present() &&
+            !names_.present()) {
+            throw InputError(fmt::format("No sector at {}: {} not found", base_, systems_.path()));
+        }
+        report_.systems = systems_.count();
+        report_.planets = planets_.count();
+        report_.moons = moons_.count();
+        report_.races = races_.count();
+        checkFiles();
+        checkNameHeader();
+        checkSystems();
+        checkPlanets();
+        checkRaces();
+        return std::move(report_);
+    }
+
+private:
+    template <typename... Args>
+    void problem(fmt::format_string<Args...> format, Args&&... args) {
+        ++report_.problemCount;
+        if (report_.problems.size() < kMaxListedProblems) {
+            report_.problems.push_back(fmt::format(format, std::forward<Args>(args)...));
+        }
+    }
+
+    template <typename T>
+    void checkRecordFile(const BlockReader<T>& file) {
+        if (!file.present()) {
+            problem("{}: missing", file.path());
+        } else if (file.partialBytes() != 0) {
+            problem("{}: not a whole number of {}-byte records ({} bytes over)", file.path(), sizeof(T),
+                    file.partialBytes());
+        }
+    }
+
+    // Members that generation creates empty and other programs fill.
+    void checkSideFile(const char* extension, std::size_t recordSize) {
+        const std::string path = sectorPath(base_, extension);
+        std::error_code ec;
+        const auto size = fs::file_size(path, ec);
+        if (ec) {
+            problem("{}: missing", path);
+        } else if (recordSize != 0 && size % recordSize != 0) {
+            problem("{}: not a whole number of {}-byte records ({} bytes over)", path, recordSize,
+                    size % recordSize);
+        }
+    }
+
+    void checkFiles() {
+        checkRecordFile(systems_);
+        checkRecordFile(planets_);
+        checkRecordFile(moons_);
+        checkRecordFile(races_);
+        checkRecordFile(names_);
+        checkSideFile(".col", sizeof(TColonyRec));
+        checkSideFile(".con", sizeof(TConRec));
+        checkSideFile(".cmt", 0);
+        // The empire file is optional: a sector rebuilt after a missing member
+        // has none until another program writes one.
+        std::error_code ec;
+        const std::string empires = sectorPath(base_, ".emp");
+        if (fs::exists(empires, ec)) checkSideFile(".emp", sizeof(TEmpireRec));
+    }
+
+    void checkNameHeader() {
+        if (!names_.present()) return;
+        if (names_.count() == 0) {
+            problem("{}: no header record", names_.path());
+            return;
+        }
+        const TNameRec& header = names_.at(0);
+        if (header.kind != 0 || header.value != 8) {
+            problem("{}: header record has kind {} and value {}, expected 0 and 8", names_.path(), header.kind,
+                    header.value);
+        }
+        if (header.name.length > header.name.chars.size()) {
+            problem("{}: header name length {} exceeds {}", names_.path(), header.name.length,
+                    header.name.chars.size());
+        }
+    }
+
+    // The planets of one star: in the planet file from its first planet id,
+    // naming the system, on the orbits of the table, belts where it says so.
+    void checkStarPlanets(std::int64_t s, const TSystemRec& sys, std::size_t star) {
+        const int count = sys.planetCount[star];
+        const std::int64_t first = sys.firstPlanetId[star];
+        if (first != expectedPlanet_) {
+            problem("system {} star {}: first planet id {}, expected {}", s, star + 1, first, expectedPlanet_);
+        }
+        expectedPlanet_ = first + count;
+        if (count > kMaxOrbits) {
+            problem("system {} star {}: planet count {} exceeds {}", s, star + 1, count, kMaxOrbits);
+            return;
+        }
+        if (first < 0 || first + count > planets_.count()) {
+            problem("system {} star {}: planets {}..{} outside the planet file's {} records", s, star + 1, first,
+                    first + count - 1, planets_.count());
+            return;
+        }
+        for (int j = 0; j < count; ++j) {
+            const std::int64_t id = first + j;
+            const TPlanetRec& p = planets_.at(id);
+            if (p.systemId != s) problem("planet {}: system id {}, expected {}", id, p.systemId, s);
+            const std::int16_t entry = sys.orbit[static_cast<std::size_t>(j)][star];
+            const bool beltOrbit = entry < 0;
+            const int radius = beltOrbit ? -entry : (entry == 0 ? 1 : entry);
+            if (p.orbitRadius != radius) {
+                problem("system {} star {} orbit {}: the orbit table holds {} but planet {} lies at {}", s,
+                        star + 1, j + 1, entry, id, p.orbitRadius);
+            }
+            if (beltOrbit != isBelt(p.worldType)) {
+                problem("system {} star {} orbit {}: the orbit table {} a belt but planet {} has world type {}", s,
+                        star + 1, j + 1, beltOrbit ? "marks" : "does not mark", id, p.worldType);
+            }
+        }
+    }
+
+    void checkSystems() {
+        for (std::int64_t s = 0; s < systems_.count(); ++s) {
+            const TSystemRec& sys = systems_.at(s);
+            if (sys.starCount < 1 || sys.starCount > 3) {
+                problem("system {}: star count {}", s, sys.starCount);
+                continue;
+            }
+            for (std::size_t star = 0; star < 3; ++star) {
+                if (star < sys.starCount) {
+                    if (sys.starKind[star] < 1 || sys.starKind[star] > 23) {
+                        problem("system {} star {}: star kind {}", s, star + 1, sys.starKind[star]);
+                    }
+                    checkStarPlanets(s, sys, star);
+                } else if (sys.planetCount[star] != 0) {
+                    problem("system {}: absent star {} has planet count {}", s, star + 1, sys.planetCount[star]);
+                }
+            }
+            if (sys.systemRaceId != kNoRace && sys.systemRaceId >= races_.count()) {
+                problem("system {}: system race id {} beyond the race file's {} records", s, sys.systemRaceId,
+                        races_.count());
+            }
+        }
+        if (expectedPlanet_ < planets_.count()) {
+            problem("planets {}..{} belong to no system", expectedPlanet_, planets_.count() - 1);
+        }
+    }
+
+    void checkMoons(std::int64_t id, const TPlanetRec& p) {
+        const std::int64_t first = p.firstMoonId;
+        if (first != expectedMoon_) problem("planet {}: first moon id {}, expected {}", id, first, expectedMoon_);
+        expectedMoon_ = first + p.moonCount;
+        if (first < 0 || first + p.moonCount > moons_.count()) {
+            problem("planet {}: moons {}..{} outside the moon file's {} records", id, first,
+                    first + p.moonCount - 1, moons_.count());
+            return;
+        }
+        for (std::int64_t m = first; m < first + p.moonCount; ++m) {
+            const TMoonRec& moon = moons_.at(m);
+            if (moon.planetId != id) problem("moon {}: planet id {}, expected {}", m, moon.planetId, id);
+        }
+    }
+
+    void checkPlanets() {
+        for (std::int64_t id = 0; id < planets_.count(); ++id) {
+            const TPlanetRec& p = planets_.at(id);
+            if (p.systemId < 0 || p.systemId >= systems_.count()) {
+                problem("planet {}: system id {} beyond the system file's {} records", id, p.systemId,
+                        systems_.count());
+            }
+            if (p.worldType < 1 || p.worldType > world::kCount) problem("planet {}: world type {}", id, p.worldType);
+            if (isBelt(p.worldType) && (p.moonCount != 0 || p.atmosphereClass != 6)) {
+                problem("planet {}: a belt with {} moons and atmosphere class {}", id, p.moonCount,
+                        p.atmosphereClass);
+            }
+            if (p.moonCount > 0) checkMoons(id, p);
+            if (testBit(p.features[kNativeRaceByte], kNativeRaceBit)) {
+                const std::int64_t r = p.nativeRaceId;
+                if (r < 0 || r >= races_.count()) {
+                    problem("planet {}: native race id {} beyond the race file's {} records", id, r,
+                            races_.count());
+                } else if (races_.at(r).worldId != id) {
+                    problem("planet {}: its native race {} names world {}", id, r, races_.at(r).worldId);
+                }
+            }
+            if (testBit(p.worldFlags, kColonisedBit) && p.colonisingRaceId != -1 &&
+                (p.colonisingRaceId < 0 || p.colonisingRaceId >= races_.count())) {
+                problem("planet {}: colonising race id {} beyond the race file's {} records", id,
+                        p.colonisingRaceId, races_.count());
+            }
+        }
+        if (expectedMoon_ < moons_.count()) {
+            problem("moons {}..{} belong to no planet", expectedMoon_, moons_.count() - 1);
+        }
+    }
+
+    void checkRaces() {
+        for (std::int64_t r = 0; r < races_.count(); ++r) {
+            const std::int64_t w = races_.at(r).worldId;
+            if (w < 0 || w >= planets_.count()) {
+                problem("race {}: world id {} beyond the planet file's {} records", r, w, planets_.count());
+                continue;
+            }
+            const TPlanetRec& p = planets_.at(w);
+            if (!testBit(p.features[kNativeRaceByte], kNativeRaceBit) || p.nativeRaceId != r) {
+                problem("race {}: its world {} does not name it", r, w);
+            }
+        }
+    }
+
+    std::string base_;
+    BlockReader<TSystemRec> systems_;
+    BlockReader<TPlanetRec> planets_;
+    BlockReader<TMoonRec> moons_;
+    BlockReader<TAlienRec> races_;
+    BlockReader<TNameRec> names_;
+    SectorCheckReport report_;
+    std::int64_t expectedPlanet_ = 0;
+    std::int64_t expectedMoon_ = 0;
+};
+
+}  // namespace
+
+SectorCheckReport CheckSector(const std::string& baseName) { return Checker(baseName).run(); }
+
+}  // namespace orrimar
