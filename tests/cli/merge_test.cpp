@@ -1,0 +1,65 @@
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/cli.h"
+#include "tools/hand_made_sector.h"
+
+namespace orrimar {
+namespace {
+
+using namespace orrimar::testing;
+
+struct MergeCommand : ::testing::Test {
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::Context ctx{out, err, ".", false, cli::kExitOk};
+    fs::path dir;
+    std::string mainBase;
+    std::string addedBase;
+
+    void SetUp() override {
+        dir = freshDir(std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        mainBase = (dir / "main").string();
+        addedBase = (dir / "added").string();
+        SectorContent main;
+        main.systems.resize(2);
+        main.planets.resize(3);
+        SectorContent added;
+        added.systems.resize(1);
+        added.systems[0].firstPlanetId = {0, 1, 1};
+        added.planets.resize(1);
+        added.comments = "added\r\n";
+        writeSector(mainBase, main);
+        writeSector(addedBase, added);
+    }
+    int run(const std::vector<std::string>& args) { return cli::runCli(args, ctx); }
+};
+
+TEST_F(MergeCommand, MergesAndSaysSo) {
+    EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "The 2 sectors have been merged\n");
+    const auto systems = readRecords<TSystemRec>(mainBase + ".sun");
+    ASSERT_EQ(systems.size(), 3U);
+    EXPECT_EQ(systems[2].firstPlanetId, (std::array<std::int32_t, 3>{3, 4, 4}));
+    EXPECT_EQ(readRecords<TPlanetRec>(mainBase + ".pln").back().systemId, 2);
+    EXPECT_EQ(readText(mainBase + ".cmt"), "added\r\n");
+}
+
+TEST_F(MergeCommand, FailuresExitWithTheReasonAndChangeNothing) {
+    fs::remove(addedBase + ".cmt");
+    const auto before = snapshot(dir);
+    EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitRuntime);
+    EXPECT_NE(err.str().find("File not found"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
+
+    err.str("");
+    EXPECT_EQ(run({"merge", mainBase, mainBase}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("cannot be merged into itself"), std::string::npos) << err.str();
+
+    EXPECT_EQ(run({"merge", mainBase}), cli::kExitUsage);  // the added sector is required
+    EXPECT_EQ(snapshot(dir), before);
+}
+
+}  // namespace
+}  // namespace orrimar
