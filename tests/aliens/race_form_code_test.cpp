@@ -1,4 +1,4 @@
-// The form-code and second-picks steps driven directly on prepared races.
+// The form-code step driven directly on prepared races.
 #include <gtest/gtest.h>
 
 #include "aliens/race_steps.h"
@@ -111,69 +111,6 @@ TEST(RaceFormCode, AllType6LimbsMakeCode26AndMarkSwimmers) {
     RaceFormCodeStep(race, airOf(2, true));
     EXPECT_EQ(race.formCode, 26);
     EXPECT_TRUE(test::flag(race.flagSet3, 9));
-}
-
-TEST(RaceFormCode, BodyFormSetsAspectA) {
-    for (std::uint64_t seed = 0; seed < 300; ++seed) {
-        seedRandom(seed);
-        TAlienRec gas = plainRace(11, 2);
-        RaceFormCodeStep(gas, airOf(2, true));
-        EXPECT_EQ(gas.aspectA, 6);
-
-        seedRandom(seed);
-        TAlienRec odd = plainRace(11, 6);
-        RaceFormCodeStep(odd, airOf(2, true));
-        EXPECT_TRUE(odd.aspectA == 6 || odd.aspectA == 8) << int(odd.aspectA);
-    }
-}
-
-TEST(RaceSecondPicks, SpecialRacesGetFlagOneAloneAndNoFourthSet) {
-    for (std::uint64_t seed = 0; seed < 300; ++seed) {
-        TAlienRec race = plainRace(3);
-        race.formCode = 4;
-        race.flagSet1 = {0x05, 0x00};
-        setFlag(race.traits.data(), 13);
-        RaceRun run;
-        run.pickCount = 3;
-        run.special = true;
-        seedRandom(seed);
-        RaceSecondPicksStep(race, run);
-        EXPECT_EQ(race.flagSet5[0], 0x01);
-        EXPECT_EQ(race.flagSet5[1], 0x00);
-        EXPECT_TRUE(test::empty(race.flagSet4));
-        EXPECT_FALSE(test::trait(race, 13));
-        EXPECT_GE(race.aspectD, 1);
-        EXPECT_LE(race.aspectD, 8);
-    }
-}
-
-TEST(RaceSecondPicks, AspectDAndTheLastFlagFollowTheFormCode) {
-    for (std::uint64_t seed = 0; seed < 300; ++seed) {
-        // Subtype 5 and above always start aspect D at 1 (3 on a d10 of 1).
-        TAlienRec reptile = plainRace(5);
-        reptile.formCode = 21;
-        reptile.flagSet1 = {0x01, 0x00};
-        RaceRun run;
-        run.special = false;
-        seedRandom(seed);
-        RaceSecondPicksStep(reptile, run);
-        EXPECT_TRUE(reptile.aspectD == 1 || reptile.aspectD == 3) << int(reptile.aspectD);
-        EXPECT_TRUE(test::flag(reptile.flagSet5, 14));  // last-flag class 1
-        EXPECT_FALSE(test::empty(reptile.flagSet4));
-        if (reptile.aspectD == 3) {
-            // Aspect D not 1: flag set 2 got picks or a copy of set 1.
-            EXPECT_FALSE(test::empty(reptile.flagSet2));
-        } else {
-            EXPECT_TRUE(test::empty(reptile.flagSet2));
-        }
-
-        TAlienRec beast = plainRace(2);
-        beast.formCode = 17;
-        beast.flagSet1 = {0x01, 0x00};
-        seedRandom(seed);
-        RaceSecondPicksStep(beast, run);
-        EXPECT_TRUE(test::flag(beast.flagSet5, 13));  // last-flag class 3
-    }
 }
 
 }  // namespace
