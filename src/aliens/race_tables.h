@@ -1,5 +1,4 @@
-// Roll bands: a die result falls into the first band whose upper bound it
-// does not exceed.
+// Small helpers of the race steps: roll bands and trait flags.
 #pragma once
 
 #include <array>
@@ -11,6 +10,8 @@
 
 namespace orrimar {
 
+// A die result falls into the first band whose upper bound it does not
+// exceed.
 struct Band {
     int upTo;
     int value;
