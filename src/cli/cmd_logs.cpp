@@ -1,13 +1,82 @@
-// Placeholder: the subcommand is registered by its owner.
+// orrimar-cli starlog and report: the System Logfile and Sector Report
+// dialogs for scripts. Malformed values are refused before anything is read
+// or written.
+#include <charconv>
+#include <ostream>
+#include <string>
+
 #include <CLI/CLI.hpp>
+#include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "engine/engine.h"
+#include "records/errors.h"
 
 namespace orrimar::cli {
 
+namespace {
+
+struct StarlogOptions {
+    std::string sector;
+    std::string system;
+    std::string out;
+    bool html = false;
+};
+
+struct ReportOptions {
+    std::string sector;
+    std::string out;
+    bool noSystems = false;
+    bool noAliens = false;
+    bool noSummary = false;
+    bool noEmpires = false;
+};
+
+std::int32_t systemId(const std::string& text) {
+    std::int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value < 0) {
+        throw InputError(fmt::format("--system: not a system id (a whole number from 0): '{}'", text));
+    }
+    return value;
+}
+
+void requireOut(const std::string& out, const char* what) {
+    if (out.empty()) throw InputError(fmt::format("--out: no file chosen: choose a file to save the {} to", what));
+}
+
+}  // namespace
+
 void registerLogs(CLI::App& app, Context& ctx) {
-    (void)app;
-    (void)ctx;
+    auto starlog = std::make_shared<StarlogOptions>();
+    CLI::App* log = app.add_subcommand("starlog", "Write the log of one star system");
+    log->add_option("SECTOR", starlog->sector, "Sector base name (path without extension)")->required();
+    log->add_option("--system", starlog->system, "System id (record number in the .sun file)")->required();
+    log->add_option("--out", starlog->out, "Log file to write (with its extension)")->required();
+    log->add_flag("--html", starlog->html, "Write one HTML page instead of plain text");
+    log->callback([starlog, &ctx] {
+        const std::int32_t id = systemId(starlog->system);
+        requireOut(starlog->out, "system log");
+        engine::main_starlog(starlog->sector, starlog->out, id, 1,
+                             starlog->html ? engine::kFormatHtml : engine::kFormatText);
+        ctx.out << "System log written to " << starlog->out << "\n";
+    });
+
+    auto report = std::make_shared<ReportOptions>();
+    CLI::App* rep = app.add_subcommand("report", "Write the sector report (.map text and .html page)");
+    rep->add_option("SECTOR", report->sector, "Sector base name (path without extension)")->required();
+    rep->add_option("--out", report->out, "Report path without extension")->required();
+    rep->add_flag("--no-systems", report->noSystems, "Leave out the Systems section");
+    rep->add_flag("--no-aliens", report->noAliens, "Leave out the Alien races section");
+    rep->add_flag("--no-summary", report->noSummary, "Leave out the Summary section");
+    rep->add_flag("--no-empires", report->noEmpires, "Leave out the Empires section");
+    rep->callback([report, &ctx] {
+        requireOut(report->out, "sector report");
+        engine::main_map(report->sector, report->out, !report->noSystems, !report->noAliens, !report->noSummary,
+                         !report->noEmpires);
+        ctx.out << "Sector report written to " << report->out << ".map and " << report->out << ".html\n";
+    });
 }
 
 }  // namespace orrimar::cli

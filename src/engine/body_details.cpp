@@ -99,6 +99,7 @@ std::string flagsText(std::uint8_t flags, int bits) {
 
 std::string gasHeldText(int retainedWeight) {
     if (retainedWeight >= kHoldsNoGas) return "none (holds no gas)";
+    if (retainedWeight <= 1) return "all gases, even the lightest";
     return fmt::format("molecular weight {} and heavier", retainedWeight);
 }
 

@@ -1,0 +1,60 @@
+// The picture of a sector report: every system seen from above (x right, y
+// up, in parsecs), its primary star coloured by kind, nearer systems (higher
+// z) drawn brighter, systems with a native race ringed and systems holding
+// an owned colony boxed. A sector of more systems than one picture can show
+// one by one is drawn as a grid of cells shaded by how many systems each
+// holds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orrimar::engine {
+
+// Systems drawn one by one at most; above this the map aggregates.
+inline constexpr std::size_t kMapPointLimit = 20000;
+// Cells per side of the aggregated map.
+inline constexpr int kMapGridCells = 100;
+
+struct MapSystem {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+    std::int16_t z = 0;
+    std::uint8_t primaryKind = 0;
+    bool nativeRace = false;
+    bool controlled = false;
+};
+
+class SectorMap {
+public:
+    // The extent of the sector, known before the systems are added.
+    SectorMap(std::int64_t systemCount, int minX, int maxX, int minY, int maxY, int minZ, int maxZ);
+
+    void add(const MapSystem& system);
+    bool aggregated() const { return aggregated_; }
+
+    // The SVG element (no XML prolog), and a caption saying what it shows.
+    std::string svg() const;
+    std::string caption() const;
+
+private:
+    struct Cell {
+        std::uint32_t systems = 0;
+        std::uint32_t races = 0;
+        std::uint32_t controlled = 0;
+    };
+    double px(double x) const;
+    double py(double y) const;
+    std::string axes() const;
+    std::string legend() const;
+
+    std::int64_t systemCount_;
+    int minX_, maxX_, minY_, maxY_, minZ_, maxZ_;
+    bool aggregated_;
+    std::vector<MapSystem> points_;
+    std::vector<Cell> cells_;
+    std::vector<bool> kindsSeen_;
+};
+
+}  // namespace orrimar::engine
