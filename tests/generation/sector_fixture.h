@@ -1,0 +1,98 @@
+// Seeded sectors made through the real sector loop, and their records read
+// back whole, for the tests of planets, belts and moons.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "generation/create_sector.h"
+#include "records/record_codec.h"
+#include "records/record_file.h"
+#include "records/records.h"
+#include "tools/sector_check.h"
+
+namespace orrimar::testing {
+
+namespace fs = std::filesystem;
+
+inline fs::path freshGenerationDir(const std::string& name) {
+    const fs::path dir = fs::path(ORRIMAR_TEST_TMP) / "generation" / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+inline std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+template <typename T>
+std::vector<T> readAll(const std::string& path) {
+    const std::string bytes = fileBytes(path);
+    std::vector<T> records(bytes.size() / sizeof(T));
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i] = decodeRecord<T>(reinterpret_cast<const unsigned char*>(bytes.data()) + i * sizeof(T));
+    }
+    return records;
+}
+
+template <typename T>
+std::string bytesOf(const T& record) {
+    unsigned char bytes[sizeof(T)];
+    encodeRecord(record, bytes);
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof(T));
+}
+inline std::string bytesOfMoon(const TMoonRec& m) { return bytesOf(m); }
+
+// Every sector a test makes must be whole.
+inline void expectSound(const std::string& base) {
+    const SectorCheckReport report = CheckSector(base);
+    EXPECT_TRUE(report.sound()) << base << ": " << report.problemCount << " problems, first: "
+                                << (report.problems.empty() ? std::string() : report.problems.front());
+}
+
+inline CreateSectorResult makeSector(const std::string& base, std::uint64_t seed, int size, int density,
+                                     bool newFile = true, std::int16_t x = 0) {
+    CreateSectorParams p;
+    p.baseName = base;
+    p.sectorName = "test sector";
+    p.seed = seed;
+    p.lastIndex = size - 1;
+    p.density = static_cast<std::uint8_t>(density);
+    p.newFile = newFile;
+    p.x = x;
+    p.settingsPath = (fs::path(ORRIMAR_TEST_TMP) / "no-such-orrwin.ini").string();
+    const CreateSectorResult result = CreateSector(p);
+    expectSound(base);
+    return result;
+}
+
+struct Sector {
+    std::vector<TSystemRec> systems;
+    std::vector<TPlanetRec> planets;
+    std::vector<TMoonRec> moons;
+    std::vector<TAlienRec> races;
+};
+
+inline Sector readSector(const std::string& base) {
+    return {readAll<TSystemRec>(base + ".sun"), readAll<TPlanetRec>(base + ".pln"), readAll<TMoonRec>(base + ".mon"),
+            readAll<TAlienRec>(base + ".aln")};
+}
+
+// One large seeded sector shared by the distribution tests of a suite.
+inline const Sector& sharedSector() {
+    static const Sector sector = [] {
+        const std::string base = (freshGenerationDir("shared") / "shared").string();
+        makeSector(base, 20240601, 30, 40);
+        return readSector(base);
+    }();
+    return sector;
+}
+
+}  // namespace orrimar::testing
