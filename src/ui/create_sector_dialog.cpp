@@ -1,0 +1,183 @@
+#include "ui/create_sector_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "generation/sector_fields.h"
+#include "ui/app_state.h"
+#include "ui/dialog_parts.h"
+#include "ui/error_report.h"
+#include "ui/file_field.h"
+#include "ui/max_typed_length.h"
+#include "ui/message_seam.h"
+
+namespace orrimar::ui {
+
+namespace {
+
+QLineEdit* numberField(const QString& text, int maxLength, QWidget* parent) {
+    auto* field = limitTyping(new QLineEdit(text, parent), maxLength);
+    field->setMaximumWidth(70);
+    return field;
+}
+
+// The wait cursor for the length of a run, restored however it ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+    setObjectName(QStringLiteral("BtnRightDlg"));
+    setWindowTitle(QStringLiteral("Create Sector"));
+    Edit8 = limitTyping(new QLineEdit(QStringLiteral("starlog"), this), 50);
+    Edit1 = new FileField(QStringLiteral("starlog"), 8,
+                          saveDialog(QStringLiteral("sun"), {QStringLiteral("Star files (*.sun)")}, kDataFolder), this);
+    Edit3 = numberField(QStringLiteral("0"), 6, this);
+    Edit4 = numberField(QStringLiteral("0"), 6, this);
+    Edit5 = numberField(QStringLiteral("0"), 6, this);
+    Edit6 = numberField(QStringLiteral("8"), 3, this);
+    Edit7 = numberField(QStringLiteral("25"), 3, this);
+    Edit9 = numberField(QStringLiteral("50"), 2, this);
+    CheckBox1 = new QCheckBox(QStringLiteral("Gaia"), this);
+    CheckBox3 = new QCheckBox(QStringLiteral("New file"), this);
+    CheckBox3->setChecked(true);
+    CheckBox2 = new QCheckBox(QStringLiteral("Tot. al disable"), this);
+    CheckBox4 = new QCheckBox(QStringLiteral("2D Sector"), this);
+    Gauge1 = new QProgressBar(this);
+    Gauge1->setRange(0, 100);
+    Gauge1->setValue(0);
+    const OkCancel buttons = makeOkCancel(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+
+    const QList<std::pair<QWidget*, const char*>> names{
+        {Edit8, "Edit8"},         {Edit1, "Edit1"},         {Edit3, "Edit3"},         {Edit4, "Edit4"},
+        {Edit5, "Edit5"},         {Edit6, "Edit6"},         {Edit7, "Edit7"},         {Edit9, "Edit9"},
+        {CheckBox1, "CheckBox1"}, {CheckBox2, "CheckBox2"}, {CheckBox3, "CheckBox3"}, {CheckBox4, "CheckBox4"},
+        {Gauge1, "Gauge1"}};
+    for (const auto& [widget, name] : names) widget->setObjectName(QString::fromLatin1(name));
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(makeLabel(QStringLiteral("Name : "), Edit8, this), 0, 0);
+    grid->addWidget(Edit8, 0, 1, 1, 5);
+    grid->addWidget(makeLabel(QStringLiteral("File : "), Edit1, this), 1, 0);
+    grid->addWidget(Edit1, 1, 1, 1, 5);
+    grid->addWidget(makeLabel(QStringLiteral("X :"), Edit3, this), 2, 0);
+    grid->addWidget(Edit3, 2, 1);
+    grid->addWidget(makeLabel(QStringLiteral("Y :"), Edit4, this), 2, 2);
+    grid->addWidget(Edit4, 2, 3);
+    grid->addWidget(makeLabel(QStringLiteral("Z : "), Edit5, this), 2, 4);
+    grid->addWidget(Edit5, 2, 5);
+    grid->addWidget(makeLabel(QStringLiteral("Density : "), Edit6, this), 3, 0);
+    grid->addWidget(Edit6, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("%"), this), 3, 2);
+    grid->addWidget(makeLabel(QStringLiteral("Size :"), Edit7, this), 3, 3);
+    grid->addWidget(Edit7, 3, 4);
+    grid->addWidget(new QLabel(QStringLiteral("Pc"), this), 3, 5);
+    grid->addWidget(makeLabel(QStringLiteral("Max Spatial Age"), Edit9, this), 4, 0, 1, 2);
+    grid->addWidget(Edit9, 4, 2);
+    auto* boxes = new QGridLayout;
+    boxes->addWidget(CheckBox1, 0, 0);
+    boxes->addWidget(CheckBox3, 0, 1);
+    boxes->addWidget(CheckBox2, 1, 0);
+    boxes->addWidget(CheckBox4, 1, 1);
+    auto* left = new QVBoxLayout;
+    left->addLayout(grid);
+    left->addLayout(boxes);
+    left->addWidget(Gauge1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addSpacing(10);
+    layout->addLayout(rightButtonColumn(buttons));
+    setFixedSize(sizeHint());
+
+    connect(OKBtn, &QPushButton::clicked, this, &TBtnRightDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TBtnRightDlg::reject);
+}
+
+void TBtnRightDlg::CancelBtnClick() { cancelFlag_ = true; }
+
+void TBtnRightDlg::reject() {
+    // Esc and the close box answer like Cancel. During a run the dialog
+    // stays until the run has stopped after its current cell, so nothing
+    // else can be started on a sector still being written.
+    CancelBtnClick();
+    if (!running_) QDialog::reject();
+}
+
+void TBtnRightDlg::OKBtnClick() {
+    // A second OK while a run goes on is ignored: the first run owns the gauge.
+    if (running_) return;
+    CreateSectorFields fields;
+    fields.name = Edit8->text().toLatin1().toStdString();
+    fields.file = QFile::encodeName(Edit1->text()).toStdString();
+    fields.x = Edit3->text().toLatin1().toStdString();
+    fields.y = Edit4->text().toLatin1().toStdString();
+    fields.z = Edit5->text().toLatin1().toStdString();
+    fields.density = Edit6->text().toLatin1().toStdString();
+    fields.size = Edit7->text().toLatin1().toStdString();
+    fields.maxSpatialAge = Edit9->text().toLatin1().toStdString();
+    fields.gaia = CheckBox1->isChecked();
+    fields.newFile = CheckBox3->isChecked();
+    fields.totalAlienDisable = CheckBox2->isChecked();
+    fields.flat = CheckBox4->isChecked();
+    const CreateSectorAction action = convertCreateSectorFields(fields);
+    if (action.sizeText) Edit7->setText(QString::fromStdString(*action.sizeText));
+    if (action.maxSpatialAgeText) Edit9->setText(QString::fromStdString(*action.maxSpatialAgeText));
+    if (action.message) {
+        showMessage(this, QString::fromStdString(action.messageTitle.value_or("Error")),
+                    QString::fromStdString(*action.message));
+    }
+    if (action.run) {
+        CreateSectorParams params = *action.run;
+        params.settingsPath = state_.settingsFile();
+        guarded(this, [this, &params] { runSector(params); });
+    }
+    Gauge1->setValue(0);
+    if (cancelFlag_ && lastRun_ && lastRun_->cancelled) QDialog::reject();
+    else accept();
+}
+
+void TBtnRightDlg::runSector(const CreateSectorParams& params) {
+    running_ = true;
+    struct RunningFlag {
+        bool& flag;
+        ~RunningFlag() { flag = false; }
+    } runningFlag{running_};
+    WaitCursor waitCursor;
+    sinceEvents_.start();
+    lastRun_.reset();
+    lastRun_ = CreateSector(params, this);
+}
+
+void TBtnRightDlg::setMaximum(std::int64_t cells) {
+    maximum_ = cells;
+    Gauge1->setRange(0, static_cast<int>(cells));
+    Gauge1->setValue(0);
+}
+
+void TBtnRightDlg::setProgress(std::int64_t cellsVisited) {
+    // Every cell is visited on the interface's thread; the gauge and pending
+    // events are served only every few hundredths of a second, and at the
+    // last cell so the gauge ends full.
+    if (cellsVisited < maximum_ && sinceEvents_.elapsed() < eventIntervalMs_) return;
+    Gauge1->setValue(static_cast<int>(cellsVisited));
+    QApplication::processEvents();
+    sinceEvents_.restart();
+}
+
+}  // namespace orrimar::ui

@@ -1,0 +1,76 @@
+// "Create Sector": the parameters of a block of space, and the sector run
+// with its gauge, wait cursor and Cancel.
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+#include <optional>
+
+#include "generation/create_sector.h"
+
+class QCheckBox;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace orrimar::ui {
+
+struct AppState;
+class FileField;
+
+class TBtnRightDlg : public QDialog, private SectorProgress {
+    Q_OBJECT
+public:
+    TBtnRightDlg(const AppState& state, QWidget* parent = nullptr);
+
+    QLineEdit* Edit8;   // "Name : "
+    FileField* Edit1;   // "File : "
+    QLineEdit* Edit3;   // "X :"
+    QLineEdit* Edit4;   // "Y :"
+    QLineEdit* Edit5;   // "Z : "
+    QLineEdit* Edit6;   // "Density : "
+    QLineEdit* Edit7;   // "Size :"
+    QLineEdit* Edit9;   // "Max Spatial Age"
+    QCheckBox* CheckBox1;  // "Gaia"
+    QCheckBox* CheckBox3;  // "New file"
+    QCheckBox* CheckBox2;  // "Tot. al disable"
+    QCheckBox* CheckBox4;  // "2D Sector"
+    QProgressBar* Gauge1;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+    void OKBtnClick();
+    void CancelBtnClick();
+
+    bool running() const { return running_; }
+    // What the last run did; empty before the first.
+    const std::optional<CreateSectorResult>& lastRun() const { return lastRun_; }
+
+    // How often a run lets the interface process its events: often enough
+    // for the gauge to move and Cancel to answer at once, seldom enough that
+    // millions of cells do not wait on the interface.
+    void setEventInterval(int milliseconds) { eventIntervalMs_ = milliseconds; }
+
+public slots:
+    void reject() override;
+
+private:
+    void runSector(const CreateSectorParams& params);
+
+    // SectorProgress
+    void setMaximum(std::int64_t cells) override;
+    void setProgress(std::int64_t cellsVisited) override;
+    bool cancelRequested() override { return cancelFlag_; }
+    void clearCancel() override { cancelFlag_ = false; }
+
+    const AppState& state_;
+    bool cancelFlag_ = false;
+    bool running_ = false;
+    std::int64_t maximum_ = 0;
+    int eventIntervalMs_ = 40;
+    QElapsedTimer sinceEvents_;
+    std::optional<CreateSectorResult> lastRun_;
+};
+
+}  // namespace orrimar::ui

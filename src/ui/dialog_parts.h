@@ -1,0 +1,44 @@
+// Small builders shared by the dialogs: labelled rows, the OK and Cancel
+// pair, and the file dialogs every command uses.
+#pragma once
+
+#include <QString>
+
+#include "ui/file_dialog_seam.h"
+
+class QDialog;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QWidget;
+class QBoxLayout;
+
+namespace orrimar::ui {
+
+QPushButton* makeButton(const QString& caption, const QString& objectName, QWidget* parent);
+QLabel* makeLabel(const QString& caption, QWidget* buddy, QWidget* parent);
+
+// The dialog's OK (default button, Enter) and Cancel (Esc) buttons.
+struct OkCancel {
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+OkCancel makeOkCancel(QDialog* dialog, const QString& okName = QStringLiteral("OKBtn"),
+                      const QString& cancelName = QStringLiteral("CancelBtn"));
+
+// A column of the two buttons at the top right, as the fixed-border dialogs
+// with buttons on the right have them.
+QBoxLayout* rightButtonColumn(const OkCancel& buttons);
+// The two buttons in a row at the bottom right.
+QBoxLayout* bottomButtonRow(const OkCancel& buttons);
+
+// The file dialogs of the commands.
+FileDialogRequest openSectorDialog();    // "sun", "Star files (*.sun)", "../data"
+FileDialogRequest openDialog(const QString& extension, const QString& filter, const QString& initialDir);
+FileDialogRequest saveDialog(const QString& extension, const QStringList& filters, const QString& initialDir);
+
+// Folders the file dialogs open at, relative to the current directory.
+inline const QString kDataFolder = QStringLiteral("../data");
+inline const QString kLogFolder = QStringLiteral("../log");
+
+}  // namespace orrimar::ui

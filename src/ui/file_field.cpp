@@ -1,0 +1,40 @@
+#include "ui/file_field.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMouseEvent>
+
+#include "records/errors.h"
+#include "ui/error_report.h"
+#include "ui/max_typed_length.h"
+
+namespace orrimar::ui {
+
+QString pathLessExtension(const QString& path) { return path.left(std::max<qsizetype>(0, path.size() - 4)); }
+
+FileField::FileField(const QString& initialText, int maxTypedLength, FileDialogRequest request, QWidget* parent)
+    : QLineEdit(initialText, parent), request_(std::move(request)) {
+    limitTyping(this, maxTypedLength);
+    setToolTip(tr("Click to choose the file"));
+}
+
+bool FileField::choose() {
+    const std::optional<FileDialogAnswer> answer = runFileDialog(window(), request_, choice_);
+    if (!answer) return false;
+    if (answer->fileName.size() > kMaxPathLength) throw RangeError();
+    choice_ = *answer;
+    // The dialogs leave the current directory at the folder of the file
+    // chosen, so the next dialog's "../data" and "../log" name its siblings.
+    QDir::setCurrent(QFileInfo(answer->fileName).absolutePath());
+    const QString base = pathLessExtension(answer->fileName);
+    setText(base);
+    emit baseNameChosen(base);
+    return true;
+}
+
+void FileField::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) guarded(window(), [this] { choose(); });
+}
+
+}  // namespace orrimar::ui

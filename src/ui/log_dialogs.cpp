@@ -1,0 +1,200 @@
+#include "ui/log_dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <fstream>
+
+#include "engine/alien_generator.h"
+#include "engine/engine.h"
+#include "records/errors.h"
+#include "ui/dialog_parts.h"
+#include "ui/error_report.h"
+#include "ui/file_field.h"
+#include "ui/max_typed_length.h"
+#include "ui/message_seam.h"
+#include "generation/sector_fields.h"
+
+namespace orrimar::ui {
+
+namespace {
+
+const QString kStarLogFilter = QStringLiteral("Star log file (*.log)");
+
+std::int32_t readId(const QLineEdit* field) {
+    // A malformed id raises no message: what converted is passed on.
+    return static_cast<std::int32_t>(convertInteger(field->text().toLatin1().toStdString()).value);
+}
+
+// Fields in a grid beside a column of OK and Cancel.
+void layOut(QDialog* dialog, QGridLayout* fields, const OkCancel& buttons) {
+    auto* layout = new QHBoxLayout(dialog);
+    layout->addLayout(fields, 1);
+    layout->addSpacing(10);
+    layout->addLayout(rightButtonColumn(buttons));
+}
+
+void addRow(QGridLayout* grid, QDialog* dialog, const QString& caption, QWidget* field) {
+    const int row = grid->rowCount();
+    grid->addWidget(makeLabel(caption, field, dialog), row, 0);
+    grid->addWidget(field, row, 1);
+}
+
+}  // namespace
+
+std::uint8_t logFormatOf(int filterIndex) { return filterIndex == 2 ? engine::kFormatHtml : engine::kFormatText; }
+
+int chosenIndex(const QComboBox* list) {
+    const int index = list->currentIndex();
+    if (index < 0 || list->currentText() != list->itemText(index)) return -1;
+    return index;
+}
+
+// System Logfile
+
+TBtnRightDlg1::TBtnRightDlg1(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("BtnRightDlg1"));
+    setWindowTitle(QStringLiteral("System Logfile"));
+    SectorField = new FileField(QStringLiteral("starlog"), 8, openSectorDialog(), this);
+    SaveToField = new FileField(
+        QStringLiteral("starlog"), 8,
+        saveDialog(QStringLiteral("log"), {kStarLogFilter, QStringLiteral("Html file (*.html)")}, kLogFolder), this);
+    SystemIdField = limitTyping(new QLineEdit(QStringLiteral("0"), this), 6);
+    const OkCancel buttons = makeOkCancel(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    auto* grid = new QGridLayout;
+    addRow(grid, this, QStringLiteral("Sector: "), SectorField);
+    addRow(grid, this, QStringLiteral("Save to :"), SaveToField);
+    addRow(grid, this, QStringLiteral("System Id :"), SystemIdField);
+    grid->setRowStretch(grid->rowCount(), 1);
+    layOut(this, grid, buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(330, 0)));
+    connect(OKBtn, &QPushButton::clicked, this, &TBtnRightDlg1::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TBtnRightDlg1::OKBtnClick() {
+    guarded(this, [this] {
+        const FileDialogAnswer& log = SaveToField->choice();
+        engine::main_starlog(SectorField->text().toStdString(), log.fileName.toStdString(), readId(SystemIdField), 1,
+                             logFormatOf(log.filterIndex));
+    });
+    accept();
+}
+
+// Alien Logfile
+
+TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("BtnRightDlg2"));
+    setWindowTitle(QStringLiteral("Alien Logfile"));
+    FileNameField = new FileField(
+        QStringLiteral("starlog"), 8,
+        openDialog(QStringLiteral("aln"), QStringLiteral("Alien files (*.aln)"), kDataFolder), this);
+    SaveToField = new FileField(
+        QStringLiteral("starlog"), 8,
+        saveDialog(QStringLiteral("log"), {kStarLogFilter, QStringLiteral("Html log file (*.html)")}, kLogFolder),
+        this);
+    AlienIdField = limitTyping(new QLineEdit(QStringLiteral("0"), this), 6);
+    OutputList = new QComboBox(this);
+    OutputList->setEditable(true);
+    OutputList->setInsertPolicy(QComboBox::NoInsert);
+    fillOutputList();
+    const OkCancel buttons = makeOkCancel(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    auto* grid = new QGridLayout;
+    addRow(grid, this, QStringLiteral("File :"), FileNameField);
+    addRow(grid, this, QStringLiteral("Save to :"), SaveToField);
+    addRow(grid, this, QStringLiteral("Alien Id : "), AlienIdField);
+    addRow(grid, this, QStringLiteral("Output :"), OutputList);
+    grid->setRowStretch(grid->rowCount(), 1);
+    layOut(this, grid, buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(330, 0)));
+    connect(OKBtn, &QPushButton::clicked, this, &TBtnRightDlg2::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TBtnRightDlg2::fillOutputList() {
+    OutputList->clear();
+    for (const char* name : engine::kOutputSystems) OutputList->addItem(QString::fromLatin1(name));
+    OutputList->setCurrentIndex(0);
+}
+
+void TBtnRightDlg2::OKBtnClick() {
+    const int output = chosenIndex(OutputList);
+    if (output < 0) {
+        showMessage(this, QStringLiteral("Error"), QString::fromLatin1(engine::kNoOutputMessage.data(),
+                                                                      static_cast<qsizetype>(engine::kNoOutputMessage.size())));
+        accept();
+        return;
+    }
+    guarded(this, [this, output] {
+        const FileDialogAnswer& chosen = SaveToField->choice();
+        if (chosen.fileName.isEmpty())
+            throw InputError(std::string(engine::kNoLogMessage));
+        const std::string path = QFile::encodeName(chosen.fileName).toStdString();
+        std::ofstream log(path, std::ios::binary | std::ios::trunc);
+        if (!log) throw ioErrorFromErrno(errno, path);
+        engine::main_alienlog(FileNameField->text().toStdString(), readId(AlienIdField),
+                              static_cast<std::uint8_t>(output), logFormatOf(chosen.filterIndex), log);
+        log.close();
+        if (!log) throw ioErrorFromErrno(errno, path);
+    });
+    accept();
+}
+
+// Sector Report
+
+TForm5::TForm5(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Sector Report"));
+    FileNameField = new FileField(QStringLiteral("starlog"), 8, openSectorDialog(), this);
+    SaveToField = new FileField(
+        QStringLiteral("starlog"), 8,
+        saveDialog(QStringLiteral("map"), {QStringLiteral("Star map files (*.map)")}, kLogFolder), this);
+    SystemsBox = new QCheckBox(QStringLiteral("Systems"), this);
+    AlienRacesBox = new QCheckBox(QStringLiteral("Alien races"), this);
+    SummaryBox = new QCheckBox(QStringLiteral("Summary"), this);
+    EmpiresBox = new QCheckBox(QStringLiteral("Empires"), this);
+    for (QCheckBox* box : {SystemsBox, AlienRacesBox, SummaryBox, EmpiresBox}) box->setChecked(true);
+    const OkCancel buttons = makeOkCancel(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    auto* grid = new QGridLayout;
+    addRow(grid, this, QStringLiteral("File :"), FileNameField);
+    addRow(grid, this, QStringLiteral("Save to :"), SaveToField);
+    auto* boxes = new QGridLayout;
+    boxes->addWidget(SystemsBox, 0, 0);
+    boxes->addWidget(AlienRacesBox, 0, 1);
+    boxes->addWidget(SummaryBox, 1, 0);
+    boxes->addWidget(EmpiresBox, 1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(boxes);
+    layout->addStretch();
+    layout->addLayout(bottomButtonRow(buttons));
+    // An ordinary window: it may be resized.
+    resize(sizeHint().expandedTo(QSize(330, 0)));
+    connect(OKBtn, &QPushButton::clicked, this, &TForm5::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm5::OKBtnClick() {
+    guarded(this, [this] {
+        engine::main_map(FileNameField->text().toStdString(), SaveToField->text().toStdString(),
+                         SystemsBox->isChecked(), AlienRacesBox->isChecked(), SummaryBox->isChecked(),
+                         EmpiresBox->isChecked());
+    });
+    accept();
+}
+
+}  // namespace orrimar::ui
