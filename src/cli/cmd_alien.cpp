@@ -1,13 +1,161 @@
-// Placeholder: the subcommand is registered by its owner.
+// orrimar-cli alienlog ALIENBASE --race ID --out PATH: the log of one race.
+// orrimar-cli alien --temperature T --gravity G --out PATH: a race made to
+// order and its log, as the Alien Generator's OK makes them.
+#include <cctype>
+#include <charconv>
+#include <memory>
+#include <string>
+
 #include <CLI/CLI.hpp>
+#include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "engine/alien_generator.h"
+#include "engine/engine.h"
+#include "engine/engine_files.h"
+#include "records/errors.h"
+#include "settings/probabilities.h"
 
 namespace orrimar::cli {
 
+namespace {
+
+bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+template <typename Names>
+std::string listOf(const Names& names) {
+    std::string out;
+    for (const auto& name : names) {
+        if (!out.empty()) out += ", ";
+        out += name;
+    }
+    return out;
+}
+
+// An output system by name (any case) or by its number 0..5.
+int outputSystemIndex(const std::string& text) {
+    for (std::size_t i = 0; i < std::size(engine::kOutputSystems); ++i) {
+        if (sameText(text, engine::kOutputSystems[i]) || text == std::to_string(i)) return static_cast<int>(i);
+    }
+    throw InputError(fmt::format("--output: unknown output system '{}' (one of {})", text,
+                                 listOf(engine::kOutputSystems)));
+}
+
+template <std::size_t N>
+int listIndex(const std::array<engine::ListEntry, N>& list, const std::string& text, std::string_view option) {
+    std::string names;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (sameText(text, list[i].text)) return static_cast<int>(i);
+        if (!names.empty()) names += ", ";
+        names += fmt::format("\"{}\"", list[i].text);
+    }
+    throw InputError(fmt::format("{}: unknown entry '{}' (one of {})", option, text, names));
+}
+
+std::uint64_t seedValue(const std::string& text) {
+    std::uint64_t seed = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, seed);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        throw InputError(fmt::format("--seed: not a seed (0..18446744073709551615): '{}'", text));
+    return seed;
+}
+
+std::int32_t raceId(const std::string& text) {
+    std::int32_t id = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, id);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        throw InputError(fmt::format("--race: not a race id: '{}'", text));
+    return id;
+}
+
+struct AlienLogOptions {
+    std::string alienBase;
+    std::string race = "0";
+    std::string out;
+    std::string output = "Standard";
+    bool html = false;
+};
+
+struct AlienOptions {
+    std::string temperature = "15";
+    std::string gravity = "1.00";
+    std::string world = "Terran";
+    std::string atmosphere = "Nitrogen/Oxygen";
+    bool totalAlienDisable = false;
+    std::string out;
+    std::string output = "Standard";
+    bool html = false;
+    std::string seed;
+    std::string settings;
+};
+
+void registerAlienLog(CLI::App& app) {
+    auto* cmd = app.add_subcommand("alienlog", "Write the log of one alien race");
+    auto o = std::make_shared<AlienLogOptions>();
+    cmd->add_option("ALIENBASE", o->alienBase, "Base name of the race file (path without \".aln\")")->required();
+    cmd->add_option("--race", o->race, "Race id: its record number in the race file")->capture_default_str();
+    cmd->add_option("--out", o->out, "The log file, with its extension")->required();
+    cmd->add_option("--output", o->output, "Output system: " + listOf(engine::kOutputSystems))->capture_default_str();
+    cmd->add_flag("--html", o->html, "Write one HTML page instead of plain text");
+    cmd->callback([o] {
+        const std::int32_t id = raceId(o->race);
+        const int system = outputSystemIndex(o->output);
+        if (o->out.empty()) throw InputError(std::string(engine::kNoLogMessage));
+        engine::OutputFile log(o->out);
+        engine::main_alienlog(o->alienBase, id, static_cast<std::uint8_t>(system),
+                              o->html ? engine::kFormatHtml : engine::kFormatText, log.stream());
+        log.commit();
+    });
+}
+
+void registerAlienGenerator(CLI::App& app, Context& ctx) {
+    auto* cmd = app.add_subcommand("alien", "Make one alien race to order and write its log");
+    auto o = std::make_shared<AlienOptions>();
+    cmd->add_option("--temperature", o->temperature, "Surface temperature, -50..100 degrees Celsius")
+        ->capture_default_str();
+    cmd->add_option("--gravity", o->gravity, "Surface gravity, 0.5..3.0 g")->capture_default_str();
+    cmd->add_option("--world", o->world, "World: Terran, Arid, Steppe, Jungle, Ocean, Tundra")->capture_default_str();
+    cmd->add_option("--atmosphere", o->atmosphere,
+                    "Atmosphere: Nitrogen/Oxygen, Nitrogen, Nitrogen/Chlorine, Nitrogen/Carbon Dioxyde, "
+                    "Nitrogen/Sulfuric Acid, Ammonia")
+        ->capture_default_str();
+    cmd->add_flag("--total-alien-disable", o->totalAlienDisable, "Keep the race from the utterly alien forms");
+    cmd->add_option("--out", o->out, "The log file, with its extension")->required();
+    cmd->add_option("--output", o->output, "Output system: " + listOf(engine::kOutputSystems))->capture_default_str();
+    cmd->add_flag("--html", o->html, "Write one HTML page instead of plain text");
+    cmd->add_option("--seed", o->seed, "Seed of the random source (default: from the clock)");
+    cmd->add_option("--settings", o->settings, "Settings file (default: orrwin.ini beside the program)");
+    cmd->callback([o, &ctx] {
+        engine::AlienGeneratorParams p;
+        p.temperature = o->temperature;
+        p.gravity = o->gravity;
+        p.worldIndex = listIndex(engine::kWorldList, o->world, "--world");
+        p.atmosphereIndex = listIndex(engine::kAtmosphereList, o->atmosphere, "--atmosphere");
+        p.outputIndex = outputSystemIndex(o->output);
+        p.totalAlienDisable = o->totalAlienDisable;
+        p.logPath = o->out;
+        p.filterIndex = o->html ? 2 : 1;
+        p.settingsPath = o->settings.empty() ? settingsPath(ctx.programDir) : o->settings;
+        if (!o->seed.empty()) p.seed = seedValue(o->seed);
+        const engine::AlienGeneratorResult result = engine::runAlienGenerator(p);
+        ctx.out << result.message << "\n";
+    });
+}
+
+}  // namespace
+
 void registerAlien(CLI::App& app, Context& ctx) {
-    (void)app;
-    (void)ctx;
+    registerAlienLog(app);
+    registerAlienGenerator(app, ctx);
 }
 
 }  // namespace orrimar::cli

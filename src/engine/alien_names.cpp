@@ -20,6 +20,10 @@ constexpr std::array<std::string_view, kHabitatCount> kHabitats = {
     "Air (flying)",         // never above 2 g; always given wings
 };
 
+constexpr std::array<std::string_view, kHabitatCount> kHabitatPhrases = {
+    "on land", "in the trees", "on the shore, in and out of water", "in water", "in the air",
+};
+
 constexpr std::array<std::string_view, kBodyFormCount> kBodyForms = {
     "Carbon-based",     // every ordinary category
     "Plant-based",      // plants, favoured by carbon dioxide air
@@ -295,7 +299,7 @@ constexpr std::array<std::string_view, kFlagsPerSet> kPhysiology = {
 };
 
 constexpr std::array<std::string_view, kFlagSetCount> kFlagSetTitles = {
-    "Colours", "Coat colours", "Body features", "Eye colours", "Physiology",
+    "Colours", "Covering colours", "Body features", "Eye colours", "Physiology",
 };
 
 constexpr std::array<std::string_view, kAspectCount> kAspectTitles = {
@@ -325,6 +329,10 @@ int aspectMaxCode(Aspect aspect) {
 std::string_view aspectTitle(Aspect aspect) { return kAspectTitles[static_cast<std::size_t>(aspect)]; }
 
 std::string habitatName(int code) { return lookup(kHabitats, code); }
+std::string habitatPhrase(int code) {
+    if (code < 1 || code > kHabitatCount) return fmt::format("in habitat {}", code);
+    return std::string(kHabitatPhrases[static_cast<std::size_t>(code - 1)]);
+}
 std::string bodyFormName(int code) { return lookup(kBodyForms, code); }
 std::string appendageName(int code) { return lookup(kAppendages, code); }
 std::string subtypeName(int code) { return lookup(kSubtypes, code); }

@@ -33,6 +33,8 @@ std::string_view aspectTitle(Aspect aspect);
 // Every lookup returns the code's name, or "unknown (n)" for a code outside
 // its table, so that a damaged record still gives a readable log.
 std::string habitatName(int code);
+// Where the race lives, to follow "at home ": "on land", "in water", ...
+std::string habitatPhrase(int code);
 std::string bodyFormName(int code);
 std::string appendageName(int code);
 std::string subtypeName(int code);

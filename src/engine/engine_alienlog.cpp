@@ -91,7 +91,8 @@ TAlienRec readRace(const std::string& alienBase, std::int32_t raceId) {
 
 // What the log can say of the home world: the planet record when the
 // sector has it, and its system when that is there too.
-KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, std::string& summary) {
+KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, std::string& summary, bool& madeToOrder) {
+    madeToOrder = false;
     KeyValues items;
     const std::string planetPath = sectorPath(alienBase, ".pln");
     const std::int64_t planets = recordCountOnDisk(planetPath, sizeof(TPlanetRec));
@@ -103,6 +104,7 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, std::st
     RecordFile<TPlanetRec> planetFile(planetPath, RawRecordFile::Mode::ReadOnly);
     const TPlanetRec planet = planetFile.read(race.worldId);
     if (planet.systemId == kMadeToOrderSystem) {
+        madeToOrder = true;
         items.emplace_back("World", "made to order");
         items.emplace_back("Temperature", fmt::format("{} °C", planet.temperature));
         items.emplace_back("Gravity", fmt::format("{} g", fixed(planet.pressure, 2)));
@@ -163,9 +165,10 @@ std::string lowerFirst(std::string text) {
 
 // One sentence a game master can read aloud.
 std::string portrait(const TAlienRec& race, const std::string& world) {
-    std::string text = fmt::format("A {} {} race ({}) of {}, {} tall and {} kg", lowerFirst(bodyFormName(race.bodyForm)),
-                                   lowerFirst(subtypeName(race.subtype)), lowerFirst(formCodeName(race.formCode)),
-                                   lowerFirst(habitatName(race.habitat)), heightText(race.height), race.mass);
+    std::string text = fmt::format("A {} {} race of {} form, at home {}, {} tall and {} kg",
+                                   lowerFirst(bodyFormName(race.bodyForm)), lowerFirst(subtypeName(race.subtype)),
+                                   lowerFirst(formCodeName(race.formCode)), habitatPhrase(race.habitat),
+                                   heightText(race.height), race.mass);
     if (!world.empty()) text += ", from " + world;
     text += fmt::format(". Development level {}; {}.", race.techLevel,
                         race.spatialAge == 0 ? std::string("not spacefaring")
@@ -221,9 +224,14 @@ void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::s
                    std::int32_t raceId, const TAlienRec& race) {
     const std::string sector = sectorNameOf(alienBase);
     std::string world;
-    const KeyValues home = homeWorld(alienBase, race, world);
+    bool madeToOrder = false;
+    const KeyValues home = homeWorld(alienBase, race, world, madeToOrder);
 
-    Document doc(log, format, fmt::format("Alien race {} of {}", raceId, sector));
+    // A race made to order has no sector of its own: its scratch files are
+    // gone once the log is written.
+    Document doc(log, format,
+                 madeToOrder ? std::string("Alien race made to order")
+                             : fmt::format("Alien race {} of {}", raceId, sector));
     doc.paragraph(portrait(race, world));
     doc.note(fmt::format("Output system: {}.", kOutputSystems[system]));
 
