@@ -61,5 +61,14 @@ TEST_F(MergeCommand, FailuresExitWithTheReasonAndChangeNothing) {
     EXPECT_EQ(snapshot(dir), before);
 }
 
+TEST_F(MergeCommand, CheckFindsTheMergedSectorSound) {
+    writeSector(mainBase, soundSector(5, 0));
+    writeSector(addedBase, soundSector(6, 20));
+    ASSERT_EQ(run({"merge", mainBase, addedBase}), cli::kExitOk) << err.str();
+    out.str("");
+    EXPECT_EQ(run({"check", mainBase}), cli::kExitOk) << out.str();
+    EXPECT_NE(out.str().find(": sound (11 systems"), std::string::npos) << out.str();
+}
+
 }  // namespace
 }  // namespace orrimar

@@ -87,6 +87,64 @@ inline void writeSector(const std::string& base, const SectorContent& content) {
     writeText(base + ".cmt", content.comments);
 }
 
+constexpr std::uint8_t kColonised = 8;   // world flags bit 4
+constexpr std::uint8_t kNativeRace = 4;  // feature byte 3 bit 3
+
+// A sound sector built by hand, linked as generation links it: one to
+// three stars per system with consecutive planet ranges, a belt on a
+// negative orbit entry, moons in planet order, native races named both
+// ways, colonising and system race ids that point at existing races.
+inline SectorContent soundSector(int systemCount, std::int16_t x0) {
+    SectorContent s;
+    for (int sysId = 0; sysId < systemCount; ++sysId) {
+        TSystemRec sys;
+        sys.starCount = static_cast<std::uint8_t>(1 + sysId % 3);
+        sys.x = static_cast<std::int16_t>(x0 + sysId);
+        for (std::size_t star = 0; star < 3; ++star) {
+            sys.firstPlanetId[star] = static_cast<std::int32_t>(s.planets.size());
+            if (star >= sys.starCount) continue;
+            sys.starKind[star] = static_cast<std::uint8_t>(1 + star);
+            const int count = static_cast<int>((sysId + star) % 4);
+            sys.planetCount[star] = static_cast<std::uint8_t>(count);
+            for (int j = 0; j < count; ++j) {
+                const auto radius = static_cast<std::int16_t>(5 * (j + 1));
+                const bool belt = j == 2;
+                sys.orbit[static_cast<std::size_t>(j)][star] = belt ? static_cast<std::int16_t>(-radius) : radius;
+                TPlanetRec p;
+                p.systemId = sysId;
+                p.orbitRadius = radius;
+                p.worldType = belt ? 15 : 10;
+                p.atmosphereClass = belt ? 6 : 3;
+                const auto planetId = static_cast<std::int32_t>(s.planets.size());
+                if (!belt) {
+                    p.moonCount = static_cast<std::uint8_t>(j % 3);
+                    p.firstMoonId = static_cast<std::int32_t>(s.moons.size());
+                    for (int m = 0; m < p.moonCount; ++m) {
+                        TMoonRec moon;
+                        moon.planetId = planetId;
+                        s.moons.push_back(moon);
+                    }
+                }
+                if (!belt && j == 1) {
+                    p.features[2] = kNativeRace;
+                    p.nativeRaceId = static_cast<std::int32_t>(s.aliens.size());
+                    TAlienRec race;
+                    race.worldId = planetId;
+                    s.aliens.push_back(race);
+                }
+                if (j == 0 && !s.aliens.empty()) {
+                    p.worldFlags = kColonised;
+                    p.colonisingRaceId = static_cast<std::int16_t>(s.aliens.size() - 1);
+                    sys.systemRaceId = static_cast<std::uint16_t>(s.aliens.size() - 1);
+                }
+                s.planets.push_back(p);
+            }
+        }
+        s.systems.push_back(sys);
+    }
+    return s;
+}
+
 // Every regular file below `dir` with its bytes (devices and dangling links
 // are left out).
 inline std::map<std::string, std::string> snapshot(const fs::path& dir) {

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "generation/create_sector.h"
 #include "records/errors.h"
 #include "tools/hand_made_sector.h"
+#include "tools/sector_check.h"
 
 namespace orrimar {
 namespace {
 
 using namespace orrimar::testing;
 
-constexpr std::uint8_t kColonised = 8;       // world flags bit 4
-constexpr std::uint8_t kNativeRace = 4;      // feature byte 3 bit 3
 
 // A main sector of 10 systems, 57 planets, 12 moons and 3 races, each
 // record marked so that it can be told apart.
@@ -246,6 +246,58 @@ TEST_F(MergerTest, CommentFilesAreJoinedLineByLine) {
         MergeSectors(mainBase, addedBase);
         EXPECT_EQ(readText(mainBase + ".cmt"), c.joined) << "main '" << c.main << "' added '" << c.added << "'";
     }
+}
+
+// Two generated sectors, each sound, stay sound once merged: every
+// reference of the added one lands on the record it named.
+TEST_F(MergerTest, MergedGeneratedSectorsPassTheSectorCheck) {
+    CreateSectorParams params;
+    params.density = 40;
+    params.lastIndex = 5;
+    params.settingsPath = (dir / "orrwin.ini").string();  // absent: the default tables
+    params.baseName = mainBase;
+    params.seed = 11;
+    const CreateSectorResult main = CreateSector(params);
+    params.baseName = addedBase;
+    params.seed = 12;
+    params.x = 100;
+    const CreateSectorResult added = CreateSector(params);
+    ASSERT_GT(main.systems, 0);
+    ASSERT_GT(added.systems, 0);
+    for (const std::string& base : {mainBase, addedBase}) {
+        const SectorCheckReport before = CheckSector(base);
+        ASSERT_TRUE(before.sound()) << base << ": " << (before.problems.empty() ? "" : before.problems[0]);
+    }
+
+    MergeSectors(mainBase, addedBase);
+
+    const SectorCheckReport merged = CheckSector(mainBase);
+    EXPECT_TRUE(merged.sound()) << (merged.problems.empty() ? "" : merged.problems[0]);
+    EXPECT_EQ(merged.systems, main.systems + added.systems);
+    EXPECT_EQ(merged.planets, main.planets + added.planets);
+    EXPECT_EQ(merged.moons, main.moons + added.moons);
+    EXPECT_EQ(merged.races, main.races + added.races);
+}
+
+TEST_F(MergerTest, MergedHandBuiltSectorsPassTheSectorCheck) {
+    const SectorContent main = soundSector(7, 0);
+    const SectorContent added = soundSector(9, 50);
+    ASSERT_GT(added.aliens.size(), 1U);
+    ASSERT_GT(added.moons.size(), 1U);
+    writeSector(mainBase, main);
+    writeSector(addedBase, added);
+    for (const std::string& base : {mainBase, addedBase}) {
+        const SectorCheckReport before = CheckSector(base);
+        ASSERT_TRUE(before.sound()) << base << ": " << (before.problems.empty() ? "" : before.problems[0]);
+    }
+
+    MergeSectors(mainBase, addedBase);
+
+    const SectorCheckReport merged = CheckSector(mainBase);
+    EXPECT_TRUE(merged.sound()) << (merged.problems.empty() ? "" : merged.problems[0]);
+    EXPECT_EQ(merged.systems, 16);
+    EXPECT_EQ(merged.planets, static_cast<std::int64_t>(main.planets.size() + added.planets.size()));
+    EXPECT_EQ(merged.races, static_cast<std::int64_t>(main.aliens.size() + added.aliens.size()));
 }
 
 // ---------------------------------------------------------------- refusals
