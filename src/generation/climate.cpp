@@ -226,8 +226,15 @@ void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orb
         const float retained = RetainedWeight(lightMiddle, orbitRadius, escapeVelocity);
         const bool wet = diameter >= 100;
         const int untempered = wet ? waterBeforeHeat(diameter, volatileInventory) : 0;
+        // The loop stops only when two temperatures in a row agree within 2
+        // degrees, with a fresh albedo each round. A body whose clouds come
+        // and go with the heat can swap between two far-apart temperatures
+        // for ever; after this many rounds it is reported instead of hanging.
+        constexpr long kMostRounds = 1'000'000;
+        long rounds = 0;
         int old = 0;
         do {
+            if (++rounds > kMostRounds) throw OrrError("Climate did not settle");
             old = temp;
             waterNow = wet ? waterAfterHeat(untempered, temp) : 0;
             if (surfaceClass == 3) waterNow = 50;
