@@ -86,7 +86,7 @@ std::uint8_t starKindFromRoll(int kindRoll, const StellarThresholds& thresholds)
 
 // The kind does not fix this mass. Planet generation needs a positive one
 // for orbital periods, so it follows the main-sequence mass-luminosity
-// relation L = M^3.5: M = L^(1/3.5), 1.0 to 2.35 solar masses for 1..20
+// relation L = M^3.5: M = L^(1/3.5), 1.0 to 2.353 solar masses for 1..20
 // solar luminosities.
 float kind15Mass(float luminosity) {
     return static_cast<float>(std::pow(static_cast<long double>(luminosity), 1.0L / 3.5L));
