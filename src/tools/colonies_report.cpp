@@ -120,10 +120,10 @@ struct Report {
         }
         const std::int32_t system = planet.systemId;
         if (system < 0 || system >= kSystemIds) {
-            throw RangeError(fmt::format("Range check error (colony {}: system id {})", number, system));
+            throw RangeError(fmt::format("Range check error (system id {})", system));
         }
         if (worldType < 1 || worldType > world::kCount) {
-            throw RangeError(fmt::format("Range check error (colony {}: world type {})", number, worldType));
+            throw RangeError(fmt::format("Range check error (world type {})", worldType));
         }
 
         Out out(text);
@@ -209,7 +209,12 @@ void WriteColoniesReport(const std::string& sectorBase, long race, const std::st
     writeHeading(Out(report.text), race);
     for (std::int64_t i = 0; i < inputs.colonies.count(); ++i) {
         const TColonyRec colony = inputs.colonies.read(i);
-        if (belongsTo(colony, report.race)) report.colonyBlock(colony, i);
+        if (!belongsTo(colony, report.race)) continue;
+        try {
+            report.colonyBlock(colony, i);
+        } catch (const RangeError& e) {
+            throw RangeError(fmt::format("{} at colony {}", e.what(), i));
+        }
     }
     report.controlTable();
 

@@ -5,8 +5,9 @@
 // sizes before the merge, so a sector is never left half-merged.
 #include "tools/merger.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>

@@ -372,6 +372,7 @@ TEST_F(ColoniesReportFailure, OutOfRangeCodesStopTheReport) {
         const std::string message = expectFailure<RangeError>(content, 2);
         EXPECT_EQ(message.rfind("Range check error", 0), 0U) << message;
         EXPECT_NE(message.find(c.what), std::string::npos) << message;
+        EXPECT_NE(message.find("at colony "), std::string::npos) << message;
     }
 }
 
