@@ -83,9 +83,10 @@ TEST(Stars, InvariantsOverManySystems) {
     std::map<int, int> counts;
     bool sawIgnoredCompanions = false;
     constexpr int kSystems = 40000;
+    const StellarThresholds defaults;
     for (int n = 0; n < kSystems; ++n) {
         TSystemRec s;
-        GenerateStars(n % 2 == 0, s);
+        GenerateStars(n % 2 == 0, s, defaults);
         const int k1 = s.starKind[0];
         ++primaries[k1];
         ++counts[s.starCount];
