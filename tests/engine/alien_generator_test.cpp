@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/alien_generator.h"
+#include "engine/engine.h"
+#include "engine/log_fixtures.h"
+#include "records/errors.h"
+#include "records/record_file.h"
+#include "records/sector_files.h"
+#include "settings/probabilities.h"
+
+namespace orrimar::engine {
+namespace {
+
+namespace fs = std::filesystem;
+namespace fixtures = orrimar::logtest;
+
+std::vector<std::string> entries(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    return names;
+}
+
+template <typename F>
+std::string messageOf(F&& f) {
+    try {
+        f();
+    } catch (const InputError& e) {
+        return e.what();
+    }
+    return "<accepted>";
+}
+
+TEST(AlienGeneratorFields, TemperatureRangeAndText) {
+    EXPECT_EQ(parseTemperature("-50"), -50);
+    EXPECT_EQ(parseTemperature("100"), 100);
+    EXPECT_EQ(parseTemperature("  15"), 15);
+    EXPECT_EQ(parseTemperature("+7"), 7);
+    EXPECT_EQ(parseTemperature("$1F"), 31);  // the standard conversion reads "$" hexadecimal
+    for (const char* bad : {"101", "-51", "abc", "", " ", "15x", "1.5", "15 ", "$", "-", "99999999999999999999"}) {
+        EXPECT_EQ(messageOf([&] { parseTemperature(bad); }), "Temperature must be between -50 and 100") << bad;
+    }
+}
+
+TEST(AlienGeneratorFields, GravityRangeAndText) {
+    EXPECT_FLOAT_EQ(parseGravity("0.5"), 0.5F);
+    EXPECT_FLOAT_EQ(parseGravity("3.0"), 3.0F);
+    EXPECT_FLOAT_EQ(parseGravity("3"), 3.0F);
+    EXPECT_FLOAT_EQ(parseGravity(" 1.00 "), 1.0F);
+    EXPECT_FLOAT_EQ(parseGravity(".75"), 0.75F);
+    EXPECT_FLOAT_EQ(parseGravity("2e0"), 2.0F);
+    for (const char* bad : {"0.49", "3.01", "abc", "", "1,5", "nan", "inf", "-1", "1.0g", ".", "0x1p1", "1e"}) {
+        EXPECT_EQ(messageOf([&] { parseGravity(bad); }), "Gravity must be between 0.5 and 3.0") << bad;
+    }
+}
+
+TEST(AlienGeneratorFields, ListsMapToTheirCodesAndAnInvalidSelectionToTheDefaults) {
+    const std::vector<int> worlds = {10, 8, 9, 11, 12, 23};
+    const std::vector<int> atmospheres = {2, 4, 12, 15, 19, 7};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(worldTypeForIndex(i), worlds[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(atmosphereForIndex(i), atmospheres[static_cast<std::size_t>(i)]);
+    }
+    for (int bad : {-1, 6, 100}) {
+        EXPECT_EQ(worldTypeForIndex(bad), 10);
+        EXPECT_EQ(atmosphereForIndex(bad), 2);
+    }
+    EXPECT_EQ(atmosphereListName(19), "Nitrogen/Sulfuric Acid");
+    EXPECT_EQ(atmosphereListName(3), "");
+}
+
+// Each run works from a current folder of its own, with the scratch folder
+// made under a root we can inspect.
+class AlienGenerator : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fixtures::testDir("alien_generator");
+        work = dir + "/work";
+        scratch = dir + "/scratch";
+        logs = dir + "/logs";
+        fs::create_directories(work);
+        fs::create_directories(scratch);
+        fs::create_directories(logs);
+        previous = fs::current_path();
+        fs::current_path(work);
+    }
+    void TearDown() override {
+        fs::current_path(previous);
+        alienThresholds() = AlienThresholds{};
+    }
+    AlienGeneratorParams params(const std::string& log) const {
+        AlienGeneratorParams p;
+        p.logPath = log.empty() ? log : logs + "/" + log;
+        p.scratchRoot = scratch;
+        p.seed = 42;
+        return p;
+    }
+
+    std::string dir, work, scratch, logs;
+    fs::path previous;
+};
+
+TEST_F(AlienGenerator, WritesTheLogAndLeavesNoScratchBehind) {
+    AlienGeneratorParams p = params("race.log");
+    p.temperature = "-50";
+    p.gravity = "3.0";
+    p.atmosphereIndex = 4;
+    p.outputIndex = 3;
+    const AlienGeneratorResult result = runAlienGenerator(p);
+    EXPECT_EQ(result.title, "Info");
+    EXPECT_EQ(result.message, "Alien Logfile Done");
+    EXPECT_EQ(result.outputSystem, 3);
+
+    const std::string log = fixtures::readFile(logs + "/race.log");
+    EXPECT_EQ(log.rfind("Alien race made to order\r\n", 0), 0U);
+    EXPECT_NE(log.find("Temperature: -50 °C"), std::string::npos);
+    EXPECT_NE(log.find("Gravity:     3.00 g"), std::string::npos);
+    EXPECT_NE(log.find("Atmosphere:  Nitrogen/Sulfuric Acid"), std::string::npos);
+    EXPECT_NE(log.find("Attributes (Gurps)"), std::string::npos);
+    // Below -5 degrees every race is cold-adapted.
+    EXPECT_NE(log.find("Cold adaptation"), std::string::npos);
+
+    EXPECT_TRUE(entries(scratch).empty());
+    EXPECT_TRUE(entries(work).empty());
+    EXPECT_EQ(entries(logs), std::vector<std::string>{"race.log"});
+}
+
+TEST_F(AlienGenerator, LeavesTheUsersOwnTemp0SectorAlone) {
+    for (const char* ext : {".nam", ".pln", ".aln"}) std::ofstream(work + "/temp0" + ext) << "mine";
+    runAlienGenerator(params("race.log"));
+    for (const char* ext : {".nam", ".pln", ".aln"}) EXPECT_EQ(fixtures::readFile(work + "/temp0" + ext), "mine");
+}
+
+TEST_F(AlienGenerator, SeededRunsGiveByteIdenticalLogs) {
+    for (int filter : {1, 2}) {
+        AlienGeneratorParams p = params("a.log");
+        p.filterIndex = filter;
+        runAlienGenerator(p);
+        p.logPath = logs + "/b.log";
+        runAlienGenerator(p);
+        const std::string a = fixtures::readFile(logs + "/a.log");
+        EXPECT_FALSE(a.empty());
+        EXPECT_EQ(a, fixtures::readFile(logs + "/b.log"));
+        if (filter == 2) EXPECT_EQ(fixtures::checkWellFormed(a), "");
+    }
+    AlienGeneratorParams other = params("c.log");
+    other.seed = 43;
+    runAlienGenerator(other);
+    EXPECT_NE(fixtures::readFile(logs + "/a.log"), fixtures::readFile(logs + "/c.log"));
+}
+
+TEST_F(AlienGenerator, RefusalsWriteNothing) {
+    AlienGeneratorParams p = params("race.log");
+    p.temperature = "101";
+    EXPECT_EQ(messageOf([&] { runAlienGenerator(p); }), "Temperature must be between -50 and 100");
+    p = params("race.log");
+    p.gravity = "0.49";
+    EXPECT_EQ(messageOf([&] { runAlienGenerator(p); }), "Gravity must be between 0.5 and 3.0");
+    // No log path chosen yet: say so rather than write under an empty name.
+    p = params("");
+    EXPECT_EQ(messageOf([&] { runAlienGenerator(p); }), std::string(kNoLogMessage));
+    p = params("race.log");
+    p.outputIndex = -1;
+    EXPECT_EQ(messageOf([&] { runAlienGenerator(p); }), std::string(kNoOutputMessage));
+    EXPECT_TRUE(entries(scratch).empty());
+    EXPECT_TRUE(entries(work).empty());
+    EXPECT_TRUE(entries(logs).empty());
+}
+
+TEST_F(AlienGenerator, AFailedLogLeavesNeitherScratchNorAHalfLog) {
+    AlienGeneratorParams p = params("race.log");
+    p.logPath = logs + "/missing-folder/race.log";
+    EXPECT_THROW(runAlienGenerator(p), IoError);
+    EXPECT_TRUE(entries(scratch).empty());
+    EXPECT_TRUE(entries(work).empty());
+    EXPECT_TRUE(entries(logs).empty());
+    // A scratch root that cannot hold a folder is an input/output error too.
+    p = params("race.log");
+    p.scratchRoot = logs + "/no-such-root";
+    EXPECT_THROW(runAlienGenerator(p), IoError);
+    EXPECT_TRUE(entries(logs).empty());
+}
+
+TEST_F(AlienGenerator, ReloadsTheAlienThresholdsFromTheSettingsFile) {
+    std::ofstream(dir + "/orrwin.ini") << "[Alien Probabilities]\r\nHuman=100\r\nAnimal=0\r\nReptile=0\r\n"
+                                          "Insect=0\r\nMisc=0\r\nExotic=0\r\n";
+    alienThresholds().t = {1, 2, 3, 4, 5, 6};
+    AlienGeneratorParams p = params("race.log");
+    p.settingsPath = dir + "/orrwin.ini";
+    runAlienGenerator(p);
+    EXPECT_EQ(alienThresholds().t, (std::array<std::uint8_t, 6>{100, 100, 100, 100, 100, 100}));
+    // Without a settings file the defaults stand.
+    p.settingsPath.clear();
+    runAlienGenerator(p);
+    EXPECT_EQ(alienThresholds().t, AlienThresholds{}.t);
+}
+
+TEST_F(AlienGenerator, TheScratchPlanetHoldsWhatTheRaceIsMadeFrom) {
+    // main_alien on a scratch base of our own: one race for world 0, a new file each time.
+    const std::string base = dir + "/own";
+    RecordFile<TAlienRec>(sectorPath(base, ".aln"), RawRecordFile::Mode::Create).close();
+    main_alien(20, 2, 12, 1.0F, 1, base, 0, 0, 100);
+    main_alien(20, 2, 12, 1.0F, 1, base, 0, 0, 100);
+    RecordFile<TAlienRec> races(sectorPath(base, ".aln"), RawRecordFile::Mode::ReadOnly);
+    ASSERT_EQ(races.count(), 1);
+    const TAlienRec race = races.read(0);
+    EXPECT_EQ(race.worldId, 0);
+    EXPECT_TRUE(race.habitat == 3 || race.habitat == 4);  // an ocean world
+    EXPECT_LE(race.spatialAge, 127);
+}
+
+}  // namespace
+}  // namespace orrimar::engine
