@@ -8,7 +8,7 @@
 #include "log_fixtures.h"
 
 using namespace orrimar::engine;
-using orrimar::testing::checkWellFormed;
+using orrimar::logtest::checkWellFormed;
 
 TEST(Document, EscapesMarkupAndCleansBadBytes) {
     EXPECT_EQ(escapeHtml("<a href=\"x\">Tom & Jerry's</a>"),

@@ -13,7 +13,7 @@
 #include "records/records.h"
 #include "records/sector_files.h"
 
-namespace orrimar::testing {
+namespace orrimar::logtest {
 
 inline std::string testDir(const std::string& name) {
     const std::filesystem::path dir = std::filesystem::path(ORRIMAR_TEST_TMP) / name;
@@ -332,4 +332,4 @@ inline std::string checkWellFormed(const std::string& page) {
     return "";
 }
 
-}  // namespace orrimar::testing
+}  // namespace orrimar::logtest

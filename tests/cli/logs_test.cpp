@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "engine/log_fixtures.h"
+#include "records/record_file.h"
+#include "records/records.h"
+
+namespace orrimar {
+namespace {
+
+using logtest::checkWellFormed;
+using logtest::makeFixtureSector;
+using logtest::readFile;
+using logtest::testDir;
+
+struct LogCommands : ::testing::Test {
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::Context ctx{out, err, ".", false, cli::kExitOk};
+    std::string dir;
+
+    void SetUp() override {
+        dir = testDir(std::string("cli_logs_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    int run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return cli::runCli(args, ctx);
+    }
+};
+
+TEST_F(LogCommands, StarlogWritesTextOrHtml) {
+    const auto sector = makeFixtureSector(dir);
+    EXPECT_EQ(run({"starlog", sector.base, "--system", "1", "--out", dir + "/s.log"}), cli::kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "System log written to " + dir + "/s.log\n");
+    EXPECT_NE(readFile(dir + "/s.log").find("Star B: M4 V, red dwarf\r\n"), std::string::npos);
+    EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", dir + "/s.html", "--html"}), cli::kExitOk);
+    const std::string page = readFile(dir + "/s.html");
+    EXPECT_EQ(checkWellFormed(page), "");
+    EXPECT_NE(page.find("<h2>Star A: G2 V, yellow dwarf</h2>"), std::string::npos);
+}
+
+TEST_F(LogCommands, StarlogRefusals) {
+    const auto sector = makeFixtureSector(dir);
+    const std::string log = dir + "/s.log";
+    EXPECT_EQ(run({"starlog", sector.base, "--system", "abc", "--out", log}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("not a system id"), std::string::npos);
+    EXPECT_EQ(run({"starlog", sector.base, "--system", "2", "--out", log}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("System id 2 is not in sector"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", ""}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("no file chosen"), std::string::npos);
+    EXPECT_EQ(run({"starlog", dir + "/missing", "--system", "0", "--out", log}), cli::kExitRuntime);
+    EXPECT_EQ(run({"starlog", sector.base, "--out", log}), cli::kExitUsage);  // --system is required
+    EXPECT_FALSE(std::filesystem::exists(log));
+}
+
+TEST_F(LogCommands, ReportFlagsLeaveSectionsOut) {
+    const auto sector = makeFixtureSector(dir);
+    EXPECT_EQ(run({"report", sector.base, "--out", dir + "/r", "--no-systems", "--no-empires"}), cli::kExitOk)
+        << err.str();
+    EXPECT_EQ(out.str(), "Sector report written to " + dir + "/r.map and " + dir + "/r.html\n");
+    const std::string text = readFile(dir + "/r.map");
+    EXPECT_EQ(text.find("\r\nSystems\r\n-------"), std::string::npos);
+    EXPECT_EQ(text.find("\r\nEmpires\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nAlien races\r\n-----------"), std::string::npos);
+    EXPECT_NE(text.find("\r\nSummary\r\n-------"), std::string::npos);
+    EXPECT_EQ(run({"report", sector.base, "--out", ""}), cli::kExitUsage);
+    EXPECT_EQ(run({"report", dir + "/missing", "--out", dir + "/m"}), cli::kExitRuntime);
+    EXPECT_FALSE(std::filesystem::exists(dir + "/m.map"));
+}
+
+// A generated sector: every system's log and the report, twice, byte for
+// byte the same, and every page well-formed.
+TEST_F(LogCommands, GeneratedSectorLogsAreRepeatableAndWellFormed) {
+    const std::string base = dir + "/gen";
+    ASSERT_EQ(run({"create", "--seed", "7", "--size", "6", "--density", "30", "--file", base, "--name", "Gen & Co"}),
+              cli::kExitOk)
+        << err.str();
+    RecordFile<TSystemRec> systems(base + ".sun", RawRecordFile::Mode::ReadOnly);
+    const std::int64_t count = systems.count();
+    ASSERT_GT(count, 0);
+    for (std::int64_t id = 0; id < count; ++id) {
+        for (const bool html : {false, true}) {
+            const std::string a = dir + "/a" + (html ? ".html" : ".log");
+            const std::string b = dir + "/b" + (html ? ".html" : ".log");
+            std::vector<std::string> args = {"starlog", base, "--system", std::to_string(id), "--out", a};
+            if (html) args.push_back("--html");
+            ASSERT_EQ(run(args), cli::kExitOk) << err.str();
+            args[5] = b;
+            ASSERT_EQ(run(args), cli::kExitOk) << err.str();
+            const std::string first = readFile(a);
+            ASSERT_EQ(first, readFile(b)) << "system " << id;
+            if (html) ASSERT_EQ(checkWellFormed(first), "") << "system " << id;
+        }
+    }
+    ASSERT_EQ(run({"report", base, "--out", dir + "/r1"}), cli::kExitOk) << err.str();
+    ASSERT_EQ(run({"report", base, "--out", dir + "/r2"}), cli::kExitOk) << err.str();
+    EXPECT_EQ(readFile(dir + "/r1.map"), readFile(dir + "/r2.map"));
+    const std::string page = readFile(dir + "/r1.html");
+    EXPECT_EQ(page, readFile(dir + "/r2.html"));
+    EXPECT_EQ(checkWellFormed(page), "");
+    EXPECT_NE(page.find("<svg"), std::string::npos);
+    EXPECT_NE(page.find("Gen &amp; Co"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orrimar
