@@ -145,7 +145,7 @@ TEST_F(StarLog, TwinMoonBeltRingAndOrdinaryMoon) {
     expectLines(ice, {"Moon id:         1", "Distance:        671,000 km from the planet", "Diameter:        3,122 km",
                       "Ice cover:       90 %", "Flags:           Volatile-rich (formed beyond the snow line)"});
     EXPECT_EQ(ice.find("Twin"), std::string::npos);
-    const std::string ring = block(log, "Moon 2\r\nWorld type:      Ring");
+    const std::string ring = block(log, "Moon 2\r\nWorld type:  Ring");
     expectLines(ring, {"Moon id:     2", "Diameter:    none: a ring", "Pressure:    0 atm", "Composition: None (code 1)"});
     EXPECT_EQ(ring.find("Surface gravity"), std::string::npos);
 }
