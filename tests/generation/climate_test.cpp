@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <set>
 
@@ -216,6 +217,72 @@ TEST(ComputeClimate, OneRoundWhenTheTemperatureCannotMove) {
     const Climate c = climate(rock);
     EXPECT_EQ(rollsTaken(kSeed), 4);
     EXPECT_LT(c.temperature, -250);
+}
+
+TEST(ComputeClimate, TwoDegreesApartIsNotYetSettled) {
+    // An airless rock hot enough for no ice: its albedo is d10 + 1, so the
+    // first round's d10 decides its temperature. Find a distance at which
+    // some albedo lies exactly 2 degrees from that of the initial 10.
+    Body rock;
+    rock.worldType = world::kRock;
+    rock.atmosphereClass = 6;
+    rock.pressure = 0.0F;
+    int twoApart = 0;
+    for (std::int16_t orbit = 3; orbit <= 12 && twoApart == 0; ++orbit) {
+        const int start = Temperature(orbit, 6, world::kRock, 1.0F, 10);
+        for (int albedo = 2; albedo <= 11 && twoApart == 0; ++albedo) {
+            if (std::abs(Temperature(orbit, 6, world::kRock, 1.0F, albedo) - start) == 2 &&
+                Temperature(orbit, 6, world::kRock, 1.0F, 11) >= 55) {
+                rock.orbit = orbit;
+                twoApart = albedo;
+            }
+        }
+    }
+    ASSERT_NE(twoApart, 0);
+    const std::uint64_t seed = seedWhere([twoApart] {
+        static_cast<void>(d(25));
+        return d(10) + 1 == twoApart;
+    });
+    climate(rock);
+    EXPECT_GE(rollsTaken(seed), 8);  // a second round at least
+}
+
+TEST(ComputeClimate, ThinAirHalvesTheWaterThatMakesClouds) {
+    // A class 5 desert: 71 of water halved to 36 (35.5 to even) before the
+    // cloud rule, whose last round ran within a degree of the result.
+    Body desert;
+    desert.worldType = world::kDesert;
+    desert.orbit = 11;
+    desert.atmosphereClass = 5;
+    desert.pressure = 0.1F;
+    seedRandom(13);
+    for (int i = 0; i < 200; ++i) {
+        const Climate c = climate(desert);
+        ASSERT_EQ(c.surfaceClass, 2);
+        EXPECT_EQ(c.water, 0);
+        EXPECT_GE(c.cloud, CloudCover(c.temperature - 1, 36, world::kDesert, 1.0F));
+        EXPECT_LE(c.cloud, CloudCover(c.temperature + 1, 36, world::kDesert, 1.0F));
+    }
+}
+
+TEST(ComputeClimate, IceInputBySurfaceClass) {
+    // Far out and cold, the ice is capped at 1.5 times the class's input:
+    // 1 for bare rock (class 2), 10 for class 6, 100 for class 3.
+    Body b;
+    b.orbit = 12;
+    b.luminosity = 0.05F;
+    b.atmosphereClass = 6;
+    b.pressure = 0.0F;
+    seedRandom(21);
+    const std::vector<std::pair<std::uint8_t, int>> cases = {
+        {world::kRock, 2}, {world::kFailedCore, 15}, {world::kIceBall, 100}};
+    for (const auto& [type, ice] : cases) {
+        b.worldType = type;
+        const Climate c = climate(b);
+        EXPECT_LT(c.temperature, -100);
+        EXPECT_EQ(c.ice, ice) << "type " << int{type};
+        EXPECT_EQ(c.water, 0);
+    }
 }
 
 TEST(ComputeClimate, InitialSurfaceClassAndWaterOnlyOnClassFive) {

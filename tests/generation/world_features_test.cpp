@@ -315,6 +315,13 @@ TEST(RollWorldFeatures, EccentricOrbitTwinsTidesAndWater) {
     EXPECT_TRUE(roll(w).has(2, 3));
     EXPECT_FALSE(roll(w).has(1, 1));
 
+    // An eccentric dry world may also lose its air (2d10 under 7, class
+    // under 4) besides the plain 1/75 chance.
+    w.worldFlags = 0;
+    EXPECT_NEAR(share(w, [](const Outcome& r) { return r.has(1, 2); }, 100000), 0.15 + 0.85 / 75, 0.004);
+    w.atmosphereClass = 4;
+    EXPECT_NEAR(share(w, [](const Outcome& r) { return r.has(1, 2); }, 100000), 1.0 / 75, 0.0015);
+
     World twin;
     twin.closeTwin = true;
     o = roll(twin);
