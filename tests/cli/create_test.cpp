@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+
+#include "cli/cli.h"
+
+namespace orrimar {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct CreateCommand : ::testing::Test {
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::Context ctx{out, err, "", false, cli::kExitOk};
+    std::string dir;
+    std::string base;
+
+    void SetUp() override {
+        dir = (fs::path(ORRIMAR_TEST_TMP) / "cli_create" /
+               ::testing::UnitTest::GetInstance()->current_test_info()->name())
+                  .string();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        ctx.programDir = dir;  // no orrwin.ini there: the default tables
+        base = dir + "/sec";
+    }
+    int run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        args.insert(args.begin(), "create");
+        return cli::runCli(args, ctx);
+    }
+};
+
+TEST_F(CreateCommand, WritesTheSectorAndPrintsSeedAndSummary) {
+    ASSERT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "42", "--name", "Rim"}),
+              cli::kExitOk)
+        << err.str();
+    EXPECT_TRUE(out.str().starts_with("seed: 42\ncreated " + base + ": 9 systems, ")) << out.str();
+    EXPECT_NE(out.str().find(" in 9 cells\n"), std::string::npos);
+    EXPECT_EQ(fs::file_size(base + ".sun"), 9U * 196U);
+    EXPECT_EQ(bytesOf(base + ".nam").substr(8, 4), std::string("\x03Rim", 4));
+    EXPECT_EQ(err.str(), "");  // no progress bar off a terminal
+
+    const std::string first = bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon");
+    ASSERT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "42", "--name", "Rim"}),
+              cli::kExitOk);
+    EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon"), first);
+
+    ASSERT_EQ(run({"--file", base, "--size", "2", "--flat", "--density", "100", "--append", "-x", "-7"}),
+              cli::kExitOk);
+    EXPECT_NE(out.str().find("appended to " + base + ": 4 systems"), std::string::npos) << out.str();
+    EXPECT_EQ(fs::file_size(base + ".sun"), 13U * 196U);
+}
+
+TEST_F(CreateCommand, AClockSeedIsPrintedAndRepeatsTheRun) {
+    ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30"}), cli::kExitOk) << err.str();
+    std::smatch m;
+    const std::string printed = out.str();
+    ASSERT_TRUE(std::regex_search(printed, m, std::regex("^seed: ([0-9]+)\n")));
+    const std::string sun = bytesOf(base + ".sun");
+    ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30", "--seed", m[1].str()}), cli::kExitOk);
+    EXPECT_EQ(bytesOf(base + ".sun"), sun);
+}
+
+TEST_F(CreateCommand, MalformedInputIsRefusedWithStatusTwoAndTouchesNothing) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--size", "201"}, "Size should be inferior to 201"},
+        {{"--size", "0"}, "Size should be superior to 1"},
+        {{"--size", "ten"}, "--size: not a whole number: 'ten'"},
+        {{"--density", "101"}, "Density should be between 0 and 100"},
+        {{"--density", "-1"}, "Density should be between 0 and 100"},
+        {{"--density", "5%"}, "--density: not a whole number: '5%'"},
+        {{"-x", "32768"}, "X should be between -32768 and 32767"},
+        {{"-z", "-40000"}, "Z should be between -32768 and 32767"},
+        {{"--max-spatial-age", "256"}, "Max Spatial Age should be between 0 and 255"},
+        {{"--seed", "-3"}, "--seed: not a seed"},
+        {{"--name", std::string(51, 'n')}, "Name should be at most 50 characters"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::vector<std::string> full{"--file", base};
+        full.insert(full.end(), args.begin(), args.end());
+        EXPECT_EQ(run(full), cli::kExitUsage) << message;
+        EXPECT_NE(err.str().find(message), std::string::npos) << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+    EXPECT_TRUE(fs::is_empty(dir));
+    EXPECT_EQ(run({"--file", base, "--size", "$A", "--density", "0", "-y", "-32768", "--seed", "1"}),
+              cli::kExitOk)
+        << err.str();
+}
+
+TEST_F(CreateCommand, RuntimeErrorsExitOneWithTheSystemsMessage) {
+    EXPECT_EQ(run({"--file", dir + "/no/such/place", "--size", "1", "--density", "100"}), cli::kExitRuntime);
+    EXPECT_NE(err.str().find("File not found"), std::string::npos) << err.str();
+
+    std::ofstream(dir + "/bad.ini") << "[Stellar Probabilities]\nPheno=65535\n";
+    EXPECT_EQ(run({"--file", base, "--settings", dir + "/bad.ini"}), cli::kExitRuntime);
+    EXPECT_NE(err.str().find("Range check error"), std::string::npos) << err.str();
+
+    ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100"}), cli::kExitOk);
+    fs::remove(base + ".aln");
+    EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--append"}), cli::kExitRuntime);
+    EXPECT_NE(err.str().find("Damaged sector: " + base + ".aln"), std::string::npos) << err.str();
+}
+
+TEST_F(CreateCommand, ATerminalGetsAProgressBarOnTheErrorStream) {
+    ctx.interactive = true;
+    ASSERT_EQ(run({"--file", base, "--size", "10", "--density", "0"}), cli::kExitOk);
+    EXPECT_NE(err.str().find("] 100%"), std::string::npos);
+    EXPECT_EQ(out.str().find('%'), std::string::npos);
+}
+
+TEST(CreateProgram, RunsFromTheCommandLine) {
+    const fs::path dir = fs::path(ORRIMAR_TEST_TMP) / "cli_create" / "program";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string command = std::string(ORRIMAR_CLI_PATH) + " create --file " + (dir / "s").string() +
+                                " --size 2 --density 100 --seed 9 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[256] = {};
+    ASSERT_NE(fgets(line, sizeof line, pipe), nullptr);
+    EXPECT_STREQ(line, "seed: 9\n");
+    while (fgets(line, sizeof line, pipe) != nullptr) {
+    }
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(fs::file_size(dir / "s.sun"), 8U * 196U);
+}
+
+}  // namespace
+}  // namespace orrimar
