@@ -14,7 +14,8 @@ public:
 
 private:
     int maxLength_;
-    QLineEdit* field_;
+    // The length of the text before the edit being validated.
+    qsizetype currentLength_;
 };
 
 // Gives the field the limit; returns the field for chaining.

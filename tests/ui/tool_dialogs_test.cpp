@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "records/record_file.h"
+#include "records/records.h"
+#include "tools/sector_check.h"
+#include "ui/file_field.h"
+#include "ui/tool_dialogs.h"
+#include "ui_test_support.h"
+
+namespace orrimar::ui {
+namespace {
+
+TEST(MergerDialog, MergesTheChosenSectorsAndStaysOpen) {
+    test::Workspace ws(QStringLiteral("merge"));
+    MessageCapture messages;
+    test::makeSector(ws.base(QStringLiteral("one")), 2, 100, true, 1);
+    test::makeSector(ws.base(QStringLiteral("two")), 3, 100, true, 2);
+    const SectorCheckReport one = CheckSector(ws.base(QStringLiteral("one")));
+    const SectorCheckReport two = CheckSector(ws.base(QStringLiteral("two")));
+
+    TFormMerger dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sector Merger "));
+    EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("starlog1"));
+    EXPECT_EQ(dialog.Edit2->text(), QStringLiteral("starlog2"));
+    EXPECT_TRUE(dialog.Edit1->request().initialDir.isEmpty()) << "the merger's dialogs open where the user is";
+    EXPECT_TRUE(dialog.mainBaseName().isEmpty());
+    dialog.show();
+    setNextFileName(ws.file(QStringLiteral("one.sun")));
+    QTest::mouseClick(dialog.Edit1, Qt::LeftButton);
+    setNextFileName(ws.file(QStringLiteral("two.sun")));
+    QTest::mouseClick(dialog.Edit2, Qt::LeftButton);
+    EXPECT_EQ(dialog.mainBaseName(), ws.file(QStringLiteral("one")));
+    EXPECT_EQ(dialog.addedBaseName(), ws.file(QStringLiteral("two")));
+    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Orrimar"));
+    EXPECT_EQ(messages.messages()[0].text, QStringLiteral("The 2 sectors have been merged"));
+    EXPECT_TRUE(dialog.isVisible());
+
+    const SectorCheckReport merged = CheckSector(ws.base(QStringLiteral("one")));
+    EXPECT_TRUE(merged.sound());
+    EXPECT_EQ(merged.systems, one.systems + two.systems);
+    EXPECT_EQ(merged.planets, one.planets + two.planets);
+    EXPECT_EQ(merged.moons, one.moons + two.moons);
+    EXPECT_EQ(merged.races, one.races + two.races);
+
+    QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(MergerDialog, AFailedMergeIsReportedWithoutTheMergedMessage) {
+    test::Workspace ws(QStringLiteral("merge-fail"));
+    MessageCapture messages;
+    test::makeSector(ws.base(QStringLiteral("one")), 2, 100);
+    const std::int64_t before = test::fileSize(ws.file(QStringLiteral("one.sun")));
+    TFormMerger dialog;
+    dialog.show();
+    setNextFileName(ws.file(QStringLiteral("one.sun")));
+    ASSERT_TRUE(dialog.Edit1->choose());
+    setNextFileName(ws.file(QStringLiteral("absent.sun")));
+    ASSERT_TRUE(dialog.Edit2->choose());
+    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_NE(messages.messages()[0].text, QStringLiteral("The 2 sectors have been merged"));
+    EXPECT_EQ(test::fileSize(ws.file(QStringLiteral("one.sun"))), before);
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(ColoniesDialog, WritesTheReportOfTheChosenSectorAndRace) {
+    test::Workspace ws(QStringLiteral("colonies"));
+    MessageCapture messages;
+    test::makeSector(ws.base(QStringLiteral("col")), 2, 100, true, 3);
+    ASSERT_GT(CheckSector(ws.base(QStringLiteral("col"))).planets, 0);
+    {
+        RecordFile<TColonyRec> colonies(ws.base(QStringLiteral("col.col")), RawRecordFile::Mode::OpenExisting);
+        TColonyRec colony;
+        colony.worldId = 0;
+        colony.race = 3;
+        colony.allegiance = 3;
+        colony.kind = 1;
+        colony.populationCode = 35;
+        colony.colonyType = 1;
+        colony.starport = 1;
+        colonies.append(colony);
+        colonies.close();
+    }
+
+    TForm8 dialog;
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Colonies Report Log"));
+    EXPECT_EQ(dialog.RaceField->text(), QStringLiteral("0"));
+    EXPECT_EQ(dialog.SectorField->request().initialFileName, QStringLiteral("ColonyLog"));
+    EXPECT_EQ(dialog.SaveToField->request().filters, QStringList{QStringLiteral("Logfiles (*.log)")});
+    dialog.show();
+    setNextFileName(ws.file(QStringLiteral("col.sun")));
+    QTest::mouseClick(dialog.SectorField, Qt::LeftButton);
+    setNextFileName(ws.file(QStringLiteral("ColonyLog.log")));
+    QTest::mouseClick(dialog.SaveToField, Qt::LeftButton);
+    // The report uses the chosen names, not what the fields show.
+    dialog.SectorField->setText(QStringLiteral("elsewhere"));
+    dialog.RaceField->setText(QStringLiteral("3"));
+    QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages().empty()) << messages.messages()[0].text.toStdString();
+    EXPECT_FALSE(dialog.isVisible());
+    const QString report = test::readText(ws.file(QStringLiteral("ColonyLog.log")));
+    EXPECT_TRUE(report.startsWith(QStringLiteral("   Colonies owned by Race [     3 ]\r\n"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("Colony: 0\r\n")));
+    EXPECT_TRUE(report.contains(QStringLiteral("Systems controlled: 1\r\n")));
+}
+
+TEST(ColoniesDialog, ARaceThatIsNotANumberOrOutOfRangeIsRefused) {
+    test::Workspace ws(QStringLiteral("colonies-race"));
+    MessageCapture messages;
+    test::makeSector(ws.base(QStringLiteral("col")), 1, 100);
+    TForm8 dialog;
+    setNextFileName(ws.file(QStringLiteral("col.sun")));
+    ASSERT_TRUE(dialog.SectorField->choose());
+    setNextFileName(ws.file(QStringLiteral("out.log")));
+    ASSERT_TRUE(dialog.SaveToField->choose());
+    for (const QString& race : {QStringLiteral("abc"), QStringLiteral("-1"), QStringLiteral("65535")}) {
+        messages.clear();
+        dialog.show();
+        dialog.RaceField->setText(race);
+        QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
+        ASSERT_EQ(messages.messages().size(), 1u) << race.toStdString();
+        EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Error"));
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(test::fileSize(ws.file(QStringLiteral("out.log"))), -1);
+    }
+}
+
+}  // namespace
+}  // namespace orrimar::ui

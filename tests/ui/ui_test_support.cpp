@@ -1,0 +1,49 @@
+#include "ui_test_support.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "generation/create_sector.h"
+
+namespace orrimar::ui::test {
+
+Workspace::Workspace(const QString& name) : previousDir_(QDir::currentPath()) {
+    path_ = QDir(QStringLiteral(ORRIMAR_TEST_TMP)).filePath(QStringLiteral("ui/") + name);
+    QDir(path_).removeRecursively();
+    QDir().mkpath(path_);
+    path_ = QDir(path_).canonicalPath();
+    QDir::setCurrent(path_);
+    resetFileDialogSeam(true);
+}
+
+Workspace::~Workspace() {
+    QDir::setCurrent(previousDir_);
+    resetFileDialogSeam(true);
+}
+
+std::int64_t fileSize(const QString& path) { return QFileInfo(path).exists() ? QFileInfo(path).size() : -1; }
+
+QString readText(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+void writeText(const QString& path, const QString& text) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(text.toUtf8());
+}
+
+void makeSector(const std::string& baseName, int size, int density, bool flat, std::uint64_t seed) {
+    CreateSectorParams params;
+    params.baseName = baseName;
+    params.sectorName = "test";
+    params.lastIndex = size - 1;
+    params.density = static_cast<std::uint8_t>(density);
+    params.flat = flat;
+    params.seed = seed;
+    params.settingsPath = baseName + "-missing.ini";
+    CreateSector(params);
+}
+
+}  // namespace orrimar::ui::test

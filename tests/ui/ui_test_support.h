@@ -1,0 +1,41 @@
+// Shared fixtures of the desktop program's tests: a fresh working folder to
+// stand in as the current directory, and small file helpers.
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+#include "ui/file_dialog_seam.h"
+#include "ui/message_seam.h"
+
+namespace orrimar::ui::test {
+
+// A fresh empty folder under the build's test-tmp, made the current
+// directory for the test's lifetime; file dialogs refuse unless queued.
+class Workspace {
+public:
+    explicit Workspace(const QString& name);
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    const QString& path() const { return path_; }
+    QString file(const QString& name) const { return QDir(path_).filePath(name); }
+    std::string base(const QString& name) const { return file(name).toStdString(); }
+
+private:
+    QString path_;
+    QString previousDir_;
+};
+
+std::int64_t fileSize(const QString& path);
+QString readText(const QString& path);
+void writeText(const QString& path, const QString& text);
+
+// Generates a small sector with a fixed seed, written beside the tests.
+void makeSector(const std::string& baseName, int size, int density, bool flat = true, std::uint64_t seed = 7);
+
+}  // namespace orrimar::ui::test
