@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "engine/alien_names.h"
 #include "engine/body_names.h"
 #include "engine/engine_files.h"
 #include "generation/bit_flags.h"
@@ -129,7 +130,9 @@ std::string bodyTitle(const TPlanetRec& planet) {
 }
 
 std::string raceBrief(const TAlienRec& race, std::int64_t raceId) {
-    std::string text = fmt::format("Race {}: development level {}", raceId, race.techLevel);
+    std::string text = fmt::format("Race {}: {}, {}, living {}; development level {}", raceId,
+                                   subtypeName(race.subtype), bodyFormName(race.bodyForm),
+                                   habitatPhrase(race.habitat), race.techLevel);
     if (race.spatialAge > 0) text += fmt::format(", spatial age {}", race.spatialAge);
     text += fmt::format(", {} kg, {} cm tall", race.mass, race.height);
     return text;

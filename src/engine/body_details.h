@@ -27,7 +27,8 @@ KeyValues beltDetails(const TPlanetRec& belt, const BodyContext& context);
 // `twin`: the moon is its planet's twin (the planet's twin feature bits).
 KeyValues moonDetails(const TMoonRec& moon, std::int64_t moonId, bool twin);
 
-// One line about a race: "Race 4: development level 7, spatial age 40, 80 kg, 170 cm".
+// One line about a race: "Race 4: Humanoid, Carbon-based, living on land;
+// development level 7, spatial age 40, 80 kg, 170 cm tall".
 std::string raceBrief(const TAlienRec& race, std::int64_t raceId);
 
 // Star letter A, B, C of star 1..3.

@@ -103,7 +103,8 @@ TEST_F(StarLog, EveryPlanetFieldWithItsUnit) {
                             "Feature rating:  3",
                             "Features:        Calm, stable world, Native sentient race, Twin world",
                             "Life:            Sentient",
-                            "Native race:     Race 0: development level 7, spatial age 40, 80 kg, 170 cm tall",
+                            "Native race:     Race 0: Humanoid, Carbon-based, living on land; development level 7, spatial age 40, "
+                            "80 kg, 170 cm tall",
                             "Flags:           Rotation locked to the orbit",
                             "Moons:           1",
                         });
