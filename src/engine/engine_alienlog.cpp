@@ -163,12 +163,18 @@ std::string lowerFirst(std::string text) {
     return text;
 }
 
+std::string withArticle(const std::string& phrase) {
+    const bool vowel = !phrase.empty() && std::string_view("aeiouAEIOU").find(phrase[0]) != std::string_view::npos;
+    return (vowel ? "An " : "A ") + phrase;
+}
+
 // One sentence a game master can read aloud.
 std::string portrait(const TAlienRec& race, const std::string& world) {
-    std::string text = fmt::format("A {} {} race of {} form, at home {}, {} tall and {} kg",
-                                   lowerFirst(bodyFormName(race.bodyForm)), lowerFirst(subtypeName(race.subtype)),
-                                   lowerFirst(formCodeName(race.formCode)), habitatPhrase(race.habitat),
-                                   heightText(race.height), race.mass);
+    std::string text = withArticle(fmt::format("{} {} race ({}), at home {}, {} tall and {} kg",
+                                               lowerFirst(bodyFormName(race.bodyForm)),
+                                               lowerFirst(subtypeName(race.subtype)),
+                                               lowerFirst(formCodeName(race.formCode)), habitatPhrase(race.habitat),
+                                               heightText(race.height), race.mass));
     if (!world.empty()) text += ", from " + world;
     text += fmt::format(". Development level {}; {}.", race.techLevel,
                         race.spatialAge == 0 ? std::string("not spacefaring")

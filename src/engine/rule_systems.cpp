@@ -162,8 +162,16 @@ std::vector<ConvertedAttribute> convertAttributes(int system, const TAlienRec& r
 }
 
 std::string attributeScale(int system) {
-    const AttributeRule& first = attributeRules(system).front();
-    return fmt::format("{} to {}", first.outLow, first.outHigh);
+    const auto& rules = attributeRules(system);
+    const AttributeRule& first = rules.front();
+    std::string text = fmt::format("{} to {}", first.outLow, first.outHigh);
+    // The few with a range of their own are named after it.
+    for (const AttributeRule& rule : rules) {
+        if (rule.outLow == first.outLow && rule.outHigh == first.outHigh) continue;
+        text += rule.signedValue ? fmt::format("; {} {:+d} to {:+d}", rule.name, rule.outLow, rule.outHigh)
+                                 : fmt::format("; {} {} to {}", rule.name, rule.outLow, rule.outHigh);
+    }
+    return text;
 }
 
 std::string techLevelText(int system, int techLevel) {

@@ -64,7 +64,7 @@ int scaleLinear(long double value, int inLow, int inHigh, int outLow, int outHig
 // The race's attributes in the given system.
 std::vector<ConvertedAttribute> convertAttributes(int system, const TAlienRec& race);
 
-// "2 to 20", "1 to 100", ... for the log's note on the scale.
+// "2 to 20", "1 to 10; Movement 0 to 7", ... for the log's note on the scale.
 std::string attributeScale(int system);
 
 // The development level (1..10) in the system's own terms ("Progress Level

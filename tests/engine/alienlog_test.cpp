@@ -270,6 +270,26 @@ TEST_F(AlienLog, ARaceIdBeyondTheFileIsAClearError) {
     EXPECT_TRUE(log.str().empty());
 }
 
+TEST_F(AlienLog, OpensWithAPortraitOfTheRace) {
+    const std::string html = write(0, kFormatHtml);
+    const Bulk bulk = bulkProperties(10, 12756);
+    EXPECT_NE(html.find(fmt::format("<p>A silicon-based reptilian race (multi-limbed), at home on the shore, in and "
+                                    "out of water, 1.80 m (180 cm) tall and 85 kg, from a Terran world of 15 °C and "
+                                    "{:.2f} g. Development level 8; in space for 33 years.</p>",
+                                    bulk.gravity)),
+              std::string::npos);
+    TAlienRec energy = fullRace();
+    energy.bodyForm = 5;
+    energy.spatialAge = 0;
+    RecordFile<TAlienRec> races(sectorPath(sector.base, ".aln"), RawRecordFile::Mode::OpenExisting);
+    races.append(energy);
+    races.close();
+    const std::string second = write(0, kFormatHtml, 1);
+    EXPECT_NE(second.find("<p>An energy reptilian race"), std::string::npos);
+    EXPECT_NE(second.find("Development level 8; not spacefaring.</p>"), std::string::npos);
+    EXPECT_NE(second.find("<td>none: not spacefaring</td>"), std::string::npos);
+}
+
 TEST_F(AlienLog, UnknownOutputSystemOrFormatIsRefused) {
     std::ostringstream log;
     EXPECT_THROW(main_alienlog(sector.base, 0, 6, kFormatText, log), InputError);

@@ -101,6 +101,8 @@ TEST(RuleSystems, SignedModifiersAndScalesAsWritten) {
     EXPECT_EQ(convertAttributes(3, raceWith(20, 1, 0))[6].text, "+3");
     EXPECT_EQ(attributeScale(0), "2 to 20");
     EXPECT_EQ(attributeScale(4), "1 to 100");
+    EXPECT_EQ(attributeScale(3), "5 to 15; Reaction modifier -3 to +3");
+    EXPECT_EQ(attributeScale(5), "1 to 10; Movement 0 to 7");
     // A damaged record beyond the scale stays inside the system's range.
     EXPECT_EQ(convertAttributes(5, raceWith(255, 255, 255))[0].value, 10);
     EXPECT_EQ(scaleLinear(0, 2, 20, 1, 10), 1);
