@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -129,6 +130,26 @@ TEST_F(AlienGenerator, WritesTheLogAndLeavesNoScratchBehind) {
     EXPECT_EQ(entries(logs), std::vector<std::string>{"race.log"});
 }
 
+TEST_F(AlienGenerator, TheDefaultScratchFolderIsInTheSystemsTempFolderAndGoesAway) {
+    const std::string temp = dir + "/tmp";
+    fs::create_directories(temp);
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    ::setenv("TMPDIR", temp.c_str(), 1);
+    AlienGeneratorParams p = params("race.log");
+    p.scratchRoot.clear();
+    runAlienGenerator(p);
+    p.logPath = logs + "/no-folder/race.log";
+    EXPECT_THROW(runAlienGenerator(p), IoError);
+    if (old) {
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
+    EXPECT_TRUE(entries(temp).empty());
+    EXPECT_TRUE(entries(work).empty());
+}
+
 TEST_F(AlienGenerator, LeavesTheUsersOwnTemp0SectorAlone) {
     for (const char* ext : {".nam", ".pln", ".aln"}) std::ofstream(work + "/temp0" + ext) << "mine";
     runAlienGenerator(params("race.log"));
@@ -145,7 +166,9 @@ TEST_F(AlienGenerator, SeededRunsGiveByteIdenticalLogs) {
         const std::string a = fixtures::readFile(logs + "/a.log");
         EXPECT_FALSE(a.empty());
         EXPECT_EQ(a, fixtures::readFile(logs + "/b.log"));
-        if (filter == 2) EXPECT_EQ(fixtures::checkWellFormed(a), "");
+        if (filter == 2) {
+            EXPECT_EQ(fixtures::checkWellFormed(a), "");
+        }
     }
     AlienGeneratorParams other = params("c.log");
     other.seed = 43;
