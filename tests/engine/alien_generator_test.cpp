@@ -79,7 +79,8 @@ TEST(AlienGeneratorFields, ListsMapToTheirCodesAndAnInvalidSelectionToTheDefault
 class AlienGenerator : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fixtures::testDir("alien_generator");
+        dir = fixtures::testDir(std::string("alien_generator_") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         work = dir + "/work";
         scratch = dir + "/scratch";
         logs = dir + "/logs";

@@ -71,7 +71,8 @@ TAlienRec fullRace() {
 class AlienLog : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fixtures::testDir("alienlog");
+        dir = fixtures::testDir(std::string("alienlog_") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         sector = fixtures::makeFixtureSector(dir, "Fixture <Reach>");
         RecordFile<TAlienRec> races(sectorPath(sector.base, ".aln"), RawRecordFile::Mode::Create);
         races.append(fullRace());
