@@ -24,7 +24,10 @@ float RetainedWeight(std::int16_t middle, std::int16_t orbitRadius, float escape
 
 // The atmosphere roll. Out: atmosphere class 1..6, surface pressure (atm),
 // the volatile inventory (a working value the climate reads; not stored) and
-// the retained molecular weight (121 = holds no gas).
+// the retained molecular weight (121 = holds no gas). A body of 10 Earth
+// masses or more that still holds gas gets pressure 900 and leaves the
+// inventory as the caller had it (only Gas Giants are that heavy, and the
+// climate does not read it for them).
 void RollAtmosphere(std::uint8_t& atmosphereClass, std::int16_t inner, std::int16_t middle, std::int16_t outer,
                     std::int16_t orbitRadius, float mass, float gravity, float& pressure, float& volatileInventory,
                     std::int32_t diameter, bool volatileRich, float escapeVelocity, std::uint8_t& retainedWeight);

@@ -11,6 +11,8 @@ namespace orrimar {
 // Fills temperature, surface class and the four cover bytes (water, ice,
 // cloud, albedo) and may refine worldType. `volatileInventory` is the working
 // value returned by RollAtmosphere; `luminosity` the effective luminosity.
+// A climate that has not settled after a million rounds (possible only for
+// bodies no generator makes) throws OrrError("Climate did not settle").
 void ComputeClimate(std::int16_t inner, std::int16_t outer, std::int16_t orbitRadius, std::uint8_t& worldType,
                     std::uint8_t& surfaceClass, std::uint8_t& water, std::uint8_t& ice, std::uint8_t& cloud,
                     std::uint8_t& albedo, float volatileInventory, float luminosity, float gravity, float pressure,

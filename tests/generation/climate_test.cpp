@@ -194,16 +194,6 @@ TEST(ComputeClimate, RingRollsNothing) {
     EXPECT_EQ(c.temperature, Temperature(10, 6, world::kRing, 1.0F, 30));
 }
 
-TEST(ComputeClimate, AGravitylessRockKeepsItsInitialAlbedo) {
-    Body rock;
-    rock.worldType = world::kRock;
-    rock.atmosphereClass = 6;
-    rock.gravity = 0.0F;
-    const Climate c = climate(rock);
-    EXPECT_EQ(c.temperature, Temperature(10, 6, world::kRock, 1.0F, 10));
-    EXPECT_EQ(c.albedo, 10);
-}
-
 TEST(ComputeClimate, OneRoundWhenTheTemperatureCannotMove) {
     // Under a very faint star every albedo gives nearly absolute zero: one
     // round of four albedo dice ends the loop.

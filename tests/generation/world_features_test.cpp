@@ -201,19 +201,6 @@ TEST(RollWorldFeatures, LifeIsTheScoreOfTheFlagsPlusAHundredSidedDie) {
     EXPECT_EQ(dice.size(), 100U);
 }
 
-TEST(RollWorldFeatures, KindTerranWorldBearsARaceOnFortyOrMore) {
-    // Terran 25 + kind rating 10 = 35; hazards aside, d100 ≥ 40 gives a race.
-    World w;
-    w.featureRating = 3;
-    seedRandom(4);
-    for (int i = 0; i < 20000; ++i) {
-        const Outcome o = roll(w);
-        const bool quiet = o.life - 35 >= 1 && !o.has(1, 2) && !o.has(1, 3) && !o.has(1, 4) && !o.has(1, 5) &&
-                           !o.has(1, 6) && !o.has(1, 7) && !o.has(2, 2);
-        if (quiet) ASSERT_EQ(o.has(3, 3), o.life - 35 >= 40);
-    }
-}
-
 TEST(RollWorldFeatures, AirlessWorldSetsDisasterOnATen) {
     World w;
     w.atmosphereClass = 6;
