@@ -368,7 +368,9 @@ TEST(ComputeClimate, TerranRefinementOverManyWorlds) {
             const Refined r = refine(settled, c.water, cls);
             EXPECT_EQ(c.worldType, r.worldType) << "temperature " << settled << " water " << int{c.water};
             EXPECT_EQ(c.surfaceClass, r.surfaceClass) << "temperature " << settled;
-            if (r.surfaceClass == 1) EXPECT_EQ(c.water, 0);
+            if (r.surfaceClass == 1) {
+                EXPECT_EQ(c.water, 0);
+            }
             EXPECT_LE(c.water + c.ice, 100);
         }
     }

@@ -98,11 +98,21 @@ TEST(RollWorldFeatures, FlagRulesHoldOnEveryWorld) {
         const World w = randomWorld(inputs);
         const Outcome o = roll(w);
         ASSERT_FALSE(o.has(3, 7) && o.has(3, 8));
-        if (o.has(1, 4)) ASSERT_TRUE(o.has(3, 8));
-        if (o.composition == 6 || o.composition == 20) ASSERT_TRUE(o.has(3, 8));
-        if (o.has(4, 8)) ASSERT_TRUE(o.has(4, 6));
-        if (o.has(4, 6) || o.has(4, 4)) ASSERT_GE(o.life, 1);
-        if (o.has(4, 6)) ASSERT_FALSE(o.has(3, 3));
+        if (o.has(1, 4)) {
+            ASSERT_TRUE(o.has(3, 8));
+        }
+        if (o.composition == 6 || o.composition == 20) {
+            ASSERT_TRUE(o.has(3, 8));
+        }
+        if (o.has(4, 8)) {
+            ASSERT_TRUE(o.has(4, 6));
+        }
+        if (o.has(4, 6) || o.has(4, 4)) {
+            ASSERT_GE(o.life, 1);
+        }
+        if (o.has(4, 6)) {
+            ASSERT_FALSE(o.has(3, 3));
+        }
         // Life bands: 48..50, 51..55, 56..74 and 75 on.
         ASSERT_EQ(o.has(5, 2), o.life >= 48 && o.life <= 50);
         ASSERT_EQ(o.has(5, 3), o.life >= 51 && o.life <= 55);
@@ -115,7 +125,9 @@ TEST(RollWorldFeatures, FlagRulesHoldOnEveryWorld) {
         ASSERT_EQ(o.has(2, 7), w.featureRating < 5);
         ASSERT_EQ(o.has(3, 2), w.featureRating > 50);
         ASSERT_EQ(o.has(2, 3), w.eccentricity > 250);
-        if (testBit(w.worldFlags, 1) || w.worldType == world::kOcean) ASSERT_FALSE(o.has(1, 8));
+        if (testBit(w.worldFlags, 1) || w.worldType == world::kOcean) {
+            ASSERT_FALSE(o.has(1, 8));
+        }
     }
     // Native races arise on the kind worlds only (a Glacier's chance, one
     // roll in a hundred on its kindest terms, is shown below).
@@ -268,7 +280,9 @@ TEST(RollWorldFeatures, ImpactStripsTheAtmosphere) {
     w.composition = 3;
     // d75 of 1, then 2d10 under 7 (15 of 100 sums): 0.002 of such worlds.
     const double stripped = share(w, [](const Outcome& o) {
-        if (o.composition == 11) EXPECT_TRUE(o.has(1, 1) && o.has(1, 2));
+        if (o.composition == 11) {
+            EXPECT_TRUE(o.has(1, 1) && o.has(1, 2));
+        }
         return o.composition == 11;
     });
     EXPECT_NEAR(stripped, 0.15 / 75, 0.0004);
