@@ -178,22 +178,5 @@ TEST(PlaceOrbits, CompanionClearsOrbitsBeyondAThirdOfItsSeparation) {
     EXPECT_GT(keptAlone, 1.5 * keptTwo);
 }
 
-TEST(PlaceOrbits, FillsOnlyItsOwnColumn) {
-    seedRandom(3);
-    TSystemRec s = singleStar(7, 0.4F);
-    s.starKind = {4, 5, 6};
-    s.mass = {1.5F, 1.0F, 0.8F};
-    s.starCount = 3;
-    s.separation = {900, 900};
-    PlaceOrbits(s, 1, 1.0F);
-    EXPECT_EQ(s.planetCount[0], 0);
-    EXPECT_EQ(s.planetCount[2], 0);
-    for (const auto& row : s.orbit) {
-        EXPECT_EQ(row[0], 0);
-        EXPECT_EQ(row[2], 0);
-    }
-    EXPECT_GE(s.planetCount[1], 1);
-}
-
 }  // namespace
 }  // namespace orrimar
