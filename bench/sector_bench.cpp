@@ -53,6 +53,7 @@ fs::path scratchDir() {
 
 struct ChildRun {
     double seconds = 0;
+    double cpuSeconds = 0;  // user + system: what the run costs on a busy machine
     long peakRssKb = 0;
 };
 
@@ -75,6 +76,8 @@ ChildRun runCli(const std::vector<std::string>& args) {
     ChildRun run;
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     run.peakRssKb = usage.ru_maxrss;
+    auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    run.cpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("orrimar-cli create failed");
     return run;
 }
@@ -107,10 +110,12 @@ void BM_CreateSector(benchmark::State& state, const Run& run) {
     double peakMb = 0;
     double streamTime = 0;
     double cliTime = 0;
+    double cpuTime = 0;
     for (auto _ : state) {
         const ChildRun child = runCli(args);
         state.SetIterationTime(child.seconds);
         cliTime += child.seconds;
+        cpuTime += child.cpuSeconds;
         std::uintmax_t written = 0;
         for (const char* ext : kSectorFiles) written += fs::file_size(base + ext);
         systems += static_cast<double>(fs::file_size(base + ".sun") / 196);
@@ -121,6 +126,7 @@ void BM_CreateSector(benchmark::State& state, const Run& run) {
     }
     state.counters["systems_per_s"] = systems / cliTime;
     state.counters["MB_per_s"] = bytes / 1e6 / cliTime;
+    state.counters["cpu_systems_per_s"] = systems / cpuTime;
     state.counters["peak_RSS_MB"] = peakMb;
     state.counters["MB_written"] = bytes / 1e6 / static_cast<double>(state.iterations());
     state.counters["stream_MB_per_s"] = bytes / 1e6 / streamTime;
