@@ -70,6 +70,8 @@ private:
     std::int64_t maximum_ = 0;
     int eventIntervalMs_ = 40;
     QElapsedTimer sinceEvents_;
+    int cellsSinceClock_ = 0;
+    static constexpr int kCellsPerClockReading = 64;
     std::optional<CreateSectorResult> lastRun_;
 };
 
