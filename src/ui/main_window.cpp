@@ -151,11 +151,20 @@ void TForm1::buildLayout() {
 void TForm1::FormCreate() {
     state_.programDir = options_.programDir;
     state_.settingsPath = resolveSettingsPath(options_.programDir, options_.userConfigDir);
-    const IniFile settings(state_.settingsFile());
-    applyStoredGeometry(settings.readInteger(kSettingsSection, "Height", kDefaultHeight),
-                        settings.readInteger(kSettingsSection, "Width", kDefaultWidth),
-                        settings.readInteger(kSettingsSection, "Left", kDefaultLeft),
-                        settings.readInteger(kSettingsSection, "Top", kDefaultTop));
+    int height = kDefaultHeight;
+    int width = kDefaultWidth;
+    int left = kDefaultLeft;
+    int top = kDefaultTop;
+    try {
+        const IniFile settings(state_.settingsFile());
+        height = settings.readInteger(kSettingsSection, "Height", kDefaultHeight);
+        width = settings.readInteger(kSettingsSection, "Width", kDefaultWidth);
+        left = settings.readInteger(kSettingsSection, "Left", kDefaultLeft);
+        top = settings.readInteger(kSettingsSection, "Top", kDefaultTop);
+    } catch (const OrrError&) {
+        // An unreadable settings file is a missing one: the defaults apply.
+    }
+    applyStoredGeometry(height, width, left, top);
     folderExisted(QStringLiteral("data"));
     if (!QFileInfo(QStringLiteral("log")).isDir()) {
         // No "log" folder: a first run. The tables are written before the
