@@ -59,13 +59,14 @@ std::int16_t toTemperature(long double celsius) {
 
 // ((1 - albedo × 0.01) / 0.7)^0.25 for every albedo byte: the climate loop
 // asks for it each round, and power() costs a logarithm and an exponential.
-float albedoFactor(int albedo) {
-    static const std::array<float, 256> table = [] {
-        std::array<float, 256> t{};
-        for (int a = 0; a < 256; ++a) t[static_cast<std::size_t>(a)] = power(static_cast<float>((1.0L - a * 0.01L) / 0.7L), 0.25F);
-        return t;
-    }();
-    if (albedo >= 0 && albedo < 256) return table[static_cast<std::size_t>(albedo)];
+const std::array<float, 256> kAlbedoFactor = [] {
+    std::array<float, 256> t{};
+    for (int a = 0; a < 256; ++a) t[static_cast<std::size_t>(a)] = power(static_cast<float>((1.0L - a * 0.01L) / 0.7L), 0.25F);
+    return t;
+}();
+
+inline float albedoFactor(int albedo) {
+    if (albedo >= 0 && albedo < 256) return kAlbedoFactor[static_cast<std::size_t>(albedo)];
     return power(static_cast<float>((1.0L - albedo * 0.01L) / 0.7L), 0.25F);
 }
 
@@ -88,29 +89,31 @@ std::int16_t temperatureFrom(long double light, long double g, int albedo) {
 constexpr int kAbsoluteZero = -273;
 
 // power((55 - t) / 90, 5) for t from absolute zero up to 54 (0 from 55 on).
-float iceFactor(int temperature) {
-    constexpr int kThaw = 55;
-    static const std::array<float, kThaw - kAbsoluteZero> table = [] {
-        std::array<float, kThaw - kAbsoluteZero> t{};
-        for (int c = kAbsoluteZero; c < kThaw; ++c)
-            t[static_cast<std::size_t>(c - kAbsoluteZero)] = power(static_cast<float>((kThaw - c) / 90.0L), 5.0F);
-        return t;
-    }();
+constexpr int kThaw = 55;
+const std::array<float, kThaw - kAbsoluteZero> kIceFactor = [] {
+    std::array<float, kThaw - kAbsoluteZero> t{};
+    for (int c = kAbsoluteZero; c < kThaw; ++c)
+        t[static_cast<std::size_t>(c - kAbsoluteZero)] = power(static_cast<float>((kThaw - c) / 90.0L), 5.0F);
+    return t;
+}();
+
+inline float iceFactor(int temperature) {
     if (temperature >= kThaw) return 0.0F;
-    if (temperature >= kAbsoluteZero) return table[static_cast<std::size_t>(temperature - kAbsoluteZero)];
+    if (temperature >= kAbsoluteZero) return kIceFactor[static_cast<std::size_t>(temperature - kAbsoluteZero)];
     return power(static_cast<float>((kThaw - temperature) / 90.0L), 5.0F);
 }
 
 // e^(k × 0.0698) for k = temperature - base temperature of the cloud rule.
-long double cloudGrowth(int k) {
-    constexpr int kLow = kAbsoluteZero - 15;  // the warmer of the two bases
-    constexpr int kHigh = 574;                // k × 0.0698 ≥ 40 from here on
-    static const std::array<long double, kHigh - kLow> table = [] {
-        std::array<long double, kHigh - kLow> t{};
-        for (int i = kLow; i < kHigh; ++i) t[static_cast<std::size_t>(i - kLow)] = std::exp(i * 0.0698L);
-        return t;
-    }();
-    if (k >= kLow && k < kHigh) return table[static_cast<std::size_t>(k - kLow)];
+constexpr int kCloudLow = kAbsoluteZero - 15;  // the warmer of the two bases
+constexpr int kCloudHigh = 574;                // k × 0.0698 ≥ 40 from here on
+const std::array<long double, kCloudHigh - kCloudLow> kCloudGrowth = [] {
+    std::array<long double, kCloudHigh - kCloudLow> t{};
+    for (int i = kCloudLow; i < kCloudHigh; ++i) t[static_cast<std::size_t>(i - kCloudLow)] = std::exp(i * 0.0698L);
+    return t;
+}();
+
+inline long double cloudGrowth(int k) {
+    if (k >= kCloudLow && k < kCloudHigh) return kCloudGrowth[static_cast<std::size_t>(k - kCloudLow)];
     return std::exp(k * 0.0698L);
 }
 
@@ -138,6 +141,48 @@ std::uint8_t waterAfterHeat(int v, int temperature) {
         v = v * 2 / 7;
     }
     return static_cast<std::uint8_t>(v < 100 ? v : 100);
+}
+
+// The part of the surface that cloud does not hide: cloud hides an equal
+// share of each of water, ice and rock that is present.
+struct VisibleParts {
+    int cloud = 0;
+    int rock = 0;
+    int water = 0;
+    int ice = 0;
+};
+
+VisibleParts visibleParts(int water, int cloud, int ice) {
+    const int rock = 100 - water - ice;
+    const int parts = (water > 0 ? 1 : 0) + (ice > 0 ? 1 : 0) + (rock > 0 ? 1 : 0);
+    // parts is 1, 2 or 3 (the three add up to 100); a constant divisor each.
+    const int u = parts == 2 ? roundDiv(cloud, 2) : (parts == 3 ? roundDiv(cloud, 3) : cloud);
+    VisibleParts v;
+    v.cloud = cloud;
+    v.rock = rock >= u ? rock - u : 0;
+    v.water = u < water ? water - u : 0;
+    v.ice = u < ice ? ice - u : 0;
+    return v;
+}
+
+// Each visible part reflects a rolled share of the light; the dice are
+// rolled in the order cloud, rock, water, ice.
+std::uint8_t rollAlbedo(const VisibleParts& v, bool atmosphere) {
+    const int cloudRoll = d(25);
+    int albedo = roundDiv((cloudRoll + 45) * v.cloud, 100);
+    const int rockRoll = d(10);
+    albedo += roundDiv((rockRoll + (atmosphere ? 5 : 1)) * v.rock, 100);
+    const int waterRoll = d(20);
+    albedo += roundDiv((waterRoll + 1) * v.water, 100);
+    if (atmosphere) {
+        const int iceRoll = d(20);
+        albedo += roundDiv((iceRoll + 60) * v.ice, 100);
+    } else {
+        const int iceRoll = d(80);
+        albedo += roundDiv((iceRoll + 10) * v.ice, 100);
+    }
+    if (albedo < 0 || albedo > 255) throw RangeError();
+    return static_cast<std::uint8_t>(albedo);
 }
 
 }  // namespace
@@ -173,30 +218,7 @@ std::uint8_t CloudCover(int temperature, int water, std::uint8_t worldType, floa
 }
 
 std::uint8_t Albedo(int water, int cloud, int ice, float pressure) {
-    const int rock = 100 - water - ice;
-    const int parts = (water > 0 ? 1 : 0) + (ice > 0 ? 1 : 0) + (rock > 0 ? 1 : 0);
-    // Cloud hides an equal share of each part that is present.
-    const int u = roundDiv(cloud, parts > 0 ? parts : 1);
-    const int rockSeen = rock >= u ? rock - u : 0;
-    const int waterSeen = u < water ? water - u : 0;
-    const int iceSeen = u < ice ? ice - u : 0;
-    const bool atmosphere = pressure != 0.0F;
-
-    const int cloudRoll = d(25);
-    int albedo = roundDiv((cloudRoll + 45) * cloud, 100);
-    const int rockRoll = d(10);
-    albedo += roundDiv((rockRoll + (atmosphere ? 5 : 1)) * rockSeen, 100);
-    const int waterRoll = d(20);
-    albedo += roundDiv((waterRoll + 1) * waterSeen, 100);
-    if (atmosphere) {
-        const int iceRoll = d(20);
-        albedo += roundDiv((iceRoll + 60) * iceSeen, 100);
-    } else {
-        const int iceRoll = d(80);
-        albedo += roundDiv((iceRoll + 10) * iceSeen, 100);
-    }
-    if (albedo < 0 || albedo > 255) throw RangeError();
-    return static_cast<std::uint8_t>(albedo);
+    return rollAlbedo(visibleParts(water, cloud, ice), pressure != 0.0F);
 }
 
 void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orbitRadius, std::uint8_t& worldType,
@@ -226,6 +248,7 @@ void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orb
         const float retained = RetainedWeight(lightMiddle, orbitRadius, escapeVelocity);
         const bool wet = diameter >= 100;
         const int untempered = wet ? waterBeforeHeat(diameter, volatileInventory) : 0;
+        const bool atmosphere = pressure != 0.0F;
         // The loop stops only when two temperatures in a row agree within 2
         // degrees, with a fresh albedo each round. A body whose clouds come
         // and go with the heat can swap between two far-apart temperatures
@@ -242,13 +265,14 @@ void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orb
             if (atmosphereClass == 6) waterNow = 0;
             if (atmosphereClass == 5) waterNow = roundDiv(waterNow, 2);
             cloudNow = CloudCover(temp, waterNow, worldType, retained);
+            // Bare rock, ice fields and frozen crusts feed a fixed ice input.
             if (surfaceClass == 2) waterNow = 1;
             if (surfaceClass == 3) waterNow = 100;
             if (surfaceClass == 6) waterNow = 10;
             iceNow = IceCover(waterNow, temp);
             if (waterNow + iceNow > 100) waterNow = 100 - iceNow;
             if (surfaceClass != 5) waterNow = 0;
-            albedoNow = Albedo(waterNow, cloudNow, iceNow, pressure);
+            albedoNow = rollAlbedo(visibleParts(waterNow, cloudNow, iceNow), atmosphere);
             temp = temperatureFrom(light, g, albedoNow);
         } while (std::abs(temp - old) >= 2);
     }
