@@ -61,10 +61,11 @@ struct Composition {
 // carbon dioxide of rocks and hot houses, 6 and 20 the light gas of giants,
 // 7, 8 and 16 the ices that giants keep when they hold heavier gas, 11, 14
 // and 18 what volcanism makes of 3, 9 and 5, 21 the methane of a young
-// garden world.
+// garden world. The six atmospheres a race can be made for to order carry
+// the names of the Alien Generator's list, so that every log agrees.
 constexpr std::array<Composition, 21> kCompositions = {{
     {"None", 200},                           // 1
-    {"Nitrogen-oxygen, breathable", 28},     // 2
+    {"Nitrogen/Oxygen", 28},                 // 2
     {"Carbon dioxide", 44},                  // 3
     {"Nitrogen", 28},                        // 4
     {"Heavy exotic gases", 78},              // 5
@@ -74,14 +75,14 @@ constexpr std::array<Composition, 21> kCompositions = {{
     {"Carbon monoxide", 28},                 // 9
     {"Halogen compounds", 50},               // 10
     {"Carbon dioxide, sulphurous", 44},      // 11
-    {"Nitrogen-oxygen, tainted", 28},        // 12
+    {"Nitrogen/Chlorine", 28},               // 12
     {"Nitrous oxide", 44},                   // 13
     {"Hydrogen sulphide", 34},               // 14
-    {"Nitrogen, oxygen-poor", 28},           // 15
+    {"Nitrogen/Carbon Dioxyde", 28},         // 15
     {"Methane-ammonia", 16},                 // 16
     {"Hydrocarbon smog", 44},                // 17
     {"Heavy exotic gases, volcanic", 78},    // 18
-    {"Nitrogen-argon", 28},                  // 19
+    {"Nitrogen/Sulfuric Acid", 28},          // 19
     {"Hydrogen", 2},                         // 20
     {"Methane, primordial", 16},             // 21
 }};

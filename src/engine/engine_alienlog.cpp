@@ -55,8 +55,7 @@ std::string joined(const std::vector<std::string>& items, std::string_view none 
 }
 
 std::string compositionText(int composition) {
-    const std::string_view listed = atmosphereListName(composition);
-    return std::string(listed.empty() ? compositionName(composition) : listed);
+    return std::string(compositionName(composition));
 }
 
 std::string lastComponent(const std::string& baseName) {

@@ -74,7 +74,9 @@ TEST(Document, ParagraphsWrapAndStreamedTablesKeepTheirWidths) {
     EXPECT_NE(text.find("   A  B\r\n----  ---\r\n   1  x\r\n123456  y\r\n"), std::string::npos);
     // Every line end is CR LF.
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') EXPECT_TRUE(i > 0 && text[i - 1] == '\r');
+        if (text[i] == '\n') {
+            EXPECT_TRUE(i > 0 && text[i - 1] == '\r');
+        }
     }
 }
 

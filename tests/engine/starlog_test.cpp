@@ -90,7 +90,7 @@ TEST_F(StarLog, EveryPlanetFieldWithItsUnit) {
                             "Escape velocity: 11.17 km/s",
                             "Atmosphere:      Standard (class 3: 0.65 to 1.5 atm)",
                             "Pressure:        1.00 atm",
-                            "Composition:     Nitrogen-oxygen, breathable (code 2, main gas of molecular weight 28)",
+                            "Composition:     Nitrogen/Oxygen (code 2, main gas of molecular weight 28)",
                             "Gases held:      molecular weight 14 and heavier",
                             "Temperature:     15 °C mean, day-night swing 6 °C",
                             "Surface:         Wet (class 5)",
