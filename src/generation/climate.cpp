@@ -9,6 +9,7 @@
 #include "generation/random.h"
 #include "generation/world_types.h"
 #include "records/errors.h"
+#include "records/message_sink.h"
 
 namespace orrimar {
 
@@ -252,12 +253,16 @@ void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orb
         // The loop stops only when two temperatures in a row agree within 2
         // degrees, with a fresh albedo each round. A body whose clouds come
         // and go with the heat can swap between two far-apart temperatures
-        // for ever; after this many rounds it is reported instead of hanging.
+        // for ever; after this many rounds it is reported and the last
+        // round's climate stands, so that a long run is neither hung nor lost.
         constexpr long kMostRounds = 1'000'000;
         long rounds = 0;
         int old = 0;
         do {
-            if (++rounds > kMostRounds) throw OrrError("Climate did not settle");
+            if (++rounds > kMostRounds) {
+                reportError("Climate did not settle");
+                break;
+            }
             old = temp;
             waterNow = wet ? waterAfterHeat(untempered, temp) : 0;
             if (surfaceClass == 3) waterNow = 50;
