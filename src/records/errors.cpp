@@ -18,8 +18,8 @@ IoError ioErrorFromErrno(int err, const std::string& path) {
         case EDQUOT: text = "Disk full"; break;
         default: text = fmt::format("I/O error {}", err); break;
     }
-    if (!path.empty()) text += fmt::format(" ({})", path);
-    return IoError(text);
+    if (path.empty()) return IoError(text);
+    return IoError(fmt::format("{} ({})", text, path));
 }
 
 }  // namespace orrimar
