@@ -19,19 +19,10 @@ namespace orrimar::cli {
 
 namespace {
 
+// The dialog's fields and defaults, plus what only the command line has.
 struct CreateOptions {
-    std::string name = "starlog";
-    std::string file = "starlog";
-    std::string x = "0";
-    std::string y = "0";
-    std::string z = "0";
-    std::string density = "8";
-    std::string size = "25";
-    std::string maxSpatialAge = "50";
-    bool gaia = false;
-    bool append = false;
-    bool totalAlienDisable = false;
-    bool flat = false;
+    CreateSectorFields fields;
+    bool append = false;  // "New file" unchecked
     std::string seed;
     std::string settings;
 };
@@ -60,31 +51,31 @@ std::uint64_t strictSeed(const std::string& text) {
 
 CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     CreateSectorParams p;
-    p.x = coordinate(o.x, "-x", "X");
-    p.y = coordinate(o.y, "-y", "Y");
-    p.z = coordinate(o.z, "-z", "Z");
+    p.x = coordinate(o.fields.x, "-x", "X");
+    p.y = coordinate(o.fields.y, "-y", "Y");
+    p.z = coordinate(o.fields.z, "-z", "Z");
 
-    const std::int32_t density = strictInteger(o.density, "--density");
+    const std::int32_t density = strictInteger(o.fields.density, "--density");
     if (density < 0 || density > 100) throw InputError("Density should be between 0 and 100");
     p.density = static_cast<std::uint8_t>(density);
 
     // The dialog's own size messages.
-    const std::int32_t size = strictInteger(o.size, "--size");
+    const std::int32_t size = strictInteger(o.fields.size, "--size");
     if (size > 200) throw InputError("Size should be inferior to 201");
     if (size < 1) throw InputError("Size should be superior to 1");
     p.lastIndex = size - 1;
 
-    const std::int32_t age = strictInteger(o.maxSpatialAge, "--max-spatial-age");
+    const std::int32_t age = strictInteger(o.fields.maxSpatialAge, "--max-spatial-age");
     if (age < 0 || age > 255) throw InputError("Max Spatial Age should be between 0 and 255");
     p.maxSpatialAge = static_cast<std::uint8_t>(age);
 
-    if (o.name.size() > 50) throw InputError("Name should be at most 50 characters");
-    p.sectorName = o.name;
-    p.baseName = o.file.empty() ? std::string("starlog") : o.file;
-    p.gaia = o.gaia;
+    if (o.fields.name.size() > 50) throw InputError("Name should be at most 50 characters");
+    p.sectorName = o.fields.name;
+    p.baseName = o.fields.file.empty() ? std::string("starlog") : o.fields.file;
+    p.gaia = o.fields.gaia;
     p.newFile = !o.append;
-    p.totalAlienDisable = o.totalAlienDisable;
-    p.flat = o.flat;
+    p.totalAlienDisable = o.fields.totalAlienDisable;
+    p.flat = o.fields.flat;
     if (!o.seed.empty()) p.seed = strictSeed(o.seed);
     p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
     return p;
@@ -154,21 +145,21 @@ void runCreate(const CreateOptions& options, Context& ctx) {
 void registerCreate(CLI::App& app, Context& ctx) {
     auto options = std::make_shared<CreateOptions>();
     CLI::App* cmd = app.add_subcommand("create", "Create a sector (the Create Sector dialog)");
-    cmd->add_option("--name", options->name, "Sector name, at most 50 characters")->capture_default_str();
-    cmd->add_option("--file", options->file, "Sector base name: path of the files without extension")
+    cmd->add_option("--name", options->fields.name, "Sector name, at most 50 characters")->capture_default_str();
+    cmd->add_option("--file", options->fields.file, "Sector base name: path of the files without extension")
         ->capture_default_str();
-    cmd->add_option("-x", options->x, "X of the block's first corner, parsecs")->capture_default_str();
-    cmd->add_option("-y", options->y, "Y of the block's first corner, parsecs")->capture_default_str();
-    cmd->add_option("-z", options->z, "Z of the block's first corner, parsecs")->capture_default_str();
-    cmd->add_option("--density", options->density, "Chance per cell of a star system, percent (0..100)")
+    cmd->add_option("-x", options->fields.x, "X of the block's first corner, parsecs")->capture_default_str();
+    cmd->add_option("-y", options->fields.y, "Y of the block's first corner, parsecs")->capture_default_str();
+    cmd->add_option("-z", options->fields.z, "Z of the block's first corner, parsecs")->capture_default_str();
+    cmd->add_option("--density", options->fields.density, "Chance per cell of a star system, percent (0..100)")
         ->capture_default_str();
-    cmd->add_option("--size", options->size, "Edge of the block in parsecs (1..200)")->capture_default_str();
-    cmd->add_option("--max-spatial-age", options->maxSpatialAge, "Upper bound of the races' spatial age (0..255)")
+    cmd->add_option("--size", options->fields.size, "Edge of the block in parsecs (1..200)")->capture_default_str();
+    cmd->add_option("--max-spatial-age", options->fields.maxSpatialAge, "Upper bound of the races' spatial age (0..255)")
         ->capture_default_str();
-    cmd->add_flag("--gaia", options->gaia, "Gaia");
+    cmd->add_flag("--gaia", options->fields.gaia, "Gaia");
     cmd->add_flag("--append", options->append, "Append to the existing sector (\"New file\" unchecked)");
-    cmd->add_flag("--total-alien-disable", options->totalAlienDisable, "Tot. al disable");
-    cmd->add_flag("--flat", options->flat, "2D Sector: one layer deep");
+    cmd->add_flag("--total-alien-disable", options->fields.totalAlienDisable, "Tot. al disable");
+    cmd->add_flag("--flat", options->fields.flat, "2D Sector: one layer deep");
     cmd->add_option("--seed", options->seed, "Seed of the random source (default: from the clock)");
     cmd->add_option("--settings", options->settings, "Settings file (default: orrwin.ini beside the program)");
     cmd->callback([options, &ctx] { runCreate(*options, ctx); });

@@ -11,6 +11,7 @@
 #include "engine/engine.h"
 #include "engine/engine_files.h"
 #include "generation/random.h"
+#include "generation/sector_fields.h"
 #include "records/errors.h"
 #include "records/record_file.h"
 #include "records/records.h"
@@ -31,33 +32,6 @@ constexpr std::string_view kScratchName = "temp0";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The standard integer conversion of the dialogs: leading blanks, an
-// optional sign, then decimal digits or "$" and hexadecimal digits, and
-// nothing after them. Empty when the text is not such an integer.
-std::optional<long long> strictInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    int base = 10;
-    if (i < text.size() && text[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
-    const std::string_view digits = text.substr(i);
-    if (digits.empty()) return std::nullopt;
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    return negative ? -value : value;
-}
 
 // A decimal real: blanks around it, an optional sign, digits with at most
 // one point, an optional exponent. Read the same whatever the locale.
@@ -142,10 +116,11 @@ void writeScratchSector(const std::string& base, std::int16_t temperature, std::
 }  // namespace
 
 std::int16_t parseTemperature(std::string_view text) {
-    const auto value = strictInteger(text);
-    if (!value || *value < kTemperatureMin || *value > kTemperatureMax)
+    // The standard integer conversion of the dialogs, the whole text.
+    const ConvertedInteger value = convertInteger(text);
+    if (!value.complete || value.value < kTemperatureMin || value.value > kTemperatureMax)
         throw InputError(std::string(kTemperatureMessage));
-    return static_cast<std::int16_t>(*value);
+    return static_cast<std::int16_t>(value.value);
 }
 
 float parseGravity(std::string_view text) {
