@@ -1,6 +1,7 @@
 #include "generation/climate.h"
 
 #include <array>
+#include <bitset>
 #include <cmath>
 #include <cstdlib>
 
@@ -45,17 +46,36 @@ std::uint8_t initialSurfaceClass(std::uint8_t worldType, std::int16_t outer, std
 }
 
 // p / q rounded to the nearest integer, ties to even, for p ≥ 0 and q > 0:
-// exact where a product with 0.01 would leave the tie to binary noise.
-int roundDiv(int p, int q) {
-    const int quotient = p / q;
-    const int twiceRest = 2 * (p % q);
-    if (twiceRest > q || (twiceRest == q && (quotient & 1) != 0)) return quotient + 1;
-    return quotient;
+// exact where a product with 0.01 would leave the tie to binary noise. The
+// climate loop runs it four times a round on freshly rolled numbers, so it
+// is written to compile without branches (whether to round up is as good
+// as a coin toss, and a mispredicted branch costs more than the division):
+// the divisor is a template argument and the arithmetic unsigned, so each
+// use becomes a multiply, a shift and a few flag operations.
+template <unsigned q>
+constexpr int roundDiv(int p) {
+    const auto u = static_cast<unsigned>(p);
+    const unsigned quotient = u / q;
+    const unsigned twiceRest = 2 * (u - quotient * q);
+    const unsigned up = static_cast<unsigned>(twiceRest > q) | (static_cast<unsigned>(twiceRest == q) & quotient);
+    return static_cast<int>(quotient + (up & 1));
 }
 
 std::int16_t toTemperature(long double celsius) {
     if (!(celsius > -32769.0L && celsius < 32768.0L)) throw RangeError();
-    return static_cast<std::int16_t>(truncate(celsius));
+    // Truncated toward zero without switching the FPU's rounding mode, which
+    // stalls it (the climate loop asks for a temperature most rounds).
+    // Rounding to the nearest double can carry a value just short of an
+    // integer onto it, never further, so the double's truncation is at most
+    // one too far from zero; comparing with the exact value puts that right.
+    const double nearest = static_cast<double>(celsius);
+    int whole = static_cast<int>(nearest);
+    if (celsius >= 0.0L) {
+        if (whole > celsius) --whole;
+    } else if (whole < celsius) {
+        ++whole;
+    }
+    return static_cast<std::int16_t>(whole);
 }
 
 // ((1 - albedo × 0.01) / 0.7)^0.25 for every albedo byte: the climate loop
@@ -118,6 +138,55 @@ inline long double cloudGrowth(int k) {
     return std::exp(k * 0.0698L);
 }
 
+// Nearest integer to v, ties to even, for 0 ≤ v < 2^31, without a call into
+// the maths library: v minus its truncation is exact in a double.
+inline int roundHalfEven(double v) {
+    const auto whole = static_cast<int>(v);
+    const double rest = v - whole;
+    // Without branches, as in roundDiv.
+    const int up = static_cast<int>(rest > 0.5) | (static_cast<int>(rest == 0.5) & whole);
+    return whole + (up & 1);
+}
+
+// The table's float × 100 and the input × 1.5 are exact in a double (a float
+// has 24 significant bits), so the ice rule works in double and yields what
+// the same rule in long double yields.
+inline int iceCover(int input, int temperature) {
+    double f = static_cast<double>(iceFactor(temperature)) * 100.0;
+    const double cap = input * 1.5;
+    if (cap < f) f = cap;
+    if (f >= 100.0) return 100;
+    if (f >= 0.0) return roundHalfEven(f);
+    return static_cast<int>(roundEven(f));  // a negative input: no rule makes one
+}
+
+// The parts of the cloud rule fixed for one body.
+struct CloudRule {
+    bool keepsNoCloud = false;  // too light to hold cloud-forming gases
+    int base = 15;              // temperature from which the cloud grows
+};
+
+CloudRule cloudRuleFor(std::uint8_t worldType, float retainedWeight) {
+    // Ice Balls and Failed Cores hold heavier, colder cloud-forming gases.
+    const bool icy = worldType == world::kIceBall || worldType == world::kFailedCore;
+    const float limit = icy ? 51.0F : 18.0F;
+    return CloudRule{retainedWeight > limit, icy ? -150 : 15};
+}
+
+// Percent cloud: e^(k × 0.0698) × water × 0.7 with k the temperature above
+// the base, full from k × 0.0698 ≥ 40 (k ≥ kCloudHigh) on. Stays in long
+// double: at k = 0 some waters give an exact half that only the long double
+// products round the way the rule does.
+inline int cloudCover(const CloudRule& rule, int temperature, int water) {
+    if (rule.keepsNoCloud) return 0;
+    const int k = temperature - rule.base;
+    if (k >= kCloudHigh) return 100;
+    if (water == 0) return 0;  // spares the rounding call below
+    const long double c = cloudGrowth(k) * water * 0.01L * 0.7L;
+    if (c >= 1.0L) return 100;
+    return static_cast<int>(roundEven(c * 100.0L));
+}
+
 // Water cover before the heat of the world boils some of it off.
 int waterBeforeHeat(std::int32_t diameter, float volatileInventory) {
     const long double size = 12750.0L / diameter;
@@ -157,7 +226,7 @@ VisibleParts visibleParts(int water, int cloud, int ice) {
     const int rock = 100 - water - ice;
     const int parts = (water > 0 ? 1 : 0) + (ice > 0 ? 1 : 0) + (rock > 0 ? 1 : 0);
     // parts is 1, 2 or 3 (the three add up to 100); a constant divisor each.
-    const int u = parts == 2 ? roundDiv(cloud, 2) : (parts == 3 ? roundDiv(cloud, 3) : cloud);
+    const int u = parts == 2 ? roundDiv<2>(cloud) : (parts == 3 ? roundDiv<3>(cloud) : cloud);
     VisibleParts v;
     v.cloud = cloud;
     v.rock = rock >= u ? rock - u : 0;
@@ -170,21 +239,104 @@ VisibleParts visibleParts(int water, int cloud, int ice) {
 // rolled in the order cloud, rock, water, ice.
 std::uint8_t rollAlbedo(const VisibleParts& v, bool atmosphere) {
     const int cloudRoll = d(25);
-    int albedo = roundDiv((cloudRoll + 45) * v.cloud, 100);
+    int albedo = roundDiv<100>((cloudRoll + 45) * v.cloud);
     const int rockRoll = d(10);
-    albedo += roundDiv((rockRoll + (atmosphere ? 5 : 1)) * v.rock, 100);
+    albedo += roundDiv<100>((rockRoll + (atmosphere ? 5 : 1)) * v.rock);
     const int waterRoll = d(20);
-    albedo += roundDiv((waterRoll + 1) * v.water, 100);
+    albedo += roundDiv<100>((waterRoll + 1) * v.water);
     if (atmosphere) {
         const int iceRoll = d(20);
-        albedo += roundDiv((iceRoll + 60) * v.ice, 100);
+        albedo += roundDiv<100>((iceRoll + 60) * v.ice);
     } else {
         const int iceRoll = d(80);
-        albedo += roundDiv((iceRoll + 10) * v.ice, 100);
+        albedo += roundDiv<100>((iceRoll + 10) * v.ice);
     }
     if (albedo < 0 || albedo > 255) throw RangeError();
     return static_cast<std::uint8_t>(albedo);
 }
+
+// One body's climate loop. Everything but the albedo is fixed while the
+// loop runs, so the temperature an albedo gives, and the cover that
+// temperature gives the next round, depend on the albedo alone: each is
+// worked out the first time its albedo comes up and kept. A body that needs
+// thousands of rounds keeps coming back to a few dozen albedos. Every round
+// still rolls its own four dice.
+class ClimateRounds {
+public:
+    // What follows from one rolled albedo. Every part fits a byte: the loop
+    // keeps water and ice within 100 together.
+    // No member initialisers: the table of them is filled only as albedos
+    // come up.
+    struct Round {
+        std::int16_t temperature;
+        std::uint8_t water;
+        std::uint8_t cloud;
+        std::uint8_t ice;
+        std::uint8_t visibleRock;
+        std::uint8_t visibleWater;
+        std::uint8_t visibleIce;
+
+        VisibleParts visible() const { return {cloud, visibleRock, visibleWater, visibleIce}; }
+    };
+
+    ClimateRounds(long double light, long double greenhouseFactor, CloudRule cloudRule, bool wet, int untempered,
+                  std::uint8_t surfaceClass, std::uint8_t atmosphereClass)
+        : light_(light),
+          greenhouse_(greenhouseFactor),
+          cloudRule_(cloudRule),
+          wet_(wet),
+          untempered_(untempered),
+          surfaceClass_(surfaceClass),
+          atmosphereClass_(atmosphereClass) {}
+
+    // albedo is a byte (rollAlbedo sees to it).
+    const Round& after(int albedo) {
+        const auto a = static_cast<std::size_t>(albedo);
+        if (!known_[a]) {
+            rounds_[a] = workOut(albedo);
+            known_[a] = true;
+        }
+        return rounds_[a];
+    }
+
+private:
+    Round workOut(int albedo) const {
+        const int temp = temperatureFrom(light_, greenhouse_, albedo);
+        int waterNow = wet_ ? waterAfterHeat(untempered_, temp) : 0;
+        if (surfaceClass_ == 3) waterNow = 50;
+        if (surfaceClass_ == 6) waterNow = 15;
+        if (atmosphereClass_ == 6) waterNow = 0;
+        if (atmosphereClass_ == 5) waterNow = roundDiv<2>(waterNow);
+        const int cloudNow = cloudCover(cloudRule_, temp, waterNow);
+        // Bare rock, ice fields and frozen crusts feed a fixed ice input.
+        if (surfaceClass_ == 2) waterNow = 1;
+        if (surfaceClass_ == 3) waterNow = 100;
+        if (surfaceClass_ == 6) waterNow = 10;
+        const int iceNow = iceCover(waterNow, temp);
+        if (waterNow + iceNow > 100) waterNow = 100 - iceNow;
+        if (surfaceClass_ != 5) waterNow = 0;
+        const VisibleParts v = visibleParts(waterNow, cloudNow, iceNow);
+        Round r{};
+        r.temperature = static_cast<std::int16_t>(temp);
+        r.water = static_cast<std::uint8_t>(waterNow);
+        r.cloud = static_cast<std::uint8_t>(cloudNow);
+        r.ice = static_cast<std::uint8_t>(iceNow);
+        r.visibleRock = static_cast<std::uint8_t>(v.rock);
+        r.visibleWater = static_cast<std::uint8_t>(v.water);
+        r.visibleIce = static_cast<std::uint8_t>(v.ice);
+        return r;
+    }
+
+    long double light_;
+    long double greenhouse_;
+    CloudRule cloudRule_;
+    bool wet_;
+    int untempered_;
+    std::uint8_t surfaceClass_;
+    std::uint8_t atmosphereClass_;
+    std::array<Round, 256> rounds_;  // only known_ ones are read
+    std::bitset<256> known_;
+};
 
 }  // namespace
 
@@ -197,25 +349,10 @@ std::uint8_t WaterCover(std::int32_t diameter, int temperature, float volatileIn
     return waterAfterHeat(waterBeforeHeat(diameter, volatileInventory), temperature);
 }
 
-std::uint8_t IceCover(int input, int temperature) {
-    long double f = iceFactor(temperature) * 100.0L;
-    const long double cap = input * 1.5L;
-    if (cap < f) f = cap;
-    if (f >= 100.0L) return 100;
-    return static_cast<std::uint8_t>(roundEven(f));
-}
+std::uint8_t IceCover(int input, int temperature) { return static_cast<std::uint8_t>(iceCover(input, temperature)); }
 
 std::uint8_t CloudCover(int temperature, int water, std::uint8_t worldType, float retainedWeight) {
-    // Ice Balls and Failed Cores hold heavier, colder cloud-forming gases.
-    const bool icy = worldType == world::kIceBall || worldType == world::kFailedCore;
-    const float limit = icy ? 51.0F : 18.0F;
-    const int base = icy ? -150 : 15;
-    if (retainedWeight > limit) return 0;
-    const int k = temperature - base;
-    if (k * 0.0698L >= 40.0L) return 100;
-    const long double c = cloudGrowth(k) * water * 0.01L * 0.7L;
-    if (c >= 1.0L) return 100;
-    return static_cast<std::uint8_t>(roundEven(c * 100.0L));
+    return static_cast<std::uint8_t>(cloudCover(cloudRuleFor(worldType, retainedWeight), temperature, water));
 }
 
 std::uint8_t Albedo(int water, int cloud, int ice, float pressure) {
@@ -246,10 +383,11 @@ void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orb
     if (!giant && worldType != world::kRing && gravity != 0.0F) {
         // The gas weight kept at this distance from the star's own light.
         const auto lightMiddle = static_cast<std::int16_t>(truncate(std::sqrt(static_cast<long double>(luminosity)) * 10.0L));
-        const float retained = RetainedWeight(lightMiddle, orbitRadius, escapeVelocity);
+        const CloudRule cloudRule = cloudRuleFor(worldType, RetainedWeight(lightMiddle, orbitRadius, escapeVelocity));
         const bool wet = diameter >= 100;
         const int untempered = wet ? waterBeforeHeat(diameter, volatileInventory) : 0;
         const bool atmosphere = pressure != 0.0F;
+        ClimateRounds body{light, g, cloudRule, wet, untempered, surfaceClass, atmosphereClass};
         // The loop stops only when two temperatures in a row agree within 2
         // degrees, with a fresh albedo each round. A body whose clouds come
         // and go with the heat can swap between two far-apart temperatures
@@ -258,27 +396,19 @@ void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orb
         constexpr long kMostRounds = 1'000'000;
         long rounds = 0;
         int old = 0;
+        const ClimateRounds::Round* round = &body.after(albedoNow);  // its temperature is temp
         do {
             if (++rounds > kMostRounds) {
                 reportError("Climate did not settle");
                 break;
             }
             old = temp;
-            waterNow = wet ? waterAfterHeat(untempered, temp) : 0;
-            if (surfaceClass == 3) waterNow = 50;
-            if (surfaceClass == 6) waterNow = 15;
-            if (atmosphereClass == 6) waterNow = 0;
-            if (atmosphereClass == 5) waterNow = roundDiv(waterNow, 2);
-            cloudNow = CloudCover(temp, waterNow, worldType, retained);
-            // Bare rock, ice fields and frozen crusts feed a fixed ice input.
-            if (surfaceClass == 2) waterNow = 1;
-            if (surfaceClass == 3) waterNow = 100;
-            if (surfaceClass == 6) waterNow = 10;
-            iceNow = IceCover(waterNow, temp);
-            if (waterNow + iceNow > 100) waterNow = 100 - iceNow;
-            if (surfaceClass != 5) waterNow = 0;
-            albedoNow = rollAlbedo(visibleParts(waterNow, cloudNow, iceNow), atmosphere);
-            temp = temperatureFrom(light, g, albedoNow);
+            waterNow = round->water;
+            cloudNow = round->cloud;
+            iceNow = round->ice;
+            albedoNow = rollAlbedo(round->visible(), atmosphere);
+            round = &body.after(albedoNow);
+            temp = round->temperature;
         } while (std::abs(temp - old) >= 2);
     }
 
