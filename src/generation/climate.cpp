@@ -51,14 +51,19 @@ std::uint8_t initialSurfaceClass(std::uint8_t worldType, std::int16_t outer, std
 // is written to compile without branches (whether to round up is as good
 // as a coin toss, and a mispredicted branch costs more than the division):
 // the divisor is a template argument and the arithmetic unsigned, so each
-// use becomes a multiply, a shift and a few flag operations.
+// division becomes a multiply and a shift.
 template <unsigned q>
 constexpr int roundDiv(int p) {
     const auto u = static_cast<unsigned>(p);
-    const unsigned quotient = u / q;
-    const unsigned twiceRest = 2 * (u - quotient * q);
-    const unsigned up = static_cast<unsigned>(twiceRest > q) | (static_cast<unsigned>(twiceRest == q) & quotient);
-    return static_cast<int>(quotient + (up & 1));
+    if constexpr (q % 2 == 1) {
+        // An odd divisor leaves no exact half.
+        return static_cast<int>((u + q / 2) / q);
+    } else {
+        // Adding one less than half rounds every rest above the half up and
+        // the rest below it down; an odd quotient adds the one that carries
+        // an exact half up to the even neighbour.
+        return static_cast<int>((u + q / 2 - 1 + ((u / q) & 1)) / q);
+    }
 }
 
 std::int16_t toTemperature(long double celsius) {
@@ -237,7 +242,7 @@ VisibleParts visibleParts(int water, int cloud, int ice) {
 
 // Each visible part reflects a rolled share of the light; the dice are
 // rolled in the order cloud, rock, water, ice.
-std::uint8_t rollAlbedo(const VisibleParts& v, bool atmosphere) {
+[[gnu::always_inline]] inline std::uint8_t rollAlbedo(VisibleParts v, bool atmosphere) {
     const int cloudRoll = d(25);
     int albedo = roundDiv<100>((cloudRoll + 45) * v.cloud);
     const int rockRoll = d(10);
