@@ -107,7 +107,7 @@ long double greenhouse(std::uint8_t atmosphereClass, std::uint8_t worldType) {
     return worldType == world::kHotHouse ? g * 2.0L : g;
 }
 
-std::int16_t temperatureFrom(long double light, long double g, int albedo) {
+inline std::int16_t temperatureFrom(long double light, long double g, int albedo) {
     return toTemperature(light * albedoFactor(albedo) * g - 273.0L);
 }
 
@@ -227,7 +227,7 @@ struct VisibleParts {
     int ice = 0;
 };
 
-VisibleParts visibleParts(int water, int cloud, int ice) {
+inline VisibleParts visibleParts(int water, int cloud, int ice) {
     const int rock = 100 - water - ice;
     const int parts = (water > 0 ? 1 : 0) + (ice > 0 ? 1 : 0) + (rock > 0 ? 1 : 0);
     // parts is 1, 2 or 3 (the three add up to 100); a constant divisor each.
@@ -295,7 +295,7 @@ public:
           atmosphereClass_(atmosphereClass) {}
 
     // albedo is a byte (rollAlbedo sees to it).
-    const Round& after(int albedo) {
+    [[gnu::always_inline]] const Round& after(int albedo) {
         const auto a = static_cast<std::size_t>(albedo);
         if (!known_[a]) {
             rounds_[a] = workOut(albedo);
@@ -305,7 +305,7 @@ public:
     }
 
 private:
-    Round workOut(int albedo) const {
+    [[gnu::always_inline]] Round workOut(int albedo) const {
         const int temp = temperatureFrom(light_, greenhouse_, albedo);
         int waterNow = wet_ ? waterAfterHeat(untempered_, temp) : 0;
         if (surfaceClass_ == 3) waterNow = 50;
