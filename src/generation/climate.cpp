@@ -266,6 +266,9 @@ inline VisibleParts visibleParts(int water, int cloud, int ice) {
 // worked out the first time its albedo comes up and kept. A body that needs
 // thousands of rounds keeps coming back to a few dozen albedos. Every round
 // still rolls its own four dice.
+// The lookup, the rules behind it and the albedo roll are forced inline:
+// GCC at -O2 keeps them out of line, and each call costs the loop the
+// registers that hold the random generator's state.
 class ClimateRounds {
 public:
     // What follows from one rolled albedo. Every part fits a byte: the loop
