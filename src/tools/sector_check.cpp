@@ -281,10 +281,12 @@ private:
                     problem("planet {}: its native race {} names world {}", id, r, races_.at(r).worldId);
                 }
             }
-            if (testBit(p.worldFlags, kColonisedBit) && p.colonisingRaceId != -1 &&
-                (p.colonisingRaceId < 0 || p.colonisingRaceId >= races_.count())) {
+            // The colonising race id is an unsigned 16-bit id, all bits set for none.
+            const auto colonisingRace = static_cast<std::uint16_t>(p.colonisingRaceId);
+            if (testBit(p.worldFlags, kColonisedBit) && colonisingRace != 0xFFFF &&
+                colonisingRace >= races_.count()) {
                 problem("planet {}: colonising race id {} beyond the race file's {} records", id,
-                        p.colonisingRaceId, races_.count());
+                        colonisingRace, races_.count());
             }
         }
         if (expectedMoon_ < moons_.count()) {

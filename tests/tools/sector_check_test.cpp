@@ -206,10 +206,14 @@ TEST_F(SectorCheck, OtherIdsInRange) {
         s.systems[2].starCount = 0;
         s.planets[0].worldFlags = kColonised;
         s.planets[0].colonisingRaceId = 300;
+        // The id is unsigned on disk: 40000 reads back as a negative int16.
+        s.planets[1].worldFlags = kColonised;
+        s.planets[1].colonisingRaceId = static_cast<std::int16_t>(40000 - 65536);
     });
     EXPECT_TRUE(mentions(r, "system 1: system race id 400 beyond")) << listed(r);
     EXPECT_TRUE(mentions(r, "system 2: star count 0")) << listed(r);
     EXPECT_TRUE(mentions(r, "planet 0: colonising race id 300 beyond")) << listed(r);
+    EXPECT_TRUE(mentions(r, "planet 1: colonising race id 40000 beyond")) << listed(r);
 }
 
 TEST_F(SectorCheck, ListStopsButCountGoesOn) {
