@@ -1,6 +1,7 @@
 // The race record on disk: its bytes, seeded repeatability, and how the
 // race file is created, appended to and numbered.
 #include <gtest/gtest.h>
+#include "test_tmp.h"
 
 #include <cstring>
 #include <filesystem>
@@ -27,7 +28,7 @@ class RaceFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         alienThresholds() = AlienThresholds{};
-        dir_ = fs::path(ORRIMAR_TEST_TMP) / "aliens" /
+        dir_ = fs::path(orrimar::testing::testTmp()) / "aliens" /
                ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir_);
         fs::create_directories(dir_);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "test_tmp.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -27,7 +28,7 @@ struct CreateCommand : ::testing::Test {
     std::string base;
 
     void SetUp() override {
-        dir = (fs::path(ORRIMAR_TEST_TMP) / "cli_create" /
+        dir = (fs::path(orrimar::testing::testTmp()) / "cli_create" /
                ::testing::UnitTest::GetInstance()->current_test_info()->name())
                   .string();
         fs::remove_all(dir);
@@ -123,7 +124,7 @@ TEST_F(CreateCommand, ATerminalGetsAProgressBarOnTheErrorStream) {
 }
 
 TEST(CreateProgram, RunsFromTheCommandLine) {
-    const fs::path dir = fs::path(ORRIMAR_TEST_TMP) / "cli_create" / "program";
+    const fs::path dir = fs::path(orrimar::testing::testTmp()) / "cli_create" / "program";
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string command = std::string(ORRIMAR_CLI_PATH) + " create --file " + (dir / "s").string() +

@@ -93,7 +93,9 @@ TEST_F(LogCommands, GeneratedSectorLogsAreRepeatableAndWellFormed) {
             ASSERT_EQ(run(args), cli::kExitOk) << err.str();
             const std::string first = readFile(a);
             ASSERT_EQ(first, readFile(b)) << "system " << id;
-            if (html) ASSERT_EQ(checkWellFormed(first), "") << "system " << id;
+            if (html) {
+                ASSERT_EQ(checkWellFormed(first), "") << "system " << id;
+            }
         }
     }
     ASSERT_EQ(run({"report", base, "--out", dir + "/r1"}), cli::kExitOk) << err.str();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include "test_tmp.h"
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -16,7 +17,7 @@
 namespace orrimar::logtest {
 
 inline std::string testDir(const std::string& name) {
-    const std::filesystem::path dir = std::filesystem::path(ORRIMAR_TEST_TMP) / name;
+    const std::filesystem::path dir = std::filesystem::path(orrimar::testing::testTmp()) / name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();

@@ -285,7 +285,9 @@ TEST(PlanetarySystems, EveryRecordKeepsItsInvariants) {
             EXPECT_EQ(moon.planetId, static_cast<int>(id));
             const bool twin = moon.diameter == p.diameter && p.moonCount == 1;
             twins += twin;
-            if (!twin) EXPECT_LE(moon.diameter * 1.3, p.diameter);
+            if (!twin) {
+                EXPECT_LE(moon.diameter * 1.3, p.diameter);
+            }
             if (moon.diameter == 0) {
                 ++rings;
                 EXPECT_EQ(moon.worldType, world::kRing);
@@ -319,7 +321,9 @@ TEST(PlanetarySystems, PlanetCountsFollowTheStarKind) {
     }
     auto mean = [&](int kind) { return byKind[kind].first / byKind[kind].second; };
     for (const auto& [kind, tally] : byKind) {
-        if (kind < 4 || kind > 7) EXPECT_EQ(tally.first, 0) << "kind " << kind;
+        if (kind < 4 || kind > 7) {
+            EXPECT_EQ(tally.first, 0) << "kind " << kind;
+        }
     }
     // G V (3d6) > K V (2d6) > F V (d10) > M V (d6), each cut short by gaps,
     // reach and companions (about 4.5, 3.8, 3.4 and 2.6 in this sector).

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include "test_tmp.h"
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -21,7 +22,7 @@ namespace orrimar::testing {
 namespace fs = std::filesystem;
 
 inline fs::path freshGenerationDir(const std::string& name) {
-    const fs::path dir = fs::path(ORRIMAR_TEST_TMP) / "generation" / name;
+    const fs::path dir = fs::path(orrimar::testing::testTmp()) / "generation" / name;
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
@@ -67,7 +68,7 @@ inline CreateSectorResult makeSector(const std::string& base, std::uint64_t seed
     p.density = static_cast<std::uint8_t>(density);
     p.newFile = newFile;
     p.x = x;
-    p.settingsPath = (fs::path(ORRIMAR_TEST_TMP) / "no-such-orrwin.ini").string();
+    p.settingsPath = (fs::path(orrimar::testing::testTmp()) / "no-such-orrwin.ini").string();
     const CreateSectorResult result = CreateSector(p);
     expectSound(base);
     return result;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include "test_tmp.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,7 @@ namespace orrimar::testing {
 
 inline std::string freshSectorDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto dir = std::filesystem::path(ORRIMAR_TEST_TMP) / "generation" /
+    const auto dir = std::filesystem::path(orrimar::testing::testTmp()) / "generation" /
                      (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);

@@ -91,7 +91,9 @@ TEST(Stars, InvariantsOverManySystems) {
         ++primaries[k1];
         ++counts[s.starCount];
         ASSERT_TRUE(s.starCount >= 1 && s.starCount <= 3);
-        if (k1 == 1 || k1 > 7) ASSERT_EQ(s.starCount, 1) << k1;
+        if (k1 == 1 || k1 > 7) {
+            ASSERT_EQ(s.starCount, 1) << k1;
+        }
         sawIgnoredCompanions = sawIgnoredCompanions || (k1 == 9 && s.starKind[2] != 0);
         for (int i = 0; i < 3; ++i) {
             const auto si = static_cast<std::size_t>(i);
@@ -107,8 +109,12 @@ TEST(Stars, InvariantsOverManySystems) {
                 ASSERT_TRUE(kind == 5 || kind == 6 || kind == 7 || kind == 9 || kind == k1 + 1) << kind;
                 const int sep = s.separation[si - 1];
                 ASSERT_TRUE(sep >= 11 && sep <= 1000) << sep;
-                if (s.mass[0] > 2.0F) ASSERT_GE(sep, 51);
-                if (s.mass[0] > 10.0F) ASSERT_GE(sep, 301);
+                if (s.mass[0] > 2.0F) {
+                    ASSERT_GE(sep, 51);
+                }
+                if (s.mass[0] > 10.0F) {
+                    ASSERT_GE(sep, 301);
+                }
             }
             const int digit = s.spectralDigit[si];
             ASSERT_LE(digit, 9);
@@ -117,7 +123,9 @@ TEST(Stars, InvariantsOverManySystems) {
                 ASSERT_TRUE(s.luminosity[si] >= 1.0F && s.luminosity[si] <= 20.0F);
                 ASSERT_EQ(s.mass[si], kind15Mass(s.luminosity[si]));
             } else {
-                if (kind == 9 || tableMass(kind, 0) == 0.0F) ASSERT_EQ(digit, 0) << kind;
+                if (kind == 9 || tableMass(kind, 0) == 0.0F) {
+                    ASSERT_EQ(digit, 0) << kind;
+                }
                 ASSERT_EQ(s.mass[si], tableMass(kind, digit)) << kind;
                 ASSERT_EQ(s.luminosity[si], tableLight(kind, digit)) << kind;
             }

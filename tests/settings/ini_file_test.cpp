@@ -1,4 +1,5 @@
 #include "settings/ini_file.h"
+#include "test_tmp.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(ORRIMAR_TEST_TMP) / ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = fs::path(orrimar::testing::testTmp()) / ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         path_ = (dir_ / "orrwin.ini").string();

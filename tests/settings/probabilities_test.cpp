@@ -1,4 +1,5 @@
 #include "settings/probabilities.h"
+#include "test_tmp.h"
 
 #include <filesystem>
 #include <fstream>
@@ -15,7 +16,7 @@ namespace fs = std::filesystem;
 class ProbabilitiesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(ORRIMAR_TEST_TMP) / "probabilities";
+        dir_ = fs::path(orrimar::testing::testTmp()) / "probabilities";
         fs::create_directories(dir_);
         path_ = (dir_ / "orrwin.ini").string();
         fs::remove(path_);

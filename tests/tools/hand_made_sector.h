@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstring>
+#include "test_tmp.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,7 +24,7 @@ namespace fs = std::filesystem;
 
 // A fresh, empty folder for one test.
 inline fs::path freshDir(const std::string& name) {
-    const fs::path dir = fs::path(ORRIMAR_TEST_TMP) / "tools" / name;
+    const fs::path dir = fs::path(orrimar::testing::testTmp()) / "tools" / name;
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;

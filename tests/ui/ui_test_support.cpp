@@ -1,4 +1,5 @@
 #include "ui_test_support.h"
+#include "test_tmp.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +9,7 @@
 namespace orrimar::ui::test {
 
 Workspace::Workspace(const QString& name) : previousDir_(QDir::currentPath()) {
-    path_ = QDir(QStringLiteral(ORRIMAR_TEST_TMP)).filePath(QStringLiteral("ui/") + name);
+    path_ = QDir(QString::fromStdString(orrimar::testing::testTmp())).filePath(QStringLiteral("ui/") + name);
     QDir(path_).removeRecursively();
     QDir().mkpath(path_);
     path_ = QDir(path_).canonicalPath();
