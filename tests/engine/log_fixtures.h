@@ -16,19 +16,9 @@
 
 namespace orrimar::logtest {
 
-inline std::string testDir(const std::string& name) {
-    const std::filesystem::path dir = std::filesystem::path(orrimar::testing::testTmp()) / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir.string();
-}
+inline std::string testDir(const std::string& name) { return testing::freshTestDir(name).string(); }
 
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
+inline std::string readFile(const std::string& path) { return testing::fileBytes(path); }
 
 // System 0: one G2 V star (mass 1, luminosity 1) at (3, -4, 7), age 46, with
 //   planet 0, a Terran world at 1.0 AU with one moon (its twin, moon 0) and

@@ -21,17 +21,7 @@ namespace orrimar::testing {
 
 namespace fs = std::filesystem;
 
-inline fs::path freshGenerationDir(const std::string& name) {
-    const fs::path dir = fs::path(orrimar::testing::testTmp()) / "generation" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-inline std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+inline fs::path freshGenerationDir(const std::string& name) { return freshTestDir("generation/" + name); }
 
 template <typename T>
 std::vector<T> readAll(const std::string& path) {
@@ -43,12 +33,6 @@ std::vector<T> readAll(const std::string& path) {
     return records;
 }
 
-template <typename T>
-std::string bytesOf(const T& record) {
-    unsigned char bytes[sizeof(T)];
-    encodeRecord(record, bytes);
-    return std::string(reinterpret_cast<const char*>(bytes), sizeof(T));
-}
 inline std::string bytesOfMoon(const TMoonRec& m) { return bytesOf(m); }
 
 // Every sector a test makes must be whole.

@@ -23,12 +23,7 @@ namespace orrimar::testing {
 namespace fs = std::filesystem;
 
 // A fresh, empty folder for one test.
-inline fs::path freshDir(const std::string& name) {
-    const fs::path dir = fs::path(orrimar::testing::testTmp()) / "tools" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
+inline fs::path freshDir(const std::string& name) { return freshTestDir("tools/" + name); }
 
 template <typename T>
 void writeRecords(const std::string& path, const std::vector<T>& records) {
@@ -45,12 +40,6 @@ std::vector<T> readRecords(const std::string& path) {
     return records;
 }
 
-template <typename T>
-std::string bytesOf(const T& record) {
-    unsigned char bytes[sizeof(T)];
-    encodeRecord(record, bytes);
-    return std::string(reinterpret_cast<const char*>(bytes), sizeof(T));
-}
 
 inline void writeText(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
