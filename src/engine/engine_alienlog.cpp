@@ -169,11 +169,13 @@ std::string withArticle(const std::string& phrase) {
 
 // One sentence a game master can read aloud.
 std::string portrait(const TAlienRec& race, const std::string& world) {
-    std::string text = withArticle(fmt::format("{} {} race ({}), at home {}, {} tall and {} kg",
-                                               lowerFirst(bodyFormName(race.bodyForm)),
-                                               lowerFirst(subtypeName(race.subtype)),
-                                               lowerFirst(formCodeName(race.formCode)), habitatPhrase(race.habitat),
-                                               heightText(race.height), race.mass));
+    // The body plan is named only where it tells more than the kind.
+    const std::string kind = lowerFirst(std::string(subtypeName(race.subtype)));
+    const std::string form = lowerFirst(std::string(formCodeName(race.formCode)));
+    const std::string plan = form == kind ? std::string() : " (" + form + ")";
+    std::string text = withArticle(fmt::format("{} {} race{}, at home {}, {} tall and {} kg",
+                                               lowerFirst(std::string(bodyFormName(race.bodyForm))), kind, plan,
+                                               habitatPhrase(race.habitat), heightText(race.height), race.mass));
     if (!world.empty()) text += ", from " + world;
     text += fmt::format(". Development level {}; {}.", race.techLevel,
                         race.spatialAge == 0 ? std::string("not spacefaring")
