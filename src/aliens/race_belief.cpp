@@ -1,5 +1,5 @@
-// Last step: aspects E and F, which follow the development level and the
-// order code.
+// Last step: belief and devotion (aspects E and F), which follow the
+// development level and the order code.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
 #include "generation/random.h"

@@ -1,4 +1,4 @@
-// Aspect rolls A, B and C, one d100 each.
+// Diet, reproduction and young (aspects A, B and C), one d100 each.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
 #include "generation/random.h"
