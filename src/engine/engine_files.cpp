@@ -16,20 +16,19 @@ namespace orrimar::engine {
 namespace {
 
 template <typename T>
-std::unique_ptr<BlockReader<T>> openRequired(const std::string& baseName, const char* extension) {
-    return std::make_unique<BlockReader<T>>(sectorPath(baseName, extension));
+std::unique_ptr<RecordReader<T>> openRequired(const std::string& baseName, const char* extension) {
+    return std::make_unique<RecordReader<T>>(sectorPath(baseName, extension));
 }
 
 template <typename T>
-std::unique_ptr<BlockReader<T>> openOptional(const std::string& baseName, const char* extension) {
-    const std::string path = sectorPath(baseName, extension);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return nullptr;
-    return std::make_unique<BlockReader<T>>(path);
+std::unique_ptr<RecordReader<T>> openOptional(const std::string& baseName, const char* extension) {
+    auto file = std::make_unique<RecordReader<T>>(sectorPath(baseName, extension), IfMissing::Empty);
+    if (!file->present()) return nullptr;
+    return file;
 }
 
 template <typename T>
-T readChecked(BlockReader<T>& file, std::int64_t id) {
+T readChecked(RecordReader<T>& file, std::int64_t id) {
     if (id < 0 || id >= file.count()) {
         throw RangeError(fmt::format("Range check error: record {} is beyond the end of {} ({} records)", id,
                                      file.path(), file.count()));
@@ -48,48 +47,6 @@ constexpr std::array<long double, 6> kSwingA = {0.2L, 0.4L, 0.5L, 0.6L, 0.8L, 1.
 constexpr std::array<long double, 6> kSwingB = {5.0L, 4.0L, 2.5L, 1.5L, 0.8L, 0.1L};
 
 }  // namespace
-
-template <typename T>
-BlockReader<T>::BlockReader(std::string path) : path_(std::move(path)) {
-    file_ = std::fopen(path_.c_str(), "rb");
-    if (file_ == nullptr) throw ioErrorFromErrno(errno, path_);
-    if (std::fseek(file_, 0, SEEK_END) != 0) throw ioErrorFromErrno(errno, path_);
-    const long size = std::ftell(file_);
-    if (size < 0) throw ioErrorFromErrno(errno, path_);
-    count_ = static_cast<std::int64_t>(size) / static_cast<std::int64_t>(sizeof(T));
-}
-
-template <typename T>
-BlockReader<T>::~BlockReader() {
-    if (file_ != nullptr) std::fclose(file_);
-}
-
-template <typename T>
-T BlockReader<T>::read(std::int64_t id) {
-    if (id < 0 || id >= count_) throw RangeError();
-    constexpr auto width = static_cast<std::int64_t>(sizeof(T));
-    if (id < blockStart_ || id >= blockStart_ + blockCount_) {
-        blockStart_ = id;
-        blockCount_ = std::min(kBlockRecords, count_ - id);
-        block_.resize(static_cast<std::size_t>(blockCount_ * width));
-        if (std::fseek(file_, static_cast<long>(id * width), SEEK_SET) != 0 ||
-            std::fread(block_.data(), 1, block_.size(), file_) != block_.size()) {
-            blockStart_ = -1;
-            blockCount_ = 0;
-            throw ioErrorFromErrno(errno != 0 ? errno : EIO, path_);
-        }
-    }
-    return decodeRecord<T>(block_.data() + (id - blockStart_) * width);
-}
-
-template class BlockReader<TSystemRec>;
-template class BlockReader<TPlanetRec>;
-template class BlockReader<TMoonRec>;
-template class BlockReader<TAlienRec>;
-template class BlockReader<TColonyRec>;
-template class BlockReader<TNameRec>;
-template class BlockReader<TConRec>;
-template class BlockReader<TEmpireRec>;
 
 SectorReader::SectorReader(const std::string& baseName)
     : systems_(openRequired<TSystemRec>(baseName, ".sun")),

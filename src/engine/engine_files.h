@@ -11,37 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "records/record_file.h"
+#include "records/record_reader.h"
 #include "records/records.h"
 
 namespace orrimar::engine {
-
-// A record file read in blocks: the logs walk the sector's files almost in
-// order, so one cached block of records saves a system call per record.
-template <typename T>
-class BlockReader {
-public:
-    // Opens the file; a missing or unreadable file is the system's IoError.
-    explicit BlockReader(std::string path);
-    ~BlockReader();
-    BlockReader(const BlockReader&) = delete;
-    BlockReader& operator=(const BlockReader&) = delete;
-
-    const std::string& path() const { return path_; }
-    // Whole records in the file (a cut-off tail is no record).
-    std::int64_t count() const { return count_; }
-    // Record `id`, 0 <= id < count(); anything else is a RangeError.
-    T read(std::int64_t id);
-
-private:
-    static constexpr std::int64_t kBlockRecords = 512;
-    std::string path_;
-    std::FILE* file_ = nullptr;
-    std::int64_t count_ = 0;
-    std::int64_t blockStart_ = -1;
-    std::int64_t blockCount_ = 0;
-    std::vector<unsigned char> block_;
-};
 
 // The record files of a sector, opened read-only. The system, planet, moon
 // and race files must exist; the colony, control and empire files may be
@@ -54,12 +27,12 @@ public:
     // last component when the name file is missing or holds no header.
     const std::string& sectorName() const { return sectorName_; }
 
-    BlockReader<TSystemRec>& systems() { return *systems_; }
-    BlockReader<TPlanetRec>& planets() { return *planets_; }
-    BlockReader<TMoonRec>& moons() { return *moons_; }
-    BlockReader<TAlienRec>& aliens() { return *aliens_; }
+    RecordReader<TSystemRec>& systems() { return *systems_; }
+    RecordReader<TPlanetRec>& planets() { return *planets_; }
+    RecordReader<TMoonRec>& moons() { return *moons_; }
+    RecordReader<TAlienRec>& aliens() { return *aliens_; }
     // Null when the file does not exist.
-    BlockReader<TColonyRec>* colonies() { return colonies_.get(); }
+    RecordReader<TColonyRec>* colonies() { return colonies_.get(); }
     std::int64_t controlCount() const { return controlCount_; }
     std::int64_t empireCount() const { return empireCount_; }
 
@@ -70,11 +43,11 @@ public:
     TAlienRec alien(std::int64_t id);
 
 private:
-    std::unique_ptr<BlockReader<TSystemRec>> systems_;
-    std::unique_ptr<BlockReader<TPlanetRec>> planets_;
-    std::unique_ptr<BlockReader<TMoonRec>> moons_;
-    std::unique_ptr<BlockReader<TAlienRec>> aliens_;
-    std::unique_ptr<BlockReader<TColonyRec>> colonies_;
+    std::unique_ptr<RecordReader<TSystemRec>> systems_;
+    std::unique_ptr<RecordReader<TPlanetRec>> planets_;
+    std::unique_ptr<RecordReader<TMoonRec>> moons_;
+    std::unique_ptr<RecordReader<TAlienRec>> aliens_;
+    std::unique_ptr<RecordReader<TColonyRec>> colonies_;
     std::int64_t controlCount_ = 0;
     std::int64_t empireCount_ = 0;
     std::string sectorName_;

@@ -20,6 +20,7 @@
 #include "records/errors.h"
 #include "records/record_codec.h"
 #include "records/record_file.h"
+#include "records/record_reader.h"
 #include "records/records.h"
 #include "tools/merge_renumbering.h"
 
@@ -126,52 +127,12 @@ struct MainComments {
     }
 };
 
-// The added sector's records are read twice in file order (once to check,
-// once to copy), a block at a time rather than a record at a time.
-template <typename T>
-class SequentialReader {
-public:
-    explicit SequentialReader(std::string path) : path_(std::move(path)), file_(openFile(path_, "rb")) {
-        if (std::fseek(file_.get(), 0, SEEK_END) != 0) throw ioErrorFromErrno(errno, path_);
-        const long size = std::ftell(file_.get());
-        if (size < 0) throw ioErrorFromErrno(errno, path_);
-        count_ = size / static_cast<long>(sizeof(T));
-        partial_ = size % static_cast<long>(sizeof(T)) != 0;
-    }
-
-    const std::string& path() const { return path_; }
-    std::int64_t count() const { return count_; }
-    bool hasPartialRecord() const { return partial_; }
-
-    // Calls visit(id, record) for every whole record, in file order.
-    template <typename Visit>
-    void forEach(Visit visit) {
-        if (std::fseek(file_.get(), 0, SEEK_SET) != 0) throw ioErrorFromErrno(errno, path_);
-        std::vector<unsigned char> block(kBlockRecords * sizeof(T));
-        std::int64_t id = 0;
-        while (id < count_) {
-            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(kBlockRecords, count_ - id));
-            if (std::fread(block.data(), sizeof(T), want, file_.get()) != want) {
-                // The file shrank under us, or the disk failed.
-                throw ioErrorFromErrno(std::ferror(file_.get()) && errno != 0 ? errno : EIO, path_);
-            }
-            for (std::size_t i = 0; i < want; ++i, ++id) visit(id, decodeRecord<T>(block.data() + i * sizeof(T)));
-        }
-    }
-
-private:
-    static constexpr std::int64_t kBlockRecords = 4096;
-    std::string path_;
-    FilePtr file_;
-    std::int64_t count_ = 0;
-    bool partial_ = false;
-};
-
 // One kind of record: the main file that grows and the added file it copies.
 template <typename T>
 struct Family {
     RecordFile<T> main;
-    SequentialReader<T> added;
+    // Read twice in file order, once to check and once to copy.
+    RecordReader<T> added;
     std::int64_t mainCount = 0;
 
     Family(const std::string& mainBase, const std::string& addedBase, const char* ext)

@@ -11,7 +11,7 @@
 #include "generation/bit_flags.h"
 #include "generation/world_types.h"
 #include "records/errors.h"
-#include "records/record_codec.h"
+#include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_files.h"
 
@@ -29,75 +29,16 @@ constexpr std::uint16_t kNoRace = 65535;
 
 bool isBelt(std::uint8_t worldType) { return worldType >= world::kNickelIron && worldType <= world::kIcy; }
 
-// Reads a record file in blocks of records: sequential walks (the common
-// case, since every family is written in the order of its owners) cost one
-// read per block, random look-ups still work.
-template <typename T>
-class BlockReader {
-public:
-    explicit BlockReader(std::string path) : path_(std::move(path)) {
-        std::error_code ec;
-        const auto size = fs::file_size(path_, ec);
-        if (ec) return;
-        file_ = std::fopen(path_.c_str(), "rb");
-        if (file_ == nullptr) throw ioErrorFromErrno(errno, path_);
-        count_ = static_cast<std::int64_t>(size / sizeof(T));
-        partialBytes_ = static_cast<std::int64_t>(size % sizeof(T));
-    }
-    ~BlockReader() {
-        if (file_ != nullptr) std::fclose(file_);
-    }
-    BlockReader(const BlockReader&) = delete;
-    BlockReader& operator=(const BlockReader&) = delete;
-
-    const std::string& path() const { return path_; }
-    bool present() const { return file_ != nullptr; }
-    std::int64_t count() const { return count_; }
-    std::int64_t partialBytes() const { return partialBytes_; }
-
-    // Record `id`, 0 <= id < count().
-    const T& at(std::int64_t id) {
-        if (id < first_ || id >= first_ + loaded_) load(id);
-        return block_[static_cast<std::size_t>(id - first_)];
-    }
-
-private:
-    static constexpr std::int64_t kBlock = 4096;
-
-    void load(std::int64_t id) {
-        const std::int64_t n = std::min(kBlock, count_ - id);
-        if (std::fseek(file_, static_cast<long>(id * static_cast<std::int64_t>(sizeof(T))), SEEK_SET) != 0) {
-            throw ioErrorFromErrno(errno, path_);
-        }
-        bytes_.resize(static_cast<std::size_t>(n) * sizeof(T));
-        if (std::fread(bytes_.data(), sizeof(T), static_cast<std::size_t>(n), file_) != static_cast<std::size_t>(n)) {
-            throw ioErrorFromErrno(std::ferror(file_) ? errno : EIO, path_);
-        }
-        block_.resize(static_cast<std::size_t>(n));
-        for (std::size_t i = 0; i < block_.size(); ++i) block_[i] = decodeRecord<T>(bytes_.data() + i * sizeof(T));
-        first_ = id;
-        loaded_ = n;
-    }
-
-    std::string path_;
-    std::FILE* file_ = nullptr;
-    std::int64_t count_ = 0;
-    std::int64_t partialBytes_ = 0;
-    std::vector<unsigned char> bytes_;
-    std::vector<T> block_;
-    std::int64_t first_ = 0;
-    std::int64_t loaded_ = 0;
-};
-
 class Checker {
 public:
     explicit Checker(const std::string& baseName)
         : base_(baseName),
-          systems_(sectorPath(baseName, ".sun")),
-          planets_(sectorPath(baseName, ".pln")),
-          moons_(sectorPath(baseName, ".mon")),
-          races_(sectorPath(baseName, ".aln")),
-          names_(sectorPath(baseName, ".nam")) {}
+          // A missing member is a problem to list, not an error.
+          systems_(sectorPath(baseName, ".sun"), IfMissing::Empty),
+          planets_(sectorPath(baseName, ".pln"), IfMissing::Empty),
+          moons_(sectorPath(baseName, ".mon"), IfMissing::Empty),
+          races_(sectorPath(baseName, ".aln"), IfMissing::Empty),
+          names_(sectorPath(baseName, ".nam"), IfMissing::Empty) {}
 
     SectorCheckReport run() {
         if (!systems_.present() && !planets_.present() && !moons_.present() && !races_.present() &&
@@ -126,7 +67,7 @@ private:
     }
 
     template <typename T>
-    void checkRecordFile(const BlockReader<T>& file) {
+    void checkRecordFile(const RecordReader<T>& file) {
         if (!file.present()) {
             problem("{}: missing", file.path());
         } else if (file.partialBytes() != 0) {
@@ -170,7 +111,7 @@ private:
             problem("{}: no header record", names_.path());
             return;
         }
-        const TNameRec& header = names_.at(0);
+        const TNameRec& header = names_.read(0);
         if (header.kind != 0 || header.value != 8) {
             problem("{}: header record has kind {} and value {}, expected 0 and 8", names_.path(), header.kind,
                     header.value);
@@ -201,7 +142,7 @@ private:
         }
         for (int j = 0; j < count; ++j) {
             const std::int64_t id = first + j;
-            const TPlanetRec& p = planets_.at(id);
+            const TPlanetRec& p = planets_.read(id);
             if (p.systemId != s) problem("planet {}: system id {}, expected {}", id, p.systemId, s);
             const std::int16_t entry = sys.orbit[static_cast<std::size_t>(j)][star];
             const bool beltOrbit = entry < 0;
@@ -219,7 +160,7 @@ private:
 
     void checkSystems() {
         for (std::int64_t s = 0; s < systems_.count(); ++s) {
-            const TSystemRec& sys = systems_.at(s);
+            const TSystemRec& sys = systems_.read(s);
             if (sys.starCount < 1 || sys.starCount > 3) {
                 problem("system {}: star count {}", s, sys.starCount);
                 continue;
@@ -254,14 +195,14 @@ private:
             return;
         }
         for (std::int64_t m = first; m < first + p.moonCount; ++m) {
-            const TMoonRec& moon = moons_.at(m);
+            const TMoonRec& moon = moons_.read(m);
             if (moon.planetId != id) problem("moon {}: planet id {}, expected {}", m, moon.planetId, id);
         }
     }
 
     void checkPlanets() {
         for (std::int64_t id = 0; id < planets_.count(); ++id) {
-            const TPlanetRec& p = planets_.at(id);
+            const TPlanetRec& p = planets_.read(id);
             if (p.systemId < 0 || p.systemId >= systems_.count()) {
                 problem("planet {}: system id {} beyond the system file's {} records", id, p.systemId,
                         systems_.count());
@@ -277,8 +218,8 @@ private:
                 if (r < 0 || r >= races_.count()) {
                     problem("planet {}: native race id {} beyond the race file's {} records", id, r,
                             races_.count());
-                } else if (races_.at(r).worldId != id) {
-                    problem("planet {}: its native race {} names world {}", id, r, races_.at(r).worldId);
+                } else if (races_.read(r).worldId != id) {
+                    problem("planet {}: its native race {} names world {}", id, r, races_.read(r).worldId);
                 }
             }
             // The colonising race id is an unsigned 16-bit id, all bits set for none.
@@ -296,12 +237,12 @@ private:
 
     void checkRaces() {
         for (std::int64_t r = 0; r < races_.count(); ++r) {
-            const std::int64_t w = races_.at(r).worldId;
+            const std::int64_t w = races_.read(r).worldId;
             if (w < 0 || w >= planets_.count()) {
                 problem("race {}: world id {} beyond the planet file's {} records", r, w, planets_.count());
                 continue;
             }
-            const TPlanetRec& p = planets_.at(w);
+            const TPlanetRec& p = planets_.read(w);
             if (!testBit(p.features[kNativeRaceByte], kNativeRaceBit) || p.nativeRaceId != r) {
                 problem("race {}: its world {} does not name it", r, w);
             }
@@ -309,11 +250,11 @@ private:
     }
 
     std::string base_;
-    BlockReader<TSystemRec> systems_;
-    BlockReader<TPlanetRec> planets_;
-    BlockReader<TMoonRec> moons_;
-    BlockReader<TAlienRec> races_;
-    BlockReader<TNameRec> names_;
+    RecordReader<TSystemRec> systems_;
+    RecordReader<TPlanetRec> planets_;
+    RecordReader<TMoonRec> moons_;
+    RecordReader<TAlienRec> races_;
+    RecordReader<TNameRec> names_;
     SectorCheckReport report_;
     std::int64_t expectedPlanet_ = 0;
     std::int64_t expectedMoon_ = 0;
