@@ -140,13 +140,6 @@ std::uint8_t atmosphereForIndex(int index) {
     return kAtmosphereList[static_cast<std::size_t>(index)].code;
 }
 
-std::string_view atmosphereListName(int composition) {
-    for (const ListEntry& entry : kAtmosphereList) {
-        if (entry.code == composition) return entry.text;
-    }
-    return {};
-}
-
 AlienGeneratorResult runAlienGenerator(const AlienGeneratorParams& params) {
     // Fresh thresholds for every race, as for every sector run.
     if (params.settingsPath.empty()) {

@@ -72,8 +72,6 @@ std::int16_t parseTemperature(std::string_view text);
 float parseGravity(std::string_view text);
 std::uint8_t worldTypeForIndex(int index);
 std::uint8_t atmosphereForIndex(int index);
-// The list's own name of a composition, or empty when the list lacks it.
-std::string_view atmosphereListName(int composition);
 
 // The OK command. Validation failures throw InputError with the dialog's
 // message and write nothing; an input/output failure throws IoError and
