@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <QComboBox>
 
+#include "common/errors.h"
 #include "engine/engine.h"
-#include "records/errors.h"
 #include "settings/ini_file.h"
 #include "ui/about_box.h"
 #include "ui/alien_generator_dialog.h"
