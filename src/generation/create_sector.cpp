@@ -44,7 +44,6 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
 
     CreateSectorResult result;
     result.seed = params.seed ? *params.seed : clockSeed();
-    seedRandom(result.seed);
 
     const std::int16_t x0 = clampCorner(params.x);
     const std::int16_t y0 = clampCorner(params.y);
@@ -70,7 +69,14 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
             for (std::int32_t j = 0; j <= params.lastIndex && !result.cancelled; ++j) {
                 for (std::int32_t k = 0; k <= lastZ && !result.cancelled; ++k) {
                     ++result.cellsVisited;
-                    // A cell holds a system with chance (density + 1)%, always at 100.
+                    const auto x = static_cast<std::int16_t>(x0 + i);
+                    const auto y = static_cast<std::int16_t>(y0 + j);
+                    const auto z = static_cast<std::int16_t>(z0 + k);
+                    // The cell's own stream: its first draw decides whether
+                    // it holds a system, the rest build that system. A cell
+                    // holds one with chance (density + 1)%, always at 100,
+                    // so at a higher density every system stays in place.
+                    seedRandom(cellSeed(result.seed, x, y, z));
                     const auto roll = randomBelow(100);
                     if (roll <= params.density) {
                         if (!files) {
@@ -78,9 +84,8 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                                                    : SectorFiles::append(params.baseName, params.sectorName);
                             before = countsOf(*files);
                         }
-                        GenerateStarSystem(*files, params.gaia, static_cast<std::int16_t>(x0 + i),
-                                           static_cast<std::int16_t>(y0 + j), static_cast<std::int16_t>(z0 + k),
-                                           params.totalAlienDisable, params.maxSpatialAge);
+                        GenerateStarSystem(*files, params.gaia, x, y, z, params.totalAlienDisable,
+                                           params.maxSpatialAge);
                     }
                     if (progress != nullptr) {
                         progress->setProgress(result.cellsVisited);
