@@ -1,6 +1,9 @@
 #include "generation/create_sector.h"
 
+#include <fstream>
 #include <memory>
+
+#include <fmt/format.h>
 
 #include "common/errors.h"
 #include "common/random.h"
@@ -34,7 +37,25 @@ Counts countsOf(SectorFiles& files) {
     return {files.systems().count(), files.planets().count(), files.moons().count(), files.aliens().count()};
 }
 
+// Appends the run's line to the comment file, after the run's records are
+// on disk (the line describes them, so it never precedes them).
+void appendRunRecord(const CreateSectorParams& params, std::uint64_t seed) {
+    const std::string path = sectorPath(params.baseName, ".cmt");
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out << RunRecordLine(params, seed) << "\r\n";
+    out.flush();
+    if (!out) throw IoError(fmt::format("Cannot write the run's seed to {}", path));
+}
+
 }  // namespace
+
+std::string RunRecordLine(const CreateSectorParams& params, std::uint64_t seed) {
+    return fmt::format("Orrimar {} run: seed {}, corner {},{},{}, size {}, density {}, {}, aliens {}, "
+                       "max spatial age {}{}",
+                       ORRIMAR_VERSION, seed, clampCorner(params.x), clampCorner(params.y), clampCorner(params.z),
+                       params.lastIndex + 1, params.density, params.flat ? "2-D" : "3-D",
+                       params.totalAlienDisable ? "off" : "on", params.maxSpatialAge, params.gaia ? ", gaia" : "");
+}
 
 CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress* progress) {
     // Refused before anything is touched: coordinates of a larger block
@@ -97,6 +118,7 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
         if (files) {
             const Counts after = countsOf(*files);
             files->close();
+            appendRunRecord(params, result.seed);
             result.systems = after.systems - before.systems;
             result.planets = after.planets - before.planets;
             result.moons = after.moons - before.moons;

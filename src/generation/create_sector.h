@@ -52,6 +52,10 @@ struct CreateSectorResult {
     bool cancelled = false;
 };
 
+// The line a run appends to the sector's comment file, so that a sector can
+// be made again: program version, seed, corner, size, density and options.
+std::string RunRecordLine(const CreateSectorParams& params, std::uint64_t seed);
+
 // Runs the loop. IoError / RangeError end it; whole systems written before
 // stay, a system that failed part-way is rolled back.
 CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress* progress = nullptr);

@@ -1,5 +1,7 @@
 #include "generation/sector_fields.h"
 
+#include <charconv>
+
 namespace orrimar {
 
 namespace {
@@ -96,7 +98,21 @@ CreateSectorAction convertCreateSectorFields(const CreateSectorFields& fields) {
     }
     params.maxSpatialAge = static_cast<std::uint8_t>(age);
 
-    if (size >= 1 && size <= 200) {
+    bool seedValid = true;
+    if (!fields.seed.empty()) {
+        std::uint64_t seed = 0;
+        const char* end = fields.seed.data() + fields.seed.size();
+        const auto [ptr, ec] = std::from_chars(fields.seed.data(), end, seed);
+        if (ec != std::errc() || ptr != end) {
+            seedValid = false;
+            action.messageTitle = "Error";
+            action.message = "Seed should be a whole number from 0 to 18446744073709551615, or empty";
+        } else {
+            params.seed = seed;
+        }
+    }
+
+    if (size >= 1 && size <= 200 && seedValid) {
         params.lastIndex = size - 1;
         action.run = params;
     }

@@ -31,6 +31,7 @@ struct CreateSectorFields {
     std::string density = "8";
     std::string size = "25";
     std::string maxSpatialAge = "50";
+    std::string seed;  // decimal 0..2^64-1; empty: from the clock
     bool gaia = false;
     bool newFile = true;
     bool totalAlienDisable = false;
@@ -48,8 +49,9 @@ struct CreateSectorAction {
     std::optional<std::string> maxSpatialAgeText;
 };
 
-// Reads and checks the fields as the OK button does. The run's seed and
-// settings path are left for the caller to fill in.
+// Reads and checks the fields as the OK button does. The settings path is
+// left for the caller to fill in; an empty seed leaves the run's seed to the
+// clock, a seed that is not a whole number 0..18446744073709551615 is refused.
 CreateSectorAction convertCreateSectorFields(const CreateSectorFields& fields);
 
 }  // namespace orrimar

@@ -52,6 +52,9 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     Edit6 = numberField(QStringLiteral("8"), 3, this);
     Edit7 = numberField(QStringLiteral("25"), 3, this);
     Edit9 = numberField(QStringLiteral("50"), 2, this);
+    SeedEdit = limitTyping(new QLineEdit(this), 20);
+    SeedEdit->setPlaceholderText(QStringLiteral("from the clock"));
+    SeedLabel = new QLabel(this);
     CheckBox1 = new QCheckBox(QStringLiteral("Gaia"), this);
     CheckBox3 = new QCheckBox(QStringLiteral("New file"), this);
     CheckBox3->setChecked(true);
@@ -68,7 +71,7 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
         {Edit8, "Edit8"},         {Edit1, "Edit1"},         {Edit3, "Edit3"},         {Edit4, "Edit4"},
         {Edit5, "Edit5"},         {Edit6, "Edit6"},         {Edit7, "Edit7"},         {Edit9, "Edit9"},
         {CheckBox1, "CheckBox1"}, {CheckBox2, "CheckBox2"}, {CheckBox3, "CheckBox3"}, {CheckBox4, "CheckBox4"},
-        {Gauge1, "Gauge1"}};
+        {Gauge1, "Gauge1"},       {SeedEdit, "SeedEdit"},   {SeedLabel, "SeedLabel"}};
     for (const auto& [widget, name] : names) widget->setObjectName(QString::fromLatin1(name));
 
     auto* grid = new QGridLayout;
@@ -90,6 +93,8 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     grid->addWidget(new QLabel(QStringLiteral("Pc"), this), 3, 5);
     grid->addWidget(makeLabel(QStringLiteral("Max Spatial Age"), Edit9, this), 4, 0, 1, 2);
     grid->addWidget(Edit9, 4, 2);
+    grid->addWidget(makeLabel(QStringLiteral("Seed : "), SeedEdit, this), 5, 0);
+    grid->addWidget(SeedEdit, 5, 1, 1, 5);
     auto* boxes = new QGridLayout;
     boxes->addWidget(CheckBox1, 0, 0);
     boxes->addWidget(CheckBox3, 0, 1);
@@ -99,6 +104,7 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     left->addLayout(grid);
     left->addLayout(boxes);
     left->addWidget(Gauge1);
+    left->addWidget(SeedLabel);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addSpacing(10);
@@ -131,6 +137,7 @@ void TBtnRightDlg::OKBtnClick() {
     fields.density = Edit6->text().toLatin1().toStdString();
     fields.size = Edit7->text().toLatin1().toStdString();
     fields.maxSpatialAge = Edit9->text().toLatin1().toStdString();
+    fields.seed = SeedEdit->text().trimmed().toLatin1().toStdString();
     fields.gaia = CheckBox1->isChecked();
     fields.newFile = CheckBox3->isChecked();
     fields.totalAlienDisable = CheckBox2->isChecked();
@@ -163,6 +170,9 @@ void TBtnRightDlg::runSector(const CreateSectorParams& params) {
     cellsSinceClock_ = 0;
     lastRun_.reset();
     lastRun_ = CreateSector(params, this);
+    // Shown when the dialog next opens too, so the seed of a sector one
+    // likes can be typed in again.
+    SeedLabel->setText(QStringLiteral("Seed of the last run: %1").arg(static_cast<qulonglong>(lastRun_->seed)));
 }
 
 void TBtnRightDlg::setMaximum(std::int64_t cells) {

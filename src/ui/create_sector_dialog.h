@@ -10,6 +10,7 @@
 #include "generation/create_sector.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -32,6 +33,8 @@ public:
     QLineEdit* Edit6;   // "Density : "
     QLineEdit* Edit7;   // "Size :"
     QLineEdit* Edit9;   // "Max Spatial Age"
+    QLineEdit* SeedEdit;  // "Seed : ", empty for a seed from the clock
+    QLabel* SeedLabel;    // the seed of the last run, to make the sector again
     QCheckBox* CheckBox1;  // "Gaia"
     QCheckBox* CheckBox3;  // "New file"
     QCheckBox* CheckBox2;  // "Tot. al disable"

@@ -142,3 +142,29 @@ TEST(CreateProgram, RunsFromTheCommandLine) {
 
 }  // namespace
 }  // namespace orrimar
+
+namespace orrimar {
+namespace {
+
+TEST_F(CreateCommand, EveryRunLeavesItsSeedInTheCommentFileAndInfoShowsThem) {
+    ASSERT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "42"}), cli::kExitOk);
+    ASSERT_EQ(run({"--file", base, "--size", "2", "--density", "100", "--seed", "7", "--append", "-x", "5"}),
+              cli::kExitOk)
+        << err.str();
+    out.str("");
+    ASSERT_EQ(cli::runCli({"info", base}, ctx), cli::kExitOk) << err.str();
+    const std::string text = out.str();
+    EXPECT_NE(text.find(base + ": 17 systems, "), std::string::npos) << text;
+    const auto first = text.find("run: seed 42, corner 0,0,0, size 3, density 100, 2-D, aliens on");
+    const auto second = text.find("run: seed 7, corner 5,0,0, size 2, density 100, 3-D, aliens on");
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_NE(second, std::string::npos) << text;
+    EXPECT_LT(first, second);
+    EXPECT_TRUE(text.find("Orrimar ") != std::string::npos);
+
+    out.str("");
+    EXPECT_EQ(cli::runCli({"info", dir + "/nothing"}, ctx), cli::kExitUsage);
+}
+
+}  // namespace
+}  // namespace orrimar

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -206,6 +208,47 @@ TEST_F(CreateSectorFixture, AFileErrorIsReportedInTheOrrimarBox) {
     EXPECT_FALSE(messages.messages()[0].text.isEmpty());
     EXPECT_EQ(dialog->Gauge1->value(), 0);
     EXPECT_FALSE(dialog->running());
+}
+
+}  // namespace
+}  // namespace orrimar::ui
+
+namespace orrimar::ui {
+namespace {
+
+QByteArray wholeFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(CreateSectorFixture, ATypedSeedRemakesTheSectorAndAWrongOneIsRefused) {
+    open(QStringLiteral("cs-seed"));
+    EXPECT_TRUE(dialog->SeedEdit->text().isEmpty());
+    setFields(ws->file(QStringLiteral("clock")), QStringLiteral("3"), QStringLiteral("100"), true);
+    QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+    ASSERT_TRUE(dialog->lastRun().has_value());
+    const std::uint64_t seed = dialog->lastRun()->seed;
+    EXPECT_EQ(dialog->SeedLabel->text(), QStringLiteral("Seed of the last run: %1").arg(qulonglong(seed)));
+
+    dialog->show();
+    setFields(ws->file(QStringLiteral("again")), QStringLiteral("3"), QStringLiteral("100"), true);
+    dialog->SeedEdit->setText(QString::number(qulonglong(seed)));
+    QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+    const QByteArray remade = wholeFile(ws->file(QStringLiteral("again.sun")));
+    EXPECT_EQ(remade.size(), 9 * kSystemRecordSize);
+    EXPECT_EQ(remade, wholeFile(ws->file(QStringLiteral("clock.sun"))));
+
+    for (const QString& bad : {QStringLiteral("12x"), QStringLiteral("-1"), QStringLiteral("18446744073709551616")}) {
+        messages.clear();
+        dialog->show();
+        setFields(ws->file(QStringLiteral("refused")), QStringLiteral("3"), QStringLiteral("100"), true);
+        dialog->SeedEdit->setText(bad);
+        QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+        ASSERT_EQ(messages.messages().size(), 1u) << bad.toStdString();
+        EXPECT_EQ(messages.messages()[0].text,
+                  QStringLiteral("Seed should be a whole number from 0 to 18446744073709551615, or empty"));
+        EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("refused.sun"))), -1);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,54 @@
+// orrimar-cli info BASE: the sector's record counts and the runs that made
+// it (the lines each run left in the comment file), so that a GM can make a
+// sector again with the same seed. Exit 2 when there is no sector at BASE.
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "cli/cli.h"
+#include "common/errors.h"
+#include "records/record_file.h"
+#include "records/records.h"
+#include "records/sector_files.h"
+
+namespace orrimar::cli {
+
+namespace {
+
+// The record count of a member, or 0 when it is missing.
+std::int64_t countOf(const std::string& base, const char* extension, std::size_t recordSize) {
+    const std::int64_t n = recordCountOnDisk(sectorPath(base, extension), recordSize);
+    return n < 0 ? 0 : n;
+}
+
+}  // namespace
+
+void registerInfo(CLI::App& app, Context& ctx) {
+    auto* cmd = app.add_subcommand("info", "Show a sector's record counts and the runs that made it");
+    auto base = std::make_shared<std::string>();
+    cmd->add_option("BASE", *base, "Sector base name (path without extension)")->required();
+    cmd->callback([&ctx, base] {
+        if (recordCountOnDisk(sectorPath(*base, ".sun"), sizeof(TSystemRec)) < 0) {
+            throw InputError(fmt::format("No sector at {}: {} does not exist", *base, sectorPath(*base, ".sun")));
+        }
+        ctx.out << fmt::format("{}: {} systems, {} planets, {} moons, {} races\n", *base,
+                               countOf(*base, ".sun", sizeof(TSystemRec)), countOf(*base, ".pln", sizeof(TPlanetRec)),
+                               countOf(*base, ".mon", sizeof(TMoonRec)), countOf(*base, ".aln", sizeof(TAlienRec)));
+        std::ifstream comments(sectorPath(*base, ".cmt"), std::ios::binary);
+        std::string line;
+        int runs = 0;
+        while (std::getline(comments, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.find(" run: seed ") == std::string::npos) continue;
+            ctx.out << line << '\n';
+            ++runs;
+        }
+        if (runs == 0) ctx.out << "no run recorded in the comment file\n";
+        ctx.exitCode = kExitOk;
+    });
+}
+
+}  // namespace orrimar::cli
