@@ -105,8 +105,9 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                                                    : SectorFiles::append(params.baseName, params.sectorName);
                             before = countsOf(*files);
                         }
-                        GenerateStarSystem(*files, params.gaia, x, y, z, params.totalAlienDisable,
-                                           params.maxSpatialAge);
+                        const std::int64_t id = GenerateStarSystem(*files, params.gaia, x, y, z,
+                                                                   params.totalAlienDisable, params.maxSpatialAge);
+                        if (params.afterCommit) params.afterCommit(*files, CommittedSystem{id, x, y, z});
                     }
                     if (progress != nullptr) {
                         progress->setProgress(result.cellsVisited);

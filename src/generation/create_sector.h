@@ -3,10 +3,26 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace orrimar {
+
+class SectorFiles;
+
+// A system the sector loop has just written whole: its final id in the
+// system file and its cell.
+struct CommittedSystem {
+    std::int64_t systemId = 0;
+    std::int16_t x = 0;  // parsecs
+    std::int16_t y = 0;
+    std::int16_t z = 0;
+};
+// Called after each system is committed, in loop order, with the open file
+// set: the place for records that must follow the system they refer to
+// (its names). Its planets, moons and races are readable through the files.
+using AfterSystemCommit = std::function<void(SectorFiles& files, const CommittedSystem& system)>;
 
 // Run parameters, in the order the Create Sector dialog hands them over.
 struct CreateSectorParams {
@@ -24,6 +40,7 @@ struct CreateSectorParams {
     bool flat = false;               // "2D Sector": one layer deep
     std::optional<std::uint64_t> seed;  // none: seeded from the clock
     std::string settingsPath;           // the orrwin.ini to load thresholds from
+    AfterSystemCommit afterCommit;      // optional
 };
 
 // The front end's view of a run: the gauge and the Cancel button.

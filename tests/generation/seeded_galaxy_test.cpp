@@ -13,6 +13,7 @@
 #include "common/random.h"
 #include "generation/create_sector.h"
 #include "records/record_codec.h"
+#include "records/sector_files.h"
 #include "records/records.h"
 #include "sector_fixture.h"
 
@@ -220,6 +221,44 @@ TEST(CellSeed, NeighbouringCellsAndSeedsGiveUnrelatedStreams) {
     for (const int c : counts) {
         EXPECT_GT(c, 880);  // 1000 expected per tenth; about 4 standard deviations
         EXPECT_LT(c, 1120);
+    }
+}
+
+}  // namespace
+}  // namespace orrimar
+
+namespace orrimar {
+namespace {
+
+using namespace orrimar::testing;
+
+TEST(SectorLoop, TheAfterCommitHookSeesEverySystemOnceInLoopOrderWithItsFinalId) {
+    const fs::path dir = freshGenerationDir("after-commit");
+    CreateSectorParams p;
+    p.baseName = (dir / "sec").string();
+    p.seed = 9;
+    p.lastIndex = 3;
+    p.density = 50;
+    p.settingsPath = (dir / "no-orrwin.ini").string();
+    std::vector<CommittedSystem> seen;
+    p.afterCommit = [&](SectorFiles& files, const CommittedSystem& system) {
+        // The system is already in the file when the hook runs.
+        EXPECT_EQ(files.systems().count(), system.systemId + 1);
+        EXPECT_EQ(files.systems().read(system.systemId).x, system.x);
+        seen.push_back(system);
+    };
+    CreateSector(p);
+    p.newFile = false;
+    p.x = 4;
+    CreateSector(p);
+    expectSound(p.baseName);
+    const auto systems = readAll<TSystemRec>(p.baseName + ".sun");
+    ASSERT_EQ(seen.size(), systems.size());
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].systemId, static_cast<std::int64_t>(i));
+        EXPECT_EQ(seen[i].x, systems[i].x);
+        EXPECT_EQ(seen[i].y, systems[i].y);
+        EXPECT_EQ(seen[i].z, systems[i].z);
     }
 }
 
