@@ -1,5 +1,6 @@
 // The merge runs in two phases. Everything that can be known in advance is
-// checked first (files present and whole, every renumbered id in range),
+// checked first (files present and whole, the main sector whole at its end,
+// every cross-reference of the added sector, every renumbered id in range),
 // so that a refused merge touches nothing; then the records are appended.
 // Should a write still fail, the main sector's files are cut back to their
 // sizes before the merge, so a sector is never left half-merged.
@@ -28,6 +29,7 @@
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "tools/merge_renumbering.h"
+#include "tools/sector_tail.h"
 
 namespace orrimar {
 
@@ -215,6 +217,15 @@ void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
     MainComments mainComments(mainBase + ".cmt");
     const std::vector<std::string> addedComments = readCommentLines(addedBase + ".cmt");
 
+    // The main sector must end whole (a cheap look at its tail: appending
+    // after a torn tail would bury the damage), and the added one, read
+    // whole anyway, must be sound through and through.
+    RequireWholeSectorTail(mainBase);
+    if (std::vector<std::string> problems = SectorReferenceProblems(addedBase); !problems.empty()) {
+        const bool torn = !SectorTailProblems(addedBase).empty();
+        throw DamagedSectorError(addedBase, std::move(problems), torn);
+    }
+
     systems.checkWhole();
     planets.checkWhole();
     races.checkWhole();
@@ -232,10 +243,14 @@ void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
     races.check(renumberAlien, offsets);
 
     try {
-        systems.copy(renumberSystem, offsets);
-        planets.copy(renumberPlanet, offsets);
-        moons.copy(renumberMoon, offsets);
+        // What is referenced reaches the disk before what refers to it, so
+        // that a merge stopped part-way leaves the main sector whole plus
+        // records no system names yet (which repair cuts away). Families
+        // that name systems or planets (names) go after the systems.
         races.copy(renumberAlien, offsets);
+        moons.copy(renumberMoon, offsets);
+        planets.copy(renumberPlanet, offsets);
+        systems.copy(renumberSystem, offsets);
         mainComments.append(addedComments);
         systems.main.close();
         planets.main.close();
