@@ -20,6 +20,7 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerLogs(app, ctx);
     registerAlien(app, ctx);
     registerInfo(app, ctx);
+    registerRepair(app, ctx);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

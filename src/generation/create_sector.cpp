@@ -10,6 +10,7 @@
 #include "generation/star_system.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"
+#include "records/sector_tail.h"
 
 namespace orrimar {
 
@@ -62,6 +63,8 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     // would leave their 16-bit fields.
     if (params.lastIndex >= kMaxEdge) throw InputError("Size should be inferior to 201");
     if (params.lastIndex < 0) throw InputError("Size should be superior to 1");
+    // Appending after a torn tail would bury the damage under new systems.
+    if (!params.newFile) RequireWholeSectorTail(params.baseName);
 
     CreateSectorResult result;
     result.seed = params.seed ? *params.seed : clockSeed();

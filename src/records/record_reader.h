@@ -50,6 +50,15 @@ public:
     std::int64_t partialBytes() const { return partialBytes_; }
     bool hasPartialRecord() const { return partialBytes_ != 0; }
 
+    // Reads as if the file ended after its first `records` records (a tail
+    // that is about to be cut away).
+    void limitTo(std::int64_t records) {
+        if (records < count_) {
+            count_ = std::max<std::int64_t>(records, 0);
+            partialBytes_ = 0;
+        }
+    }
+
     // Record `id`, 0 <= id < count(); anything else is a RangeError.
     T read(std::int64_t id) {
         if (id < 0 || id >= count_) throw RangeError();

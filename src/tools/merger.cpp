@@ -1,5 +1,6 @@
 // The merge runs in two phases. Everything that can be known in advance is
-// checked first (files present and whole, every renumbered id in range),
+// checked first (files present and whole, the main sector whole at its end,
+// every cross-reference of the added sector, every renumbered id in range),
 // so that a refused merge touches nothing; then the records are appended.
 // Should a write still fail, the main sector's files are cut back to their
 // sizes before the merge, so a sector is never left half-merged.
@@ -15,14 +16,20 @@
 #include <system_error>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fmt/format.h>
 
 #include "common/errors.h"
 #include "records/id_renumbering.h"
+#include "common/file_io.h"
 #include "records/record_codec.h"
 #include "records/record_file.h"
 #include "records/record_reader.h"
 #include "records/records.h"
+#include "records/sector_tail.h"
 
 namespace orrimar {
 
@@ -89,20 +96,34 @@ std::vector<std::string> readCommentLines(const std::string& path) {
 // The main comment file, opened for appending; it must already exist.
 struct MainComments {
     std::string path;
-    FilePtr file;
-    long size = 0;          // bytes before the merge
+    int fd = -1;
+    off_t size = 0;         // bytes before the merge
     bool endsOpen = false;  // its last line has no line end yet
 
-    explicit MainComments(std::string p) : path(std::move(p)), file(openFile(path, "r+b")) {
-        if (std::fseek(file.get(), 0, SEEK_END) != 0) throw ioErrorFromErrno(errno, path);
-        size = std::ftell(file.get());
-        if (size < 0) throw ioErrorFromErrno(errno, path);
+    explicit MainComments(std::string p) : path(std::move(p)) {
+        fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) throw ioErrorFromErrno(errno, path);
+        struct stat info {};
+        if (::fstat(fd, &info) != 0) fail(errno);
+        size = info.st_size;
         if (size > 0) {
-            if (std::fseek(file.get(), -1, SEEK_END) != 0) throw ioErrorFromErrno(errno, path);
-            const int last = std::fgetc(file.get());
-            if (last == EOF) throw ioErrorFromErrno(errno != 0 ? errno : EIO, path);
+            char last = 0;
+            if (::pread(fd, &last, 1, size - 1) != 1) fail(errno != 0 ? errno : EIO);
             endsOpen = last != '\n' && last != '\r';
         }
+    }
+    ~MainComments() { release(); }
+    MainComments(const MainComments&) = delete;
+    MainComments& operator=(const MainComments&) = delete;
+
+    [[noreturn]] void fail(int err) {
+        release();
+        throw ioErrorFromErrno(err, path);
+    }
+
+    void release() noexcept {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
     }
 
     void append(const std::vector<std::string>& lines) {
@@ -114,16 +135,20 @@ struct MainComments {
             text += line;
             text += "\r\n";
         }
-        if (std::fseek(file.get(), 0, SEEK_END) != 0) throw ioErrorFromErrno(errno, path);
-        if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) {
-            throw ioErrorFromErrno(errno != 0 ? errno : EIO, path);
-        }
-        if (std::fflush(file.get()) != 0) throw ioErrorFromErrno(errno, path);
+        if (writeAllAt(fd, text.data(), text.size(), size) != text.size()) throw ioErrorFromErrno(errno, path);
     }
 
     void close() {
-        std::FILE* f = file.release();
-        if (f != nullptr && std::fclose(f) != 0) throw ioErrorFromErrno(errno, path);
+        const int f = fd;
+        fd = -1;
+        if (f >= 0 && ::close(f) != 0) throw ioErrorFromErrno(errno, path);
+    }
+
+    // Back to its size before the merge, by path, whatever state the handle is in.
+    void rollBack() noexcept {
+        release();
+        std::error_code ec;
+        fs::resize_file(path, static_cast<std::uintmax_t>(size), ec);
     }
 };
 
@@ -192,6 +217,15 @@ void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
     MainComments mainComments(mainBase + ".cmt");
     const std::vector<std::string> addedComments = readCommentLines(addedBase + ".cmt");
 
+    // The main sector must end whole (a cheap look at its tail: appending
+    // after a torn tail would bury the damage), and the added one, read
+    // whole anyway, must be sound through and through.
+    RequireWholeSectorTail(mainBase);
+    if (std::vector<std::string> problems = SectorReferenceProblems(addedBase); !problems.empty()) {
+        const bool torn = !SectorTailProblems(addedBase).empty();
+        throw DamagedSectorError(addedBase, std::move(problems), torn);
+    }
+
     systems.checkWhole();
     planets.checkWhole();
     races.checkWhole();
@@ -209,10 +243,14 @@ void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
     races.check(renumberAlien, offsets);
 
     try {
-        systems.copy(renumberSystem, offsets);
-        planets.copy(renumberPlanet, offsets);
-        moons.copy(renumberMoon, offsets);
+        // What is referenced reaches the disk before what refers to it, so
+        // that a merge stopped part-way leaves the main sector whole plus
+        // records no system names yet (which repair cuts away). Families
+        // that name systems or planets (names) go after the systems.
         races.copy(renumberAlien, offsets);
+        moons.copy(renumberMoon, offsets);
+        planets.copy(renumberPlanet, offsets);
+        systems.copy(renumberSystem, offsets);
         mainComments.append(addedComments);
         systems.main.close();
         planets.main.close();
@@ -224,9 +262,7 @@ void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
         planets.rollBack();
         moons.rollBack();
         races.rollBack();
-        mainComments.file.reset();
-        std::error_code ec;
-        fs::resize_file(mainComments.path, static_cast<std::uintmax_t>(mainComments.size), ec);
+        mainComments.rollBack();
         throw;
     }
 }

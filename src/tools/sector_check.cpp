@@ -29,8 +29,9 @@ bool isBelt(std::uint8_t worldType) { return worldType >= world::kNickelIron && 
 
 class Checker {
 public:
-    explicit Checker(const std::string& baseName)
+    explicit Checker(const std::string& baseName, const SectorExtent* limit = nullptr)
         : base_(baseName),
+          limit_(limit),
           // A missing member is a problem to list, not an error.
           systems_(sectorPath(baseName, ".sun"), IfMissing::Empty),
           planets_(sectorPath(baseName, ".pln"), IfMissing::Empty),
@@ -43,12 +44,20 @@ public:
             !names_.present()) {
             throw InputError(fmt::format("No sector at {}: {} not found", base_, systems_.path()));
         }
+        if (limit_ != nullptr) {
+            systems_.limitTo(limit_->systems);
+            planets_.limitTo(limit_->planets);
+            moons_.limitTo(limit_->moons);
+            races_.limitTo(limit_->races);
+        }
         report_.systems = systems_.count();
         report_.planets = planets_.count();
         report_.moons = moons_.count();
         report_.races = races_.count();
-        checkFiles();
-        checkNameHeader();
+        if (limit_ == nullptr) {
+            checkFiles();
+            checkNameHeader();
+        }
         checkSystems();
         checkPlanets();
         checkRaces();
@@ -248,6 +257,7 @@ private:
     }
 
     std::string base_;
+    const SectorExtent* limit_;
     RecordReader<TSystemRec> systems_;
     RecordReader<TPlanetRec> planets_;
     RecordReader<TMoonRec> moons_;
@@ -261,5 +271,9 @@ private:
 }  // namespace
 
 SectorCheckReport CheckSector(const std::string& baseName) { return Checker(baseName).run(); }
+
+SectorCheckReport CheckSectorPrefix(const std::string& baseName, const SectorExtent& extent) {
+    return Checker(baseName, &extent).run();
+}
 
 }  // namespace orrimar

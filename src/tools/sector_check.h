@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "records/sector_tail.h"
+
 namespace orrimar {
 
 struct SectorCheckReport {
@@ -29,5 +31,10 @@ inline constexpr std::size_t kMaxListedProblems = 1000;
 // damaged. Reads sequentially in blocks, so memory stays flat whatever the
 // sector's size.
 SectorCheckReport CheckSector(const std::string& baseName);
+
+// Checks only the systems, planets, moons and races within `extent`, as if
+// the files ended there (what repair would keep); the side members and the
+// name header are left out.
+SectorCheckReport CheckSectorPrefix(const std::string& baseName, const SectorExtent& extent);
 
 }  // namespace orrimar

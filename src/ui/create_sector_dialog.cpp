@@ -152,7 +152,7 @@ void TBtnRightDlg::OKBtnClick() {
     if (action.run) {
         CreateSectorParams params = *action.run;
         params.settingsPath = state_.settingsFile();
-        guarded(this, [this, &params] { runSector(params); });
+        guardedOfferingRepair(this, [this, &params] { runSector(params); });
     }
     Gauge1->setValue(0);
     if (cancelFlag_ && lastRun_ && lastRun_->cancelled) QDialog::reject();

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include "records/sector_tail.h"
+
 class QWidget;
 
 namespace orrimar::ui {
@@ -20,12 +22,33 @@ QString errorTitle(const std::exception& error);
 
 void reportRuntimeError(QWidget* parent, const std::exception& error);
 
+// Shows why a sector was refused; when repair can mend it, asks whether to
+// repair it now and does so, showing what was removed.
+void offerRepair(QWidget* parent, const DamagedSectorError& error);
+
 // Runs one command; a failure is reported and false returned.
 template <class Command>
 bool guarded(QWidget* parent, Command&& command) {
     try {
         std::forward<Command>(command)();
         return true;
+    } catch (const std::exception& error) {
+        reportRuntimeError(parent, error);
+        return false;
+    }
+}
+
+// Like guarded(), for commands that write into a sector (append, merge): a
+// sector refused as torn at its end is offered to repair, cutting it back
+// to its last whole system; the user then runs the command again.
+template <class Command>
+bool guardedOfferingRepair(QWidget* parent, Command&& command) {
+    try {
+        std::forward<Command>(command)();
+        return true;
+    } catch (const DamagedSectorError& error) {
+        offerRepair(parent, error);
+        return false;
     } catch (const std::exception& error) {
         reportRuntimeError(parent, error);
         return false;

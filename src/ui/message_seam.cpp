@@ -24,4 +24,15 @@ void showMessage(QWidget* parent, const QString& title, const QString& text) {
     box.exec();
 }
 
+bool askQuestion(QWidget* parent, const QString& title, const QString& text) {
+    if (activeCapture != nullptr) {
+        activeCapture->messages_.push_back(ShownMessage{title, text});
+        return activeCapture->answer_;
+    }
+    if (parent == nullptr) parent = QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace orrimar::ui

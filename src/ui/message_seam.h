@@ -22,7 +22,11 @@ struct ShownMessage {
 // A modal message box with one OK button.
 void showMessage(QWidget* parent, const QString& title, const QString& text);
 
-// While one exists, messages are recorded here and no box is shown.
+// A modal question with Yes and No buttons; true for Yes.
+bool askQuestion(QWidget* parent, const QString& title, const QString& text);
+
+// While one exists, messages and questions are recorded here and no box is
+// shown; questions get the answer set by answerQuestions (No by default).
 class MessageCapture {
 public:
     MessageCapture();
@@ -32,10 +36,13 @@ public:
 
     const std::vector<ShownMessage>& messages() const { return messages_; }
     void clear() { messages_.clear(); }
+    void answerQuestions(bool yes) { answer_ = yes; }
 
 private:
     friend void showMessage(QWidget*, const QString&, const QString&);
+    friend bool askQuestion(QWidget*, const QString&, const QString&);
     std::vector<ShownMessage> messages_;
+    bool answer_ = false;
     MessageCapture* previous_;
 };
 

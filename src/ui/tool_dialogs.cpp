@@ -94,7 +94,7 @@ TFormMerger::TFormMerger(QWidget* parent) : QDialog(parent) {
 }
 
 void TFormMerger::Button1Click() {
-    const bool merged = guarded(this, [this] { MergeSectors(mainBase_.toStdString(), addedBase_.toStdString()); });
+    const bool merged = guardedOfferingRepair(this, [this] { MergeSectors(mainBase_.toStdString(), addedBase_.toStdString()); });
     if (merged) showMessage(this, kApplicationTitle, QStringLiteral("The 2 sectors have been merged"));
 }
 

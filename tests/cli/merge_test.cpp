@@ -23,10 +23,18 @@ struct MergeCommand : ::testing::Test {
         mainBase = (dir / "main").string();
         addedBase = (dir / "added").string();
         SectorContent main;
+        // Both end whole: the first system owns the planets.
         main.systems.resize(2);
+        main.systems[0].starCount = 1;
+        main.systems[0].planetCount = {3, 0, 0};
+        main.systems[0].firstPlanetId = {0, 3, 3};
+        main.systems[1].starCount = 1;
+        main.systems[1].firstPlanetId = {3, 3, 3};
         main.planets.resize(3);
         SectorContent added;
         added.systems.resize(1);
+        added.systems[0].starCount = 1;
+        added.systems[0].planetCount = {1, 0, 0};
         added.systems[0].firstPlanetId = {0, 1, 1};
         added.planets.resize(1);
         added.comments = "added\r\n";

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "common/file_io.h"
 #include "generation/create_sector.h"
 #include "records/record_file.h"
 #include "sector_test_support.h"
@@ -187,15 +188,15 @@ TEST(CreateSector, AFailedWriteLeavesWholeSystemsAndReportsTheError) {
     auto p = params(dir, 3, 100, true);
     CreateSector(p);
     const std::string before = fileBytes(p.baseName + ".sun");
-    fs::remove(p.baseName + ".mon");
-    fs::create_symlink("/dev/full", p.baseName + ".mon");
     p.newFile = false;
+    setFaultPlan({FaultKind::NoSpace, 1, true});  // the disk is full
     try {
         CreateSector(p);
-        FAIL();
+        ADD_FAILURE() << "the run did not fail";
     } catch (const IoError& e) {
         EXPECT_NE(std::string(e.what()).find("Disk full"), std::string::npos);
     }
+    clearFaultPlan();
     EXPECT_EQ(fileBytes(p.baseName + ".sun"), before);
 }
 

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
+#include "common/file_io.h"
 #include "generation/create_sector.h"
 #include "tools/hand_made_sector.h"
 #include "tools/sector_check.h"
+#include "records/sector_tail.h"
 
 namespace orrimar {
 namespace {
@@ -29,6 +31,16 @@ SectorContent mainSector() {
         TPlanetRec p;
         p.systemId = i / 6;
         p.diameter = 1000 + i;
+        // The first twelve planets own a moon each, the first three a race:
+        // the main sector must be whole at its end to be merged into.
+        if (i < 12) {
+            p.moonCount = 1;
+            p.firstMoonId = i;
+        }
+        if (i < 3) {
+            p.features[2] = kNativeRace;
+            p.nativeRaceId = i;
+        }
         s.planets.push_back(p);
     }
     for (int i = 0; i < 12; ++i) {
@@ -78,7 +90,7 @@ SectorContent addedSector() {
     withMoons.moonCount = 2;
     withMoons.firstMoonId = 5;
     withMoons.features[2] = kNativeRace;
-    withMoons.nativeRaceId = 1;
+    withMoons.nativeRaceId = 2;  // the last race: its world names it
     withMoons.worldFlags = kColonised;
     withMoons.colonisingRaceId = 2;
     withMoons.pressure = 0.75F;
@@ -90,6 +102,8 @@ SectorContent addedSector() {
     highRace.systemId = 0;
     highRace.worldFlags = kColonised;
     highRace.colonisingRaceId = static_cast<std::int16_t>(40000 - 65536);
+    highRace.moonCount = 5;  // moons need not follow their planets' order
+    highRace.firstMoonId = 0;
     TPlanetRec ofSystem1;
     ofSystem1.systemId = 1;
     ofSystem1.reserved64[0] = 0x5A;
@@ -97,11 +111,11 @@ SectorContent addedSector() {
 
     for (int i = 0; i < 7; ++i) {
         TMoonRec m;
-        m.planetId = i < 2 ? 1 : 3;
+        m.planetId = i < 5 ? 3 : 1;
         m.distance = static_cast<std::uint16_t>(100 + i);
         s.moons.push_back(m);
     }
-    for (const int world : {-7, 7, 0}) {
+    for (const int world : {-5, 5, 1}) {
         TAlienRec a;
         a.worldId = world;
         a.traits[11] = 0x80;
@@ -148,7 +162,8 @@ TEST_F(MergerTest, RenumbersEveryReferenceByTheMainSectorsCounts) {
     std::vector<TPlanetRec> expected = added.planets;
     for (auto& p : expected) p.systemId += 10;
     expected[1].firstMoonId = 17;
-    expected[1].nativeRaceId = 4;
+    expected[1].nativeRaceId = 5;
+    expected[3].firstMoonId = 12;
     expected[1].colonisingRaceId = 5;
     expected[3].colonisingRaceId = static_cast<std::int16_t>(40003 - 65536);
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -167,9 +182,9 @@ TEST_F(MergerTest, RenumbersEveryReferenceByTheMainSectorsCounts) {
 
     const auto aliens = readRecords<TAlienRec>(mainBase + ".aln");
     ASSERT_EQ(aliens.size(), 6U);
-    EXPECT_EQ(aliens[3].worldId, -64);  // the sign is kept, the magnitude grows
-    EXPECT_EQ(aliens[4].worldId, 64);
-    EXPECT_EQ(aliens[5].worldId, 57);
+    EXPECT_EQ(aliens[3].worldId, -62);  // the sign is kept, the magnitude grows
+    EXPECT_EQ(aliens[4].worldId, 62);
+    EXPECT_EQ(aliens[5].worldId, 58);
     EXPECT_EQ(aliens[3].traits[11], 0x80);
 
     EXPECT_EQ(readText(mainBase + ".cmt"), "main comment\r\nfirst\r\nsecond\r\nthird\r\n");
@@ -208,7 +223,7 @@ TEST_F(MergerTest, MergingTwiceRenumbersAgainstTheGrownMainSector) {
     const auto planets = readRecords<TPlanetRec>(mainBase + ".pln");
     EXPECT_EQ(planets[64].systemId, 12);
     EXPECT_EQ(planets[64].firstMoonId, 24);
-    EXPECT_EQ(readRecords<TAlienRec>(mainBase + ".aln")[6].worldId, -70);
+    EXPECT_EQ(readRecords<TAlienRec>(mainBase + ".aln")[6].worldId, -68);
 }
 
 TEST_F(MergerTest, EmptyAddedSectorAppendsNothing) {
@@ -339,7 +354,7 @@ TEST_F(MergeRefusal, PartialRecordIsRefused) {
         writeBoth(mainSector(), addedSector());
         std::ofstream(dir / damaged, std::ios::binary | std::ios::app) << "abc";
         takeSnapshot();
-        EXPECT_THROW(MergeSectors(mainBase, addedBase), IoError);
+        EXPECT_THROW(MergeSectors(mainBase, addedBase), DamagedSectorError);
         expectUnchanged();
     }
 }
@@ -351,24 +366,38 @@ TEST_F(MergeRefusal, RaceIdBeyondSixteenBitsIsRefusedBeforeTheFirstAppend) {
     TPlanetRec high;
     high.worldFlags = kColonised;
     high.colonisingRaceId = static_cast<std::int16_t>(65533 - 65536);  // 65533 + 3 = 65536
+    high.systemId = 1;
+    colonised.systems[1].planetCount[1] = 2;
     colonised.planets.push_back(high);
 
     SectorContent system = addedSector();
     TSystemRec sys;
     sys.systemRaceId = 65534;  // 65534 + 3
+    sys.starCount = 1;
+    sys.firstPlanetId = {6, 6, 6};
     system.systems.push_back(sys);
 
-    for (const SectorContent& added : {colonised, system}) {
-        writeBoth(mainSector(), added);
-        takeSnapshot();
-        try {
-            MergeSectors(mainBase, addedBase);
-            ADD_FAILURE() << "merge did not fail";
-        } catch (const RangeError& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("Range check error", 0), 0U) << e.what();
-        }
-        expectUnchanged();
+    writeBoth(mainSector(), colonised);
+    takeSnapshot();
+    try {
+        MergeSectors(mainBase, addedBase);
+        ADD_FAILURE() << "merge did not fail";
+    } catch (const RangeError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Range check error", 0), 0U) << e.what();
     }
+    expectUnchanged();
+
+    // A system race id that high lies beyond any race file: the added
+    // sector is damaged, refused before the renumbering is even tried.
+    writeBoth(mainSector(), system);
+    takeSnapshot();
+    try {
+        MergeSectors(mainBase, addedBase);
+        ADD_FAILURE() << "merge did not fail";
+    } catch (const DamagedSectorError& e) {
+        EXPECT_NE(std::string(e.what()).find("names race 65534"), std::string::npos) << e.what();
+    }
+    expectUnchanged();
 }
 
 TEST_F(MergeRefusal, HighestSixteenBitRaceIdStillFits) {
@@ -376,6 +405,8 @@ TEST_F(MergeRefusal, HighestSixteenBitRaceIdStillFits) {
     TPlanetRec high;
     high.worldFlags = kColonised;
     high.colonisingRaceId = static_cast<std::int16_t>(65532 - 65536);
+    high.systemId = 1;
+    added.systems[1].planetCount[1] = 2;
     added.planets.push_back(high);
     writeBoth(mainSector(), added);
     MergeSectors(mainBase, addedBase);
@@ -401,24 +432,31 @@ TEST_F(MergeRefusal, SectorIsNotMergedIntoItself) {
     }
 }
 
-// A write that fails part-way (here the disk is full) cuts the main
-// sector's files back to their sizes before the merge.
-TEST_F(MergeRefusal, FailedWriteRollsTheMainSectorBack) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to fail the writes";
-    for (const char* full : {"main.aln", "main.cmt", "main.pln"}) {
-        SCOPED_TRACE(full);
-        writeBoth(mainSector(), addedSector());
-        fs::remove(dir / full);
-        fs::create_symlink("/dev/full", dir / full);
-        takeSnapshot();
-        try {
-            MergeSectors(mainBase, addedBase);
-            ADD_FAILURE() << "merge did not fail";
-        } catch (const IoError& e) {
-            EXPECT_NE(std::string(e.what()).find("Disk full"), std::string::npos) << e.what();
+// Every write and rename of a merge in turn fails (a full disk, a failing
+// disk): the merge reports it and cuts the main sector's files back to their
+// sizes before the merge, leaving both sectors as they were.
+TEST_F(MergeRefusal, EveryFailedWriteRollsTheMainSectorBack) {
+    writeBoth(mainSector(), addedSector());
+    clearFaultPlan();
+    MergeSectors(mainBase, addedBase);
+    const std::int64_t operations = fileOperationCount();
+    ASSERT_GE(operations, 5);  // four families and the comments
+    for (std::int64_t n = 1; n <= operations; ++n) {
+        for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError}) {
+            SCOPED_TRACE(::testing::Message() << "operation " << n << (kind == FaultKind::NoSpace ? " ENOSPC" : " EIO"));
+            writeBoth(mainSector(), addedSector());
+            takeSnapshot();
+            setFaultPlan({kind, n, false});
+            try {
+                MergeSectors(mainBase, addedBase);
+                ADD_FAILURE() << "merge did not fail";
+            } catch (const IoError& e) {
+                const char* reason = kind == FaultKind::NoSpace ? "Disk full" : "I/O error 5";
+                EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+            }
+            clearFaultPlan();
+            expectUnchanged();
         }
-        expectUnchanged();
-        fs::remove(dir / full);
     }
 }
 

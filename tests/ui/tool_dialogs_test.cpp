@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -68,6 +69,47 @@ TEST(MergerDialog, AFailedMergeIsReportedWithoutTheMergedMessage) {
     EXPECT_NE(messages.messages()[0].text, QStringLiteral("The 2 sectors have been merged"));
     EXPECT_EQ(test::fileSize(ws.file(QStringLiteral("one.sun"))), before);
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// A main sector torn at its end is refused; the dialog offers the repair,
+// which cuts it back only when the user says Yes.
+TEST(MergerDialog, ATornMainSectorIsOfferedTheRepair) {
+    test::Workspace ws(QStringLiteral("merge-torn"));
+    MessageCapture messages;
+    test::makeSector(ws.base(QStringLiteral("one")), 2, 100, true, 1);
+    test::makeSector(ws.base(QStringLiteral("two")), 2, 100, true, 2);
+    const QString planets = ws.file(QStringLiteral("one.pln"));
+    const std::int64_t whole = test::fileSize(planets);
+    {
+        QFile file(planets);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QByteArray(70, '\0'));  // a torn planet record
+    }
+    TFormMerger dialog;
+    dialog.show();
+    setNextFileName(ws.file(QStringLiteral("one.sun")));
+    ASSERT_TRUE(dialog.Edit1->choose());
+    setNextFileName(ws.file(QStringLiteral("two.sun")));
+    ASSERT_TRUE(dialog.Edit2->choose());
+
+    QTest::mouseClick(dialog.Button1, Qt::LeftButton);  // No: nothing changes
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Repair it now"))) << messages.messages()[0].text.toStdString();
+    EXPECT_EQ(test::fileSize(planets), whole + 70);
+
+    messages.clear();
+    messages.answerQuestions(true);
+    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 2u);
+    EXPECT_TRUE(messages.messages()[1].text.contains(QStringLiteral("removed a torn record of 70 bytes")))
+        << messages.messages()[1].text.toStdString();
+    EXPECT_EQ(test::fileSize(planets), whole);
+
+    messages.clear();
+    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, QStringLiteral("The 2 sectors have been merged"));
+    EXPECT_TRUE(CheckSector(ws.base(QStringLiteral("one"))).sound());
 }
 
 TEST(ColoniesDialog, WritesTheReportOfTheChosenSectorAndRace) {

@@ -1,0 +1,372 @@
+// Sectors, logs and reports under faults: every write and rename of a
+// command fails in turn (a full disk, a failing disk), and real processes
+// are stopped part-way. Afterwards the error was reported, the sector is
+// sound or only torn at its tail (which repair removes), and nothing that
+// existed before the command is lost or changed.
+#include <chrono>
+#include <functional>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fmt/format.h>
+#include <gtest/gtest.h>
+
+#include "cli/cli.h"
+#include "common/file_io.h"
+#include "tools/hand_made_sector.h"
+#include "tools/sector_check.h"
+#include "tools/sector_repair.h"
+
+extern char** environ;
+
+namespace orrimar {
+namespace {
+
+using namespace orrimar::testing;
+using Files = std::map<std::string, std::string>;
+
+constexpr const char* kFamilies[] = {".sun", ".pln", ".mon", ".aln"};
+
+struct PlanGuard {
+    ~PlanGuard() { clearFaultPlan(); }
+};
+
+struct CrashSafety : ::testing::Test {
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::Context ctx{out, err, ".", false, cli::kExitOk};
+    fs::path dir;
+    PlanGuard guard;
+
+    void SetUp() override {
+        dir = freshDir(std::string("crash_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ctx.programDir = dir.string();  // no orrwin.ini there: the default tables
+    }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+
+    int run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        ctx.exitCode = cli::kExitOk;
+        return cli::runCli(args, ctx);
+    }
+    // Runs a command once without faults and returns how many writes and
+    // renames it made.
+    std::int64_t operationsOf(const std::vector<std::string>& args) {
+        clearFaultPlan();
+        EXPECT_EQ(run(args), cli::kExitOk) << err.str();
+        return fileOperationCount();
+    }
+    std::vector<std::string> create(const std::string& base, const char* seed, bool append = false,
+                                    const char* x = "0", const char* size = "5") {
+        std::vector<std::string> args = {"create", "--file", base, "--size", size, "--density", "100", "--seed", seed,
+                                         "-x", x, "--settings", (dir / "none.ini").string()};
+        if (append) args.push_back("--append");
+        return args;
+    }
+};
+
+// The sector is sound, or repair cuts it back to a sound one; the records
+// of `before` (the same sector before the command) are still its first
+// records, and the other members are as they were unless `sideMayGrow`.
+void expectSoundOrRepairable(const std::string& base, const Files& before, const std::string& context) {
+    SCOPED_TRACE(context);
+    SectorCheckReport report = CheckSector(base);
+    if (!report.sound()) {
+        try {
+            RepairSector(base);
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << "not repairable: " << e.what() << "\nfirst problem: " << report.problems.front();
+            return;
+        }
+        report = CheckSector(base);
+        EXPECT_TRUE(report.sound()) << (report.problems.empty() ? "" : report.problems.front());
+    }
+    for (const auto& [file, bytes] : before) {
+        const std::string now = readText(file);
+        const std::string ext = fs::path(file).extension().string();
+        const bool family = ext == ".sun" || ext == ".pln" || ext == ".mon" || ext == ".aln";
+        if (family) {
+            EXPECT_EQ(now.substr(0, bytes.size()), bytes) << file << ": an earlier record changed";
+        } else {
+            EXPECT_EQ(now, bytes) << file;
+        }
+    }
+}
+
+Files sectorFiles(const std::string& base) {
+    Files files;
+    for (const char* ext : {".sun", ".pln", ".mon", ".aln", ".nam", ".col", ".con", ".emp", ".cmt"}) {
+        if (fs::exists(base + ext)) files[base + ext] = readText(base + ext);
+    }
+    return files;
+}
+
+TEST_F(CrashSafety, EveryFailedWriteOfACreateIsReportedAndLeavesARepairableSector) {
+    const std::string base = path("sec");
+    const std::int64_t operations = operationsOf(create(base, "7"));
+    ASSERT_GE(operations, 5);
+    for (std::int64_t n = 1; n <= operations; ++n) {
+        for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError}) {
+            const std::string context = fmt::format("write {} of {}, {}", n, operations,
+                                                    kind == FaultKind::NoSpace ? "ENOSPC" : "EIO");
+            fs::remove_all(dir);
+            fs::create_directories(dir);
+            setFaultPlan({kind, n, false});
+            EXPECT_EQ(run(create(base, "7")), cli::kExitRuntime) << context;
+            clearFaultPlan();
+            EXPECT_NE(err.str().find(kind == FaultKind::NoSpace ? "Disk full" : "I/O error 5"), std::string::npos)
+                << context << ": " << err.str();
+            expectSoundOrRepairable(base, {}, context);
+        }
+    }
+}
+
+TEST_F(CrashSafety, EveryFailedWriteOfAnAppendKeepsTheEarlierSystems) {
+    const std::string base = path("sec");
+    ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
+    const Files original = sectorFiles(base);
+    const std::int64_t operations = operationsOf(create(base, "8", true, "40"));
+    ASSERT_GE(operations, 4);
+    for (std::int64_t n = 1; n <= operations; ++n) {
+        for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError}) {
+            const std::string context = fmt::format("write {} of {}", n, operations);
+            for (const auto& [file, bytes] : original) writeText(file, bytes);
+            setFaultPlan({kind, n, false});
+            EXPECT_EQ(run(create(base, "8", true, "40")), cli::kExitRuntime) << context;
+            clearFaultPlan();
+            expectSoundOrRepairable(base, original, context);
+        }
+    }
+}
+
+TEST_F(CrashSafety, EveryFailedWriteOfAMergeLeavesBothSectorsAsTheyWere) {
+    const std::string mainBase = path("main");
+    const std::string addedBase = path("added");
+    ASSERT_EQ(run(create(mainBase, "7")), cli::kExitOk) << err.str();
+    ASSERT_EQ(run(create(addedBase, "9")), cli::kExitOk) << err.str();
+    const Files before = snapshot(dir);
+    const std::int64_t operations = operationsOf({"merge", mainBase, addedBase});
+    ASSERT_GE(operations, 5);
+    for (std::int64_t n = 1; n <= operations; ++n) {
+        for (const auto& [file, bytes] : before) writeText(file, bytes);
+        setFaultPlan({FaultKind::NoSpace, n, false});
+        EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitRuntime) << "write " << n;
+        clearFaultPlan();
+        EXPECT_EQ(snapshot(dir), before) << "write " << n;
+    }
+}
+
+// A log or report that fails leaves the old one of that name as it was
+// (or, for the report's second file, either the old or the whole new one).
+TEST_F(CrashSafety, EveryFailedWriteOfALogOrReportKeepsTheOldOne) {
+    const std::string base = path("sec");
+    ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
+    const std::vector<std::vector<std::string>> commands = {
+        {"starlog", base, "--system", "0", "--out", path("log.txt")},
+        {"report", base, "--out", path("rep")},
+    };
+    for (const auto& command : commands) {
+        const std::int64_t operations = operationsOf(command);
+        ASSERT_GE(operations, 2) << command[0];
+        Files whole;
+        for (const char* name : {"log.txt", "rep.map", "rep.html"}) {
+            if (fs::exists(path(name))) whole[path(name)] = readText(path(name));
+        }
+        for (std::int64_t n = 1; n <= operations; ++n) {
+            for (const auto& [file, bytes] : whole) writeText(file, "an old log\r\n");
+            setFaultPlan({FaultKind::NoSpace, n, false});
+            EXPECT_EQ(run(command), cli::kExitRuntime) << command[0] << " write " << n;
+            clearFaultPlan();
+            for (const auto& [file, bytes] : whole) {
+                const std::string now = readText(file);
+                EXPECT_TRUE(now == "an old log\r\n" || now == bytes) << file << " after write " << n;
+                EXPECT_FALSE(fs::exists(file + ".part")) << file;
+            }
+        }
+    }
+}
+
+TEST_F(CrashSafety, AMergeOfADamagedAddedSectorIsRefusedAndTouchesNothing) {
+    const std::string mainBase = path("main");
+    const std::string addedBase = path("added");
+    ASSERT_EQ(run(create(mainBase, "7")), cli::kExitOk) << err.str();
+    ASSERT_EQ(run(create(addedBase, "9")), cli::kExitOk) << err.str();
+    const Files sound = snapshot(dir);
+    // An emptied planet file; a moon file cut by half; a planet naming
+    // a system that is not there.
+    const auto damages = std::vector<std::function<void()>>{
+        [&] { writeText(addedBase + ".pln", ""); },
+        [&] {
+            const std::string moons = readText(addedBase + ".mon");
+            writeText(addedBase + ".mon", moons.substr(0, moons.size() / 2));
+        },
+        [&] {
+            std::string planets = readText(addedBase + ".pln");
+            planets[0] = '\x7f';  // system id of planet 0
+            writeText(addedBase + ".pln", planets);
+        },
+    };
+    for (std::size_t i = 0; i < damages.size(); ++i) {
+        for (const auto& [file, bytes] : sound) writeText(file, bytes);
+        damages[i]();
+        const Files before = snapshot(dir);
+        EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitUsage) << "damage " << i;
+        EXPECT_NE(err.str().find("is not whole"), std::string::npos) << err.str();
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(snapshot(dir), before) << "damage " << i;
+    }
+}
+
+TEST_F(CrashSafety, AnAppendOntoATornSectorIsRefusedWithTheRepairHint) {
+    const std::string base = path("sec");
+    ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
+    ASSERT_EQ(run(create(path("other"), "9")), cli::kExitOk) << err.str();
+    const std::string races = readText(base + ".aln");
+    ASSERT_FALSE(races.empty());
+    const std::string planets = readText(base + ".pln");
+    // A torn record at the end of the planets; records no system names yet.
+    writeText(base + ".pln", planets + planets.substr(0, 60));
+    Files before = snapshot(dir);
+    EXPECT_EQ(run(create(base, "8", true, "40")), cli::kExitUsage);
+    EXPECT_NE(err.str().find("Run \"orrimar-cli repair " + base + "\""), std::string::npos) << err.str();
+    EXPECT_EQ(snapshot(dir), before);
+
+    writeText(base + ".pln", planets);
+    writeText(base + ".mon", readText(base + ".mon") + std::string(64, '\0'));
+    writeText(base + ".aln", races + races.substr(0, sizeof(TAlienRec)));
+    before = snapshot(dir);
+    EXPECT_EQ(run(create(base, "8", true, "40")), cli::kExitUsage);
+    EXPECT_NE(err.str().find("repair"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"merge", base, path("other")}), cli::kExitUsage);  // the main sector too
+    EXPECT_EQ(snapshot(dir), before);
+
+    // Repair cuts it back and says what it removed; the append then runs.
+    EXPECT_EQ(run({"repair", base}), cli::kExitOk) << err.str();
+    EXPECT_NE(out.str().find("removed 1 moons"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("removed 1 races"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Repaired " + base), std::string::npos) << out.str();
+    EXPECT_EQ(readText(base + ".aln"), races);
+    EXPECT_EQ(run(create(base, "8", true, "40")), cli::kExitOk) << err.str();
+    EXPECT_TRUE(CheckSector(base).sound());
+}
+
+TEST_F(CrashSafety, RepairRefusesWorseThanATornTailAndTouchesNothing) {
+    const std::string base = path("sec");
+    ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
+    EXPECT_EQ(run({"repair", base}), cli::kExitOk);
+    EXPECT_NE(out.str().find("whole, nothing to repair"), std::string::npos) << out.str();
+
+    // Systems whose planets are gone: cutting back would lose them.
+    writeText(base + ".pln", "");
+    Files before = snapshot(dir);
+    EXPECT_EQ(run({"repair", base}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("worse than a torn tail"), std::string::npos) << err.str();
+    EXPECT_EQ(snapshot(dir), before);
+
+    // Damage inside the whole systems.
+    ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
+    std::string moons = readText(base + ".mon");
+    moons[0] = '\x55';  // planet id of moon 0
+    writeText(base + ".mon", moons);
+    before = snapshot(dir);
+    EXPECT_EQ(run({"repair", base}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("worse than a torn tail"), std::string::npos) << err.str();
+    EXPECT_EQ(snapshot(dir), before);
+
+    EXPECT_EQ(run({"repair", path("nothing")}), cli::kExitUsage);
+}
+
+// ---------------------------------------------------------------- real processes
+
+// Runs orrimar-cli with `args` and the fault plan `plan` ("" for none); kills
+// it after `killAfter` when that is positive. Returns the wait status.
+int runProcess(const std::vector<std::string>& args, const std::string& plan, std::chrono::microseconds killAfter) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+        if (std::string(*e).rfind(kFaultPlanVariable, 0) != 0) env.emplace_back(*e);
+    }
+    if (!plan.empty()) env.push_back(std::string(kFaultPlanVariable) + "=" + plan);
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> argStore = {ORRIMAR_CLI_PATH};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : argStore) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        ADD_FAILURE() << "could not start " << argv[0];
+        return -1;
+    }
+    if (killAfter.count() > 0) {
+        ::usleep(static_cast<useconds_t>(killAfter.count()));
+        ::kill(pid, SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return status;
+}
+
+// Stops real create --append and merge processes at every write in turn,
+// and kills them at random moments: the sector is then sound or repairable,
+// with every earlier system intact.
+TEST_F(CrashSafety, StoppedProcessesLeaveSoundOrRepairableSectors) {
+    const std::string base = path("sec");
+    const std::string addedBase = path("added");
+    ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
+    ASSERT_EQ(run(create(addedBase, "9")), cli::kExitOk) << err.str();
+    const Files original = sectorFiles(base);
+    const Files added = sectorFiles(addedBase);
+
+    const std::vector<std::string> append = create(base, "8", true, "40", "7");  // several batches
+    const std::vector<std::vector<std::string>> commands = {append, {"merge", base, addedBase}};
+
+    std::mt19937 random(20261208);
+    int stopped = 0;
+    for (const auto& command : commands) {
+        const std::int64_t operations = operationsOf(command);
+        for (const auto& [file, bytes] : original) writeText(file, bytes);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(runProcess(command, "", {}), 0);
+        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+
+        for (std::int64_t n = 1; n <= operations; ++n) {
+            for (const auto& [file, bytes] : original) writeText(file, bytes);
+            const int status = runProcess(command, fmt::format("exit:{}", n), {});
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kFaultExitStatus) << command[0] << " " << n;
+            ++stopped;
+            expectSoundOrRepairable(base, original, fmt::format("{} stopped at write {}", command[0], n));
+            EXPECT_EQ(sectorFiles(addedBase), added);
+        }
+        for (int i = 0; i < 12; ++i) {
+            for (const auto& [file, bytes] : original) writeText(file, bytes);
+            const auto delay = std::chrono::microseconds(
+                1 + std::uniform_int_distribution<std::int64_t>(0, std::max<std::int64_t>(took.count(), 2))(random));
+            runProcess(command, "", delay);
+            ++stopped;
+            expectSoundOrRepairable(base, original, fmt::format("{} killed after {} us", command[0], delay.count()));
+        }
+    }
+    EXPECT_GE(stopped, 24);
+}
+
+}  // namespace
+}  // namespace orrimar

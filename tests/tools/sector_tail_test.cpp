@@ -1,0 +1,112 @@
+// The last whole system and the tail test, on generated sectors cut and
+// padded the ways a stopped write (or a careless hand) leaves them.
+#include "records/sector_tail.h"
+
+#include <gtest/gtest.h>
+
+#include "generation/create_sector.h"
+#include "tools/hand_made_sector.h"
+#include "tools/sector_check.h"
+#include "tools/sector_repair.h"
+
+namespace orrimar {
+namespace {
+
+using namespace orrimar::testing;
+
+struct SectorTailTest : ::testing::Test {
+    fs::path dir;
+    std::string base;
+    SectorExtent made;
+
+    void SetUp() override {
+        dir = freshDir(std::string("tail_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        base = (dir / "sec").string();
+        CreateSectorParams params;
+        params.density = 100;
+        params.lastIndex = 3;
+        params.settingsPath = (dir / "orrwin.ini").string();  // absent: the default tables
+        params.baseName = base;
+        params.seed = 5;
+        const CreateSectorResult result = CreateSector(params);
+        made = {result.systems, result.planets, result.moons, result.races};
+        ASSERT_GT(made.races, 0);
+        ASSERT_GT(made.moons, 0);
+    }
+    void cutFile(const char* ext, std::size_t bytes) {
+        const std::string text = readText(base + ext);
+        writeText(base + ext, text.substr(0, text.size() - bytes));
+    }
+    void padFile(const char* ext, std::size_t bytes) { writeText(base + ext, readText(base + ext) + std::string(bytes, '\0')); }
+};
+
+TEST_F(SectorTailTest, AGeneratedSectorIsWholeToItsLastSystem) {
+    const SectorTail tail = FindLastWholeSystem(base);
+    EXPECT_TRUE(tail.isWhole());
+    EXPECT_EQ(tail.whole, made);
+    EXPECT_TRUE(SectorTailProblems(base).empty());
+    EXPECT_TRUE(SectorReferenceProblems(base).empty());
+}
+
+// What a stopped write leaves: records no system names, torn records. The
+// systems stay whole; the tail test and repair see the rest.
+TEST_F(SectorTailTest, RecordsNoSystemNamesAreATornTail) {
+    padFile(".aln", sizeof(TAlienRec));
+    padFile(".mon", 2 * sizeof(TMoonRec) + 3);
+    padFile(".pln", sizeof(TPlanetRec));
+    padFile(".sun", sizeof(TSystemRec) / 2);
+    const SectorTail tail = FindLastWholeSystem(base);
+    EXPECT_EQ(tail.whole, made);
+    EXPECT_EQ(tail.onDisk, (SectorExtent{made.systems, made.planets + 1, made.moons + 2, made.races + 1}));
+    EXPECT_EQ(tail.tornFiles.size(), 2U);
+    EXPECT_FALSE(tail.isWhole());
+    EXPECT_GE(SectorTailProblems(base).size(), 3U);
+
+    const SectorRepair repair = RepairSector(base);
+    EXPECT_EQ(repair.after, made);
+    EXPECT_EQ(repair.actions.size(), 5U);  // races, moons and their torn record, planets, half a system
+    EXPECT_TRUE(CheckSector(base).sound());
+    EXPECT_TRUE(SectorTailProblems(base).empty());
+}
+
+// The damage the tail test exists for: a cheap look at the end catches each.
+TEST_F(SectorTailTest, TheTailTestCatchesEmptiedAndCutFiles) {
+    const auto original = snapshot(dir);
+    const auto restore = [&] {
+        for (const auto& [file, bytes] : original) writeText(file, bytes);
+    };
+    for (const char* ext : {".mon", ".aln", ".pln"}) {
+        SCOPED_TRACE(ext);
+        restore();
+        writeText(base + ext, "");
+        EXPECT_FALSE(SectorTailProblems(base).empty());
+        restore();
+        cutFile(ext, ext == std::string(".mon") ? sizeof(TMoonRec) : ext == std::string(".aln") ? sizeof(TAlienRec) : sizeof(TPlanetRec));
+        EXPECT_FALSE(SectorTailProblems(base).empty());
+    }
+    restore();
+    cutFile(".sun", sizeof(TSystemRec) + 1);  // half a system and one more
+    EXPECT_FALSE(SectorTailProblems(base).empty());
+    EXPECT_THROW(RequireWholeSectorTail(base), DamagedSectorError);
+}
+
+// Systems whose planets are gone are not a tail: the whole prefix ends
+// before them, and repair refuses rather than lose them.
+TEST_F(SectorTailTest, TheLastWholeSystemEndsWhereRecordsGoMissing) {
+    cutFile(".pln", sizeof(TPlanetRec));
+    const SectorTail tail = FindLastWholeSystem(base);
+    EXPECT_EQ(tail.whole.systems, made.systems - 1);
+    EXPECT_LT(tail.whole.planets, made.planets);
+    EXPECT_THROW(RepairSector(base), DamagedSectorError);
+    EXPECT_EQ(FindLastWholeSystem(base).onDisk.planets, made.planets - 1);  // untouched
+}
+
+TEST_F(SectorTailTest, NoSectorAtAllIsNotDamaged) {
+    const std::string none = (dir / "none").string();
+    EXPECT_TRUE(SectorTailProblems(none).empty());
+    EXPECT_NO_THROW(RequireWholeSectorTail(none));
+    EXPECT_THROW(RepairSector(none), InputError);
+}
+
+}  // namespace
+}  // namespace orrimar
