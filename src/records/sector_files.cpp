@@ -39,16 +39,6 @@ bool exists(const std::string& path) {
     return fs::exists(path, ec);
 }
 
-// The name file of a new sector holds exactly its header record.
-void createNameFile(const std::string& path, const std::string& sectorName) {
-    RecordFile<TNameRec> names(path, Mode::Create);
-    TNameRec header;
-    header.kind = 0;
-    header.value = 8;
-    header.name.assign(sectorName);
-    names.append(header);
-    names.close();
-}
 
 template <typename T>
 std::unique_ptr<RecordFile<T>> openOrCreate(const std::string& path) {
@@ -56,6 +46,17 @@ std::unique_ptr<RecordFile<T>> openOrCreate(const std::string& path) {
 }
 
 }  // namespace
+
+// The name file of a new sector holds exactly its header record.
+void createNameFile(const std::string& path, const std::string& sectorName) {
+    RecordFile<TNameRec> names(path, RawRecordFile::Mode::Create);
+    TNameRec header;
+    header.kind = 0;
+    header.value = 8;
+    header.name.assign(sectorName);
+    names.append(header);
+    names.close();
+}
 
 std::string sectorPath(const std::string& baseName, const char* extension) { return baseName + extension; }
 

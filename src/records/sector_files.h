@@ -19,6 +19,10 @@ namespace orrimar {
 // File name of one member: base name + extension (".sun", ".aln1", "_RP.csv" ...).
 std::string sectorPath(const std::string& baseName, const char* extension);
 
+// Creates (or truncates) a name file holding only the header record: kind 0,
+// value 8, the sector name.
+void createNameFile(const std::string& path, const std::string& sectorName);
+
 class SectorFiles {
 public:
     // Create mode: the nine files are created afresh (truncated), the name

@@ -79,14 +79,9 @@ void mendNameFile(const std::string& baseName, std::vector<std::string>& actions
     // logs name a sector without one.
     std::string name = fs::path(baseName).filename().string();
     if (name.empty()) name = baseName;
-    RecordFile<TNameRec> names(path, RawRecordFile::Mode::Create);
-    TNameRec header;
-    header.kind = 0;
-    header.value = 8;
-    header.name.assign(name);
-    names.append(header);
-    names.close();
-    actions.push_back(fmt::format("wrote the missing name header \"{}\" ({})", header.name.str(), path));
+    createNameFile(path, name);
+    // The header holds at most 50 characters of the name.
+    actions.push_back(fmt::format("wrote the missing name header \"{}\" ({})", name.substr(0, 50), path));
 }
 
 }  // namespace
