@@ -25,6 +25,7 @@ struct CreateOptions {
     bool append = false;  // "New file" unchecked
     std::string seed;
     std::string settings;
+    std::string threads;  // empty: one per core
 };
 
 std::int32_t strictInteger(const std::string& text, const char* option) {
@@ -78,6 +79,11 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     p.flat = o.fields.flat;
     if (!o.seed.empty()) p.seed = strictSeed(o.seed);
     p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
+    if (!o.threads.empty()) {
+        const std::int32_t threads = strictInteger(o.threads, "--threads");
+        if (threads < 1 || threads > 256) throw InputError("--threads should be between 1 and 256");
+        p.threads = static_cast<unsigned>(threads);
+    }
     return p;
 }
 
@@ -162,6 +168,8 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_flag("--flat", options->fields.flat, "2D Sector: one layer deep");
     cmd->add_option("--seed", options->seed, "Seed of the random source (default: from the clock)");
     cmd->add_option("--settings", options->settings, "Settings file (default: orrwin.ini beside the program)");
+    cmd->add_option("--threads", options->threads,
+                    "Threads that roll cells (1..256, default: one per core); the sector is the same for any number");
     cmd->callback([options, &ctx] { runCreate(*options, ctx); });
 }
 

@@ -41,16 +41,20 @@ struct CreateSectorParams {
     std::optional<std::uint64_t> seed;  // none: seeded from the clock
     std::string settingsPath;           // the orrwin.ini to load thresholds from
     AfterSystemCommit afterCommit;      // optional
+    // Threads that roll cells: 0 one per core, 1 everything on the calling
+    // thread. The files are the same whatever the number.
+    unsigned threads = 0;
 };
 
-// The front end's view of a run: the gauge and the Cancel button.
+// The front end's view of a run: the gauge and the Cancel button. Called on
+// the thread that runs CreateSector only, whatever the number of threads.
 class SectorProgress {
 public:
     virtual ~SectorProgress() = default;
     virtual void setMaximum(std::int64_t cells) = 0;
-    // Called after every cell, when the sector on disk holds whole systems
-    // only; the front end may process its events here (cheaply: it is called
-    // for every one of millions of cells).
+    // Called after every cell committed, when the sector on disk holds
+    // whole systems only; the front end may process its events here
+    // (cheaply: it is called for every one of millions of cells).
     virtual void setProgress(std::int64_t cellsVisited) = 0;
     // Tested after every cell; true ends the run.
     virtual bool cancelRequested() = 0;
@@ -73,8 +77,11 @@ struct CreateSectorResult {
 // be made again: program version, seed, corner, size, density and options.
 std::string RunRecordLine(const CreateSectorParams& params, std::uint64_t seed);
 
-// Runs the loop. IoError / RangeError end it; whole systems written before
-// stay, a system that failed part-way is rolled back.
+// Runs the loop: cells are rolled on `params.threads` threads and committed
+// on the calling thread in loop order, where the rules' messages reach the
+// message sink, the after-commit hook runs and progress is reported.
+// IoError / RangeError end it; whole systems written before stay, a system
+// that failed part-way is rolled back.
 CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress* progress = nullptr);
 
 }  // namespace orrimar

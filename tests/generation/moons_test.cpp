@@ -13,8 +13,6 @@
 namespace orrimar {
 namespace {
 
-using testing::freshGenerationDir;
-using testing::readAll;
 using testing::seedWhere;
 
 // A Sun's zone radii.
@@ -45,20 +43,14 @@ void skipResourceRolls() {
     for (int cap : {70, 40, 10, 30, 10}) d(cap);
 }
 
-class MoonFile {
+// The moon list of a system under construction.
+class MoonList {
 public:
-    explicit MoonFile(const std::string& name)
-        : path_((freshGenerationDir("moons-" + name) / "m.mon").string()),
-          file_(path_, RawRecordFile::Mode::Create) {}
-    RecordFile<TMoonRec>& file() { return file_; }
-    std::vector<TMoonRec> records() {
-        file_.flush();
-        return readAll<TMoonRec>(path_);
-    }
+    RecordList<TMoonRec>& file() { return list_; }
+    std::vector<TMoonRec> records() const { return {list_.begin(), list_.end()}; }
 
 private:
-    std::string path_;
-    RecordFile<TMoonRec> file_;
+    RecordList<TMoonRec> list_;
 };
 
 TEST(FitMoonDiameter, HalvesUntilTheMoonIsSmallEnough) {
@@ -84,7 +76,7 @@ TEST(RollDistanceMultiple, ZonesAndRings) {
 }
 
 TEST(GenerateMoons, OrdinaryMoonsFitTheirPlanetAndNameIt) {
-    MoonFile moons("ordinary");
+    MoonList moons;
     seedRandom(5);
     const TPlanetRec planet = earthLike(4, 5000);
     int rings = 0;
@@ -125,7 +117,7 @@ TEST(GenerateMoons, OrdinaryMoonsFitTheirPlanetAndNameIt) {
 }
 
 TEST(GenerateMoons, MoonsBeyondTheSnowLineAreMostlyVolatileRich) {
-    MoonFile moons("volatile");
+    MoonList moons;
     seedRandom(9);
     TPlanetRec planet = earthLike(5, 140000);
     planet.orbitRadius = 50;
@@ -154,11 +146,11 @@ TEST(GenerateMoons, BrownDwarfLightsEachFurtherMoonMore) {
     const float l1 = static_cast<float>(l0 + 0.1L);
     const float l2 = static_cast<float>(l1 + 0.1L);
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-        MoonFile together("dwarf-together");
+        MoonList together;
         seedRandom(seed);
         GenerateMoons(together.file(), dwarf, kSunZones, 1, l0, 4000.0F);
 
-        MoonFile apart("dwarf-apart");
+        MoonList apart;
         TPlanetRec single = dwarf;
         single.moonCount = 1;
         seedRandom(seed);
@@ -180,7 +172,7 @@ TEST(GenerateMoons, BrownDwarfLightsEachFurtherMoonMore) {
     // differs on some seed.
     bool differs = false;
     for (std::uint64_t seed = 1; seed <= 40 && !differs; ++seed) {
-        MoonFile warm("dwarf-warm"), plain("dwarf-plain");
+        MoonList warm, plain;
         seedRandom(seed);
         GenerateMoons(warm.file(), dwarf, kSunZones, 1, l0, 4000.0F);
         seedRandom(seed);
@@ -191,7 +183,7 @@ TEST(GenerateMoons, BrownDwarfLightsEachFurtherMoonMore) {
 }
 
 TEST(GenerateMoons, TwinCopiesThePlanetAtAnOrdinaryDistance) {
-    MoonFile moons("twin");
+    MoonList moons;
     TPlanetRec planet = earthLike(1);
     setBit(planet.worldFlags, 1);
     planet.pad29[0] = 0x5A;
@@ -224,7 +216,7 @@ TEST(GenerateMoons, TwinCopiesThePlanetAtAnOrdinaryDistance) {
 }
 
 TEST(GenerateMoons, TwinAtOnePointTwoTwoFiveDiametersSetsOnlyTheCloseFlag) {
-    MoonFile moons("close-twin");
+    MoonList moons;
     const TPlanetRec planet = earthLike(1);
     seedWhere([] {
         const int twin = d(1000);
@@ -239,7 +231,7 @@ TEST(GenerateMoons, TwinAtOnePointTwoTwoFiveDiametersSetsOnlyTheCloseFlag) {
 }
 
 TEST(GenerateMoons, NoTwinBesideAnotherMoon) {
-    MoonFile moons("no-twin");
+    MoonList moons;
     const TPlanetRec planet = earthLike(2);
     seedWhere([] { return d(1000) == 1; });
     const TwinFlags flags = GenerateMoons(moons.file(), planet, kSunZones, 12, 1.0F, 1.0F);
@@ -248,7 +240,7 @@ TEST(GenerateMoons, NoTwinBesideAnotherMoon) {
 }
 
 TEST(GenerateMoons, TwinsAreOneSingleMoonInAThousand) {
-    MoonFile moons("twin-rate");
+    MoonList moons;
     seedRandom(21);
     const TPlanetRec planet = earthLike(1);
     int twins = 0, close = 0;
