@@ -21,7 +21,12 @@ namespace orrimar::engine {
 // missing (then they count as empty).
 class SectorReader {
 public:
+    // `baseName` may carry a member's extension ("data/reach.sun"); a missing
+    // folder or system file is a MissingError that names it.
     explicit SectorReader(const std::string& baseName);
+
+    // The base name the files were opened by, without extension.
+    const std::string& baseName() const { return baseName_; }
 
     // The sector's name from the header of its name file; the base name's
     // last component when the name file is missing or holds no header.
@@ -43,6 +48,7 @@ public:
     TAlienRec alien(std::int64_t id);
 
 private:
+    std::string baseName_;  // first: the readers below open by it
     std::unique_ptr<RecordReader<TSystemRec>> systems_;
     std::unique_ptr<RecordReader<TPlanetRec>> planets_;
     std::unique_ptr<RecordReader<TMoonRec>> moons_;

@@ -462,7 +462,7 @@ void main_map(const std::string& sectorBase, const std::string& reportPath, bool
 
     const KeyValues head = {
         {"Sector", ansiToUtf8(sector.sectorName())},
-        {"Files", sectorBase},
+        {"Files", sector.baseName()},
         {"Systems", grouped(surveyed.systems)},
         {"Alien races", grouped(sector.aliens().count())},
     };

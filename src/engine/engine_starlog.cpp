@@ -13,6 +13,7 @@
 #include "engine/engine_files.h"
 #include "generation/bit_flags.h"
 #include "records/errors.h"
+#include "records/sector_base.h"
 
 namespace orrimar::engine {
 
@@ -122,11 +123,7 @@ void main_starlog(const std::string& sectorBase, const std::string& logPath, std
         throw InputError("No log file chosen: choose a file to save the system log to");
     }
     SectorReader sector(sectorBase);
-    const std::int64_t systemCount = sector.systems().count();
-    if (systemId < 0 || systemId >= systemCount) {
-        throw InputError(fmt::format("System id {} is not in sector {}: it has {} systems (ids 0 to {})", systemId,
-                                     sectorBase, systemCount, systemCount - 1));
-    }
+    requireRecordId(systemId, sector.systems().count(), sector.baseName(), "System", "systems");
     const TSystemRec system = sector.system(systemId);
     const int stars = std::clamp<int>(system.starCount, 1, 3);
 

@@ -17,6 +17,7 @@
 
 #include <fmt/format.h>
 
+#include "records/sector_base.h"
 #include "records/errors.h"
 #include "records/record_codec.h"
 #include "records/record_file.h"
@@ -180,8 +181,12 @@ struct Family {
 
 }  // namespace
 
-void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
+void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
+    const std::string mainBase = sectorBaseName(givenMain);
+    const std::string addedBase = sectorBaseName(givenAdded);
     refuseSelfMerge(mainBase, addedBase);
+    requireSector(mainBase);
+    requireSector(addedBase);
 
     // Opened in the order main, added for each kind: systems, planets,
     // races, moons. Any missing member stops the merge here.

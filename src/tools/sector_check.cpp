@@ -11,6 +11,7 @@
 #include "generation/bit_flags.h"
 #include "generation/world_types.h"
 #include "records/errors.h"
+#include "records/sector_base.h"
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_files.h"
@@ -43,7 +44,9 @@ public:
     SectorCheckReport run() {
         if (!systems_.present() && !planets_.present() && !moons_.present() && !races_.present() &&
             !names_.present()) {
-            throw InputError(fmt::format("No sector at {}: {} not found", base_, systems_.path()));
+            std::string missing = missingSectorMessage(base_);
+            if (missing.empty()) missing = fmt::format("No sector at {} ({} not found)", base_, systems_.path());
+            throw InputError(missing);
         }
         report_.systems = systems_.count();
         report_.planets = planets_.count();
@@ -262,6 +265,6 @@ private:
 
 }  // namespace
 
-SectorCheckReport CheckSector(const std::string& baseName) { return Checker(baseName).run(); }
+SectorCheckReport CheckSector(const std::string& baseName) { return Checker(sectorBaseName(baseName)).run(); }
 
 }  // namespace orrimar
