@@ -17,6 +17,7 @@
 #include "ui/create_sector_dialog.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
+#include "ui/file_dialog_seam.h"
 #include "ui/first_run_settings.h"
 #include "ui/log_dialogs.h"
 #include "ui/message_seam.h"
@@ -177,6 +178,8 @@ void TForm1::FormCreate() {
         }
         folderExisted(QStringLiteral("log"));
     }
+    setFileDialogFolders(QDir::current().absoluteFilePath(QStringLiteral("data")),
+                         QDir::current().absoluteFilePath(QStringLiteral("log")), state_.settingsPath);
     TarnokBtn->setEnabled(!findCompanion(QDir::currentPath(), QStringLiteral("tarnok.exe")).isEmpty());
     state_.rememberedOutputSystem = 0;
 }
