@@ -58,7 +58,7 @@ TEST_F(StarLog, SystemAndStarFields) {
                          "Age:             4.6 billion years (age code 46)",
                          "Stars:           1 (A G2 V)",
                          "Bodies in orbit: 3",
-                         "System race:     none",
+                         "Native races:    race 0 on planet I",
                          "Star A: G2 V, yellow dwarf",
                          "Spectral class: G2 V",
                          "Kind:           yellow dwarf (star kind 5)",
@@ -67,6 +67,12 @@ TEST_F(StarLog, SystemAndStarFields) {
                          "Zones:          inner 0.8 AU, middle 1.0 AU, outer 1.2 AU",
                          "Orbits:         3",
                      });
+}
+
+TEST_F(StarLog, SystemRaceOnlyWhenTheRecordNamesOne) {
+    // No system race set: no line that could read as "no race lives here".
+    EXPECT_EQ(write(0).find("System race"), std::string::npos);
+    EXPECT_EQ(write(1).find("Native races"), std::string::npos);
 }
 
 TEST_F(StarLog, EveryPlanetFieldWithItsUnit) {
