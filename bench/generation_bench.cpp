@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "generation/random.h"
+#include "common/random.h"
 #include "generation/star_system.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "generation/random.h"
+#include "common/random.h"
 #include "generation/stars.h"
 
 extern char** environ;

@@ -4,12 +4,12 @@
 
 #include <array>
 
+#include "common/random.h"
 #include "generation/atmosphere.h"
 #include "generation/climate.h"
 #include "generation/physics.h"
-#include "generation/random.h"
 #include "generation/world_features.h"
-#include "generation/world_types.h"
+#include "records/world_types.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // appendage types, with the wings and fins the later steps look for.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/random.h"
+#include "common/random.h"
 
 namespace orrimar {
 

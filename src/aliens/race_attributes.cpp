@@ -10,8 +10,8 @@
 
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/physics.h"
-#include "generation/random.h"
+#include "common/random.h"
+#include "common/rounding.h"
 
 namespace orrimar {
 

@@ -2,7 +2,7 @@
 // development level and the order code.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/random.h"
+#include "common/random.h"
 
 namespace orrimar {
 

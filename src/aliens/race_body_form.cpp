@@ -3,7 +3,7 @@
 // floating or gas-borne forms.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/random.h"
+#include "common/random.h"
 
 namespace orrimar {
 

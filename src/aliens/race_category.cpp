@@ -2,7 +2,7 @@
 // appendage count, body form and subtype.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/random.h"
+#include "common/random.h"
 #include "settings/probabilities.h"
 
 namespace orrimar {

@@ -1,7 +1,7 @@
 // Diet, reproduction and young (aspects A, B and C), one d100 each.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/random.h"
+#include "common/random.h"
 
 namespace orrimar {
 

@@ -5,7 +5,7 @@
 // it several rules pull a race to the catch-all code 13.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/random.h"
+#include "common/random.h"
 
 namespace orrimar {
 

@@ -1,7 +1,7 @@
 // Where the race lives, and the range flag that narrows its category roll.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/random.h"
+#include "common/random.h"
 
 namespace orrimar {
 

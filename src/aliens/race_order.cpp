@@ -2,7 +2,7 @@
 // few codes, with the attribute and rating E shifts two of them bring.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/random.h"
+#include "common/random.h"
 
 namespace orrimar {
 

@@ -2,8 +2,8 @@
 // stretched or squashed by the home world's gravity.
 #include "aliens/race_steps.h"
 #include "aliens/race_tables.h"
-#include "generation/physics.h"
-#include "generation/random.h"
+#include "common/random.h"
+#include "common/rounding.h"
 
 namespace orrimar {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "generation/bit_flags.h"
+#include "common/bit_flags.h"
 #include "records/records.h"
 
 namespace orrimar {

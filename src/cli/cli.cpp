@@ -6,7 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <unistd.h>
 
-#include "records/errors.h"
+#include "common/errors.h"
 
 namespace orrimar::cli {
 

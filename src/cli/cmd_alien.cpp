@@ -10,10 +10,10 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "common/errors.h"
 #include "engine/alien_generator.h"
 #include "engine/engine.h"
 #include "engine/engine_files.h"
-#include "records/errors.h"
 #include "settings/probabilities.h"
 
 namespace orrimar::cli {

@@ -9,10 +9,10 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "common/errors.h"
+#include "common/message_sink.h"
 #include "generation/create_sector.h"
 #include "generation/sector_fields.h"
-#include "records/errors.h"
-#include "records/message_sink.h"
 #include "records/sector_base.h"
 #include "settings/probabilities.h"
 

@@ -9,8 +9,8 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "common/errors.h"
 #include "engine/engine.h"
-#include "records/errors.h"
 
 namespace orrimar::cli {
 

@@ -8,11 +8,11 @@
 
 #include <fmt/format.h>
 
+#include "common/errors.h"
+#include "common/random.h"
 #include "engine/engine.h"
 #include "engine/engine_files.h"
-#include "generation/random.h"
 #include "generation/sector_fields.h"
-#include "records/errors.h"
 #include "records/record_file.h"
 #include "records/records.h"
 #include "records/sector_files.h"

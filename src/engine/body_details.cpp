@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/bit_flags.h"
 #include "engine/alien_names.h"
 #include "engine/body_names.h"
 #include "engine/engine_files.h"
-#include "generation/bit_flags.h"
 #include "generation/physics.h"
-#include "generation/world_types.h"
+#include "records/world_types.h"
 
 namespace orrimar::engine {
 

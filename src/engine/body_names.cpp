@@ -2,8 +2,8 @@
 
 #include <fmt/format.h>
 
-#include "generation/bit_flags.h"
-#include "generation/world_types.h"
+#include "common/bit_flags.h"
+#include "records/world_types.h"
 
 namespace orrimar::engine {
 

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "aliens/alien_race.h"
+#include "common/random.h"
 #include "engine/engine.h"
-#include "generation/random.h"
 
 namespace orrimar::engine {
 

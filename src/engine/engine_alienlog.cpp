@@ -8,6 +8,8 @@
 
 #include <fmt/format.h>
 
+#include "common/bit_flags.h"
+#include "common/errors.h"
 #include "engine/alien_generator.h"
 #include "engine/alien_names.h"
 #include "engine/body_names.h"
@@ -15,9 +17,7 @@
 #include "engine/engine.h"
 #include "engine/engine_files.h"
 #include "engine/rule_systems.h"
-#include "generation/bit_flags.h"
 #include "generation/physics.h"
-#include "records/errors.h"
 #include "records/record_file.h"
 #include "records/records.h"
 #include "records/sector_base.h"

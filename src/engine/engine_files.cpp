@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "records/errors.h"
+#include "common/errors.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
 

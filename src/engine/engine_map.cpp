@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/bit_flags.h"
+#include "common/errors.h"
 #include "engine/alien_names.h"
 #include "engine/body_details.h"
 #include "engine/body_names.h"
@@ -19,9 +21,7 @@
 #include "engine/engine.h"
 #include "engine/engine_files.h"
 #include "engine/sector_map_svg.h"
-#include "generation/bit_flags.h"
-#include "generation/world_types.h"
-#include "records/errors.h"
+#include "records/world_types.h"
 #include "tools/colony_names.h"
 
 namespace orrimar::engine {

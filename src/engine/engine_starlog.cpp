@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
+#include "common/bit_flags.h"
+#include "common/errors.h"
 #include "engine/body_details.h"
 #include "engine/body_names.h"
 #include "engine/document.h"
 #include "engine/engine.h"
 #include "engine/engine_files.h"
-#include "generation/bit_flags.h"
-#include "records/errors.h"
 #include "records/sector_base.h"
 
 namespace orrimar::engine {
@@ -26,7 +26,7 @@ DocFormat docFormat(std::uint8_t format) {
 }
 
 std::optional<std::string> nativeRaceOf(SectorReader& sector, const TPlanetRec& planet) {
-    if (!testBit(planet.features[2], 3)) return std::nullopt;
+    if (!hasNativeRace(planet)) return std::nullopt;
     if (planet.nativeRaceId < 0 || planet.nativeRaceId >= sector.aliens().count()) {
         return fmt::format("Race {} (missing from the race file)", planet.nativeRaceId);
     }

@@ -5,9 +5,9 @@
 
 #include <fmt/format.h>
 
+#include "common/errors.h"
 #include "engine/engine.h"
 #include "generation/physics.h"
-#include "records/errors.h"
 
 namespace orrimar::engine {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "common/random.h"
 #include "generation/climate.h"
 #include "generation/planet_rolls.h"
-#include "generation/random.h"
 #include "generation/resources.h"
-#include "generation/world_types.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 

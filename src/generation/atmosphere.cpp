@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "common/message_sink.h"
+#include "common/random.h"
 #include "generation/physics.h"
-#include "generation/random.h"
-#include "generation/world_types.h"
-#include "records/message_sink.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 

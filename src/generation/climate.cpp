@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/errors.h"
+#include "common/message_sink.h"
+#include "common/random.h"
 #include "generation/atmosphere.h"
 #include "generation/physics.h"
-#include "generation/random.h"
-#include "generation/world_types.h"
-#include "records/errors.h"
-#include "records/message_sink.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 

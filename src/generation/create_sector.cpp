@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "generation/random.h"
+#include "common/errors.h"
+#include "common/random.h"
 #include "generation/star_system.h"
-#include "records/errors.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"

@@ -1,19 +1,18 @@
 #include "generation/moons.h"
 
+#include "common/bit_flags.h"
+#include "common/errors.h"
+#include "common/random.h"
 #include "generation/atmosphere.h"
-#include "generation/bit_flags.h"
 #include "generation/climate.h"
-#include "generation/random.h"
 #include "generation/resources.h"
-#include "generation/world_types.h"
-#include "records/errors.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 
 namespace {
 
 // A body this heavy (Earth masses) glows: each moon rolled warms the next.
-constexpr float kBrownDwarfMass = 3180.0F;
 constexpr long double kBrownDwarfGlow = 0.1L;
 
 constexpr int kVolatileRichBit = 1;
@@ -143,7 +142,7 @@ TwinFlags GenerateMoons(RecordFile<TMoonRec>& moons, const TPlanetRec& planet, c
         } else {
             flags = {};
             moon = ordinaryMoon(planet, zones, luminosity);
-            if (planetMass > kBrownDwarfMass) luminosity = static_cast<float>(luminosity + kBrownDwarfGlow);
+            if (planetMass > world::kBrownDwarfMass) luminosity = static_cast<float>(luminosity + kBrownDwarfGlow);
         }
         moon.reserved36 = 0;
         moon.planetId = planetId;

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/errors.h"
+#include "common/random.h"
 #include "generation/physics.h"
-#include "generation/random.h"
-#include "records/errors.h"
 
 namespace orrimar {
 

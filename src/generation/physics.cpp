@@ -2,7 +2,7 @@
 
 #include <numbers>
 
-#include "records/errors.h"
+#include "common/errors.h"
 
 namespace orrimar {
 

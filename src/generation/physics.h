@@ -7,12 +7,9 @@
 #include <cmath>
 #include <cstdint>
 
-namespace orrimar {
+#include "common/rounding.h"
 
-// Round to nearest, ties to even (the default rounding of the FPU).
-inline long long roundEven(long double v) { return std::llrint(v); }
-// Truncate toward zero.
-inline long long truncate(long double v) { return static_cast<long long>(v); }
+namespace orrimar {
 
 // e^(exponent × ln base) for base > 0; 0 for any base ≤ 0.
 float power(float base, float exponent);

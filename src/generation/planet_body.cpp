@@ -1,29 +1,25 @@
 #include "generation/planet_body.h"
 
 #include "aliens/alien_race.h"
+#include "common/bit_flags.h"
+#include "common/random.h"
 #include "generation/atmosphere.h"
-#include "generation/bit_flags.h"
 #include "generation/climate.h"
 #include "generation/moons.h"
 #include "generation/planet_rolls.h"
-#include "generation/random.h"
 #include "generation/resources.h"
 #include "generation/rotation.h"
 #include "generation/world_features.h"
-#include "generation/world_types.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 
 namespace {
 
-// A body above this many Earth masses burns deuterium: a brown dwarf.
-constexpr float kBrownDwarfMass = 3180.0F;
 
 constexpr int kVolatileRichBit = 1;
 constexpr int kLockedBit = 2;
 constexpr int kWetAirBit = 3;
-constexpr int kNativeRaceByte = 2;  // feature byte 3
-constexpr int kNativeRaceBit = 3;
 
 bool isGasBall(std::uint8_t worldType) {
     return worldType == world::kGasGiant || worldType == world::kBrownDwarf;
@@ -57,7 +53,7 @@ TPlanetRec GeneratePlanetBody(BodyFiles& files, const StarSurroundings& star, st
 
     p.eccentricity = RollEccentricity();
     const std::int32_t periodDays = orbitalPeriod(radius, star.starMass);
-    if (bulk.mass > kBrownDwarfMass) p.worldType = world::kBrownDwarf;
+    if (bulk.mass > world::kBrownDwarfMass) p.worldType = world::kBrownDwarf;
     p.moonCount = RollMoonCount(p.worldType);
 
     const Rotation rotation = RotationOf(radius, p.diameter, p.moonCount, p.worldType, periodDays, p.surfaceClass,
@@ -93,7 +89,7 @@ TPlanetRec GeneratePlanetBody(BodyFiles& files, const StarSurroundings& star, st
                       twins.closeTwin, p.eccentricity, p.temperature, swing, bulk.gravity, bulk.mass, p.features,
                       p.resources[1], p.cloudCover);
 
-    if (testBit(p.features[kNativeRaceByte], kNativeRaceBit)) {
+    if (hasNativeRace(p)) {
         const AlienWorld home{p.temperature, p.composition, p.worldType, bulk.gravity};
         p.nativeRaceId = static_cast<std::int32_t>(
             GenerateAlienRace(files.aliens, home, planetId, star.totalAlienDisable, star.maxSpatialAge));

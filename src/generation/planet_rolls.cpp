@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/random.h"
 #include "generation/physics.h"
-#include "generation/random.h"
-#include "generation/world_types.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 

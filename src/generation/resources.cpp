@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "common/random.h"
 #include "generation/physics.h"
-#include "generation/random.h"
 
 namespace orrimar {
 

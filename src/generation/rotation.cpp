@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/errors.h"
 #include "generation/physics.h"
-#include "generation/world_types.h"
-#include "records/errors.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 

@@ -1,8 +1,8 @@
 #include "generation/star_system.h"
 
+#include "common/errors.h"
 #include "generation/planets.h"
 #include "generation/stars.h"
-#include "records/errors.h"
 
 namespace orrimar {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "common/message_sink.h"
+#include "common/random.h"
 #include "generation/physics.h"
-#include "generation/random.h"
-#include "records/message_sink.h"
 
 namespace orrimar {
 

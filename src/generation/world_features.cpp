@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "generation/bit_flags.h"
-#include "generation/random.h"
-#include "generation/world_types.h"
+#include "common/bit_flags.h"
+#include "common/random.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "records/errors.h"
+#include "common/errors.h"
 #include "records/record_codec.h"
 
 namespace orrimar {

@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-#include "records/errors.h"
+#include "common/errors.h"
 #include "records/record_codec.h"
 
 namespace orrimar {

@@ -100,6 +100,19 @@ struct TPlanetRec {
     std::array<std::uint8_t, 20> reserved64{};
 };
 
+// Feature 19 (byte 3, bit 3): a native race lives here, and nativeRaceId
+// points at it. Readers, the generator, the merger and the checker all ask
+// through these two.
+inline constexpr std::size_t kNativeRaceFeatureByte = 2;
+inline constexpr std::uint8_t kNativeRaceFeatureMask = 0x04;
+inline bool hasNativeRace(const TPlanetRec& planet) {
+    return (planet.features[kNativeRaceFeatureByte] & kNativeRaceFeatureMask) != 0;
+}
+inline void markNativeRace(TPlanetRec& planet) {
+    planet.features[kNativeRaceFeatureByte] =
+        static_cast<std::uint8_t>(planet.features[kNativeRaceFeatureByte] | kNativeRaceFeatureMask);
+}
+
 // ---------------------------------------------------------------- .mon
 struct TMoonRec {
     std::int32_t planetId = 0;            // planet-file id of the owning planet

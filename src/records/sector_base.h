@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "records/errors.h"
+#include "common/errors.h"
 
 namespace orrimar {
 

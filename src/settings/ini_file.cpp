@@ -7,7 +7,7 @@
 #include <fstream>
 #include <limits>
 
-#include "records/errors.h"
+#include "common/errors.h"
 
 namespace orrimar {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "records/errors.h"
+#include "common/errors.h"
 #include "settings/ini_file.h"
 
 namespace orrimar {

@@ -12,12 +12,12 @@
 
 #include <fmt/format.h>
 
-#include "generation/bit_flags.h"
-#include "generation/world_types.h"
+#include "common/bit_flags.h"
+#include "common/errors.h"
 #include "records/sector_base.h"
-#include "records/errors.h"
 #include "records/record_file.h"
 #include "records/records.h"
+#include "records/world_types.h"
 #include "tools/colony_names.h"
 
 namespace orrimar {

@@ -2,7 +2,7 @@
 
 #include <fmt/format.h>
 
-#include "records/errors.h"
+#include "common/errors.h"
 
 namespace orrimar {
 

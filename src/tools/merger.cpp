@@ -17,13 +17,13 @@
 
 #include <fmt/format.h>
 
+#include "common/errors.h"
+#include "records/id_renumbering.h"
 #include "records/sector_base.h"
-#include "records/errors.h"
 #include "records/record_codec.h"
 #include "records/record_file.h"
 #include "records/record_reader.h"
 #include "records/records.h"
-#include "tools/merge_renumbering.h"
 
 namespace orrimar {
 

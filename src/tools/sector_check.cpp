@@ -8,13 +8,13 @@
 
 #include <fmt/format.h>
 
-#include "generation/bit_flags.h"
-#include "generation/world_types.h"
-#include "records/errors.h"
+#include "common/bit_flags.h"
+#include "common/errors.h"
 #include "records/sector_base.h"
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_files.h"
+#include "records/world_types.h"
 
 namespace orrimar {
 
@@ -23,8 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kMaxOrbits = 18;
-constexpr int kNativeRaceByte = 2;  // feature byte 3, bit 3
-constexpr int kNativeRaceBit = 3;
 constexpr int kColonisedBit = 4;
 constexpr std::uint16_t kNoRace = 65535;
 
@@ -216,7 +214,7 @@ private:
                         p.atmosphereClass);
             }
             if (p.moonCount > 0) checkMoons(id, p);
-            if (testBit(p.features[kNativeRaceByte], kNativeRaceBit)) {
+            if (hasNativeRace(p)) {
                 const std::int64_t r = p.nativeRaceId;
                 if (r < 0 || r >= races_.count()) {
                     problem("planet {}: native race id {} beyond the race file's {} records", id, r,
@@ -246,7 +244,7 @@ private:
                 continue;
             }
             const TPlanetRec& p = planets_.read(w);
-            if (!testBit(p.features[kNativeRaceByte], kNativeRaceBit) || p.nativeRaceId != r) {
+            if (!hasNativeRace(p) || p.nativeRaceId != r) {
                 problem("race {}: its world {} does not name it", r, w);
             }
         }

@@ -1,6 +1,6 @@
 #include "ui/error_report.h"
 
-#include "records/errors.h"
+#include "common/errors.h"
 #include "ui/message_seam.h"
 
 namespace orrimar::ui {

@@ -4,7 +4,7 @@
 #include <QFileDialog>
 #include <QRegularExpression>
 
-#include "records/errors.h"
+#include "common/errors.h"
 #include "settings/ini_file.h"
 
 #include <deque>

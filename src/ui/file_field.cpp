@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 
-#include "records/errors.h"
+#include "common/errors.h"
 #include "ui/error_report.h"
 #include "ui/max_typed_length.h"
 

@@ -13,15 +13,15 @@
 #include <cerrno>
 #include <fstream>
 
+#include "common/errors.h"
 #include "engine/alien_generator.h"
 #include "engine/engine.h"
-#include "records/errors.h"
+#include "generation/sector_fields.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_field.h"
 #include "ui/max_typed_length.h"
 #include "ui/message_seam.h"
-#include "generation/sector_fields.h"
 
 namespace orrimar::ui {
 

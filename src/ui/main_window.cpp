@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <QComboBox>
 
+#include "common/errors.h"
 #include "engine/engine.h"
-#include "records/errors.h"
 #include "records/sector_base.h"
 #include "settings/ini_file.h"
 #include "ui/about_box.h"

@@ -2,7 +2,7 @@
 // boxes with their titles; generation goes on once the box is closed.
 #pragma once
 
-#include "records/message_sink.h"
+#include "common/message_sink.h"
 
 namespace orrimar::ui {
 

@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "records/errors.h"
+#include "common/errors.h"
+#include "generation/sector_fields.h"
 #include "tools/colonies_report.h"
 #include "tools/merger.h"
 #include "ui/dialog_parts.h"
@@ -15,7 +16,6 @@
 #include "ui/file_field.h"
 #include "ui/max_typed_length.h"
 #include "ui/message_seam.h"
-#include "generation/sector_fields.h"
 
 namespace orrimar::ui {
 

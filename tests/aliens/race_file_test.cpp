@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "aliens/alien_race.h"
-#include "generation/random.h"
+#include "common/random.h"
 #include "race_test_support.h"
 #include "records/record_codec.h"
 

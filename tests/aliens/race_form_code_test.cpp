@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "aliens/race_steps.h"
-#include "generation/random.h"
+#include "common/random.h"
 #include "race_test_support.h"
 
 namespace orrimar {

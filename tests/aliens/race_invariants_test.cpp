@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "aliens/race_steps.h"
-#include "generation/random.h"
+#include "common/random.h"
 #include "race_test_support.h"
 
 namespace orrimar {

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "aliens/alien_race.h"
-#include "generation/bit_flags.h"
+#include "common/bit_flags.h"
 #include "settings/probabilities.h"
 
 namespace orrimar::test {

@@ -7,8 +7,8 @@
 
 #include "aliens/alien_race.h"
 #include "cli/cli.h"
+#include "common/random.h"
 #include "engine/log_fixtures.h"
-#include "generation/random.h"
 
 namespace orrimar {
 namespace {

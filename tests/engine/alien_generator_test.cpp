@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "engine/alien_generator.h"
 #include "engine/body_names.h"
 #include "engine/engine.h"
 #include "engine/log_fixtures.h"
-#include "records/errors.h"
 #include "records/record_file.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "common/bit_flags.h"
+#include "common/errors.h"
 #include "engine/alien_names.h"
 #include "engine/engine.h"
-#include "engine/rule_systems.h"
 #include "engine/log_fixtures.h"
-#include "generation/bit_flags.h"
+#include "engine/rule_systems.h"
 #include "generation/physics.h"
-#include "records/errors.h"
 #include "records/record_file.h"
 #include "records/sector_files.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "generation/bit_flags.h"
+#include "common/bit_flags.h"
 #include "records/record_file.h"
 #include "records/records.h"
 #include "records/sector_files.h"

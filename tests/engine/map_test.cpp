@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <string>
 
+#include "common/errors.h"
 #include "engine/engine.h"
 #include "engine/sector_map_svg.h"
 #include "log_fixtures.h"
-#include "records/errors.h"
 #include "records/record_file.h"
 #include <cctype>
 

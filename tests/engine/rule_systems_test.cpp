@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "engine/rule_systems.h"
-#include "records/errors.h"
 
 namespace orrimar::engine {
 namespace {

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <string>
 
+#include "common/errors.h"
 #include "engine/body_names.h"
 #include "engine/engine.h"
 #include "log_fixtures.h"
-#include "records/errors.h"
 
 using namespace orrimar;
 using namespace orrimar::engine;

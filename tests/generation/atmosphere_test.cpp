@@ -5,9 +5,9 @@
 #include <cmath>
 #include <map>
 
+#include "common/random.h"
 #include "generation/physics.h"
-#include "generation/random.h"
-#include "generation/world_types.h"
+#include "records/world_types.h"
 #include "world_rules_support.h"
 
 namespace orrimar {

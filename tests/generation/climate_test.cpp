@@ -6,9 +6,9 @@
 #include <random>
 #include <set>
 
-#include "generation/random.h"
-#include "generation/world_types.h"
-#include "records/errors.h"
+#include "common/errors.h"
+#include "common/random.h"
+#include "records/world_types.h"
 #include "world_rules_support.h"
 
 namespace orrimar {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "common/errors.h"
 #include "generation/create_sector.h"
-#include "records/errors.h"
 #include "records/record_file.h"
 #include "sector_test_support.h"
 

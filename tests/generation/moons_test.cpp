@@ -4,9 +4,9 @@
 
 #include <set>
 
-#include "generation/bit_flags.h"
-#include "generation/random.h"
-#include "generation/world_types.h"
+#include "common/bit_flags.h"
+#include "common/random.h"
+#include "records/world_types.h"
 #include "sector_fixture.h"
 #include "world_rules_support.h"
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "common/random.h"
 #include "generation/physics.h"
-#include "generation/random.h"
 #include "world_rules_support.h"
 
 namespace orrimar {

@@ -6,13 +6,13 @@
 #include <map>
 #include <set>
 
+#include "common/bit_flags.h"
+#include "common/random.h"
 #include "generation/asteroid_belt.h"
-#include "generation/bit_flags.h"
 #include "generation/planet_rolls.h"
-#include "generation/random.h"
 #include "generation/resources.h"
 #include "generation/rotation.h"
-#include "generation/world_types.h"
+#include "records/world_types.h"
 #include "sector_fixture.h"
 #include "world_rules_support.h"
 

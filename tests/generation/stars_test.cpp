@@ -5,9 +5,9 @@
 #include <map>
 #include <set>
 
-#include "generation/random.h"
+#include "common/message_sink.h"
+#include "common/random.h"
 #include "generation/stars.h"
-#include "records/message_sink.h"
 
 namespace orrimar {
 namespace {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "generation/random.h"
-#include "records/message_sink.h"
+#include "common/message_sink.h"
+#include "common/random.h"
 
 namespace orrimar::testing {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "records/errors.h"
+#include "common/errors.h"
 
 namespace orrimar {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "records/errors.h"
+#include "common/errors.h"
 #include "tools/colony_names.h"
 #include "tools/hand_made_sector.h"
 

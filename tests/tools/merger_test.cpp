@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/errors.h"
 #include "generation/create_sector.h"
-#include "records/errors.h"
 #include "tools/hand_made_sector.h"
 #include "tools/sector_check.h"
 

@@ -4,8 +4,8 @@
 
 #include <functional>
 
+#include "common/errors.h"
 #include "generation/create_sector.h"
-#include "records/errors.h"
 #include "tools/hand_made_sector.h"
 
 namespace orrimar {

@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "records/errors.h"
-#include "records/message_sink.h"
+#include "common/errors.h"
+#include "common/message_sink.h"
 #include "ui/about_box.h"
 #include "ui/error_report.h"
 #include "ui/message_box_sink.h"

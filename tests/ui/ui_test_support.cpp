@@ -1,5 +1,5 @@
-#include "ui_test_support.h"
 #include "test_tmp.h"
+#include "ui_test_support.h"
 
 #include <QFile>
 #include <QFileInfo>

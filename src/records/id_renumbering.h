@@ -1,6 +1,7 @@
-// How a record of the added sector changes when it is appended to the main
-// sector: every id it holds is shifted by the main sector's record count of
-// the file the id points into.
+// How a record changes when it is appended after the records already in a
+// sector: every id it holds is shifted by the sector's record count of the
+// file the id points into. The merger shifts a whole added sector this way;
+// the sector loop shifts each system built with ids of its own.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 
 namespace orrimar {
 
-// Record counts of the main sector taken before anything is appended.
+// Record counts of the receiving sector taken before anything is appended.
 struct MergeOffsets {
     std::int64_t systems = 0;  // S
     std::int64_t planets = 0;  // P

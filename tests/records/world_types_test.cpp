@@ -1,4 +1,4 @@
-#include "generation/world_types.h"
+#include "records/world_types.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "generation/bit_flags.h"
+#include "common/bit_flags.h"
 
 namespace orrimar {
 namespace {

@@ -1,8 +1,8 @@
-#include "generation/random.h"
+#include "common/random.h"
 
 #include <chrono>
 
-#include "records/errors.h"
+#include "common/errors.h"
 
 namespace orrimar {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "records/errors.h"
+#include "common/errors.h"
 
 namespace orrimar {
 
@@ -36,6 +36,10 @@ inline constexpr std::uint8_t kPostGarden = 21;
 inline constexpr std::uint8_t kPreGarden = 22;
 inline constexpr std::uint8_t kTundra = 23;
 inline constexpr int kCount = 23;
+
+// A body above this many Earth masses burns deuterium: a brown dwarf, which
+// also lights its moons.
+inline constexpr float kBrownDwarfMass = 3180.0F;
 }  // namespace world
 
 inline constexpr std::size_t kWorldTypeNameLength = 13;

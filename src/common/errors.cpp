@@ -1,4 +1,4 @@
-#include "records/errors.h"
+#include "common/errors.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "records/message_sink.h"
+#include "common/message_sink.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
-#include "tools/merge_renumbering.h"
+#include "records/id_renumbering.h"
 
 #include <limits>
 
 #include <fmt/format.h>
 
-#include "generation/bit_flags.h"
-#include "records/errors.h"
+#include "common/bit_flags.h"
+#include "common/errors.h"
 
 namespace orrimar {
 
@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::uint16_t kNoRace16 = 65535;  // "none" in the 16-bit race ids
 constexpr int kColonisedFlag = 4;            // world flags bit 4
-constexpr std::size_t kNativeRaceByte = 2;   // feature byte 3 ...
-constexpr int kNativeRaceBit = 3;            // ... bit 3: a native race lives here
 
 std::int32_t shift32(std::int32_t value, std::int64_t offset, const char* field) {
     const std::int64_t shifted = static_cast<std::int64_t>(value) + offset;
@@ -48,7 +46,7 @@ TSystemRec renumberSystem(TSystemRec record, const MergeOffsets& offsets) {
 
 TPlanetRec renumberPlanet(TPlanetRec record, const MergeOffsets& offsets) {
     record.systemId = shift32(record.systemId, offsets.systems, "system id");
-    if (testBit(record.features[kNativeRaceByte], kNativeRaceBit)) {
+    if (hasNativeRace(record)) {
         record.nativeRaceId = shift32(record.nativeRaceId, offsets.races, "native race id");
     }
     if (record.moonCount > 0) {

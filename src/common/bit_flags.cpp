@@ -1,4 +1,4 @@
-#include "generation/bit_flags.h"
+#include "common/bit_flags.h"
 
 #include <cstdio>
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "generation/random.h"
-#include "records/errors.h"
+#include "common/errors.h"
+#include "common/random.h"
 
 namespace orrimar {
 namespace {
