@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
 
 namespace orrimar::engine {
@@ -41,6 +42,12 @@ std::string lastComponent(const std::string& baseName) {
     return name.empty() ? baseName : name;
 }
 
+std::string checkedBase(const std::string& given) {
+    std::string base = sectorBaseName(given);
+    requireSector(base);
+    return base;
+}
+
 // Heat factors of the day-night swing by atmosphere class 1..6: how fast
 // the surface warms by day (A) and how far its air holds the heat (B).
 constexpr std::array<long double, 6> kSwingA = {0.2L, 0.4L, 0.5L, 0.6L, 0.8L, 1.0L};
@@ -48,12 +55,14 @@ constexpr std::array<long double, 6> kSwingB = {5.0L, 4.0L, 2.5L, 1.5L, 0.8L, 0.
 
 }  // namespace
 
-SectorReader::SectorReader(const std::string& baseName)
-    : systems_(openRequired<TSystemRec>(baseName, ".sun")),
-      planets_(openRequired<TPlanetRec>(baseName, ".pln")),
-      moons_(openRequired<TMoonRec>(baseName, ".mon")),
-      aliens_(openRequired<TAlienRec>(baseName, ".aln")),
-      colonies_(openOptional<TColonyRec>(baseName, ".col")) {
+SectorReader::SectorReader(const std::string& givenBase)
+    : baseName_(checkedBase(givenBase)),
+      systems_(openRequired<TSystemRec>(baseName_, ".sun")),
+      planets_(openRequired<TPlanetRec>(baseName_, ".pln")),
+      moons_(openRequired<TMoonRec>(baseName_, ".mon")),
+      aliens_(openRequired<TAlienRec>(baseName_, ".aln")),
+      colonies_(openOptional<TColonyRec>(baseName_, ".col")) {
+    const std::string& baseName = baseName_;
     if (auto control = openOptional<TConRec>(baseName, ".con")) controlCount_ = control->count();
     if (auto empires = openOptional<TEmpireRec>(baseName, ".emp")) empireCount_ = empires->count();
     sectorName_ = lastComponent(baseName);

@@ -13,6 +13,7 @@
 
 #include "common/file_io.h"
 #include "records/record_reader.h"
+#include "records/sector_base.h"
 #include "records/records.h"
 
 namespace orrimar::engine {
@@ -22,7 +23,12 @@ namespace orrimar::engine {
 // missing (then they count as empty).
 class SectorReader {
 public:
+    // `baseName` may carry a member's extension ("data/reach.sun"); a missing
+    // folder or system file is a MissingError that names it.
     explicit SectorReader(const std::string& baseName);
+
+    // The base name the files were opened by, without extension.
+    const std::string& baseName() const { return baseName_; }
 
     // The sector's name from the header of its name file; the base name's
     // last component when the name file is missing or holds no header.
@@ -44,6 +50,7 @@ public:
     TAlienRec alien(std::int64_t id);
 
 private:
+    std::string baseName_;  // first: the readers below open by it
     std::unique_ptr<RecordReader<TSystemRec>> systems_;
     std::unique_ptr<RecordReader<TPlanetRec>> planets_;
     std::unique_ptr<RecordReader<TMoonRec>> moons_;
@@ -55,8 +62,19 @@ private:
 };
 
 // Logs and reports are written through the file layer's atomic output: a
-// failure never leaves a half-written log in place of the earlier one.
-using OutputFile = AtomicOutputFile;
+// failure never leaves a half-written log in place of the earlier one. The
+// folder is looked at first, so a mistyped folder is named as such rather
+// than reported as a file that cannot be opened.
+class OutputFile : public AtomicOutputFile {
+public:
+    explicit OutputFile(const std::string& path) : AtomicOutputFile(checkedFolder(path)) {}
+
+private:
+    static std::string checkedFolder(const std::string& path) {
+        requireFolderFor(path);
+        return path;
+    }
+};
 
 // The star's effective luminosity: its own light plus its companions'
 // reaching it, as its planets see it.

@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/random.h"
 #include "generation/star_system.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"
 #include "records/sector_tail.h"
@@ -63,8 +64,12 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     // would leave their 16-bit fields.
     if (params.lastIndex >= kMaxEdge) throw InputError("Size should be inferior to 201");
     if (params.lastIndex < 0) throw InputError("Size should be superior to 1");
+    // "data/y.sun" names the sector "data/y", not "data/y.sun.sun"; and the
+    // run makes no folder of its own: a mistyped folder is said, not created.
+    const std::string baseName = sectorBaseName(params.baseName);
+    requireFolderFor(baseName);
     // Appending after a torn tail would bury the damage under new systems.
-    if (!params.newFile) RequireWholeSectorTail(params.baseName);
+    if (!params.newFile) RequireWholeSectorTail(baseName);
 
     CreateSectorResult result;
     result.seed = params.seed ? *params.seed : clockSeed();
@@ -104,8 +109,8 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                     const auto roll = randomBelow(100);
                     if (roll <= params.density) {
                         if (!files) {
-                            files = params.newFile ? SectorFiles::create(params.baseName, params.sectorName)
-                                                   : SectorFiles::append(params.baseName, params.sectorName);
+                            files = params.newFile ? SectorFiles::create(baseName, params.sectorName)
+                                                   : SectorFiles::append(baseName, params.sectorName);
                             before = countsOf(*files);
                         }
                         const std::int64_t id = GenerateStarSystem(*files, params.gaia, x, y, z,

@@ -49,6 +49,8 @@ public:
     bool running() const { return running_; }
     // What the last run did; empty before the first.
     const std::optional<CreateSectorResult>& lastRun() const { return lastRun_; }
+    // Before an opening: a run is then reported only if this opening made it.
+    void forgetLastRun() { lastRun_.reset(); }
 
     // How often a run lets the interface process its events: often enough
     // for the gauge to move and Cancel to answer at once, seldom enough that

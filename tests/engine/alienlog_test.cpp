@@ -254,8 +254,7 @@ TEST_F(AlienLog, ARaceIdBeyondTheFileIsAClearError) {
         main_alienlog(sector.base, 1, 0, kFormatText, log);
         FAIL() << "race 1 was logged";
     } catch (const InputError& e) {
-        EXPECT_NE(std::string(e.what()).find("Race 1 is not in"), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find("it holds 1 race (ids 0 to 0)"), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()), "Race 1 is not in " + sector.base + " (1 race)");
     }
     EXPECT_TRUE(log.str().empty());
     EXPECT_THROW(main_alienlog(sector.base, -1, 0, kFormatText, log), InputError);
@@ -265,7 +264,7 @@ TEST_F(AlienLog, ARaceIdBeyondTheFileIsAClearError) {
         main_alienlog(sector.base, 0, 0, kFormatText, log);
         FAIL() << "a race was logged from an empty file";
     } catch (const InputError& e) {
-        EXPECT_NE(std::string(e.what()).find("it holds no races"), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()), "Race 0 is not in " + sector.base + " (0 races)");
     }
     EXPECT_THROW(main_alienlog(dir + "/nowhere", 0, 0, kFormatText, log), IoError);
     EXPECT_TRUE(log.str().empty());

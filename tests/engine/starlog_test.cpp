@@ -58,7 +58,7 @@ TEST_F(StarLog, SystemAndStarFields) {
                          "Age:             4.6 billion years (age code 46)",
                          "Stars:           1 (A G2 V)",
                          "Bodies in orbit: 3",
-                         "System race:     none",
+                         "Native races:    race 0 on planet I",
                          "Star A: G2 V, yellow dwarf",
                          "Spectral class: G2 V",
                          "Kind:           yellow dwarf (star kind 5)",
@@ -67,6 +67,12 @@ TEST_F(StarLog, SystemAndStarFields) {
                          "Zones:          inner 0.8 AU, middle 1.0 AU, outer 1.2 AU",
                          "Orbits:         3",
                      });
+}
+
+TEST_F(StarLog, SystemRaceOnlyWhenTheRecordNamesOne) {
+    // No system race set: no line that could read as "no race lives here".
+    EXPECT_EQ(write(0).find("System race"), std::string::npos);
+    EXPECT_EQ(write(1).find("Native races"), std::string::npos);
 }
 
 TEST_F(StarLog, EveryPlanetFieldWithItsUnit) {
@@ -197,7 +203,7 @@ TEST_F(StarLog, RefusesWhatItCannotLogAndLeavesNoFile) {
             main_starlog(sector.base, path, id, 1, kFormatText);
             FAIL() << "system id " << id << " was accepted";
         } catch (const InputError& e) {
-            EXPECT_NE(std::string(e.what()).find("it has 2 systems (ids 0 to 1)"), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()), "System " + std::to_string(id) + " is not in " + sector.base + " (2 systems)");
         }
     }
     EXPECT_THROW(main_starlog(sector.base, path, 0, 1, 1), InputError);
