@@ -12,6 +12,7 @@
 #include <string>
 
 #include "records/record_reader.h"
+#include "records/record_validation.h"
 #include "records/records.h"
 
 namespace orrimar::engine {
@@ -22,32 +23,37 @@ namespace orrimar::engine {
 class SectorReader {
 public:
     explicit SectorReader(const std::string& baseName);
+    // The readers hold the address of counts_.
+    SectorReader(const SectorReader&) = delete;
+    SectorReader& operator=(const SectorReader&) = delete;
 
     // The sector's name from the header of its name file; the base name's
     // last component when the name file is missing or holds no header.
     const std::string& sectorName() const { return sectorName_; }
 
-    RecordReader<TSystemRec>& systems() { return *systems_; }
-    RecordReader<TPlanetRec>& planets() { return *planets_; }
-    RecordReader<TMoonRec>& moons() { return *moons_; }
-    RecordReader<TAlienRec>& aliens() { return *aliens_; }
+    ValidatingReader<TSystemRec>& systems() { return *systems_; }
+    ValidatingReader<TPlanetRec>& planets() { return *planets_; }
+    ValidatingReader<TMoonRec>& moons() { return *moons_; }
+    ValidatingReader<TAlienRec>& aliens() { return *aliens_; }
     // Null when the file does not exist.
-    RecordReader<TColonyRec>* colonies() { return colonies_.get(); }
+    ValidatingReader<TColonyRec>* colonies() { return colonies_.get(); }
     std::int64_t controlCount() const { return controlCount_; }
     std::int64_t empireCount() const { return empireCount_; }
 
-    // Records by id; an id outside the file is a RangeError naming the file.
+    // Records by id, through the validating layer: an id outside the file,
+    // or a record that is not sound, is a RangeError naming file and record.
     TSystemRec system(std::int64_t id);
     TPlanetRec planet(std::int64_t id);
     TMoonRec moon(std::int64_t id);
     TAlienRec alien(std::int64_t id);
 
 private:
-    std::unique_ptr<RecordReader<TSystemRec>> systems_;
-    std::unique_ptr<RecordReader<TPlanetRec>> planets_;
-    std::unique_ptr<RecordReader<TMoonRec>> moons_;
-    std::unique_ptr<RecordReader<TAlienRec>> aliens_;
-    std::unique_ptr<RecordReader<TColonyRec>> colonies_;
+    SectorCounts counts_;
+    std::unique_ptr<ValidatingReader<TSystemRec>> systems_;
+    std::unique_ptr<ValidatingReader<TPlanetRec>> planets_;
+    std::unique_ptr<ValidatingReader<TMoonRec>> moons_;
+    std::unique_ptr<ValidatingReader<TAlienRec>> aliens_;
+    std::unique_ptr<ValidatingReader<TColonyRec>> colonies_;
     std::int64_t controlCount_ = 0;
     std::int64_t empireCount_ = 0;
     std::string sectorName_;
