@@ -31,6 +31,7 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerColonies(app, ctx);
     registerLogs(app, ctx);
     registerAlien(app, ctx);
+    registerName(app, ctx);
     registerInfo(app, ctx);
     registerRepair(app, ctx);
     addQuietFlags(app, ctx);

@@ -51,6 +51,7 @@ void registerLogs(CLI::App& app, Context& ctx);   // starlog, report
 void registerAlien(CLI::App& app, Context& ctx);  // alienlog, alien
 void registerInfo(CLI::App& app, Context& ctx);
 void registerRepair(CLI::App& app, Context& ctx);
+void registerName(CLI::App& app, Context& ctx);
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

@@ -24,6 +24,7 @@ namespace {
 struct CreateOptions {
     CreateSectorFields fields;
     bool append = false;  // "New file" unchecked
+    bool noNames = false;  // "Names" unchecked
     std::string seed;
     std::string settings;
 };
@@ -77,6 +78,7 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     p.newFile = !o.append;
     p.totalAlienDisable = o.fields.totalAlienDisable;
     p.flat = o.fields.flat;
+    p.names = !o.noNames;
     if (!o.seed.empty()) p.seed = strictSeed(o.seed);
     p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
     return p;
@@ -182,6 +184,7 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_flag("--total-alien-disable", options->fields.totalAlienDisable,
                   "Keep native races from the most utterly alien body forms and traits");
     cmd->add_flag("--flat", options->fields.flat, "A flat sector: one layer of cells (a square) instead of a cube");
+    cmd->add_flag("--no-names", options->noNames, "Leave systems and races unnamed (the dialog's Names box unchecked)");
     cmd->add_option("--seed", options->seed, "Seed of the dice: the same seed makes the same sector (default: from the clock)")
         ->type_name("INT");
     cmd->add_option("--settings", options->settings,

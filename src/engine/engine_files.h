@@ -14,6 +14,7 @@
 #include "common/file_io.h"
 #include "records/record_reader.h"
 #include "records/sector_base.h"
+#include "records/record_validation.h"
 #include "records/records.h"
 
 namespace orrimar::engine {
@@ -26,6 +27,9 @@ public:
     // `baseName` may carry a member's extension ("data/reach.sun"); a missing
     // folder or system file is a MissingError that names it.
     explicit SectorReader(const std::string& baseName);
+    // The readers hold the address of counts_.
+    SectorReader(const SectorReader&) = delete;
+    SectorReader& operator=(const SectorReader&) = delete;
 
     // The base name the files were opened by, without extension.
     const std::string& baseName() const { return baseName_; }
@@ -34,16 +38,17 @@ public:
     // last component when the name file is missing or holds no header.
     const std::string& sectorName() const { return sectorName_; }
 
-    RecordReader<TSystemRec>& systems() { return *systems_; }
-    RecordReader<TPlanetRec>& planets() { return *planets_; }
-    RecordReader<TMoonRec>& moons() { return *moons_; }
-    RecordReader<TAlienRec>& aliens() { return *aliens_; }
+    ValidatingReader<TSystemRec>& systems() { return *systems_; }
+    ValidatingReader<TPlanetRec>& planets() { return *planets_; }
+    ValidatingReader<TMoonRec>& moons() { return *moons_; }
+    ValidatingReader<TAlienRec>& aliens() { return *aliens_; }
     // Null when the file does not exist.
-    RecordReader<TColonyRec>* colonies() { return colonies_.get(); }
+    ValidatingReader<TColonyRec>* colonies() { return colonies_.get(); }
     std::int64_t controlCount() const { return controlCount_; }
     std::int64_t empireCount() const { return empireCount_; }
 
-    // Records by id; an id outside the file is a RangeError naming the file.
+    // Records by id, through the validating layer: an id outside the file,
+    // or a record that is not sound, is a RangeError naming file and record.
     TSystemRec system(std::int64_t id);
     TPlanetRec planet(std::int64_t id);
     TMoonRec moon(std::int64_t id);
@@ -51,11 +56,12 @@ public:
 
 private:
     std::string baseName_;  // first: the readers below open by it
-    std::unique_ptr<RecordReader<TSystemRec>> systems_;
-    std::unique_ptr<RecordReader<TPlanetRec>> planets_;
-    std::unique_ptr<RecordReader<TMoonRec>> moons_;
-    std::unique_ptr<RecordReader<TAlienRec>> aliens_;
-    std::unique_ptr<RecordReader<TColonyRec>> colonies_;
+    SectorCounts counts_;
+    std::unique_ptr<ValidatingReader<TSystemRec>> systems_;
+    std::unique_ptr<ValidatingReader<TPlanetRec>> planets_;
+    std::unique_ptr<ValidatingReader<TMoonRec>> moons_;
+    std::unique_ptr<ValidatingReader<TAlienRec>> aliens_;
+    std::unique_ptr<ValidatingReader<TColonyRec>> colonies_;
     std::int64_t controlCount_ = 0;
     std::int64_t empireCount_ = 0;
     std::string sectorName_;

@@ -69,7 +69,7 @@ std::int32_t colonySystem(SectorReader& sector, const TColonyRec& colony) {
 
 ColonyIndex indexColonies(SectorReader& sector) {
     ColonyIndex index;
-    RecordReader<TColonyRec>* file = sector.colonies();
+    ValidatingReader<TColonyRec>* file = sector.colonies();
     if (file == nullptr) return index;
     index.fileExists = true;
     for (std::int64_t id = 0; id < file->count(); ++id) {

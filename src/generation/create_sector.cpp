@@ -8,6 +8,7 @@
 #include "common/errors.h"
 #include "common/random.h"
 #include "generation/star_system.h"
+#include "names/name_writer.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"
@@ -92,6 +93,10 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     // The set is opened by the first system: a run that places none leaves
     // the files as they were.
     std::unique_ptr<SectorFiles> files;
+    // Names ride beside the record files: each system's names are appended
+    // once the system is whole, and reach the disk only after the systems
+    // they name.
+    std::unique_ptr<SectorNameWriter> names;
     Counts before;
     try {
         for (std::int32_t i = 0; i <= params.lastIndex && !result.cancelled; ++i) {
@@ -112,9 +117,17 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                             files = params.newFile ? SectorFiles::create(baseName, params.sectorName)
                                                    : SectorFiles::append(baseName, params.sectorName);
                             before = countsOf(*files);
+                            if (params.names) names = std::make_unique<SectorNameWriter>(baseName, result.seed);
                         }
+                        const std::int64_t firstRace = files->aliens().count();
                         const std::int64_t id = GenerateStarSystem(*files, params.gaia, x, y, z,
                                                                    params.totalAlienDisable, params.maxSpatialAge);
+                        if (names) {
+                            names->nameSystem(id, x, y, z, firstRace, files->aliens().count() - firstRace);
+                            // The record files write their systems in batches; once a
+                            // batch is out (nothing pending), its names may follow.
+                            if (files->systems().pendingBytes() == 0) names->flush();
+                        }
                         if (params.afterCommit) params.afterCommit(*files, CommittedSystem{id, x, y, z});
                     }
                     if (progress != nullptr) {
@@ -128,6 +141,10 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
             const Counts after = countsOf(*files);
             files->close();
             appendRunRecord(params, result.seed);
+            if (names) {
+                names->close(after.systems);
+                result.names = names->written();
+            }
             result.systems = after.systems - before.systems;
             result.planets = after.planets - before.planets;
             result.moons = after.moons - before.moons;
@@ -139,6 +156,13 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
         if (files) {
             try {
                 files->close();
+            } catch (...) {
+            }
+        }
+        if (names) {
+            // Only the names of systems that reached the disk.
+            try {
+                names->close(recordCountOnDisk(sectorPath(baseName, ".sun"), sizeof(TSystemRec)));
             } catch (...) {
             }
         }

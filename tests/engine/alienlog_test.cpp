@@ -145,7 +145,10 @@ std::vector<std::string> rowStarting(const std::string& log, const std::string& 
 
 TEST_F(AlienLog, EveryFieldOfTheRaceAppearsWithItsValue) {
     const std::string log = write(0);
-    EXPECT_EQ(lines(log).front(), "Alien race 0 of Fixture <Reach>");
+    const auto logLines = lines(log);
+    // A log without CRLF line ends gives no lines: a failed case, not a crash.
+    ASSERT_FALSE(logLines.empty());
+    EXPECT_EQ(logLines.front(), "Alien race 0 of Fixture <Reach>");
 
     // Home world: planet 0 of the fixture, a Terran world in system 0.
     EXPECT_EQ(valueOf(log, "World"), "planet 0");

@@ -2,10 +2,12 @@
 
 #include <filesystem>
 #include <string>
+#include <limits>
 
 #include "common/errors.h"
 #include "engine/body_names.h"
 #include "engine/engine.h"
+#include "engine/engine_files.h"
 #include "log_fixtures.h"
 
 using namespace orrimar;
@@ -244,4 +246,19 @@ TEST(BodyNames, TablesFollowTheRules) {
     EXPECT_EQ(lifeLevel(features), LifeLevel::Complex);
     features[2] = 4 | 8;  // 3.3 wins
     EXPECT_EQ(lifeLevel(features), LifeLevel::Sentient);
+}
+
+// Figures no sound sector holds must still format without undefined
+// behaviour (the sanitizer build fails on it).
+TEST(LogNumbers, ExtremesFormatWithoutOverflow) {
+    using namespace orrimar::engine;
+    EXPECT_EQ(grouped(std::numeric_limits<long long>::min()), "-9,223,372,036,854,775,808");
+    EXPECT_EQ(magnitude(1e30), "1e+30");
+    EXPECT_EQ(magnitude(-1e30), "-1e+30");
+    orrimar::TPlanetRec planet;
+    planet.rotation = std::numeric_limits<std::int32_t>::min();
+    planet.atmosphereClass = 3;
+    EXPECT_LE(dayNightSwing(planet, 1.0F), 2000);
+    EXPECT_EQ(dayNightSwing(planet, std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_LE(dayNightSwing(planet, std::numeric_limits<float>::infinity()), 2000);
 }
