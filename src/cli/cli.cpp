@@ -10,6 +10,18 @@
 
 namespace orrimar::cli {
 
+void Context::success(const std::string& line) const {
+    if (!quiet) out << line << "\n";
+}
+
+void addQuietFlags(CLI::App& app, Context& ctx) {
+    app.add_flag("-q,--quiet", ctx.quiet, "Print nothing when the command succeeds (errors are still shown)");
+    for (CLI::App* sub : app.get_subcommands({})) {
+        if (sub->get_option_no_throw("--quiet") != nullptr) continue;
+        sub->add_flag("-q,--quiet", ctx.quiet, "Print nothing when the command succeeds");
+    }
+}
+
 int runCli(const std::vector<std::string>& args, Context& ctx) {
     CLI::App app{"Orrimar: sectors of space for science-fiction role-playing games", "orrimar-cli"};
     app.require_subcommand(1);
@@ -19,8 +31,14 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerColonies(app, ctx);
     registerLogs(app, ctx);
     registerAlien(app, ctx);
+    registerName(app, ctx);
     registerInfo(app, ctx);
     registerRepair(app, ctx);
+    addQuietFlags(app, ctx);
+    app.footer("A sector is named by its base name: the path of its files without extension\n"
+               "(data/alpha for data/alpha.sun, data/alpha.pln, ...). A name given with one of\n"
+               "those extensions is taken as the base name. Run orrimar-cli COMMAND --help for\n"
+               "the options of one command.");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -48,7 +66,7 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
 }
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    Context ctx{out, err, {}, false, kExitOk};
+    Context ctx{out, err, {}, false, kExitOk, false};
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     ctx.programDir = ec ? std::string(".") : exe.parent_path().string();

@@ -28,7 +28,18 @@ struct Context {
     bool interactive = false;
     // Set by a subcommand's callback; runCli returns it.
     int exitCode = kExitOk;
+    // --quiet: no success line.
+    bool quiet = false;
+
+    // The one line a command prints when it has done its work, shaped
+    // "Wrote <what> to <path>"; dropped by --quiet. Errors go to err and are
+    // never dropped.
+    void success(const std::string& line) const;
 };
+
+// Adds --quiet to every subcommand of `app` that has none of its own, so a
+// new subcommand gets it by calling ctx.success().
+void addQuietFlags(CLI::App& app, Context& ctx);
 
 // Each subcommand file registers its own subcommand; its callback does the
 // work and may throw InputError (exit 2) or OrrError (exit 1).
@@ -40,6 +51,7 @@ void registerLogs(CLI::App& app, Context& ctx);   // starlog, report
 void registerAlien(CLI::App& app, Context& ctx);  // alienlog, alien
 void registerInfo(CLI::App& app, Context& ctx);
 void registerRepair(CLI::App& app, Context& ctx);
+void registerName(CLI::App& app, Context& ctx);
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

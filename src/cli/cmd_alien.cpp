@@ -98,15 +98,23 @@ struct AlienOptions {
     std::string settings;
 };
 
-void registerAlienLog(CLI::App& app) {
+void registerAlienLog(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("alienlog", "Write the log of one alien race");
     auto o = std::make_shared<AlienLogOptions>();
-    cmd->add_option("ALIENBASE", o->alienBase, "Base name of the race file (path without \".aln\")")->required();
-    cmd->add_option("--race", o->race, "Race id: its record number in the race file")->capture_default_str();
-    cmd->add_option("--out", o->out, "The log file, with its extension")->required();
-    cmd->add_option("--output", o->output, "Output system: " + listOf(engine::kOutputSystems))->capture_default_str();
+    cmd->add_option("ALIENBASE", o->alienBase, "The sector (or race file) the race is in: its base name, e.g. data/alpha")
+        ->type_name("PATH")
+        ->required();
+    cmd->add_option("--race", o->race, "Which race: its id, 0 for the first; `report` lists every race with its id")
+        ->type_name("INT")
+        ->capture_default_str();
+    cmd->add_option("--out", o->out, "The log file to write, with its extension (.log, or .html with --html)")
+        ->type_name("PATH")
+        ->required();
+    cmd->add_option("--output", o->output, "Rule system the race's statistics are given for: " + listOf(engine::kOutputSystems))
+        ->type_name("NAME")
+        ->capture_default_str();
     cmd->add_flag("--html", o->html, "Write one HTML page instead of plain text");
-    cmd->callback([o] {
+    cmd->callback([o, &ctx] {
         const std::int32_t id = raceId(o->race);
         const int system = outputSystemIndex(o->output);
         if (o->out.empty()) throw InputError(std::string(engine::kNoLogMessage));
@@ -114,26 +122,41 @@ void registerAlienLog(CLI::App& app) {
         engine::main_alienlog(o->alienBase, id, static_cast<std::uint8_t>(system),
                               o->html ? engine::kFormatHtml : engine::kFormatText, log.stream());
         log.commit();
+        ctx.success(fmt::format("Wrote alien log of race {} to {}", id, o->out));
     });
 }
 
 void registerAlienGenerator(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("alien", "Make one alien race to order and write its log");
     auto o = std::make_shared<AlienOptions>();
-    cmd->add_option("--temperature", o->temperature, "Surface temperature, -50..100 degrees Celsius")
+    cmd->add_option("--temperature", o->temperature, "Surface temperature of the home world, -50..100 degrees Celsius")
+        ->type_name("INT")
         ->capture_default_str();
-    cmd->add_option("--gravity", o->gravity, "Surface gravity, 0.5..3.0 g")->capture_default_str();
-    cmd->add_option("--world", o->world, "World: Terran, Arid, Steppe, Jungle, Ocean, Tundra")->capture_default_str();
+    cmd->add_option("--gravity", o->gravity, "Surface gravity of the home world, 0.5..3.0 g")
+        ->type_name("NUMBER")
+        ->capture_default_str();
+    cmd->add_option("--world", o->world, "Kind of home world: Terran, Arid, Steppe, Jungle, Ocean, Tundra")
+        ->type_name("NAME")
+        ->capture_default_str();
     cmd->add_option("--atmosphere", o->atmosphere,
                     "Atmosphere: Nitrogen/Oxygen, Nitrogen, Nitrogen/Chlorine, Nitrogen/Carbon Dioxyde, "
                     "Nitrogen/Sulfuric Acid, Ammonia")
+        ->type_name("NAME")
         ->capture_default_str();
-    cmd->add_flag("--total-alien-disable", o->totalAlienDisable, "Keep the race from the utterly alien forms");
-    cmd->add_option("--out", o->out, "The log file, with its extension")->required();
-    cmd->add_option("--output", o->output, "Output system: " + listOf(engine::kOutputSystems))->capture_default_str();
+    cmd->add_flag("--total-alien-disable", o->totalAlienDisable,
+                  "No utterly alien race: it gets a familiar body plan");
+    cmd->add_option("--out", o->out, "The log file to write, with its extension (.log, or .html with --html)")
+        ->type_name("PATH")
+        ->required();
+    cmd->add_option("--output", o->output, "Rule system the race's statistics are given for: " + listOf(engine::kOutputSystems))
+        ->type_name("NAME")
+        ->capture_default_str();
     cmd->add_flag("--html", o->html, "Write one HTML page instead of plain text");
-    cmd->add_option("--seed", o->seed, "Seed of the random source (default: from the clock)");
-    cmd->add_option("--settings", o->settings, "Settings file (default: orrwin.ini beside the program)");
+    cmd->add_option("--seed", o->seed, "Seed of the dice: the same seed makes the same race (default: from the clock)")
+        ->type_name("INT");
+    cmd->add_option("--settings", o->settings,
+                    "Settings file with the probability tables (default: orrwin.ini beside the program)")
+        ->type_name("PATH");
     cmd->callback([o, &ctx] {
         engine::AlienGeneratorParams p;
         p.temperature = o->temperature;
@@ -147,14 +170,17 @@ void registerAlienGenerator(CLI::App& app, Context& ctx) {
         p.settingsPath = o->settings.empty() ? settingsPath(ctx.programDir) : o->settings;
         if (!o->seed.empty()) p.seed = seedValue(o->seed);
         const engine::AlienGeneratorResult result = engine::runAlienGenerator(p);
-        ctx.out << result.message << "\n";
+        // The generator's own word ("Alien Logfile Done") belongs to the
+        // desktop's box; here the line names what was written.
+        (void)result;
+        ctx.success(fmt::format("Wrote alien log of a race made to order to {}", o->out));
     });
 }
 
 }  // namespace
 
 void registerAlien(CLI::App& app, Context& ctx) {
-    registerAlienLog(app);
+    registerAlienLog(app, ctx);
     registerAlienGenerator(app, ctx);
 }
 

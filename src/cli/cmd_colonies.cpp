@@ -1,6 +1,7 @@
 // orrimar-cli colonies SECTOR --race N --out LOGBASE: the colonies report of
 // one race, written to LOGBASE + ".log".
 #include <CLI/CLI.hpp>
+#include <fmt/format.h>
 
 #include "cli/cli.h"
 #include "tools/colonies_report.h"
@@ -18,12 +19,19 @@ struct ColoniesOptions {
 void registerColonies(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("colonies", "Write the report of every colony owned by one race");
     auto opts = std::make_shared<ColoniesOptions>();
-    cmd->add_option("SECTOR", opts->sectorBase, "Base name of the sector (path without extension)")->required();
-    cmd->add_option("--race", opts->race, "Race number, 0..65534")->capture_default_str();
-    cmd->add_option("--out", opts->logBase, "Base name of the report; \".log\" is added")->required();
-    // Like the dialog, the report shows no message when it is complete.
-    (void)ctx;
-    cmd->callback([opts] { WriteColoniesReport(opts->sectorBase, opts->race, opts->logBase); });
+    cmd->add_option("SECTOR", opts->sectorBase, "The sector: its base name, e.g. data/alpha")
+        ->type_name("PATH")
+        ->required();
+    cmd->add_option("--race", opts->race, "The race whose colonies are listed: its number (0..65534)")
+        ->type_name("INT")
+        ->capture_default_str();
+    cmd->add_option("--out", opts->logBase, "The report's path without extension: PATH.log is written")
+        ->type_name("PATH")
+        ->required();
+    cmd->callback([opts, &ctx] {
+        WriteColoniesReport(opts->sectorBase, opts->race, opts->logBase);
+        ctx.success(fmt::format("Wrote colonies report of race {} to {}.log", opts->race, opts->logBase));
+    });
 }
 
 }  // namespace orrimar::cli

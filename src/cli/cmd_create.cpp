@@ -13,6 +13,7 @@
 #include "common/message_sink.h"
 #include "generation/create_sector.h"
 #include "generation/sector_fields.h"
+#include "records/sector_base.h"
 #include "settings/probabilities.h"
 
 namespace orrimar::cli {
@@ -23,6 +24,7 @@ namespace {
 struct CreateOptions {
     CreateSectorFields fields;
     bool append = false;  // "New file" unchecked
+    bool noNames = false;  // "Names" unchecked
     std::string seed;
     std::string settings;
     std::string threads;  // empty: one per core
@@ -77,6 +79,7 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     p.newFile = !o.append;
     p.totalAlienDisable = o.fields.totalAlienDisable;
     p.flat = o.fields.flat;
+    p.names = !o.noNames;
     if (!o.seed.empty()) p.seed = strictSeed(o.seed);
     p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
     if (!o.threads.empty()) {
@@ -136,40 +139,66 @@ void runCreate(const CreateOptions& options, Context& ctx) {
     } else {
         result = CreateSector(params);
     }
-    ctx.out << "seed: " << result.seed << "\n";
+    const std::string base = sectorBaseName(params.baseName);
     if (result.systems == 0) {
-        ctx.out << fmt::format("no system in {} cells; {} left as it was\n", result.cellsVisited, params.baseName);
+        ctx.success(fmt::format("Wrote nothing: no system in {} cells (seed {}); {} left as it was",
+                                groupedCount(result.cellsVisited), result.seed, base));
         return;
     }
-    ctx.out << fmt::format("{} {}: {} systems, {} planets, {} moons, {} races in {} cells\n",
-                           params.newFile ? "created" : "appended to", params.baseName, result.systems,
-                           result.planets, result.moons, result.races, result.cellsVisited);
+    const std::string made = fmt::format("{} systems, {} planets, {} moons, {} races in {} cells (seed {})",
+                                         groupedCount(result.systems), groupedCount(result.planets),
+                                         groupedCount(result.moons), groupedCount(result.races),
+                                         groupedCount(result.cellsVisited), result.seed);
+    ctx.success(params.newFile ? fmt::format("Wrote sector {}: {}", base, made)
+                               : fmt::format("Appended to sector {}: {}", base, made));
 }
 
 }  // namespace
 
 void registerCreate(CLI::App& app, Context& ctx) {
     auto options = std::make_shared<CreateOptions>();
-    CLI::App* cmd = app.add_subcommand("create", "Create a sector (the Create Sector dialog)");
-    cmd->add_option("--name", options->fields.name, "Sector name, at most 50 characters")->capture_default_str();
-    cmd->add_option("--file", options->fields.file, "Sector base name: path of the files without extension")
+    CLI::App* cmd = app.add_subcommand("create", "Create a sector of space (the Create Sector dialog)");
+    cmd->add_option("--name", options->fields.name, "Name of the sector, written into it (at most 50 characters)")
+        ->type_name("NAME")
         ->capture_default_str();
-    cmd->add_option("-x", options->fields.x, "X of the block's first corner, parsecs")->capture_default_str();
-    cmd->add_option("-y", options->fields.y, "Y of the block's first corner, parsecs")->capture_default_str();
-    cmd->add_option("-z", options->fields.z, "Z of the block's first corner, parsecs")->capture_default_str();
-    cmd->add_option("--density", options->fields.density, "Chance per cell of a star system, percent (0..100)")
+    cmd->add_option("--file", options->fields.file,
+                    "Where the sector goes: its files are PATH.sun, PATH.pln, ... The folder must exist")
+        ->type_name("PATH")
         ->capture_default_str();
-    cmd->add_option("--size", options->fields.size, "Edge of the block in parsecs (1..200)")->capture_default_str();
-    cmd->add_option("--max-spatial-age", options->fields.maxSpatialAge, "Upper bound of the races' spatial age (0..255)")
+    cmd->add_option("-x", options->fields.x, "X of the sector's first corner, in parsecs")
+        ->type_name("INT")
         ->capture_default_str();
-    cmd->add_flag("--gaia", options->fields.gaia, "Gaia");
-    cmd->add_flag("--append", options->append, "Append to the existing sector (\"New file\" unchecked)");
-    cmd->add_flag("--total-alien-disable", options->fields.totalAlienDisable, "Tot. al disable");
-    cmd->add_flag("--flat", options->fields.flat, "2D Sector: one layer deep");
-    cmd->add_option("--seed", options->seed, "Seed of the random source (default: from the clock)");
-    cmd->add_option("--settings", options->settings, "Settings file (default: orrwin.ini beside the program)");
+    cmd->add_option("-y", options->fields.y, "Y of the sector's first corner, in parsecs")
+        ->type_name("INT")
+        ->capture_default_str();
+    cmd->add_option("-z", options->fields.z, "Z of the sector's first corner, in parsecs")
+        ->type_name("INT")
+        ->capture_default_str();
+    cmd->add_option("--density", options->fields.density,
+                    "Chance that a one-parsec cell holds a star system, percent (0..100)")
+        ->type_name("INT")
+        ->capture_default_str();
+    cmd->add_option("--size", options->fields.size, "Edge of the sector in parsecs (1..200): a cube, or a square with --flat")
+        ->type_name("INT")
+        ->capture_default_str();
+    cmd->add_option("--max-spatial-age", options->fields.maxSpatialAge,
+                    "Highest spatial age a native race may reach: how far into space it has gone (0..255)")
+        ->type_name("INT")
+        ->capture_default_str();
+    cmd->add_flag("--gaia", options->fields.gaia, "Kept for the dialog's Gaia box; it changes nothing in the sector made");
+    cmd->add_flag("--append", options->append, "Add the new systems to the sector already at --file instead of replacing it");
+    cmd->add_flag("--total-alien-disable", options->fields.totalAlienDisable,
+                  "Keep native races from the most utterly alien body forms and traits");
+    cmd->add_flag("--flat", options->fields.flat, "A flat sector: one layer of cells (a square) instead of a cube");
+    cmd->add_flag("--no-names", options->noNames, "Leave systems and races unnamed (the dialog's Names box unchecked)");
+    cmd->add_option("--seed", options->seed, "Seed of the dice: the same seed makes the same sector (default: from the clock)")
+        ->type_name("INT");
+    cmd->add_option("--settings", options->settings,
+                    "Settings file with the probability tables (default: orrwin.ini beside the program)")
+        ->type_name("PATH");
     cmd->add_option("--threads", options->threads,
-                    "Threads that roll cells (1..256, default: one per core); the sector is the same for any number");
+                    "Threads that roll cells (1..256, default: one per core); any number makes the same sector")
+        ->type_name("INT");
     cmd->callback([options, &ctx] { runCreate(*options, ctx); });
 }
 

@@ -51,22 +51,33 @@ void requireOut(const std::string& out, const char* what) {
 void registerLogs(CLI::App& app, Context& ctx) {
     auto starlog = std::make_shared<StarlogOptions>();
     CLI::App* log = app.add_subcommand("starlog", "Write the log of one star system");
-    log->add_option("SECTOR", starlog->sector, "Sector base name (path without extension)")->required();
-    log->add_option("--system", starlog->system, "System id (record number in the .sun file)")->required();
-    log->add_option("--out", starlog->out, "Log file to write (with its extension)")->required();
+    log->add_option("SECTOR", starlog->sector, "The sector: its base name, e.g. data/alpha")
+        ->type_name("PATH")
+        ->required();
+    log->add_option("--system", starlog->system,
+                    "Which system: its id, 0 for the first; `report` lists every system with its id")
+        ->type_name("INT")
+        ->required();
+    log->add_option("--out", starlog->out, "The log file to write, with its extension (.log, or .html with --html)")
+        ->type_name("PATH")
+        ->required();
     log->add_flag("--html", starlog->html, "Write one HTML page instead of plain text");
     log->callback([starlog, &ctx] {
         const std::int32_t id = systemId(starlog->system);
         requireOut(starlog->out, "system log");
         engine::main_starlog(starlog->sector, starlog->out, id, 1,
                              starlog->html ? engine::kFormatHtml : engine::kFormatText);
-        ctx.out << "System log written to " << starlog->out << "\n";
+        ctx.success(fmt::format("Wrote system log of system {} to {}", id, starlog->out));
     });
 
     auto report = std::make_shared<ReportOptions>();
     CLI::App* rep = app.add_subcommand("report", "Write the sector report (.map text and .html page)");
-    rep->add_option("SECTOR", report->sector, "Sector base name (path without extension)")->required();
-    rep->add_option("--out", report->out, "Report path without extension")->required();
+    rep->add_option("SECTOR", report->sector, "The sector: its base name, e.g. data/alpha")
+        ->type_name("PATH")
+        ->required();
+    rep->add_option("--out", report->out, "The report's path without extension: PATH.map and PATH.html are written")
+        ->type_name("PATH")
+        ->required();
     rep->add_flag("--no-systems", report->noSystems, "Leave out the Systems section");
     rep->add_flag("--no-aliens", report->noAliens, "Leave out the Alien races section");
     rep->add_flag("--no-summary", report->noSummary, "Leave out the Summary section");
@@ -75,7 +86,7 @@ void registerLogs(CLI::App& app, Context& ctx) {
         requireOut(report->out, "sector report");
         engine::main_map(report->sector, report->out, !report->noSystems, !report->noAliens, !report->noSummary,
                          !report->noEmpires);
-        ctx.out << "Sector report written to " << report->out << ".map and " << report->out << ".html\n";
+        ctx.success(fmt::format("Wrote sector report to {}.map and {}.html", report->out, report->out));
     });
 }
 

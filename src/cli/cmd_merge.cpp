@@ -1,7 +1,9 @@
 // orrimar-cli merge MAIN ADDED: appends the added sector to the main one.
 #include <CLI/CLI.hpp>
+#include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "records/sector_base.h"
 #include "tools/merger.h"
 
 namespace orrimar::cli {
@@ -10,12 +12,15 @@ void registerMerge(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("merge", "Append a second sector to a first, renumbering every id");
     auto mainBase = std::make_shared<std::string>();
     auto addedBase = std::make_shared<std::string>();
-    cmd->add_option("MAIN", *mainBase, "Base name of the main sector (path without extension); it grows")
+    cmd->add_option("MAIN", *mainBase, "The sector that grows: its base name, e.g. data/alpha")
+        ->type_name("PATH")
         ->required();
-    cmd->add_option("ADDED", *addedBase, "Base name of the sector to add; only read")->required();
+    cmd->add_option("ADDED", *addedBase, "The sector whose systems are added to MAIN; it is only read")
+        ->type_name("PATH")
+        ->required();
     cmd->callback([&ctx, mainBase, addedBase] {
         MergeSectors(*mainBase, *addedBase);
-        ctx.out << "The 2 sectors have been merged\n";
+        ctx.success(fmt::format("Wrote the systems of {} into {}", sectorBaseName(*addedBase), sectorBaseName(*mainBase)));
     });
 }
 

@@ -71,7 +71,8 @@ std::string yearText(std::int16_t orbitRadius, float starMass) {
 
 std::string dayText(std::int32_t hours, bool locked) {
     std::string text = fmt::format("{} hours", grouped(hours));
-    if (std::abs(hours) >= 48) text += fmt::format(" ({} days)", fixed(hours / 24.0, 1));
+    // Widened before the magnitude: -INT32_MIN does not fit an int32.
+    if (std::abs(static_cast<long long>(hours)) >= 48) text += fmt::format(" ({} days)", fixed(hours / 24.0, 1));
     if (locked) text += ", locked to the orbit";
     return text;
 }

@@ -1,6 +1,7 @@
 // main_alienlog: the description of one race in one of the six output
 // systems, written into a log the caller has opened.
 #include <filesystem>
+#include <system_error>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "generation/physics.h"
 #include "records/record_file.h"
 #include "records/records.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
 
 namespace orrimar::engine {
@@ -77,14 +79,12 @@ std::string sectorNameOf(const std::string& baseName) {
 
 TAlienRec readRace(const std::string& alienBase, std::int32_t raceId) {
     const std::string path = sectorPath(alienBase, ".aln");
-    RecordFile<TAlienRec> races(path, RawRecordFile::Mode::ReadOnly);
-    const std::int64_t count = races.count();
-    if (raceId < 0 || raceId >= count) {
-        const std::string holds = count == 0 ? std::string("it holds no races")
-                                             : fmt::format("it holds {} (ids 0 to {})",
-                                                           plural(count, "race", "races"), count - 1);
-        throw InputError(fmt::format("Race {} is not in {}: {}", raceId, path, holds));
+    if (std::error_code ec; !std::filesystem::exists(path, ec)) {
+        requireFolderFor(alienBase);
+        throw MissingError(fmt::format("No races at {} ({} not found)", alienBase, path));
     }
+    RecordFile<TAlienRec> races(path, RawRecordFile::Mode::ReadOnly);
+    requireRecordId(raceId, races.count(), alienBase, "Race", "races");
     return races.read(raceId);
 }
 
@@ -310,8 +310,10 @@ void main_alienlog(const std::string& alienBase, std::int32_t raceId, std::uint8
         throw InputError(fmt::format("Unknown output system {} (0 to {})", outputSystem, kRuleSystemCount - 1));
     if (format != kFormatText && format != kFormatHtml)
         throw InputError(fmt::format("Unknown log format {} (0 text, 2 HTML)", format));
-    const TAlienRec race = readRace(alienBase, raceId);
-    writeAlienLog(log, format == kFormatHtml ? DocFormat::Html : DocFormat::Text, outputSystem, alienBase, raceId,
+    // "data/alpha.aln" names the same races as "data/alpha".
+    const std::string base = sectorBaseName(alienBase);
+    const TAlienRec race = readRace(base, raceId);
+    writeAlienLog(log, format == kFormatHtml ? DocFormat::Html : DocFormat::Text, outputSystem, base, raceId,
                   race);
     if (!log) throw IoError("The log could not be written");
 }

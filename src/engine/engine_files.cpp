@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
 
 namespace orrimar::engine {
@@ -16,8 +17,17 @@ namespace orrimar::engine {
 namespace {
 
 template <typename T>
-std::unique_ptr<RecordReader<T>> openRequired(const std::string& baseName, const char* extension) {
-    return std::make_unique<RecordReader<T>>(sectorPath(baseName, extension));
+std::unique_ptr<ValidatingReader<T>> openRequired(const std::string& baseName, const char* extension,
+                                                  const SectorCounts& counts) {
+    return std::make_unique<ValidatingReader<T>>(sectorPath(baseName, extension), counts);
+}
+
+template <typename T>
+std::unique_ptr<ValidatingReader<T>> openOptional(const std::string& baseName, const char* extension,
+                                                  const SectorCounts& counts) {
+    auto file = std::make_unique<ValidatingReader<T>>(sectorPath(baseName, extension), counts, IfMissing::Empty);
+    if (!file->present()) return nullptr;
+    return file;
 }
 
 template <typename T>
@@ -27,18 +37,15 @@ std::unique_ptr<RecordReader<T>> openOptional(const std::string& baseName, const
     return file;
 }
 
-template <typename T>
-T readChecked(RecordReader<T>& file, std::int64_t id) {
-    if (id < 0 || id >= file.count()) {
-        throw RangeError(fmt::format("Range check error: record {} is beyond the end of {} ({} records)", id,
-                                     file.path(), file.count()));
-    }
-    return file.read(id);
-}
-
 std::string lastComponent(const std::string& baseName) {
     const std::string name = std::filesystem::path(baseName).filename().string();
     return name.empty() ? baseName : name;
+}
+
+std::string checkedBase(const std::string& given) {
+    std::string base = sectorBaseName(given);
+    requireSector(base);
+    return base;
 }
 
 // Heat factors of the day-night swing by atmosphere class 1..6: how fast
@@ -48,12 +55,25 @@ constexpr std::array<long double, 6> kSwingB = {5.0L, 4.0L, 2.5L, 1.5L, 0.8L, 0.
 
 }  // namespace
 
-SectorReader::SectorReader(const std::string& baseName)
-    : systems_(openRequired<TSystemRec>(baseName, ".sun")),
-      planets_(openRequired<TPlanetRec>(baseName, ".pln")),
-      moons_(openRequired<TMoonRec>(baseName, ".mon")),
-      aliens_(openRequired<TAlienRec>(baseName, ".aln")),
-      colonies_(openOptional<TColonyRec>(baseName, ".col")) {
+SectorReader::SectorReader(const std::string& givenBase)
+    : baseName_(checkedBase(givenBase)),
+      systems_(openRequired<TSystemRec>(baseName_, ".sun", counts_)),
+      planets_(openRequired<TPlanetRec>(baseName_, ".pln", counts_)),
+      moons_(openRequired<TMoonRec>(baseName_, ".mon", counts_)),
+      aliens_(openRequired<TAlienRec>(baseName_, ".aln", counts_)),
+      colonies_(openOptional<TColonyRec>(baseName_, ".col", counts_)) {
+    const std::string& baseName = baseName_;
+    counts_ = {systems_->count(), planets_->count(), moons_->count(), aliens_->count()};
+    // A system file of more systems than any run makes is not a sector:
+    // refused before a report of gigabytes is written from it.
+    if (systems_->hasPartialRecord()) {
+        throw RangeError(fmt::format("{}: not a whole number of {}-byte records", systems_->path(),
+                                     sizeof(TSystemRec)));
+    }
+    if (systems_->count() > kMaxSystemsInSector) {
+        throw RangeError(fmt::format("{}: {} systems, more than any sector holds ({})", systems_->path(),
+                                     systems_->count(), kMaxSystemsInSector));
+    }
     if (auto control = openOptional<TConRec>(baseName, ".con")) controlCount_ = control->count();
     if (auto empires = openOptional<TEmpireRec>(baseName, ".emp")) empireCount_ = empires->count();
     sectorName_ = lastComponent(baseName);
@@ -63,10 +83,10 @@ SectorReader::SectorReader(const std::string& baseName)
     }
 }
 
-TSystemRec SectorReader::system(std::int64_t id) { return readChecked(*systems_, id); }
-TPlanetRec SectorReader::planet(std::int64_t id) { return readChecked(*planets_, id); }
-TMoonRec SectorReader::moon(std::int64_t id) { return readChecked(*moons_, id); }
-TAlienRec SectorReader::alien(std::int64_t id) { return readChecked(*aliens_, id); }
+TSystemRec SectorReader::system(std::int64_t id) { return systems_->read(id); }
+TPlanetRec SectorReader::planet(std::int64_t id) { return planets_->read(id); }
+TMoonRec SectorReader::moon(std::int64_t id) { return moons_->read(id); }
+TAlienRec SectorReader::alien(std::int64_t id) { return aliens_->read(id); }
 
 float effectiveLuminosity(const TSystemRec& system, int star) {
     const auto lum = [&](int i) { return static_cast<long double>(system.luminosity[static_cast<std::size_t>(i - 1)]); };
@@ -95,15 +115,23 @@ int dayNightSwing(const TPlanetRec& planet, float effectiveLuminosityValue) {
     const std::size_t cls = static_cast<std::size_t>(std::clamp<int>(planet.atmosphereClass, 1, 6) - 1);
     const long double q = effectiveLuminosityValue / std::sqrt(radius * 0.1L);
     const long double kelvin = planet.temperature + 273;
-    const long long byDay = static_cast<long long>(kSwingA[cls] * q * std::abs(planet.rotation) * 0.5L);
-    const long long byAir = static_cast<long long>(kelvin * kSwingB[cls] * q);
-    long long swing = std::min(byDay, byAir);
-    if (kelvin + static_cast<long double>(swing) > 2000.0L) swing = 2000 - static_cast<long long>(kelvin);
-    return static_cast<int>(swing);
+    const long double byDay = kSwingA[cls] * q * std::abs(static_cast<long double>(planet.rotation)) * 0.5L;
+    const long double byAir = kelvin * kSwingB[cls] * q;
+    // Clamped before converting: a damaged luminosity makes these figures
+    // infinite or not a number, which no integer holds.
+    long double swing = std::min(byDay, byAir);
+    if (std::isnan(swing)) swing = 0.0L;
+    swing = std::clamp(swing, -1.0e6L, 1.0e6L);
+    long long whole = static_cast<long long>(swing);
+    if (kelvin + static_cast<long double>(whole) > 2000.0L) whole = 2000 - static_cast<long long>(kelvin);
+    return static_cast<int>(whole);
 }
 
 std::string grouped(long long value) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
+    // The magnitude as unsigned: negating the smallest long long overflows.
+    const unsigned long long size = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                              : static_cast<unsigned long long>(value);
+    std::string digits = std::to_string(size);
     std::string out;
     const std::size_t n = digits.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -128,6 +156,9 @@ std::string tenths(long long value) {
 std::string magnitude(double value) {
     if (!std::isfinite(value)) return "unknown";
     const double size = std::fabs(value);
+    // llround of a figure beyond the range of long long is undefined: such
+    // figures are grouped from their own digits instead.
+    if (size >= 9.0e18) return fmt::format("{:.3g}", value);
     if (size >= 1000.0) return grouped(std::llround(value));
     if (size >= 100.0) return fmt::format("{:.0f}", value);
     if (size >= 10.0) return fmt::format("{:.1f}", value);

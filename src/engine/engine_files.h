@@ -13,6 +13,8 @@
 
 #include "common/file_io.h"
 #include "records/record_reader.h"
+#include "records/sector_base.h"
+#include "records/record_validation.h"
 #include "records/records.h"
 
 namespace orrimar::engine {
@@ -22,41 +24,63 @@ namespace orrimar::engine {
 // missing (then they count as empty).
 class SectorReader {
 public:
+    // `baseName` may carry a member's extension ("data/reach.sun"); a missing
+    // folder or system file is a MissingError that names it.
     explicit SectorReader(const std::string& baseName);
+    // The readers hold the address of counts_.
+    SectorReader(const SectorReader&) = delete;
+    SectorReader& operator=(const SectorReader&) = delete;
+
+    // The base name the files were opened by, without extension.
+    const std::string& baseName() const { return baseName_; }
 
     // The sector's name from the header of its name file; the base name's
     // last component when the name file is missing or holds no header.
     const std::string& sectorName() const { return sectorName_; }
 
-    RecordReader<TSystemRec>& systems() { return *systems_; }
-    RecordReader<TPlanetRec>& planets() { return *planets_; }
-    RecordReader<TMoonRec>& moons() { return *moons_; }
-    RecordReader<TAlienRec>& aliens() { return *aliens_; }
+    ValidatingReader<TSystemRec>& systems() { return *systems_; }
+    ValidatingReader<TPlanetRec>& planets() { return *planets_; }
+    ValidatingReader<TMoonRec>& moons() { return *moons_; }
+    ValidatingReader<TAlienRec>& aliens() { return *aliens_; }
     // Null when the file does not exist.
-    RecordReader<TColonyRec>* colonies() { return colonies_.get(); }
+    ValidatingReader<TColonyRec>* colonies() { return colonies_.get(); }
     std::int64_t controlCount() const { return controlCount_; }
     std::int64_t empireCount() const { return empireCount_; }
 
-    // Records by id; an id outside the file is a RangeError naming the file.
+    // Records by id, through the validating layer: an id outside the file,
+    // or a record that is not sound, is a RangeError naming file and record.
     TSystemRec system(std::int64_t id);
     TPlanetRec planet(std::int64_t id);
     TMoonRec moon(std::int64_t id);
     TAlienRec alien(std::int64_t id);
 
 private:
-    std::unique_ptr<RecordReader<TSystemRec>> systems_;
-    std::unique_ptr<RecordReader<TPlanetRec>> planets_;
-    std::unique_ptr<RecordReader<TMoonRec>> moons_;
-    std::unique_ptr<RecordReader<TAlienRec>> aliens_;
-    std::unique_ptr<RecordReader<TColonyRec>> colonies_;
+    std::string baseName_;  // first: the readers below open by it
+    SectorCounts counts_;
+    std::unique_ptr<ValidatingReader<TSystemRec>> systems_;
+    std::unique_ptr<ValidatingReader<TPlanetRec>> planets_;
+    std::unique_ptr<ValidatingReader<TMoonRec>> moons_;
+    std::unique_ptr<ValidatingReader<TAlienRec>> aliens_;
+    std::unique_ptr<ValidatingReader<TColonyRec>> colonies_;
     std::int64_t controlCount_ = 0;
     std::int64_t empireCount_ = 0;
     std::string sectorName_;
 };
 
 // Logs and reports are written through the file layer's atomic output: a
-// failure never leaves a half-written log in place of the earlier one.
-using OutputFile = AtomicOutputFile;
+// failure never leaves a half-written log in place of the earlier one. The
+// folder is looked at first, so a mistyped folder is named as such rather
+// than reported as a file that cannot be opened.
+class OutputFile : public AtomicOutputFile {
+public:
+    explicit OutputFile(const std::string& path) : AtomicOutputFile(checkedFolder(path)) {}
+
+private:
+    static std::string checkedFolder(const std::string& path) {
+        requireFolderFor(path);
+        return path;
+    }
+};
 
 // The star's effective luminosity: its own light plus its companions'
 // reaching it, as its planets see it.

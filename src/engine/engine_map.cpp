@@ -69,7 +69,7 @@ std::int32_t colonySystem(SectorReader& sector, const TColonyRec& colony) {
 
 ColonyIndex indexColonies(SectorReader& sector) {
     ColonyIndex index;
-    RecordReader<TColonyRec>* file = sector.colonies();
+    ValidatingReader<TColonyRec>* file = sector.colonies();
     if (file == nullptr) return index;
     index.fileExists = true;
     for (std::int64_t id = 0; id < file->count(); ++id) {
@@ -280,6 +280,19 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
     pages.both([](Document& d) { d.endTable(); });
 }
 
+// The widest name a code table gives, so that a streamed table's column
+// holds every name it can meet ("Shore (amphibious)") without reading the
+// races twice. Codes past the table's end give its "unknown" text and stop.
+std::size_t widestName(std::string (*name)(int), std::size_t atLeast) {
+    std::size_t widest = atLeast;
+    for (int code = 1; code <= 255; ++code) {
+        const std::string text = name(code);
+        if (text.starts_with("unknown (") || text.starts_with("Unknown type")) break;
+        widest = std::max(widest, text.size());
+    }
+    return widest;
+}
+
 void writeAliens(Pages& pages, SectorReader& sector) {
     pages.both([](Document& d) { d.heading("Alien races", 1); });
     const std::int64_t count = sector.aliens().count();
@@ -289,8 +302,12 @@ void writeAliens(Pages& pages, SectorReader& sector) {
     }
     const std::vector<Column> columns = {
         {"Id", Align::Right, 6},         {"Home world", Align::Right, 0}, {"System", Align::Right, 7},
-        {"Position", Align::Left, 16},   {"World type", Align::Left, 13}, {"Kind", Align::Left, 14},
-        {"Body form", Align::Left, 14},  {"Habitat", Align::Left, 10},    {"Level", Align::Right, 0},
+        {"Position", Align::Left, 16},
+        {"World type", Align::Left, widestName(worldTypeText, 10)},
+        {"Kind", Align::Left, widestName(subtypeName, 4)},
+        {"Body form", Align::Left, widestName(bodyFormName, 9)},
+        {"Habitat", Align::Left, widestName(habitatName, 7)},
+        {"Level", Align::Right, 0},
         {"Spatial age", Align::Right, 0},
     };
     pages.both([&](Document& d) { d.beginTable(columns); });
@@ -462,7 +479,7 @@ void main_map(const std::string& sectorBase, const std::string& reportPath, bool
 
     const KeyValues head = {
         {"Sector", ansiToUtf8(sector.sectorName())},
-        {"Files", sectorBase},
+        {"Files", sector.baseName()},
         {"Systems", grouped(surveyed.systems)},
         {"Alien races", grouped(sector.aliens().count())},
     };

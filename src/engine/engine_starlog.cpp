@@ -13,6 +13,7 @@
 #include "engine/document.h"
 #include "engine/engine.h"
 #include "engine/engine_files.h"
+#include "records/sector_base.h"
 
 namespace orrimar::engine {
 
@@ -30,6 +31,28 @@ std::optional<std::string> nativeRaceOf(SectorReader& sector, const TPlanetRec& 
         return fmt::format("Race {} (missing from the race file)", planet.nativeRaceId);
     }
     return raceBrief(sector.aliens().read(planet.nativeRaceId), planet.nativeRaceId);
+}
+
+// "race 0 on planet II, race 3 on planet IV of star B": every native race of
+// the system, by the orbit of its world.
+std::string nativeRacesOf(SectorReader& sector, const TSystemRec& system, int stars) {
+    static constexpr const char* kRoman[] = {"I",   "II",   "III", "IV", "V",   "VI",  "VII",
+                                             "VIII", "IX", "X",   "XI", "XII", "XIII", "XIV", "XV"};
+    std::string list;
+    for (int s = 1; s <= stars; ++s) {
+        const std::size_t i = static_cast<std::size_t>(s - 1);
+        for (int j = 0; j < system.planetCount[i]; ++j) {
+            const std::int64_t id = static_cast<std::int64_t>(system.firstPlanetId[i]) + j;
+            if (id < 0 || id >= sector.planets().count()) continue;
+            const TPlanetRec planet = sector.planets().read(id);
+            if (isBelt(planet) || !testBit(planet.features[2], 3)) continue;
+            if (!list.empty()) list += ", ";
+            const std::string orbit = j < 15 ? kRoman[j] : std::to_string(j + 1);
+            list += fmt::format("race {} on planet {}", planet.nativeRaceId, orbit);
+            if (stars > 1) list += fmt::format(" of star {}", starLetter(s));
+        }
+    }
+    return list;
 }
 
 // One row of a star's orbit table.
@@ -122,11 +145,7 @@ void main_starlog(const std::string& sectorBase, const std::string& logPath, std
         throw InputError("No log file chosen: choose a file to save the system log to");
     }
     SectorReader sector(sectorBase);
-    const std::int64_t systemCount = sector.systems().count();
-    if (systemId < 0 || systemId >= systemCount) {
-        throw InputError(fmt::format("System id {} is not in sector {}: it has {} systems (ids 0 to {})", systemId,
-                                     sectorBase, systemCount, systemCount - 1));
-    }
+    requireRecordId(systemId, sector.systems().count(), sector.baseName(), "System", "systems");
     const TSystemRec system = sector.system(systemId);
     const int stars = std::clamp<int>(system.starCount, 1, 3);
 
@@ -148,8 +167,12 @@ void main_starlog(const std::string& sectorBase, const std::string& logPath, std
     int bodies = 0;
     for (int s = 0; s < stars; ++s) bodies += system.planetCount[static_cast<std::size_t>(s)];
     head.emplace_back("Bodies in orbit", std::to_string(bodies));
-    head.emplace_back("System race",
-                      system.systemRaceId == 65535 ? std::string("none") : fmt::format("race {}", system.systemRaceId));
+    // The system race is set by other programs (a race that holds the
+    // system); "none" would read as "no race lives here", so the line is
+    // left out when the record names none.
+    if (system.systemRaceId != 65535) head.emplace_back("System race", fmt::format("race {}", system.systemRaceId));
+    const std::string natives = nativeRacesOf(sector, system, stars);
+    if (!natives.empty()) head.emplace_back("Native races", natives);
     doc.keyValues(head);
 
     // The constant byte of the call chooses the detail: 0 gives the orbit

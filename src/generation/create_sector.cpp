@@ -11,6 +11,8 @@
 #include "common/random.h"
 #include "generation/cell_batches.h"
 #include "generation/star_system.h"
+#include "names/name_writer.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"
 #include "records/sector_tail.h"
@@ -66,8 +68,12 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     // would leave their 16-bit fields.
     if (params.lastIndex >= kMaxEdge) throw InputError("Size should be inferior to 201");
     if (params.lastIndex < 0) throw InputError("Size should be superior to 1");
+    // "data/y.sun" names the sector "data/y", not "data/y.sun.sun"; and the
+    // run makes no folder of its own: a mistyped folder is said, not created.
+    const std::string baseName = sectorBaseName(params.baseName);
+    requireFolderFor(baseName);
     // Appending after a torn tail would bury the damage under new systems.
-    if (!params.newFile) RequireWholeSectorTail(params.baseName);
+    if (!params.newFile) RequireWholeSectorTail(baseName);
 
     CreateSectorResult result;
     result.seed = params.seed ? *params.seed : clockSeed();
@@ -93,6 +99,10 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     // The set is opened by the first system: a run that places none leaves
     // the files as they were.
     std::unique_ptr<SectorFiles> files;
+    // Names ride beside the record files: each system's names are appended
+    // once the system is whole, and reach the disk only after the systems
+    // they name.
+    std::unique_ptr<SectorNameWriter> names;
     Counts before;
     try {
         // Declared inside the try: an error stops and joins the workers
@@ -115,11 +125,20 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                 if (nextSystem < batch.systemCount && batch.systems[nextSystem].cell == cell) {
                     const CellBatch::PlacedSystem& placed = batch.systems[nextSystem++];
                     if (!files) {
-                        files = params.newFile ? SectorFiles::create(params.baseName, params.sectorName)
-                                               : SectorFiles::append(params.baseName, params.sectorName);
+                        files = params.newFile ? SectorFiles::create(baseName, params.sectorName)
+                                               : SectorFiles::append(baseName, params.sectorName);
                         before = countsOf(*files);
+                        if (params.names) names = std::make_unique<SectorNameWriter>(baseName, result.seed);
                     }
+                    const std::int64_t firstRace = files->aliens().count();
                     const std::int64_t id = CommitStarSystem(*files, placed.built);
+                    if (names) {
+                        names->nameSystem(id, placed.x, placed.y, placed.z, firstRace,
+                                          files->aliens().count() - firstRace);
+                        // The record files write their systems in batches; once a
+                        // batch is out (nothing pending), its names may follow.
+                        if (files->systems().pendingBytes() == 0) names->flush();
+                    }
                     if (params.afterCommit) {
                         params.afterCommit(*files, CommittedSystem{id, placed.x, placed.y, placed.z});
                     }
@@ -142,6 +161,10 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
             const Counts after = countsOf(*files);
             files->close();
             appendRunRecord(params, result.seed);
+            if (names) {
+                names->close(after.systems);
+                result.names = names->written();
+            }
             result.systems = after.systems - before.systems;
             result.planets = after.planets - before.planets;
             result.moons = after.moons - before.moons;
@@ -153,6 +176,13 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
         if (files) {
             try {
                 files->close();
+            } catch (...) {
+            }
+        }
+        if (names) {
+            // Only the names of systems that reached the disk.
+            try {
+                names->close(recordCountOnDisk(sectorPath(baseName, ".sun"), sizeof(TSystemRec)));
             } catch (...) {
             }
         }

@@ -16,6 +16,7 @@
 #include "common/errors.h"
 #include "records/world_types.h"
 #include "common/file_io.h"
+#include "records/sector_base.h"
 #include "records/record_file.h"
 #include "records/records.h"
 #include "tools/colony_names.h"
@@ -183,12 +184,15 @@ void replaceFile(const std::string& target, const std::string& text) {
 
 }  // namespace
 
-void WriteColoniesReport(const std::string& sectorBase, long race, const std::string& logBase) {
+void WriteColoniesReport(const std::string& givenSector, long race, const std::string& logBase) {
     // -1 would match every unmarked control entry and 65535 the independent
     // marker, so neither names a race.
     if (race < 0 || race > kLastRace) {
         throw InputError(fmt::format("Race number {} is out of range: it must be between 0 and {}", race, kLastRace));
     }
+    const std::string sectorBase = sectorBaseName(givenSector);
+    requireSector(sectorBase);
+    requireFolderFor(logBase);
     SectorInputs inputs(sectorBase);
     Report report(inputs, static_cast<std::uint16_t>(race));
 

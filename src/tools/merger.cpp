@@ -25,6 +25,7 @@
 #include "common/errors.h"
 #include "records/id_renumbering.h"
 #include "common/file_io.h"
+#include "records/sector_base.h"
 #include "records/record_codec.h"
 #include "records/record_file.h"
 #include "records/record_reader.h"
@@ -205,8 +206,12 @@ struct Family {
 
 }  // namespace
 
-void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
+void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
+    const std::string mainBase = sectorBaseName(givenMain);
+    const std::string addedBase = sectorBaseName(givenAdded);
     refuseSelfMerge(mainBase, addedBase);
+    requireSector(mainBase);
+    requireSector(addedBase);
 
     // Opened in the order main, added for each kind: systems, planets,
     // races, moons. Any missing member stops the merge here.

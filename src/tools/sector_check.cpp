@@ -10,6 +10,7 @@
 
 #include "common/bit_flags.h"
 #include "common/errors.h"
+#include "records/sector_base.h"
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_files.h"
@@ -42,7 +43,9 @@ public:
     SectorCheckReport run() {
         if (!systems_.present() && !planets_.present() && !moons_.present() && !races_.present() &&
             !names_.present()) {
-            throw InputError(fmt::format("No sector at {}: {} not found", base_, systems_.path()));
+            std::string missing = missingSectorMessage(base_);
+            if (missing.empty()) missing = fmt::format("No sector at {} ({} not found)", base_, systems_.path());
+            throw InputError(missing);
         }
         if (limit_ != nullptr) {
             systems_.limitTo(limit_->systems);
@@ -270,7 +273,7 @@ private:
 
 }  // namespace
 
-SectorCheckReport CheckSector(const std::string& baseName) { return Checker(baseName).run(); }
+SectorCheckReport CheckSector(const std::string& baseName) { return Checker(sectorBaseName(baseName)).run(); }
 
 SectorCheckReport CheckSectorPrefix(const std::string& baseName, const SectorExtent& extent) {
     return Checker(baseName, &extent).run();

@@ -39,6 +39,7 @@ public:
     QCheckBox* CheckBox3;  // "New file"
     QCheckBox* CheckBox2;  // "Tot. al disable"
     QCheckBox* CheckBox4;  // "2D Sector"
+    QCheckBox* NamesBox;   // "Names"
     QProgressBar* Gauge1;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
@@ -49,6 +50,8 @@ public:
     bool running() const { return running_; }
     // What the last run did; empty before the first.
     const std::optional<CreateSectorResult>& lastRun() const { return lastRun_; }
+    // Before an opening: a run is then reported only if this opening made it.
+    void forgetLastRun() { lastRun_.reset(); }
 
     // How often a run lets the interface process its events: often enough
     // for the gauge to move and Cancel to answer at once, seldom enough that

@@ -2,6 +2,10 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QRegularExpression>
+
+#include "common/errors.h"
+#include "settings/ini_file.h"
 
 #include <deque>
 
@@ -18,23 +22,22 @@ struct SeamState {
     std::deque<QueuedAnswer> queued;
     bool refuseReal = false;
     FileDialogRequest lastRequest;
+    QString dataFolder;    // absolute; empty before start-up names it
+    QString logFolder;
+    QString settingsPath;
 };
+
+const char* const kSettingsSection = "Settings";
+
+bool isLogKind(const FileDialogRequest& request) {
+    return QFileInfo(request.initialDir).fileName() == QStringLiteral("log");
+}
 
 SeamState& seam() {
     static SeamState state;
     return state;
 }
 
-// "../data" names the working folder once a file inside "data" or "log" has
-// been chosen (the current directory is then that folder). Before that, the
-// folder start-up made below the current directory is the one meant.
-QString startFolder(const QString& initialDir) {
-    if (initialDir.isEmpty()) return QDir::currentPath();
-    if (QDir(initialDir).exists()) return QDir(initialDir).absolutePath();
-    const QString below = QDir::cleanPath(QDir::current().filePath(QFileInfo(initialDir).fileName()));
-    if (QDir(below).exists()) return below;
-    return QDir::currentPath();
-}
 
 std::optional<FileDialogAnswer> showRealDialog(QWidget* parent, const FileDialogRequest& request,
                                                const FileDialogAnswer& lastAnswer) {
@@ -44,11 +47,16 @@ std::optional<FileDialogAnswer> showRealDialog(QWidget* parent, const FileDialog
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Logs and reports are rewritten freely, as the user expects of them.
     if (saving) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDefaultSuffix(request.defaultExtension);
     dialog.setNameFilters(request.filters);
     const int filter = lastAnswer.fileName.isEmpty() ? 1 : lastAnswer.filterIndex;
     if (filter >= 1 && filter <= request.filters.size()) dialog.selectNameFilter(request.filters.at(filter - 1));
-    dialog.setDirectory(startFolder(request.initialDir));
+    dialog.setDefaultSuffix(defaultSuffixFor(request, filter));
+    // "sys5" typed with the HTML filter chosen becomes "sys5.html", not a
+    // ".log" file holding HTML.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString& chosen) {
+        dialog.setDefaultSuffix(defaultSuffixFor(request, static_cast<int>(request.filters.indexOf(chosen)) + 1));
+    });
+    dialog.setDirectory(fileDialogStartFolder(request));
     const QString offered =
         lastAnswer.fileName.isEmpty() ? request.initialFileName : QFileInfo(lastAnswer.fileName).fileName();
     if (!offered.isEmpty()) dialog.selectFile(offered);
@@ -88,5 +96,62 @@ void resetFileDialogSeam(bool refuseReal) {
 }
 
 const FileDialogRequest& lastFileDialogRequest() { return seam().lastRequest; }
+
+void setFileDialogFolders(const QString& dataFolder, const QString& logFolder, const QString& settingsPath) {
+    SeamState& state = seam();
+    state.dataFolder = QDir(dataFolder).absolutePath();
+    state.logFolder = QDir(logFolder).absolutePath();
+    state.settingsPath = settingsPath;
+    if (settingsPath.isEmpty()) return;
+    try {
+        const IniFile settings(settingsPath.toStdString());
+        // A remembered folder that has gone since is forgotten.
+        const auto remembered = [&](const char* key, QString& folder) {
+            if (const auto value = settings.readString(kSettingsSection, key)) {
+                const QString path = QString::fromStdString(*value);
+                if (!path.isEmpty() && QFileInfo(path).isDir()) folder = path;
+            }
+        };
+        remembered("DataFolder", state.dataFolder);
+        remembered("LogFolder", state.logFolder);
+    } catch (const OrrError&) {
+        // An unreadable settings file remembers nothing.
+    }
+}
+
+QString fileDialogStartFolder(const FileDialogRequest& request) {
+    const SeamState& state = seam();
+    if (request.initialDir.isEmpty()) return QDir::currentPath();
+    const QString& folder = isLogKind(request) ? state.logFolder : state.dataFolder;
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+    const QString below = QDir::current().absoluteFilePath(QFileInfo(request.initialDir).fileName());
+    return QFileInfo(below).isDir() ? below : QDir::currentPath();
+}
+
+void rememberFileDialogChoice(const FileDialogRequest& request, const QString& fileName) {
+    if (request.initialDir.isEmpty()) return;
+    SeamState& state = seam();
+    const QString folder = QFileInfo(fileName).absolutePath();
+    const bool log = isLogKind(request);
+    (log ? state.logFolder : state.dataFolder) = folder;
+    if (state.settingsPath.isEmpty()) return;
+    try {
+        IniFile settings(state.settingsPath.toStdString());
+        settings.writeString(kSettingsSection, log ? "LogFolder" : "DataFolder", folder.toStdString());
+        settings.save();
+    } catch (const OrrError&) {
+        // A settings file that cannot be written remembers nothing; the
+        // choice still holds for this run.
+    }
+}
+
+QString defaultSuffixFor(const FileDialogRequest& request, int filterIndex) {
+    if (filterIndex >= 1 && filterIndex <= request.filters.size()) {
+        static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([A-Za-z0-9]+)\\)"));
+        const QRegularExpressionMatch match = pattern.match(request.filters.at(filterIndex - 1));
+        if (match.hasMatch()) return match.captured(1);
+    }
+    return request.defaultExtension;
+}
 
 }  // namespace orrimar::ui

@@ -17,7 +17,7 @@ struct FileDialogRequest {
     Mode mode = Mode::Open;
     QString defaultExtension;  // "sun": added when the user types a name without one
     QStringList filters;       // "Star files (*.sun)", first filter = index 1
-    QString initialDir;        // "../data"; empty: the current directory
+    QString initialDir;        // kind of file: "../data" (sectors) or "../log" (logs, reports); empty: the current directory
     QString initialFileName;   // offered before anything was chosen
 };
 
@@ -41,5 +41,20 @@ void setNextFileDialogCancelled();
 void resetFileDialogSeam(bool refuseReal = false);
 // The request of the most recent file dialog, queued or shown.
 const FileDialogRequest& lastFileDialogRequest();
+
+// Where the dialogs of each kind of file open. The program never changes its
+// working folder, so "starlog" names the same files before and after any
+// dialog; instead each kind opens where a file of that kind was last chosen,
+// remembered in the settings file (section "Settings", keys "DataFolder" and
+// "LogFolder"), and at first in the "data" and "log" folders start-up made.
+// `settingsPath` empty: nothing is remembered across runs.
+void setFileDialogFolders(const QString& dataFolder, const QString& logFolder, const QString& settingsPath);
+// The folder a dialog for `request` opens at now.
+QString fileDialogStartFolder(const FileDialogRequest& request);
+// Notes the folder of a chosen file for its kind (and in the settings file).
+void rememberFileDialogChoice(const FileDialogRequest& request, const QString& fileName);
+// The extension a name typed without one gets: the chosen filter's own
+// ("Html file (*.html)" -> "html"), else the request's default.
+QString defaultSuffixFor(const FileDialogRequest& request, int filterIndex);
 
 }  // namespace orrimar::ui

@@ -23,9 +23,9 @@ bool FileField::choose() {
     if (!answer) return false;
     if (answer->fileName.size() > kMaxPathLength) throw RangeError();
     choice_ = *answer;
-    // The dialogs leave the current directory at the folder of the file
-    // chosen, so the next dialog's "../data" and "../log" name its siblings.
-    QDir::setCurrent(QFileInfo(answer->fileName).absolutePath());
+    // The working folder stays where the program started; the next dialog
+    // of this kind opens where this file was chosen.
+    rememberFileDialogChoice(request_, answer->fileName);
     const QString base = pathLessExtension(answer->fileName);
     setText(base);
     emit baseNameChosen(base);

@@ -84,10 +84,13 @@ TBtnRightDlg1::TBtnRightDlg1(QWidget* parent) : QDialog(parent) {
 }
 
 void TBtnRightDlg1::OKBtnClick() {
+    lastResult.clear();
     guarded(this, [this] {
         const FileDialogAnswer& log = SaveToField->choice();
-        engine::main_starlog(SectorField->text().toStdString(), log.fileName.toStdString(), readId(SystemIdField), 1,
+        const std::int32_t id = readId(SystemIdField);
+        engine::main_starlog(SectorField->text().toStdString(), log.fileName.toStdString(), id, 1,
                              logFormatOf(log.filterIndex));
+        lastResult = QStringLiteral("Wrote system log of system %1 to %2").arg(id).arg(log.fileName);
     });
     accept();
 }
@@ -188,10 +191,12 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 }
 
 void TForm5::OKBtnClick() {
+    lastResult.clear();
     guarded(this, [this] {
         engine::main_map(FileNameField->text().toStdString(), SaveToField->text().toStdString(),
                          SystemsBox->isChecked(), AlienRacesBox->isChecked(), SummaryBox->isChecked(),
                          EmpiresBox->isChecked());
+        lastResult = QStringLiteral("Wrote sector report to %1.map and %1.html").arg(SaveToField->text());
     });
     accept();
 }

@@ -27,6 +27,8 @@ public:
     QLineEdit* SystemIdField;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
+    // "Wrote system log of system 5 to ..." after a run that wrote; empty otherwise.
+    QString lastResult;
 
     void OKBtnClick();
 };
@@ -63,6 +65,7 @@ public:
     QCheckBox* EmpiresBox;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
+    QString lastResult;  // as the System Logfile's
 
     void OKBtnClick();
 };

@@ -1,6 +1,8 @@
 #include "ui/main_window.h"
 
+#include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,12 +13,15 @@
 
 #include "common/errors.h"
 #include "engine/engine.h"
+#include "records/sector_base.h"
 #include "settings/ini_file.h"
 #include "ui/about_box.h"
 #include "ui/alien_generator_dialog.h"
 #include "ui/create_sector_dialog.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
+#include "ui/file_dialog_seam.h"
+#include "ui/file_field.h"
 #include "ui/first_run_settings.h"
 #include "ui/log_dialogs.h"
 #include "ui/message_seam.h"
@@ -102,6 +107,10 @@ void TForm1::buildLayout() {
     TitleLabel->setAlignment(Qt::AlignCenter);
     Picture = new StarField(this);
     Picture->setObjectName(QStringLiteral("Picture"));
+    StatusLine = new QLabel(this);
+    StatusLine->setObjectName(QStringLiteral("StatusLine"));
+    StatusLine->setWordWrap(true);
+    StatusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* commands = new QVBoxLayout;
     for (QPushButton* button :
@@ -126,15 +135,18 @@ void TForm1::buildLayout() {
     companions->addWidget(TarnokBtn);
     companions->addWidget(BoldrinBtn);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(commands);
-    layout->addLayout(middle, 1);
-    layout->addWidget(LaunchPad);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(commands);
+    columns->addLayout(middle, 1);
+    columns->addWidget(LaunchPad);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addWidget(StatusLine);
 
-    connect(CreateSectorBtn, &QPushButton::clicked, this, [this] { BtnRightDlg->exec(); });
-    connect(SystemLogBtn, &QPushButton::clicked, this, [this] { BtnRightDlg1->exec(); });
+    connect(CreateSectorBtn, &QPushButton::clicked, this, [this] { runCommand(BtnRightDlg); });
+    connect(SystemLogBtn, &QPushButton::clicked, this, [this] { runCommand(BtnRightDlg1); });
     connect(AlienLogBtn, &QPushButton::clicked, this, &TForm1::AlienLogClick);
-    connect(SectorReportBtn, &QPushButton::clicked, this, [this] { Form5->exec(); });
+    connect(SectorReportBtn, &QPushButton::clicked, this, [this] { runCommand(Form5); });
     connect(AlienGenBtn, &QPushButton::clicked, this, &TForm1::AlienGenClick);
     connect(ColoniesRptBtn, &QPushButton::clicked, this, [this] { Form8->exec(); });
     connect(MergerBtn, &QPushButton::clicked, this, [this] { FormMerger->exec(); });
@@ -177,8 +189,46 @@ void TForm1::FormCreate() {
         }
         folderExisted(QStringLiteral("log"));
     }
+    setFileDialogFolders(QDir::current().absoluteFilePath(QStringLiteral("data")),
+                         QDir::current().absoluteFilePath(QStringLiteral("log")), state_.settingsPath);
     TarnokBtn->setEnabled(!findCompanion(QDir::currentPath(), QStringLiteral("tarnok.exe")).isEmpty());
+    greyMissingCompanion(TarnokBtn, QStringLiteral("tarnok.exe"), QDir::currentPath());
+    // A companion that is not beside the program could not start: its
+    // button is greyed rather than silent when pressed.
+    greyMissingCompanion(CressetBtn, QStringLiteral("cresset.exe"), options_.programDir);
+    greyMissingCompanion(DunmereBtn, QStringLiteral("dunmere.exe"), options_.programDir);
+    greyMissingCompanion(ElvaranBtn, QStringLiteral("elvaran.exe"), options_.programDir);
+    greyMissingCompanion(ExportChVBtn, QStringLiteral("GLASWEN.exe"), options_.programDir);
     state_.rememberedOutputSystem = 0;
+}
+
+void TForm1::greyMissingCompanion(QPushButton* button, const QString& fileName, const QString& folder) {
+    if (!findCompanion(folder, fileName).isEmpty()) return;
+    button->setEnabled(false);
+    button->setToolTip(QStringLiteral("%1 (not found: %2)")
+                           .arg(button->toolTip(), QDir(folder.isEmpty() ? QDir::currentPath() : folder)
+                                                       .absoluteFilePath(fileName)));
+}
+
+void TForm1::showStatus(const QString& text) { StatusLine->setText(text); }
+
+void TForm1::runCommand(QDialog* dialog) {
+    showStatus(QString());
+    if (dialog == BtnRightDlg) BtnRightDlg->forgetLastRun();
+    dialog->exec();
+    if (dialog == BtnRightDlg) {
+        const auto& run = BtnRightDlg->lastRun();
+        if (!run) return;
+        const QString base = QString::fromStdString(sectorBaseName(QFile::encodeName(BtnRightDlg->Edit1->text()).toStdString()));
+        const auto count = [](std::int64_t n) { return QString::fromStdString(groupedCount(n)); };
+        showStatus(QStringLiteral("%1 sector %2: %3 systems, %4 planets, %5 moons, %6 races (seed %7)")
+                       .arg(run->cancelled ? QStringLiteral("Cancelled; wrote so far to") : QStringLiteral("Wrote"),
+                            QDir::current().absoluteFilePath(base), count(run->systems), count(run->planets),
+                            count(run->moons), count(run->races), QString::number(run->seed)));
+        return;
+    }
+    if (dialog == BtnRightDlg1) showStatus(BtnRightDlg1->lastResult);
+    if (dialog == Form5) showStatus(Form5->lastResult);
 }
 
 void TForm1::applyStoredGeometry(int height, int width, int left, int top) {

@@ -10,6 +10,7 @@
 #include "ui/app_state.h"
 #include "ui/companion_launcher.h"
 
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -67,6 +68,8 @@ public:
     QGroupBox* LaunchPad;
     QLabel* TitleLabel;
     StarField* Picture;
+    // What the last command made and where, until the next command.
+    QLabel* StatusLine;
 
     // The dialogs, created once in this order and kept for the whole run.
     TBtnRightDlg* BtnRightDlg = nullptr;    // Create Sector
@@ -85,12 +88,16 @@ public:
     void AlienLogClick();
     void BoldrinClick();
     void startCompanion(const QString& fileName);
+    // Runs one command's dialog, then shows what it made in the status line.
+    void runCommand(QDialog* dialog);
+    void showStatus(const QString& text);
 
 private:
     void FormCreate();
     void createDialogs();
     void buildLayout();
     void applyStoredGeometry(int height, int width, int left, int top);
+    void greyMissingCompanion(QPushButton* button, const QString& fileName, const QString& folder);
 
     StartupOptions options_;
     AppState state_;

@@ -46,7 +46,7 @@ TEST_F(AlienCommands, AlienWritesTheLogAndSaysSo) {
                      "--output", "battlelords", "--total-alien-disable", "--out", path("race.log")}),
               cli::kExitOk)
         << err.str();
-    EXPECT_EQ(out.str(), "Alien Logfile Done\n");
+    EXPECT_EQ(out.str(), "Wrote alien log of a race made to order to " + path("race.log") + "\n");
     const std::string log = fixtures::readFile(path("race.log"));
     EXPECT_NE(log.find("Temperature: -50 °C"), std::string::npos);
     EXPECT_NE(log.find("Gravity:     0.50 g"), std::string::npos);

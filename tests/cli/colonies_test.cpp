@@ -39,16 +39,26 @@ struct ColoniesCommand : ::testing::Test {
     int run(const std::vector<std::string>& args) { return cli::runCli(args, ctx); }
 };
 
-TEST_F(ColoniesCommand, WritesTheLogAndSaysNothing) {
+TEST_F(ColoniesCommand, WritesTheLogAndSaysWhere) {
     // Race 0 by default, as the dialog's field.
     EXPECT_EQ(run({"colonies", sector, "--out", log}), cli::kExitOk) << err.str();
-    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(out.str(), "Wrote colonies report of race 0 to " + log + ".log\n");
     const std::string text = readText(log + ".log");
     EXPECT_EQ(text.rfind("   Colonies owned by Race [     0 ]\r\n", 0), 0U) << text;
     EXPECT_NE(text.find("Systems controlled: 1\r\n"), std::string::npos) << text;
 
     EXPECT_EQ(run({"colonies", sector, "--race", "7", "--out", log}), cli::kExitOk) << err.str();
     EXPECT_NE(readText(log + ".log").find("Systems controlled: 0\r\n"), std::string::npos);
+}
+
+TEST_F(ColoniesCommand, AMissingSectorOrFolderIsNamed) {
+    EXPECT_EQ(run({"colonies", sector + "x", "--out", log}), cli::kExitRuntime);
+    EXPECT_EQ(err.str(), "orrimar-cli: No sector at " + sector + "x (" + sector + "x.sun not found)\n");
+    err.str("");
+    EXPECT_EQ(run({"colonies", sector, "--out", log + "dir/r"}), cli::kExitRuntime);
+    EXPECT_EQ(err.str(), "orrimar-cli: Folder " + log + "dir does not exist\n");
+    err.str("");
+    EXPECT_EQ(run({"colonies", sector + ".col", "--out", log}), cli::kExitOk) << err.str();
 }
 
 TEST_F(ColoniesCommand, RefusalsAndFailuresKeepThePreviousLog) {

@@ -48,8 +48,11 @@ TEST_F(CreateCommand, WritesTheSectorAndPrintsSeedAndSummary) {
     ASSERT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "42", "--name", "Rim"}),
               cli::kExitOk)
         << err.str();
-    EXPECT_TRUE(out.str().starts_with("seed: 42\ncreated " + base + ": 9 systems, ")) << out.str();
-    EXPECT_NE(out.str().find(" in 9 cells\n"), std::string::npos);
+    // One success line, and nothing else on the output stream.
+    EXPECT_TRUE(out.str().starts_with("Wrote sector " + base + ": 9 systems, ")) << out.str();
+    EXPECT_TRUE(out.str().ends_with(" races in 9 cells (seed 42)\n")) << out.str();
+    const std::string printed = out.str();
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1);
     EXPECT_EQ(fs::file_size(base + ".sun"), 9U * 196U);
     EXPECT_EQ(bytesOf(base + ".nam").substr(8, 4), std::string("\x03Rim", 4));
     EXPECT_EQ(err.str(), "");  // no progress bar off a terminal
@@ -61,7 +64,7 @@ TEST_F(CreateCommand, WritesTheSectorAndPrintsSeedAndSummary) {
 
     ASSERT_EQ(run({"--file", base, "--size", "2", "--flat", "--density", "100", "--append", "-x", "-7"}),
               cli::kExitOk);
-    EXPECT_NE(out.str().find("appended to " + base + ": 4 systems"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Appended to sector " + base + ": 4 systems"), std::string::npos) << out.str();
     EXPECT_EQ(fs::file_size(base + ".sun"), 13U * 196U);
 }
 
@@ -69,7 +72,7 @@ TEST_F(CreateCommand, AClockSeedIsPrintedAndRepeatsTheRun) {
     ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30"}), cli::kExitOk) << err.str();
     std::smatch m;
     const std::string printed = out.str();
-    ASSERT_TRUE(std::regex_search(printed, m, std::regex("^seed: ([0-9]+)\n")));
+    ASSERT_TRUE(std::regex_search(printed, m, std::regex("\\(seed ([0-9]+)\\)\n$")));
     const std::string sun = bytesOf(base + ".sun");
     ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30", "--seed", m[1].str()}), cli::kExitOk);
     EXPECT_EQ(bytesOf(base + ".sun"), sun);
@@ -103,8 +106,10 @@ TEST_F(CreateCommand, MalformedInputIsRefusedWithStatusTwoAndTouchesNothing) {
 }
 
 TEST_F(CreateCommand, RuntimeErrorsExitOneWithTheSystemsMessage) {
+    // The missing folder is named, and not made.
     EXPECT_EQ(run({"--file", dir + "/no/such/place", "--size", "1", "--density", "100"}), cli::kExitRuntime);
-    EXPECT_NE(err.str().find("File not found"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str(), "orrimar-cli: Folder " + dir + "/no/such does not exist\n");
+    EXPECT_FALSE(fs::exists(dir + "/no"));
 
     std::ofstream(dir + "/bad.ini") << "[Stellar Probabilities]\nPheno=65535\n";
     EXPECT_EQ(run({"--file", base, "--settings", dir + "/bad.ini"}), cli::kExitRuntime);
@@ -131,9 +136,9 @@ TEST(CreateProgram, RunsFromTheCommandLine) {
                                 " --size 2 --density 100 --seed 9 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
-    char line[256] = {};
-    ASSERT_NE(fgets(line, sizeof line, pipe), nullptr);
-    EXPECT_STREQ(line, "seed: 9\n");
+    char line[512] = {};
+    ASSERT_NE(fgets(line, static_cast<int>((dir / "s").string().size()) + 27, pipe), nullptr);
+    EXPECT_STREQ(line, ("Wrote sector " + (dir / "s").string() + ": 8 systems, ").c_str());
     while (fgets(line, sizeof line, pipe) != nullptr) {
     }
     EXPECT_EQ(pclose(pipe), 0);
@@ -164,6 +169,22 @@ TEST_F(CreateCommand, EveryRunLeavesItsSeedInTheCommentFileAndInfoShowsThem) {
 
     out.str("");
     EXPECT_EQ(cli::runCli({"info", dir + "/nothing"}, ctx), cli::kExitUsage);
+}
+
+TEST_F(CreateCommand, AMemberExtensionNamesTheBaseAndQuietDropsTheLine) {
+    ASSERT_EQ(run({"--file", base + ".sun", "--size", "2", "--density", "100", "--seed", "1", "--quiet"}),
+              cli::kExitOk)
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(fs::exists(base + ".sun"));
+    EXPECT_TRUE(fs::exists(base + ".pln"));
+    EXPECT_FALSE(fs::exists(base + ".sun.sun"));
+    EXPECT_FALSE(fs::exists(base + ".sun.pln"));
+    // The global flag, before the subcommand, does the same.
+    out.str("");
+    ASSERT_EQ(cli::runCli({"--quiet", "create", "--file", base + ".PLN", "--size", "1", "--density", "100"}, ctx),
+              cli::kExitOk);
+    EXPECT_EQ(out.str(), "");
 }
 
 }  // namespace

@@ -35,12 +35,24 @@ struct LogCommands : ::testing::Test {
 TEST_F(LogCommands, StarlogWritesTextOrHtml) {
     const auto sector = makeFixtureSector(dir);
     EXPECT_EQ(run({"starlog", sector.base, "--system", "1", "--out", dir + "/s.log"}), cli::kExitOk) << err.str();
-    EXPECT_EQ(out.str(), "System log written to " + dir + "/s.log\n");
+    EXPECT_EQ(out.str(), "Wrote system log of system 1 to " + dir + "/s.log\n");
     EXPECT_NE(readFile(dir + "/s.log").find("Star B: M4 V, red dwarf\r\n"), std::string::npos);
     EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", dir + "/s.html", "--html"}), cli::kExitOk);
     const std::string page = readFile(dir + "/s.html");
     EXPECT_EQ(checkWellFormed(page), "");
     EXPECT_NE(page.find("<h2>Star A: G2 V, yellow dwarf</h2>"), std::string::npos);
+}
+
+TEST_F(LogCommands, ASectorGivenWithAMemberExtensionIsItsBaseName) {
+    const auto sector = makeFixtureSector(dir);
+    for (const char* ext : {".sun", ".pln", ".CMT"}) {
+        EXPECT_EQ(run({"starlog", sector.base + ext, "--system", "1", "--out", dir + "/s.log", "-q"}), cli::kExitOk)
+            << ext << ": " << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+    EXPECT_EQ(run({"report", sector.base + ".sun", "--out", dir + "/r"}), cli::kExitOk) << err.str();
+    EXPECT_NE(readFile(dir + "/r.map").find(sector.base), std::string::npos);
+    EXPECT_EQ(readFile(dir + "/r.map").find(sector.base + ".sun"), std::string::npos);
 }
 
 TEST_F(LogCommands, StarlogRefusals) {
@@ -49,10 +61,15 @@ TEST_F(LogCommands, StarlogRefusals) {
     EXPECT_EQ(run({"starlog", sector.base, "--system", "abc", "--out", log}), cli::kExitUsage);
     EXPECT_NE(err.str().find("not a system id"), std::string::npos);
     EXPECT_EQ(run({"starlog", sector.base, "--system", "2", "--out", log}), cli::kExitUsage);
-    EXPECT_NE(err.str().find("System id 2 is not in sector"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str(), "orrimar-cli: System 2 is not in " + sector.base + " (2 systems)\n");
     EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", ""}), cli::kExitUsage);
     EXPECT_NE(err.str().find("no file chosen"), std::string::npos);
     EXPECT_EQ(run({"starlog", dir + "/missing", "--system", "0", "--out", log}), cli::kExitRuntime);
+    EXPECT_EQ(err.str(), "orrimar-cli: No sector at " + dir + "/missing (" + dir + "/missing.sun not found)\n");
+    EXPECT_EQ(run({"starlog", dir + "/nodir/s", "--system", "0", "--out", log}), cli::kExitRuntime);
+    EXPECT_EQ(err.str(), "orrimar-cli: Folder " + dir + "/nodir does not exist\n");
+    EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", dir + "/nodir/s.log"}), cli::kExitRuntime);
+    EXPECT_EQ(err.str(), "orrimar-cli: Folder " + dir + "/nodir does not exist\n");
     EXPECT_EQ(run({"starlog", sector.base, "--out", log}), cli::kExitUsage);  // --system is required
     EXPECT_FALSE(std::filesystem::exists(log));
 }
@@ -61,7 +78,7 @@ TEST_F(LogCommands, ReportFlagsLeaveSectionsOut) {
     const auto sector = makeFixtureSector(dir);
     EXPECT_EQ(run({"report", sector.base, "--out", dir + "/r", "--no-systems", "--no-empires"}), cli::kExitOk)
         << err.str();
-    EXPECT_EQ(out.str(), "Sector report written to " + dir + "/r.map and " + dir + "/r.html\n");
+    EXPECT_EQ(out.str(), "Wrote sector report to " + dir + "/r.map and " + dir + "/r.html\n");
     const std::string text = readFile(dir + "/r.map");
     EXPECT_EQ(text.find("\r\nSystems\r\n-------"), std::string::npos);
     EXPECT_EQ(text.find("\r\nEmpires\r\n"), std::string::npos);

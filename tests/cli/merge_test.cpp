@@ -46,7 +46,7 @@ struct MergeCommand : ::testing::Test {
 
 TEST_F(MergeCommand, MergesAndSaysSo) {
     EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitOk) << err.str();
-    EXPECT_EQ(out.str(), "The 2 sectors have been merged\n");
+    EXPECT_EQ(out.str(), "Wrote the systems of " + addedBase + " into " + mainBase + "\n");
     const auto systems = readRecords<TSystemRec>(mainBase + ".sun");
     ASSERT_EQ(systems.size(), 3U);
     EXPECT_EQ(systems[2].firstPlanetId, (std::array<std::int32_t, 3>{3, 4, 4}));

@@ -145,7 +145,10 @@ std::vector<std::string> rowStarting(const std::string& log, const std::string& 
 
 TEST_F(AlienLog, EveryFieldOfTheRaceAppearsWithItsValue) {
     const std::string log = write(0);
-    EXPECT_EQ(lines(log).front(), "Alien race 0 of Fixture <Reach>");
+    const auto logLines = lines(log);
+    // A log without CRLF line ends gives no lines: a failed case, not a crash.
+    ASSERT_FALSE(logLines.empty());
+    EXPECT_EQ(logLines.front(), "Alien race 0 of Fixture <Reach>");
 
     // Home world: planet 0 of the fixture, a Terran world in system 0.
     EXPECT_EQ(valueOf(log, "World"), "planet 0");
@@ -254,8 +257,7 @@ TEST_F(AlienLog, ARaceIdBeyondTheFileIsAClearError) {
         main_alienlog(sector.base, 1, 0, kFormatText, log);
         FAIL() << "race 1 was logged";
     } catch (const InputError& e) {
-        EXPECT_NE(std::string(e.what()).find("Race 1 is not in"), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find("it holds 1 race (ids 0 to 0)"), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()), "Race 1 is not in " + sector.base + " (1 race)");
     }
     EXPECT_TRUE(log.str().empty());
     EXPECT_THROW(main_alienlog(sector.base, -1, 0, kFormatText, log), InputError);
@@ -265,7 +267,7 @@ TEST_F(AlienLog, ARaceIdBeyondTheFileIsAClearError) {
         main_alienlog(sector.base, 0, 0, kFormatText, log);
         FAIL() << "a race was logged from an empty file";
     } catch (const InputError& e) {
-        EXPECT_NE(std::string(e.what()).find("it holds no races"), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()), "Race 0 is not in " + sector.base + " (0 races)");
     }
     EXPECT_THROW(main_alienlog(dir + "/nowhere", 0, 0, kFormatText, log), IoError);
     EXPECT_TRUE(log.str().empty());

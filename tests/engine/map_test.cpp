@@ -7,6 +7,8 @@
 #include "engine/engine.h"
 #include "engine/sector_map_svg.h"
 #include "log_fixtures.h"
+#include "records/record_file.h"
+#include <cctype>
 
 using namespace orrimar;
 using namespace orrimar::engine;
@@ -161,3 +163,50 @@ TEST(SectorMapSvg, LargeSectorsAreAggregatedAndSaySo) {
     EXPECT_NE(picture.find("red dwarf (M0 V)"), std::string::npos);
     EXPECT_EQ(picture.find("orange dwarf"), std::string::npos);  // legend lists the kinds present
 }
+
+namespace orrimar::engine {
+namespace {
+
+// Every habitat, body form and kind name fits its column: the level that
+// follows starts at the same place on every row ("Shore (amphibious)" once
+// pushed it right).
+TEST(SectorReport, AlienTableColumnsHoldEveryName) {
+    const std::string dir = orrimar::logtest::testDir("map_widths");
+    const auto sector = orrimar::logtest::makeFixtureSector(dir);
+    {
+        RecordFile<TAlienRec> races(sector.base + ".aln", RawRecordFile::Mode::OpenExisting);
+        const TAlienRec model = races.read(0);
+        for (int code = 1; code <= 40; ++code) {
+            TAlienRec race = model;
+            race.habitat = static_cast<std::uint8_t>(code % 5 + 1);
+            race.bodyForm = static_cast<std::uint8_t>(code % 9 + 1);
+            race.subtype = static_cast<std::uint8_t>(code % 12 + 1);
+            race.techLevel = 7;
+            races.append(race);
+        }
+        races.close();
+    }
+    const std::string text = orrimar::logtest::readFile(
+        (main_map(sector.base, dir + "/r", false, true, false, false), dir + "/r.map"));
+    const std::size_t table = text.find("Alien races\r\n-----------\r\n");
+    ASSERT_NE(table, std::string::npos);
+    std::size_t at = table + 26;
+    const std::size_t headerEnd = text.find("\r\n", at);
+    const std::string header = text.substr(at, headerEnd - at);
+    const std::size_t levelEnd = header.find("Level") + 5;
+    ASSERT_NE(header.find("Level"), std::string::npos);
+    at = text.find("\r\n", headerEnd + 2) + 2;  // past the dashes
+    int rows = 0;
+    for (std::size_t end = text.find("\r\n", at); end != std::string::npos && end > at; end = text.find("\r\n", at)) {
+        const std::string row = text.substr(at, end - at);
+        if (row.size() < levelEnd) break;
+        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(row[levelEnd - 1]))) << row;
+        EXPECT_EQ(row[levelEnd], ' ') << row;
+        ++rows;
+        at = end + 2;
+    }
+    EXPECT_EQ(rows, 41);
+}
+
+}  // namespace
+}  // namespace orrimar::engine

@@ -30,8 +30,8 @@ TEST(FileField, ChosenPathLessItsLastFourCharactersBecomesTheText) {
     EXPECT_EQ(field.choice().filterIndex, 1);
     EXPECT_EQ(lastFileDialogRequest().defaultExtension, QStringLiteral("sun"));
     EXPECT_EQ(lastFileDialogRequest().initialDir, QStringLiteral("../data"));
-    // The dialog leaves the current directory at the folder of the file.
-    EXPECT_EQ(QDir::currentPath(), ws.file(QStringLiteral("data")));
+    // The working folder stays; the dialog only remembers where it was.
+    EXPECT_EQ(QDir::currentPath(), ws.path());
     // The text set from the dialog may be longer than what may be typed.
     EXPECT_GT(field.text().size(), 8);
 }
@@ -43,6 +43,48 @@ TEST(FileField, HtmlNameKeepsATrailingDotAndFilterTwo) {
     ASSERT_TRUE(field.choose());
     EXPECT_EQ(field.text(), ws.file(QStringLiteral("page.")));
     EXPECT_EQ(field.choice().filterIndex, 2);
+}
+
+TEST(FileDialogFolders, EachKindOpensWhereItsLastFileWasChosenAndTheWorkingFolderStays) {
+    test::Workspace ws(QStringLiteral("field-folders"));
+    QDir().mkpath(QStringLiteral("data"));
+    QDir().mkpath(QStringLiteral("log"));
+    QDir().mkpath(QStringLiteral("elsewhere/sectors"));
+    const QString ini = ws.file(QStringLiteral("orrwin.ini"));
+    setFileDialogFolders(ws.file(QStringLiteral("data")), ws.file(QStringLiteral("log")), ini);
+    FileDialogRequest logs = sunDialog();
+    logs.initialDir = QStringLiteral("../log");
+    // First time: the folders start-up made.
+    EXPECT_EQ(fileDialogStartFolder(sunDialog()), ws.file(QStringLiteral("data")));
+    EXPECT_EQ(fileDialogStartFolder(logs), ws.file(QStringLiteral("log")));
+
+    FileField field(QStringLiteral("starlog"), 8, sunDialog());
+    setNextFileName(ws.file(QStringLiteral("elsewhere/sectors/beta.sun")));
+    ASSERT_TRUE(field.choose());
+    EXPECT_EQ(QDir::currentPath(), ws.path());
+    EXPECT_EQ(fileDialogStartFolder(sunDialog()), ws.file(QStringLiteral("elsewhere/sectors")));
+    EXPECT_EQ(fileDialogStartFolder(logs), ws.file(QStringLiteral("log")));  // the other kind keeps its own
+
+    // Remembered across runs, in section "Settings".
+    setFileDialogFolders(ws.file(QStringLiteral("data")), ws.file(QStringLiteral("log")), ini);
+    EXPECT_EQ(fileDialogStartFolder(sunDialog()), ws.file(QStringLiteral("elsewhere/sectors")));
+    EXPECT_NE(test::readText(ini).indexOf(QStringLiteral("[Settings]")), -1);
+    // A remembered folder since removed is forgotten.
+    QDir(ws.file(QStringLiteral("elsewhere"))).removeRecursively();
+    setFileDialogFolders(ws.file(QStringLiteral("data")), ws.file(QStringLiteral("log")), ini);
+    EXPECT_EQ(fileDialogStartFolder(sunDialog()), ws.file(QStringLiteral("data")));
+    setFileDialogFolders(QString(), QString(), QString());
+}
+
+TEST(FileDialogFolders, TheHtmlFilterGivesHtmlToANameTypedWithoutExtension) {
+    FileDialogRequest request = sunDialog();
+    request.defaultExtension = QStringLiteral("log");
+    request.filters = {QStringLiteral("Star log file (*.log)"), QStringLiteral("Html file (*.html)")};
+    EXPECT_EQ(defaultSuffixFor(request, 1), QStringLiteral("log"));
+    EXPECT_EQ(defaultSuffixFor(request, 2), QStringLiteral("html"));
+    EXPECT_EQ(defaultSuffixFor(request, 3), QStringLiteral("log"));
+    request.filters = {QStringLiteral("Anything")};
+    EXPECT_EQ(defaultSuffixFor(request, 1), QStringLiteral("log"));
 }
 
 TEST(FileField, CancelChangesNothing) {

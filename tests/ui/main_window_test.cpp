@@ -13,6 +13,8 @@
 #include "ui/about_box.h"
 #include "ui/alien_generator_dialog.h"
 #include "ui/create_sector_dialog.h"
+#include "ui/file_dialog_seam.h"
+#include "ui/file_field.h"
 #include "ui/log_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/settings_location.h"
@@ -82,7 +84,10 @@ TEST_F(MainWindow, LaunchPadLayoutCaptionsAndHints) {
         {form->BoldrinBtn, "Boldrin", "Launch Boldrin"}};
     for (const auto& [button, caption, hint] : buttons) {
         EXPECT_EQ(button->text(), QString::fromLatin1(caption));
-        EXPECT_EQ(button->toolTip(), QString::fromLatin1(hint)) << caption;
+        // A missing companion's hint goes on to say what was looked for.
+        EXPECT_TRUE(button->toolTip() == QString::fromLatin1(hint) ||
+                    button->toolTip().startsWith(QString::fromLatin1(hint) + QStringLiteral(" (not found: ")))
+            << caption;
     }
     // The companions sit inside the group box, the commands outside it.
     for (QPushButton* b : {form->CressetBtn, form->ExportChVBtn, form->TarnokBtn, form->BoldrinBtn})
@@ -208,14 +213,30 @@ TEST_F(MainWindow, TarnokIsEnabledOnlyByTheFileFoundAtStartUp) {
     EXPECT_TRUE(form->TarnokBtn->isEnabled()) << "the bare name stands for the .exe here";
 }
 
-TEST_F(MainWindow, CompanionsStartFromTheProgramFolderWithoutAWord) {
+TEST_F(MainWindow, MissingCompanionsAreGreyedAndSayWhatWasLookedFor) {
     auto form = start();
     form->show();
+    for (QPushButton* button : {form->CressetBtn, form->DunmereBtn, form->ElvaranBtn, form->ExportChVBtn})
+        EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
+    EXPECT_EQ(form->CressetBtn->toolTip(),
+              QStringLiteral("Launch Cresset (not found: ") + programDir + QStringLiteral("cresset.exe)"));
+    EXPECT_EQ(form->ExportChVBtn->toolTip(), QStringLiteral("Export a sector to a ChView format (not found: ") +
+                                                 programDir + QStringLiteral("GLASWEN.exe)"));
+    EXPECT_EQ(form->TarnokBtn->toolTip(), QStringLiteral("Create system from scratch (not found: ") +
+                                              QDir::current().absoluteFilePath(QStringLiteral("tarnok.exe")) +
+                                              QStringLiteral(")"));
+    EXPECT_EQ(form->BoldrinBtn->toolTip(), QStringLiteral("Launch Boldrin"));  // Boldrin says so itself
     QTest::mouseClick(form->CressetBtn, Qt::LeftButton);
-    EXPECT_TRUE(started.empty()) << "no cresset: nothing started";
-    EXPECT_TRUE(messages.messages().empty()) << "and nothing said";
+    EXPECT_TRUE(started.empty());
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(MainWindow, CompanionsStartFromTheProgramFolderWithoutAWord) {
     test::writeText(programDir + QStringLiteral("cresset"), QStringLiteral("x"));
     test::writeText(programDir + QStringLiteral("GLASWEN.exe"), QStringLiteral("x"));
+    auto form = start();
+    form->show();
+    EXPECT_EQ(form->CressetBtn->toolTip(), QStringLiteral("Launch Cresset"));
     QTest::mouseClick(form->CressetBtn, Qt::LeftButton);
     QTest::mouseClick(form->CressetBtn, Qt::LeftButton);
     QTest::mouseClick(form->ExportChVBtn, Qt::LeftButton);
@@ -224,6 +245,31 @@ TEST_F(MainWindow, CompanionsStartFromTheProgramFolderWithoutAWord) {
     EXPECT_EQ(started[0].workingDir, programDir);
     EXPECT_EQ(started[2].program, programDir + QStringLiteral("GLASWEN.exe"));
     EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(MainWindow, TheWalkthroughCreatesThenLogsWithoutLosingTheSector) {
+    auto form = start();
+    // Step 1: Create sector with its defaults, made small.
+    form->BtnRightDlg->Edit7->setText(QStringLiteral("3"));
+    form->BtnRightDlg->Edit6->setText(QStringLiteral("100"));
+    QTimer::singleShot(0, form->BtnRightDlg, [&] { form->BtnRightDlg->OKBtnClick(); });
+    form->runCommand(form->BtnRightDlg);
+    const QString status = form->StatusLine->text();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Wrote sector ") + QDir::current().absoluteFilePath(QStringLiteral("starlog")) +
+                                  QStringLiteral(": 27 systems, ")))
+        << status.toStdString();
+    EXPECT_NE(status.indexOf(QStringLiteral("(seed ")), -1);
+    // Step 2: a log file chosen in "log" leaves "starlog" where it was.
+    const QString logFile = QDir::current().absoluteFilePath(QStringLiteral("log/sys5.log"));
+    setNextFileName(logFile, 1);
+    ASSERT_TRUE(form->BtnRightDlg1->SaveToField->choose());
+    EXPECT_EQ(QDir::currentPath(), ws->file(QStringLiteral("work")));
+    form->BtnRightDlg1->SystemIdField->setText(QStringLiteral("5"));
+    QTimer::singleShot(0, form->BtnRightDlg1, [&] { form->BtnRightDlg1->OKBtnClick(); });
+    form->runCommand(form->BtnRightDlg1);
+    EXPECT_TRUE(messages.messages().empty()) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(QFileInfo(logFile).isFile());
+    EXPECT_EQ(form->StatusLine->text(), QStringLiteral("Wrote system log of system 5 to ") + logFile);
 }
 
 TEST_F(MainWindow, BoldrinMustBeInTheCurrentFolder) {

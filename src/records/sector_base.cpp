@@ -1,0 +1,96 @@
+#include "records/sector_base.h"
+
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include <fmt/format.h>
+
+#include "records/sector_files.h"
+
+namespace orrimar {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool endsWithNoCase(std::string_view text, std::string_view tail) {
+    if (text.size() < tail.size()) return false;
+    const std::string_view end = text.substr(text.size() - tail.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(end[i])) != std::tolower(static_cast<unsigned char>(tail[i])))
+            return false;
+    }
+    return true;
+}
+
+bool isFolderSeparator(char c) { return c == '/' || c == '\\'; }
+
+}  // namespace
+
+std::string sectorBaseName(std::string_view given) {
+    for (std::string_view ext : kSectorMemberExtensions) {
+        if (!endsWithNoCase(given, ext)) continue;
+        const std::size_t cut = given.size() - ext.size();
+        // ".sun" alone, or "data/.sun", has no name before the extension.
+        if (cut == 0 || isFolderSeparator(given[cut - 1])) break;
+        return std::string(given.substr(0, cut));
+    }
+    return std::string(given);
+}
+
+std::string folderOf(const std::string& path) {
+    std::size_t end = path.size();
+    while (end > 0 && !isFolderSeparator(path[end - 1])) --end;
+    if (end == 0) return {};
+    // "data/alpha" -> "data"; "/alpha" -> "/".
+    std::size_t keep = end;
+    while (keep > 1 && isFolderSeparator(path[keep - 1])) --keep;
+    return path.substr(0, keep);
+}
+
+void requireFolderFor(const std::string& path) {
+    const std::string folder = folderOf(path);
+    if (folder.empty()) return;
+    std::error_code ec;
+    const fs::file_status status = fs::status(folder, ec);
+    if (!fs::exists(status)) throw MissingError(fmt::format("Folder {} does not exist", folder));
+    if (!fs::is_directory(status)) throw MissingError(fmt::format("{} is not a folder", folder));
+}
+
+std::string missingSectorMessage(const std::string& baseName) {
+    const std::string systems = sectorPath(baseName, ".sun");
+    std::error_code ec;
+    if (fs::exists(systems, ec)) return {};
+    try {
+        requireFolderFor(baseName);
+    } catch (const MissingError& e) {
+        return e.what();
+    }
+    return fmt::format("No sector at {} ({} not found)", baseName, systems);
+}
+
+void requireSector(const std::string& baseName) {
+    const std::string message = missingSectorMessage(baseName);
+    if (!message.empty()) throw MissingError(message);
+}
+
+void requireRecordId(std::int64_t id, std::int64_t count, const std::string& baseName, std::string_view what,
+                     std::string_view plural) {
+    if (id >= 0 && id < count) return;
+    throw InputError(fmt::format("{} {} is not in {} ({} {})", what, id, baseName, groupedCount(count),
+                                   count == 1 ? plural.substr(0, plural.size() - 1) : plural));
+}
+
+std::string groupedCount(std::int64_t value) {
+    const std::string digits = std::to_string(value < 0 ? -value : value);
+    std::string out = value < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        // A comma before every group of three counted from the right.
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace orrimar
