@@ -70,15 +70,17 @@ void GenerateCellBatch(CellBatch& batch, const BlockCells& block, const CellRule
             // every system stays in place.
             seedRandom(cellSeed(rules.runSeed, x, y, z));
             const auto roll = randomBelow(100);
-            if (roll > rules.density) continue;
-            if (batch.systemCount == batch.systems.size()) batch.systems.emplace_back();
-            CellBatch::PlacedSystem& placed = batch.systems[batch.systemCount];
-            placed.cell = cell;
-            placed.x = x;
-            placed.y = y;
-            placed.z = z;
-            BuildStarSystem(placed.built, rules.gaia, x, y, z, rules.totalAlienDisable, rules.maxSpatialAge);
-            ++batch.systemCount;
+            if (roll <= rules.density) {
+                if (batch.systemCount == batch.systems.size()) batch.systems.emplace_back();
+                CellBatch::PlacedSystem& placed = batch.systems[batch.systemCount];
+                placed.cell = cell;
+                placed.x = x;
+                placed.y = y;
+                placed.z = z;
+                BuildStarSystem(placed.built, rules.gaia, x, y, z, rules.totalAlienDisable, rules.maxSpatialAge);
+                ++batch.systemCount;
+            }
+            if (rules.probe) rules.probe(x, y, z);
         } catch (...) {
             batch.error = std::current_exception();
             batch.errorCell = cell;

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -44,6 +45,8 @@ struct CellRules {
     bool gaia = false;
     bool totalAlienDisable = false;
     std::uint8_t maxSpatialAge = 50;
+    // Optional, called after each cell on the thread that rolled it.
+    std::function<void(std::int16_t x, std::int16_t y, std::int16_t z)> probe;
 };
 
 // A run of consecutive cells rolled together.

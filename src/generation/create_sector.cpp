@@ -94,7 +94,8 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     LoadAlienProbabilities(params.settingsPath);
 
     const BlockCells block{x0, y0, z0, edge, lastZ + 1};
-    const CellRules rules{result.seed, params.density, params.gaia, params.totalAlienDisable, params.maxSpatialAge};
+    const CellRules rules{result.seed,          params.density,       params.gaia, params.totalAlienDisable,
+                          params.maxSpatialAge, params.cellProbe};
 
     // The set is opened by the first system: a run that places none leaves
     // the files as they were.

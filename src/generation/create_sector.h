@@ -24,6 +24,9 @@ struct CommittedSystem {
 // (its names). Its planets, moons and races are readable through the files.
 using AfterSystemCommit = std::function<void(SectorFiles& files, const CommittedSystem& system)>;
 
+// A cell the sector loop has just rolled: its position, parsecs.
+using CellProbe = std::function<void(std::int16_t x, std::int16_t y, std::int16_t z)>;
+
 // Run parameters, in the order the Create Sector dialog hands them over.
 struct CreateSectorParams {
     bool newFile = true;             // create the file set afresh with the first system
@@ -45,6 +48,12 @@ struct CreateSectorParams {
     // Threads that roll cells: 0 one per core, 1 everything on the calling
     // thread. The files are the same whatever the number.
     unsigned threads = 0;
+    // Optional: runs on the thread that rolled a cell, right after the cell
+    // (and its system, if any) is built, possibly on several threads at
+    // once. What it sends to the message sink reaches the sink with that
+    // cell's messages, in loop order; an exception it throws is that cell's
+    // error. For tracing a run and for tests of the loop.
+    CellProbe cellProbe;
 };
 
 // The front end's view of a run: the gauge and the Cancel button. Called on
