@@ -2,13 +2,21 @@
 // one after another into an open sector, with their records written to
 // disk or discarded from the buffers after each system. The two rates side
 // by side give the share of a run that goes to file handling.
+//
+// Then whole runs of the sector loop on 1, 2 and all threads, side by side:
+// the scaling of the same build in the same benchmark run.
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "common/random.h"
+#include "generation/create_sector.h"
 #include "generation/star_system.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"
@@ -68,5 +76,57 @@ void BM_CompleteSystems(benchmark::State& state) {
     fs::remove_all(dir);
 }
 BENCHMARK(BM_CompleteSystems)->ArgName("written")->Arg(0)->Arg(1)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+
+double processCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// The machine's load over the last minute: on a shared machine the rates
+// mean little without it.
+double loadAverage() {
+    std::ifstream in("/proc/loadavg");
+    double load = 0;
+    in >> load;
+    return load;
+}
+
+// A 40-parsec cube at full density, 64,000 complete systems with their
+// names, written to a scratch folder by CreateSector on `threads` threads
+// (0: one per core). systems/s is against the wall clock; cpu_systems/s
+// against the CPU time of every thread, which is what the run costs.
+void BM_SectorLoop(benchmark::State& state) {
+    const auto threads = static_cast<unsigned>(state.range(0));
+    const fs::path dir = fs::temp_directory_path() / "orrimar-sector-loop-bench";
+    fs::create_directories(dir);
+    orrimar::CreateSectorParams params;
+    params.baseName = (dir / "loop").string();
+    params.seed = 20240601;
+    params.lastIndex = 39;
+    params.density = 100;
+    params.threads = threads;
+    params.settingsPath = (dir / "none.ini").string();
+
+    double systems = 0;
+    double wall = 0;
+    const double cpuBefore = processCpuSeconds();
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const orrimar::CreateSectorResult result = orrimar::CreateSector(params);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(seconds);
+        wall += seconds;
+        systems += static_cast<double>(result.systems);
+    }
+    const double cpu = processCpuSeconds() - cpuBefore;
+    state.counters["threads"] = threads != 0 ? threads : std::thread::hardware_concurrency();
+    state.counters["systems/s"] = systems / wall;
+    state.counters["cpu_systems/s"] = systems / cpu;
+    state.counters["load"] = loadAverage();
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_SectorLoop)->ArgName("threads")->Arg(1)->Arg(2)->Arg(0)->UseManualTime()->MinTime(3.0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
