@@ -14,6 +14,7 @@
 #include "settings/ini_file.h"
 #include "ui/about_box.h"
 #include "ui/alien_generator_dialog.h"
+#include "ui/atlas_window.h"
 #include "ui/create_sector_dialog.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
@@ -75,6 +76,8 @@ void TForm1::buildLayout() {
                                   QStringLiteral("ColoniesRptBtn"), this);
     MergerBtn = launchButton(QStringLiteral("Merger"), QStringLiteral("To merge two sectors"),
                              QStringLiteral("MergerBtn"), this);
+    AtlasBtn = launchButton(QStringLiteral("Atlas"), QStringLiteral("See, search and travel a sector"),
+                            QStringLiteral("AtlasBtn"), this);
     AboutBtn = launchButton(QStringLiteral("About"), QString(), QStringLiteral("AboutBtn"), this);
     QuitBtn = launchButton(QStringLiteral("Quit"), QStringLiteral("Exit Orrimar"), QStringLiteral("QuitBtn"), this);
 
@@ -105,7 +108,7 @@ void TForm1::buildLayout() {
 
     auto* commands = new QVBoxLayout;
     for (QPushButton* button :
-         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, ColoniesRptBtn, MergerBtn}) {
+         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, ColoniesRptBtn, MergerBtn, AtlasBtn}) {
         commands->addWidget(button);
     }
     commands->addStretch();
@@ -138,6 +141,7 @@ void TForm1::buildLayout() {
     connect(AlienGenBtn, &QPushButton::clicked, this, &TForm1::AlienGenClick);
     connect(ColoniesRptBtn, &QPushButton::clicked, this, [this] { Form8->exec(); });
     connect(MergerBtn, &QPushButton::clicked, this, [this] { FormMerger->exec(); });
+    connect(AtlasBtn, &QPushButton::clicked, this, &TForm1::AtlasClick);
     connect(AboutBtn, &QPushButton::clicked, this, [this] { AboutBox->exec(); });
     connect(QuitBtn, &QPushButton::clicked, this, &TForm1::QuitClick);
     connect(CressetBtn, &QPushButton::clicked, this, [this] { startCompanion(QStringLiteral("cresset.exe")); });
@@ -231,6 +235,15 @@ void TForm1::BoldrinClick() {
         return;
     }
     startCompanion(QStringLiteral("boldrin.exe"));
+}
+
+void TForm1::AtlasClick() {
+    // A window of its own, not a modal dialog: the game master keeps it open
+    // beside the launch pad for the whole session.
+    if (Atlas == nullptr) Atlas = new AtlasWindow(state_.settingsPath, this);
+    Atlas->show();
+    Atlas->raise();
+    Atlas->activateWindow();
 }
 
 void TForm1::startCompanion(const QString& fileName) {

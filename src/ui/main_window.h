@@ -16,6 +16,7 @@ class QPushButton;
 
 namespace orrimar::ui {
 
+class AtlasWindow;
 class TAboutBox;
 class TBtnRightDlg;
 class TBtnRightDlg1;
@@ -55,6 +56,7 @@ public:
     QPushButton* AlienGenBtn;
     QPushButton* ColoniesRptBtn;
     QPushButton* MergerBtn;
+    QPushButton* AtlasBtn;
     QPushButton* AboutBtn;
     QPushButton* QuitBtn;
     // Companions, inside the "Launch Pad" group box.
@@ -77,6 +79,7 @@ public:
     TAboutBox* AboutBox = nullptr;
     TForm8* Form8 = nullptr;                // Colonies Report Log
     TFormMerger* FormMerger = nullptr;      // Sector Merger
+    AtlasWindow* Atlas = nullptr;           // made on the first click of "Atlas"
 
     // Writes the window's geometry to the settings file and closes.
     void QuitClick();
@@ -84,6 +87,8 @@ public:
     void AlienGenClick();
     void AlienLogClick();
     void BoldrinClick();
+    // Shows the atlas window (one for the run), raised if already open.
+    void AtlasClick();
     void startCompanion(const QString& fileName);
 
 private:
