@@ -199,8 +199,9 @@ bool AtlasSession::canExport() { return false; }
 
 // ------------------------------------------------------------- sector
 
-void AtlasSession::open(const std::string& baseName) {
-    atlas::AtlasModel model = atlas::AtlasModel::open(baseName);
+void AtlasSession::open(const std::string& baseName) { adopt(atlas::AtlasModel::open(baseName)); }
+
+void AtlasSession::adopt(atlas::AtlasModel model) {
     State& s = *state_;
     s.model = std::move(model);
     s.lit.clear();

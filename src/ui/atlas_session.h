@@ -17,6 +17,10 @@
 
 #include "ui/atlas_scene.h"
 
+namespace orrimar::atlas {
+class AtlasModel;
+}
+
 namespace orrimar::ui {
 
 struct AtlasSession {
@@ -40,6 +44,8 @@ struct AtlasSession {
     // Loads the sector; the error names the file that failed. The session
     // is unchanged when loading fails.
     void open(const std::string& baseName);
+    // Shows a model built elsewhere (an in-memory one: the benchmark).
+    void adopt(atlas::AtlasModel model);
     bool isOpen() const;
     std::string sectorName() const;
     std::int32_t systemCount() const;
