@@ -43,7 +43,7 @@ AtlasModel randomCube(int systems, unsigned seed) {
     return AtlasModel::fromEntries(std::move(entries));
 }
 
-void frames(benchmark::State& state, int view) {
+void frames(benchmark::State& state, int view, bool labels) {
     const int systems = static_cast<int>(state.range(0));
     orrimar::ui::AtlasSession session;
     session.adopt(randomCube(systems, 19));
@@ -59,7 +59,7 @@ void frames(benchmark::State& state, int view) {
         } else {
             session.pan(QPointF(1.0, 0.0));
         }
-        const orrimar::ui::AtlasScene scene = session.scene(size);
+        const orrimar::ui::AtlasScene scene = session.scene(size, labels);
         QPainter p(&image);
         painter.paint(p, image.rect(), scene);
     }
@@ -67,11 +67,44 @@ void frames(benchmark::State& state, int view) {
     state.counters["systems"] = systems;
 }
 
-void BM_AtlasFrameCube(benchmark::State& state) { frames(state, 0); }
-void BM_AtlasFrameTop(benchmark::State& state) { frames(state, 1); }
+// The two halves of a frame apart: building the scene, and painting one
+// (with its batches rebuilt each time, as after any change).
+void BM_AtlasSceneCube(benchmark::State& state) {
+    orrimar::ui::AtlasSession session;
+    session.adopt(randomCube(static_cast<int>(state.range(0)), 19));
+    session.setView(0);
+    for (auto _ : state) {
+        session.turn(QPointF(2.0, 0.0));
+        benchmark::DoNotOptimize(session.scene(QSize(1280, 800)));
+    }
+}
 
-BENCHMARK(BM_AtlasFrameCube)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_AtlasFrameTop)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_AtlasPaintCube(benchmark::State& state) {
+    orrimar::ui::AtlasSession session;
+    session.adopt(randomCube(static_cast<int>(state.range(0)), 19));
+    session.setView(0);
+    orrimar::ui::AtlasScene scene = session.scene(QSize(1280, 800));
+    QImage image(1280, 800, QImage::Format_RGB32);
+    orrimar::ui::AtlasPainter painter;
+    for (auto _ : state) {
+        ++scene.revision;
+        QPainter p(&image);
+        painter.paint(p, image.rect(), scene);
+    }
+}
+
+BENCHMARK(BM_AtlasSceneCube)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasPaintCube)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A frame while the cube turns under the mouse (labels wait for a rest),
+// and a settled frame with its labels.
+void BM_AtlasFrameCubeTurning(benchmark::State& state) { frames(state, 0, false); }
+void BM_AtlasFrameCubeSettled(benchmark::State& state) { frames(state, 0, true); }
+void BM_AtlasFrameTopPanning(benchmark::State& state) { frames(state, 1, false); }
+
+BENCHMARK(BM_AtlasFrameCubeTurning)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameCubeSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameTopPanning)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

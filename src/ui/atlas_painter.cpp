@@ -2,13 +2,13 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QPen>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <tuple>
+#include <unordered_map>
 
 namespace orrimar::ui {
 
@@ -47,38 +47,105 @@ QColor AtlasPainter::routeColour() { return QColor(255, 200, 40); }
 
 void AtlasPainter::rebuildBatches(const AtlasScene& scene) {
     batches_.clear();
-    // Key: lit, shade (farthest drawn first), width, colour.
-    std::map<std::tuple<bool, int, float, QRgb>, std::size_t> index;
+    // One 64-bit key per batch: lit, nearness, width in half pixels, colour.
+    // Sorting the keys gives the drawing order: dimmed before lit, far
+    // before near. Neighbouring dots mostly share a batch, so the last key
+    // is tried before the hash map.
+    std::unordered_map<std::uint64_t, std::size_t> index;
+    std::uint64_t lastKey = ~std::uint64_t{0};
+    std::size_t lastAt = 0;
     for (const AtlasDot& dot : scene.dots) {
         const bool lit = dot.lit || !scene.filterActive;
         const float width = widthStep(dot.radius);
-        const auto key = std::make_tuple(lit, -static_cast<int>(dot.shade), width, dot.colour);
-        auto found = index.find(key);
-        if (found == index.end()) {
-            found = index.emplace(key, batches_.size()).first;
-            Batch batch;
-            batch.colour = dot.colour;
-            batch.width = width;
-            batch.shade = dot.shade;
-            batch.lit = lit;
-            // Squares of one or two pixels look the same as discs and are
-            // drawn without the raster engine's round-cap path.
-            batch.round = width > 2.0F;
-            batches_.push_back(std::move(batch));
+        const std::uint64_t key = (std::uint64_t{lit} << 48) |
+                                  (std::uint64_t(kShadeLevels - 1 - std::min<int>(dot.shade, kShadeLevels - 1)) << 40) |
+                                  (std::uint64_t(std::min(255.0F, width * 2.0F)) << 32) | (dot.colour & 0xffffffU);
+        if (key != lastKey) {
+            auto found = index.find(key);
+            if (found == index.end()) {
+                found = index.emplace(key, batches_.size()).first;
+                Batch batch;
+                batch.colour = dot.colour;
+                batch.width = width;
+                batch.shade = dot.shade;
+                batch.lit = lit;
+                // Squares of one or two pixels look the same as discs.
+                batch.round = width > 2.0F;
+                batches_.push_back(std::move(batch));
+            }
+            lastKey = key;
+            lastAt = found->second;
         }
-        batches_[found->second].points.push_back(dot.at);
+        batches_[lastAt].points.push_back(dot.at);
     }
-    // std::map orders dimmed before lit and far before near: the map's
-    // drawing order.
+    std::vector<std::pair<std::uint64_t, std::size_t>> order(index.begin(), index.end());
+    std::sort(order.begin(), order.end());
     std::vector<Batch> ordered;
     ordered.reserve(batches_.size());
-    for (const auto& [key, at] : index) ordered.push_back(std::move(batches_[at]));
+    for (const auto& [key, at] : order) ordered.push_back(std::move(batches_[at]));
     batches_ = std::move(ordered);
+    sprites_.clear();
     batchedRevision_ = scene.revision;
     batchedScene_ = &scene;
 }
 
-void AtlasPainter::drawBatches(QPainter& painter) const {
+const AtlasPainter::Sprite& AtlasPainter::spriteOf(std::size_t batch) {
+    if (sprites_.size() != batches_.size()) sprites_.assign(batches_.size(), Sprite{});
+    Sprite& sprite = sprites_[batch];
+    if (!sprite.image.isNull()) return sprite;
+    const Batch& b = batches_[batch];
+    const int side = static_cast<int>(std::ceil(b.width)) + 2;
+    sprite.image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+    sprite.image.fill(Qt::transparent);
+    sprite.offset = QPointF(-side / 2.0, -side / 2.0);
+    QPainter paint(&sprite.image);
+    paint.setRenderHint(QPainter::Antialiasing, b.round);
+    paint.setPen(Qt::NoPen);
+    paint.setBrush(shaded(b.colour, b.shade, b.lit));
+    const QRectF disc(side / 2.0 - b.width / 2.0, side / 2.0 - b.width / 2.0, b.width, b.width);
+    if (b.round) {
+        paint.drawEllipse(disc);
+    } else {
+        paint.drawRect(disc);
+    }
+    return sprite;
+}
+
+void AtlasPainter::drawBatches(QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine != nullptr && engine->type() == QPaintEngine::Raster) {
+        std::vector<QRect> squares;
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        for (std::size_t i = 0; i < batches_.size(); ++i) {
+            const Batch& batch = batches_[i];
+            if (!batch.round) {
+                // Small dots are solid squares: one fill call per batch and
+                // no blending at all.
+                const int side = static_cast<int>(std::lround(batch.width));
+                squares.clear();
+                squares.reserve(batch.points.size());
+                for (const QPointF& at : batch.points) {
+                    squares.emplace_back(static_cast<int>(std::lround(at.x() - side / 2.0)),
+                                         static_cast<int>(std::lround(at.y() - side / 2.0)), side, side);
+                }
+                painter.setBrush(shaded(batch.colour, batch.shade, batch.lit));
+                painter.drawRects(squares.data(), static_cast<int>(squares.size()));
+                continue;
+            }
+            const Sprite& sprite = spriteOf(i);
+            for (const QPointF& at : batches_[i].points) {
+                const QPointF corner = at + sprite.offset;
+                // Whole-pixel positions keep the copy on the fast path.
+                painter.drawImage(QPoint(static_cast<int>(std::lround(corner.x())),
+                                         static_cast<int>(std::lround(corner.y()))),
+                                  sprite.image);
+            }
+        }
+        painter.setBrush(Qt::NoBrush);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        return;
+    }
     for (const Batch& batch : batches_) {
         QPen pen(shaded(batch.colour, batch.shade, batch.lit));
         pen.setWidthF(batch.width);
@@ -90,30 +157,55 @@ void AtlasPainter::drawBatches(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing, true);
 }
 
-void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene) const {
-    // Rings for life, races and colonies: only on the few systems that have
-    // them, so one path per kind is cheap.
+void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene) {
+    // Rings for life and races, a square for colonies. One path holding
+    // thousands of rings costs the stroker most of a second, so pixel
+    // devices copy a ring sprite per (mark, size) as for the dots; vector
+    // devices get one ellipse or square per mark.
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool raster = engine != nullptr && engine->type() == QPaintEngine::Raster;
     for (const AtlasMark mark : {kMarkLife, kMarkRace, kMarkColony}) {
-        QPainterPath rings;
         const double gap = mark == kMarkLife ? 2.0 : mark == kMarkRace ? 4.0 : 6.0;
-        bool any = false;
-        for (const AtlasDot& dot : scene.dots) {
-            if ((dot.marks & mark) == 0) continue;
-            if (scene.filterActive && !dot.lit) continue;
-            const double r = dot.radius + gap;
-            if (mark == kMarkColony) {
-                rings.addRect(QRectF(dot.at.x() - r, dot.at.y() - r, 2 * r, 2 * r));
-            } else {
-                rings.addEllipse(dot.at, r, r);
-            }
-            any = true;
-        }
-        if (!any) continue;
         QPen pen(markColour(mark));
         pen.setWidthF(1.2);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawPath(rings);
+        for (const AtlasDot& dot : scene.dots) {
+            if ((dot.marks & mark) == 0) continue;
+            if (scene.filterActive && !dot.lit) continue;
+            const double r = std::round((dot.radius + gap) * 2.0) / 2.0;
+            if (!raster) {
+                const QRectF box(dot.at.x() - r, dot.at.y() - r, 2 * r, 2 * r);
+                if (mark == kMarkColony) {
+                    painter.drawRect(box);
+                } else {
+                    painter.drawEllipse(box);
+                }
+                continue;
+            }
+            const int key = static_cast<int>(mark) * 1000 + static_cast<int>(r * 2.0);
+            auto found = markSprites_.find(key);
+            if (found == markSprites_.end()) {
+                const int side = static_cast<int>(std::ceil(2 * r)) + 4;
+                QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                QPainter paint(&image);
+                paint.setRenderHint(QPainter::Antialiasing, true);
+                paint.setPen(pen);
+                const QRectF box(side / 2.0 - r, side / 2.0 - r, 2 * r, 2 * r);
+                if (mark == kMarkColony) {
+                    paint.drawRect(box);
+                } else {
+                    paint.drawEllipse(box);
+                }
+                paint.end();
+                found = markSprites_.emplace(key, std::move(image)).first;
+            }
+            const QImage& sprite = found->second;
+            painter.drawImage(QPoint(static_cast<int>(std::lround(dot.at.x() - sprite.width() / 2.0)),
+                                     static_cast<int>(std::lround(dot.at.y() - sprite.height() / 2.0))),
+                              sprite);
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <sstream>
+#include <unordered_map>
 
 #include "atlas/atlas_model.h"
 #include "atlas/camera.h"
@@ -38,10 +39,12 @@ constexpr std::array<atlas::View, 4> kViews = {atlas::View::Cube, atlas::View::T
 // then cost a few hundred thousand points instead of a million.
 constexpr std::size_t kDotBudget = 200000;
 constexpr double kMergePixels = 3.0;
+// Above this many systems in the picture dots shrink.
+constexpr std::size_t kCrowded = 20000;
 // Labels are tried for at most this many systems (the brightest, the
 // selected, the matches and the route first): placing more only fills the
 // screen with text that cannot fit anyway.
-constexpr std::size_t kLabelCandidates = 4000;
+constexpr std::size_t kLabelCandidates = 2000;
 // Rows listed in the search table; the map lights every match.
 constexpr std::size_t kListedMatches = 5000;
 // Pixels from the pointer within which hover lists names.
@@ -80,9 +83,19 @@ const QStringList kViaNames = {QStringLiteral("any system"), QStringLiteral("sys
 
 QString any() { return QStringLiteral("any"); }
 
+// The engine's map colours of the star kinds, parsed once: parsing per dot
+// was a tenth of a 100,000-system frame.
 QRgb starColour(int kind) {
-    const std::string_view colour = engine::starKindInfo(kind).colour;
-    return QColor::fromString(QLatin1StringView(colour.data(), static_cast<qsizetype>(colour.size()))).rgb();
+    static const std::array<QRgb, 256> colours = [] {
+        std::array<QRgb, 256> table{};
+        for (int k = 0; k < 256; ++k) {
+            const std::string_view colour = engine::starKindInfo(k).colour;
+            table[static_cast<std::size_t>(k)] =
+                QColor::fromString(QLatin1StringView(colour.data(), static_cast<qsizetype>(colour.size()))).rgb();
+        }
+        return table;
+    }();
+    return colours[static_cast<std::size_t>(kind & 0xff)];
 }
 
 // The engine writes a system log to a file; the atlas shows it in the
@@ -114,6 +127,8 @@ struct AtlasSession::State {
     mutable std::vector<atlas::ProjectedSystem> projected;
     mutable std::uint64_t projectedRevision = ~std::uint64_t{0};
     mutable QSize projectedSize;
+    // Label widths by system: measuring text is slow and names seldom change.
+    mutable std::unordered_map<SystemId, float> labelWidths;
 
     void changed() { ++revision; }
     void fitTo(QSize size) {
@@ -204,6 +219,7 @@ void AtlasSession::open(const std::string& baseName) { adopt(atlas::AtlasModel::
 void AtlasSession::adopt(atlas::AtlasModel model) {
     State& s = *state_;
     s.model = std::move(model);
+    s.labelWidths.clear();
     s.lit.clear();
     s.filterActive = false;
     s.selected.reset();
@@ -373,7 +389,7 @@ const char* viewName(atlas::View view) {
 
 }  // namespace
 
-AtlasScene AtlasSession::scene(QSize size) const {
+AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
     State& s = *state_;
     AtlasScene scene;
     scene.revision = s.revision * 1000003ULL + static_cast<std::uint64_t>(size.width()) * 4099ULL +
@@ -390,13 +406,18 @@ AtlasScene AtlasSession::scene(QSize size) const {
         return !s.filterActive || (static_cast<std::size_t>(id) < s.lit.size() && s.lit[static_cast<std::size_t>(id)]);
     };
 
+    // A crowded picture gets smaller dots, down to 60 %, so that the
+    // systems stay apart and the frame has fewer pixels to blend.
+    const float crowd = projected.size() > kCrowded
+                            ? std::max(0.6F, static_cast<float>(std::sqrt(double(kCrowded) / double(projected.size()))))
+                            : 1.0F;
     if (projected.size() <= kDotBudget) {
         scene.dots.reserve(projected.size());
         for (const atlas::ProjectedSystem& p : projected) {
             const atlas::SystemEntry& e = model.entry(p.id);
             AtlasDot dot;
             dot.at = QPointF(p.x, p.y);
-            dot.radius = dotRadius(e.brightness, p.scale);
+            dot.radius = dotRadius(e.brightness, p.scale) * crowd;
             dot.colour = starColour(e.starKind);
             dot.shade = shadeOf(atlas::depthFactor(s.camera, bounds, p.depth));
             dot.marks = static_cast<std::uint8_t>(((e.marks & atlas::kMarkNativeLife) ? kMarkLife : 0) |
@@ -429,43 +450,50 @@ AtlasScene AtlasSession::scene(QSize size) const {
     addFrame(s.camera, bounds, scene);
 
     // Labels: selection first, then the route, the matches, the brightest.
+    // Left out while the view moves: placing them is a third of a frame.
     std::vector<atlas::LabelCandidate> candidates;
-    candidates.reserve(std::min(projected.size(), kLabelCandidates) + 16);
-    const auto onRoute = [&](SystemId id) {
-        return std::find(s.route.systems.begin(), s.route.systems.end(), id) != s.route.systems.end();
-    };
-    for (const atlas::ProjectedSystem& p : projected) {
-        const atlas::SystemEntry& e = model.entry(p.id);
-        int priority = e.brightness;
-        if (!model.name(p.id).empty()) priority += 20;
-        if (s.filterActive && isLit(p.id)) priority += 40;
-        if (onRoute(p.id)) priority += 80;
-        if (s.selected && *s.selected == p.id) priority += 1000;
-        candidates.push_back(atlas::LabelCandidate{p.id, p.x, p.y, priority});
-    }
-    if (candidates.size() > kLabelCandidates) {
-        std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kLabelCandidates),
-                         candidates.end(),
-                         [](const auto& a, const auto& b) { return a.priority > b.priority; });
-        candidates.resize(kLabelCandidates);
-    }
-    QFont font;
-    font.setPointSizeF(8.0);
-    const QFontMetricsF metrics(font);
-    atlas::LabelOptions options;
-    options.width = s.camera.width;
-    options.height = s.camera.height;
-    const auto placed = atlas::placeLabels(
-        candidates,
-        [&](SystemId id) {
-            const QString text = QString::fromStdString(s.label(id));
-            return atlas::LabelSize{metrics.horizontalAdvance(text) + 2.0, metrics.height()};
-        },
-        options);
-    scene.labels.reserve(placed.size());
-    for (const atlas::PlacedLabel& label : placed) {
-        scene.labels.push_back(AtlasLabel{QRectF(label.box.left, label.box.top, label.box.width, label.box.height),
-                                          QString::fromStdString(s.label(label.id)), isLit(label.id)});
+    if (withLabels) {
+        candidates.reserve(std::min(projected.size(), kLabelCandidates) + 16);
+        const auto onRoute = [&](SystemId id) {
+            return std::find(s.route.systems.begin(), s.route.systems.end(), id) != s.route.systems.end();
+        };
+        for (const atlas::ProjectedSystem& p : projected) {
+            const atlas::SystemEntry& e = model.entry(p.id);
+            int priority = e.brightness;
+            if (!model.name(p.id).empty()) priority += 20;
+            if (s.filterActive && isLit(p.id)) priority += 40;
+            if (onRoute(p.id)) priority += 80;
+            if (s.selected && *s.selected == p.id) priority += 1000;
+            candidates.push_back(atlas::LabelCandidate{p.id, p.x, p.y, priority});
+        }
+        if (candidates.size() > kLabelCandidates) {
+            std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kLabelCandidates),
+                             candidates.end(),
+                             [](const auto& a, const auto& b) { return a.priority > b.priority; });
+            candidates.resize(kLabelCandidates);
+        }
+        QFont font;
+        font.setPointSizeF(8.0);
+        const QFontMetricsF metrics(font);
+        atlas::LabelOptions options;
+        options.width = s.camera.width;
+        options.height = s.camera.height;
+        const auto placed = atlas::placeLabels(
+            candidates,
+            [&](SystemId id) {
+                auto known = s.labelWidths.find(id);
+                if (known == s.labelWidths.end()) {
+                    const QString text = QString::fromStdString(s.label(id));
+                    known = s.labelWidths.emplace(id, static_cast<float>(metrics.horizontalAdvance(text) + 2.0)).first;
+                }
+                return atlas::LabelSize{known->second, metrics.height()};
+            },
+            options);
+        scene.labels.reserve(placed.size());
+        for (const atlas::PlacedLabel& label : placed) {
+            scene.labels.push_back(AtlasLabel{QRectF(label.box.left, label.box.top, label.box.width, label.box.height),
+                                              QString::fromStdString(s.label(label.id)), isLit(label.id)});
+        }
     }
 
     if (s.route.found) {

@@ -68,8 +68,9 @@ struct AtlasSession {
     void zoom(double factor, QPointF about);
     void resetCamera();
 
-    // One frame of the map for a view of `size` pixels.
-    AtlasScene scene(QSize size) const;
+    // One frame of the map for a view of `size` pixels; without labels
+    // while the view is moving.
+    AtlasScene scene(QSize size, bool withLabels = true) const;
     std::optional<std::int32_t> pick(QPointF at, QSize size) const;
     // Every name under the pointer, one a line; empty when none.
     std::string namesNear(QPointF at, QSize size) const;

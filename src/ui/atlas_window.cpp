@@ -25,6 +25,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -43,6 +44,9 @@
 namespace orrimar::ui {
 
 namespace {
+
+// Milliseconds of rest after a turn, pan or zoom before labels return.
+constexpr int kSettleMs = 150;
 
 const QStringList kViewNames = {QStringLiteral("Cube"), QStringLiteral("Top"), QStringLiteral("Front"),
                                 QStringLiteral("Side")};
@@ -301,17 +305,23 @@ QWidget* AtlasWindow::buildRoutePanel() {
 }
 
 void AtlasWindow::connectInput() {
+    // While the view moves the frames leave out the labels; they come back
+    // once the mouse or wheel has rested a moment.
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(kSettleMs);
+    connect(settle_, &QTimer::timeout, this, &AtlasWindow::rebuildScene);
     connect(input_, &AtlasInputHandler::turnRequested, this, [this](QPointF pixels) {
         session_->turn(pixels);
-        rebuildScene();
+        moved();
     });
     connect(input_, &AtlasInputHandler::panRequested, this, [this](QPointF pixels) {
         session_->pan(pixels);
-        rebuildScene();
+        moved();
     });
     connect(input_, &AtlasInputHandler::zoomRequested, this, [this](double factor, QPointF about) {
         session_->zoom(factor, about);
-        rebuildScene();
+        moved();
     });
     connect(input_, &AtlasInputHandler::pickRequested, this, &AtlasWindow::pickAt);
     connect(input_, &AtlasInputHandler::viewRequested, this, &AtlasWindow::setView);
@@ -325,6 +335,11 @@ void AtlasWindow::connectInput() {
         resetControls();
         rebuildScene();
     });
+}
+
+void AtlasWindow::moved() {
+    Map->setScene(session_->scene(Map->size(), false));
+    settle_->start();
 }
 
 // ------------------------------------------------------------ sectors
@@ -410,7 +425,10 @@ void AtlasWindow::slabChanged() {
     rebuildScene();
 }
 
-void AtlasWindow::rebuildScene() { Map->setScene(session_->scene(Map->size())); }
+void AtlasWindow::rebuildScene() {
+    if (settle_ != nullptr) settle_->stop();
+    Map->setScene(session_->scene(Map->size()));
+}
 
 QString AtlasWindow::namesAt(QPointF mapPixel) const {
     return QString::fromStdString(session_->namesNear(mapPixel, Map->size()));

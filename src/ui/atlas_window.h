@@ -28,6 +28,7 @@ class QSpinBox;
 class QTableWidget;
 class QTabWidget;
 class QTextBrowser;
+class QTimer;
 class QVBoxLayout;
 class QWidget;
 
@@ -133,6 +134,8 @@ private:
     void syncSlabControls();
     void slabChanged();
     void rebuildScene();
+    // A frame without labels while the view moves; labels after a rest.
+    void moved();
     void showSummary();
     void fillRaceButtons();
     QString namesAt(QPointF mapPixel) const;
@@ -144,6 +147,7 @@ private:
     QStringList recent_;
     std::unique_ptr<AtlasSession> session_;
     AtlasInputHandler* input_;
+    QTimer* settle_ = nullptr;
     bool updatingControls_ = false;
 };
 
