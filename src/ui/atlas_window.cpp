@@ -69,18 +69,19 @@ QComboBox* makeList(const QStringList& entries, const QString& name, QWidget* pa
     return list;
 }
 
-// A table cell that sorts by number when it holds one.
-QTableWidgetItem* cell(const QString& text) {
-    auto* item = new QTableWidgetItem;
-    bool number = false;
-    const double value = text.toDouble(&number);
-    if (number) {
-        item->setData(Qt::DisplayRole, value);
-    } else {
-        item->setText(text);
+// A table cell that shows its number as formatted and sorts by its value.
+class NumberItem : public QTableWidgetItem {
+public:
+    NumberItem(double value, int decimals) : QTableWidgetItem(QString::number(value, 'f', decimals)) {
+        setData(Qt::UserRole, value);
+        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    return item;
-}
+    bool operator<(const QTableWidgetItem& other) const override {
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+    }
+};
+
+QTableWidgetItem* cell(double value, int decimals = 0) { return new NumberItem(value, decimals); }
 
 }  // namespace
 
@@ -258,7 +259,7 @@ QWidget* AtlasWindow::buildSearchPanel() {
     connect(SearchText, &QLineEdit::returnPressed, this, &AtlasWindow::runSearch);
     connect(ClearBtn, &QPushButton::clicked, this, &AtlasWindow::clearSearch);
     connect(Matches, &QTableWidget::cellClicked, this, [this](int clicked, int) {
-        if (QTableWidgetItem* id = Matches->item(clicked, 0)) selectSystem(id->data(Qt::DisplayRole).toInt());
+        if (QTableWidgetItem* id = Matches->item(clicked, 0)) selectSystem(id->data(Qt::UserRole).toInt());
     });
     return panel;
 }
@@ -527,14 +528,13 @@ void AtlasWindow::runSearch() {
     Matches->setRowCount(static_cast<int>(found.size()));
     for (int row = 0; row < static_cast<int>(found.size()); ++row) {
         const AtlasSession::Match& match = found[static_cast<std::size_t>(row)];
-        Matches->setItem(row, 0, cell(QString::number(match.id)));
+        Matches->setItem(row, 0, cell(match.id));
         Matches->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(match.name)));
-        Matches->setItem(row, 2, cell(QString::number(match.x)));
-        Matches->setItem(row, 3, cell(QString::number(match.y)));
-        Matches->setItem(row, 4, cell(QString::number(match.z)));
+        Matches->setItem(row, 2, cell(match.x));
+        Matches->setItem(row, 3, cell(match.y));
+        Matches->setItem(row, 4, cell(match.z));
         Matches->setItem(row, 5, new QTableWidgetItem(QString::fromStdString(match.primary)));
-        Matches->setItem(row, 6, match.distance < 0 ? new QTableWidgetItem
-                                                    : cell(QString::number(match.distance, 'f', 1)));
+        Matches->setItem(row, 6, match.distance < 0 ? new QTableWidgetItem : cell(match.distance, 2));
     }
     Matches->setSortingEnabled(true);
     Matches->resizeColumnsToContents();
@@ -579,13 +579,13 @@ void AtlasWindow::runRoute() {
     for (int row = 0; row < static_cast<int>(legs->size()); ++row) {
         const AtlasSession::Leg& leg = (*legs)[static_cast<std::size_t>(row)];
         total += leg.parsecs;
-        Legs->setItem(row, 0, cell(QString::number(row + 1)));
+        Legs->setItem(row, 0, cell(row + 1));
         Legs->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(leg.fromName)));
         auto* toItem = new QTableWidgetItem(QString::fromStdString(leg.toName));
         toItem->setData(Qt::UserRole, leg.to);
         Legs->setItem(row, 2, toItem);
-        Legs->setItem(row, 3, cell(QString::number(leg.parsecs, 'f', 2)));
-        Legs->setItem(row, 4, cell(QString::number(total, 'f', 2)));
+        Legs->setItem(row, 3, cell(leg.parsecs, 2));
+        Legs->setItem(row, 4, cell(total, 2));
     }
     Legs->resizeColumnsToContents();
     RouteStatus->setText(legs->empty() ? QStringLiteral("Already there: no jump needed.")

@@ -260,9 +260,20 @@ TEST_F(Atlas, SearchByIdSelectsAndFiltersLightTheirMatches) {
     window->LifeList->setCurrentIndex(0);
     window->WithinSpin->setValue(3.0);
     QTest::mouseClick(window->SearchBtn, Qt::LeftButton);
-    ASSERT_GT(window->Matches->rowCount(), 0);
+    ASSERT_GT(window->Matches->rowCount(), 1);
     for (int row = 0; row < window->Matches->rowCount(); ++row)
-        EXPECT_LE(window->Matches->item(row, 6)->data(Qt::DisplayRole).toDouble(), 3.0);
+        EXPECT_LE(window->Matches->item(row, 6)->data(Qt::UserRole).toDouble(), 3.0);
+    // Sorted by distance, as numbers (a text sort would put 10 before 2).
+    window->Matches->sortItems(6, Qt::AscendingOrder);
+    for (int row = 1; row < window->Matches->rowCount(); ++row)
+        EXPECT_LE(window->Matches->item(row - 1, 6)->data(Qt::UserRole).toDouble(),
+                  window->Matches->item(row, 6)->data(Qt::UserRole).toDouble());
+    EXPECT_EQ(window->Matches->item(0, 6)->data(Qt::UserRole).toDouble(), 0.0) << "the selected system itself";
+    // A click on a row selects that system.
+    const int other = window->Matches->item(1, 0)->data(Qt::UserRole).toInt();
+    QTest::mouseClick(window->Matches->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      window->Matches->visualItemRect(window->Matches->item(1, 0)).center());
+    EXPECT_EQ(window->selectedSystem(), other);
 
     QTest::mouseClick(window->ClearBtn, Qt::LeftButton);
     EXPECT_FALSE(window->Map->scene().filterActive);
@@ -279,7 +290,7 @@ TEST_F(Atlas, ARouteIsListedLegByLegAndDrawn) {
     const int legs = window->Legs->rowCount();
     EXPECT_EQ(window->Map->scene().route.size(), static_cast<std::size_t>(legs + 1));
     for (int row = 0; row < legs; ++row)
-        EXPECT_LE(window->Legs->item(row, 3)->data(Qt::DisplayRole).toDouble(), 3.0);
+        EXPECT_LE(window->Legs->item(row, 3)->data(Qt::UserRole).toDouble(), 3.0);
     EXPECT_TRUE(window->RouteStatus->text().contains(QStringLiteral("jumps")));
 
     // Jump 0 between two systems: no route, said plainly.
