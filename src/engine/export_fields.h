@@ -55,6 +55,10 @@ Fields moonFields(const TMoonRec& moon, std::int64_t id, int number, bool twin, 
 Fields raceFields(const TAlienRec& race, std::int64_t id, std::optional<std::int64_t> homeSystemId,
                   const OptionalName& name);
 
+// Appends one CSV cell: lists joined by "; ", null empty, and the whole
+// quoted as RFC 4180 asks when it holds a comma, a quote or a line break.
+void appendCsvCell(std::string& row, const FieldValue& value);
+
 // A float field as the shortest decimal that reads back as the same float
 // (0.3F is 0.3, not 0.30000001192092896).
 double floatValue(float value);

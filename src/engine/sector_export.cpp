@@ -139,42 +139,6 @@ void exportJson(SectorReader& sector, const std::string& baseName, const ExportN
 
 // ---------------------------------------------------------------- CSV
 
-// One cell, quoted as RFC 4180 asks when it holds a comma, a quote or a
-// line break; a list is one cell, its names joined by "; ".
-void appendCell(std::string& row, const FieldValue& value) {
-    std::string text;
-    std::visit(
-        [&](const auto& v) {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, FieldNull>) {
-            } else if constexpr (std::is_same_v<T, bool>) {
-                text = v ? "true" : "false";
-            } else if constexpr (std::is_same_v<T, std::int64_t>) {
-                text = std::to_string(v);
-            } else if constexpr (std::is_same_v<T, double>) {
-                text = fmt::format("{}", v);
-            } else if constexpr (std::is_same_v<T, std::string>) {
-                text = v;
-            } else {
-                for (std::size_t i = 0; i < v.size(); ++i) {
-                    if (i > 0) text += "; ";
-                    text += v[i];
-                }
-            }
-        },
-        value);
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        row += text;
-        return;
-    }
-    row += '"';
-    for (const char c : text) {
-        if (c == '"') row += '"';
-        row += c;
-    }
-    row += '"';
-}
-
 class CsvTable {
 public:
     CsvTable(const fs::path& file, const Fields& prototype) : file_(file.string()) {
@@ -189,7 +153,7 @@ public:
         row_.clear();
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (i > 0) row_ += ',';
-            appendCell(row_, fields[i].value);
+            appendCsvCell(row_, fields[i].value);
         }
         row_ += kLineEnd;
         file_ << row_;
@@ -245,6 +209,42 @@ void exportCsv(SectorReader& sector, const ExportNames& names, const fs::path& f
 }
 
 }  // namespace
+
+// One cell, quoted as RFC 4180 asks when it holds a comma, a quote or a
+// line break; a list is one cell, its names joined by "; ".
+void appendCsvCell(std::string& row, const FieldValue& value) {
+    std::string text;
+    std::visit(
+        [&](const auto& v) {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, FieldNull>) {
+            } else if constexpr (std::is_same_v<T, bool>) {
+                text = v ? "true" : "false";
+            } else if constexpr (std::is_same_v<T, std::int64_t>) {
+                text = std::to_string(v);
+            } else if constexpr (std::is_same_v<T, double>) {
+                text = fmt::format("{}", v);
+            } else if constexpr (std::is_same_v<T, std::string>) {
+                text = v;
+            } else {
+                for (std::size_t i = 0; i < v.size(); ++i) {
+                    if (i > 0) text += "; ";
+                    text += v[i];
+                }
+            }
+        },
+        value);
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        row += text;
+        return;
+    }
+    row += '"';
+    for (const char c : text) {
+        if (c == '"') row += '"';
+        row += c;
+    }
+    row += '"';
+}
 
 ExportNames::ExportNames(const std::string& baseName) : baseName_(baseName) {}
 OptionalName ExportNames::system(std::int64_t) const { return std::nullopt; }
