@@ -210,7 +210,6 @@ QStringList AtlasSession::lifeChoices() {
 QStringList AtlasSession::viaChoices() { return kViaNames; }
 
 bool AtlasSession::canRename() { return false; }
-bool AtlasSession::canExport() { return false; }
 
 // ------------------------------------------------------------- sector
 

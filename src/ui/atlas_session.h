@@ -37,9 +37,8 @@ struct AtlasSession {
     static QStringList gravityChoices();
     static QStringList lifeChoices();
     static QStringList viaChoices();
-    // Whether the name records and the exports are there to call.
+    // Whether the name records are there to write.
     static bool canRename();
-    static bool canExport();
 
     // Loads the sector; the error names the file that failed. The session
     // is unchanged when loading fails.

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -29,6 +31,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <climits>
+
+#include "engine/sector_export.h"
 #include "records/errors.h"
 #include "ui/atlas_input_handler.h"
 #include "ui/atlas_session.h"
@@ -101,6 +106,7 @@ AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent)
     resize(1180, 760);
     resetControls();
     rebuildScene();
+    showSummary();
 }
 
 AtlasWindow::~AtlasWindow() = default;
@@ -184,6 +190,7 @@ QWidget* AtlasWindow::buildSystemPanel() {
     SystemLogBtn->setToolTip(QStringLiteral("The full log of the selected system"));
     RenameBtn = makeButton(QStringLiteral("Rename..."), QStringLiteral("RenameBtn"), panel);
     ExportBtn = makeButton(QStringLiteral("Export..."), QStringLiteral("ExportBtn"), panel);
+    ExportBtn->setToolTip(QStringLiteral("Export the sector as JSON, CSV tables or an HTML atlas"));
     row->addWidget(SystemLogBtn);
     row->addWidget(RenameBtn);
     row->addWidget(ExportBtn);
@@ -461,11 +468,8 @@ void AtlasWindow::showSummary() {
     RenameAction->setEnabled(renamable);
     RenameBtn->setToolTip(AtlasSession::canRename() ? QStringLiteral("Give the selected system a name")
                                                     : QStringLiteral("System names come with a later version"));
-    const bool exportable = session_->isOpen() && AtlasSession::canExport();
-    ExportBtn->setEnabled(exportable);
-    ExportAction->setEnabled(exportable);
-    ExportBtn->setToolTip(AtlasSession::canExport() ? QStringLiteral("Export the sector")
-                                                    : QStringLiteral("Exports come with a later version"));
+    ExportBtn->setEnabled(session_->isOpen());
+    ExportAction->setEnabled(session_->isOpen());
     if (!id) {
         Summary->setHtml(session_->isOpen() ? QStringLiteral("<p>Click a system on the map, or find one under "
                                                             "Search.</p>")
@@ -630,8 +634,57 @@ void AtlasWindow::renameClick() {
     if (!id || !AtlasSession::canRename()) return;
 }
 
+namespace {
+
+// The export's gauge: a progress dialog whose Cancel ends the export with
+// nothing written.
+class ExportGauge : public engine::ExportProgress {
+public:
+    explicit ExportGauge(QWidget* parent) : dialog_(QStringLiteral("Exporting..."), QStringLiteral("Cancel"), 0, 1, parent) {
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+    }
+    void setMaximum(std::int64_t steps) override { dialog_.setMaximum(static_cast<int>(std::min<std::int64_t>(steps, INT_MAX))); }
+    void setProgress(std::int64_t done) override {
+        // Repainting for every one of a million systems would cost more
+        // than the export.
+        if (done % 256 == 0 || done == dialog_.maximum()) dialog_.setValue(static_cast<int>(done));
+    }
+    bool cancelRequested() override { return dialog_.wasCanceled(); }
+
+private:
+    QProgressDialog dialog_;
+};
+
+}  // namespace
+
 void AtlasWindow::exportClick() {
-    if (!session_->isOpen() || !AtlasSession::canExport()) return;
+    if (!session_->isOpen()) return;
+    const auto answer = runFileDialog(
+        this,
+        saveDialog(QStringLiteral("json"),
+                   {QStringLiteral("JSON document (*.json)"), QStringLiteral("CSV tables, a folder (*)"),
+                    QStringLiteral("HTML atlas, a folder (*)")},
+                   kLogFolder),
+        FileDialogAnswer{});
+    if (!answer) return;
+    const engine::ExportFormat format = answer->filterIndex == 2   ? engine::ExportFormat::Csv
+                                        : answer->filterIndex == 3 ? engine::ExportFormat::Atlas
+                                                                   : engine::ExportFormat::Json;
+    QString destination = answer->fileName;
+    // Tables and the atlas are folders: a default ".json" added by the
+    // dialog names nothing.
+    if (format != engine::ExportFormat::Json && destination.endsWith(QStringLiteral(".json")))
+        destination.chop(5);
+    engine::ExportResult result;
+    const bool done = guarded(this, [&] {
+        ExportGauge gauge(this);
+        result = engine::ExportSector(sectorBase_.toStdString(), format, QFile::encodeName(destination).toStdString(),
+                                      &gauge);
+    });
+    if (!done) return;
+    statusBar()->showMessage(result.cancelled ? QStringLiteral("Export cancelled: nothing written")
+                                              : QStringLiteral("Wrote %1 systems to %2").arg(result.systems).arg(destination));
 }
 
 // ------------------------------------------------------ save and print

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -347,6 +348,34 @@ TEST_F(Atlas, TheViewSavesAsPngAndSvg) {
     EXPECT_FALSE(window->saveViewAs(ws->file(QStringLiteral("no/such/view.png"))));
     ASSERT_EQ(messages.messages().size(), 1U);
     EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("view.png")));
+}
+
+TEST_F(Atlas, ExportsTheOpenSectorAsJsonOrTablesAndPrintsToPdf) {
+    EXPECT_FALSE(window->ExportBtn->isEnabled()) << "nothing to export before a sector is open";
+    openCube();
+    ASSERT_TRUE(window->ExportBtn->isEnabled());
+    setNextFileName(ws->file(QStringLiteral("cube.json")), 1);
+    QTest::mouseClick(window->ExportBtn, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_TRUE(test::readText(ws->file(QStringLiteral("cube.json"))).contains(QStringLiteral("\"systems\"")));
+    // The tables go to a folder, even when the dialog added ".json".
+    setNextFileName(ws->file(QStringLiteral("tables.json")), 2);
+    QTest::mouseClick(window->ExportBtn, Qt::LeftButton);
+    EXPECT_TRUE(QFileInfo(ws->file(QStringLiteral("tables"))).isDir());
+    EXPECT_FALSE(QDir(ws->file(QStringLiteral("tables"))).entryList(QDir::Files).isEmpty());
+    // Onto the sector's own system file: refused, the sector untouched.
+    const auto size = test::fileSize(ws->file(QStringLiteral("cube.sun")));
+    setNextFileName(ws->file(QStringLiteral("cube.sun")), 1);
+    QTest::mouseClick(window->ExportBtn, Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1U);
+    EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("cube.sun"))), size);
+
+    // Print goes through the same drawing: a PDF printer gets a page.
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(ws->file(QStringLiteral("view.pdf")));
+    window->renderTo(printer);
+    EXPECT_TRUE(test::readText(ws->file(QStringLiteral("view.pdf"))).startsWith(QStringLiteral("%PDF")));
 }
 
 TEST_F(Atlas, TheLaunchPadButtonShowsOneAtlasWindow) {
