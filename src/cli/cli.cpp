@@ -19,6 +19,8 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerColonies(app, ctx);
     registerLogs(app, ctx);
     registerAlien(app, ctx);
+    registerFind(app, ctx);
+    registerRoute(app, ctx);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

@@ -38,6 +38,8 @@ void registerMerge(CLI::App& app, Context& ctx);
 void registerColonies(CLI::App& app, Context& ctx);
 void registerLogs(CLI::App& app, Context& ctx);   // starlog, report
 void registerAlien(CLI::App& app, Context& ctx);  // alienlog, alien
+void registerFind(CLI::App& app, Context& ctx);
+void registerRoute(CLI::App& app, Context& ctx);
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
