@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "engine/body_names.h"
+#include "engine/document.h"
 #include "generation/bit_flags.h"
 #include "generation/physics.h"
 #include "records/errors.h"
@@ -90,7 +91,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
         RecordReader<TNameRec> names(sectorPath(baseName, ".nam"), IfMissing::Empty);
         if (names.count() > 0) {
             const TNameRec header = names.read(0);
-            if (header.kind == 0 && header.name.length > 0) model.sectorName_ = header.name.str();
+            if (header.kind == 0 && header.name.length > 0) model.sectorName_ = engine::ansiToUtf8(header.name.str());
         }
     }
 

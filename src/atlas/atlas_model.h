@@ -91,8 +91,8 @@ public:
     static AtlasModel fromEntries(std::vector<SystemEntry> entries, std::vector<WorldSummary> worlds = {});
 
     const std::string& baseName() const { return baseName_; }
-    // The sector's name from its name file's header; the base name's last
-    // component when there is none.
+    // The sector's name from its name file's header (as UTF-8); the base
+    // name's last component when there is none.
     const std::string& sectorName() const { return sectorName_; }
     const std::vector<std::string>& warnings() const { return warnings_; }
 
@@ -103,8 +103,8 @@ public:
     const WorldSummary& worlds(SystemId id) const { return worlds_[static_cast<std::size_t>(id)]; }
     const Bounds& bounds() const { return bounds_; }
 
-    // The system's name; empty when it has none. Names come from the
-    // sector's name records once they are read (setName), by id.
+    // The system's name (UTF-8); empty when it has none. Names come from
+    // the sector's name records (setName), by id.
     std::string_view name(SystemId id) const;
     void setName(SystemId id, std::string name);
     // Ids whose names contain `text`, ignoring case (ASCII), in id order.

@@ -20,6 +20,8 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerLogs(app, ctx);
     registerAlien(app, ctx);
     registerExport(app, ctx);
+    registerFind(app, ctx);
+    registerRoute(app, ctx);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

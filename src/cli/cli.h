@@ -39,6 +39,8 @@ void registerColonies(CLI::App& app, Context& ctx);
 void registerLogs(CLI::App& app, Context& ctx);   // starlog, report
 void registerAlien(CLI::App& app, Context& ctx);  // alienlog, alien
 void registerExport(CLI::App& app, Context& ctx); // export, atlas
+void registerFind(CLI::App& app, Context& ctx);
+void registerRoute(CLI::App& app, Context& ctx);
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "engine/engine.h"
+#include "engine/star_summary.h"
 #include "records/errors.h"
 
 namespace orrimar::cli {
@@ -21,6 +22,7 @@ struct StarlogOptions {
     std::string system;
     std::string out;
     bool html = false;
+    bool summary = false;
 };
 
 struct ReportOptions {
@@ -55,9 +57,17 @@ void registerLogs(CLI::App& app, Context& ctx) {
     log->add_option("--system", starlog->system, "System id (record number in the .sun file)")->required();
     log->add_option("--out", starlog->out, "Log file to write (with its extension)")->required();
     log->add_flag("--html", starlog->html, "Write one HTML page instead of plain text");
+    log->add_flag("--summary", starlog->summary,
+                  "Write the one-screen summary instead: stars, then a line per orbit, moons folded");
     log->callback([starlog, &ctx] {
         const std::int32_t id = systemId(starlog->system);
-        requireOut(starlog->out, "system log");
+        requireOut(starlog->out, starlog->summary ? "system summary" : "system log");
+        if (starlog->summary) {
+            engine::main_starsummary(starlog->sector, starlog->out, id,
+                                     starlog->html ? engine::kFormatHtml : engine::kFormatText);
+            ctx.out << "System summary written to " << starlog->out << "\n";
+            return;
+        }
         engine::main_starlog(starlog->sector, starlog->out, id, 1,
                              starlog->html ? engine::kFormatHtml : engine::kFormatText);
         ctx.out << "System log written to " << starlog->out << "\n";
