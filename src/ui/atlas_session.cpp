@@ -21,6 +21,7 @@
 #include "engine/body_names.h"
 #include "engine/engine.h"
 #include "engine/engine_files.h"
+#include "engine/star_summary.h"
 #include "generation/bit_flags.h"
 #include "generation/world_types.h"
 #include "records/errors.h"
@@ -100,11 +101,11 @@ QRgb starColour(int kind) {
 
 // The engine writes a system log to a file; the atlas shows it in the
 // window, so it goes through a private scratch folder.
-std::string starlogHtml(const std::string& base, std::int32_t id, std::uint8_t detail) {
+std::string starlogHtml(const std::string& base, std::int32_t id) {
     QTemporaryDir scratch;
     if (!scratch.isValid()) throw IoError("No scratch folder for the system log");
     const std::string path = QFile::encodeName(scratch.filePath(QStringLiteral("system.html"))).toStdString();
-    engine::main_starlog(base, path, id, detail, engine::kFormatHtml);
+    engine::main_starlog(base, path, id, 1, engine::kFormatHtml);
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) throw IoError("The system log could not be read back");
     return file.readAll().toStdString();
@@ -606,13 +607,15 @@ std::optional<std::int32_t> AtlasSession::findSystem(const std::string& text) co
 
 std::string AtlasSession::summaryHtml(std::int32_t id) const {
     if (!isOpen()) return {};
-    // The orbit tables without every body's details: one screen.
-    return starlogHtml(state_->model->baseName(), id, 0);
+    std::ostringstream html;
+    engine::writeStarSummary(state_->model->baseName(), id, engine::kFormatHtml, html,
+                             std::string(state_->model->name(id)));
+    return html.str();
 }
 
 std::string AtlasSession::systemLogHtml(std::int32_t id) const {
     if (!isOpen()) return {};
-    return starlogHtml(state_->model->baseName(), id, 1);
+    return starlogHtml(state_->model->baseName(), id);
 }
 
 std::string AtlasSession::alienLogHtml(std::int32_t raceId) const {

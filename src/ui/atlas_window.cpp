@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -27,6 +28,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -88,6 +90,26 @@ public:
 
 QTableWidgetItem* cell(double value, int decimals = 0) { return new NumberItem(value, decimals); }
 
+// The engine's pages carry a style sheet for browsers ("margin: auto",
+// "max-width") that Qt's rich text reads as a column a few letters wide;
+// in the window they get a compact sheet of their own instead.
+const QString kLogStyle = QStringLiteral(
+    "h1{font-size:x-large;color:#1f3864} h2{font-size:large;color:#2d4a7a} h3{color:#34476b}"
+    "th{background:#e8ecf6;padding:2px 4px;text-align:left;white-space:nowrap}"
+    "td{padding:1px 4px;white-space:nowrap}");
+
+QString withoutPageStyle(const QString& html) {
+    static const QRegularExpression style(QStringLiteral("<style>.*</style>"),
+                                          QRegularExpression::DotMatchesEverythingOption |
+                                              QRegularExpression::InvertedGreedinessOption);
+    return QString(html).remove(style);
+}
+
+void setLogHtml(QTextBrowser* browser, const QString& html) {
+    browser->document()->setDefaultStyleSheet(kLogStyle);
+    browser->setHtml(withoutPageStyle(html));
+}
+
 }  // namespace
 
 AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent)
@@ -103,7 +125,7 @@ AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent)
     connectInput();
     recent_ = readRecentSectors(settingsPath_.toStdString());
     refreshRecentMenu();
-    resize(1180, 760);
+    resize(1280, 780);
     resetControls();
     rebuildScene();
     showSummary();
@@ -167,6 +189,8 @@ void AtlasWindow::buildControls() {
     split->addWidget(Panels);
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
+    // The summary's orbit table is ten columns wide: room for it.
+    split->setSizes({760, 520});
     setCentralWidget(split);
     statusBar()->showMessage(QStringLiteral("Open a sector to begin (File > Open sector)."));
 
@@ -480,7 +504,7 @@ void AtlasWindow::showSummary() {
     QString html;
     const bool shown = guarded(this, [&] { html = QString::fromStdString(session_->summaryHtml(*id)); });
     if (!shown) html = QStringLiteral("<p>The summary of system %1 could not be read.</p>").arg(*id);
-    Summary->setHtml(html);
+    setLogHtml(Summary, html);
     fillRaceButtons();
 }
 
@@ -623,7 +647,7 @@ void AtlasWindow::showHtmlWindow(const QString& title, const QString& html) {
     auto* layout = new QVBoxLayout(window);
     auto* text = new QTextBrowser(window);
     text->setObjectName(QStringLiteral("LogText"));
-    text->setHtml(html);
+    setLogHtml(text, html);
     layout->addWidget(text);
     window->resize(760, 640);
     window->show();

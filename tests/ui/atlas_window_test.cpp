@@ -194,7 +194,9 @@ TEST_F(Atlas, AClickOnADotSelectsItAndShowsItsSummary) {
         QTest::mouseClick(window->Map, Qt::LeftButton, Qt::NoModifier, dot->at.toPoint());
         ASSERT_EQ(window->selectedSystem(), id) << "view " << view;
         EXPECT_TRUE(window->Map->scene().hasSelection);
-        EXPECT_TRUE(window->Summary->toPlainText().contains(QStringLiteral("System id"))) << "view " << view;
+        const QString summary = window->Summary->toPlainText();
+        EXPECT_TRUE(summary.contains(QStringLiteral("System %1").arg(id))) << "view " << view;
+        EXPECT_TRUE(summary.contains(QStringLiteral("Stars: A "))) << summary.toStdString();
         EXPECT_TRUE(window->SystemLogBtn->isEnabled());
     }
     // A click on empty space keeps the selection.

@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QScreen>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -55,8 +56,8 @@ bool shootAtlas(const QString& work, const QString& out) {
     orrimar::CreateSector(params);
 
     orrimar::ui::AtlasWindow atlas(QDir(work).filePath(QStringLiteral("orrwin.ini")));
-    atlas.resize(1200, 740);
-    atlas.move(20, 10);
+    atlas.resize(1260, 760);
+    atlas.move(10, 5);
     atlas.show();
     if (!atlas.openSector(QString::fromStdString(params.baseName))) return false;
     // A route of several jumps from system 0: the first far system a
@@ -69,7 +70,14 @@ bool shootAtlas(const QString& work, const QString& out) {
         if (atlas.Legs->rowCount() >= 5) break;
     }
     bool ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-route.png")));
+    // The summary of the first system on the route's way that is home to
+    // a native race, so its race log button shows; the route's start if none.
     atlas.selectSystem(0);
+    for (int row = 0; row < atlas.Legs->rowCount(); ++row) {
+        atlas.selectSystem(atlas.Legs->item(row, 2)->data(Qt::UserRole).toInt());
+        if (atlas.RaceButtons->findChild<QPushButton*>() != nullptr) break;
+    }
+    if (atlas.RaceButtons->findChild<QPushButton*>() == nullptr) atlas.selectSystem(0);
     ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-summary.png"))) && ok;
     return ok;
 }
