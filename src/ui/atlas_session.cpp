@@ -24,6 +24,9 @@
 #include "engine/star_summary.h"
 #include "generation/bit_flags.h"
 #include "generation/world_types.h"
+#include "names/sector_names.h"
+#include "common/ansi_text.h"
+#include "records/record_file.h"
 #include "records/errors.h"
 
 namespace orrimar::ui {
@@ -210,11 +213,18 @@ QStringList AtlasSession::lifeChoices() {
 
 QStringList AtlasSession::viaChoices() { return kViaNames; }
 
-bool AtlasSession::canRename() { return false; }
 
 // ------------------------------------------------------------- sector
 
-void AtlasSession::open(const std::string& baseName) { adopt(atlas::AtlasModel::open(baseName)); }
+void AtlasSession::open(const std::string& baseName) {
+    atlas::AtlasModel model = atlas::AtlasModel::open(baseName);
+    // The systems' names, from the sector's name records.
+    const SectorNames names = SectorNames::load(baseName);
+    names.forEach(NameKind::System, [&model](std::int64_t id, const std::string& name) {
+        if (id >= 0 && id < model.size()) model.setName(static_cast<SystemId>(id), ansiToUtf8(name));
+    });
+    adopt(std::move(model));
+}
 
 void AtlasSession::adopt(atlas::AtlasModel model) {
     State& s = *state_;
@@ -581,6 +591,11 @@ std::string AtlasSession::systemName(std::int32_t id) const {
     return name.empty() ? fmt::format("System {}", id) : fmt::format("{} ({})", name, id);
 }
 
+std::string AtlasSession::nameOf(std::int32_t id) const {
+    if (!isOpen() || id < 0 || id >= systemCount()) return {};
+    return std::string(state_->model->name(id));
+}
+
 std::optional<std::int32_t> AtlasSession::findSystem(const std::string& text) const {
     if (!isOpen() || text.empty()) return std::nullopt;
     const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -737,8 +752,32 @@ std::optional<std::vector<AtlasSession::Leg>> AtlasSession::route(std::int32_t f
     return legs;
 }
 
-void AtlasSession::rename(std::int32_t, const std::string&) {
-    throw InputError("Renaming systems needs the sector's name records, which this version does not write");
+void AtlasSession::rename(std::int32_t id, const std::string& name) {
+    State& s = *state_;
+    if (!s.model || id < 0 || id >= s.model->size()) throw InputError(fmt::format("No system {} to rename", id));
+    std::string trimmed = name;
+    trimmed.erase(0, trimmed.find_first_not_of(' '));
+    trimmed.erase(trimmed.find_last_not_of(' ') + 1);
+    const auto ansi = utf8ToAnsi(trimmed);
+    if (!ansi) throw InputError(fmt::format("\"{}\" holds a character the sector files cannot store", trimmed));
+    if (ansi->size() > kMaxStoredNameLength)
+        throw InputError(fmt::format("A name holds at most {} characters", kMaxStoredNameLength));
+    // Renaming appends a record (the last one wins; an empty name takes the
+    // name away): nothing in the file is rewritten, so a failure can only
+    // leave a torn last record, which loading ignores and repair removes.
+    const std::string path = s.model->baseName() + ".nam";
+    const bool exists = recordCountOnDisk(path, sizeof(TNameRec)) >= 0;
+    RecordFile<TNameRec> file(path, exists ? RawRecordFile::Mode::OpenExisting : RawRecordFile::Mode::Create);
+    if (file.count() == 0) {
+        // A name file begins with its header, which holds the sector's name.
+        const auto sectorName = utf8ToAnsi(s.model->sectorName());
+        file.append(makeNameRecord(NameKind::Header, kNameHeaderValue, sectorName.value_or(std::string())));
+    }
+    file.append(makeNameRecord(NameKind::System, id, *ansi));
+    file.close();
+    s.model->setName(id, trimmed);
+    s.labelWidths.erase(id);
+    s.changed();
 }
 
 }  // namespace orrimar::ui

@@ -37,8 +37,6 @@ struct AtlasSession {
     static QStringList gravityChoices();
     static QStringList lifeChoices();
     static QStringList viaChoices();
-    // Whether the name records are there to write.
-    static bool canRename();
 
     // Loads the sector; the error names the file that failed. The session
     // is unchanged when loading fails.
@@ -76,7 +74,10 @@ struct AtlasSession {
 
     void select(std::int32_t id);
     std::optional<std::int32_t> selected() const;
+    // "Vessane (12)" or "System 12", for lists and titles.
     std::string systemName(std::int32_t id) const;
+    // The stored name alone; empty when the system has none.
+    std::string nameOf(std::int32_t id) const;
     // A system by name (case-insensitive) or by id.
     std::optional<std::int32_t> findSystem(const std::string& text) const;
 
@@ -118,7 +119,9 @@ struct AtlasSession {
     // is kept and drawn on the map.
     std::optional<std::vector<Leg>> route(std::int32_t from, std::int32_t to, double jump, int via);
 
-    // Renames the system (the name records); true when it was written.
+    // Names the system in the sector's name records (UTF-8 in; an empty
+    // name takes the name away). InputError for a name the files cannot
+    // hold, IoError when the name file cannot be written.
     void rename(std::int32_t id, const std::string& name);
 
 private:

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -213,6 +214,7 @@ QWidget* AtlasWindow::buildSystemPanel() {
     SystemLogBtn = makeButton(QStringLiteral("System log"), QStringLiteral("SystemLogBtn"), panel);
     SystemLogBtn->setToolTip(QStringLiteral("The full log of the selected system"));
     RenameBtn = makeButton(QStringLiteral("Rename..."), QStringLiteral("RenameBtn"), panel);
+    RenameBtn->setToolTip(QStringLiteral("Give the selected system a name (empty: no name)"));
     ExportBtn = makeButton(QStringLiteral("Export..."), QStringLiteral("ExportBtn"), panel);
     ExportBtn->setToolTip(QStringLiteral("Export the sector as JSON, CSV tables or an HTML atlas"));
     row->addWidget(SystemLogBtn);
@@ -487,11 +489,8 @@ std::optional<std::int32_t> AtlasWindow::selectedSystem() const { return session
 void AtlasWindow::showSummary() {
     const auto id = session_->selected();
     SystemLogBtn->setEnabled(id.has_value());
-    const bool renamable = id.has_value() && AtlasSession::canRename();
-    RenameBtn->setEnabled(renamable);
-    RenameAction->setEnabled(renamable);
-    RenameBtn->setToolTip(AtlasSession::canRename() ? QStringLiteral("Give the selected system a name")
-                                                    : QStringLiteral("System names come with a later version"));
+    RenameBtn->setEnabled(id.has_value());
+    RenameAction->setEnabled(id.has_value());
     ExportBtn->setEnabled(session_->isOpen());
     ExportAction->setEnabled(session_->isOpen());
     if (!id) {
@@ -655,7 +654,25 @@ void AtlasWindow::showHtmlWindow(const QString& title, const QString& html) {
 
 void AtlasWindow::renameClick() {
     const auto id = session_->selected();
-    if (!id || !AtlasSession::canRename()) return;
+    if (!id) return;
+    bool accepted = false;
+    const QString current = QString::fromStdString(session_->nameOf(*id));
+    const QString name = QInputDialog::getText(this, QStringLiteral("Rename system"),
+                                               QStringLiteral("Name of system %1:").arg(*id), QLineEdit::Normal,
+                                               current, &accepted);
+    if (!accepted) return;
+    renameSelected(name);
+}
+
+bool AtlasWindow::renameSelected(const QString& name) {
+    const auto id = session_->selected();
+    if (!id) return false;
+    if (!guarded(this, [&] { session_->rename(*id, name.toStdString()); })) return false;
+    rebuildScene();
+    showSummary();
+    statusBar()->showMessage(name.trimmed().isEmpty() ? QStringLiteral("System %1 has no name now").arg(*id)
+                                                      : QStringLiteral("System %1 is now %2").arg(*id).arg(name.trimmed()));
+    return true;
 }
 
 namespace {

@@ -69,6 +69,8 @@ public:
     void openSystemLog();
     void openAlienLog(std::int32_t raceId);
     void renameClick();
+    // Names the selected system (what Rename does once its box is answered).
+    bool renameSelected(const QString& name);
     void exportClick();
     // Save the view through a save dialog, or straight to `path` (tests,
     // the screenshot program).

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QImage>
+#include <QInputDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -309,7 +311,7 @@ TEST_F(Atlas, ARouteIsListedLegByLegAndDrawn) {
     EXPECT_TRUE(window->RouteStatus->text().contains(QStringLiteral("99999")));
 }
 
-TEST_F(Atlas, LogsOpenInTheWindowAndRenameWaitsForNames) {
+TEST_F(Atlas, LogsOpenInTheWindow) {
     openCube();
     window->selectSystem(0);
     QTest::mouseClick(window->SystemLogBtn, Qt::LeftButton);
@@ -321,8 +323,48 @@ TEST_F(Atlas, LogsOpenInTheWindowAndRenameWaitsForNames) {
     ASSERT_NE(log, nullptr);
     EXPECT_TRUE(log->toPlainText().contains(QStringLiteral("Star A")));
     log->window()->close();
-    EXPECT_FALSE(window->RenameBtn->isEnabled());
-    EXPECT_FALSE(window->RenameBtn->toolTip().isEmpty());
+}
+
+TEST_F(Atlas, RenameWritesANameRecordAndTheMapSearchAndReopenKnowIt) {
+    openCube();
+    EXPECT_FALSE(window->RenameBtn->isEnabled()) << "nothing selected yet";
+    window->selectSystem(4);
+    ASSERT_TRUE(window->RenameBtn->isEnabled());
+    const auto namesBefore = test::fileSize(ws->file(QStringLiteral("cube.nam")));
+    // Through the button and its box.
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        box->setTextValue(QStringLiteral("  Vessane  "));
+        box->accept();
+    });
+    QTest::mouseClick(window->RenameBtn, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages().empty());
+    // One record appended, nothing rewritten.
+    EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("cube.nam"))), namesBefore + 60);
+    EXPECT_TRUE(window->Summary->toPlainText().contains(QStringLiteral("Vessane")));
+    const auto& labels = window->Map->scene().labels;
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
+                            [](const AtlasLabel& l) { return l.text == QStringLiteral("Vessane"); }));
+
+    // Found by name, case ignored, after the sector is opened again.
+    ASSERT_TRUE(window->openSector(ws->file(QStringLiteral("cube"))));
+    window->SearchText->setText(QStringLiteral("vessane"));
+    QTest::mouseClick(window->SearchBtn, Qt::LeftButton);
+    EXPECT_EQ(window->selectedSystem(), 4);
+    window->RouteFrom->setText(QStringLiteral("Vessane"));
+    window->RouteTo->setText(QStringLiteral("4"));
+    QTest::mouseClick(window->RouteBtn, Qt::LeftButton);
+    EXPECT_TRUE(window->RouteStatus->text().startsWith(QStringLiteral("Already there")));
+
+    // A name the files cannot hold is refused with its reason; the empty
+    // name takes the name away.
+    EXPECT_FALSE(window->renameSelected(QString(51, QLatin1Char('x'))));
+    ASSERT_EQ(messages.messages().size(), 1U);
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("50")));
+    EXPECT_FALSE(window->renameSelected(QStringLiteral("Ωmega")));
+    EXPECT_TRUE(window->renameSelected(QString()));
+    EXPECT_FALSE(window->Summary->toPlainText().contains(QStringLiteral("Vessane")));
 }
 
 TEST_F(Atlas, TheViewSavesAsPngAndSvg) {
