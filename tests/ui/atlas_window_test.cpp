@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QInputDialog>
 #include <QTimer>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -20,7 +22,9 @@
 
 #include <memory>
 
+#include "atlas/atlas_model.h"
 #include "settings/ini_file.h"
+#include "ui/atlas_session.h"
 #include "ui/atlas_painter.h"
 #include "ui/atlas_widget.h"
 #include "ui/atlas_window.h"
@@ -205,6 +209,48 @@ TEST_F(Atlas, AClickOnADotSelectsItAndShowsItsSummary) {
     const auto before = window->selectedSystem();
     QTest::mouseClick(window->Map, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     EXPECT_EQ(window->selectedSystem(), before);
+}
+
+TEST_F(Atlas, HoverListsEveryNameUnderThePointer) {
+    openCube();
+    window->setView(1);
+    const AtlasDot* dot = lonelyDot();
+    ASSERT_NE(dot, nullptr);
+    const QPoint at = dot->at.toPoint();
+    QHelpEvent help(QEvent::ToolTip, at, window->Map->mapToGlobal(at));
+    QApplication::sendEvent(window->Map, &help);
+    EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("System %1 (").arg(dot->id))) << QToolTip::text().toStdString();
+}
+
+TEST(AtlasCrowd, AMillionSystemsDrawAsMergedMarksAndASliceAsDots) {
+    // 300,000 systems in a 67-parsec cube: more than a picture draws one by
+    // one, so neighbours on screen merge; a one-layer slab shows each.
+    std::vector<atlas::SystemEntry> entries;
+    for (int i = 0; i < 300000; ++i) {
+        atlas::SystemEntry e;
+        e.x = static_cast<std::int16_t>(i % 67);
+        e.y = static_cast<std::int16_t>((i / 67) % 67);
+        e.z = static_cast<std::int16_t>(i / (67 * 67));
+        e.starKind = static_cast<std::uint8_t>(1 + i % 13);
+        e.starCount = 1;
+        entries.push_back(e);
+    }
+    AtlasSession session;
+    session.adopt(atlas::AtlasModel::fromEntries(std::move(entries)));
+    const AtlasScene all = session.scene(QSize(800, 600));
+    EXPECT_LT(all.dots.size(), 300000U);
+    EXPECT_GT(all.dots.size(), 1000U);
+    // A merged mark grows with the systems it stands for (all are of the
+    // dimmest class here, drawn alone at one pixel).
+    const auto biggest = std::max_element(all.dots.begin(), all.dots.end(),
+                                          [](const AtlasDot& a, const AtlasDot& b) { return a.radius < b.radius; });
+    EXPECT_GT(biggest->radius, 1.5F);
+    session.setView(1);
+    session.setSlab(10, 10);
+    const AtlasScene slice = session.scene(QSize(800, 600));
+    EXPECT_EQ(slice.dots.size(), 67U * 67U);
+    EXPECT_TRUE(slice.clusters.empty());
+    EXPECT_TRUE(slice.caption.contains(QStringLiteral("slab z 10..10")));
 }
 
 TEST_F(Atlas, KeysSwitchViewsDragTurnsTheCubeAndTheSlabMoves) {
