@@ -43,6 +43,8 @@ constexpr std::array<atlas::View, 4> kViews = {atlas::View::Cube, atlas::View::T
 // then cost a few hundred thousand points instead of a million.
 constexpr std::size_t kDotBudget = 200000;
 constexpr double kMergePixels = 3.0;
+// Systems drawn while a sector above the dot budget moves.
+constexpr std::size_t kMovingSystems = 100000;
 // Above this many systems in the picture dots shrink.
 constexpr std::size_t kCrowded = 20000;
 // Labels are tried for at most this many systems (the brightest, the
@@ -131,6 +133,8 @@ struct AtlasSession::State {
     mutable std::vector<atlas::ProjectedSystem> projected;
     mutable std::uint64_t projectedRevision = ~std::uint64_t{0};
     mutable QSize projectedSize;
+    // Every n-th system, for the frames of a huge sector while it moves.
+    std::vector<std::uint8_t> sample;
     // Label widths by system: measuring text is slow and names seldom change.
     mutable std::unordered_map<SystemId, float> labelWidths;
 
@@ -230,6 +234,7 @@ void AtlasSession::adopt(atlas::AtlasModel model) {
     State& s = *state_;
     s.model = std::move(model);
     s.labelWidths.clear();
+    s.sample.clear();
     s.lit.clear();
     s.filterActive = false;
     s.selected.reset();
@@ -409,7 +414,20 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
         return scene;
     }
     const atlas::AtlasModel& model = *s.model;
-    const std::vector<atlas::ProjectedSystem>& projected = s.projectFor(size);
+    // While the view moves, a sector too big to draw dot by dot is drawn
+    // from an even sample of its systems (a million turn as a hundred
+    // thousand); the settled frame draws them all.
+    std::vector<atlas::ProjectedSystem> sampled;
+    if (!withLabels && model.size() > static_cast<SystemId>(kDotBudget)) {
+        s.fitTo(size);
+        if (s.sample.size() != static_cast<std::size_t>(model.size())) {
+            const std::size_t step = (static_cast<std::size_t>(model.size()) + kMovingSystems - 1) / kMovingSystems;
+            s.sample.assign(static_cast<std::size_t>(model.size()), 0);
+            for (std::size_t id = 0; id < s.sample.size(); id += step) s.sample[id] = 1;
+        }
+        sampled = atlas::projectSystems(s.camera, model, &s.sample);
+    }
+    const std::vector<atlas::ProjectedSystem>& projected = sampled.empty() ? s.projectFor(size) : sampled;
     const atlas::Bounds& bounds = model.bounds();
     scene.filterActive = s.filterActive;
     const auto isLit = [&](SystemId id) {

@@ -245,6 +245,12 @@ TEST(AtlasCrowd, AMillionSystemsDrawAsMergedMarksAndASliceAsDots) {
     const auto biggest = std::max_element(all.dots.begin(), all.dots.end(),
                                           [](const AtlasDot& a, const AtlasDot& b) { return a.radius < b.radius; });
     EXPECT_GT(biggest->radius, 1.5F);
+    // While the view turns, an even sample of the systems stands in.
+    session.turn(QPointF(10, 0));
+    const AtlasScene moving = session.scene(QSize(800, 600), false);
+    EXPECT_LE(moving.dots.size(), 100000U);
+    EXPECT_GT(moving.dots.size(), 10000U);
+    EXPECT_TRUE(moving.labels.empty());
     session.setView(1);
     session.setSlab(10, 10);
     const AtlasScene slice = session.scene(QSize(800, 600));
