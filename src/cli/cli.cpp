@@ -22,6 +22,7 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerExport(app, ctx);
     registerFind(app, ctx);
     registerRoute(app, ctx);
+    registerName(app, ctx);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

@@ -41,6 +41,7 @@ void registerAlien(CLI::App& app, Context& ctx);  // alienlog, alien
 void registerExport(CLI::App& app, Context& ctx); // export, atlas
 void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
+void registerName(CLI::App& app, Context& ctx);
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
