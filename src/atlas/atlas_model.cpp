@@ -20,8 +20,6 @@ namespace orrimar::atlas {
 
 namespace {
 
-int floorDiv(int v, int d) { return v >= 0 ? v / d : -((-v + d - 1) / d); }
-
 // Belt world types 15..18 (and the unused belt code 6) have no climate.
 bool isBeltType(std::uint8_t worldType) { return worldType == 6 || (worldType >= 15 && worldType <= 18); }
 
@@ -230,16 +228,21 @@ void AtlasModel::buildIndex() {
             bounds_.max[a] = std::max(bounds_.max[a], c[a]);
         }
     }
+    // About one to three systems a bucket: the edge is the side of the cube
+    // that one system has to itself on average, rounded up.
+    double volume = 1;
+    for (std::size_t a = 0; a < 3; ++a) volume *= bounds_.max[a] - bounds_.min[a] + 1.0;
+    edge_ = std::clamp(static_cast<int>(std::ceil(std::cbrt(volume / static_cast<double>(entries_.size())) - 1e-9)), 1, 8);
     std::int64_t buckets = 1;
     for (std::size_t a = 0; a < 3; ++a) {
-        bucketMin_[a] = floorDiv(bounds_.min[a], kBucketEdge);
-        bucketSpan_[a] = floorDiv(bounds_.max[a], kBucketEdge) - bucketMin_[a] + 1;
+        bucketMin_[a] = floorDiv(bounds_.min[a], edge_);
+        bucketSpan_[a] = floorDiv(bounds_.max[a], edge_) - bucketMin_[a] + 1;
         buckets *= bucketSpan_[a];
     }
     auto key = [&](const SystemEntry& e) -> std::int64_t {
-        const std::int64_t bx = floorDiv(e.x, kBucketEdge) - bucketMin_[0];
-        const std::int64_t by = floorDiv(e.y, kBucketEdge) - bucketMin_[1];
-        const std::int64_t bz = floorDiv(e.z, kBucketEdge) - bucketMin_[2];
+        const std::int64_t bx = floorDiv(e.x, edge_) - bucketMin_[0];
+        const std::int64_t by = floorDiv(e.y, edge_) - bucketMin_[1];
+        const std::int64_t bz = floorDiv(e.z, edge_) - bucketMin_[2];
         return (bz * bucketSpan_[1] + by) * bucketSpan_[0] + bx;
     };
 
@@ -302,8 +305,8 @@ void AtlasModel::scanBox(const std::array<int, 3>& min, const std::array<int, 3>
         const int from = std::max(min[a], bounds_.min[a]);
         const int to = std::min(max[a], bounds_.max[a]);
         if (from > to) return;
-        lo[a] = floorDiv(from, kBucketEdge);
-        hi[a] = floorDiv(to, kBucketEdge);
+        lo[a] = floorDiv(from, edge_);
+        hi[a] = floorDiv(to, edge_);
     }
     for (int bz = lo[2]; bz <= hi[2]; ++bz) {
         for (int by = lo[1]; by <= hi[1]; ++by) {
@@ -313,23 +316,6 @@ void AtlasModel::scanBox(const std::array<int, 3>& min, const std::array<int, 3>
             for (std::size_t i = begin; i < end; ++i) visit(ordered_[i]);
         }
     }
-}
-
-void AtlasModel::forEachWithin(int x, int y, int z, double parsecs,
-                               const std::function<void(SystemId, std::int64_t)>& visit) const {
-    if (!(parsecs >= 0.0)) return;
-    const double r = std::min(parsecs, 200000.0);
-    const auto reach = static_cast<int>(std::floor(r));
-    // Cells are whole numbers, so d^2 <= r^2 compares exactly in integers
-    // once r^2 is rounded down.
-    const auto limit = static_cast<std::int64_t>(std::floor(r * r + 1e-9));
-    scanBox({x - reach, y - reach, z - reach}, {x + reach, y + reach, z + reach}, [&](const IndexedCell& c) {
-        const std::int64_t dx = c.x - x;
-        const std::int64_t dy = c.y - y;
-        const std::int64_t dz = c.z - z;
-        const std::int64_t d2 = dx * dx + dy * dy + dz * dz;
-        if (d2 <= limit) visit(c.id, d2);
-    });
 }
 
 void AtlasModel::forEachInBox(const std::array<int, 3>& min, const std::array<int, 3>& max,
@@ -347,6 +333,16 @@ SystemId AtlasModel::atCell(int x, int y, int z) const {
         if (c.x == x && c.y == y && c.z == z && (found == kNoSystem || c.id < found)) found = c.id;
     });
     return found;
+}
+
+std::size_t AtlasModel::memoryBytes() const {
+    std::size_t bytes = sizeof(*this) + entries_.capacity() * sizeof(SystemEntry) +
+                        worlds_.capacity() * sizeof(WorldSummary) + ordered_.capacity() * sizeof(IndexedCell) +
+                        bucketStart_.capacity() * sizeof(std::uint32_t) + bucketKeys_.capacity() * sizeof(std::int64_t) +
+                        keyStart_.capacity() * sizeof(std::uint32_t);
+    for (const auto& [id, name] : names_) bytes += sizeof(id) + sizeof(name) + name.capacity() + 16;
+    for (const std::string& w : warnings_) bytes += sizeof(w) + w.capacity();
+    return bytes;
 }
 
 double distance(const AtlasModel& model, SystemId a, SystemId b) {

@@ -10,7 +10,9 @@
 // routes.h).
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -113,20 +115,26 @@ public:
     // ---------------------------------------------------- spatial index
     // Systems whose cell lies within `parsecs` (straight-line distance
     // between cell coordinates) of the cell (x, y, z), in no set order;
-    // `visit(id, distanceSquared)`. The search touches only the index buckets
-    // the sphere overlaps.
-    void forEachWithin(int x, int y, int z, double parsecs,
-                       const std::function<void(SystemId, std::int64_t)>& visit) const;
+    // visit(SystemId id, std::int64_t distanceSquared). Only the index's
+    // rows of buckets that the sphere cuts are read, each clipped to the
+    // sphere's width there, so a query costs about the cells of the sphere.
+    template <typename Visit>
+    void forEachWithin(int x, int y, int z, double parsecs, Visit&& visit) const;
     // Systems whose cells lie in the box [min, max] (inclusive), in no set order.
     void forEachInBox(const std::array<int, 3>& min, const std::array<int, 3>& max,
                       const std::function<void(SystemId)>& visit) const;
     // The system whose cell is (x, y, z), kNoSystem when none. (Two systems
-    // in one cell happen only in merged sectors; the first id wins.)
+    // in one cell happen only in merged sectors; the lowest id wins.)
     SystemId atCell(int x, int y, int z) const;
 
-    // Edge of an index bucket in parsecs: systems are grouped by
-    // floor(coordinate / kBucketEdge) on each axis.
-    static constexpr int kBucketEdge = 4;
+    // Edge of an index bucket in parsecs, chosen at opening so that a bucket
+    // holds about one to three systems: 1 in a sector full to every cell,
+    // 3 at the usual density of 8 %, at most 8.
+    int bucketEdge() const { return edge_; }
+
+    // Bytes held by the model (entries, summaries, index and names), for
+    // the memory figures of the benchmarks and the window's status line.
+    std::size_t memoryBytes() const;
 
 private:
     void buildIndex();
@@ -147,10 +155,12 @@ private:
         std::int16_t x, y, z, pad;
         SystemId id;
     };
+    static int floorDiv(int v, int d) { return v >= 0 ? v / d : -((-v + d - 1) / d); }
     void rowRange(int by, int bz, int bxFrom, int bxTo, std::size_t& begin, std::size_t& end) const;
     template <typename Visit>
     void scanBox(const std::array<int, 3>& min, const std::array<int, 3>& max, Visit&& visit) const;
     std::vector<IndexedCell> ordered_;
+    int edge_ = 1;
     std::array<int, 3> bucketMin_{};   // bucket coordinates of bounds_.min
     std::array<int, 3> bucketSpan_{};  // buckets per axis
     bool dense_ = false;
@@ -161,5 +171,47 @@ private:
 
 // Straight-line distance between two systems' cells, parsecs.
 double distance(const AtlasModel& model, SystemId a, SystemId b);
+
+// ------------------------------------------------------------ inline
+
+template <typename Visit>
+void AtlasModel::forEachWithin(int x, int y, int z, double parsecs, Visit&& visit) const {
+    if (ordered_.empty() || !(parsecs >= 0.0)) return;
+    const double r = std::min(parsecs, 200000.0);
+    // Cells are whole numbers, so d^2 <= r^2 compares exactly in integers
+    // once r^2 is rounded down.
+    const auto limit = static_cast<std::int64_t>(std::floor(r * r + 1e-9));
+    const auto reach = static_cast<int>(std::floor(r));
+    const int zlo = std::max(z - reach, bounds_.min[2]), zhi = std::min(z + reach, bounds_.max[2]);
+    const int ylo = std::max(y - reach, bounds_.min[1]), yhi = std::min(y + reach, bounds_.max[1]);
+    if (zlo > zhi || ylo > yhi) return;
+    // Distance from v to the nearest coordinate of bucket b.
+    auto gap = [this](int v, int b) -> std::int64_t {
+        const int lo = b * edge_, hi = lo + edge_ - 1;
+        return v < lo ? lo - v : (v > hi ? v - hi : 0);
+    };
+    for (int bz = floorDiv(zlo, edge_); bz <= floorDiv(zhi, edge_); ++bz) {
+        const std::int64_t dz = gap(z, bz);
+        for (int by = floorDiv(ylo, edge_); by <= floorDiv(yhi, edge_); ++by) {
+            const std::int64_t dy = gap(y, by);
+            const std::int64_t rest = limit - dz * dz - dy * dy;
+            if (rest < 0) continue;
+            auto dx = static_cast<std::int64_t>(std::sqrt(static_cast<double>(rest)));
+            while (dx * dx > rest) --dx;
+            while ((dx + 1) * (dx + 1) <= rest) ++dx;
+            const int xlo = static_cast<int>(std::max<std::int64_t>(x - dx, bounds_.min[0]));
+            const int xhi = static_cast<int>(std::min<std::int64_t>(x + dx, bounds_.max[0]));
+            if (xlo > xhi) continue;
+            std::size_t begin = 0, end = 0;
+            rowRange(by, bz, floorDiv(xlo, edge_), floorDiv(xhi, edge_), begin, end);
+            for (std::size_t i = begin; i < end; ++i) {
+                const IndexedCell& c = ordered_[i];
+                const std::int64_t ex = c.x - x, ey = c.y - y, ez = c.z - z;
+                const std::int64_t d2 = ex * ex + ey * ey + ez * ez;
+                if (d2 <= limit) visit(c.id, d2);
+            }
+        }
+    }
+}
 
 }  // namespace orrimar::atlas

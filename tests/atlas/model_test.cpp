@@ -138,6 +138,19 @@ TEST(AtlasModel, IndexMatchesBruteForceOnADenseSectorAcrossZero) {
     checkIndexAgainstBruteForce(model, rng);
 }
 
+TEST(AtlasModel, IndexMatchesBruteForceInASectorFullToEveryCell) {
+    std::vector<std::array<int, 3>> cells;
+    for (int x = -4; x < 6; ++x) {
+        for (int y = 0; y < 9; ++y) {
+            for (int z = 0; z < 7; ++z) cells.push_back({x, y, z});
+        }
+    }
+    const AtlasModel model = modelOf(cells);
+    EXPECT_EQ(model.bucketEdge(), 1);
+    std::mt19937 rng(3);
+    checkIndexAgainstBruteForce(model, rng);
+}
+
 TEST(AtlasModel, IndexMatchesBruteForceWhenSystemsLieFarApart) {
     std::mt19937 rng(2);
     std::vector<std::array<int, 3>> cells;
@@ -149,6 +162,7 @@ TEST(AtlasModel, IndexMatchesBruteForceWhenSystemsLieFarApart) {
         for (int i = 0; i < 80; ++i) cells.push_back({corner[0] + near(rng), corner[1] + near(rng), corner[2] + near(rng)});
     }
     const AtlasModel model = modelOf(cells);
+    EXPECT_EQ(model.bucketEdge(), 8);
     checkIndexAgainstBruteForce(model, rng);
     // Two systems in one cell (a merged sector): the first id answers.
     const AtlasModel twice = modelOf({{1, 2, 3}, {4, 4, 4}, {1, 2, 3}});
