@@ -24,6 +24,7 @@ class TForm5;
 class TForm6;
 class TForm8;
 class TFormMerger;
+class ExportDialog;
 class StarField;
 
 struct StartupOptions {
@@ -55,6 +56,7 @@ public:
     QPushButton* AlienGenBtn;
     QPushButton* ColoniesRptBtn;
     QPushButton* MergerBtn;
+    QPushButton* ExportBtn;
     QPushButton* AboutBtn;
     QPushButton* QuitBtn;
     // Companions, inside the "Launch Pad" group box.
@@ -77,6 +79,7 @@ public:
     TAboutBox* AboutBox = nullptr;
     TForm8* Form8 = nullptr;                // Colonies Report Log
     TFormMerger* FormMerger = nullptr;      // Sector Merger
+    ExportDialog* ExportDlg = nullptr;      // Export
 
     // Writes the window's geometry to the settings file and closes.
     void QuitClick();
