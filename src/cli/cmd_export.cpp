@@ -57,11 +57,15 @@ void runExport(const ExportOptions& options, engine::ExportFormat format, Contex
         result = engine::ExportSector(options.sector, format, options.out);
     }
     if (options.quiet) return;
-    ctx.out << fmt::format("Wrote the {} of {} ({} systems, {} races) to {}\n",
+    const auto count = [](std::int64_t n, const char* one, const char* many) {
+        return fmt::format("{} {}", n, n == 1 ? one : many);
+    };
+    ctx.out << fmt::format("Wrote the {} of {} ({}, {}) to {}\n",
                            format == engine::ExportFormat::Atlas ? std::string("atlas")
                                                                  : std::string(engine::exportFormatName(format)) +
                                                                        " export",
-                           options.sector, result.systems, result.races, options.out);
+                           options.sector, count(result.systems, "system", "systems"),
+                           count(result.races, "race", "races"), options.out);
 }
 
 }  // namespace

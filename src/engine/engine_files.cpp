@@ -68,26 +68,6 @@ TPlanetRec SectorReader::planet(std::int64_t id) { return readChecked(*planets_,
 TMoonRec SectorReader::moon(std::int64_t id) { return readChecked(*moons_, id); }
 TAlienRec SectorReader::alien(std::int64_t id) { return readChecked(*aliens_, id); }
 
-OutputFile::OutputFile(std::string path) : path_(std::move(path)), partPath_(path_ + ".part") {
-    stream_.open(partPath_, std::ios::binary | std::ios::trunc);
-    if (!stream_) throw ioErrorFromErrno(errno, path_);
-}
-
-OutputFile::~OutputFile() {
-    if (committed_) return;
-    stream_.close();
-    std::remove(partPath_.c_str());
-}
-
-void OutputFile::commit() {
-    stream_.flush();
-    const bool written = static_cast<bool>(stream_);
-    stream_.close();
-    if (!written || stream_.fail()) throw IoError(fmt::format("I/O error writing {}", path_));
-    if (std::rename(partPath_.c_str(), path_.c_str()) != 0) throw ioErrorFromErrno(errno, path_);
-    committed_ = true;
-}
-
 float effectiveLuminosity(const TSystemRec& system, int star) {
     const auto lum = [&](int i) { return static_cast<long double>(system.luminosity[static_cast<std::size_t>(i - 1)]); };
     // Light from a companion falls off with the square root of the

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "common/file_io.h"
 #include "records/record_reader.h"
 #include "records/records.h"
 
@@ -53,25 +54,9 @@ private:
     std::string sectorName_;
 };
 
-// An output file written beside its final name and moved into place by
-// commit(); dropped without commit (an error on the way) it leaves nothing
-// behind and the earlier file of that name, if any, untouched.
-class OutputFile {
-public:
-    explicit OutputFile(std::string path);
-    ~OutputFile();
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-
-    std::ostream& stream() { return stream_; }
-    void commit();
-
-private:
-    std::string path_;
-    std::string partPath_;
-    std::ofstream stream_;
-    bool committed_ = false;
-};
+// Logs and reports are written through the file layer's atomic output: a
+// failure never leaves a half-written log in place of the earlier one.
+using OutputFile = AtomicOutputFile;
 
 // The star's effective luminosity: its own light plus its companions'
 // reaching it, as its planets see it.

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/file_io.h"
+
 namespace orrimar {
 
 namespace {
@@ -98,21 +100,8 @@ void RawRecordFile::flush() {
     // Appends go after the last whole record: a torn tail left by an
     // earlier failure is overwritten.
     const off_t start = static_cast<off_t>(flushedCount_ * width);
-    std::size_t done = 0;
-    int failure = 0;
-    while (done < pending_.size()) {
-        const ssize_t put = ::pwrite(fd_, pending_.data() + done, pending_.size() - done, start + static_cast<off_t>(done));
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            failure = errno;
-            break;
-        }
-        if (put == 0) {
-            failure = ENOSPC;
-            break;
-        }
-        done += static_cast<std::size_t>(put);
-    }
+    const std::size_t done = writeAllAt(fd_, pending_.data(), pending_.size(), start);
+    const int failure = done == pending_.size() ? 0 : (errno != 0 ? errno : EIO);
     diskBytes_ = std::max<std::int64_t>(diskBytes_, static_cast<std::int64_t>(start) + static_cast<std::int64_t>(done));
     // Whole records that reached the file leave the buffer; a torn one stays
     // buffered so that a later flush rewrites it in full.

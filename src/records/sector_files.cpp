@@ -181,10 +181,13 @@ void SectorFiles::flush() {
         mark_[i] = now[i];
     }
     try {
-        systems_->flush();
-        planets_->flush();
-        moons_->flush();
+        // What is referenced reaches the disk before what refers to it:
+        // stopped between two of these, the sector holds whole systems plus
+        // records that no system names yet, which repair cuts away.
         aliens_->flush();
+        moons_->flush();
+        planets_->flush();
+        systems_->flush();
     } catch (...) {
         // Some files may hold systems the others lack: go back to the last
         // point where all four were whole.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <limits>
 
+#include "common/file_io.h"
 #include "records/errors.h"
 
 namespace orrimar {
@@ -159,26 +160,12 @@ void IniFile::writeInteger(const std::string& section, const std::string& key, i
 }
 
 void IniFile::save() const {
-    const std::string temp = path_ + ".tmp";
-    {
-        std::FILE* f = std::fopen(temp.c_str(), "wb");
-        if (f == nullptr) throw ioErrorFromErrno(errno, path_);
-        bool ok = true;
-        for (const auto& line : lines_) {
-            ok = ok && std::fwrite(line.data(), 1, line.size(), f) == line.size();
-            ok = ok && std::fwrite("\r\n", 1, 2, f) == 2;
-        }
-        const int err = errno;
-        if (std::fclose(f) != 0 || !ok) {
-            std::remove(temp.c_str());
-            throw ioErrorFromErrno(ok ? errno : err, path_);
-        }
+    AtomicOutputFile file(path_);
+    for (const auto& line : lines_) {
+        file.write(line);
+        file.write("\r\n");
     }
-    if (std::rename(temp.c_str(), path_.c_str()) != 0) {
-        const int err = errno;
-        std::remove(temp.c_str());
-        throw ioErrorFromErrno(err, path_);
-    }
+    file.commit();
 }
 
 }  // namespace orrimar

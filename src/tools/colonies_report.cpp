@@ -14,6 +14,7 @@
 
 #include "generation/bit_flags.h"
 #include "generation/world_types.h"
+#include "common/file_io.h"
 #include "records/errors.h"
 #include "records/record_file.h"
 #include "records/records.h"
@@ -175,24 +176,9 @@ struct Report {
 
 // Writes `text` to `target` through a sibling file renamed over it.
 void replaceFile(const std::string& target, const std::string& text) {
-    const std::string temp = target + ".tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (file == nullptr) throw ioErrorFromErrno(errno, target);
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int writeErr = errno;
-    const bool closed = std::fclose(file) == 0;
-    const int closeErr = errno;
-    std::error_code ec;
-    if (!written || !closed) {
-        std::filesystem::remove(temp, ec);
-        throw ioErrorFromErrno(!written ? writeErr : closeErr, target);
-    }
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        throw ioErrorFromErrno(ec.value(), target);
-    }
+    AtomicOutputFile file(target);
+    file.write(text);
+    file.commit();
 }
 
 }  // namespace

@@ -15,8 +15,13 @@
 #include <system_error>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fmt/format.h>
 
+#include "common/file_io.h"
 #include "records/errors.h"
 #include "records/record_codec.h"
 #include "records/record_file.h"
@@ -90,20 +95,34 @@ std::vector<std::string> readCommentLines(const std::string& path) {
 // The main comment file, opened for appending; it must already exist.
 struct MainComments {
     std::string path;
-    FilePtr file;
-    long size = 0;          // bytes before the merge
+    int fd = -1;
+    off_t size = 0;         // bytes before the merge
     bool endsOpen = false;  // its last line has no line end yet
 
-    explicit MainComments(std::string p) : path(std::move(p)), file(openFile(path, "r+b")) {
-        if (std::fseek(file.get(), 0, SEEK_END) != 0) throw ioErrorFromErrno(errno, path);
-        size = std::ftell(file.get());
-        if (size < 0) throw ioErrorFromErrno(errno, path);
+    explicit MainComments(std::string p) : path(std::move(p)) {
+        fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) throw ioErrorFromErrno(errno, path);
+        struct stat info {};
+        if (::fstat(fd, &info) != 0) fail(errno);
+        size = info.st_size;
         if (size > 0) {
-            if (std::fseek(file.get(), -1, SEEK_END) != 0) throw ioErrorFromErrno(errno, path);
-            const int last = std::fgetc(file.get());
-            if (last == EOF) throw ioErrorFromErrno(errno != 0 ? errno : EIO, path);
+            char last = 0;
+            if (::pread(fd, &last, 1, size - 1) != 1) fail(errno != 0 ? errno : EIO);
             endsOpen = last != '\n' && last != '\r';
         }
+    }
+    ~MainComments() { release(); }
+    MainComments(const MainComments&) = delete;
+    MainComments& operator=(const MainComments&) = delete;
+
+    [[noreturn]] void fail(int err) {
+        release();
+        throw ioErrorFromErrno(err, path);
+    }
+
+    void release() noexcept {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
     }
 
     void append(const std::vector<std::string>& lines) {
@@ -115,16 +134,20 @@ struct MainComments {
             text += line;
             text += "\r\n";
         }
-        if (std::fseek(file.get(), 0, SEEK_END) != 0) throw ioErrorFromErrno(errno, path);
-        if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) {
-            throw ioErrorFromErrno(errno != 0 ? errno : EIO, path);
-        }
-        if (std::fflush(file.get()) != 0) throw ioErrorFromErrno(errno, path);
+        if (writeAllAt(fd, text.data(), text.size(), size) != text.size()) throw ioErrorFromErrno(errno, path);
     }
 
     void close() {
-        std::FILE* f = file.release();
-        if (f != nullptr && std::fclose(f) != 0) throw ioErrorFromErrno(errno, path);
+        const int f = fd;
+        fd = -1;
+        if (f >= 0 && ::close(f) != 0) throw ioErrorFromErrno(errno, path);
+    }
+
+    // Back to its size before the merge, by path, whatever state the handle is in.
+    void rollBack() noexcept {
+        release();
+        std::error_code ec;
+        fs::resize_file(path, static_cast<std::uintmax_t>(size), ec);
     }
 };
 
@@ -231,9 +254,7 @@ void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
         moons.rollBack();
         races.rollBack();
         names.rollBack();
-        mainComments.file.reset();
-        std::error_code ec;
-        fs::resize_file(mainComments.path, static_cast<std::uintmax_t>(mainComments.size), ec);
+        mainComments.rollBack();
         throw;
     }
 }

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <fstream>
 
+#include "common/file_io.h"
 #include "engine/alien_generator.h"
 #include "engine/engine.h"
 #include "records/errors.h"
@@ -142,12 +143,10 @@ void TBtnRightDlg2::OKBtnClick() {
         if (chosen.fileName.isEmpty())
             throw InputError(std::string(engine::kNoLogMessage));
         const std::string path = QFile::encodeName(chosen.fileName).toStdString();
-        std::ofstream log(path, std::ios::binary | std::ios::trunc);
-        if (!log) throw ioErrorFromErrno(errno, path);
+        AtomicOutputFile log(path);
         engine::main_alienlog(FileNameField->text().toStdString(), readId(AlienIdField),
-                              static_cast<std::uint8_t>(output), logFormatOf(chosen.filterIndex), log);
-        log.close();
-        if (!log) throw ioErrorFromErrno(errno, path);
+                              static_cast<std::uint8_t>(output), logFormatOf(chosen.filterIndex), log.stream());
+        log.commit();
     });
     accept();
 }

@@ -18,6 +18,7 @@
 #include "ui/create_sector_dialog.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
+#include "ui/export_dialog.h"
 #include "ui/first_run_settings.h"
 #include "ui/log_dialogs.h"
 #include "ui/message_seam.h"
@@ -76,6 +77,8 @@ void TForm1::buildLayout() {
                                   QStringLiteral("ColoniesRptBtn"), this);
     MergerBtn = launchButton(QStringLiteral("Merger"), QStringLiteral("To merge two sectors"),
                              QStringLiteral("MergerBtn"), this);
+    ExportBtn = launchButton(QStringLiteral("Export"), QStringLiteral("Export a sector as JSON, CSV or an HTML atlas"),
+                             QStringLiteral("ExportBtn"), this);
     AtlasBtn = launchButton(QStringLiteral("Atlas"), QStringLiteral("See, search and travel a sector"),
                             QStringLiteral("AtlasBtn"), this);
     AboutBtn = launchButton(QStringLiteral("About"), QString(), QStringLiteral("AboutBtn"), this);
@@ -108,7 +111,8 @@ void TForm1::buildLayout() {
 
     auto* commands = new QVBoxLayout;
     for (QPushButton* button :
-         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, ColoniesRptBtn, MergerBtn, AtlasBtn}) {
+         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, ColoniesRptBtn, MergerBtn, ExportBtn,
+          AtlasBtn}) {
         commands->addWidget(button);
     }
     commands->addStretch();
@@ -141,6 +145,7 @@ void TForm1::buildLayout() {
     connect(AlienGenBtn, &QPushButton::clicked, this, &TForm1::AlienGenClick);
     connect(ColoniesRptBtn, &QPushButton::clicked, this, [this] { Form8->exec(); });
     connect(MergerBtn, &QPushButton::clicked, this, [this] { FormMerger->exec(); });
+    connect(ExportBtn, &QPushButton::clicked, this, [this] { ExportDlg->exec(); });
     connect(AtlasBtn, &QPushButton::clicked, this, &TForm1::AtlasClick);
     connect(AboutBtn, &QPushButton::clicked, this, [this] { AboutBox->exec(); });
     connect(QuitBtn, &QPushButton::clicked, this, &TForm1::QuitClick);
@@ -201,6 +206,7 @@ void TForm1::createDialogs() {
     AboutBox = new TAboutBox(this);
     Form8 = new TForm8(this);
     FormMerger = new TFormMerger(this);
+    ExportDlg = new ExportDialog(this);
 }
 
 void TForm1::QuitClick() {

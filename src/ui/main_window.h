@@ -25,6 +25,7 @@ class TForm5;
 class TForm6;
 class TForm8;
 class TFormMerger;
+class ExportDialog;
 class StarField;
 
 struct StartupOptions {
@@ -56,6 +57,7 @@ public:
     QPushButton* AlienGenBtn;
     QPushButton* ColoniesRptBtn;
     QPushButton* MergerBtn;
+    QPushButton* ExportBtn;
     QPushButton* AtlasBtn;
     QPushButton* AboutBtn;
     QPushButton* QuitBtn;
@@ -79,6 +81,7 @@ public:
     TAboutBox* AboutBox = nullptr;
     TForm8* Form8 = nullptr;                // Colonies Report Log
     TFormMerger* FormMerger = nullptr;      // Sector Merger
+    ExportDialog* ExportDlg = nullptr;      // Export
     AtlasWindow* Atlas = nullptr;           // made on the first click of "Atlas"
 
     // Writes the window's geometry to the settings file and closes.
