@@ -40,7 +40,9 @@ constexpr std::string_view kStyle =
     ".r{text-align:right;font-variant-numeric:tabular-nums}"
     ".note{font-size:.9em;font-style:italic;color:#4a5570}"
     "figure{margin:1em 0}figcaption{font-size:.9em;color:#4a5570}"
-    "svg{max-width:100%;height:auto;background:#0b1020}";
+    "svg{max-width:100%;height:auto;background:#0b1020}"
+    ".nav{margin:.3em 0 1em}a{color:#2d5aa8}svg a:hover circle{stroke:#fff;stroke-width:2}"
+    "input.filter{font-size:1em;padding:.3em .5em;width:24em;max-width:100%}";
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -373,6 +375,31 @@ void Document::figure(std::string_view svg, std::string_view caption) {
         return;
     }
     if (!caption.empty()) paragraph(caption);
+}
+
+void Document::links(const std::vector<std::pair<std::string, std::string>>& targetsAndTexts) {
+    if (targetsAndTexts.empty()) return;
+    if (format_ == DocFormat::Html) {
+        std::string row = "<p class=\"nav\">";
+        for (std::size_t i = 0; i < targetsAndTexts.size(); ++i) {
+            if (i > 0) row += " · ";
+            row += "<a href=\"" + escapeHtml(targetsAndTexts[i].first) + "\">" + escapeHtml(targetsAndTexts[i].second) +
+                   "</a>";
+        }
+        line(row + "</p>");
+        return;
+    }
+    std::string text;
+    for (std::size_t i = 0; i < targetsAndTexts.size(); ++i) {
+        if (i > 0) text += " | ";
+        text += cleanLine(targetsAndTexts[i].second);
+    }
+    line(text);
+    line("");
+}
+
+void Document::rawHtml(std::string_view markup) {
+    if (format_ == DocFormat::Html) line(markup);
 }
 
 void Document::finish() {
