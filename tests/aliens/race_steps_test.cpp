@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "aliens/race_steps.h"
 #include "common/random.h"
@@ -326,6 +327,44 @@ TEST(RaceAttributes, MassClassBandsMeetWhereTheMassesDo) {
     }
 }
 
+// Rating C rolls a die picked by Y = d60 + 5 x level. A seed is replayed up
+// to the d60 (after the level's d1000, rating A's 4d4 and rating B's 3d3)
+// and then rolls the die the rule names for that Y: the race must hold
+// exactly that roll plus the band's base, at both sides of every edge.
+TEST(RaceAttributes, RatingCDieChangesExactlyAtEachReachEdge) {
+    struct Die {
+        int sides;
+        int base;
+    };
+    auto dieFor = [](int reach) -> Die {
+        if (reach <= 10) return {5, 1};
+        if (reach <= 25) return {10, 2};
+        if (reach <= 45) return {15, 4};
+        if (reach <= 70) return {30, 8};
+        if (reach <= 80) return {60, 12};
+        if (reach <= 90) return {100, 25};
+        return {200, 50};
+    };
+    const std::set<int> edges = {10, 11, 25, 26, 45, 46, 70, 71, 80, 81, 90, 91};
+    std::map<int, int> tried;
+    for (std::uint64_t seed = 1; seed < 200000; ++seed) {
+        const TAlienRec race = attributesOf(seed, 100);
+        seedRandom(seed);
+        for (int i = 0; i < 7; ++i) d(18);
+        d(4);
+        d(1000);
+        d(4, 4);
+        d(3, 3);
+        const int reach = d(60) + 5 * race.techLevel;
+        if (edges.count(reach) == 0 || tried[reach] >= 20) continue;
+        ++tried[reach];
+        const Die die = dieFor(reach);
+        const int roll = d(die.sides);
+        EXPECT_EQ(race.ratingC, roll + die.base) << "reach " << reach << ", seed " << seed;
+    }
+    for (int reach : edges) EXPECT_EQ(tried[reach], 20) << "reach " << reach;
+}
+
 // Rating B (3d3 + 5) loses 2 for a race below 10 kg; 10 kg itself is not
 // below. Masses 9, 10 and 11 all roll a d3 for the mass class, so one seed
 // gives them the same dice.
@@ -379,6 +418,53 @@ TEST(RaceOrder, NineRefinedByThirteenBecomesTwentyFourFromLevelSixOn) {
     RollOrder(six);
     EXPECT_EQ(five.orderCode, 9);
     EXPECT_EQ(six.orderCode, 24);
+}
+
+TEST(RaceOrder, TheRefiningTwentySidedDieAtEachOfItsEdges) {
+    const std::map<int, int> refined = {{1, 15},  {2, 15},  {3, 16}, {4, 16}, {5, 17}, {6, 17}, {7, 18},
+                                        {8, 18},  {9, 19},  {10, 19}, {11, 20}, {12, 25}, {14, 9}, {20, 9}};
+    for (const auto& [refine, order] : refined) {
+        TAlienRec race{};
+        race.techLevel = 4;
+        race.attributes = {10, 10, 10, 10, 10, 10, 10};
+        seedRandom(seedForNine(4, refine));
+        RollOrder(race);
+        EXPECT_EQ(race.orderCode, order) << "d20 of " << refine;
+    }
+}
+
+// The first seed whose order die shows `order` (d10 + 4 at level 5) and
+// whose next d100, when `percent` is given, shows it.
+std::uint64_t seedForOrder(int order, int percent = 0) {
+    for (std::uint64_t seed = 1;; ++seed) {
+        seedRandom(seed);
+        if (d(10) + 4 != order) continue;
+        if (percent == 0 || d(100) == percent) return seed;
+    }
+}
+
+TEST(RaceOrder, ShiftedCodesAtTheirAttributeAndPercentEdges) {
+    auto orderOf = [](std::uint64_t seed, std::uint8_t attribute1, std::uint8_t attribute3, std::uint8_t attribute6) {
+        TAlienRec race{};
+        race.techLevel = 5;
+        race.attributes = {attribute1, 10, attribute3, 10, 10, attribute6, 10};
+        race.ratingE = 10;
+        seedRandom(seed);
+        RollOrder(race);
+        return static_cast<int>(race.orderCode);
+    };
+    // 14 becomes 22 with attribute 1 below 6 and attribute 3 of 15 or more.
+    const std::uint64_t fourteen = seedForOrder(14);
+    EXPECT_EQ(orderOf(fourteen, 5, 15, 10), 22);
+    EXPECT_EQ(orderOf(fourteen, 6, 15, 10), 14);
+    EXPECT_EQ(orderOf(fourteen, 5, 14, 10), 14);
+    // 8 becomes 23 with attribute 6 below 6.
+    const std::uint64_t eight = seedForOrder(8);
+    EXPECT_EQ(orderOf(eight, 10, 10, 5), 23);
+    EXPECT_EQ(orderOf(eight, 10, 10, 6), 8);
+    // 13 becomes 21 on a d100 below 5.
+    EXPECT_EQ(orderOf(seedForOrder(13, 4), 10, 10, 10), 21);
+    EXPECT_EQ(orderOf(seedForOrder(13, 5), 10, 10, 10), 13);
 }
 
 }  // namespace
