@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "cli/progress_bar.h"
 #include "engine/sector_export.h"
 
 namespace orrimar::cli {
@@ -20,38 +21,11 @@ struct ExportOptions {
     bool quiet = false;
 };
 
-// A bar on the error stream, redrawn only when the percentage moves.
-class ExportBar final : public engine::ExportProgress {
-public:
-    explicit ExportBar(std::ostream& err) : err_(err) {}
-    ~ExportBar() override {
-        if (drawn_) err_ << "\n";
-    }
-    void setMaximum(std::int64_t steps) override { maximum_ = steps; }
-    void setProgress(std::int64_t done) override {
-        if (maximum_ <= 0) return;
-        const auto percent = static_cast<int>(done * 100 / maximum_);
-        if (percent == shown_) return;
-        shown_ = percent;
-        const int filled = percent * kWidth / 100;
-        err_ << '\r' << '[' << std::string(static_cast<std::size_t>(filled), '#')
-             << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << percent << '%' << std::flush;
-        drawn_ = true;
-    }
-    bool cancelRequested() override { return false; }
-
-private:
-    static constexpr int kWidth = 40;
-    std::ostream& err_;
-    std::int64_t maximum_ = 0;
-    int shown_ = -1;
-    bool drawn_ = false;
-};
 
 void runExport(const ExportOptions& options, engine::ExportFormat format, Context& ctx) {
     engine::ExportResult result;
     if (ctx.interactive) {
-        ExportBar bar(ctx.err);
+        ProgressBar<engine::ExportProgress> bar(ctx.err);
         result = engine::ExportSector(options.sector, format, options.out, &bar);
     } else {
         result = engine::ExportSector(options.sector, format, options.out);

@@ -6,6 +6,8 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "common/ansi_text.h"
+
 namespace orrimar::engine {
 
 namespace {
@@ -44,23 +46,6 @@ constexpr std::string_view kStyle =
     ".nav{margin:.3em 0 1em}a{color:#2d5aa8}svg a:hover circle{stroke:#fff;stroke-width:2}"
     "input.filter{font-size:1em;padding:.3em .5em;width:24em;max-width:100%}";
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Length of the valid UTF-8 sequence starting at text[i], or 0 when the
 // bytes there are not one (stray continuation, overlong form, surrogate,
