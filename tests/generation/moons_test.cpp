@@ -79,7 +79,7 @@ TEST(RollDistanceMultiple, ZonesAndRings) {
 // Round a planet of 1999 km every multiple m gives 2m - m/1000, just short
 // of 2m: truncated, always 2m - 1 (an odd number); rounded, 2m.
 TEST(GenerateMoons, DistanceIsTheMultipleOfThePlanetDiameterTruncated) {
-    MoonFile moons("distance");
+    MoonList moons;
     seedRandom(13);
     const TPlanetRec planet = earthLike(4, 1999);
     for (int i = 0; i < 1500; ++i) GenerateMoons(moons.file(), planet, kSunZones, 5, 1.0F, 0.5F);
