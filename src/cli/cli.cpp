@@ -31,6 +31,9 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerColonies(app, ctx);
     registerLogs(app, ctx);
     registerAlien(app, ctx);
+    registerExport(app, ctx);
+    registerFind(app, ctx);
+    registerRoute(app, ctx);
     registerName(app, ctx);
     registerInfo(app, ctx);
     registerRepair(app, ctx);

@@ -51,6 +51,9 @@ void registerLogs(CLI::App& app, Context& ctx);   // starlog, report
 void registerAlien(CLI::App& app, Context& ctx);  // alienlog, alien
 void registerInfo(CLI::App& app, Context& ctx);
 void registerRepair(CLI::App& app, Context& ctx);
+void registerExport(CLI::App& app, Context& ctx); // export, atlas
+void registerFind(CLI::App& app, Context& ctx);
+void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
 
 int runCli(const std::vector<std::string>& args, Context& ctx);

@@ -9,6 +9,7 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "cli/progress_bar.h"
 #include "common/errors.h"
 #include "common/message_sink.h"
 #include "generation/create_sector.h"
@@ -84,33 +85,6 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     return p;
 }
 
-// A bar on the error stream, redrawn only when the percentage moves.
-class ProgressBar final : public SectorProgress {
-public:
-    explicit ProgressBar(std::ostream& err) : err_(err) {}
-    ~ProgressBar() override {
-        if (drawn_) err_ << "\n";
-    }
-    void setMaximum(std::int64_t cells) override { maximum_ = cells; }
-    void setProgress(std::int64_t cellsVisited) override {
-        if (maximum_ <= 0) return;
-        const auto percent = static_cast<int>(cellsVisited * 100 / maximum_);
-        if (percent == shown_) return;
-        shown_ = percent;
-        const int filled = percent * kWidth / 100;
-        err_ << '\r' << '[' << std::string(static_cast<std::size_t>(filled), '#')
-             << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << percent << '%' << std::flush;
-        drawn_ = true;
-    }
-    bool cancelRequested() override { return false; }
-
-private:
-    static constexpr int kWidth = 40;
-    std::ostream& err_;
-    std::int64_t maximum_ = 0;
-    int shown_ = -1;
-    bool drawn_ = false;
-};
 
 // The system's own messages ("Error 3 (luminosity)") go to the error stream.
 class StreamSink final : public MessageSink {
@@ -128,7 +102,7 @@ void runCreate(const CreateOptions& options, Context& ctx) {
     StreamSink sink(ctx.err);
     CreateSectorResult result;
     if (ctx.interactive) {
-        ProgressBar bar(ctx.err);
+        ProgressBar<SectorProgress> bar(ctx.err);
         result = CreateSector(params, &bar);
     } else {
         result = CreateSector(params);

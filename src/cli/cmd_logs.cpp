@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "common/errors.h"
 #include "engine/engine.h"
+#include "engine/star_summary.h"
 
 namespace orrimar::cli {
 
@@ -21,6 +22,7 @@ struct StarlogOptions {
     std::string system;
     std::string out;
     bool html = false;
+    bool summary = false;
 };
 
 struct ReportOptions {
@@ -62,9 +64,17 @@ void registerLogs(CLI::App& app, Context& ctx) {
         ->type_name("PATH")
         ->required();
     log->add_flag("--html", starlog->html, "Write one HTML page instead of plain text");
+    log->add_flag("--summary", starlog->summary,
+                  "Write the one-screen summary instead: stars, then a line per orbit, moons folded");
     log->callback([starlog, &ctx] {
         const std::int32_t id = systemId(starlog->system);
-        requireOut(starlog->out, "system log");
+        requireOut(starlog->out, starlog->summary ? "system summary" : "system log");
+        if (starlog->summary) {
+            engine::main_starsummary(starlog->sector, starlog->out, id,
+                                     starlog->html ? engine::kFormatHtml : engine::kFormatText);
+            ctx.success(fmt::format("Wrote system summary of system {} to {}", id, starlog->out));
+            return;
+        }
         engine::main_starlog(starlog->sector, starlog->out, id, 1,
                              starlog->html ? engine::kFormatHtml : engine::kFormatText);
         ctx.success(fmt::format("Wrote system log of system {} to {}", id, starlog->out));

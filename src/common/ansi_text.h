@@ -25,6 +25,9 @@ std::optional<std::string> utf8ToAnsi(std::string_view utf8);
 // The UTF-8 text of ANSI bytes. Never fails.
 std::string ansiToUtf8(std::string_view ansi);
 
+// Appends the UTF-8 bytes of one code point (at most U+10FFFF).
+void appendUtf8(std::string& out, char32_t cp);
+
 // The code point of one ANSI byte (see above for the five undefined bytes).
 char32_t ansiToCodePoint(unsigned char byte);
 

@@ -6,6 +6,8 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "common/ansi_text.h"
+
 namespace orrimar::engine {
 
 namespace {
@@ -40,25 +42,10 @@ constexpr std::string_view kStyle =
     ".r{text-align:right;font-variant-numeric:tabular-nums}"
     ".note{font-size:.9em;font-style:italic;color:#4a5570}"
     "figure{margin:1em 0}figcaption{font-size:.9em;color:#4a5570}"
-    "svg{max-width:100%;height:auto;background:#0b1020}";
+    "svg{max-width:100%;height:auto;background:#0b1020}"
+    ".nav{margin:.3em 0 1em}a{color:#2d5aa8}svg a:hover circle{stroke:#fff;stroke-width:2}"
+    "input.filter{font-size:1em;padding:.3em .5em;width:24em;max-width:100%}";
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Length of the valid UTF-8 sequence starting at text[i], or 0 when the
 // bytes there are not one (stray continuation, overlong form, surrogate,
@@ -373,6 +360,31 @@ void Document::figure(std::string_view svg, std::string_view caption) {
         return;
     }
     if (!caption.empty()) paragraph(caption);
+}
+
+void Document::links(const std::vector<std::pair<std::string, std::string>>& targetsAndTexts) {
+    if (targetsAndTexts.empty()) return;
+    if (format_ == DocFormat::Html) {
+        std::string row = "<p class=\"nav\">";
+        for (std::size_t i = 0; i < targetsAndTexts.size(); ++i) {
+            if (i > 0) row += " · ";
+            row += "<a href=\"" + escapeHtml(targetsAndTexts[i].first) + "\">" + escapeHtml(targetsAndTexts[i].second) +
+                   "</a>";
+        }
+        line(row + "</p>");
+        return;
+    }
+    std::string text;
+    for (std::size_t i = 0; i < targetsAndTexts.size(); ++i) {
+        if (i > 0) text += " | ";
+        text += cleanLine(targetsAndTexts[i].second);
+    }
+    line(text);
+    line("");
+}
+
+void Document::rawHtml(std::string_view markup) {
+    if (format_ == DocFormat::Html) line(markup);
 }
 
 void Document::finish() {

@@ -65,6 +65,12 @@ public:
     // escaped caption. Plain text has no pictures: only the caption is kept.
     void figure(std::string_view svg, std::string_view caption);
 
+    // A row of links (HTML) or their texts on one line (plain text). The
+    // targets are relative paths made by the caller; both parts are escaped.
+    void links(const std::vector<std::pair<std::string, std::string>>& targetsAndTexts);
+    // Trusted HTML markup written as it is; plain text leaves it out.
+    void rawHtml(std::string_view markup);
+
     // Closes the page. Must be called once, last.
     void finish();
 

@@ -20,6 +20,7 @@
 #include "engine/document.h"
 #include "engine/engine.h"
 #include "engine/engine_files.h"
+#include "engine/sector_export.h"
 #include "engine/sector_map_svg.h"
 #include "records/world_types.h"
 #include "tools/colony_names.h"
@@ -197,16 +198,35 @@ Survey survey(SectorReader& sector, const ColonyIndex& colonies) {
     return out;
 }
 
-// Both pages get every block.
+// Both pages get every block, except the rows of a table too long for a
+// browser's page: those go to the text alone.
 struct Pages {
     Document& text;
     Document& html;
+    bool htmlRows = true;
     template <typename F>
     void both(F f) {
         f(text);
         f(html);
     }
+    template <typename F>
+    void rows(F f) {
+        f(text);
+        if (htmlRows) f(html);
+    }
 };
+
+// A table of more rows than the listing limit stays out of the HTML page:
+// at a million systems it alone made the page over 200 MB.
+void limitHtmlRows(Pages& pages, std::int64_t rows, std::string_view what) {
+    pages.htmlRows = rows <= kFullListingLimit;
+    if (pages.htmlRows) return;
+    pages.html.note(fmt::format(
+        "The sector holds {} {}, more than {}: this page leaves out their table to stay light enough for a browser. "
+        "The full table is in the report's text (.map), and the sector's atlas (orrimar-cli atlas) has a page for "
+        "each.",
+        grouped(rows), what, grouped(kFullListingLimit)));
+}
 
 std::string starsOf(const TSystemRec& system) {
     std::string text;
@@ -240,7 +260,8 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
         {"Belts", Align::Right, 0},   {"Moons", Align::Right, 0},   {"Life", Align::Left, 19},
         {"Colonies", Align::Right, 0}, {"Owners", Align::Left, 0},
     };
-    pages.both([&](Document& d) { d.beginTable(columns); });
+    limitHtmlRows(pages, count, "systems");
+    pages.rows([&](Document& d) { d.beginTable(columns); });
     for (std::int64_t id = 0; id < count; ++id) {
         const TSystemRec system = sector.systems().read(id);
         int planets = 0;
@@ -275,9 +296,10 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
             colonyCount == 0 ? std::string() : std::to_string(colonyCount),
             owners,
         };
-        pages.both([&](Document& d) { d.tableRow(row); });
+        pages.rows([&](Document& d) { d.tableRow(row); });
     }
-    pages.both([](Document& d) { d.endTable(); });
+    pages.rows([](Document& d) { d.endTable(); });
+    pages.htmlRows = true;
 }
 
 // The widest name a code table gives, so that a streamed table's column
@@ -310,7 +332,8 @@ void writeAliens(Pages& pages, SectorReader& sector) {
         {"Level", Align::Right, 0},
         {"Spatial age", Align::Right, 0},
     };
-    pages.both([&](Document& d) { d.beginTable(columns); });
+    limitHtmlRows(pages, count, "alien races");
+    pages.rows([&](Document& d) { d.beginTable(columns); });
     for (std::int64_t id = 0; id < count; ++id) {
         const TAlienRec race = sector.aliens().read(id);
         std::string system = "?";
@@ -331,9 +354,10 @@ void writeAliens(Pages& pages, SectorReader& sector) {
             bodyFormName(race.bodyForm), habitatName(race.habitat), std::to_string(race.techLevel),
             race.spatialAge > 0 ? std::to_string(race.spatialAge) : std::string(),
         };
-        pages.both([&](Document& d) { d.tableRow(row); });
+        pages.rows([&](Document& d) { d.tableRow(row); });
     }
-    pages.both([](Document& d) { d.endTable(); });
+    pages.rows([](Document& d) { d.endTable(); });
+    pages.htmlRows = true;
 }
 
 void writeSummary(Pages& pages, SectorReader& sector, const Survey& s) {

@@ -14,6 +14,7 @@
 #include "engine/engine.h"
 #include "engine/engine_files.h"
 #include "records/sector_base.h"
+#include "engine/system_log.h"
 
 namespace orrimar::engine {
 
@@ -138,20 +139,9 @@ std::string ageText(int age) {
 
 }  // namespace
 
-void main_starlog(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId, std::uint8_t one,
-                  std::uint8_t format) {
-    const DocFormat docFmt = docFormat(format);
-    if (logPath.empty()) {
-        throw InputError("No log file chosen: choose a file to save the system log to");
-    }
-    SectorReader sector(sectorBase);
-    requireRecordId(systemId, sector.systems().count(), sector.baseName(), "System", "systems");
+void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full) {
     const TSystemRec system = sector.system(systemId);
     const int stars = std::clamp<int>(system.starCount, 1, 3);
-
-    OutputFile output(logPath);
-    Document doc(output.stream(), docFmt,
-                 fmt::format("System {} of sector {}", systemId, ansiToUtf8(sector.sectorName())));
     KeyValues head;
     head.emplace_back("Sector", ansiToUtf8(sector.sectorName()));
     head.emplace_back("System id", std::to_string(systemId));
@@ -175,10 +165,23 @@ void main_starlog(const std::string& sectorBase, const std::string& logPath, std
     if (!natives.empty()) head.emplace_back("Native races", natives);
     doc.keyValues(head);
 
+    for (int s = 1; s <= stars; ++s) writeStar(doc, sector, system, s, full);
+}
+
+void main_starlog(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId, std::uint8_t one,
+                  std::uint8_t format) {
+    const DocFormat docFmt = docFormat(format);
+    if (logPath.empty()) {
+        throw InputError("No log file chosen: choose a file to save the system log to");
+    }
+    SectorReader sector(sectorBase);
+    requireRecordId(systemId, sector.systems().count(), sector.baseName(), "System", "systems");
+    OutputFile output(logPath);
+    Document doc(output.stream(), docFmt,
+                 fmt::format("System {} of sector {}", systemId, ansiToUtf8(sector.sectorName())));
     // The constant byte of the call chooses the detail: 0 gives the orbit
     // tables alone, anything else every body with its moons.
-    const bool full = one != 0;
-    for (int s = 1; s <= stars; ++s) writeStar(doc, sector, system, s, full);
+    writeSystemLog(doc, sector, systemId, one != 0);
     doc.finish();
     output.commit();
 }

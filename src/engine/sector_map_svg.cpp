@@ -173,6 +173,11 @@ std::string SectorMap::svg() const {
             const double opacity = maxZ_ == minZ_ ? 1.0 : 0.35 + 0.65 * (s.z - minZ_) / zSpan;
             const double x = px(s.x);
             const double y = py(s.y);
+            const std::string href = href_ && s.id >= 0 ? href_(s.id) : std::string();
+            if (!href.empty()) {
+                out += fmt::format("<a href=\"{}\"><title>System {} at {}, {}, {}</title>", escapeHtml(href), s.id,
+                                   s.x, s.y, s.z);
+            }
             out += fmt::format("<circle cx=\"{}\" cy=\"{}\" r=\"{}\" fill=\"{}\" fill-opacity=\"{:.2f}\" />", num(x),
                                num(y), num(radius), starKindInfo(s.primaryKind).colour, opacity);
             if (s.nativeRace) {
@@ -184,6 +189,7 @@ std::string SectorMap::svg() const {
                 out += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"none\" stroke=\"{}\" />",
                                    num(x - half), num(y - half), num(2 * half), num(2 * half), kControlColour);
             }
+            if (!href.empty()) out += "</a>";
             out += "\n";
         }
     }

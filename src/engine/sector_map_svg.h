@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct MapSystem {
     std::uint8_t primaryKind = 0;
     bool nativeRace = false;
     bool controlled = false;
+    std::int64_t id = -1;  // system id, for a link to the system's page
 };
 
 class SectorMap {
@@ -32,6 +34,9 @@ public:
     SectorMap(std::int64_t systemCount, int minX, int maxX, int minY, int maxY, int minZ, int maxZ);
 
     void add(const MapSystem& system);
+    // Makes each system drawn one by one a link to href(id) (an atlas's
+    // system pages); systems for which href gives "" stay plain.
+    void setLinks(std::function<std::string(std::int64_t)> href) { href_ = std::move(href); }
     bool aggregated() const { return aggregated_; }
 
     // The SVG element (no XML prolog), and a caption saying what it shows.
@@ -55,6 +60,7 @@ private:
     std::vector<MapSystem> points_;
     std::vector<Cell> cells_;
     std::vector<bool> kindsSeen_;
+    std::function<std::string(std::int64_t)> href_;
 };
 
 }  // namespace orrimar::engine

@@ -31,6 +31,7 @@
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_tail.h"
+#include "tools/merge_names.h"
 
 namespace orrimar {
 
@@ -219,6 +220,7 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
     Family<TPlanetRec> planets(mainBase, addedBase, ".pln");
     Family<TAlienRec> races(mainBase, addedBase, ".aln");
     Family<TMoonRec> moons(mainBase, addedBase, ".mon");
+    MergeNames names(mainBase, addedBase);
     MainComments mainComments(mainBase + ".cmt");
     const std::vector<std::string> addedComments = readCommentLines(addedBase + ".cmt");
 
@@ -246,6 +248,7 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
     planets.check(renumberPlanet, offsets);
     moons.check(renumberMoon, offsets);
     races.check(renumberAlien, offsets);
+    names.check(offsets);
 
     try {
         // What is referenced reaches the disk before what refers to it, so
@@ -256,17 +259,21 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
         moons.copy(renumberMoon, offsets);
         planets.copy(renumberPlanet, offsets);
         systems.copy(renumberSystem, offsets);
+        // Names after what they name.
+        names.copy(offsets);
         mainComments.append(addedComments);
         systems.main.close();
         planets.main.close();
         moons.main.close();
         races.main.close();
+        names.close();
         mainComments.close();
     } catch (...) {
         systems.rollBack();
         planets.rollBack();
         moons.rollBack();
         races.rollBack();
+        names.rollBack();
         mainComments.rollBack();
         throw;
     }

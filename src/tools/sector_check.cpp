@@ -15,6 +15,7 @@
 #include "records/records.h"
 #include "records/sector_files.h"
 #include "records/world_types.h"
+#include "tools/name_check.h"
 
 namespace orrimar {
 
@@ -60,6 +61,8 @@ public:
         if (limit_ == nullptr) {
             checkFiles();
             checkNameHeader();
+            checkNameRecords(names_, {report_.systems, report_.planets, report_.moons, report_.races},
+                             [this](const std::string& line) { problem("{}", line); });
         }
         checkSystems();
         checkPlanets();

@@ -17,11 +17,13 @@
 #include "settings/ini_file.h"
 #include "ui/about_box.h"
 #include "ui/alien_generator_dialog.h"
+#include "ui/atlas_window.h"
 #include "ui/create_sector_dialog.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_dialog_seam.h"
 #include "ui/file_field.h"
+#include "ui/export_dialog.h"
 #include "ui/first_run_settings.h"
 #include "ui/log_dialogs.h"
 #include "ui/message_seam.h"
@@ -80,6 +82,10 @@ void TForm1::buildLayout() {
                                   QStringLiteral("ColoniesRptBtn"), this);
     MergerBtn = launchButton(QStringLiteral("Merger"), QStringLiteral("To merge two sectors"),
                              QStringLiteral("MergerBtn"), this);
+    ExportBtn = launchButton(QStringLiteral("Export"), QStringLiteral("Export a sector as JSON, CSV or an HTML atlas"),
+                             QStringLiteral("ExportBtn"), this);
+    AtlasBtn = launchButton(QStringLiteral("Atlas"), QStringLiteral("See, search and travel a sector"),
+                            QStringLiteral("AtlasBtn"), this);
     AboutBtn = launchButton(QStringLiteral("About"), QString(), QStringLiteral("AboutBtn"), this);
     QuitBtn = launchButton(QStringLiteral("Quit"), QStringLiteral("Exit Orrimar"), QStringLiteral("QuitBtn"), this);
 
@@ -114,7 +120,8 @@ void TForm1::buildLayout() {
 
     auto* commands = new QVBoxLayout;
     for (QPushButton* button :
-         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, ColoniesRptBtn, MergerBtn}) {
+         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, ColoniesRptBtn, MergerBtn, ExportBtn,
+          AtlasBtn}) {
         commands->addWidget(button);
     }
     commands->addStretch();
@@ -150,6 +157,8 @@ void TForm1::buildLayout() {
     connect(AlienGenBtn, &QPushButton::clicked, this, &TForm1::AlienGenClick);
     connect(ColoniesRptBtn, &QPushButton::clicked, this, [this] { Form8->exec(); });
     connect(MergerBtn, &QPushButton::clicked, this, [this] { FormMerger->exec(); });
+    connect(ExportBtn, &QPushButton::clicked, this, [this] { ExportDlg->exec(); });
+    connect(AtlasBtn, &QPushButton::clicked, this, &TForm1::AtlasClick);
     connect(AboutBtn, &QPushButton::clicked, this, [this] { AboutBox->exec(); });
     connect(QuitBtn, &QPushButton::clicked, this, &TForm1::QuitClick);
     connect(CressetBtn, &QPushButton::clicked, this, [this] { startCompanion(QStringLiteral("cresset.exe")); });
@@ -247,6 +256,7 @@ void TForm1::createDialogs() {
     AboutBox = new TAboutBox(this);
     Form8 = new TForm8(this);
     FormMerger = new TFormMerger(this);
+    ExportDlg = new ExportDialog(this);
 }
 
 void TForm1::QuitClick() {
@@ -281,6 +291,15 @@ void TForm1::BoldrinClick() {
         return;
     }
     startCompanion(QStringLiteral("boldrin.exe"));
+}
+
+void TForm1::AtlasClick() {
+    // A window of its own, not a modal dialog: the game master keeps it open
+    // beside the launch pad for the whole session.
+    if (Atlas == nullptr) Atlas = new AtlasWindow(state_.settingsPath, this);
+    Atlas->show();
+    Atlas->raise();
+    Atlas->activateWindow();
 }
 
 void TForm1::startCompanion(const QString& fileName) {

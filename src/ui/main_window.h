@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace orrimar::ui {
 
+class AtlasWindow;
 class TAboutBox;
 class TBtnRightDlg;
 class TBtnRightDlg1;
@@ -25,6 +26,7 @@ class TForm5;
 class TForm6;
 class TForm8;
 class TFormMerger;
+class ExportDialog;
 class StarField;
 
 struct StartupOptions {
@@ -56,6 +58,8 @@ public:
     QPushButton* AlienGenBtn;
     QPushButton* ColoniesRptBtn;
     QPushButton* MergerBtn;
+    QPushButton* ExportBtn;
+    QPushButton* AtlasBtn;
     QPushButton* AboutBtn;
     QPushButton* QuitBtn;
     // Companions, inside the "Launch Pad" group box.
@@ -80,6 +84,8 @@ public:
     TAboutBox* AboutBox = nullptr;
     TForm8* Form8 = nullptr;                // Colonies Report Log
     TFormMerger* FormMerger = nullptr;      // Sector Merger
+    ExportDialog* ExportDlg = nullptr;      // Export
+    AtlasWindow* Atlas = nullptr;           // made on the first click of "Atlas"
 
     // Writes the window's geometry to the settings file and closes.
     void QuitClick();
@@ -87,6 +93,8 @@ public:
     void AlienGenClick();
     void AlienLogClick();
     void BoldrinClick();
+    // Shows the atlas window (one for the run), raised if already open.
+    void AtlasClick();
     void startCompanion(const QString& fileName);
     // Runs one command's dialog, then shows what it made in the status line.
     void runCommand(QDialog* dialog);

@@ -142,6 +142,13 @@ std::vector<std::string> rowStarting(const std::string& log, const std::string& 
     }
     return {};
 }
+// Cell `column` of the row that `first` starts, or a marker naming what is
+// missing: a row that is not there fails the case instead of indexing past
+// an empty list.
+std::string cellOf(const std::string& log, const std::string& first, std::size_t column) {
+    const auto row = rowStarting(log, first);
+    return column < row.size() ? row[column] : "<no cell " + std::to_string(column) + " in row " + first + ">";
+}
 
 TEST_F(AlienLog, EveryFieldOfTheRaceAppearsWithItsValue) {
     const std::string log = write(0);
@@ -229,11 +236,11 @@ TEST_F(AlienLog, EachOutputSystemShowsItsOwnAttributes) {
         EXPECT_EQ(valueOf(log, "Appendages"), "4: Legs, Arms, Fins, Tentacles");
     }
     // A few values worked out by hand: strength 2, dexterity 20, constitution 11.
-    EXPECT_EQ(rowStarting(write(0), "Strength")[2], "2");
-    EXPECT_EQ(rowStarting(write(3), "Dexterity")[2], "15");
-    EXPECT_EQ(rowStarting(write(4), "Constitution")[2], "50");
-    EXPECT_EQ(rowStarting(write(2), "Aggression")[2], "85");  // hostility 17
-    EXPECT_EQ(rowStarting(write(5), "Movement")[2], "4");     // speed 11
+    EXPECT_EQ(cellOf(write(0), "Strength", 2), "2");
+    EXPECT_EQ(cellOf(write(3), "Dexterity", 2), "15");
+    EXPECT_EQ(cellOf(write(4), "Constitution", 2), "50");
+    EXPECT_EQ(cellOf(write(2), "Aggression", 2), "85");  // hostility 17
+    EXPECT_EQ(cellOf(write(5), "Movement", 2), "4");     // speed 11
 }
 
 TEST_F(AlienLog, TextUsesCrlfAndHtmlIsOneWellFormedEscapedPage) {

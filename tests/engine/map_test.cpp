@@ -9,6 +9,8 @@
 #include "log_fixtures.h"
 #include "records/record_file.h"
 #include <cctype>
+#include "engine/sector_export.h"
+#include "tools/hand_made_sector.h"
 
 using namespace orrimar;
 using namespace orrimar::engine;
@@ -162,6 +164,38 @@ TEST(SectorMapSvg, LargeSectorsAreAggregatedAndSaySo) {
     EXPECT_NE(picture.find("fill-opacity=\"1.00\""), std::string::npos);  // highest z brightest
     EXPECT_NE(picture.find("red dwarf (M0 V)"), std::string::npos);
     EXPECT_EQ(picture.find("orange dwarf"), std::string::npos);  // legend lists the kinds present
+}
+
+// Above the listing limit the HTML page keeps the map and the summary and
+// leaves the systems table to the text; at the limit the table stays.
+TEST(SectorReport, HtmlLeavesLongTablesToTheText) {
+    const std::string dir = testDir("long");
+    for (const std::int64_t systems : {kFullListingLimit, kFullListingLimit + 1}) {
+        orrimar::testing::SectorContent content;
+        for (std::int64_t id = 0; id < systems; ++id) {
+            TSystemRec sys;
+            sys.starCount = 1;
+            sys.starKind = {5, 0, 0};
+            sys.x = static_cast<std::int16_t>(id % 150);
+            sys.y = static_cast<std::int16_t>(id / 150);
+            content.systems.push_back(sys);
+        }
+        const std::string base = dir + "/s" + std::to_string(systems);
+        orrimar::testing::writeSector(base, content);
+        main_map(base, base + "-report", true, true, true, true);
+        const std::string html = readFile(base + "-report.html");
+        const std::string text = readFile(base + "-report.map");
+        const std::string lastRow = "<td class=\"r\">" + std::to_string(systems - 1) + "</td>";
+        const bool limited = systems > kFullListingLimit;
+        EXPECT_EQ(html.find(lastRow) == std::string::npos, limited) << systems;
+        EXPECT_EQ(html.find("this page leaves out their table") != std::string::npos, limited) << systems;
+        EXPECT_NE(html.find("<svg"), std::string::npos);
+        EXPECT_NE(html.find("<h2>Summary</h2>"), std::string::npos);
+        EXPECT_LT(html.size(), 10U * 1000 * 1000);
+        EXPECT_EQ(checkWellFormed(html), "");
+        // The text keeps every row.
+        EXPECT_NE(text.find("\r\n  " + std::to_string(systems - 1) + "  "), std::string::npos) << systems;
+    }
 }
 
 namespace orrimar::engine {

@@ -83,6 +83,23 @@ TEST(RollDistanceMultiple, ZonesAndRings) {
     EXPECT_EQ(moons, expected);
 }
 
+// The distance is truncate(multiple × planet diameter / 1000) thousand km.
+// Round a planet of 1999 km every multiple m gives 2m - m/1000, just short
+// of 2m: truncated, always 2m - 1 (an odd number); rounded, 2m.
+TEST(GenerateMoons, DistanceIsTheMultipleOfThePlanetDiameterTruncated) {
+    MoonFile moons("distance");
+    seedRandom(13);
+    const TPlanetRec planet = earthLike(4, 1999);
+    for (int i = 0; i < 1500; ++i) GenerateMoons(moons.file(), planet, kSunZones, 5, 1.0F, 0.5F);
+    std::set<int> expected;
+    for (int m = 1; m <= 10; ++m) expected.insert(2 * m - 1);  // rings 1..3, moons 4..10
+    for (int k = 1; k <= 10; ++k) expected.insert(2 * (k * 5 + 10) - 1);
+    for (int k = 1; k <= 10; ++k) expected.insert(2 * (k * 10 + 60) - 1);
+    std::set<int> seen;
+    for (const TMoonRec& m : moons.records()) seen.insert(m.distance);
+    EXPECT_EQ(seen, expected);
+}
+
 TEST(GenerateMoons, OrdinaryMoonsFitTheirPlanetAndNameIt) {
     MoonFile moons("ordinary");
     seedRandom(5);

@@ -114,6 +114,46 @@ TEST(Rotation, NeverFasterThanGravityHolds) {
     EXPECT_EQ(dry, rock);
 }
 
+// Rocky bodies (inside the outer radius, or beyond it on a d6 of 1) weigh
+// d6 + 6 tenths of the Earth's density, 7..12; volatile-rich ones d3 + 2.
+TEST(PlanetSize, RockyDensitySevenToTwelveAndVolatileThreeToFive) {
+    seedRandom(61);
+    std::map<int, int> rocky;
+    std::map<int, int> volatileRich;
+    for (int i = 0; i < 30000; ++i) {
+        const PlanetSize inside = RollPlanetSize(10, 12);
+        ASSERT_FALSE(inside.volatileRich);
+        ++rocky[inside.density];
+        const PlanetSize beyond = RollPlanetSize(40, 12);
+        ++(beyond.volatileRich ? volatileRich : rocky)[beyond.density];
+    }
+    ASSERT_EQ(rocky.size(), 6U);
+    EXPECT_EQ(rocky.begin()->first, 7);
+    EXPECT_EQ(rocky.rbegin()->first, 12);
+    for (const auto& [density, count] : rocky) EXPECT_NEAR(count, 35000 / 6, 400) << density;
+    ASSERT_EQ(volatileRich.size(), 3U);
+    EXPECT_EQ(volatileRich.begin()->first, 3);
+    EXPECT_EQ(volatileRich.rbegin()->first, 5);
+}
+
+// Below a 2d6 of 12 the rating is (2d6 - 2) + truncate(a × 0.5 - 1) × 10:
+// two totals share each band of ten. The odd totals are where a rounding
+// would move them up a band (5 → 1.5, 9 → 3.5, and 3, 7, 11 when halves
+// round away from zero).
+TEST(FeatureRating, EachPairOfTotalsSharesATenTruncated) {
+    const std::map<int, int> tensFor = {{2, 0}, {3, 0}, {4, 1}, {5, 1}, {6, 2}, {7, 2}, {8, 3}, {9, 3}, {10, 4}, {11, 4}};
+    for (const auto& [first, tens] : tensFor) {
+        for (int units : {2, 12}) {
+            testing::seedWhere([first = first, units] {
+                const int a = d(2, 6);
+                const int b = d(2, 6);
+                return a == first && b == units;
+            });
+            EXPECT_EQ(RollFeatureRating(), (units - 2) + tens * 10) << "2d6 of " << first << " then " << units;
+        }
+    }
+}
+
 TEST(FeatureRating, ReachesNinety) {
     seedRandom(17);
     std::map<int, int> seen;

@@ -184,5 +184,43 @@ TEST(Stars, EffectiveLuminosity) {
     EXPECT_FLOAT_EQ(effectiveLuminosity(s, 0), 2.0F);
 }
 
+// Round a primary of at most 2 solar masses, five companions in six lie at
+// 10 + d90 tenths of an AU (11..100), the rest at 50 + d950 (51..1000).
+// Beyond 100 only the wide roll reaches, so the count of every tenth drops
+// about fifty-fold between 100 and 101.
+TEST(Stars, CloseCompanionsLieElevenToAHundredTenthsOut) {
+    seedRandom(4711);
+    std::map<int, int> seen;
+    int companions = 0;
+    const StellarThresholds defaults;
+    for (int n = 0; n < 60000; ++n) {
+        TSystemRec s;
+        GenerateStars(false, s, defaults);
+        if (s.mass[0] > 2.0F) continue;
+        for (std::size_t i = 1; i < 3; ++i) {
+            if (s.starKind[i] == 0) continue;
+            ++companions;
+            ++seen[s.separation[i - 1]];
+        }
+    }
+    ASSERT_GT(companions, 10000);
+    EXPECT_EQ(seen.begin()->first, 11);
+    EXPECT_EQ(seen.rbegin()->first, 1000);
+    auto between = [&](int lo, int hi) {
+        int count = 0;
+        for (int v = lo; v <= hi; ++v) count += seen.count(v) != 0 ? seen.at(v) : 0;
+        return count;
+    };
+    // Every tenth from 11 to 100 about equally often: 5/6 of 1/90 each.
+    for (int v = 11; v <= 100; ++v) {
+        EXPECT_GT(seen.count(v) != 0 ? seen.at(v) : 0, companions / 200) << v;
+    }
+    const int lastCloseTen = between(91, 100);
+    const int firstWideTen = between(101, 110);
+    EXPECT_NEAR(lastCloseTen, companions * (10 * (5.0 / 6 / 90 + 1.0 / 6 / 950)), companions * 0.012);
+    EXPECT_NEAR(firstWideTen, companions * (10 * (1.0 / 6 / 950)), companions * 0.0025);
+    EXPECT_GT(lastCloseTen, 10 * firstWideTen);
+}
+
 }  // namespace
 }  // namespace orrimar

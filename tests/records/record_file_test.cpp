@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "records/record_file.h"
+#include "records/record_reader.h"
 #include "test_dir.h"
 
 namespace orrimar {
@@ -81,6 +82,42 @@ TEST(RecordFile, PartialRecordIsNotCountedAndTheNextAppendReplacesIt) {
     EXPECT_EQ(sizeOf(path), 2 * 196);
     EXPECT_EQ(recordCountOnDisk(path, 196), 2);
     EXPECT_EQ(recordCountOnDisk(path + ".none", 196), -1);
+}
+
+// A write stopped part-way leaves a torn last record. Every way of counting
+// the records of a file on disk counts whole records only: one byte short
+// of a record, or one byte into the next, is still the whole records before.
+template <typename T>
+void expectWholeRecordsCounted(const std::string& path) {
+    const long long width = sizeof(T);
+    for (long long size : {0LL, 1LL, width - 1, width, width + 1, 2 * width - 1, 2 * width, 2 * width + 1}) {
+        SCOPED_TRACE(std::to_string(size) + " bytes of " + std::to_string(width) + "-byte records");
+        spit(path, std::string(static_cast<std::size_t>(size), '\x01'));
+        const std::int64_t whole = size / width;
+        const std::int64_t torn = size % width;
+        EXPECT_EQ(recordCountOnDisk(path, sizeof(T)), whole);
+
+        RecordReader<T> reader(path);
+        EXPECT_EQ(reader.count(), whole);
+        EXPECT_EQ(reader.partialBytes(), torn);
+        EXPECT_EQ(reader.hasPartialRecord(), torn != 0);
+        EXPECT_THROW(reader.read(whole), RangeError);  // the torn record is no record
+        if (whole > 0) {
+            EXPECT_NO_THROW(reader.read(whole - 1));
+        }
+
+        RecordFile<T> file(path, Mode::ReadOnly);
+        EXPECT_EQ(file.count(), whole);
+        EXPECT_EQ(file.hasPartialRecord(), torn != 0);
+    }
+}
+
+TEST(RecordFile, ATornLastRecordIsNeverCounted) {
+    const std::string dir = freshDir();
+    expectWholeRecordsCounted<TSystemRec>(dir + "/a.sun");
+    expectWholeRecordsCounted<TPlanetRec>(dir + "/a.pln");
+    expectWholeRecordsCounted<TMoonRec>(dir + "/a.mon");
+    expectWholeRecordsCounted<TAlienRec>(dir + "/a.aln");
 }
 
 TEST(RecordFile, OpeningFailuresAreTheSystemsMessages) {

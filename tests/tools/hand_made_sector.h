@@ -105,6 +105,7 @@ inline SectorContent soundSector(int systemCount, std::int16_t x0) {
                 p.orbitRadius = radius;
                 p.worldType = belt ? 15 : 10;
                 p.atmosphereClass = belt ? 6 : 3;
+                p.composition = 1;  // no air: the readers refuse code 0
                 const auto planetId = static_cast<std::int32_t>(s.planets.size());
                 if (!belt) {
                     p.moonCount = static_cast<std::uint8_t>(j % 3);
@@ -112,6 +113,9 @@ inline SectorContent soundSector(int systemCount, std::int16_t x0) {
                     for (int m = 0; m < p.moonCount; ++m) {
                         TMoonRec moon;
                         moon.planetId = planetId;
+                        moon.worldType = 10;
+                        moon.atmosphereClass = 6;
+                        moon.composition = 1;
                         s.moons.push_back(moon);
                     }
                 }

@@ -74,6 +74,7 @@ TEST_F(MainWindow, LaunchPadLayoutCaptionsAndHints) {
         {form->AlienGenBtn, "Alien Gen", "Generate an alien race in a logfile"},
         {form->ColoniesRptBtn, "Colonies Rpt", "Create a report of all colonies owned by a race"},
         {form->MergerBtn, "Merger", "To merge two sectors"},
+        {form->ExportBtn, "Export", "Export a sector as JSON, CSV or an HTML atlas"},
         {form->AboutBtn, "About", ""},
         {form->QuitBtn, "Quit", "Exit Orrimar"},
         {form->CressetBtn, "Cresset", "Launch Cresset"},
@@ -93,10 +94,13 @@ TEST_F(MainWindow, LaunchPadLayoutCaptionsAndHints) {
     for (QPushButton* b : {form->CressetBtn, form->ExportChVBtn, form->TarnokBtn, form->BoldrinBtn})
         EXPECT_TRUE(form->LaunchPad->isAncestorOf(b));
     EXPECT_FALSE(form->LaunchPad->isAncestorOf(form->CreateSectorBtn));
+    EXPECT_FALSE(form->LaunchPad->isAncestorOf(form->ExportBtn));  // a command, not a companion
     form->show();
     // The left column, top to bottom in the launch pad's order.
     EXPECT_LT(form->CreateSectorBtn->y(), form->SystemLogBtn->y());
     EXPECT_LT(form->ColoniesRptBtn->y(), form->MergerBtn->y());
+    EXPECT_LT(form->MergerBtn->y(), form->ExportBtn->y());
+    EXPECT_EQ(form->MergerBtn->x(), form->ExportBtn->x());
     EXPECT_LT(form->CressetBtn->y(), form->TarnokBtn->y());
     EXPECT_LT(form->TarnokBtn->y(), form->BoldrinBtn->y());
     // Every dialog exists once the window does.
@@ -313,6 +317,7 @@ TEST_F(MainWindow, EveryCommandButtonOpensItsDialog) {
         {form->AlienGenBtn, QStringLiteral("Alien Generator")},
         {form->ColoniesRptBtn, QStringLiteral("Colonies Report Log")},
         {form->MergerBtn, QStringLiteral("Sector Merger ")},
+        {form->ExportBtn, QStringLiteral("Export")},
         {form->AboutBtn, QStringLiteral("About")}};
     for (const auto& [button, caption] : commands) {
         QString seen;

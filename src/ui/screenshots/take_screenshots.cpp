@@ -1,5 +1,6 @@
-// Takes the README's pictures of the launch pad and of the Create Sector
-// dialog from the X screen the program runs on (a virtual one, under Xvfb,
+// Takes the README's pictures of the launch pad, of the Create Sector
+// dialog and of the atlas (a route drawn, then a system's summary) from the
+// X screen the program runs on (a virtual one, under Xvfb,
 // when started by scripts/screenshots). Not installed.
 //
 //   orrimar-screenshots OUTPUT_DIR
@@ -7,11 +8,17 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QScreen>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 
+#include "generation/create_sector.h"
+#include "ui/atlas_window.h"
 #include "ui/create_sector_dialog.h"
 #include "ui/main_window.h"
 #include "ui/orrimar_application.h"
@@ -35,6 +42,44 @@ bool shoot(QWidget* window, const QString& path) {
     }
     std::printf("wrote %s (%dx%d)\n", qPrintable(path), shot.width(), shot.height());
     return true;
+}
+
+// A seeded 20-parsec cube, so the pictures are the same on every run.
+bool shootAtlas(const QString& work, const QString& out) {
+    orrimar::CreateSectorParams params;
+    params.baseName = QDir(work).filePath(QStringLiteral("orion")).toStdString();
+    params.sectorName = "Orion Reach";
+    params.lastIndex = 19;
+    params.density = 12;
+    params.seed = 1606;
+    params.settingsPath = QDir(work).filePath(QStringLiteral("orrwin.ini")).toStdString();
+    orrimar::CreateSector(params);
+
+    orrimar::ui::AtlasWindow atlas(QDir(work).filePath(QStringLiteral("orrwin.ini")));
+    atlas.resize(1260, 760);
+    atlas.move(10, 5);
+    atlas.show();
+    if (!atlas.openSector(QString::fromStdString(params.baseName))) return false;
+    // A route of several jumps from system 0: the first far system a
+    // jump-3 drive reaches in four jumps or more.
+    atlas.Panels->setCurrentIndex(2);
+    atlas.RouteFrom->setText(QStringLiteral("0"));
+    for (int to = 1; to < 1000; ++to) {
+        atlas.RouteTo->setText(QString::number(to));
+        atlas.runRoute();
+        if (atlas.Legs->rowCount() >= 5) break;
+    }
+    bool ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-route.png")));
+    // The summary of the first system on the route's way that is home to
+    // a native race, so its race log button shows; the route's start if none.
+    atlas.selectSystem(0);
+    for (int row = 0; row < atlas.Legs->rowCount(); ++row) {
+        atlas.selectSystem(atlas.Legs->item(row, 2)->data(Qt::UserRole).toInt());
+        if (atlas.RaceButtons->findChild<QPushButton*>() != nullptr) break;
+    }
+    if (atlas.RaceButtons->findChild<QPushButton*>() == nullptr) atlas.selectSystem(0);
+    ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-summary.png"))) && ok;
+    return ok;
 }
 
 }  // namespace
@@ -61,5 +106,7 @@ int main(int argc, char** argv) {
     form.BtnRightDlg->move(form.x() + 60, form.y() + 60);
     form.BtnRightDlg->show();
     ok = shoot(form.BtnRightDlg, QDir(out).filePath(QStringLiteral("create-sector.png"))) && ok;
+    form.BtnRightDlg->hide();
+    ok = shootAtlas(work.path(), out) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,141 @@
+// Exports through `orrimar-cli export` and `atlas`, each in a child process
+// so that its peak memory is its own: MB written per second (wall clock and
+// CPU time, the machine being shared) and peak RSS. The sector of each run
+// is created once, by `orrimar-cli create` with a fixed seed, and kept in
+// the scratch folder for the next run.
+//
+// Add a run by adding a row to kExportRuns.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Sector {
+    const char* name;
+    std::vector<std::string> options;  // after `create --file <base> --seed 1`
+};
+
+const Sector kFlat20k = {"flat_141x141", {"--size", "141", "--flat", "--density", "100"}};  // 19,881 systems
+const Sector kCube1M = {"cube_1M", {"--size", "100", "--density", "100"}};                 // 1,000,000 systems
+
+struct ExportRun {
+    const Sector* sector;
+    const char* format;  // json, csv, atlas
+};
+
+const std::vector<ExportRun> kExportRuns = {
+    {&kFlat20k, "json"}, {&kFlat20k, "csv"}, {&kFlat20k, "atlas"},
+    {&kCube1M, "json"},  {&kCube1M, "csv"},
+};
+
+fs::path cliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "orrimar-cli"; }
+
+fs::path scratchDir() {
+    const char* env = std::getenv("ORRIMAR_BENCH_DIR");
+    const fs::path dir = env != nullptr ? fs::path(env) : fs::temp_directory_path() / "orrimar-bench";
+    fs::create_directories(dir);
+    return dir;
+}
+
+struct ChildRun {
+    double seconds = 0;
+    double cpuSeconds = 0;
+    long peakRssKb = 0;
+};
+
+ChildRun runChild(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const auto start = Clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        throw std::runtime_error("cannot start " + args[0]);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    ChildRun run;
+    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.peakRssKb = usage.ru_maxrss;
+    auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    run.cpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(args[1] + " failed");
+    return run;
+}
+
+std::string ensureSector(const Sector& sector) {
+    const std::string base = (scratchDir() / sector.name).string();
+    if (!fs::exists(base + ".sun")) {
+        std::vector<std::string> args{cliPath().string(), "create", "--file", base, "--seed", "1"};
+        args.insert(args.end(), sector.options.begin(), sector.options.end());
+        runChild(args);
+    }
+    return base;
+}
+
+std::uintmax_t bytesBelow(const fs::path& path) {
+    if (fs::is_regular_file(path)) return fs::file_size(path);
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(path)) {
+        if (entry.is_regular_file()) bytes += entry.file_size();
+    }
+    return bytes;
+}
+
+void BM_Export(benchmark::State& state, const ExportRun& run) {
+    const std::string base = ensureSector(*run.sector);
+    const fs::path out = scratchDir() / (std::string(run.sector->name) + "-export-" + run.format);
+    const std::vector<std::string> args =
+        std::string(run.format) == "atlas"
+            ? std::vector<std::string>{cliPath().string(), "atlas", base, "--out", out.string(), "--quiet"}
+            : std::vector<std::string>{cliPath().string(), "export", base, "--format", run.format,
+                                       "--out",          out.string(), "--quiet"};
+    double seconds = 0, cpu = 0, bytes = 0, peakMb = 0;
+    for (auto _ : state) {
+        const ChildRun child = runChild(args);
+        state.SetIterationTime(child.seconds);
+        seconds += child.seconds;
+        cpu += child.cpuSeconds;
+        bytes += static_cast<double>(bytesBelow(out));
+        peakMb = std::max(peakMb, static_cast<double>(child.peakRssKb) / 1024.0);
+        fs::remove_all(out);
+    }
+    state.counters["MB_per_s"] = bytes / 1e6 / seconds;
+    state.counters["cpu_MB_per_s"] = bytes / 1e6 / cpu;
+    state.counters["MB_written"] = bytes / 1e6 / static_cast<double>(state.iterations());
+    state.counters["peak_RSS_MB"] = peakMb;
+}
+
+const bool registered = [] {
+    for (const ExportRun& run : kExportRuns) {
+        benchmark::RegisterBenchmark(
+            (std::string("BM_Export/") + run.sector->name + "/" + run.format).c_str(), BM_Export, run)
+            ->UseManualTime()
+            ->Iterations(1)
+            ->Unit(benchmark::kSecond);
+    }
+    return true;
+}();
+
+}  // namespace

@@ -1,0 +1,118 @@
+// Frames per second of the atlas map: one frame is the scene of the current
+// view (projection, shading, labels, route, frame) built from the atlas
+// model plus its painting onto a 1280 x 800 image, as the window does on
+// every turn of the cube. Systems fill a cube at random, as a dense sector
+// does. Run at nice 19 on a shared machine:
+//   nice -n 19 build/atlas_paint_bench --benchmark_counters_tabular=true
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <random>
+
+#include "atlas/atlas_model.h"
+#include "ui/atlas_painter.h"
+#include "ui/atlas_session.h"
+
+namespace {
+
+using orrimar::atlas::AtlasModel;
+using orrimar::atlas::SystemEntry;
+
+AtlasModel randomCube(int systems, unsigned seed) {
+    const int edge = static_cast<int>(std::ceil(std::cbrt(static_cast<double>(systems))));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> cell(0, edge - 1);
+    std::uniform_int_distribution<int> kind(1, 13);
+    std::uniform_int_distribution<int> brightness(0, 7);
+    std::uniform_int_distribution<int> marks(0, 15);
+    std::vector<SystemEntry> entries(static_cast<std::size_t>(systems));
+    for (SystemEntry& e : entries) {
+        e.x = static_cast<std::int16_t>(cell(random));
+        e.y = static_cast<std::int16_t>(cell(random));
+        e.z = static_cast<std::int16_t>(cell(random));
+        e.starKind = static_cast<std::uint8_t>(kind(random));
+        e.brightness = static_cast<std::uint8_t>(brightness(random));
+        e.starCount = 1;
+        // About one system in sixteen bears life, as in a generated sector.
+        e.marks = marks(random) == 0 ? std::uint8_t{1} : std::uint8_t{0};
+    }
+    return AtlasModel::fromEntries(std::move(entries));
+}
+
+void frames(benchmark::State& state, int view, bool labels) {
+    const int systems = static_cast<int>(state.range(0));
+    orrimar::ui::AtlasSession session;
+    session.adopt(randomCube(systems, 19));
+    session.setView(view);
+    QImage image(1280, 800, QImage::Format_RGB32);
+    orrimar::ui::AtlasPainter painter;
+    const QSize size = image.size();
+    for (auto _ : state) {
+        // Each frame turns (or pans) the view a little, so nothing cached
+        // between frames can stand in for the work.
+        if (view == 0) {
+            session.turn(QPointF(2.0, 0.0));
+        } else {
+            session.pan(QPointF(1.0, 0.0));
+        }
+        const orrimar::ui::AtlasScene scene = session.scene(size, labels);
+        QPainter p(&image);
+        painter.paint(p, image.rect(), scene);
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["systems"] = systems;
+}
+
+// The two halves of a frame apart: building the scene, and painting one
+// (with its batches rebuilt each time, as after any change).
+void BM_AtlasSceneCube(benchmark::State& state) {
+    orrimar::ui::AtlasSession session;
+    session.adopt(randomCube(static_cast<int>(state.range(0)), 19));
+    session.setView(0);
+    for (auto _ : state) {
+        session.turn(QPointF(2.0, 0.0));
+        benchmark::DoNotOptimize(session.scene(QSize(1280, 800)));
+    }
+}
+
+void BM_AtlasPaintCube(benchmark::State& state) {
+    orrimar::ui::AtlasSession session;
+    session.adopt(randomCube(static_cast<int>(state.range(0)), 19));
+    session.setView(0);
+    orrimar::ui::AtlasScene scene = session.scene(QSize(1280, 800));
+    QImage image(1280, 800, QImage::Format_RGB32);
+    orrimar::ui::AtlasPainter painter;
+    for (auto _ : state) {
+        ++scene.revision;
+        QPainter p(&image);
+        painter.paint(p, image.rect(), scene);
+    }
+}
+
+BENCHMARK(BM_AtlasSceneCube)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasPaintCube)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A frame while the cube turns under the mouse (labels wait for a rest),
+// and a settled frame with its labels.
+void BM_AtlasFrameCubeTurning(benchmark::State& state) { frames(state, 0, false); }
+void BM_AtlasFrameCubeSettled(benchmark::State& state) { frames(state, 0, true); }
+void BM_AtlasFrameTopPanning(benchmark::State& state) { frames(state, 1, false); }
+
+BENCHMARK(BM_AtlasFrameCubeTurning)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameCubeSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameTopPanning)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

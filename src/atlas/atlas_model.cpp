@@ -1,0 +1,357 @@
+#include "atlas/atlas_model.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "engine/body_names.h"
+#include "engine/document.h"
+#include "common/bit_flags.h"
+#include "generation/physics.h"
+#include "common/errors.h"
+#include "records/record_reader.h"
+#include "records/records.h"
+#include "records/sector_files.h"
+
+namespace orrimar::atlas {
+
+namespace {
+
+// Belt world types 15..18 (and the unused belt code 6) have no climate.
+bool isBeltType(std::uint8_t worldType) { return worldType == 6 || (worldType >= 15 && worldType <= 18); }
+
+std::uint8_t cap255(int v) { return static_cast<std::uint8_t>(std::min(v, 255)); }
+
+std::string lastComponent(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string tornTail(const std::string& path, std::int64_t bytes) {
+    return fmt::format("{} ends in a cut-off record ({} bytes); it is left out (repair removes it)", path, bytes);
+}
+
+}  // namespace
+
+std::uint8_t brightnessClass(float luminosity) {
+    if (!(luminosity >= 0.01F)) return 0;  // also NaN
+    const double decades = std::floor(std::log10(static_cast<double>(luminosity))) + 3.0;
+    return static_cast<std::uint8_t>(std::clamp(decades, 1.0, 7.0));
+}
+
+bool isBreathable(std::uint8_t composition, std::uint8_t atmosphereClass) {
+    return composition == 2 && (atmosphereClass == 3 || atmosphereClass == 4);
+}
+
+std::uint16_t gravityHundredths(std::uint8_t density, std::int32_t diameterKm) {
+    if (diameterKm <= 0) return 0;
+    const double g = static_cast<double>(bulkProperties(density, diameterKm).gravity) * 100.0;
+    if (!(g > 0.0)) return 0;
+    return static_cast<std::uint16_t>(std::min(std::lround(g), 65535L));
+}
+
+AtlasModel AtlasModel::open(const std::string& baseName) {
+    AtlasModel model;
+    model.baseName_ = baseName;
+    model.sectorName_ = lastComponent(baseName);
+
+    // Systems: the whole file, a few bytes kept of each record.
+    {
+        RecordReader<TSystemRec> systems(sectorPath(baseName, ".sun"));
+        if (systems.count() == 0) {
+            throw InputError(systems.hasPartialRecord()
+                                 ? fmt::format("Sector {} holds no whole star system: {} is {} bytes, less than one record",
+                                               baseName, systems.path(), systems.partialBytes())
+                                 : fmt::format("Sector {} holds no star systems ({} is empty)", baseName, systems.path()));
+        }
+        if (systems.count() > std::numeric_limits<SystemId>::max()) {
+            throw RangeError(fmt::format("{} holds more systems than the atlas can index", systems.path()));
+        }
+        if (systems.hasPartialRecord()) model.warnings_.push_back(tornTail(systems.path(), systems.partialBytes()));
+        model.entries_.resize(static_cast<std::size_t>(systems.count()));
+        model.worlds_.resize(model.entries_.size());
+        systems.forEach([&](std::int64_t id, const TSystemRec& rec) {
+            SystemEntry& e = model.entries_[static_cast<std::size_t>(id)];
+            e.x = rec.x;
+            e.y = rec.y;
+            e.z = rec.z;
+            e.starKind = rec.starKind[0];
+            e.brightness = brightnessClass(rec.luminosity[0]);
+            e.starCount = rec.starCount;
+        });
+    }
+
+    // Sector name from the name file's header, when there is one.
+    {
+        RecordReader<TNameRec> names(sectorPath(baseName, ".nam"), IfMissing::Empty);
+        if (names.count() > 0) {
+            const TNameRec header = names.read(0);
+            if (header.kind == 0 && header.name.length > 0) model.sectorName_ = engine::ansiToUtf8(header.name.str());
+        }
+    }
+
+    // Colonies first, so that the planet pass can mark their systems:
+    // planet id -> owned (1) or independent (0).
+    std::unordered_map<std::int32_t, std::uint8_t> colonised;
+    {
+        RecordReader<TColonyRec> colonies(sectorPath(baseName, ".col"), IfMissing::Empty);
+        if (colonies.hasPartialRecord()) model.warnings_.push_back(tornTail(colonies.path(), colonies.partialBytes()));
+        std::unique_ptr<RecordReader<TMoonRec>> moons;
+        colonies.forEach([&](std::int64_t id, const TColonyRec& colony) {
+            std::int64_t planetId = colony.worldId;
+            if (colony.kind != 1) {
+                if (!moons) moons = std::make_unique<RecordReader<TMoonRec>>(sectorPath(baseName, ".mon"), IfMissing::Empty);
+                if (colony.worldId < 0 || colony.worldId >= moons->count()) {
+                    model.warnings_.push_back(fmt::format("Colony {} names moon {}, which is not in {}", id,
+                                                          colony.worldId, moons->path()));
+                    return;
+                }
+                planetId = moons->read(colony.worldId).planetId;
+            }
+            auto& owned = colonised[static_cast<std::int32_t>(planetId)];
+            owned = static_cast<std::uint8_t>(owned | (colony.allegiance != 65535 ? 2 : 1));
+        });
+    }
+
+    // Planets: one pass in file order, folded into each system's summary.
+    {
+        RecordReader<TPlanetRec> planets(sectorPath(baseName, ".pln"));
+        if (planets.hasPartialRecord()) model.warnings_.push_back(tornTail(planets.path(), planets.partialBytes()));
+        const auto systemCount = static_cast<std::int64_t>(model.entries_.size());
+        std::int64_t strays = 0;
+        std::int64_t firstStray = -1;
+        planets.forEach([&](std::int64_t pid, const TPlanetRec& p) {
+            if (p.systemId < 0 || p.systemId >= systemCount) {
+                if (strays++ == 0) firstStray = pid;
+                return;
+            }
+            SystemEntry& e = model.entries_[static_cast<std::size_t>(p.systemId)];
+            WorldSummary& w = model.worlds_[static_cast<std::size_t>(p.systemId)];
+            if (w.firstPlanet < 0) w.firstPlanet = static_cast<std::int32_t>(pid);
+            e.worldCount = cap255(e.worldCount + 1);
+            w.worldTypes |= (p.worldType >= 1 && p.worldType <= 31) ? (1U << p.worldType) : 0U;
+            if (!colonised.empty()) {
+                const auto c = colonised.find(static_cast<std::int32_t>(pid));
+                if (c != colonised.end()) {
+                    e.marks = static_cast<std::uint8_t>(e.marks | kMarkColony | ((c->second & 2) != 0 ? kMarkOwnedColony : 0));
+                }
+            }
+            if (isBeltType(p.worldType)) return;
+            const std::uint16_t g = gravityHundredths(p.density, p.diameter);
+            if (w.planets == 0) {
+                w.tempMin = w.tempMax = p.temperature;
+                w.gravityMin = w.gravityMax = g;
+                w.waterMin = p.waterCover;
+            } else {
+                w.waterMin = std::min(w.waterMin, p.waterCover);
+                w.tempMin = std::min(w.tempMin, p.temperature);
+                w.tempMax = std::max(w.tempMax, p.temperature);
+                w.gravityMin = std::min(w.gravityMin, g);
+                w.gravityMax = std::max(w.gravityMax, g);
+            }
+            w.planets = cap255(w.planets + 1);
+            w.waterMax = std::max(w.waterMax, p.waterCover);
+            if (isBreathable(p.composition, p.atmosphereClass)) w.breathable = cap255(w.breathable + 1);
+            const auto life = static_cast<std::uint8_t>(engine::lifeLevel(p.features));
+            if (life > e.life) e.life = life;
+            if (life != 0) e.marks = static_cast<std::uint8_t>(e.marks | kMarkNativeLife);
+            if (testBit(p.features[2], 3)) e.marks = static_cast<std::uint8_t>(e.marks | kMarkNativeRace);
+        });
+        if (strays > 0) {
+            model.warnings_.push_back(fmt::format("{} planet records of {} name a system that is not in the sector "
+                                                  "(the first is planet {}); they are left out",
+                                                  strays, planets.path(), firstStray));
+        }
+    }
+
+    model.buildIndex();
+    return model;
+}
+
+AtlasModel AtlasModel::fromEntries(std::vector<SystemEntry> entries, std::vector<WorldSummary> worlds) {
+    AtlasModel model;
+    model.entries_ = std::move(entries);
+    worlds.resize(model.entries_.size());
+    model.worlds_ = std::move(worlds);
+    model.buildIndex();
+    return model;
+}
+
+std::string_view AtlasModel::name(SystemId id) const {
+    const auto it = names_.find(id);
+    return it == names_.end() ? std::string_view() : std::string_view(it->second);
+}
+
+void AtlasModel::setName(SystemId id, std::string name) {
+    if (name.empty()) {
+        names_.erase(id);
+    } else {
+        names_[id] = std::move(name);
+    }
+}
+
+std::vector<SystemId> AtlasModel::findByName(std::string_view text) const {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    std::string needle(text);
+    std::transform(needle.begin(), needle.end(), needle.begin(), lower);
+    std::vector<SystemId> found;
+    for (const auto& [id, name] : names_) {
+        std::string hay(name);
+        std::transform(hay.begin(), hay.end(), hay.begin(), lower);
+        if (hay.find(needle) != std::string::npos) found.push_back(id);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// ---------------------------------------------------------------- index
+
+void AtlasModel::buildIndex() {
+    ordered_.clear();
+    bucketStart_.clear();
+    bucketKeys_.clear();
+    keyStart_.clear();
+    bounds_ = Bounds{};
+    if (entries_.empty()) return;
+
+    for (int a = 0; a < 3; ++a) {
+        bounds_.min[static_cast<std::size_t>(a)] = std::numeric_limits<int>::max();
+        bounds_.max[static_cast<std::size_t>(a)] = std::numeric_limits<int>::min();
+    }
+    for (const SystemEntry& e : entries_) {
+        const int c[3] = {e.x, e.y, e.z};
+        for (std::size_t a = 0; a < 3; ++a) {
+            bounds_.min[a] = std::min(bounds_.min[a], c[a]);
+            bounds_.max[a] = std::max(bounds_.max[a], c[a]);
+        }
+    }
+    // About one to three systems a bucket: the edge is the side of the cube
+    // that one system has to itself on average, rounded up.
+    double volume = 1;
+    for (std::size_t a = 0; a < 3; ++a) volume *= bounds_.max[a] - bounds_.min[a] + 1.0;
+    edge_ = std::clamp(static_cast<int>(std::ceil(std::cbrt(volume / static_cast<double>(entries_.size())) - 1e-9)), 1, 8);
+    std::int64_t buckets = 1;
+    for (std::size_t a = 0; a < 3; ++a) {
+        bucketMin_[a] = floorDiv(bounds_.min[a], edge_);
+        bucketSpan_[a] = floorDiv(bounds_.max[a], edge_) - bucketMin_[a] + 1;
+        buckets *= bucketSpan_[a];
+    }
+    auto key = [&](const SystemEntry& e) -> std::int64_t {
+        const std::int64_t bx = floorDiv(e.x, edge_) - bucketMin_[0];
+        const std::int64_t by = floorDiv(e.y, edge_) - bucketMin_[1];
+        const std::int64_t bz = floorDiv(e.z, edge_) - bucketMin_[2];
+        return (bz * bucketSpan_[1] + by) * bucketSpan_[0] + bx;
+    };
+
+    // A dense start table costs 4 bytes a bucket; it is kept while that is
+    // no more than the index itself costs (12 bytes a system), and saves a
+    // binary search per row of every neighbour query.
+    const auto n = static_cast<std::int64_t>(entries_.size());
+    dense_ = buckets <= std::max<std::int64_t>(3 * n, 1 << 16);
+
+    std::vector<std::pair<std::int64_t, SystemId>> keyed(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i) keyed[i] = {key(entries_[i]), static_cast<SystemId>(i)};
+    std::sort(keyed.begin(), keyed.end());
+    ordered_.resize(keyed.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        const SystemEntry& e = entries_[static_cast<std::size_t>(keyed[i].second)];
+        ordered_[i] = IndexedCell{e.x, e.y, e.z, 0, keyed[i].second};
+    }
+    if (dense_) {
+        bucketStart_.assign(static_cast<std::size_t>(buckets + 1), 0);
+        std::size_t i = 0;
+        for (std::int64_t b = 0; b <= buckets; ++b) {
+            while (i < keyed.size() && keyed[i].first < b) ++i;
+            bucketStart_[static_cast<std::size_t>(b)] = static_cast<std::uint32_t>(i);
+        }
+    } else {
+        for (std::size_t i = 0; i < keyed.size(); ++i) {
+            if (i == 0 || keyed[i].first != keyed[i - 1].first) {
+                bucketKeys_.push_back(keyed[i].first);
+                keyStart_.push_back(static_cast<std::uint32_t>(i));
+            }
+        }
+        keyStart_.push_back(static_cast<std::uint32_t>(keyed.size()));
+    }
+}
+
+// The run of ordered_ holding the buckets bxFrom..bxTo (absolute bucket
+// coordinates, already clamped to the box) of row (by, bz).
+void AtlasModel::rowRange(int by, int bz, int bxFrom, int bxTo, std::size_t& begin, std::size_t& end) const {
+    const std::int64_t rowKey = (static_cast<std::int64_t>(bz - bucketMin_[2]) * bucketSpan_[1] + (by - bucketMin_[1])) *
+                                bucketSpan_[0];
+    const std::int64_t k0 = rowKey + (bxFrom - bucketMin_[0]);
+    const std::int64_t k1 = rowKey + (bxTo - bucketMin_[0]);
+    if (dense_) {
+        begin = bucketStart_[static_cast<std::size_t>(k0)];
+        end = bucketStart_[static_cast<std::size_t>(k1 + 1)];
+        return;
+    }
+    const auto lo = std::lower_bound(bucketKeys_.begin(), bucketKeys_.end(), k0);
+    const auto hi = std::upper_bound(lo, bucketKeys_.end(), k1);
+    begin = keyStart_[static_cast<std::size_t>(lo - bucketKeys_.begin())];
+    end = keyStart_[static_cast<std::size_t>(hi - bucketKeys_.begin())];
+}
+
+template <typename Visit>
+void AtlasModel::scanBox(const std::array<int, 3>& min, const std::array<int, 3>& max, Visit&& visit) const {
+    if (ordered_.empty()) return;
+    std::array<int, 3> lo{};
+    std::array<int, 3> hi{};
+    for (std::size_t a = 0; a < 3; ++a) {
+        const int from = std::max(min[a], bounds_.min[a]);
+        const int to = std::min(max[a], bounds_.max[a]);
+        if (from > to) return;
+        lo[a] = floorDiv(from, edge_);
+        hi[a] = floorDiv(to, edge_);
+    }
+    for (int bz = lo[2]; bz <= hi[2]; ++bz) {
+        for (int by = lo[1]; by <= hi[1]; ++by) {
+            std::size_t begin = 0;
+            std::size_t end = 0;
+            rowRange(by, bz, lo[0], hi[0], begin, end);
+            for (std::size_t i = begin; i < end; ++i) visit(ordered_[i]);
+        }
+    }
+}
+
+void AtlasModel::forEachInBox(const std::array<int, 3>& min, const std::array<int, 3>& max,
+                              const std::function<void(SystemId)>& visit) const {
+    scanBox(min, max, [&](const IndexedCell& c) {
+        if (c.x >= min[0] && c.x <= max[0] && c.y >= min[1] && c.y <= max[1] && c.z >= min[2] && c.z <= max[2]) {
+            visit(c.id);
+        }
+    });
+}
+
+SystemId AtlasModel::atCell(int x, int y, int z) const {
+    SystemId found = kNoSystem;
+    scanBox({x, y, z}, {x, y, z}, [&](const IndexedCell& c) {
+        if (c.x == x && c.y == y && c.z == z && (found == kNoSystem || c.id < found)) found = c.id;
+    });
+    return found;
+}
+
+std::size_t AtlasModel::memoryBytes() const {
+    std::size_t bytes = sizeof(*this) + entries_.capacity() * sizeof(SystemEntry) +
+                        worlds_.capacity() * sizeof(WorldSummary) + ordered_.capacity() * sizeof(IndexedCell) +
+                        bucketStart_.capacity() * sizeof(std::uint32_t) + bucketKeys_.capacity() * sizeof(std::int64_t) +
+                        keyStart_.capacity() * sizeof(std::uint32_t);
+    for (const auto& [id, name] : names_) bytes += sizeof(id) + sizeof(name) + name.capacity() + 16;
+    for (const std::string& w : warnings_) bytes += sizeof(w) + w.capacity();
+    return bytes;
+}
+
+double distance(const AtlasModel& model, SystemId a, SystemId b) {
+    const SystemEntry& p = model.entry(a);
+    const SystemEntry& q = model.entry(b);
+    const double dx = p.x - q.x;
+    const double dy = p.y - q.y;
+    const double dz = p.z - q.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+}  // namespace orrimar::atlas

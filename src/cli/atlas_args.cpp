@@ -1,0 +1,169 @@
+#include "cli/atlas_args.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+#include "engine/body_names.h"
+#include "common/errors.h"
+
+namespace orrimar::cli {
+
+namespace {
+
+std::vector<std::string> splitList(const std::string& text) {
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    std::string part;
+    while (std::getline(in, part, ',')) {
+        const auto b = part.find_first_not_of(' ');
+        const auto e = part.find_last_not_of(' ');
+        if (b != std::string::npos) parts.push_back(part.substr(b, e - b + 1));
+    }
+    return parts;
+}
+
+// Lower case with '-', '_' and spaces dropped: "Gas Giant", "gas-giant" and
+// "GAS_GIANT" all read "gasgiant".
+std::string folded(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == ' ' || c == '-' || c == '_') continue;
+        out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return out;
+}
+
+template <typename T>
+bool parseNumber(std::string_view text, T& value) {
+    if (text.empty()) return false;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && ptr == text.data() + text.size();
+}
+
+}  // namespace
+
+std::uint32_t starKindsFromText(const std::string& text) {
+    std::uint32_t mask = 0;
+    for (const std::string& part : splitList(text)) {
+        int code = 0;
+        if (parseNumber(part, code)) {
+            if (code < 1 || code > 23) throw InputError(fmt::format("--star: no star kind {} (kinds are 1 to 23)", code));
+            mask |= atlas::codeBit(code);
+            continue;
+        }
+        const std::string letter = folded(part);
+        std::uint32_t found = 0;
+        for (int k = 1; k <= 23; ++k) {
+            const auto& info = engine::starKindInfo(k);
+            if (!info.spectralClass.empty() && folded(info.spectralClass) == letter) found |= atlas::codeBit(k);
+        }
+        if (found == 0) {
+            throw InputError(fmt::format("--star: '{}' is no spectral class: use O, B, A, F, G, K, M or kind codes 1 to 23", part));
+        }
+        mask |= found;
+    }
+    if (mask == 0) throw InputError("--star: no star kind given");
+    return mask;
+}
+
+std::uint32_t worldTypesFromText(const std::string& text) {
+    std::uint32_t mask = 0;
+    for (const std::string& part : splitList(text)) {
+        int code = 0;
+        if (parseNumber(part, code)) {
+            if (code < 1 || code > 23) throw InputError(fmt::format("--world: no world type {} (types are 1 to 23)", code));
+            mask |= atlas::codeBit(code);
+            continue;
+        }
+        int found = 0;
+        for (int t = 1; t <= 23; ++t) {
+            if (folded(engine::worldTypeText(t)) == folded(part)) found = t;
+        }
+        if (found == 0) {
+            std::string names;
+            for (int t = 1; t <= 23; ++t) names += (t > 1 ? ", " : "") + engine::worldTypeText(t);
+            throw InputError(fmt::format("--world: '{}' is no world type; the types are {}", part, names));
+        }
+        mask |= atlas::codeBit(found);
+    }
+    if (mask == 0) throw InputError("--world: no world type given");
+    return mask;
+}
+
+engine::LifeLevel lifeFromText(const std::string& text) {
+    for (int l = 1; l < engine::kLifeLevelCount; ++l) {
+        const auto level = static_cast<engine::LifeLevel>(l);
+        if (folded(engine::lifeLevelName(level)) == folded(text)) return level;
+    }
+    throw InputError(fmt::format("--life: '{}' is no level of life: use prebiotic, microbial, complex or sentient", text));
+}
+
+atlas::Range<int> intRangeFromText(const std::string& text, const char* option, int lowest, int highest) {
+    atlas::Range<int> r{lowest, highest};
+    const auto dots = text.find("..");
+    const std::string lo = dots == std::string::npos ? text : text.substr(0, dots);
+    const std::string hi = dots == std::string::npos ? text : text.substr(dots + 2);
+    const bool ok = (lo.empty() || parseNumber(lo, r.min)) && (hi.empty() || parseNumber(hi, r.max)) &&
+                    !(lo.empty() && hi.empty());
+    if (!ok || r.min > r.max) {
+        throw InputError(fmt::format("{}: '{}' is no range: give MIN..MAX, MIN.., ..MAX or one whole number", option, text));
+    }
+    return r;
+}
+
+atlas::Range<double> realRangeFromText(const std::string& text, const char* option) {
+    atlas::Range<double> r{0.0, 1e9};
+    const auto dots = text.find("..");
+    const std::string lo = dots == std::string::npos ? text : text.substr(0, dots);
+    const std::string hi = dots == std::string::npos ? text : text.substr(dots + 2);
+    auto real = [](const std::string& s, double& v) {
+        try {
+            std::size_t used = 0;
+            v = std::stod(s, &used);
+            return used == s.size();
+        } catch (const std::exception&) {
+            return false;
+        }
+    };
+    const bool ok = (lo.empty() || real(lo, r.min)) && (hi.empty() || real(hi, r.max)) && !(lo.empty() && hi.empty());
+    if (!ok || !(r.min <= r.max)) {
+        throw InputError(fmt::format("{}: '{}' is no range: give MIN..MAX, MIN.., ..MAX or one number", option, text));
+    }
+    return r;
+}
+
+atlas::SystemId systemFromText(const atlas::AtlasModel& model, const std::string& text, const char* what) {
+    atlas::SystemId id = 0;
+    if (parseNumber(text, id)) {
+        if (id < 0 || id >= model.size()) {
+            throw InputError(fmt::format("{}: no system {} in sector {}: it has {} systems (ids 0 to {})", what, id,
+                                         model.sectorName(), model.size(), model.size() - 1));
+        }
+        return id;
+    }
+    std::vector<atlas::SystemId> exact;
+    for (const atlas::SystemId candidate : model.findByName(text)) {
+        if (folded(model.name(candidate)) == folded(text)) exact.push_back(candidate);
+    }
+    if (exact.size() == 1) return exact.front();
+    if (exact.empty()) throw InputError(fmt::format("{}: no system is named '{}' (give a name or an id)", what, text));
+    throw InputError(fmt::format("{}: {} systems are named '{}': give an id", what, exact.size(), text));
+}
+
+std::function<bool(atlas::SystemId)> viaRule(const atlas::AtlasModel& model, const std::string& property) {
+    const std::string p = folded(property);
+    const atlas::AtlasModel* m = &model;
+    if (p == "gasgiant") return [m](atlas::SystemId id) { return (m->worlds(id).worldTypes & atlas::codeBit(3)) != 0; };
+    if (p == "water") return [m](atlas::SystemId id) { return m->worlds(id).planets > 0 && m->worlds(id).waterMax > 0; };
+    if (p == "breathable") return [m](atlas::SystemId id) { return m->worlds(id).breathable > 0; };
+    if (p == "life") return [m](atlas::SystemId id) { return m->entry(id).life > 0; };
+    if (p == "race") return [m](atlas::SystemId id) { return (m->entry(id).marks & atlas::kMarkNativeRace) != 0; };
+    if (p == "colony") return [m](atlas::SystemId id) { return (m->entry(id).marks & atlas::kMarkColony) != 0; };
+    throw InputError(fmt::format("--via: '{}' is no property: use gas-giant, water, breathable, life, race or colony", property));
+}
+
+}  // namespace orrimar::cli

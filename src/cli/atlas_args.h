@@ -1,0 +1,34 @@
+// The words of the find and route commands: star kinds, world types, life
+// levels, ranges and refuelling rules typed on a command line, turned into
+// the atlas's criteria. Anything that does not parse is an InputError naming
+// the option and listing what it takes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "atlas/atlas_model.h"
+#include "atlas/filters.h"
+
+namespace orrimar::cli {
+
+// "G,K" (spectral letters O B A F G K M), kind codes "5,7", or both.
+std::uint32_t starKindsFromText(const std::string& text);
+// "gas-giant,terran" (names ignoring case, '-' or '_' for spaces) or codes 1..23.
+std::uint32_t worldTypesFromText(const std::string& text);
+// "prebiotic", "microbial", "complex", "sentient".
+engine::LifeLevel lifeFromText(const std::string& text);
+// "MIN..MAX", "MIN.." or "..MAX", or one number for both ends.
+atlas::Range<int> intRangeFromText(const std::string& text, const char* option, int lowest, int highest);
+atlas::Range<double> realRangeFromText(const std::string& text, const char* option);
+
+// A system given by id, or by a name that only one system bears.
+atlas::SystemId systemFromText(const atlas::AtlasModel& model, const std::string& text, const char* what);
+
+// The refuelling rules of route --via: a system may be stopped at when it
+// has "gas-giant", "water" (a planet with open water), "breathable", "life",
+// "race" or "colony".
+std::function<bool(atlas::SystemId)> viaRule(const atlas::AtlasModel& model, const std::string& property);
+
+}  // namespace orrimar::cli

@@ -1,0 +1,65 @@
+// orrimar-cli export and atlas: a sector as JSON, as CSV tables or as a
+// browsable HTML atlas, for other tools and for the players.
+#include <ostream>
+#include <string>
+
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include "cli/cli.h"
+#include "cli/progress_bar.h"
+#include "engine/sector_export.h"
+
+namespace orrimar::cli {
+
+namespace {
+
+struct ExportOptions {
+    std::string sector;
+    std::string format;
+    std::string out;
+    bool quiet = false;
+};
+
+
+void runExport(const ExportOptions& options, engine::ExportFormat format, Context& ctx) {
+    engine::ExportResult result;
+    if (ctx.interactive) {
+        ProgressBar<engine::ExportProgress> bar(ctx.err);
+        result = engine::ExportSector(options.sector, format, options.out, &bar);
+    } else {
+        result = engine::ExportSector(options.sector, format, options.out);
+    }
+    if (options.quiet) return;
+    const auto count = [](std::int64_t n, const char* one, const char* many) {
+        return fmt::format("{} {}", n, n == 1 ? one : many);
+    };
+    ctx.out << fmt::format("Wrote the {} of {} ({}, {}) to {}\n",
+                           format == engine::ExportFormat::Atlas ? std::string("atlas")
+                                                                 : std::string(engine::exportFormatName(format)) +
+                                                                       " export",
+                           options.sector, count(result.systems, "system", "systems"),
+                           count(result.races, "race", "races"), options.out);
+}
+
+}  // namespace
+
+void registerExport(CLI::App& app, Context& ctx) {
+    auto options = std::make_shared<ExportOptions>();
+    CLI::App* cmd = app.add_subcommand("export", "Export a sector as JSON, CSV tables or an HTML atlas");
+    cmd->add_option("SECTOR", options->sector, "Sector base name (path without extension)")->required();
+    cmd->add_option("--format", options->format, "json (one file), csv (a folder of tables) or atlas (a folder)")
+        ->required();
+    cmd->add_option("--out", options->out, "File (json) or folder (csv, atlas) to write")->required();
+    cmd->add_flag("--quiet", options->quiet, "Print nothing on success");
+    cmd->callback([options, &ctx] { runExport(*options, engine::exportFormatFromName(options->format), ctx); });
+
+    auto atlas = std::make_shared<ExportOptions>();
+    CLI::App* at = app.add_subcommand("atlas", "Write a browsable HTML atlas of a sector (a folder)");
+    at->add_option("SECTOR", atlas->sector, "Sector base name (path without extension)")->required();
+    at->add_option("--out", atlas->out, "Folder to write")->required();
+    at->add_flag("--quiet", atlas->quiet, "Print nothing on success");
+    at->callback([atlas, &ctx] { runExport(*atlas, engine::ExportFormat::Atlas, ctx); });
+}
+
+}  // namespace orrimar::cli

@@ -1,0 +1,153 @@
+// orrimar-cli find SECTOR [criteria]: the atlas's search from a command
+// line. Every criterion given must hold; the matches are printed as a table
+// (nearest first with --of, else by id) or, with --json, as one JSON object.
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <optional>
+
+#include "atlas/atlas_model.h"
+#include "atlas/filters.h"
+#include "cli/atlas_args.h"
+#include "cli/cli.h"
+#include "engine/body_names.h"
+#include "engine/document.h"
+#include "common/errors.h"
+
+namespace orrimar::cli {
+
+namespace {
+
+struct FindOptions {
+    std::string sector;
+    std::string name;
+    std::string star;
+    std::string world;
+    bool breathable = false;
+    std::string temp;
+    std::string water;
+    std::string gravity;
+    std::string life;
+    bool race = false;
+    bool colony = false;
+    std::optional<double> within;
+    std::string of;
+    bool json = false;
+};
+
+std::string marksText(const atlas::SystemEntry& e) {
+    std::string text;
+    if ((e.marks & atlas::kMarkNativeRace) != 0) text += "race";
+    if ((e.marks & atlas::kMarkColony) != 0) {
+        text += text.empty() ? "" : ", ";
+        text += (e.marks & atlas::kMarkOwnedColony) != 0 ? "colony" : "independent colony";
+    }
+    return text;
+}
+
+std::string lifeText(const atlas::SystemEntry& e) {
+    return e.life == 0 ? std::string() : std::string(engine::lifeLevelName(static_cast<engine::LifeLevel>(e.life)));
+}
+
+void run(const FindOptions& o, Context& ctx) {
+    atlas::Filter filter;
+    // Every option is read before the sector, so a typing error touches nothing.
+    filter.nameOrId = o.name;
+    if (!o.star.empty()) filter.starKinds = starKindsFromText(o.star);
+    if (!o.world.empty()) filter.worldTypes = worldTypesFromText(o.world);
+    filter.breathable = o.breathable;
+    if (!o.temp.empty()) filter.temperature = intRangeFromText(o.temp, "--temp", -1000, 100000);
+    if (!o.water.empty()) filter.water = intRangeFromText(o.water, "--water", 0, 100);
+    if (!o.gravity.empty()) filter.gravity = realRangeFromText(o.gravity, "--gravity");
+    if (!o.life.empty()) filter.minLife = lifeFromText(o.life);
+    filter.nativeRace = o.race;
+    filter.colony = o.colony;
+    if (o.within.has_value() != !o.of.empty()) {
+        throw InputError("--within and --of go together: --within N --of SYSTEM");
+    }
+    if (o.within && !(*o.within >= 0.0)) throw InputError(fmt::format("--within: {} is no distance", *o.within));
+
+    atlas::AtlasModel model = atlas::AtlasModel::open(o.sector);
+    for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
+    if (o.within) {
+        filter.withinOf = systemFromText(model, o.of, "--of");
+        filter.withinParsecs = *o.within;
+    }
+    std::vector<atlas::SystemId> ids = atlas::matchingIds(model, filter);
+    if (filter.withinOf != atlas::kNoSystem) {
+        std::stable_sort(ids.begin(), ids.end(), [&](atlas::SystemId a, atlas::SystemId b) {
+            return atlas::distance(model, a, filter.withinOf) < atlas::distance(model, b, filter.withinOf);
+        });
+    }
+
+    if (o.json) {
+        nlohmann::json matches = nlohmann::json::array();
+        for (const atlas::SystemId id : ids) {
+            const atlas::SystemEntry& e = model.entry(id);
+            nlohmann::json m = {{"id", id},
+                                {"name", std::string(model.name(id))},
+                                {"x", e.x},
+                                {"y", e.y},
+                                {"z", e.z},
+                                {"starKind", e.starKind},
+                                {"star", std::string(engine::starPlainName(e.starKind))},
+                                {"stars", e.starCount},
+                                {"worlds", e.worldCount},
+                                {"life", lifeText(e)},
+                                {"nativeRace", (e.marks & atlas::kMarkNativeRace) != 0},
+                                {"colony", (e.marks & atlas::kMarkColony) != 0}};
+            if (filter.withinOf != atlas::kNoSystem) m["parsecs"] = atlas::distance(model, id, filter.withinOf);
+            matches.push_back(std::move(m));
+        }
+        const nlohmann::json doc = {{"sector", model.sectorName()},
+                                    {"systems", model.size()},
+                                    {"count", ids.size()},
+                                    {"matches", std::move(matches)}};
+        ctx.out << doc.dump(2) << "\n";
+        return;
+    }
+
+    const bool near = filter.withinOf != atlas::kNoSystem;
+    std::size_t nameWidth = 4;
+    for (const atlas::SystemId id : ids) nameWidth = std::max(nameWidth, engine::displayWidth(model.name(id)));
+    ctx.out << fmt::format("{:>7}  {:<{}}  {:>6} {:>6} {:>6}  {:<24}  {:>6}  {:<9}  {}{}\n", "Id", "Name", nameWidth,
+                           "X", "Y", "Z", "Primary star", "Worlds", "Life", "Marks", near ? "  Parsecs" : "");
+    for (const atlas::SystemId id : ids) {
+        const atlas::SystemEntry& e = model.entry(id);
+        const std::string name(model.name(id));
+        const std::string marks = marksText(e);
+        std::string line = fmt::format("{:>7}  {}{:{}}  {:>6} {:>6} {:>6}  {:<24}  {:>6}  {:<9}  {:<18}", id, name, "",
+                                       nameWidth - engine::displayWidth(name), e.x, e.y, e.z,
+                                       engine::starPlainName(e.starKind), e.worldCount, lifeText(e), marks);
+        if (near) line += fmt::format("  {:>7.2f}", atlas::distance(model, id, filter.withinOf));
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        ctx.out << line << "\n";
+    }
+    ctx.out << fmt::format("{} of {} systems match\n", ids.size(), model.size());
+}
+
+}  // namespace
+
+void registerFind(CLI::App& app, Context& ctx) {
+    auto o = std::make_shared<FindOptions>();
+    CLI::App* cmd = app.add_subcommand("find", "List the systems of a sector that meet every criterion given");
+    cmd->add_option("SECTOR", o->sector, "Sector base name (path without extension)")->required();
+    cmd->add_option("--name", o->name, "A system id, or a part of a name (case ignored)");
+    cmd->add_option("--star", o->star, "Primary star: spectral classes (G,K) or kind codes 1-23");
+    cmd->add_option("--world", o->world, "A body of one of these world types (gas-giant,terran or codes)");
+    cmd->add_flag("--breathable", o->breathable, "A planet with breathable air (nitrogen-oxygen, standard or thin)");
+    cmd->add_option("--temp", o->temp, "A planet's mean temperature in MIN..MAX degrees Celsius");
+    cmd->add_option("--water", o->water, "A planet's water cover in MIN..MAX percent");
+    cmd->add_option("--gravity", o->gravity, "A planet's surface gravity in MIN..MAX g");
+    cmd->add_option("--life", o->life, "A planet with at least this life: prebiotic, microbial, complex, sentient");
+    cmd->add_flag("--race", o->race, "A planet home to a native race");
+    cmd->add_flag("--colony", o->colony, "A colony or moon base in the system");
+    cmd->add_option("--within", o->within, "Within N parsecs of the system given by --of");
+    cmd->add_option("--of", o->of, "The system (id or name) that --within measures from");
+    cmd->add_flag("--json", o->json, "Print the matches as JSON");
+    cmd->callback([o, &ctx] { run(*o, ctx); });
+}
+
+}  // namespace orrimar::cli

@@ -1,0 +1,103 @@
+// orrimar-cli route SECTOR FROM TO --jump N [--via PROPERTY]: the shortest
+// way between two systems for a drive of N parsecs a jump (fewest jumps,
+// then fewest parsecs), every leg listed; --json for scripts.
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+
+#include "atlas/atlas_model.h"
+#include "atlas/routes.h"
+#include "cli/atlas_args.h"
+#include "cli/cli.h"
+#include "common/errors.h"
+
+namespace orrimar::cli {
+
+namespace {
+
+struct RouteOptions {
+    std::string sector;
+    std::string from;
+    std::string to;
+    double jump = -1;
+    std::string via;
+    bool json = false;
+};
+
+// "1 parsec", "2.5 parsecs".
+std::string parsecs(double value) { return fmt::format("{} parsec{}", value, value == 1.0 ? "" : "s"); }
+
+// What a refuelling rule asks for, to follow "stopping only where there is".
+std::string ruleText(const std::string& via) {
+    static const std::pair<const char*, const char*> kPhrases[] = {
+        {"gas-giant", "a gas giant"}, {"water", "open water"}, {"breathable", "breathable air"},
+        {"life", "life"},             {"race", "a native race"}, {"colony", "a colony"}};
+    for (const auto& [key, phrase] : kPhrases) {
+        if (via == key) return phrase;
+    }
+    return via;
+}
+
+std::string systemText(const atlas::AtlasModel& model, atlas::SystemId id) {
+    const std::string_view name = model.name(id);
+    const atlas::SystemEntry& e = model.entry(id);
+    return name.empty() ? fmt::format("{} ({}, {}, {})", id, e.x, e.y, e.z)
+                        : fmt::format("{} {} ({}, {}, {})", id, name, e.x, e.y, e.z);
+}
+
+void run(const RouteOptions& o, Context& ctx) {
+    if (!(o.jump >= 0.0)) throw InputError(fmt::format("--jump: {} parsecs is no jump: give 0 or more", o.jump));
+    atlas::AtlasModel model = atlas::AtlasModel::open(o.sector);
+    for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
+    const atlas::SystemId from = systemFromText(model, o.from, "FROM");
+    const atlas::SystemId to = systemFromText(model, o.to, "TO");
+    const auto via = o.via.empty() ? std::function<bool(atlas::SystemId)>() : viaRule(model, o.via);
+    const atlas::Route route = atlas::findRoute(model, from, to, o.jump, via);
+
+    if (o.json) {
+        nlohmann::json legs = nlohmann::json::array();
+        for (const atlas::RouteLeg& leg : route.legs) {
+            legs.push_back({{"from", leg.from}, {"to", leg.to}, {"parsecs", leg.parsecs}});
+        }
+        const nlohmann::json doc = {{"from", from},     {"to", to},
+                                    {"jump", o.jump},   {"via", o.via},
+                                    {"found", route.found}, {"jumps", route.jumps()},
+                                    {"parsecs", route.parsecs}, {"systems", route.systems},
+                                    {"legs", std::move(legs)}};
+        ctx.out << doc.dump(2) << "\n";
+        return;
+    }
+    const std::string rule =
+        o.via.empty() ? std::string() : fmt::format(", stopping only where there is {}", ruleText(o.via));
+    if (!route.found) {
+        ctx.out << fmt::format("No route from {} to {} with jumps of at most {}{}\n", systemText(model, from),
+                               systemText(model, to), parsecs(o.jump), rule);
+        return;
+    }
+    ctx.out << fmt::format("Route from {} to {} with jumps of at most {}{}: {} jump{}, {:.2f} parsecs\n",
+                           systemText(model, from), systemText(model, to), parsecs(o.jump), rule, route.jumps(),
+                           route.jumps() == 1 ? "" : "s", route.parsecs);
+    double total = 0;
+    for (std::size_t i = 0; i < route.legs.size(); ++i) {
+        const atlas::RouteLeg& leg = route.legs[i];
+        total += leg.parsecs;
+        ctx.out << fmt::format("{:>4}. {} -> {}: {:.2f} parsecs (total {:.2f})\n", i + 1, systemText(model, leg.from),
+                               systemText(model, leg.to), leg.parsecs, total);
+    }
+}
+
+}  // namespace
+
+void registerRoute(CLI::App& app, Context& ctx) {
+    auto o = std::make_shared<RouteOptions>();
+    CLI::App* cmd = app.add_subcommand("route", "The shortest route between two systems, jump by jump");
+    cmd->add_option("SECTOR", o->sector, "Sector base name (path without extension)")->required();
+    cmd->add_option("FROM", o->from, "Starting system (id or name)")->required();
+    cmd->add_option("TO", o->to, "Destination system (id or name)")->required();
+    cmd->add_option("--jump", o->jump, "Longest jump of the drive, parsecs")->required();
+    cmd->add_option("--via", o->via, "Stop only at systems with: gas-giant, water, breathable, life, race, colony");
+    cmd->add_flag("--json", o->json, "Print the route as JSON");
+    cmd->callback([o, &ctx] { run(*o, ctx); });
+}
+
+}  // namespace orrimar::cli

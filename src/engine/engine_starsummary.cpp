@@ -1,0 +1,154 @@
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+
+#include "engine/alien_names.h"
+#include "engine/body_details.h"
+#include "engine/body_names.h"
+#include "engine/document.h"
+#include "engine/engine.h"
+#include "engine/engine_files.h"
+#include "engine/star_summary.h"
+#include "common/bit_flags.h"
+#include "generation/physics.h"
+#include "common/errors.h"
+
+namespace orrimar::engine {
+
+namespace {
+
+DocFormat summaryFormat(std::uint8_t format) {
+    if (format == kFormatText) return DocFormat::Text;
+    if (format == kFormatHtml) return DocFormat::Html;
+    throw InputError(fmt::format("Unknown log format {}: use 0 for plain text or 2 for HTML", format));
+}
+
+// "Standard, Nitrogen/Oxygen"; "None" for an airless body.
+std::string atmosphereText(std::uint8_t atmosphereClass, std::uint8_t composition) {
+    if (atmosphereClass == 6 || composition == 1) return "None";
+    return fmt::format("{}, {}", atmosphereClassName(atmosphereClass), compositionName(composition));
+}
+
+// The moons of a planet folded into one cell: "3: 2 Rock, Ice Ball".
+std::string foldedMoons(SectorReader& sector, const TPlanetRec& planet) {
+    if (planet.moonCount == 0) return "";
+    std::map<std::string, int> kinds;
+    int rings = 0;
+    for (int m = 0; m < planet.moonCount; ++m) {
+        const std::int64_t id = std::int64_t{planet.firstMoonId} + m;
+        if (id < 0 || id >= sector.moons().count()) {
+            kinds["missing"]++;
+            continue;
+        }
+        const TMoonRec moon = sector.moons().read(id);
+        if (moon.diameter == 0) {
+            ++rings;
+        } else {
+            kinds[worldTypeText(moon.worldType)]++;
+        }
+    }
+    std::string text = std::to_string(planet.moonCount) + ":";
+    const char* sep = " ";
+    for (const auto& [kind, n] : kinds) {
+        text += n > 1 ? fmt::format("{}{} {}", sep, n, kind) : fmt::format("{}{}", sep, kind);
+        sep = ", ";
+    }
+    if (rings > 0) text += fmt::format("{}{}", sep, rings > 1 ? fmt::format("{} rings", rings) : std::string("ring"));
+    return text;
+}
+
+std::string raceCell(SectorReader& sector, const TPlanetRec& planet) {
+    if (!testBit(planet.features[2], 3)) return "";
+    if (planet.nativeRaceId < 0 || planet.nativeRaceId >= sector.aliens().count()) {
+        return fmt::format("race {} (missing)", planet.nativeRaceId);
+    }
+    const TAlienRec race = sector.aliens().read(planet.nativeRaceId);
+    return fmt::format("race {}: {}, level {}", planet.nativeRaceId, subtypeName(race.subtype), race.techLevel);
+}
+
+std::vector<std::string> summaryRow(SectorReader& sector, int star, int orbit, const TPlanetRec& body) {
+    const std::string world = fmt::format("{}{}", starLetter(star), orbit);
+    if (isBelt(body)) {
+        return {world, tenths(body.orbitRadius), bodyTitle(body), fmt::format("size {}", body.diameter), "", "", "",
+                "", "", ""};
+    }
+    const LifeLevel life = lifeLevel(body.features);
+    const float gravity = bulkProperties(body.density, body.diameter).gravity;
+    return {world,
+            tenths(body.orbitRadius),
+            worldTypeText(body.worldType),
+            fmt::format("{} km", grouped(body.diameter)),
+            atmosphereText(body.atmosphereClass, body.composition),
+            fmt::format("{} °C", body.temperature),
+            fmt::format("{} g", fixed(gravity, 2)),
+            life == LifeLevel::None ? std::string() : std::string(lifeLevelName(life)),
+            raceCell(sector, body),
+            foldedMoons(sector, body)};
+}
+
+}  // namespace
+
+void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, std::uint8_t format, std::ostream& out,
+                      const std::string& systemName) {
+    const DocFormat docFmt = summaryFormat(format);
+    SectorReader sector(sectorBase);
+    const std::int64_t systemCount = sector.systems().count();
+    if (systemId < 0 || systemId >= systemCount) {
+        throw InputError(fmt::format("System id {} is not in sector {}: it has {} systems (ids 0 to {})", systemId,
+                                     sectorBase, systemCount, systemCount - 1));
+    }
+    const TSystemRec system = sector.system(systemId);
+    const int stars = std::clamp<int>(system.starCount, 1, 3);
+
+    const std::string title = systemName.empty() ? fmt::format("System {}", systemId)
+                                                 : fmt::format("{} (system {})", systemName, systemId);
+    Document doc(out, docFmt, title);
+    std::string starList;
+    for (int s = 1; s <= stars; ++s) {
+        const std::size_t i = static_cast<std::size_t>(s - 1);
+        if (s > 1) starList += "; ";
+        starList += fmt::format("{} {} {}", starLetter(s), spectralDesignation(system.starKind[i], system.spectralDigit[i]),
+                                starPlainName(system.starKind[i]));
+    }
+    doc.paragraph(fmt::format("Sector {}, x {}, y {}, z {}. Stars: {}. Age {} billion years.",
+                              ansiToUtf8(sector.sectorName()), system.x, system.y, system.z, starList,
+                              tenths(system.systemAge)));
+
+    std::vector<std::vector<std::string>> rows;
+    for (int s = 1; s <= stars; ++s) {
+        const std::size_t i = static_cast<std::size_t>(s - 1);
+        for (int j = 0; j < system.planetCount[i]; ++j) {
+            const TPlanetRec body = sector.planet(std::int64_t{system.firstPlanetId[i]} + j);
+            rows.push_back(summaryRow(sector, s, j + 1, body));
+        }
+    }
+    if (rows.empty()) {
+        doc.paragraph("Nothing orbits these stars.");
+    } else {
+        doc.table({{"World", Align::Left},
+                   {"AU", Align::Right},
+                   {"Type", Align::Left},
+                   {"Size", Align::Right},
+                   {"Atmosphere", Align::Left},
+                   {"Temp.", Align::Right},
+                   {"Gravity", Align::Right},
+                   {"Life", Align::Left},
+                   {"Race", Align::Left},
+                   {"Moons", Align::Left}},
+                  rows);
+    }
+    doc.finish();
+}
+
+void main_starsummary(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId,
+                      std::uint8_t format, const std::string& systemName) {
+    summaryFormat(format);
+    if (logPath.empty()) throw InputError("No log file chosen: choose a file to save the system summary to");
+    OutputFile output(logPath);
+    writeStarSummary(sectorBase, systemId, format, output.stream(), systemName);
+    output.commit();
+}
+
+}  // namespace orrimar::engine

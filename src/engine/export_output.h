@@ -1,0 +1,94 @@
+// Output of the exports: every file and folder is written beside its
+// destination under a temporary name and moved into place only when it is
+// complete, so an export that fails or is cancelled leaves nothing that
+// looks finished, and an earlier export of the same name stays as it was
+// until the new one replaces it whole.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace orrimar::engine {
+
+// Test seam of the export writers: the nth block write from now (1 = the
+// next) fails as a full disk would; 0 turns the failure off. Every export
+// file goes through BufferedFile, so this reaches them all.
+void failExportWriteAt(std::int64_t n);
+
+// A file written through a large buffer: the exports write a few hundred
+// bytes at a time, and one fwrite per megabyte keeps the per-call cost out
+// of the rate.
+class BufferedFile {
+public:
+    explicit BufferedFile(std::string path);
+    ~BufferedFile();
+    BufferedFile(const BufferedFile&) = delete;
+    BufferedFile& operator=(const BufferedFile&) = delete;
+
+    void write(std::string_view text) {
+        buffer_.append(text);
+        if (buffer_.size() >= kBufferBytes) drain();
+    }
+    BufferedFile& operator<<(std::string_view text) {
+        write(text);
+        return *this;
+    }
+    // Writes what is buffered and closes the file; IoError on failure.
+    void close();
+    std::uint64_t bytesWritten() const { return written_ + buffer_.size(); }
+    const std::string& path() const { return path_; }
+
+private:
+    static constexpr std::size_t kBufferBytes = 1 << 20;
+    void drain();
+
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    std::string buffer_;
+    std::uint64_t written_ = 0;
+};
+
+// One file: written at destination + ".part", renamed onto the destination
+// by commit(). Dropped without commit, the part file is removed.
+class StagedFile {
+public:
+    explicit StagedFile(const std::filesystem::path& destination);
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    BufferedFile& out() { return *file_; }
+    void commit();
+
+private:
+    std::filesystem::path destination_;
+    std::filesystem::path part_;
+    std::unique_ptr<BufferedFile> file_;
+    bool committed_ = false;
+};
+
+// One folder: built at destination + ".part", then moved onto the
+// destination by commit() (an existing folder of that name is replaced only
+// then). Dropped without commit, the part folder is removed with all in it.
+class StagedFolder {
+public:
+    explicit StagedFolder(const std::filesystem::path& destination);
+    ~StagedFolder();
+    StagedFolder(const StagedFolder&) = delete;
+    StagedFolder& operator=(const StagedFolder&) = delete;
+
+    // Where to write the folder's content meanwhile.
+    const std::filesystem::path& path() const { return part_; }
+    void commit();
+
+private:
+    std::filesystem::path destination_;
+    std::filesystem::path part_;
+    bool committed_ = false;
+};
+
+}  // namespace orrimar::engine

@@ -1,0 +1,27 @@
+// The system summary: one screen about a star system for a game master at
+// the table. Name, place and stars on top, then one line per orbit (world,
+// type, size, atmosphere, temperature, gravity, life, native race) with the
+// moons folded into a count and their kinds; the full system log holds the
+// rest.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+namespace orrimar::engine {
+
+// Writes the summary of system `systemId` of the sector to `out`, as plain
+// text (kFormatText) or one HTML page (kFormatHtml). `systemName` is shown
+// when not empty (the system's name from the sector's name records).
+// Throws InputError for an id outside the sector or an unknown format,
+// IoError / RangeError for unreadable or damaged files.
+void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, std::uint8_t format, std::ostream& out,
+                      const std::string& systemName = {});
+
+// The same into a file: written beside `logPath` and moved into place when
+// whole, so a failure leaves no half-written summary.
+void main_starsummary(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId,
+                      std::uint8_t format, const std::string& systemName = {});
+
+}  // namespace orrimar::engine

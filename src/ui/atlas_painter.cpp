@@ -1,0 +1,296 @@
+#include "ui/atlas_painter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace orrimar::ui {
+
+namespace {
+
+// Dots are sized in half-pixel steps: finer steps would split the batches
+// without a difference the eye sees.
+float widthStep(float radius) { return std::max(1.0F, std::round(radius * 4.0F) / 2.0F); }
+
+// Far dots fade toward the background: the depth cue of the cube view,
+// with the perspective's smaller size.
+QColor shaded(QRgb rgb, std::uint8_t shade, bool lit) {
+    QColor colour = QColor::fromRgb(rgb);
+    const QColor back = AtlasPainter::background();
+    const double keep = lit ? 1.0 - 0.18 * shade : 0.22;
+    colour.setRgbF(static_cast<float>(back.redF() + (colour.redF() - back.redF()) * keep),
+                   static_cast<float>(back.greenF() + (colour.greenF() - back.greenF()) * keep),
+                   static_cast<float>(back.blueF() + (colour.blueF() - back.blueF()) * keep));
+    return colour;
+}
+
+}  // namespace
+
+QColor AtlasPainter::background() { return QColor(10, 12, 24); }
+
+QColor AtlasPainter::markColour(AtlasMark mark) {
+    switch (mark) {
+        case kMarkLife: return QColor(90, 220, 110);
+        case kMarkRace: return QColor(255, 90, 200);
+        case kMarkColony: return QColor(80, 200, 255);
+    }
+    return Qt::white;
+}
+
+QColor AtlasPainter::routeColour() { return QColor(255, 200, 40); }
+
+void AtlasPainter::rebuildBatches(const AtlasScene& scene) {
+    batches_.clear();
+    // One 64-bit key per batch: lit, nearness, width in half pixels, colour.
+    // Sorting the keys gives the drawing order: dimmed before lit, far
+    // before near. Neighbouring dots mostly share a batch, so the last key
+    // is tried before the hash map.
+    std::unordered_map<std::uint64_t, std::size_t> index;
+    std::uint64_t lastKey = ~std::uint64_t{0};
+    std::size_t lastAt = 0;
+    for (const AtlasDot& dot : scene.dots) {
+        const bool lit = dot.lit || !scene.filterActive;
+        const float width = widthStep(dot.radius);
+        const std::uint64_t key = (std::uint64_t{lit} << 48) |
+                                  (std::uint64_t(kShadeLevels - 1 - std::min<int>(dot.shade, kShadeLevels - 1)) << 40) |
+                                  (std::uint64_t(std::min(255.0F, width * 2.0F)) << 32) | (dot.colour & 0xffffffU);
+        if (key != lastKey) {
+            auto found = index.find(key);
+            if (found == index.end()) {
+                found = index.emplace(key, batches_.size()).first;
+                Batch batch;
+                batch.colour = dot.colour;
+                batch.width = width;
+                batch.shade = dot.shade;
+                batch.lit = lit;
+                // Squares of one or two pixels look the same as discs.
+                batch.round = width > 2.0F;
+                batches_.push_back(std::move(batch));
+            }
+            lastKey = key;
+            lastAt = found->second;
+        }
+        batches_[lastAt].points.push_back(dot.at);
+    }
+    std::vector<std::pair<std::uint64_t, std::size_t>> order(index.begin(), index.end());
+    std::sort(order.begin(), order.end());
+    std::vector<Batch> ordered;
+    ordered.reserve(batches_.size());
+    for (const auto& [key, at] : order) ordered.push_back(std::move(batches_[at]));
+    batches_ = std::move(ordered);
+    sprites_.clear();
+    batchedRevision_ = scene.revision;
+    batchedScene_ = &scene;
+}
+
+const AtlasPainter::Sprite& AtlasPainter::spriteOf(std::size_t batch) {
+    if (sprites_.size() != batches_.size()) sprites_.assign(batches_.size(), Sprite{});
+    Sprite& sprite = sprites_[batch];
+    if (!sprite.image.isNull()) return sprite;
+    const Batch& b = batches_[batch];
+    const int side = static_cast<int>(std::ceil(b.width)) + 2;
+    sprite.image = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+    sprite.image.fill(Qt::transparent);
+    sprite.offset = QPointF(-side / 2.0, -side / 2.0);
+    QPainter paint(&sprite.image);
+    paint.setRenderHint(QPainter::Antialiasing, b.round);
+    paint.setPen(Qt::NoPen);
+    paint.setBrush(shaded(b.colour, b.shade, b.lit));
+    const QRectF disc(side / 2.0 - b.width / 2.0, side / 2.0 - b.width / 2.0, b.width, b.width);
+    if (b.round) {
+        paint.drawEllipse(disc);
+    } else {
+        paint.drawRect(disc);
+    }
+    return sprite;
+}
+
+void AtlasPainter::drawBatches(QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine != nullptr && engine->type() == QPaintEngine::Raster) {
+        std::vector<QRect> squares;
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        for (std::size_t i = 0; i < batches_.size(); ++i) {
+            const Batch& batch = batches_[i];
+            if (!batch.round) {
+                // Small dots are solid squares: one fill call per batch and
+                // no blending at all.
+                const int side = static_cast<int>(std::lround(batch.width));
+                squares.clear();
+                squares.reserve(batch.points.size());
+                for (const QPointF& at : batch.points) {
+                    squares.emplace_back(static_cast<int>(std::lround(at.x() - side / 2.0)),
+                                         static_cast<int>(std::lround(at.y() - side / 2.0)), side, side);
+                }
+                painter.setBrush(shaded(batch.colour, batch.shade, batch.lit));
+                painter.drawRects(squares.data(), static_cast<int>(squares.size()));
+                continue;
+            }
+            const Sprite& sprite = spriteOf(i);
+            for (const QPointF& at : batches_[i].points) {
+                const QPointF corner = at + sprite.offset;
+                // Whole-pixel positions keep the copy on the fast path.
+                painter.drawImage(QPoint(static_cast<int>(std::lround(corner.x())),
+                                         static_cast<int>(std::lround(corner.y()))),
+                                  sprite.image);
+            }
+        }
+        painter.setBrush(Qt::NoBrush);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        return;
+    }
+    for (const Batch& batch : batches_) {
+        QPen pen(shaded(batch.colour, batch.shade, batch.lit));
+        pen.setWidthF(batch.width);
+        pen.setCapStyle(batch.round ? Qt::RoundCap : Qt::SquareCap);
+        painter.setPen(pen);
+        painter.setRenderHint(QPainter::Antialiasing, batch.round);
+        painter.drawPoints(batch.points.data(), static_cast<int>(batch.points.size()));
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+}
+
+void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene) {
+    // Rings for life and races, a square for colonies. One path holding
+    // thousands of rings costs the stroker most of a second, so pixel
+    // devices copy a ring sprite per (mark, size) as for the dots; vector
+    // devices get one ellipse or square per mark.
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool raster = engine != nullptr && engine->type() == QPaintEngine::Raster;
+    for (const AtlasMark mark : {kMarkLife, kMarkRace, kMarkColony}) {
+        const double gap = mark == kMarkLife ? 2.0 : mark == kMarkRace ? 4.0 : 6.0;
+        QPen pen(markColour(mark));
+        pen.setWidthF(1.2);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        for (const AtlasDot& dot : scene.dots) {
+            if ((dot.marks & mark) == 0) continue;
+            if (scene.filterActive && !dot.lit) continue;
+            const double r = std::round((dot.radius + gap) * 2.0) / 2.0;
+            if (!raster) {
+                const QRectF box(dot.at.x() - r, dot.at.y() - r, 2 * r, 2 * r);
+                if (mark == kMarkColony) {
+                    painter.drawRect(box);
+                } else {
+                    painter.drawEllipse(box);
+                }
+                continue;
+            }
+            const int key = static_cast<int>(mark) * 1000 + static_cast<int>(r * 2.0);
+            auto found = markSprites_.find(key);
+            if (found == markSprites_.end()) {
+                const int side = static_cast<int>(std::ceil(2 * r)) + 4;
+                QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                QPainter paint(&image);
+                paint.setRenderHint(QPainter::Antialiasing, true);
+                paint.setPen(pen);
+                const QRectF box(side / 2.0 - r, side / 2.0 - r, 2 * r, 2 * r);
+                if (mark == kMarkColony) {
+                    paint.drawRect(box);
+                } else {
+                    paint.drawEllipse(box);
+                }
+                paint.end();
+                found = markSprites_.emplace(key, std::move(image)).first;
+            }
+            const QImage& sprite = found->second;
+            painter.drawImage(QPoint(static_cast<int>(std::lround(dot.at.x() - sprite.width() / 2.0)),
+                                     static_cast<int>(std::lround(dot.at.y() - sprite.height() / 2.0))),
+                              sprite);
+        }
+    }
+}
+
+void AtlasPainter::paint(QPainter& painter, const QRect& target, const AtlasScene& scene) {
+    painter.save();
+    painter.setClipRect(target);
+    painter.translate(target.topLeft());
+    painter.fillRect(QRect(QPoint(0, 0), target.size()), background());
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    if (!scene.message.isEmpty() && scene.dots.empty() && scene.clusters.empty()) {
+        painter.setPen(QColor(180, 190, 220));
+        painter.drawText(QRect(QPoint(0, 0), target.size()), Qt::AlignCenter | Qt::TextWordWrap, scene.message);
+        painter.restore();
+        return;
+    }
+
+    painter.setPen(QPen(QColor(60, 70, 110), 1.0, Qt::DashLine));
+    for (const QLineF& line : scene.frameBack) painter.drawLine(line);
+
+    if (batchedScene_ != &scene || batchedRevision_ != scene.revision) rebuildBatches(scene);
+    drawBatches(painter);
+
+    // Merged dots: a soft disc sized by the count, the count inside.
+    QFont small = painter.font();
+    small.setPointSizeF(7.0);
+    painter.setFont(small);
+    for (const AtlasCluster& cluster : scene.clusters) {
+        const double r = 4.0 + std::min(10.0, std::log2(static_cast<double>(std::max(2, cluster.count))) * 1.6);
+        const bool lit = cluster.lit || !scene.filterActive;
+        painter.setPen(QPen(lit ? QColor(200, 210, 255, 200) : QColor(90, 95, 120, 140), 1.0));
+        painter.setBrush(lit ? QColor(120, 140, 220, 90) : QColor(60, 64, 90, 60));
+        painter.drawEllipse(cluster.at, r, r);
+        if (r >= 7.0) {
+            painter.setPen(lit ? QColor(230, 235, 255) : QColor(120, 125, 150));
+            painter.drawText(QRectF(cluster.at.x() - r, cluster.at.y() - r, 2 * r, 2 * r), Qt::AlignCenter,
+                             QString::number(cluster.count));
+        }
+    }
+    painter.setBrush(Qt::NoBrush);
+
+    drawMarks(painter, scene);
+
+    painter.setPen(QPen(QColor(90, 105, 160), 1.0));
+    for (const QLineF& line : scene.frame) painter.drawLine(line);
+
+    if (scene.route.size() >= 2) {
+        QPen pen(routeColour());
+        pen.setWidthF(2.0);
+        painter.setPen(pen);
+        painter.drawPolyline(scene.route.data(), static_cast<int>(scene.route.size()));
+        painter.setBrush(routeColour());
+        for (const QPointF& stop : scene.route) painter.drawEllipse(stop, 3.0, 3.0);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(routeColour().lighter(130));
+        for (std::size_t i = 0; i + 1 < scene.route.size() && i < scene.routeLegs.size(); ++i) {
+            const QPointF middle = (scene.route[i] + scene.route[i + 1]) / 2.0;
+            painter.drawText(middle + QPointF(4, -4), scene.routeLegs[i]);
+        }
+    }
+
+    if (scene.hasSelection) {
+        QPen pen(Qt::white);
+        pen.setWidthF(1.5);
+        painter.setPen(pen);
+        const double r = scene.selectedRadius + 8.0;
+        painter.drawEllipse(scene.selected, r, r);
+        painter.drawLine(scene.selected + QPointF(-r - 5, 0), scene.selected + QPointF(-r + 3, 0));
+        painter.drawLine(scene.selected + QPointF(r - 3, 0), scene.selected + QPointF(r + 5, 0));
+    }
+
+    QFont labelFont = painter.font();
+    labelFont.setPointSizeF(8.0);
+    painter.setFont(labelFont);
+    for (const AtlasLabel& label : scene.labels) {
+        painter.setPen(label.lit || !scene.filterActive ? QColor(215, 222, 245) : QColor(95, 100, 125));
+        painter.drawText(label.box, Qt::AlignLeft | Qt::AlignVCenter, label.text);
+    }
+
+    if (!scene.caption.isEmpty()) {
+        painter.setPen(QColor(160, 170, 205));
+        painter.drawText(QRectF(6, target.height() - 20, target.width() - 12, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                         scene.caption);
+    }
+    painter.restore();
+}
+
+}  // namespace orrimar::ui

@@ -1,0 +1,132 @@
+// The atlas window's hold on one open sector: the atlas core's model,
+// camera, slab, filter, selection and route, and the engine's logs. It only
+// translates: widget values into core queries, core answers into what the
+// window shows (a scene of pixels, table rows, HTML). No sector rule lives
+// here; each is the core's.
+#pragma once
+
+#include <QPointF>
+#include <QSize>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/atlas_scene.h"
+
+namespace orrimar::atlas {
+class AtlasModel;
+}
+
+namespace orrimar::ui {
+
+struct AtlasSession {
+    AtlasSession();
+    ~AtlasSession();
+    AtlasSession(const AtlasSession&) = delete;
+    AtlasSession& operator=(const AtlasSession&) = delete;
+
+    // Entries of the search and route lists; entry 0 is always "any".
+    static QStringList starKindChoices();
+    static QStringList worldTypeChoices();
+    static QStringList temperatureChoices();
+    static QStringList waterChoices();
+    static QStringList gravityChoices();
+    static QStringList lifeChoices();
+    static QStringList viaChoices();
+
+    // Loads the sector; the error names the file that failed. The session
+    // is unchanged when loading fails.
+    void open(const std::string& baseName);
+    // Shows a model built elsewhere (an in-memory one: the benchmark).
+    void adopt(atlas::AtlasModel model);
+    bool isOpen() const;
+    std::string sectorName() const;
+    std::int32_t systemCount() const;
+
+    // 0 cube, 1 top, 2 front, 3 side.
+    int view() const;
+    void setView(int view);
+    struct SlabRange {
+        char axis = 'z';  // the axis across the screen's depth
+        int lowest = 0;
+        int highest = 0;
+        int from = 0;
+        int to = 0;
+    };
+    SlabRange slab() const;
+    void setSlab(int from, int to);
+    void stepSlab(int step);
+    void turn(QPointF dragPixels);
+    void pan(QPointF pixels);
+    void zoom(double factor, QPointF about);
+    void resetCamera();
+
+    // One frame of the map for a view of `size` pixels; without labels
+    // while the view is moving.
+    AtlasScene scene(QSize size, bool withLabels = true) const;
+    std::optional<std::int32_t> pick(QPointF at, QSize size) const;
+    // Every name under the pointer, one a line; empty when none.
+    std::string namesNear(QPointF at, QSize size) const;
+
+    void select(std::int32_t id);
+    std::optional<std::int32_t> selected() const;
+    // "Vessane (12)" or "System 12", for lists and titles.
+    std::string systemName(std::int32_t id) const;
+    // The stored name alone; empty when the system has none.
+    std::string nameOf(std::int32_t id) const;
+    // A system by name (case-insensitive) or by id.
+    std::optional<std::int32_t> findSystem(const std::string& text) const;
+
+    std::string summaryHtml(std::int32_t id) const;
+    std::string systemLogHtml(std::int32_t id) const;
+    std::string alienLogHtml(std::int32_t raceId) const;
+    std::vector<std::int32_t> racesOf(std::int32_t id) const;
+
+    struct Query {
+        std::string text;       // name or id; empty: any
+        int starKind = 0;       // list entries, 0 = any
+        int worldType = 0;
+        bool breathable = false;
+        int temperature = 0;
+        int water = 0;
+        int gravity = 0;
+        int life = 0;
+        bool nativeRace = false;
+        bool colonies = false;
+        double within = 0.0;    // parsecs of the selected system; 0 = anywhere
+    };
+    struct Match {
+        std::int32_t id = 0;
+        std::string name;
+        int x = 0, y = 0, z = 0;
+        std::string primary;      // "G2 V"
+        double distance = -1.0;   // from the selected system; -1 = none selected
+    };
+    // Runs the query, lights its matches on the map, lists them.
+    std::vector<Match> search(const Query& query);
+    void clearFilter();
+
+    struct Leg {
+        std::int32_t from = 0, to = 0;
+        std::string fromName, toName;
+        double parsecs = 0.0;
+    };
+    // Nothing when no route exists; an empty list when from == to. The route
+    // is kept and drawn on the map.
+    std::optional<std::vector<Leg>> route(std::int32_t from, std::int32_t to, double jump, int via);
+
+    // Names the system in the sector's name records (UTF-8 in; an empty
+    // name takes the name away). InputError for a name the files cannot
+    // hold, IoError when the name file cannot be written.
+    void rename(std::int32_t id, const std::string& name);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace orrimar::ui

@@ -1,0 +1,786 @@
+#include "ui/atlas_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <climits>
+
+#include "engine/sector_export.h"
+#include "common/errors.h"
+#include "ui/atlas_input_handler.h"
+#include "ui/atlas_session.h"
+#include "ui/atlas_widget.h"
+#include "ui/dialog_parts.h"
+#include "ui/error_report.h"
+#include "ui/file_dialog_seam.h"
+#include "ui/message_seam.h"
+#include "ui/recent_sectors.h"
+#include "ui/star_field.h"
+#include "ui/start_arguments.h"
+
+namespace orrimar::ui {
+
+namespace {
+
+// Milliseconds of rest after a turn, pan or zoom before labels return.
+constexpr int kSettleMs = 150;
+
+const QStringList kViewNames = {QStringLiteral("Cube"), QStringLiteral("Top"), QStringLiteral("Front"),
+                                QStringLiteral("Side")};
+
+QTableWidget* makeTable(const QStringList& headers, QWidget* parent) {
+    auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    table->setHorizontalHeaderLabels(headers);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->verticalHeader()->setVisible(false);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+QComboBox* makeList(const QStringList& entries, const QString& name, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->addItems(entries);
+    return list;
+}
+
+// A table cell that shows its number as formatted and sorts by its value.
+class NumberItem : public QTableWidgetItem {
+public:
+    NumberItem(double value, int decimals) : QTableWidgetItem(QString::number(value, 'f', decimals)) {
+        setData(Qt::UserRole, value);
+        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
+    }
+};
+
+QTableWidgetItem* cell(double value, int decimals = 0) { return new NumberItem(value, decimals); }
+
+// The engine's pages carry a style sheet for browsers ("margin: auto",
+// "max-width") that Qt's rich text reads as a column a few letters wide;
+// in the window they get a compact sheet of their own instead.
+const QString kLogStyle = QStringLiteral(
+    "h1{font-size:x-large;color:#1f3864} h2{font-size:large;color:#2d4a7a} h3{color:#34476b}"
+    "th{background:#e8ecf6;padding:2px 4px;text-align:left;white-space:nowrap}"
+    "td{padding:1px 4px;white-space:nowrap}");
+
+QString withoutPageStyle(const QString& html) {
+    static const QRegularExpression style(QStringLiteral("<style>.*</style>"),
+                                          QRegularExpression::DotMatchesEverythingOption |
+                                              QRegularExpression::InvertedGreedinessOption);
+    return QString(html).remove(style);
+}
+
+void setLogHtml(QTextBrowser* browser, const QString& html) {
+    browser->document()->setDefaultStyleSheet(kLogStyle);
+    browser->setHtml(withoutPageStyle(html));
+}
+
+}  // namespace
+
+AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent)
+    : QMainWindow(parent), settingsPath_(std::move(settingsPath)), session_(std::make_unique<AtlasSession>()) {
+    setObjectName(QStringLiteral("AtlasWindow"));
+    setWindowTitle(QStringLiteral("Atlas"));
+    setWindowIcon(programIcon());
+    Map = new AtlasWidget(this);
+    Map->setNamesAt([this](QPointF at) { return namesAt(at); });
+    input_ = new AtlasInputHandler(Map);
+    buildControls();
+    buildMenus();
+    connectInput();
+    recent_ = readRecentSectors(settingsPath_.toStdString());
+    refreshRecentMenu();
+    resize(1280, 780);
+    resetControls();
+    rebuildScene();
+    showSummary();
+}
+
+AtlasWindow::~AtlasWindow() = default;
+
+void AtlasWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* open = file->addAction(QStringLiteral("&Open sector..."), this, &AtlasWindow::openSectorClick);
+    open->setShortcut(QKeySequence::Open);
+    RecentMenu = file->addMenu(QStringLiteral("&Recent sectors"));
+    RecentMenu->setObjectName(QStringLiteral("RecentMenu"));
+    file->addSeparator();
+    SaveViewAction = file->addAction(QStringLiteral("&Save view as PNG or SVG..."), this, &AtlasWindow::saveViewClick);
+    SaveViewAction->setShortcut(QKeySequence::Save);
+    PrintAction = file->addAction(QStringLiteral("&Print view..."), this, &AtlasWindow::printClick);
+    PrintAction->setShortcut(QKeySequence::Print);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Close"), this, &QWidget::close)->setShortcut(QKeySequence::Close);
+
+    QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
+    RenameAction = system->addAction(QStringLiteral("&Rename..."), this, &AtlasWindow::renameClick);
+    ExportAction = system->addAction(QStringLiteral("&Export..."), this, &AtlasWindow::exportClick);
+}
+
+void AtlasWindow::buildControls() {
+    QToolBar* bar = addToolBar(QStringLiteral("View"));
+    bar->setObjectName(QStringLiteral("ViewBar"));
+    bar->setMovable(false);
+    bar->addWidget(new QLabel(QStringLiteral(" View: "), bar));
+    ViewList = makeList(kViewNames, QStringLiteral("ViewList"), bar);
+    ViewList->setToolTip(QStringLiteral("Keys 1 to 4 on the map"));
+    bar->addWidget(ViewList);
+    SlabLabel = new QLabel(QStringLiteral("   Slab z from "), bar);
+    bar->addWidget(SlabLabel);
+    SlabFrom = new QSpinBox(bar);
+    SlabFrom->setObjectName(QStringLiteral("SlabFrom"));
+    bar->addWidget(SlabFrom);
+    bar->addWidget(new QLabel(QStringLiteral(" to "), bar));
+    SlabTo = new QSpinBox(bar);
+    SlabTo->setObjectName(QStringLiteral("SlabTo"));
+    SlabTo->setToolTip(QStringLiteral("PgUp and PgDn on the map move the slab"));
+    bar->addWidget(SlabTo);
+    bar->addSeparator();
+    bar->addAction(QStringLiteral("Whole sector"), this, [this] {
+        session_->resetCamera();
+        resetControls();
+        rebuildScene();
+    });
+
+    Panels = new QTabWidget(this);
+    Panels->setObjectName(QStringLiteral("Panels"));
+    Panels->addTab(buildSystemPanel(), QStringLiteral("System"));
+    Panels->addTab(buildSearchPanel(), QStringLiteral("Search"));
+    Panels->addTab(buildRoutePanel(), QStringLiteral("Route"));
+    Panels->setMinimumWidth(360);
+
+    auto* split = new QSplitter(this);
+    split->addWidget(Map);
+    split->addWidget(Panels);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    // The summary's orbit table is ten columns wide: room for it.
+    split->setSizes({760, 520});
+    setCentralWidget(split);
+    statusBar()->showMessage(QStringLiteral("Open a sector to begin (File > Open sector)."));
+
+    connect(ViewList, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!updatingControls_) setView(index);
+    });
+    connect(SlabFrom, &QSpinBox::valueChanged, this, [this] { slabChanged(); });
+    connect(SlabTo, &QSpinBox::valueChanged, this, [this] { slabChanged(); });
+    connect(Map, &AtlasWidget::resized, this, [this] { rebuildScene(); });
+}
+
+QWidget* AtlasWindow::buildSystemPanel() {
+    auto* panel = new QWidget(this);
+    auto* layout = new QVBoxLayout(panel);
+    Summary = new QTextBrowser(panel);
+    Summary->setObjectName(QStringLiteral("Summary"));
+    Summary->setOpenLinks(false);
+    layout->addWidget(Summary, 1);
+    auto* row = new QHBoxLayout;
+    SystemLogBtn = makeButton(QStringLiteral("System log"), QStringLiteral("SystemLogBtn"), panel);
+    SystemLogBtn->setToolTip(QStringLiteral("The full log of the selected system"));
+    RenameBtn = makeButton(QStringLiteral("Rename..."), QStringLiteral("RenameBtn"), panel);
+    RenameBtn->setToolTip(QStringLiteral("Give the selected system a name (empty: no name)"));
+    ExportBtn = makeButton(QStringLiteral("Export..."), QStringLiteral("ExportBtn"), panel);
+    ExportBtn->setToolTip(QStringLiteral("Export the sector as JSON, CSV tables or an HTML atlas"));
+    row->addWidget(SystemLogBtn);
+    row->addWidget(RenameBtn);
+    row->addWidget(ExportBtn);
+    layout->addLayout(row);
+    RaceButtons = new QWidget(panel);
+    RaceButtons->setObjectName(QStringLiteral("RaceButtons"));
+    new QHBoxLayout(RaceButtons);
+    RaceButtons->layout()->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(RaceButtons);
+    connect(SystemLogBtn, &QPushButton::clicked, this, &AtlasWindow::openSystemLog);
+    connect(RenameBtn, &QPushButton::clicked, this, &AtlasWindow::renameClick);
+    connect(ExportBtn, &QPushButton::clicked, this, &AtlasWindow::exportClick);
+    return panel;
+}
+
+QWidget* AtlasWindow::buildSearchPanel() {
+    auto* panel = new QWidget(this);
+    auto* layout = new QVBoxLayout(panel);
+    auto* form = new QFormLayout;
+    SearchText = new QLineEdit(panel);
+    SearchText->setObjectName(QStringLiteral("SearchText"));
+    SearchText->setPlaceholderText(QStringLiteral("name or id"));
+    form->addRow(QStringLiteral("Name or id:"), SearchText);
+    StarKindList = makeList(AtlasSession::starKindChoices(), QStringLiteral("StarKindList"), panel);
+    form->addRow(QStringLiteral("Star kind:"), StarKindList);
+    WorldTypeList = makeList(AtlasSession::worldTypeChoices(), QStringLiteral("WorldTypeList"), panel);
+    form->addRow(QStringLiteral("World type:"), WorldTypeList);
+    BreathableBox = new QCheckBox(QStringLiteral("Breathable (standard or thin oxygen mix)"), panel);
+    BreathableBox->setObjectName(QStringLiteral("BreathableBox"));
+    form->addRow(QString(), BreathableBox);
+    TemperatureList = makeList(AtlasSession::temperatureChoices(), QStringLiteral("TemperatureList"), panel);
+    form->addRow(QStringLiteral("Temperature:"), TemperatureList);
+    WaterList = makeList(AtlasSession::waterChoices(), QStringLiteral("WaterList"), panel);
+    form->addRow(QStringLiteral("Water:"), WaterList);
+    GravityList = makeList(AtlasSession::gravityChoices(), QStringLiteral("GravityList"), panel);
+    form->addRow(QStringLiteral("Gravity:"), GravityList);
+    LifeList = makeList(AtlasSession::lifeChoices(), QStringLiteral("LifeList"), panel);
+    form->addRow(QStringLiteral("Life:"), LifeList);
+    NativeRaceBox = new QCheckBox(QStringLiteral("Native race"), panel);
+    NativeRaceBox->setObjectName(QStringLiteral("NativeRaceBox"));
+    ColoniesBox = new QCheckBox(QStringLiteral("Colonies"), panel);
+    ColoniesBox->setObjectName(QStringLiteral("ColoniesBox"));
+    auto* boxes = new QHBoxLayout;
+    boxes->addWidget(NativeRaceBox);
+    boxes->addWidget(ColoniesBox);
+    form->addRow(QString(), boxes);
+    WithinSpin = new QDoubleSpinBox(panel);
+    WithinSpin->setObjectName(QStringLiteral("WithinSpin"));
+    WithinSpin->setRange(0.0, 10000.0);
+    WithinSpin->setDecimals(1);
+    WithinSpin->setSuffix(QStringLiteral(" pc"));
+    WithinSpin->setSpecialValueText(QStringLiteral("anywhere"));
+    WithinSpin->setToolTip(QStringLiteral("Only systems within this distance of the selected one"));
+    form->addRow(QStringLiteral("Within:"), WithinSpin);
+    layout->addLayout(form);
+    auto* row = new QHBoxLayout;
+    SearchBtn = makeButton(QStringLiteral("Search"), QStringLiteral("SearchBtn"), panel);
+    SearchBtn->setDefault(true);
+    ClearBtn = makeButton(QStringLiteral("Clear"), QStringLiteral("ClearBtn"), panel);
+    MatchCount = new QLabel(panel);
+    MatchCount->setObjectName(QStringLiteral("MatchCount"));
+    row->addWidget(SearchBtn);
+    row->addWidget(ClearBtn);
+    row->addWidget(MatchCount, 1);
+    layout->addLayout(row);
+    Matches = makeTable({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("x"), QStringLiteral("y"),
+                         QStringLiteral("z"), QStringLiteral("Primary"), QStringLiteral("Distance")},
+                        panel);
+    Matches->setObjectName(QStringLiteral("Matches"));
+    Matches->setSortingEnabled(true);
+    layout->addWidget(Matches, 1);
+    connect(SearchBtn, &QPushButton::clicked, this, &AtlasWindow::runSearch);
+    connect(SearchText, &QLineEdit::returnPressed, this, &AtlasWindow::runSearch);
+    connect(ClearBtn, &QPushButton::clicked, this, &AtlasWindow::clearSearch);
+    connect(Matches, &QTableWidget::cellClicked, this, [this](int clicked, int) {
+        if (QTableWidgetItem* id = Matches->item(clicked, 0)) selectSystem(id->data(Qt::UserRole).toInt());
+    });
+    return panel;
+}
+
+QWidget* AtlasWindow::buildRoutePanel() {
+    auto* panel = new QWidget(this);
+    auto* layout = new QVBoxLayout(panel);
+    auto* form = new QFormLayout;
+    RouteFrom = new QLineEdit(panel);
+    RouteFrom->setObjectName(QStringLiteral("RouteFrom"));
+    RouteFrom->setPlaceholderText(QStringLiteral("name or id; empty: the selected system"));
+    form->addRow(QStringLiteral("From:"), RouteFrom);
+    RouteTo = new QLineEdit(panel);
+    RouteTo->setObjectName(QStringLiteral("RouteTo"));
+    RouteTo->setPlaceholderText(QStringLiteral("name or id"));
+    form->addRow(QStringLiteral("To:"), RouteTo);
+    JumpSpin = new QDoubleSpinBox(panel);
+    JumpSpin->setObjectName(QStringLiteral("JumpSpin"));
+    JumpSpin->setRange(0.0, 1000.0);
+    JumpSpin->setDecimals(1);
+    JumpSpin->setValue(3.0);
+    JumpSpin->setSuffix(QStringLiteral(" pc"));
+    form->addRow(QStringLiteral("Jump:"), JumpSpin);
+    ViaList = makeList(AtlasSession::viaChoices(), QStringLiteral("ViaList"), panel);
+    ViaList->setToolTip(QStringLiteral("Stop only at systems that have this (a gas giant to refuel, say)"));
+    form->addRow(QStringLiteral("Only through:"), ViaList);
+    layout->addLayout(form);
+    RouteBtn = makeButton(QStringLiteral("Find route"), QStringLiteral("RouteBtn"), panel);
+    layout->addWidget(RouteBtn);
+    RouteStatus = new QLabel(panel);
+    RouteStatus->setObjectName(QStringLiteral("RouteStatus"));
+    RouteStatus->setWordWrap(true);
+    layout->addWidget(RouteStatus);
+    Legs = makeTable({QStringLiteral("Leg"), QStringLiteral("From"), QStringLiteral("To"), QStringLiteral("Parsecs"),
+                      QStringLiteral("Total")},
+                     panel);
+    Legs->setObjectName(QStringLiteral("Legs"));
+    layout->addWidget(Legs, 1);
+    connect(RouteBtn, &QPushButton::clicked, this, &AtlasWindow::runRoute);
+    connect(Legs, &QTableWidget::cellClicked, this, [this](int clicked, int) {
+        if (QTableWidgetItem* to = Legs->item(clicked, 2)) selectSystem(to->data(Qt::UserRole).toInt());
+    });
+    return panel;
+}
+
+void AtlasWindow::connectInput() {
+    // While the view moves the frames leave out the labels; they come back
+    // once the mouse or wheel has rested a moment.
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(kSettleMs);
+    connect(settle_, &QTimer::timeout, this, &AtlasWindow::rebuildScene);
+    connect(input_, &AtlasInputHandler::turnRequested, this, [this](QPointF pixels) {
+        session_->turn(pixels);
+        moved();
+    });
+    connect(input_, &AtlasInputHandler::panRequested, this, [this](QPointF pixels) {
+        session_->pan(pixels);
+        moved();
+    });
+    connect(input_, &AtlasInputHandler::zoomRequested, this, [this](double factor, QPointF about) {
+        session_->zoom(factor, about);
+        moved();
+    });
+    connect(input_, &AtlasInputHandler::pickRequested, this, &AtlasWindow::pickAt);
+    connect(input_, &AtlasInputHandler::viewRequested, this, &AtlasWindow::setView);
+    connect(input_, &AtlasInputHandler::slabStepRequested, this, [this](int step) {
+        session_->stepSlab(step);
+        syncSlabControls();
+        rebuildScene();
+    });
+    connect(input_, &AtlasInputHandler::resetRequested, this, [this] {
+        session_->resetCamera();
+        resetControls();
+        rebuildScene();
+    });
+}
+
+void AtlasWindow::moved() {
+    Map->setScene(session_->scene(Map->size(), false));
+    settle_->start();
+}
+
+// ------------------------------------------------------------ sectors
+
+void AtlasWindow::openSectorClick() {
+    const auto answer = runFileDialog(this, openSectorDialog(), FileDialogAnswer{});
+    if (!answer) return;
+    openSector(sectorBaseName(answer->fileName));
+}
+
+bool AtlasWindow::openSector(const QString& baseName) {
+    const bool opened = guarded(this, [&] { session_->open(baseName.toStdString()); });
+    if (!opened) return false;
+    sectorBase_ = baseName;
+    setWindowTitle(QStringLiteral("Atlas - %1").arg(QString::fromStdString(session_->sectorName())));
+    rememberSector(baseName);
+    clearSearch();
+    Legs->setRowCount(0);
+    RouteStatus->clear();
+    resetControls();
+    rebuildScene();
+    showSummary();
+    statusBar()->showMessage(QStringLiteral("%1: %2 systems").arg(baseName).arg(session_->systemCount()));
+    return true;
+}
+
+void AtlasWindow::rememberSector(const QString& baseName) {
+    recent_ = withRecentSector(recent_, QFileInfo(baseName).absoluteFilePath());
+    try {
+        writeRecentSectors(settingsPath_.toStdString(), recent_);
+    } catch (const OrrError&) {
+        // Settings that cannot be written are not reported: the list is
+        // kept for this run.
+    }
+    refreshRecentMenu();
+}
+
+void AtlasWindow::refreshRecentMenu() {
+    RecentMenu->clear();
+    for (const QString& base : recent_) {
+        RecentMenu->addAction(base, this, [this, base] { openSector(base); });
+    }
+    RecentMenu->setEnabled(!recent_.isEmpty());
+}
+
+// --------------------------------------------------------------- view
+
+void AtlasWindow::setView(int view) {
+    if (view < 0 || view >= static_cast<int>(kViewNames.size())) return;
+    session_->setView(view);
+    resetControls();
+    rebuildScene();
+}
+
+int AtlasWindow::view() const { return session_->view(); }
+
+void AtlasWindow::resetControls() {
+    updatingControls_ = true;
+    ViewList->setCurrentIndex(session_->view());
+    input_->setDragTurns(session_->view() == 0);
+    updatingControls_ = false;
+    syncSlabControls();
+}
+
+void AtlasWindow::syncSlabControls() {
+    updatingControls_ = true;
+    const AtlasSession::SlabRange slab = session_->slab();
+    SlabLabel->setText(QStringLiteral("   Slab %1 from ").arg(QLatin1Char(slab.axis)));
+    SlabFrom->setRange(slab.lowest, slab.highest);
+    SlabTo->setRange(slab.lowest, slab.highest);
+    SlabFrom->setValue(slab.from);
+    SlabTo->setValue(slab.to);
+    const bool loaded = session_->isOpen();
+    SlabFrom->setEnabled(loaded);
+    SlabTo->setEnabled(loaded);
+    updatingControls_ = false;
+}
+
+void AtlasWindow::slabChanged() {
+    if (updatingControls_) return;
+    session_->setSlab(SlabFrom->value(), SlabTo->value());
+    syncSlabControls();
+    rebuildScene();
+}
+
+void AtlasWindow::rebuildScene() {
+    if (settle_ != nullptr) settle_->stop();
+    Map->setScene(session_->scene(Map->size()));
+}
+
+QString AtlasWindow::namesAt(QPointF mapPixel) const {
+    return QString::fromStdString(session_->namesNear(mapPixel, Map->size()));
+}
+
+// ---------------------------------------------------------- selection
+
+void AtlasWindow::pickAt(QPointF mapPixel) {
+    const auto picked = session_->pick(mapPixel, Map->size());
+    if (!picked) return;
+    selectSystem(*picked);
+}
+
+void AtlasWindow::selectSystem(std::int32_t id) {
+    if (!session_->isOpen() || id < 0 || id >= session_->systemCount()) return;
+    session_->select(id);
+    rebuildScene();
+    showSummary();
+    Panels->setCurrentIndex(0);
+}
+
+std::optional<std::int32_t> AtlasWindow::selectedSystem() const { return session_->selected(); }
+
+void AtlasWindow::showSummary() {
+    const auto id = session_->selected();
+    SystemLogBtn->setEnabled(id.has_value());
+    RenameBtn->setEnabled(id.has_value());
+    RenameAction->setEnabled(id.has_value());
+    ExportBtn->setEnabled(session_->isOpen());
+    ExportAction->setEnabled(session_->isOpen());
+    if (!id) {
+        Summary->setHtml(session_->isOpen() ? QStringLiteral("<p>Click a system on the map, or find one under "
+                                                            "Search.</p>")
+                                            : QStringLiteral("<p>No sector open.</p>"));
+        fillRaceButtons();
+        return;
+    }
+    QString html;
+    const bool shown = guarded(this, [&] { html = QString::fromStdString(session_->summaryHtml(*id)); });
+    if (!shown) html = QStringLiteral("<p>The summary of system %1 could not be read.</p>").arg(*id);
+    setLogHtml(Summary, html);
+    fillRaceButtons();
+}
+
+void AtlasWindow::fillRaceButtons() {
+    QLayout* layout = RaceButtons->layout();
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const auto id = session_->selected();
+    if (!id) return;
+    std::vector<std::int32_t> races;
+    guarded(this, [&] { races = session_->racesOf(*id); });
+    for (const std::int32_t race : races) {
+        auto* button = makeButton(QStringLiteral("Race %1 log").arg(race),
+                                  QStringLiteral("RaceLogBtn%1").arg(race), RaceButtons);
+        button->setToolTip(QStringLiteral("The alien log of race %1").arg(race));
+        connect(button, &QPushButton::clicked, this, [this, race] { openAlienLog(race); });
+        layout->addWidget(button);
+    }
+    static_cast<QHBoxLayout*>(layout)->addStretch();
+}
+
+std::optional<std::int32_t> AtlasWindow::systemFromText(const QString& text) const {
+    if (text.trimmed().isEmpty()) return session_->selected();
+    return session_->findSystem(text.trimmed().toStdString());
+}
+
+// ------------------------------------------------------------- search
+
+void AtlasWindow::runSearch() {
+    if (!session_->isOpen()) return;
+    AtlasSession::Query query;
+    query.text = SearchText->text().trimmed().toStdString();
+    query.starKind = StarKindList->currentIndex();
+    query.worldType = WorldTypeList->currentIndex();
+    query.breathable = BreathableBox->isChecked();
+    query.temperature = TemperatureList->currentIndex();
+    query.water = WaterList->currentIndex();
+    query.gravity = GravityList->currentIndex();
+    query.life = LifeList->currentIndex();
+    query.nativeRace = NativeRaceBox->isChecked();
+    query.colonies = ColoniesBox->isChecked();
+    query.within = WithinSpin->value();
+    std::vector<AtlasSession::Match> found;
+    const bool ran = guarded(this, [&] { found = session_->search(query); });
+    if (!ran) return;
+    Matches->setSortingEnabled(false);
+    Matches->setRowCount(static_cast<int>(found.size()));
+    for (int row = 0; row < static_cast<int>(found.size()); ++row) {
+        const AtlasSession::Match& match = found[static_cast<std::size_t>(row)];
+        Matches->setItem(row, 0, cell(match.id));
+        Matches->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(match.name)));
+        Matches->setItem(row, 2, cell(match.x));
+        Matches->setItem(row, 3, cell(match.y));
+        Matches->setItem(row, 4, cell(match.z));
+        Matches->setItem(row, 5, new QTableWidgetItem(QString::fromStdString(match.primary)));
+        Matches->setItem(row, 6, match.distance < 0 ? new QTableWidgetItem : cell(match.distance, 2));
+    }
+    Matches->setSortingEnabled(true);
+    Matches->resizeColumnsToContents();
+    MatchCount->setText(QStringLiteral("%1 matching").arg(found.size()));
+    rebuildScene();
+    // A search by name or id that finds one system selects it.
+    if (found.size() == 1 && !query.text.empty()) selectSystem(found.front().id);
+}
+
+void AtlasWindow::clearSearch() {
+    session_->clearFilter();
+    Matches->setRowCount(0);
+    MatchCount->clear();
+    rebuildScene();
+}
+
+// -------------------------------------------------------------- route
+
+void AtlasWindow::runRoute() {
+    if (!session_->isOpen()) return;
+    const auto from = systemFromText(RouteFrom->text());
+    const auto to = systemFromText(RouteTo->text());
+    if (!from || !to) {
+        RouteStatus->setText(!from ? QStringLiteral("No system \"%1\" in this sector.").arg(RouteFrom->text())
+                                   : QStringLiteral("No system \"%1\" in this sector.").arg(RouteTo->text()));
+        return;
+    }
+    std::optional<std::vector<AtlasSession::Leg>> legs;
+    const bool ran = guarded(this, [&] { legs = session_->route(*from, *to, JumpSpin->value(), ViaList->currentIndex()); });
+    if (!ran) return;
+    Legs->setRowCount(0);
+    if (!legs) {
+        RouteStatus->setText(QStringLiteral("No route from system %1 to system %2 with jumps of %3 parsecs.")
+                                 .arg(*from)
+                                 .arg(*to)
+                                 .arg(JumpSpin->value(), 0, 'f', 1));
+        rebuildScene();
+        return;
+    }
+    double total = 0.0;
+    Legs->setRowCount(static_cast<int>(legs->size()));
+    for (int row = 0; row < static_cast<int>(legs->size()); ++row) {
+        const AtlasSession::Leg& leg = (*legs)[static_cast<std::size_t>(row)];
+        total += leg.parsecs;
+        Legs->setItem(row, 0, cell(row + 1));
+        Legs->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(leg.fromName)));
+        auto* toItem = new QTableWidgetItem(QString::fromStdString(leg.toName));
+        toItem->setData(Qt::UserRole, leg.to);
+        Legs->setItem(row, 2, toItem);
+        Legs->setItem(row, 3, cell(leg.parsecs, 2));
+        Legs->setItem(row, 4, cell(total, 2));
+    }
+    Legs->resizeColumnsToContents();
+    RouteStatus->setText(legs->empty() ? QStringLiteral("Already there: no jump needed.")
+                                       : QStringLiteral("%1 jumps, %2 parsecs.")
+                                             .arg(legs->size())
+                                             .arg(total, 0, 'f', 2));
+    rebuildScene();
+}
+
+// -------------------------------------------------------------- logs
+
+void AtlasWindow::openSystemLog() {
+    const auto id = session_->selected();
+    if (!id) return;
+    QString html;
+    if (!guarded(this, [&] { html = QString::fromStdString(session_->systemLogHtml(*id)); })) return;
+    showHtmlWindow(QStringLiteral("System log: %1").arg(QString::fromStdString(session_->systemName(*id))), html);
+}
+
+void AtlasWindow::openAlienLog(std::int32_t raceId) {
+    QString html;
+    if (!guarded(this, [&] { html = QString::fromStdString(session_->alienLogHtml(raceId)); })) return;
+    showHtmlWindow(QStringLiteral("Alien log: race %1").arg(raceId), html);
+}
+
+void AtlasWindow::showHtmlWindow(const QString& title, const QString& html) {
+    auto* window = new QDialog(this);
+    window->setObjectName(QStringLiteral("LogWindow"));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(title);
+    auto* layout = new QVBoxLayout(window);
+    auto* text = new QTextBrowser(window);
+    text->setObjectName(QStringLiteral("LogText"));
+    setLogHtml(text, html);
+    layout->addWidget(text);
+    window->resize(760, 640);
+    window->show();
+}
+
+void AtlasWindow::renameClick() {
+    const auto id = session_->selected();
+    if (!id) return;
+    bool accepted = false;
+    const QString current = QString::fromStdString(session_->nameOf(*id));
+    const QString name = QInputDialog::getText(this, QStringLiteral("Rename system"),
+                                               QStringLiteral("Name of system %1:").arg(*id), QLineEdit::Normal,
+                                               current, &accepted);
+    if (!accepted) return;
+    renameSelected(name);
+}
+
+bool AtlasWindow::renameSelected(const QString& name) {
+    const auto id = session_->selected();
+    if (!id) return false;
+    if (!guarded(this, [&] { session_->rename(*id, name.toStdString()); })) return false;
+    rebuildScene();
+    showSummary();
+    statusBar()->showMessage(name.trimmed().isEmpty() ? QStringLiteral("System %1 has no name now").arg(*id)
+                                                      : QStringLiteral("System %1 is now %2").arg(*id).arg(name.trimmed()));
+    return true;
+}
+
+namespace {
+
+// The export's gauge: a progress dialog whose Cancel ends the export with
+// nothing written.
+class ExportGauge : public engine::ExportProgress {
+public:
+    explicit ExportGauge(QWidget* parent) : dialog_(QStringLiteral("Exporting..."), QStringLiteral("Cancel"), 0, 1, parent) {
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+    }
+    void setMaximum(std::int64_t steps) override { dialog_.setMaximum(static_cast<int>(std::min<std::int64_t>(steps, INT_MAX))); }
+    void setProgress(std::int64_t done) override {
+        // Repainting for every one of a million systems would cost more
+        // than the export.
+        if (done % 256 == 0 || done == dialog_.maximum()) dialog_.setValue(static_cast<int>(done));
+    }
+    bool cancelRequested() override { return dialog_.wasCanceled(); }
+
+private:
+    QProgressDialog dialog_;
+};
+
+}  // namespace
+
+void AtlasWindow::exportClick() {
+    if (!session_->isOpen()) return;
+    const auto answer = runFileDialog(
+        this,
+        saveDialog(QStringLiteral("json"),
+                   {QStringLiteral("JSON document (*.json)"), QStringLiteral("CSV tables, a folder (*)"),
+                    QStringLiteral("HTML atlas, a folder (*)")},
+                   kLogFolder),
+        FileDialogAnswer{});
+    if (!answer) return;
+    const engine::ExportFormat format = answer->filterIndex == 2   ? engine::ExportFormat::Csv
+                                        : answer->filterIndex == 3 ? engine::ExportFormat::Atlas
+                                                                   : engine::ExportFormat::Json;
+    QString destination = answer->fileName;
+    // Tables and the atlas are folders: a default ".json" added by the
+    // dialog names nothing.
+    if (format != engine::ExportFormat::Json && destination.endsWith(QStringLiteral(".json")))
+        destination.chop(5);
+    engine::ExportResult result;
+    const bool done = guarded(this, [&] {
+        ExportGauge gauge(this);
+        result = engine::ExportSector(sectorBase_.toStdString(), format, QFile::encodeName(destination).toStdString(),
+                                      &gauge);
+    });
+    if (!done) return;
+    statusBar()->showMessage(result.cancelled ? QStringLiteral("Export cancelled: nothing written")
+                                              : QStringLiteral("Wrote %1 systems to %2").arg(result.systems).arg(destination));
+}
+
+// ------------------------------------------------------ save and print
+
+void AtlasWindow::renderTo(QPaintDevice& device) {
+    const QSize size(device.width(), device.height());
+    const AtlasScene scene = session_->scene(size);
+    QPainter painter(&device);
+    AtlasPainter().paint(painter, QRect(QPoint(0, 0), size), scene);
+}
+
+void AtlasWindow::saveViewClick() {
+    const auto answer = runFileDialog(
+        this,
+        saveDialog(QStringLiteral("png"), {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)")},
+                   kLogFolder),
+        FileDialogAnswer{});
+    if (!answer) return;
+    QString path = answer->fileName;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg"))
+        path += answer->filterIndex == 2 ? QStringLiteral(".svg") : QStringLiteral(".png");
+    saveViewAs(path);
+}
+
+bool AtlasWindow::saveViewAs(const QString& path) {
+    const QSize size = Map->size();
+    bool ok = false;
+    if (QFileInfo(path).suffix().toLower() == QStringLiteral("svg")) {
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(windowTitle());
+        renderTo(svg);
+        ok = QFileInfo(path).size() > 0;
+    } else {
+        QImage image(size, QImage::Format_RGB32);
+        renderTo(image);
+        ok = image.save(path, "PNG");
+    }
+    if (!ok) {
+        showMessage(this, QStringLiteral("Error"), QStringLiteral("The view could not be saved to %1").arg(path));
+        return false;
+    }
+    statusBar()->showMessage(QStringLiteral("Wrote the view to %1").arg(path));
+    return true;
+}
+
+void AtlasWindow::printClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    renderTo(printer);
+}
+
+}  // namespace orrimar::ui

@@ -1,0 +1,156 @@
+// The Atlas: the window a game master works in once a sector exists. The
+// map (AtlasWidget, drawn by AtlasPainter, driven by AtlasInputHandler), the
+// view and slab controls, and three panels: the selected system's summary,
+// search and filter, and routes. Everything it knows about the sector comes
+// from the atlas core; the window reads its widgets, asks the core and
+// shows the answer.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPaintDevice;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QTabWidget;
+class QTextBrowser;
+class QTimer;
+class QVBoxLayout;
+class QWidget;
+
+namespace orrimar::ui {
+
+class AtlasInputHandler;
+class AtlasWidget;
+struct AtlasSession;
+
+class AtlasWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // `settingsPath`: orrwin.ini, where the recent sectors are kept.
+    explicit AtlasWindow(QString settingsPath, QWidget* parent = nullptr);
+    ~AtlasWindow() override;
+
+    // Asks for a sector with the usual open dialog and opens it.
+    void openSectorClick();
+    // Opens the sector `baseName` (no extension). A sector that cannot be
+    // read is reported and the one shown before stays.
+    bool openSector(const QString& baseName);
+    const QString& sectorBase() const { return sectorBase_; }
+    QStringList recentSectors() const { return recent_; }
+
+    // Selection: by id (search, route, tests) or by a click at a map pixel.
+    void selectSystem(std::int32_t id);
+    void pickAt(QPointF mapPixel);
+    std::optional<std::int32_t> selectedSystem() const;
+
+    // 0 cube, 1 top, 2 front, 3 side.
+    void setView(int view);
+    int view() const;
+
+    void runSearch();
+    void clearSearch();
+    void runRoute();
+
+    void openSystemLog();
+    void openAlienLog(std::int32_t raceId);
+    void renameClick();
+    // Names the selected system (what Rename does once its box is answered).
+    bool renameSelected(const QString& name);
+    void exportClick();
+    // Save the view through a save dialog, or straight to `path` (tests,
+    // the screenshot program).
+    void saveViewClick();
+    bool saveViewAs(const QString& path);
+    void printClick();
+    // Draws the current view onto any device (file, printer, image).
+    void renderTo(QPaintDevice& device);
+
+    // Widgets, public for the tests and the screenshot program.
+    AtlasWidget* Map;
+    QComboBox* ViewList;
+    QLabel* SlabLabel;
+    QSpinBox* SlabFrom;
+    QSpinBox* SlabTo;
+    QTabWidget* Panels;
+    QTextBrowser* Summary;
+    QPushButton* SystemLogBtn;
+    QWidget* RaceButtons;
+    QPushButton* RenameBtn;
+    QPushButton* ExportBtn;
+    // Search and filter.
+    QLineEdit* SearchText;
+    QComboBox* StarKindList;
+    QComboBox* WorldTypeList;
+    QCheckBox* BreathableBox;
+    QComboBox* TemperatureList;
+    QComboBox* WaterList;
+    QComboBox* GravityList;
+    QComboBox* LifeList;
+    QCheckBox* NativeRaceBox;
+    QCheckBox* ColoniesBox;
+    QDoubleSpinBox* WithinSpin;  // 0: anywhere
+    QPushButton* SearchBtn;
+    QPushButton* ClearBtn;
+    QTableWidget* Matches;
+    QLabel* MatchCount;
+    // Route.
+    QLineEdit* RouteFrom;
+    QLineEdit* RouteTo;
+    QDoubleSpinBox* JumpSpin;
+    QComboBox* ViaList;
+    QPushButton* RouteBtn;
+    QTableWidget* Legs;
+    QLabel* RouteStatus;
+    // File menu.
+    QMenu* RecentMenu;
+    QAction* SaveViewAction;
+    QAction* PrintAction;
+    QAction* RenameAction;
+    QAction* ExportAction;
+
+private:
+    void buildMenus();
+    void buildControls();
+    QWidget* buildSystemPanel();
+    QWidget* buildSearchPanel();
+    QWidget* buildRoutePanel();
+    void connectInput();
+    void refreshRecentMenu();
+    void rememberSector(const QString& baseName);
+    void resetControls();
+    void syncSlabControls();
+    void slabChanged();
+    void rebuildScene();
+    // A frame without labels while the view moves; labels after a rest.
+    void moved();
+    void showSummary();
+    void fillRaceButtons();
+    QString namesAt(QPointF mapPixel) const;
+    std::optional<std::int32_t> systemFromText(const QString& text) const;
+    void showHtmlWindow(const QString& title, const QString& html);
+
+    QString settingsPath_;
+    QString sectorBase_;
+    QStringList recent_;
+    std::unique_ptr<AtlasSession> session_;
+    AtlasInputHandler* input_;
+    QTimer* settle_ = nullptr;
+    bool updatingControls_ = false;
+};
+
+}  // namespace orrimar::ui

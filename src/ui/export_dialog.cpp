@@ -1,0 +1,158 @@
+#include "ui/export_dialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/dialog_parts.h"
+#include "ui/error_report.h"
+#include "ui/file_field.h"
+#include "ui/message_seam.h"
+
+namespace orrimar::ui {
+
+namespace {
+
+// The formats in list order.
+constexpr engine::ExportFormat kFormats[] = {engine::ExportFormat::Json, engine::ExportFormat::Csv,
+                                             engine::ExportFormat::Atlas};
+
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+QString proposedDestination(const QString& baseName, engine::ExportFormat format) {
+    if (baseName.isEmpty()) return {};
+    switch (format) {
+        case engine::ExportFormat::Json: return baseName + QStringLiteral(".json");
+        case engine::ExportFormat::Csv: return baseName + QStringLiteral("-csv");
+        case engine::ExportFormat::Atlas: return baseName + QStringLiteral("-atlas");
+    }
+    return {};
+}
+
+ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ExportDlg"));
+    setWindowTitle(QStringLiteral("Export"));
+    SectorEdit = new FileField(QStringLiteral("starlog"), 255, openSectorDialog(), this);
+    FormatBox = new QComboBox(this);
+    for (const engine::ExportFormat format : kFormats) {
+        FormatBox->addItem(QString::fromUtf8(engine::exportFormatName(format).data(),
+                                             static_cast<int>(engine::exportFormatName(format).size())));
+    }
+    DestinationEdit = new QLineEdit(this);
+    DestinationEdit->setMinimumWidth(260);
+    Gauge = new QProgressBar(this);
+    Gauge->setRange(0, 100);
+    Gauge->setValue(0);
+    const OkCancel buttons = makeOkCancel(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    SectorEdit->setObjectName(QStringLiteral("SectorEdit"));
+    FormatBox->setObjectName(QStringLiteral("FormatBox"));
+    DestinationEdit->setObjectName(QStringLiteral("DestinationEdit"));
+    Gauge->setObjectName(QStringLiteral("Gauge"));
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(makeLabel(QStringLiteral("Sector : "), SectorEdit, this), 0, 0);
+    grid->addWidget(SectorEdit, 0, 1);
+    grid->addWidget(makeLabel(QStringLiteral("Format : "), FormatBox, this), 1, 0);
+    grid->addWidget(FormatBox, 1, 1);
+    grid->addWidget(makeLabel(QStringLiteral("Destination : "), DestinationEdit, this), 2, 0);
+    grid->addWidget(DestinationEdit, 2, 1);
+    auto* left = new QVBoxLayout;
+    left->addLayout(grid);
+    left->addWidget(Gauge);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addSpacing(10);
+    layout->addLayout(rightButtonColumn(buttons));
+    proposeDestination();
+
+    connect(SectorEdit, &QLineEdit::textChanged, this, [this] { proposeDestination(); });
+    connect(FormatBox, &QComboBox::currentIndexChanged, this, [this] { proposeDestination(); });
+    connect(OKBtn, &QPushButton::clicked, this, &ExportDialog::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &ExportDialog::reject);
+}
+
+engine::ExportFormat ExportDialog::format() const {
+    const int index = FormatBox->currentIndex();
+    return index >= 0 && index < 3 ? kFormats[index] : engine::ExportFormat::Json;
+}
+
+void ExportDialog::proposeDestination() {
+    // A destination the user typed stays; one the dialog proposed follows
+    // the sector and the format.
+    if (!DestinationEdit->text().isEmpty() && DestinationEdit->text() != proposed_) return;
+    proposed_ = proposedDestination(SectorEdit->text(), format());
+    DestinationEdit->setText(proposed_);
+}
+
+void ExportDialog::reject() {
+    // During an export the dialog stays until the export has stopped (and
+    // removed what it had written) after its current step.
+    cancelFlag_ = true;
+    if (!running_) QDialog::reject();
+}
+
+void ExportDialog::OKBtnClick() {
+    if (running_) return;
+    const std::string sector = QFile::encodeName(SectorEdit->text()).toStdString();
+    const std::string destination = QFile::encodeName(DestinationEdit->text()).toStdString();
+    const engine::ExportFormat chosen = format();
+    lastRun_.reset();
+    cancelFlag_ = false;
+    const bool done = guarded(this, [&] {
+        running_ = true;
+        struct RunningFlag {
+            bool& flag;
+            ~RunningFlag() { flag = false; }
+        } runningFlag{running_};
+        WaitCursor waitCursor;
+        sinceEvents_.start();
+        lastRun_ = engine::ExportSector(sector, chosen, destination, this);
+    });
+    Gauge->setValue(0);
+    if (done && lastRun_ && !lastRun_->cancelled) {
+        showMessage(this, kApplicationTitle,
+                    QStringLiteral("Wrote the %1 of %2 to %3")
+                        .arg(chosen == engine::ExportFormat::Atlas ? QStringLiteral("atlas")
+                                                                   : FormatBox->currentText() +
+                                                                         QStringLiteral(" export"),
+                             SectorEdit->text(), DestinationEdit->text()));
+    }
+    if (lastRun_ && lastRun_->cancelled) {
+        QDialog::reject();
+    } else {
+        accept();
+    }
+}
+
+void ExportDialog::setMaximum(std::int64_t steps) {
+    maximum_ = steps;
+    // The gauge counts in thousandths so that a million steps fit an int.
+    Gauge->setRange(0, 1000);
+    Gauge->setValue(0);
+}
+
+void ExportDialog::setProgress(std::int64_t stepsDone) {
+    if (stepsDone < maximum_ && eventIntervalMs_ > 0 && sinceEvents_.elapsed() < eventIntervalMs_) return;
+    Gauge->setValue(maximum_ > 0 ? static_cast<int>(stepsDone * 1000 / maximum_) : 1000);
+    QApplication::processEvents();
+    sinceEvents_.restart();
+}
+
+}  // namespace orrimar::ui

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "engine/export_output.h"
+#include "ui/export_dialog.h"
+#include "ui/file_field.h"
+#include "ui_test_support.h"
+
+namespace orrimar::ui {
+namespace {
+
+struct ExportDialogFixture : ::testing::Test {
+    void open(const QString& name) {
+        ws = std::make_unique<test::Workspace>(name);
+        dialog = std::make_unique<ExportDialog>();
+        dialog->setEventInterval(0);
+        dialog->show();
+    }
+    void TearDown() override { engine::failExportWriteAt(0); }
+    std::unique_ptr<test::Workspace> ws;
+    std::unique_ptr<ExportDialog> dialog;
+    MessageCapture messages;
+};
+
+TEST_F(ExportDialogFixture, FieldsAndTheProposedDestination) {
+    open(QStringLiteral("export-fields"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Export"));
+    ASSERT_EQ(dialog->FormatBox->count(), 3);
+    EXPECT_EQ(dialog->FormatBox->itemText(0), QStringLiteral("JSON"));
+    EXPECT_EQ(dialog->FormatBox->itemText(1), QStringLiteral("CSV"));
+    EXPECT_EQ(dialog->FormatBox->itemText(2), QStringLiteral("HTML atlas"));
+    EXPECT_EQ(dialog->SectorEdit->text(), QStringLiteral("starlog"));
+    EXPECT_EQ(dialog->DestinationEdit->text(), QStringLiteral("starlog.json"));
+    EXPECT_EQ(dialog->SectorEdit->request().mode, FileDialogRequest::Mode::Open);
+    EXPECT_TRUE(dialog->OKBtn->isDefault());
+
+    // The proposal follows the format and the sector chosen in the file dialog...
+    dialog->FormatBox->setCurrentIndex(2);
+    EXPECT_EQ(dialog->DestinationEdit->text(), QStringLiteral("starlog-atlas"));
+    setNextFileName(ws->file(QStringLiteral("reach.sun")));
+    ASSERT_TRUE(dialog->SectorEdit->choose());
+    EXPECT_EQ(dialog->DestinationEdit->text(), ws->file(QStringLiteral("reach-atlas")));
+    dialog->FormatBox->setCurrentIndex(1);
+    EXPECT_EQ(dialog->DestinationEdit->text(), ws->file(QStringLiteral("reach-csv")));
+    // ...until the user types a destination of their own.
+    dialog->DestinationEdit->setText(QStringLiteral("mine"));
+    dialog->FormatBox->setCurrentIndex(0);
+    EXPECT_EQ(dialog->DestinationEdit->text(), QStringLiteral("mine"));
+}
+
+TEST_F(ExportDialogFixture, EachFormatExportsAndSaysWhere) {
+    open(QStringLiteral("export-run"));
+    test::makeSector(ws->base(QStringLiteral("reach")), 6, 40);
+    dialog->SectorEdit->setText(ws->file(QStringLiteral("reach")));
+    for (int index = 0; index < 3; ++index) {
+        messages.clear();
+        dialog->FormatBox->setCurrentIndex(index);
+        const QString destination = dialog->DestinationEdit->text();
+        dialog->OKBtnClick();
+        ASSERT_EQ(messages.messages().size(), 1U);
+        EXPECT_EQ(messages.messages()[0].title, kApplicationTitle);
+        EXPECT_TRUE(messages.messages()[0].text.endsWith(QStringLiteral(" to ") + destination))
+            << messages.messages()[0].text.toStdString();
+        ASSERT_TRUE(dialog->lastRun().has_value());
+        EXPECT_GT(dialog->lastRun()->systems, 0);
+        EXPECT_EQ(dialog->Gauge->value(), 0);  // reset after the run
+        EXPECT_TRUE(QFileInfo::exists(index == 0 ? destination : destination + QStringLiteral("/")));
+    }
+    EXPECT_TRUE(QFileInfo::exists(ws->file(QStringLiteral("reach-atlas/index.html"))));
+}
+
+TEST_F(ExportDialogFixture, FailureIsReportedAndLeavesNothing) {
+    open(QStringLiteral("export-fail"));
+    test::makeSector(ws->base(QStringLiteral("reach")), 6, 40);
+    dialog->SectorEdit->setText(ws->file(QStringLiteral("reach")));
+    engine::failExportWriteAt(1);
+    dialog->OKBtnClick();
+    ASSERT_EQ(messages.messages().size(), 1U);
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Disk full")))
+        << messages.messages()[0].text.toStdString();
+    EXPECT_FALSE(dialog->lastRun().has_value());
+    EXPECT_FALSE(QFileInfo::exists(ws->file(QStringLiteral("reach.json"))));
+    EXPECT_FALSE(QFileInfo::exists(ws->file(QStringLiteral("reach.json.part"))));
+
+    messages.clear();
+    dialog->SectorEdit->setText(ws->file(QStringLiteral("nowhere")));
+    dialog->OKBtnClick();
+    ASSERT_EQ(messages.messages().size(), 1U);
+    EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Error"));  // refused input
+}
+
+TEST_F(ExportDialogFixture, CancelDuringTheRunStopsItAndLeavesNothing) {
+    open(QStringLiteral("export-cancel"));
+    test::makeSector(ws->base(QStringLiteral("reach")), 12, 60);
+    dialog->SectorEdit->setText(ws->file(QStringLiteral("reach")));
+    dialog->FormatBox->setCurrentIndex(2);
+    // Cancel is clicked from within the run, when the interface gets its turn.
+    QTimer::singleShot(0, dialog.get(), [this] {
+        EXPECT_TRUE(dialog->running());
+        dialog->CancelBtn->click();
+    });
+    dialog->OKBtnClick();
+    ASSERT_TRUE(dialog->lastRun().has_value());
+    EXPECT_TRUE(dialog->lastRun()->cancelled);
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_FALSE(QFileInfo::exists(ws->file(QStringLiteral("reach-atlas"))));
+    EXPECT_FALSE(QFileInfo::exists(ws->file(QStringLiteral("reach-atlas.part"))));
+}
+
+}  // namespace
+}  // namespace orrimar::ui
