@@ -1,7 +1,7 @@
 // Writes the seed corpora of the fuzz targets from small seeded sectors:
 //   make_corpus OUTDIR
 // makes OUTDIR/<target>/ for every target (check, starlog, alienlog, report,
-// colonies, merge, settings, cli), each file one input. The sectors are
+// colonies, export, merge, settings, cli), each file one input. The sectors are
 // generated afresh, so the corpora follow the record layouts as they change
 // and nothing binary is kept in the repository.
 #include <cstdint>
@@ -150,6 +150,7 @@ int main(int argc, char** argv) {
         put(out / "report", n, params(5) + framed);
         put(out / "colonies", n, params(0) + framed);
         put(out / "colonies", n, params(1) + framed);
+        for (std::uint8_t format = 0; format < 3; ++format) put(out / "export", n, params(format) + framed);
     }
     for (std::size_t i = 0; i + 1 < sectors.size(); ++i) {
         const std::string pair = fuzz::encodeSector(sectors[i].base) + fuzz::encodeSector(sectors[i + 1].base, true);
@@ -176,6 +177,12 @@ int main(int argc, char** argv) {
         {"alien", "--temperature", "40", "--gravity", "1.5", "--world", "Arid", "--out", "a.log", "--seed", "3"},
         {"name", "s", "--system", "0", "Vega Prime"},
         {"name", "s", "--race", "0", ""},
+        {"export", "s", "--format", "json", "--out", "s.json"},
+        {"export", "t", "--format", "csv", "--out", "tables", "--quiet"},
+        {"atlas", "s", "--out", "atlas"},
+        {"find", "s", "--star", "G,K", "--breathable", "--json"},
+        {"find", "t", "--within", "5", "--of", "0", "--temp", "-10..40", "--world", "terran,2"},
+        {"route", "s", "0", "1", "--jump", "3", "--via", "water", "--json"},
         {"--help"},
         {"create", "--help"},
         {"-q", "check", "t"},
