@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/document.h"
 #include "records/errors.h"
 #include "records/sector_files.h"
 
@@ -61,6 +62,16 @@ SectorReader::SectorReader(const std::string& baseName)
         const TNameRec header = names->read(0);
         if (header.name.length > 0) sectorName_ = header.name.str();
     }
+    names_ = SectorNames::load(baseName);
+}
+
+std::string labelled(const std::optional<std::string>& ansiName, std::int64_t id) {
+    if (!ansiName) return std::to_string(id);
+    return withId(ansiToUtf8(*ansiName), id);
+}
+
+std::string nameText(const std::optional<std::string>& ansiName) {
+    return ansiName ? ansiToUtf8(*ansiName) : std::string();
 }
 
 TSystemRec SectorReader::system(std::int64_t id) { return readChecked(*systems_, id); }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "names/sector_names.h"
 #include "records/record_reader.h"
 #include "records/records.h"
 
@@ -26,6 +27,9 @@ public:
     // The sector's name from the header of its name file; the base name's
     // last component when the name file is missing or holds no header.
     const std::string& sectorName() const { return sectorName_; }
+    // The names of its systems, worlds and races (none when the name file
+    // holds only its header, or is missing).
+    const SectorNames& names() const { return names_; }
 
     RecordReader<TSystemRec>& systems() { return *systems_; }
     RecordReader<TPlanetRec>& planets() { return *planets_; }
@@ -51,7 +55,14 @@ private:
     std::int64_t controlCount_ = 0;
     std::int64_t empireCount_ = 0;
     std::string sectorName_;
+    SectorNames names_;
 };
+
+// A name from the name file (code page) beside its id, in UTF-8 for the
+// logs: "Vessane (12)", or "12" alone for what has no name.
+std::string labelled(const std::optional<std::string>& ansiName, std::int64_t id);
+// The name alone in UTF-8, empty for none.
+std::string nameText(const std::optional<std::string>& ansiName);
 
 // An output file written beside its final name and moved into place by
 // commit(); dropped without commit (an error on the way) it leaves nothing
