@@ -27,8 +27,8 @@ struct MapSystem {
     bool nativeRace = false;
     bool controlled = false;
     std::int64_t id = -1;  // system id, for a link to the system's page
-    std::string name;      // UTF-8; empty for a system without a name (no label)
-    float brightness = 0;  // the primary's luminosity (Sun = 1): the brightest get labels
+    std::string name = {};  // UTF-8; empty for a system without a name (no label)
+    float brightness = 0;   // the primary's luminosity (Sun = 1): the brightest get labels
 };
 
 // Named systems ranked for labels past the inhabited ones: at most this many
