@@ -121,9 +121,9 @@ TEST_F(NamesInLogs, ReportHasNameColumnsAndMapLabels) {
     const std::string text = readFile(dir + "/rep.map");
     const std::string html = readFile(dir + "/rep.html");
     // Systems: "Id" then "Name", as wide as the longest name (7: "Vessane").
-    EXPECT_TRUE(has(text, "     Id  Name         X")) << text;
-    EXPECT_TRUE(has(text, "      0  Vessane       3")) << text;
-    EXPECT_TRUE(has(text, "      1  Kethra       -2")) << text;
+    EXPECT_TRUE(has(text, "\r\n     Id  Name       ")) << text;
+    EXPECT_TRUE(has(text, "\r\n      0  Vessane  ")) << text;
+    EXPECT_TRUE(has(text, "\r\n      1  Kethra   ")) << text;
     // Races: the name after the id.
     EXPECT_TRUE(has(text, "    Id  Name  Home world")) << text;
     EXPECT_TRUE(has(text, "     0  Krai           0")) << text;

@@ -112,8 +112,9 @@ TEST(SectorNameGenerator, AHundredThousandSystemsGetAHundredThousandNames) {
     EXPECT_EQ(seen.size(), 100000U);
     EXPECT_EQ(generator.size(), 100000U);
     // Tens of millions of names: at a hundred thousand, fewer than one
-    // system in 250 passes over a taken name.
-    EXPECT_LT(generator.clashes(), 400) << generator.clashes();
+    // system in 150 passes over a taken name (this block of 16 regions
+    // hears fewer styles than a wide sector, so it clashes more).
+    EXPECT_LT(generator.clashes(), 650) << generator.clashes();
     EXPECT_GE(longest, 14U);  // four-syllable names are among them
 }
 
