@@ -61,7 +61,7 @@ constexpr std::string_view kOpenCodas[] = {"n"};
 // Two-syllable names are few per style, so they are the ones that clash:
 // kept to about one name in ten, the styles' names add up to some twenty
 // million that a sector draws evenly enough for a hundred thousand systems
-// to pass over a taken name about 250 times, a million systems 28,000 times.
+// to pass over a taken name 250 to 450 times, a million systems 28,000 times.
 constexpr std::array<NameStyle, kNameStyles> kStyles = {{
     {kLiquidOnsets, kLiquidClusters, kLiquidNuclei, kLiquidMid, kLiquidEnd, 15, 10, 50, {10, 65, 25}},
     {kHardOnsets, kHardClusters, kHardNuclei, kHardMid, kHardEnd, 10, 30, 40, {12, 65, 23}},
@@ -137,7 +137,7 @@ std::string buildName(NameStream& stream, int style) {
     const int syllables = roll < st.syllableWeights[0] ? 2 : roll < st.syllableWeights[0] + st.syllableWeights[1] ? 3 : 4;
 
     std::string name;
-    name.reserve(24);
+    // No reserve: most names fit the string's own small buffer, no allocation.
     for (int i = 0; i < syllables; ++i) {
         const bool last = i == syllables - 1;
         const bool afterVowel = i > 0 && isVowel(name.back());
