@@ -56,7 +56,8 @@ TEST_F(NameCommands, NamesRenamesAndRemovesWithOneLineEach) {
     EXPECT_EQ(out.str(), "Wrote alien log of race 0 (Krai) to " + dir + "/a.log\n");
 
     // The last record wins; an empty name takes the name away.
-    ASSERT_EQ(run({"name", sector.base, "--system", "0", "Haven"}), cli::kExitOk);
+    ASSERT_EQ(run({"name", sector.base + ".sun", "--system", "0", "Haven"}), cli::kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "Wrote the name \"Haven\" of system 0 to " + sector.base + ".nam (record 5)\n");
     ASSERT_EQ(run({"starlog", sector.base + ".sun", "--system", "0", "--out", dir + "/s.log"}), cli::kExitOk);
     EXPECT_EQ(out.str(), "Wrote system log of system 0 (Haven) to " + dir + "/s.log\n");
     ASSERT_EQ(run({"name", sector.base, "--system", "0", ""}), cli::kExitOk);
