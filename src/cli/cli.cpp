@@ -19,6 +19,7 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerColonies(app, ctx);
     registerLogs(app, ctx);
     registerAlien(app, ctx);
+    registerName(app, ctx);
     registerFind(app, ctx);
     registerRoute(app, ctx);
 

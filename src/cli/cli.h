@@ -38,6 +38,7 @@ void registerMerge(CLI::App& app, Context& ctx);
 void registerColonies(CLI::App& app, Context& ctx);
 void registerLogs(CLI::App& app, Context& ctx);   // starlog, report
 void registerAlien(CLI::App& app, Context& ctx);  // alienlog, alien
+void registerName(CLI::App& app, Context& ctx);
 void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 

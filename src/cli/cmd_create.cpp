@@ -23,6 +23,7 @@ namespace {
 struct CreateOptions {
     CreateSectorFields fields;
     bool append = false;  // "New file" unchecked
+    bool noNames = false;  // "Names" unchecked
     std::string seed;
     std::string settings;
 };
@@ -76,6 +77,7 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     p.newFile = !o.append;
     p.totalAlienDisable = o.fields.totalAlienDisable;
     p.flat = o.fields.flat;
+    p.names = !o.noNames;
     if (!o.seed.empty()) p.seed = strictSeed(o.seed);
     p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
     return p;
@@ -160,6 +162,7 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_flag("--append", options->append, "Append to the existing sector (\"New file\" unchecked)");
     cmd->add_flag("--total-alien-disable", options->fields.totalAlienDisable, "Tot. al disable");
     cmd->add_flag("--flat", options->fields.flat, "2D Sector: one layer deep");
+    cmd->add_flag("--no-names", options->noNames, "Leave systems and races unnamed (\"Names\" unchecked)");
     cmd->add_option("--seed", options->seed, "Seed of the random source (default: from the clock)");
     cmd->add_option("--settings", options->settings, "Settings file (default: orrwin.ini beside the program)");
     cmd->callback([options, &ctx] { runCreate(*options, ctx); });

@@ -4,6 +4,7 @@
 
 #include "generation/random.h"
 #include "generation/star_system.h"
+#include "names/name_writer.h"
 #include "records/errors.h"
 #include "records/sector_files.h"
 #include "settings/probabilities.h"
@@ -64,6 +65,10 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     // The set is opened by the first system: a run that places none leaves
     // the files as they were.
     std::unique_ptr<SectorFiles> files;
+    // Names ride beside the record files: each system's names are appended
+    // once the system is whole, and reach the disk only after the systems
+    // they name.
+    std::unique_ptr<SectorNameWriter> names;
     Counts before;
     try {
         for (std::int32_t i = 0; i <= params.lastIndex && !result.cancelled; ++i) {
@@ -77,10 +82,20 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                             files = params.newFile ? SectorFiles::create(params.baseName, params.sectorName)
                                                    : SectorFiles::append(params.baseName, params.sectorName);
                             before = countsOf(*files);
+                            if (params.names) names = std::make_unique<SectorNameWriter>(params.baseName, result.seed);
                         }
-                        GenerateStarSystem(*files, params.gaia, static_cast<std::int16_t>(x0 + i),
-                                           static_cast<std::int16_t>(y0 + j), static_cast<std::int16_t>(z0 + k),
-                                           params.totalAlienDisable, params.maxSpatialAge);
+                        const auto x = static_cast<std::int16_t>(x0 + i);
+                        const auto y = static_cast<std::int16_t>(y0 + j);
+                        const auto z = static_cast<std::int16_t>(z0 + k);
+                        const std::int64_t firstRace = files->aliens().count();
+                        const std::int64_t id = GenerateStarSystem(*files, params.gaia, x, y, z,
+                                                                   params.totalAlienDisable, params.maxSpatialAge);
+                        if (names) {
+                            names->nameSystem(id, x, y, z, firstRace, files->aliens().count() - firstRace);
+                            // The record files write their systems in batches; once a
+                            // batch is out (nothing pending), its names may follow.
+                            if (files->systems().pendingBytes() == 0) names->flush();
+                        }
                     }
                     if (progress != nullptr) {
                         progress->setProgress(result.cellsVisited);
@@ -92,6 +107,10 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
         if (files) {
             const Counts after = countsOf(*files);
             files->close();
+            if (names) {
+                names->close(after.systems);
+                result.names = names->written();
+            }
             result.systems = after.systems - before.systems;
             result.planets = after.planets - before.planets;
             result.moons = after.moons - before.moons;
@@ -103,6 +122,13 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
         if (files) {
             try {
                 files->close();
+            } catch (...) {
+            }
+        }
+        if (names) {
+            // Only the names of systems that reached the disk.
+            try {
+                names->close(recordCountOnDisk(sectorPath(params.baseName, ".sun"), sizeof(TSystemRec)));
             } catch (...) {
             }
         }

@@ -23,6 +23,7 @@ struct CreateSectorParams {
     std::uint8_t maxSpatialAge = 50;
     bool flat = false;               // "2D Sector": one layer deep
     std::optional<std::uint64_t> seed;  // none: seeded from the clock
+    bool names = true;                  // name every system and race generated
     std::string settingsPath;           // the orrwin.ini to load thresholds from
 };
 
@@ -49,6 +50,7 @@ struct CreateSectorResult {
     std::int64_t planets = 0;
     std::int64_t moons = 0;
     std::int64_t races = 0;
+    std::int64_t names = 0;     // name records written
     bool cancelled = false;
 };
 

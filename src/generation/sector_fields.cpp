@@ -73,6 +73,7 @@ CreateSectorAction convertCreateSectorFields(const CreateSectorFields& fields) {
     params.totalAlienDisable = fields.totalAlienDisable;
     params.newFile = fields.newFile;
     params.flat = fields.flat;
+    params.names = fields.names;
 
     const ConvertedInteger sizeField = convertInteger(fields.size);
     std::int32_t size = sizeField.value;

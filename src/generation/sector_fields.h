@@ -35,6 +35,7 @@ struct CreateSectorFields {
     bool newFile = true;
     bool totalAlienDisable = false;
     bool flat = false;
+    bool names = true;  // "Names": name every system and race generated
 };
 
 struct CreateSectorAction {

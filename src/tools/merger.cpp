@@ -22,6 +22,7 @@
 #include "records/record_file.h"
 #include "records/record_reader.h"
 #include "records/records.h"
+#include "tools/merge_names.h"
 #include "tools/merge_renumbering.h"
 
 namespace orrimar {
@@ -189,6 +190,7 @@ void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
     Family<TPlanetRec> planets(mainBase, addedBase, ".pln");
     Family<TAlienRec> races(mainBase, addedBase, ".aln");
     Family<TMoonRec> moons(mainBase, addedBase, ".mon");
+    MergeNames names(mainBase, addedBase);
     MainComments mainComments(mainBase + ".cmt");
     const std::vector<std::string> addedComments = readCommentLines(addedBase + ".cmt");
 
@@ -207,23 +209,28 @@ void MergeSectors(const std::string& mainBase, const std::string& addedBase) {
     planets.check(renumberPlanet, offsets);
     moons.check(renumberMoon, offsets);
     races.check(renumberAlien, offsets);
+    names.check(offsets);
 
     try {
         systems.copy(renumberSystem, offsets);
         planets.copy(renumberPlanet, offsets);
         moons.copy(renumberMoon, offsets);
         races.copy(renumberAlien, offsets);
+        // Names after what they name.
+        names.copy(offsets);
         mainComments.append(addedComments);
         systems.main.close();
         planets.main.close();
         moons.main.close();
         races.main.close();
+        names.close();
         mainComments.close();
     } catch (...) {
         systems.rollBack();
         planets.rollBack();
         moons.rollBack();
         races.rollBack();
+        names.rollBack();
         mainComments.file.reset();
         std::error_code ec;
         fs::resize_file(mainComments.path, static_cast<std::uintmax_t>(mainComments.size), ec);

@@ -14,6 +14,7 @@
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_files.h"
+#include "tools/name_check.h"
 
 namespace orrimar {
 
@@ -51,6 +52,8 @@ public:
         report_.races = races_.count();
         checkFiles();
         checkNameHeader();
+        checkNameRecords(names_, {report_.systems, report_.planets, report_.moons, report_.races},
+                         [this](const std::string& line) { problem("{}", line); });
         checkSystems();
         checkPlanets();
         checkRaces();

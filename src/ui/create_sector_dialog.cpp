@@ -57,6 +57,8 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     CheckBox3->setChecked(true);
     CheckBox2 = new QCheckBox(QStringLiteral("Tot. al disable"), this);
     CheckBox4 = new QCheckBox(QStringLiteral("2D Sector"), this);
+    NamesBox = new QCheckBox(QStringLiteral("Names"), this);
+    NamesBox->setChecked(true);
     Gauge1 = new QProgressBar(this);
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
@@ -68,7 +70,7 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
         {Edit8, "Edit8"},         {Edit1, "Edit1"},         {Edit3, "Edit3"},         {Edit4, "Edit4"},
         {Edit5, "Edit5"},         {Edit6, "Edit6"},         {Edit7, "Edit7"},         {Edit9, "Edit9"},
         {CheckBox1, "CheckBox1"}, {CheckBox2, "CheckBox2"}, {CheckBox3, "CheckBox3"}, {CheckBox4, "CheckBox4"},
-        {Gauge1, "Gauge1"}};
+        {NamesBox, "NamesBox"},   {Gauge1, "Gauge1"}};
     for (const auto& [widget, name] : names) widget->setObjectName(QString::fromLatin1(name));
 
     auto* grid = new QGridLayout;
@@ -95,6 +97,7 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     boxes->addWidget(CheckBox3, 0, 1);
     boxes->addWidget(CheckBox2, 1, 0);
     boxes->addWidget(CheckBox4, 1, 1);
+    boxes->addWidget(NamesBox, 2, 0);
     auto* left = new QVBoxLayout;
     left->addLayout(grid);
     left->addLayout(boxes);
@@ -135,6 +138,7 @@ void TBtnRightDlg::OKBtnClick() {
     fields.newFile = CheckBox3->isChecked();
     fields.totalAlienDisable = CheckBox2->isChecked();
     fields.flat = CheckBox4->isChecked();
+    fields.names = NamesBox->isChecked();
     const CreateSectorAction action = convertCreateSectorFields(fields);
     if (action.sizeText) Edit7->setText(QString::fromStdString(*action.sizeText));
     if (action.maxSpatialAgeText) Edit9->setText(QString::fromStdString(*action.maxSpatialAgeText));

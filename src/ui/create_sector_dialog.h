@@ -36,6 +36,7 @@ public:
     QCheckBox* CheckBox3;  // "New file"
     QCheckBox* CheckBox2;  // "Tot. al disable"
     QCheckBox* CheckBox4;  // "2D Sector"
+    QCheckBox* NamesBox;   // "Names"
     QProgressBar* Gauge1;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;

@@ -1,0 +1,73 @@
+// orrimar-cli name SECTOR --system ID "New name" (or --planet, --moon,
+// --race): renames one thing by appending an overriding record to the name
+// file. An empty name takes the name away. A refused name leaves the file
+// exactly as it was.
+#include <memory>
+#include <optional>
+
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+
+#include "cli/cli.h"
+#include "names/rename.h"
+#include "records/errors.h"
+
+namespace orrimar::cli {
+
+namespace {
+
+struct NameOptions {
+    std::string base;
+    std::optional<std::int64_t> system;
+    std::optional<std::int64_t> planet;
+    std::optional<std::int64_t> moon;
+    std::optional<std::int64_t> race;
+    std::string name;
+    bool quiet = false;
+};
+
+}  // namespace
+
+void registerName(CLI::App& app, Context& ctx) {
+    auto o = std::make_shared<NameOptions>();
+    auto* cmd = app.add_subcommand("name", "Name or rename a system, planet, moon or race of a sector");
+    cmd->add_option("SECTOR", o->base, "Sector base name (path without extension)")->required();
+    auto* sys = cmd->add_option("--system", o->system, "Id of the system to name");
+    auto* pln = cmd->add_option("--planet", o->planet, "Id of the planet or belt to name");
+    auto* mon = cmd->add_option("--moon", o->moon, "Id of the moon to name");
+    auto* rac = cmd->add_option("--race", o->race, "Id of the race to name");
+    sys->excludes(pln, mon, rac);
+    pln->excludes(mon, rac);
+    mon->excludes(rac);
+    cmd->add_option("NAME", o->name, "The new name, 1 to 50 characters; \"\" removes it")->required();
+    cmd->add_flag("--quiet", o->quiet, "No success line");
+    cmd->callback([o, &ctx] {
+        NameKind kind = NameKind::System;
+        std::int64_t id = 0;
+        if (o->system) {
+            id = *o->system;
+        } else if (o->planet) {
+            kind = NameKind::Planet;
+            id = *o->planet;
+        } else if (o->moon) {
+            kind = NameKind::Moon;
+            id = *o->moon;
+        } else if (o->race) {
+            kind = NameKind::Race;
+            id = *o->race;
+        } else {
+            throw InputError("name: say what to name with --system, --planet, --moon or --race ID");
+        }
+        const std::int64_t at = renameInSector(o->base, kind, id, o->name);
+        if (o->quiet) return;
+        if (o->name.empty()) {
+            ctx.out << fmt::format("Wrote the removal of {} {}'s name to {}.nam (record {})\n", nameKindWord(kind), id,
+                                   o->base, at);
+        } else {
+            ctx.out << fmt::format("Wrote the name \"{}\" of {} {} to {}.nam (record {})\n", o->name,
+                                   nameKindWord(kind), id, o->base, at);
+        }
+    });
+}
+
+}  // namespace orrimar::cli
