@@ -10,6 +10,8 @@
 #include "engine/body_names.h"
 #include "engine/document.h"
 #include "common/bit_flags.h"
+#include "common/ansi_text.h"
+#include "names/sector_names.h"
 #include "generation/physics.h"
 #include "common/errors.h"
 #include "records/record_reader.h"
@@ -84,12 +86,22 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
         });
     }
 
-    // Sector name from the name file's header, when there is one.
+    // Names: the sector's from the header, the systems' from their records.
     {
-        RecordReader<TNameRec> names(sectorPath(baseName, ".nam"), IfMissing::Empty);
-        if (names.count() > 0) {
-            const TNameRec header = names.read(0);
-            if (header.kind == 0 && header.name.length > 0) model.sectorName_ = engine::ansiToUtf8(header.name.str());
+        const SectorNames names = SectorNames::load(baseName);
+        if (names.sectorName() && !names.sectorName()->empty()) model.sectorName_ = ansiToUtf8(*names.sectorName());
+        std::int64_t strays = 0;
+        names.forEach(NameKind::System, [&](std::int64_t id, const std::string& name) {
+            if (id < 0 || id >= model.size()) {
+                ++strays;
+                return;
+            }
+            model.setName(static_cast<SystemId>(id), ansiToUtf8(name));
+        });
+        if (strays > 0) {
+            model.warnings_.push_back(fmt::format("{} names in {} belong to systems that are not in the sector; "
+                                                  "they are left out",
+                                                  strays, sectorPath(baseName, ".nam")));
         }
     }
 
@@ -181,16 +193,23 @@ AtlasModel AtlasModel::fromEntries(std::vector<SystemEntry> entries, std::vector
 }
 
 std::string_view AtlasModel::name(SystemId id) const {
-    const auto it = names_.find(id);
-    return it == names_.end() ? std::string_view() : std::string_view(it->second);
+    if (id < 0 || static_cast<std::size_t>(id) >= nameRefs_.size()) return {};
+    const NameRef& r = nameRefs_[static_cast<std::size_t>(id)];
+    return std::string_view(namePool_).substr(r.offset, r.length);
 }
 
-void AtlasModel::setName(SystemId id, std::string name) {
-    if (name.empty()) {
-        names_.erase(id);
-    } else {
-        names_[id] = std::move(name);
+void AtlasModel::setName(SystemId id, std::string_view utf8Name) {
+    if (id < 0 || id >= size()) return;
+    if (nameRefs_.empty()) {
+        if (utf8Name.empty()) return;
+        nameRefs_.resize(entries_.size());
     }
+    NameRef& r = nameRefs_[static_cast<std::size_t>(id)];
+    // A name the pool cannot address is one no name record can hold anyway.
+    if (namePool_.size() + utf8Name.size() > std::numeric_limits<std::uint32_t>::max()) return;
+    r.offset = static_cast<std::uint32_t>(namePool_.size());
+    r.length = static_cast<std::uint32_t>(utf8Name.size());
+    namePool_.append(utf8Name);
 }
 
 std::vector<SystemId> AtlasModel::findByName(std::string_view text) const {
@@ -198,12 +217,12 @@ std::vector<SystemId> AtlasModel::findByName(std::string_view text) const {
     std::string needle(text);
     std::transform(needle.begin(), needle.end(), needle.begin(), lower);
     std::vector<SystemId> found;
-    for (const auto& [id, name] : names_) {
-        std::string hay(name);
+    for (SystemId id = 0; id < static_cast<SystemId>(nameRefs_.size()); ++id) {
+        if (nameRefs_[static_cast<std::size_t>(id)].length == 0) continue;
+        std::string hay(name(id));
         std::transform(hay.begin(), hay.end(), hay.begin(), lower);
         if (hay.find(needle) != std::string::npos) found.push_back(id);
     }
-    std::sort(found.begin(), found.end());
     return found;
 }
 
@@ -340,7 +359,7 @@ std::size_t AtlasModel::memoryBytes() const {
                         worlds_.capacity() * sizeof(WorldSummary) + ordered_.capacity() * sizeof(IndexedCell) +
                         bucketStart_.capacity() * sizeof(std::uint32_t) + bucketKeys_.capacity() * sizeof(std::int64_t) +
                         keyStart_.capacity() * sizeof(std::uint32_t);
-    for (const auto& [id, name] : names_) bytes += sizeof(id) + sizeof(name) + name.capacity() + 16;
+    bytes += nameRefs_.capacity() * sizeof(NameRef) + namePool_.capacity();
     for (const std::string& w : warnings_) bytes += sizeof(w) + w.capacity();
     return bytes;
 }

@@ -17,7 +17,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace orrimar::atlas {
@@ -105,10 +104,13 @@ public:
     const WorldSummary& worlds(SystemId id) const { return worlds_[static_cast<std::size_t>(id)]; }
     const Bounds& bounds() const { return bounds_; }
 
-    // The system's name (UTF-8); empty when it has none. Names come from
-    // the sector's name records (setName), by id.
+    // The system's name (UTF-8); empty when it has none. open() reads the
+    // names from the sector's name file (the last record for an id wins);
+    // setName changes the model only (renaming on disk is the name
+    // writer's), e.g. after the window renamed a system. The view stays
+    // valid until the next setName.
     std::string_view name(SystemId id) const;
-    void setName(SystemId id, std::string name);
+    void setName(SystemId id, std::string_view utf8Name);
     // Ids whose names contain `text`, ignoring case (ASCII), in id order.
     std::vector<SystemId> findByName(std::string_view text) const;
 
@@ -145,7 +147,14 @@ private:
     std::vector<SystemEntry> entries_;
     std::vector<WorldSummary> worlds_;
     Bounds bounds_;
-    std::unordered_map<SystemId, std::string> names_;
+    // Names in one pool: (offset, length) per system, empty until a name
+    // is set, so a million names cost their characters and 8 bytes each.
+    struct NameRef {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
+    std::vector<NameRef> nameRefs_;
+    std::string namePool_;
     // Spatial index: the systems' cells ordered by bucket, x fastest, so
     // that a row of buckets along x is one run of cells. When the bounding
     // box in buckets is small (any sector made in one run), a dense table

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "common/errors.h"
 
@@ -49,10 +50,23 @@ Route findRoute(const AtlasModel& model, SystemId from, SystemId to, double jump
         route.systems = {from};
         return route;
     }
+    const SystemEntry& goal = model.entry(to);
+    // Fewest jumps still needed from a system, at the least: its straight
+    // distance to the destination over the jump, rounded up.
+    auto jumpsLeft = [&](const SystemEntry& e) -> std::int64_t {
+        const double dx = e.x - goal.x, dy = e.y - goal.y, dz = e.z - goal.z;
+        const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+        if (d == 0.0) return 0;
+        if (jump == 0.0) return std::numeric_limits<std::int32_t>::max();
+        return static_cast<std::int64_t>(std::ceil(d / jump - kTie));
+    };
+    const std::int64_t fewest = jumpsLeft(model.entry(from));
+    if (fewest >= std::numeric_limits<std::int32_t>::max()) return route;
+
     const auto n = static_cast<std::size_t>(model.size());
-    std::vector<std::int32_t> layer(n, -1);
-    std::vector<double> dist(n, 0.0);
-    std::vector<SystemId> parent(n, kNoSystem);
+    std::vector<std::int32_t> layer(n);
+    std::vector<double> dist(n);
+    std::vector<SystemId> parent(n);
     // via() answers once per system: -1 not asked yet, 0 no, 1 yes.
     std::vector<std::int8_t> allowed(via ? n : 0, -1);
     auto mayStop = [&](SystemId v) {
@@ -61,39 +75,108 @@ Route findRoute(const AtlasModel& model, SystemId from, SystemId to, double jump
         if (a < 0) a = via(v) ? 1 : 0;
         return a == 1;
     };
-
-    layer[static_cast<std::size_t>(from)] = 0;
-    std::vector<SystemId> frontier{from};
+    std::vector<SystemId> frontier;
     std::vector<SystemId> next;
-    for (std::int32_t k = 0; !frontier.empty(); ++k) {
-        next.clear();
-        // Every system of layer k has its final distance here (only layer
-        // k - 1 could lower it), so relaxing layer k + 1 from all of layer k
-        // gives each system its shortest distance among fewest-jump routes.
-        for (SystemId u : frontier) {
-            const SystemEntry& e = model.entry(u);
-            const double du = dist[static_cast<std::size_t>(u)];
-            model.forEachWithin(e.x, e.y, e.z, jump, [&](SystemId v, std::int64_t d2) {
-                const auto vi = static_cast<std::size_t>(v);
-                const std::int32_t lv = layer[vi];
-                if (lv >= 0 && lv <= k) return;
-                if (!mayStop(v)) return;
-                const double nd = du + std::sqrt(static_cast<double>(d2));
-                if (lv < 0) {
-                    layer[vi] = k + 1;
-                    dist[vi] = nd;
-                    parent[vi] = u;
-                    next.push_back(v);
-                } else if (nd < dist[vi] - kTie || (nd <= dist[vi] + kTie && u < parent[vi])) {
-                    dist[vi] = nd;
-                    parent[vi] = u;
+    // jumpsLeft() of each system, worked out once: a system is offered
+    // again by every neighbour of the layer before it.
+    std::vector<std::int32_t> jumpsLeftOf(n, -1);
+
+    // A breadth-first search by jumps that reaches the destination in at
+    // most `budget` jumps or not at all: a system that could not be reached
+    // from there within the budget is never entered (what keeps a search
+    // across a dense million to a narrow band round the straight line).
+    // True when the destination was reached; `cut` tells whether the budget
+    // turned any system away, so that a failure proves there is no route.
+    auto search = [&](std::int64_t budget, bool& cut) {
+        std::fill(layer.begin(), layer.end(), -1);
+        std::fill(parent.begin(), parent.end(), kNoSystem);
+        cut = false;
+        layer[static_cast<std::size_t>(from)] = 0;
+        dist[static_cast<std::size_t>(from)] = 0.0;
+        frontier.assign(1, from);
+        for (std::int32_t k = 0; !frontier.empty(); ++k) {
+            next.clear();
+            // Every system of layer k has its final distance here (only
+            // layer k - 1 could lower it), so relaxing layer k + 1 from all
+            // of layer k gives each system its shortest distance among
+            // fewest-jump routes.
+            for (SystemId u : frontier) {
+                const SystemEntry& e = model.entry(u);
+                const double du = dist[static_cast<std::size_t>(u)];
+                model.forEachWithin(e.x, e.y, e.z, jump, [&](SystemId v, std::int64_t d2) {
+                    const auto vi = static_cast<std::size_t>(v);
+                    const std::int32_t lv = layer[vi];
+                    if (lv >= 0 && lv <= k) return;
+                    if (lv < 0) {
+                        std::int32_t& left = jumpsLeftOf[vi];
+                        if (left < 0) left = static_cast<std::int32_t>(std::min<std::int64_t>(jumpsLeft(model.entry(v)), 1 << 30));
+                        if (k + 1 + left > budget) {
+                            cut = true;
+                            return;
+                        }
+                        if (!mayStop(v)) return;
+                    }
+                    const double nd = du + std::sqrt(static_cast<double>(d2));
+                    if (lv < 0) {
+                        layer[vi] = k + 1;
+                        dist[vi] = nd;
+                        parent[vi] = u;
+                        next.push_back(v);
+                    } else if (nd < dist[vi] - kTie || (nd <= dist[vi] + kTie && u < parent[vi])) {
+                        dist[vi] = nd;
+                        parent[vi] = u;
+                    }
+                });
+            }
+            if (layer[static_cast<std::size_t>(to)] >= 0) return true;
+            frontier.swap(next);
+        }
+        return false;
+    };
+
+    // A first budget from a greedy walk: each jump to the allowed system
+    // nearest the destination, as long as that comes strictly nearer. Any
+    // route it finds bounds the fewest jumps, so one search within its
+    // length is exact; in a dense sector it is close to the fewest and keeps
+    // the search to a narrow band.
+    auto greedyJumps = [&]() -> std::int64_t {
+        SystemId at = from;
+        std::int64_t jumps = 0;
+        auto toGoal = [&](SystemId id) {
+            const SystemEntry& e = model.entry(id);
+            const std::int64_t dx = e.x - goal.x, dy = e.y - goal.y, dz = e.z - goal.z;
+            return dx * dx + dy * dy + dz * dz;
+        };
+        while (at != to) {
+            const SystemEntry& e = model.entry(at);
+            SystemId best = kNoSystem;
+            std::int64_t bestD = toGoal(at);
+            model.forEachWithin(e.x, e.y, e.z, jump, [&](SystemId v, std::int64_t) {
+                const std::int64_t d = toGoal(v);
+                if ((d < bestD || (d == bestD && best != kNoSystem && v < best)) && mayStop(v)) {
+                    best = v;
+                    bestD = d;
                 }
             });
+            if (best == kNoSystem) return -1;
+            at = best;
+            ++jumps;
         }
-        if (layer[static_cast<std::size_t>(to)] >= 0) break;
-        frontier.swap(next);
+        return jumps;
+    };
+    const std::int64_t greedy = greedyJumps();
+    bool cut = false;
+    if (greedy < 0 || !search(greedy, cut)) {
+        // Budgets from the straight-line bound up, the slack doubling: the
+        // first budget that reaches the destination holds every route of
+        // the fewest jumps, so its answer is exact.
+        std::int64_t slack = 0;
+        for (;;) {
+            if (search(fewest + slack, cut)) break;
+            if (!cut) return route;  // the whole reachable part was searched
+            slack = slack == 0 ? 1 : 2 * slack;
+        }
     }
-    if (layer[static_cast<std::size_t>(to)] < 0) return route;
 
     route.found = true;
     for (SystemId v = to; v != kNoSystem; v = parent[static_cast<std::size_t>(v)]) route.systems.push_back(v);

@@ -39,9 +39,12 @@ struct Route {
 // giant to refuel at...). from == to is a route of no jumps. Throws
 // InputError for an id outside the sector or a negative jump.
 //
-// Breadth-first by jumps, relaxing distances inside each layer: every system
-// is expanded at most once, each through the spatial index, so the cost is
-// the number of systems reached times the neighbours within one jump.
+// Breadth-first by jumps, relaxing distances inside each layer, within a
+// budget of jumps: a system from which the destination lies more jumps away
+// (in a straight line) than the budget leaves is not entered. The budget
+// starts at the straight-line bound and its slack doubles until the
+// destination is reached (or nothing was left out: no route), so the search
+// stays in a band round the straight line instead of flooding the sector.
 Route findRoute(const AtlasModel& model, SystemId from, SystemId to, double jump,
                 const std::function<bool(SystemId)>& via = {});
 

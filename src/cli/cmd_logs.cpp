@@ -72,7 +72,9 @@ void registerLogs(CLI::App& app, Context& ctx) {
         if (starlog->summary) {
             engine::main_starsummary(starlog->sector, starlog->out, id,
                                      starlog->html ? engine::kFormatHtml : engine::kFormatText,
-                                     storedName(starlog->sector, NameKind::System, id).value_or(std::string()));
+                                     // No name given: the summary reads the name file itself, so
+                                     // that renamed worlds show under their own names.
+                                     std::string());
             ctx.success(fmt::format("Wrote system summary of {} to {}", namedThing(starlog->sector, NameKind::System, id),
                                     starlog->out));
             return;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <ostream>
 
 #include "engine/alien_names.h"
@@ -14,6 +15,7 @@
 #include "common/bit_flags.h"
 #include "generation/physics.h"
 #include "common/errors.h"
+#include "names/sector_names.h"
 
 namespace orrimar::engine {
 
@@ -68,8 +70,10 @@ std::string raceCell(SectorReader& sector, const TPlanetRec& planet) {
     return fmt::format("race {}: {}, level {}", planet.nativeRaceId, subtypeName(race.subtype), race.techLevel);
 }
 
-std::vector<std::string> summaryRow(SectorReader& sector, int star, int orbit, const TPlanetRec& body) {
-    const std::string world = fmt::format("{}{}", starLetter(star), orbit);
+std::vector<std::string> summaryRow(SectorReader& sector, int star, int orbit, const TPlanetRec& body,
+                                    const std::optional<std::string>& name) {
+    // The world's name when it has one, else its place: star letter and orbit.
+    const std::string world = name ? *name : fmt::format("{}{}", starLetter(star), orbit);
     if (isBelt(body)) {
         return {world, tenths(body.orbitRadius), bodyTitle(body), fmt::format("size {}", body.diameter), "", "", "",
                 "", "", ""};
@@ -102,8 +106,28 @@ void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, std:
     const TSystemRec system = sector.system(systemId);
     const int stars = std::clamp<int>(system.starCount, 1, 3);
 
-    const std::string title = systemName.empty() ? fmt::format("System {}", systemId)
-                                                 : fmt::format("{} (system {})", systemName, systemId);
+    // World names follow the system's by convention; given the name, the
+    // name file is not read (what keeps a click in the Atlas quick), else
+    // it is, and overrides of world names show too.
+    std::optional<SectorNames> names;
+    std::optional<SystemNamer> namer;
+    std::string shownName = systemName;
+    if (systemName.empty()) {
+        names = SectorNames::load(sectorBase);
+        namer.emplace(*names, systemId, system);
+        if (namer->system()) shownName = ansiToUtf8(*namer->system());
+    }
+    auto worldName = [&](std::int64_t planetId) -> std::optional<std::string> {
+        if (namer) {
+            const auto n = namer->planet(planetId);
+            return n ? std::optional<std::string>(ansiToUtf8(*n)) : std::nullopt;
+        }
+        const auto place = worldPlace(system, planetId);
+        if (!place) return std::nullopt;
+        return conventionalWorldName(shownName, *place);
+    };
+    const std::string title =
+        shownName.empty() ? fmt::format("System {}", systemId) : fmt::format("{} (system {})", shownName, systemId);
     Document doc(out, docFmt, title);
     std::string starList;
     for (int s = 1; s <= stars; ++s) {
@@ -120,8 +144,9 @@ void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, std:
     for (int s = 1; s <= stars; ++s) {
         const std::size_t i = static_cast<std::size_t>(s - 1);
         for (int j = 0; j < system.planetCount[i]; ++j) {
-            const TPlanetRec body = sector.planet(std::int64_t{system.firstPlanetId[i]} + j);
-            rows.push_back(summaryRow(sector, s, j + 1, body));
+            const std::int64_t planetId = std::int64_t{system.firstPlanetId[i]} + j;
+            const TPlanetRec body = sector.planet(planetId);
+            rows.push_back(summaryRow(sector, s, j + 1, body, worldName(planetId)));
         }
     }
     if (rows.empty()) {

@@ -12,8 +12,11 @@
 namespace orrimar::engine {
 
 // Writes the summary of system `systemId` of the sector to `out`, as plain
-// text (kFormatText) or one HTML page (kFormatHtml). `systemName` is shown
-// when not empty (the system's name from the sector's name records).
+// text (kFormatText) or one HTML page (kFormatHtml). `systemName` (UTF-8)
+// is the system's name when the caller knows it (the Atlas's model does):
+// then the worlds take their conventional names from it and the name file
+// is not read. Empty: names, world-name overrides included, come from the
+// sector's name file. Worlds without a name show their place ("B2").
 // Throws InputError for an id outside the sector or an unknown format,
 // IoError / RangeError for unreadable or damaged files.
 void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, std::uint8_t format, std::ostream& out,

@@ -9,6 +9,8 @@
 #include "atlas_fixture.h"
 
 #include "atlas/atlas_model.h"
+#include "common/ansi_text.h"
+#include "names/sector_names.h"
 #include "engine/body_names.h"
 #include "common/bit_flags.h"
 #include "common/errors.h"
@@ -30,6 +32,14 @@ TEST(AtlasModel, EntriesAndSummariesAgreeWithTheRecords) {
     EXPECT_TRUE(model.warnings().empty());
     EXPECT_EQ(model.sectorName(), "Test Reach");
     const auto planets = atlastest::planetsBySystem(base, systems.size());
+    const SectorNames names = SectorNames::load(base);
+    int named = 0;
+    for (SystemId id = 0; id < model.size(); ++id) {
+        const auto name = names.system(id);
+        EXPECT_EQ(model.name(id), name ? ansiToUtf8(*name) : std::string()) << id;
+        named += name.has_value();
+    }
+    EXPECT_EQ(named, model.size()) << "a generated sector names every system";
     int sentient = 0;
     for (SystemId id = 0; id < model.size(); ++id) {
         const auto& s = systems[static_cast<std::size_t>(id)];

@@ -6,6 +6,8 @@
 
 #include "cli/cli.h"
 #include "engine/log_fixtures.h"
+#include "names/sector_names.h"
+#include "records/sector_files.h"
 
 namespace orrimar {
 namespace {
@@ -147,6 +149,35 @@ TEST_F(AtlasCommands, StarlogSummaryIsOneLinePerOrbitWithMoonsFolded) {
     EXPECT_NE(page.find("K0 V orange dwarf; B M4 V red dwarf"), std::string::npos) << page;
     EXPECT_EQ(run({"starlog", sector.base, "--system", "2", "--summary", "--out", dir + "/x.txt"}), cli::kExitUsage);
     EXPECT_FALSE(std::filesystem::exists(dir + "/x.txt"));
+}
+
+}  // namespace
+}  // namespace orrimar
+
+namespace orrimar {
+namespace {
+
+// Names from the sector's name file: the last record for an id wins; world
+// names follow the system's unless overridden.
+TEST_F(AtlasCommands, NamesComeFromTheNameFile) {
+    {
+        std::ofstream nam(sectorPath(sector.base, ".nam"), std::ios::binary | std::ios::app);
+        nam << testing::bytesOf(makeNameRecord(NameKind::System, 0, "Old name"))
+            << testing::bytesOf(makeNameRecord(NameKind::System, 0, "Vessan\xe9"))
+            << testing::bytesOf(makeNameRecord(NameKind::Planet, 2, "Big Blue"));
+    }
+    EXPECT_EQ(jsonIds({"--name", "VESSAN"}), (std::vector<int>{0}));
+    EXPECT_EQ(jsonIds({"--name", "old"}), (std::vector<int>{}));
+    EXPECT_EQ(run({"find", sector.base, "--name", "vess"}), cli::kExitOk);
+    EXPECT_NE(out.str().find("      0  Vessan\xc3\xa9 "), std::string::npos) << out.str();
+    EXPECT_EQ(run({"route", sector.base, "Vessan\xc3\xa9", "1", "--jump", "13"}), cli::kExitOk) << err.str();
+    EXPECT_NE(out.str().find("Route from 0 Vessan\xc3\xa9 (3, -4, 7) to 1 (-2, 5, 0)"), std::string::npos) << out.str();
+    EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--summary", "--out", dir + "/n.txt"}), cli::kExitOk);
+    const std::string text = readFile(dir + "/n.txt");
+    EXPECT_NE(text.find("Vessan\xc3\xa9 (system 0)"), std::string::npos) << text;
+    EXPECT_NE(text.find("Vessan\xc3\xa9 I "), std::string::npos) << text;
+    EXPECT_NE(text.find("Vessan\xc3\xa9 belt 1 "), std::string::npos) << text;
+    EXPECT_NE(text.find("Big Blue "), std::string::npos) << text;
 }
 
 }  // namespace
