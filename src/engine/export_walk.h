@@ -12,6 +12,7 @@
 #include "engine/export_fields.h"
 #include "engine/sector_export.h"
 #include "common/bit_flags.h"
+#include "names/sector_names.h"
 
 namespace orrimar::engine {
 
@@ -36,7 +37,9 @@ private:
     std::int64_t done_ = 0;
 };
 
-// The names the exports give systems, bodies, moons and races (UTF-8).
+// The names the exports give systems, bodies, moons and races (UTF-8): those
+// the sector's name file stores. A planet, belt or moon has one only where
+// it was renamed; its conventional name follows from its system's.
 class ExportNames {
 public:
     explicit ExportNames(const std::string& baseName);
@@ -46,7 +49,9 @@ public:
     OptionalName race(std::int64_t id) const;
 
 private:
-    std::string baseName_;
+    // Twelve bytes and the characters per stored name: a million named
+    // systems hold about 20 MB, within the exports' memory budget.
+    SectorNames names_;
 };
 
 inline int starsOf(const TSystemRec& system) { return std::clamp<int>(system.starCount, 1, 3); }

@@ -9,6 +9,7 @@
 #include "engine/document.h"
 #include "engine/export_output.h"
 #include "engine/export_walk.h"
+#include "common/ansi_text.h"
 #include "common/errors.h"
 #include "records/sector_files.h"
 #include "tools/sector_check.h"
@@ -265,11 +266,20 @@ void appendCsvCell(std::string& row, const FieldValue& value) {
         value);
 }
 
-ExportNames::ExportNames(const std::string& baseName) : baseName_(baseName) {}
-OptionalName ExportNames::system(std::int64_t) const { return std::nullopt; }
-OptionalName ExportNames::body(std::int64_t) const { return std::nullopt; }
-OptionalName ExportNames::moon(std::int64_t) const { return std::nullopt; }
-OptionalName ExportNames::race(std::int64_t) const { return std::nullopt; }
+namespace {
+
+OptionalName utf8(const std::optional<std::string>& ansi) {
+    if (!ansi) return std::nullopt;
+    return ansiToUtf8(*ansi);
+}
+
+}  // namespace
+
+ExportNames::ExportNames(const std::string& baseName) : names_(SectorNames::load(baseName)) {}
+OptionalName ExportNames::system(std::int64_t id) const { return utf8(names_.system(id)); }
+OptionalName ExportNames::body(std::int64_t id) const { return utf8(names_.planetOverride(id)); }
+OptionalName ExportNames::moon(std::int64_t id) const { return utf8(names_.moonOverride(id)); }
+OptionalName ExportNames::race(std::int64_t id) const { return utf8(names_.race(id)); }
 
 ExportFormat exportFormatFromName(std::string_view name) {
     if (name == "json") return ExportFormat::Json;
