@@ -28,6 +28,7 @@ struct CreateOptions {
     bool noNames = false;  // "Names" unchecked
     std::string seed;
     std::string settings;
+    std::string threads;  // empty: one per core
 };
 
 std::int32_t strictInteger(const std::string& text, const char* option) {
@@ -82,6 +83,11 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     p.names = !o.noNames;
     if (!o.seed.empty()) p.seed = strictSeed(o.seed);
     p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
+    if (!o.threads.empty()) {
+        const std::int32_t threads = strictInteger(o.threads, "--threads");
+        if (threads < 1 || threads > 256) throw InputError("--threads should be between 1 and 256");
+        p.threads = static_cast<unsigned>(threads);
+    }
     return p;
 }
 
@@ -164,6 +170,9 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_option("--settings", options->settings,
                     "Settings file with the probability tables (default: orrwin.ini beside the program)")
         ->type_name("PATH");
+    cmd->add_option("--threads", options->threads,
+                    "Threads that roll cells (1..256, default: one per core); any number makes the same sector")
+        ->type_name("INT");
     cmd->callback([options, &ctx] { runCreate(*options, ctx); });
 }
 
