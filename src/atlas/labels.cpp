@@ -93,6 +93,25 @@ std::vector<PlacedLabel> placeLabels(const std::vector<LabelCandidate>& candidat
     return placed;
 }
 
+std::optional<LabelRect> placeBeside(double x, double y, LabelSize size, const std::vector<LabelRect>& taken,
+                                     const LabelOptions& options) {
+    const double r = options.dotRadius;
+    const double g = options.gap;
+    const LabelRect tries[4] = {
+        {x + r + g, y - size.height / 2, size.width, size.height},
+        {x - r - g - size.width, y - size.height / 2, size.width, size.height},
+        {x - size.width / 2, y - r - g - size.height, size.width, size.height},
+        {x - size.width / 2, y + r + g, size.width, size.height},
+    };
+    for (const LabelRect& t : tries) {
+        if (t.left < 0 || t.top < 0 || t.left + t.width > options.width || t.top + t.height > options.height) continue;
+        // A route has a few legs and the labels are at most a few thousand:
+        // a plain scan costs less than building the occupancy grid again.
+        if (std::none_of(taken.begin(), taken.end(), [&t](const LabelRect& box) { return box.overlaps(t); })) return t;
+    }
+    return std::nullopt;
+}
+
 std::vector<AggregateMark> aggregate(const std::vector<ProjectedSystem>& projected, const AtlasModel& model,
                                      double cellPixels, int width, int height) {
     if (!(cellPixels > 0)) cellPixels = 1;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "atlas/camera.h"
@@ -46,6 +47,14 @@ struct LabelOptions {
 // cells keeps each test local.
 std::vector<PlacedLabel> placeLabels(const std::vector<LabelCandidate>& candidates,
                                      const std::function<LabelSize(SystemId)>& extent, const LabelOptions& options);
+
+// A box of `size` beside the point (x, y), tried as labels are (right,
+// left, above, below, `options.gap` from a point of `options.dotRadius`),
+// that overlaps none of `taken` and lies inside the viewport; nothing when
+// every place is taken. For the route's leg distances, placed after the
+// system labels so that they never cover a name.
+std::optional<LabelRect> placeBeside(double x, double y, LabelSize size, const std::vector<LabelRect>& taken,
+                                     const LabelOptions& options);
 
 // All projected systems falling into one cell x cell square of the screen.
 struct AggregateMark {

@@ -44,7 +44,7 @@ constexpr std::string_view kStyle =
     "figure{margin:1em 0}figcaption{font-size:.9em;color:#4a5570}"
     "svg{max-width:100%;height:auto;background:#0b1020}"
     ".nav{margin:.3em 0 1em}a{color:#2d5aa8}svg a:hover circle{stroke:#fff;stroke-width:2}"
-    "input.filter{font-size:1em;padding:.3em .5em;width:24em;max-width:100%}";
+    "input.filter{font-size:1em;padding:.3em .5em;width:36em;max-width:100%}";
 
 
 // Length of the valid UTF-8 sequence starting at text[i], or 0 when the

@@ -9,6 +9,7 @@
 #include "engine/document.h"
 #include "engine/export_output.h"
 #include "engine/export_walk.h"
+#include "common/ansi_text.h"
 #include "common/errors.h"
 #include "records/sector_files.h"
 #include "tools/sector_check.h"

@@ -17,7 +17,9 @@ namespace {
 constexpr double kPlot = 640.0;
 constexpr double kLeft = 60.0;
 constexpr double kTop = 20.0;
-constexpr double kLegendWidth = 230.0;
+// Room for the longest entry, "spatial anomaly (Spatial anomaly)", beside
+// its swatch.
+constexpr double kLegendWidth = 250.0;
 constexpr double kWidth = kLeft + kPlot + 20.0 + kLegendWidth;
 constexpr double kHeight = kTop + kPlot + 50.0;
 

@@ -106,8 +106,10 @@ void TForm6::OKBtnClick() {
     params.logPath = QFile::encodeName(Edit2->choice().fileName).toStdString();
     params.filterIndex = Edit2->choice().filterIndex;
     params.settingsPath = state_.settingsFile();
+    lastResult.clear();
     guarded(this, [this, &params] {
         const engine::AlienGeneratorResult result = engine::runAlienGenerator(params);
+        lastResult = QStringLiteral("Wrote alien log of a race made to order to %1").arg(Edit2->choice().fileName);
         showMessage(this, QString::fromStdString(result.title), QString::fromStdString(result.message));
         state_.rememberedOutputSystem = static_cast<std::uint8_t>(result.outputSystem);
     });

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "ui/dialog_parts.h"
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -14,7 +16,7 @@ namespace orrimar::ui {
 struct AppState;
 class FileField;
 
-class TForm6 : public QDialog {
+class TForm6 : public QDialog, public CommandReport {
     Q_OBJECT
 public:
     TForm6(AppState& state, QWidget* parent = nullptr);

@@ -260,11 +260,6 @@ void AtlasPainter::paint(QPainter& painter, const QRect& target, const AtlasScen
         painter.setBrush(routeColour());
         for (const QPointF& stop : scene.route) painter.drawEllipse(stop, 3.0, 3.0);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(routeColour().lighter(130));
-        for (std::size_t i = 0; i + 1 < scene.route.size() && i < scene.routeLegs.size(); ++i) {
-            const QPointF middle = (scene.route[i] + scene.route[i + 1]) / 2.0;
-            painter.drawText(middle + QPointF(4, -4), scene.routeLegs[i]);
-        }
     }
 
     if (scene.hasSelection) {
@@ -280,15 +275,29 @@ void AtlasPainter::paint(QPainter& painter, const QRect& target, const AtlasScen
     QFont labelFont = painter.font();
     labelFont.setPointSizeF(8.0);
     painter.setFont(labelFont);
+    // Each name on a veil of the background: the dots and rings behind it
+    // would otherwise cut through its letters in a dense cube.
+    QColor veil = background();
+    veil.setAlpha(190);
     for (const AtlasLabel& label : scene.labels) {
+        painter.fillRect(label.box, veil);
         painter.setPen(label.lit || !scene.filterActive ? QColor(215, 222, 245) : QColor(95, 100, 125));
         painter.drawText(label.box, Qt::AlignLeft | Qt::AlignVCenter, label.text);
     }
+    for (const AtlasLabel& leg : scene.routeLegs) {
+        painter.fillRect(leg.box, veil);
+        painter.setPen(routeColour().lighter(130));
+        painter.drawText(leg.box, Qt::AlignCenter, leg.text);
+    }
 
     if (!scene.caption.isEmpty()) {
+        // Over the names, on the veil: the caption stays readable where a
+        // name falls along the bottom edge.
+        const QRectF strip(6, target.height() - 20, target.width() - 12, 16);
+        const QRectF text = painter.boundingRect(strip, Qt::AlignLeft | Qt::AlignVCenter, scene.caption);
+        painter.fillRect(text.adjusted(-3, 0, 3, 0), veil);
         painter.setPen(QColor(160, 170, 205));
-        painter.drawText(QRectF(6, target.height() - 20, target.width() - 12, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                         scene.caption);
+        painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, scene.caption);
     }
     painter.restore();
 }

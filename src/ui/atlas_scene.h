@@ -56,7 +56,7 @@ struct AtlasScene {
     std::vector<QLineF> frame;        // edges of the sector's cube or square; the slab's bounds
     std::vector<QLineF> frameBack;    // edges behind the dots (drawn fainter)
     std::vector<QPointF> route;       // the stops of the route, in order
-    std::vector<QString> routeLegs;   // "1: 3.2 pc" beside each leg; may be empty
+    std::vector<AtlasLabel> routeLegs;  // "3.2 pc" beside a leg where no name is; may be fewer than the legs
     bool hasSelection = false;
     QPointF selected;
     float selectedRadius = 0.0F;

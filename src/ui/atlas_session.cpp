@@ -530,8 +530,32 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
             const atlas::ScreenPoint p = atlas::project(s.camera, atlas::Vec3{double(e.x), double(e.y), double(e.z)});
             scene.route.emplace_back(p.x, p.y);
         }
-        for (const atlas::RouteLeg& leg : s.route.legs)
-            scene.routeLegs.push_back(QString::number(leg.parsecs, 'f', 1) + QStringLiteral(" pc"));
+        // Each leg's distance goes beside its middle where it covers no
+        // name, no other distance and no stop; a leg with no such place
+        // keeps its distance in the list of legs only.
+        QFont font;
+        font.setPointSizeF(8.0);
+        const QFontMetricsF metrics(font);
+        std::vector<atlas::LabelRect> taken;
+        taken.reserve(scene.labels.size() + 2 * scene.route.size());
+        for (const AtlasLabel& label : scene.labels)
+            taken.push_back({label.box.left(), label.box.top(), label.box.width(), label.box.height()});
+        for (const QPointF& stop : scene.route) taken.push_back({stop.x() - 4, stop.y() - 4, 8, 8});
+        atlas::LabelOptions options;
+        options.width = s.camera.width;
+        options.height = s.camera.height;
+        options.gap = 2.0;
+        options.dotRadius = 2.0;
+        for (std::size_t i = 0; i < s.route.legs.size() && i + 1 < scene.route.size(); ++i) {
+            const QString text = QString::number(s.route.legs[i].parsecs, 'f', 1) + QStringLiteral(" pc");
+            const QPointF middle = (scene.route[i] + scene.route[i + 1]) / 2.0;
+            const auto box = atlas::placeBeside(middle.x(), middle.y(),
+                                                atlas::LabelSize{metrics.horizontalAdvance(text) + 2.0, metrics.height()},
+                                                taken, options);
+            if (!box) continue;
+            taken.push_back(*box);
+            scene.routeLegs.push_back(AtlasLabel{QRectF(box->left, box->top, box->width, box->height), text, true});
+        }
     }
     if (s.selected) {
         const atlas::SystemEntry& e = model.entry(*s.selected);

@@ -93,11 +93,13 @@ QTableWidgetItem* cell(double value, int decimals = 0) { return new NumberItem(v
 
 // The engine's pages carry a style sheet for browsers ("margin: auto",
 // "max-width") that Qt's rich text reads as a column a few letters wide;
-// in the window they get a compact sheet of their own instead.
+// in the window they get a compact sheet of their own instead. Text cells
+// may wrap, so that a summary's ten columns fit the side panel without a
+// scroll bar; figures with their units stay on one line.
 const QString kLogStyle = QStringLiteral(
     "h1{font-size:x-large;color:#1f3864} h2{font-size:large;color:#2d4a7a} h3{color:#34476b}"
-    "th{background:#e8ecf6;padding:2px 4px;text-align:left;white-space:nowrap}"
-    "td{padding:1px 4px;white-space:nowrap}");
+    "th{background:#e8ecf6;padding:2px 3px;text-align:left;white-space:nowrap;font-size:small}"
+    "td{padding:1px 3px;font-size:small} td.r{white-space:nowrap}");
 
 QString withoutPageStyle(const QString& html) {
     static const QRegularExpression style(QStringLiteral("<style>.*</style>"),
@@ -190,8 +192,9 @@ void AtlasWindow::buildControls() {
     split->addWidget(Panels);
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
-    // The summary's orbit table is ten columns wide: room for it.
-    split->setSizes({760, 520});
+    // The summary's orbit table is ten columns wide: half the window, so that
+    // it fits with its longer texts (atmospheres, moons) on two lines.
+    split->setSizes({640, 640});
     setCentralWidget(split);
     statusBar()->showMessage(QStringLiteral("Open a sector to begin (File > Open sector)."));
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "generation/sector_fields.h"
+#include "records/sector_base.h"
 #include "ui/app_state.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
@@ -119,9 +121,27 @@ void TBtnRightDlg::reject() {
     if (!running_) QDialog::reject();
 }
 
+QString createSectorReport(const CreateSectorResult& run, const CreateSectorParams& params) {
+    const QString base = QDir::current().absoluteFilePath(QFile::decodeName(sectorBaseName(params.baseName).c_str()));
+    const auto count = [](std::int64_t n) { return QString::fromStdString(groupedCount(n)); };
+    if (run.systems == 0) {
+        return QStringLiteral("%1: no system in %2 cells (seed %3); %4 left as it was")
+            .arg(run.cancelled ? QStringLiteral("Cancelled, wrote nothing") : QStringLiteral("Wrote nothing"),
+                 count(run.cellsVisited), QString::number(run.seed), base);
+    }
+    const QString what = run.cancelled ? (params.newFile ? QStringLiteral("Cancelled; wrote so far to sector")
+                                                          : QStringLiteral("Cancelled; appended so far to sector"))
+                                       : (params.newFile ? QStringLiteral("Wrote sector")
+                                                          : QStringLiteral("Appended to sector"));
+    return QStringLiteral("%1 %2: %3 systems, %4 planets, %5 moons, %6 races (seed %7)")
+        .arg(what, base, count(run.systems), count(run.planets), count(run.moons), count(run.races),
+             QString::number(run.seed));
+}
+
 void TBtnRightDlg::OKBtnClick() {
     // A second OK while a run goes on is ignored: the first run owns the gauge.
     if (running_) return;
+    lastResult.clear();
     CreateSectorFields fields;
     fields.name = Edit8->text().toLatin1().toStdString();
     fields.file = QFile::encodeName(Edit1->text()).toStdString();
@@ -168,6 +188,7 @@ void TBtnRightDlg::runSector(const CreateSectorParams& params) {
     // Shown when the dialog next opens too, so the seed of a sector one
     // likes can be typed in again.
     SeedLabel->setText(QStringLiteral("Seed of the last run: %1").arg(static_cast<qulonglong>(lastRun_->seed)));
+    lastResult = createSectorReport(*lastRun_, params);
 }
 
 void TBtnRightDlg::setMaximum(std::int64_t cells) {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "generation/create_sector.h"
+#include "ui/dialog_parts.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,7 +21,7 @@ namespace orrimar::ui {
 struct AppState;
 class FileField;
 
-class TBtnRightDlg : public QDialog, private SectorProgress {
+class TBtnRightDlg : public QDialog, public CommandReport, private SectorProgress {
     Q_OBJECT
 public:
     TBtnRightDlg(const AppState& state, QWidget* parent = nullptr);
@@ -80,5 +81,9 @@ private:
     static constexpr int kCellsPerClockReading = 64;
     std::optional<CreateSectorResult> lastRun_;
 };
+
+// The status line of a run: what it wrote (systems, planets, moons, races),
+// the sector's full path and the seed that makes it again.
+QString createSectorReport(const CreateSectorResult& run, const CreateSectorParams& params);
 
 }  // namespace orrimar::ui

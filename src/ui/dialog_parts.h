@@ -47,6 +47,17 @@ FileDialogRequest openSectorDialog();    // "sun", "Star files (*.sun)", "../dat
 FileDialogRequest openDialog(const QString& extension, const QString& filter, const QString& initialDir);
 FileDialogRequest saveDialog(const QString& extension, const QStringList& filters, const QString& initialDir);
 
+// What a command's dialog made in its last opening, one line for the launch
+// pad's status line ("Wrote ... to ..."); empty when it wrote nothing. The
+// launch pad empties it before each opening.
+class CommandReport {
+public:
+    QString lastResult;
+
+protected:
+    ~CommandReport() = default;
+};
+
 // Folders the file dialogs open at, relative to the current directory.
 inline const QString kDataFolder = QStringLiteral("../data");
 inline const QString kLogFolder = QStringLiteral("../log");

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "records/sector_base.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_field.h"
@@ -118,13 +119,26 @@ void ExportDialog::OKBtnClick() {
         lastRun_ = engine::ExportSector(sector, chosen, destination, this);
     });
     Gauge->setValue(0);
+    lastResult.clear();
+    const QString what = chosen == engine::ExportFormat::Atlas
+                             ? QStringLiteral("atlas")
+                             : FormatBox->currentText() + QStringLiteral(" export");
     if (done && lastRun_ && !lastRun_->cancelled) {
         showMessage(this, kApplicationTitle,
-                    QStringLiteral("Wrote the %1 of %2 to %3")
-                        .arg(chosen == engine::ExportFormat::Atlas ? QStringLiteral("atlas")
-                                                                   : FormatBox->currentText() +
-                                                                         QStringLiteral(" export"),
-                             SectorEdit->text(), DestinationEdit->text()));
+                    QStringLiteral("Wrote the %1 of %2 to %3").arg(what, SectorEdit->text(), DestinationEdit->text()));
+        // The status line says as much as the command line's success line.
+        const auto count = [](std::int64_t n, const QString& one, const QString& many) {
+            return QString::fromStdString(groupedCount(n)) + QLatin1Char(' ') + (n == 1 ? one : many);
+        };
+        lastResult = QStringLiteral("Wrote the %1 of %2 (%3, %4) to %5")
+                         .arg(what, SectorEdit->text(),
+                              count(lastRun_->systems, QStringLiteral("system"), QStringLiteral("systems")),
+                              count(lastRun_->races, QStringLiteral("race"), QStringLiteral("races")),
+                              DestinationEdit->text());
+    }
+    if (lastRun_ && lastRun_->cancelled) {
+        lastResult = QStringLiteral("Cancelled the %1 of %2; %3 left as it was")
+                         .arg(what, SectorEdit->text(), DestinationEdit->text());
     }
     if (lastRun_ && lastRun_->cancelled) {
         QDialog::reject();

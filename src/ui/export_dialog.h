@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "engine/sector_export.h"
+#include "ui/dialog_parts.h"
 
 class QComboBox;
 class QLineEdit;
@@ -18,7 +19,7 @@ namespace orrimar::ui {
 
 class FileField;
 
-class ExportDialog : public QDialog, private engine::ExportProgress {
+class ExportDialog : public QDialog, public CommandReport, private engine::ExportProgress {
     Q_OBJECT
 public:
     explicit ExportDialog(QWidget* parent = nullptr);

@@ -141,15 +141,18 @@ void TBtnRightDlg2::OKBtnClick() {
         accept();
         return;
     }
+    lastResult.clear();
     guarded(this, [this, output] {
         const FileDialogAnswer& chosen = SaveToField->choice();
         if (chosen.fileName.isEmpty())
             throw InputError(std::string(engine::kNoLogMessage));
         const std::string path = QFile::encodeName(chosen.fileName).toStdString();
         AtomicOutputFile log(path);
-        engine::main_alienlog(FileNameField->text().toStdString(), readId(AlienIdField),
-                              static_cast<std::uint8_t>(output), logFormatOf(chosen.filterIndex), log.stream());
+        const std::int32_t id = readId(AlienIdField);
+        engine::main_alienlog(FileNameField->text().toStdString(), id, static_cast<std::uint8_t>(output),
+                              logFormatOf(chosen.filterIndex), log.stream());
         log.commit();
+        lastResult = QStringLiteral("Wrote alien log of race %1 to %2").arg(id).arg(chosen.fileName);
     });
     accept();
 }

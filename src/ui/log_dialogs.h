@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "ui/dialog_parts.h"
+
 #include <cstdint>
 
 class QCheckBox;
@@ -17,7 +19,7 @@ namespace orrimar::ui {
 class FileField;
 
 // "System Logfile": the log of one star system.
-class TBtnRightDlg1 : public QDialog {
+class TBtnRightDlg1 : public QDialog, public CommandReport {
     Q_OBJECT
 public:
     explicit TBtnRightDlg1(QWidget* parent = nullptr);
@@ -27,14 +29,11 @@ public:
     QLineEdit* SystemIdField;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
-    // "Wrote system log of system 5 to ..." after a run that wrote; empty otherwise.
-    QString lastResult;
-
     void OKBtnClick();
 };
 
 // "Alien Logfile": the log of one alien race in one output system.
-class TBtnRightDlg2 : public QDialog {
+class TBtnRightDlg2 : public QDialog, public CommandReport {
     Q_OBJECT
 public:
     explicit TBtnRightDlg2(QWidget* parent = nullptr);
@@ -52,7 +51,7 @@ public:
 };
 
 // "Sector Report": the summary report of a whole sector.
-class TForm5 : public QDialog {
+class TForm5 : public QDialog, public CommandReport {
     Q_OBJECT
 public:
     explicit TForm5(QWidget* parent = nullptr);
@@ -65,8 +64,6 @@ public:
     QCheckBox* EmpiresBox;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
-    QString lastResult;  // as the System Logfile's
-
     void OKBtnClick();
 };
 

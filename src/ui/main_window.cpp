@@ -155,9 +155,9 @@ void TForm1::buildLayout() {
     connect(AlienLogBtn, &QPushButton::clicked, this, &TForm1::AlienLogClick);
     connect(SectorReportBtn, &QPushButton::clicked, this, [this] { runCommand(Form5); });
     connect(AlienGenBtn, &QPushButton::clicked, this, &TForm1::AlienGenClick);
-    connect(ColoniesRptBtn, &QPushButton::clicked, this, [this] { Form8->exec(); });
-    connect(MergerBtn, &QPushButton::clicked, this, [this] { FormMerger->exec(); });
-    connect(ExportBtn, &QPushButton::clicked, this, [this] { ExportDlg->exec(); });
+    connect(ColoniesRptBtn, &QPushButton::clicked, this, [this] { runCommand(Form8); });
+    connect(MergerBtn, &QPushButton::clicked, this, [this] { runCommand(FormMerger); });
+    connect(ExportBtn, &QPushButton::clicked, this, [this] { runCommand(ExportDlg); });
     connect(AtlasBtn, &QPushButton::clicked, this, &TForm1::AtlasClick);
     connect(AboutBtn, &QPushButton::clicked, this, [this] { AboutBox->exec(); });
     connect(QuitBtn, &QPushButton::clicked, this, &TForm1::QuitClick);
@@ -223,21 +223,10 @@ void TForm1::showStatus(const QString& text) { StatusLine->setText(text); }
 
 void TForm1::runCommand(QDialog* dialog) {
     showStatus(QString());
-    if (dialog == BtnRightDlg) BtnRightDlg->forgetLastRun();
+    auto* report = dynamic_cast<CommandReport*>(dialog);
+    if (report != nullptr) report->lastResult.clear();
     dialog->exec();
-    if (dialog == BtnRightDlg) {
-        const auto& run = BtnRightDlg->lastRun();
-        if (!run) return;
-        const QString base = QString::fromStdString(sectorBaseName(QFile::encodeName(BtnRightDlg->Edit1->text()).toStdString()));
-        const auto count = [](std::int64_t n) { return QString::fromStdString(groupedCount(n)); };
-        showStatus(QStringLiteral("%1 sector %2: %3 systems, %4 planets, %5 moons, %6 races (seed %7)")
-                       .arg(run->cancelled ? QStringLiteral("Cancelled; wrote so far to") : QStringLiteral("Wrote"),
-                            QDir::current().absoluteFilePath(base), count(run->systems), count(run->planets),
-                            count(run->moons), count(run->races), QString::number(run->seed)));
-        return;
-    }
-    if (dialog == BtnRightDlg1) showStatus(BtnRightDlg1->lastResult);
-    if (dialog == Form5) showStatus(Form5->lastResult);
+    if (report != nullptr) showStatus(report->lastResult);
 }
 
 void TForm1::applyStoredGeometry(int height, int width, int left, int top) {
@@ -273,14 +262,14 @@ void TForm1::QuitClick() {
 
 void TForm1::AlienLogClick() {
     BtnRightDlg2->fillOutputList();
-    BtnRightDlg2->exec();
+    runCommand(BtnRightDlg2);
 }
 
 void TForm1::AlienGenClick() {
     Form6->FormCreate();
     for (const char* name : engine::kOutputSystems) Form6->ComboBox3->addItem(QString::fromLatin1(name));
     Form6->ComboBox3->setCurrentIndex(state_.rememberedOutputSystem);
-    Form6->exec();
+    runCommand(Form6);
 }
 
 void TForm1::BoldrinClick() {

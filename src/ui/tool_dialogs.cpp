@@ -53,12 +53,14 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
 }
 
 void TForm8::OKBtnClick() {
+    lastResult.clear();
     guarded(this, [this] {
         const ConvertedInteger race = convertInteger(RaceField->text().toLatin1().toStdString());
         if (!race.complete) {
             throw InputError("'" + RaceField->text().toStdString() + "' is not a valid race number");
         }
         WriteColoniesReport(sectorBase_.toStdString(), static_cast<long>(race.value), logBase_.toStdString());
+        lastResult = QStringLiteral("Wrote colonies report of race %1 to %2.log").arg(race.value).arg(logBase_);
     });
     accept();
 }
@@ -95,7 +97,11 @@ TFormMerger::TFormMerger(QWidget* parent) : QDialog(parent) {
 
 void TFormMerger::Button1Click() {
     const bool merged = guardedOfferingRepair(this, [this] { MergeSectors(mainBase_.toStdString(), addedBase_.toStdString()); });
-    if (merged) showMessage(this, kApplicationTitle, QStringLiteral("The 2 sectors have been merged"));
+    if (!merged) return;
+    // Several merges in one opening each leave their line.
+    const QString line = QStringLiteral("Wrote the systems of %1 into %2").arg(addedBase_, mainBase_);
+    lastResult = lastResult.isEmpty() ? line : lastResult + QStringLiteral("; ") + line;
+    showMessage(this, kApplicationTitle, QStringLiteral("The 2 sectors have been merged"));
 }
 
 void TFormMerger::Button2Click() { reject(); }

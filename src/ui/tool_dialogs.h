@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "ui/dialog_parts.h"
+
 class QLineEdit;
 class QPushButton;
 
@@ -14,7 +16,7 @@ namespace orrimar::ui {
 class FileField;
 
 // "Colonies Report Log": every colony one race owns, as a text file.
-class TForm8 : public QDialog {
+class TForm8 : public QDialog, public CommandReport {
     Q_OBJECT
 public:
     explicit TForm8(QWidget* parent = nullptr);
@@ -37,8 +39,9 @@ private:
 };
 
 // "Sector Merger ": appends a second sector to a first. Stays open after a
-// merge, so a further sector can be added.
-class TFormMerger : public QDialog {
+// merge, so a further sector can be added; its report names every merge of
+// the opening.
+class TFormMerger : public QDialog, public CommandReport {
     Q_OBJECT
 public:
     explicit TFormMerger(QWidget* parent = nullptr);

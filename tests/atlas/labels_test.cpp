@@ -56,6 +56,37 @@ TEST(AtlasLabels, HigherPriorityWinsAContestedPlace) {
     EXPECT_EQ(placed[0].id, 2);
 }
 
+TEST(AtlasLabels, PlaceBesideTakesTheFirstFreeSideOrNone) {
+    LabelOptions o;  // gap 4, dot radius 3
+    o.width = 100;
+    o.height = 60;
+    const LabelSize size{20, 10};
+    // Nothing taken: right of the point, 7 pixels off, centred on it.
+    auto box = placeBeside(50, 30, size, {}, o);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_DOUBLE_EQ(box->left, 57);
+    EXPECT_DOUBLE_EQ(box->top, 25);
+    // The right taken: left; both taken: above; three taken: below.
+    std::vector<LabelRect> taken = {{57, 25, 20, 10}};
+    box = placeBeside(50, 30, size, taken, o);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_DOUBLE_EQ(box->left, 23);
+    taken.push_back({23, 25, 20, 10});
+    box = placeBeside(50, 30, size, taken, o);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_DOUBLE_EQ(box->top, 13);
+    taken.push_back({40, 13, 20, 10});
+    box = placeBeside(50, 30, size, taken, o);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_DOUBLE_EQ(box->top, 37);
+    taken.push_back({40, 37, 20, 10});
+    EXPECT_FALSE(placeBeside(50, 30, size, taken, o).has_value());
+    // Boxes that only touch an edge do not overlap; the viewport's edge is a wall.
+    EXPECT_TRUE(placeBeside(50, 30, size, {{77, 25, 5, 10}}, o).has_value());
+    EXPECT_DOUBLE_EQ(placeBeside(95, 30, size, {}, o)->left, 68);  // no room on the right
+    EXPECT_FALSE(placeBeside(50, 30, LabelSize{120, 10}, {}, o).has_value());
+}
+
 TEST(AtlasAggregate, SquaresCountEverySystemOnceWithTheCommonestKind) {
     std::vector<SystemEntry> entries(7);
     const std::uint8_t kinds[] = {5, 7, 7, 5, 7, 2, 9};

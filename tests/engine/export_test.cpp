@@ -18,6 +18,7 @@
 #include "log_fixtures.h"
 #include "common/errors.h"
 #include "names/sector_names.h"
+#include "records/record_file.h"
 #include "tools/sector_check.h"
 #include "tools/hand_made_sector.h"
 
@@ -297,6 +298,57 @@ TEST(ExportNames, StoredAndConventionalNamesInBothFormats) {
     EXPECT_NE(systems.find("\r\n0,\"Vess\u00e9ne, the \"\"Old\"\" Reach\",3,-4,7,"), std::string::npos) << systems;
     EXPECT_EQ(readTable(dir + "/tables/bodies.csv")[2].at("name"), system + " II");
     EXPECT_EQ(readTable(dir + "/tables/races.csv")[0].at("name"), "Kethri");
+}
+
+TEST(ExportNames, StoredNamesReachEveryFormatInUtf8) {
+    const std::string dir = testDir("names");
+    const FixtureSector f = makeFixtureSector(dir);
+    const Json before = exportJson(f, dir + "/before.json");
+    const std::int64_t planet = before["systems"][0]["stars"][0]["orbits"][0]["id"].get<std::int64_t>();
+    {
+        // The name file in Windows ANSI: 0xE9 is e acute. Renaming appends;
+        // the last record of a thing wins, an empty one takes the name away.
+        RecordFile<TNameRec> names(dir + "/fix.nam", RawRecordFile::Mode::OpenExisting);
+        names.append(makeNameRecord(NameKind::System, 0, "Vessane, the \"Old\" Reach"));
+        names.append(makeNameRecord(NameKind::System, 1, "Caf\xE9"));
+        names.append(makeNameRecord(NameKind::Race, 0, "Kth'ri"));
+        names.append(makeNameRecord(NameKind::Planet, static_cast<std::int32_t>(planet), "Hearth"));
+        names.append(makeNameRecord(NameKind::Moon, 0, "Lantern"));
+        names.append(makeNameRecord(NameKind::Moon, 0, ""));
+        names.close();
+    }
+    const Json doc = exportJson(f, dir + "/sector.json");
+    EXPECT_EQ(doc["systems"][0]["name"], "Vessane, the \"Old\" Reach");
+    EXPECT_EQ(doc["systems"][1]["name"], "Caf\xC3\xA9");
+    EXPECT_EQ(doc["races"][0]["name"], "Kth'ri");
+    EXPECT_EQ(doc["systems"][0]["stars"][0]["orbits"][0]["name"], "Hearth");
+    // Not renamed, or renamed and then unnamed again: the conventional name.
+    EXPECT_EQ(doc["systems"][0]["stars"][0]["orbits"][1]["name"], "Vessane, the \"Old\" Reach belt 1");
+    bool sawMoon = false;
+    for (const Json& star : doc["systems"][0]["stars"]) {
+        for (const Json& orbit : star["orbits"]) {
+            for (const Json& moon : orbit["moons"]) {
+                if (moon["id"] == 0) {
+                    sawMoon = true;
+                    EXPECT_EQ(moon["name"], "Hearth a");
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(sawMoon);
+
+    ExportSector(f.base, ExportFormat::Csv, dir + "/tables");
+    const auto systems = readTable(dir + "/tables/systems.csv");
+    ASSERT_EQ(systems.size(), 2U);
+    EXPECT_EQ(systems[0].at("name"), "Vessane, the \"Old\" Reach");
+    EXPECT_EQ(systems[1].at("name"), "Caf\xC3\xA9");
+    EXPECT_EQ(readTable(dir + "/tables/races.csv")[0].at("name"), "Kth'ri");
+
+    // The atlas's systems table and the system's page carry the name, escaped.
+    ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
+    const std::string index = readFile(dir + "/atlas/index.html");
+    EXPECT_NE(index.find("Vessane, the &quot;Old&quot; Reach"), std::string::npos);
+    EXPECT_NE(index.find("Caf\xC3\xA9"), std::string::npos);
 }
 
 TEST(ExportCsv, QuotesCommasQuotesAndLineBreaks) {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QScreen>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -70,14 +71,23 @@ bool shootAtlas(const QString& work, const QString& out) {
         if (atlas.Legs->rowCount() >= 5) break;
     }
     bool ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-route.png")));
-    // The summary of the first system on the route's way that is home to
-    // a native race, so its race log button shows; the route's start if none.
-    atlas.selectSystem(0);
-    for (int row = 0; row < atlas.Legs->rowCount(); ++row) {
+    // The summary of a system that is home to a native race, so that its
+    // race log button shows: the first on the route's way, else the first
+    // the search for native races finds (the search then cleared, so the
+    // map is not dimmed).
+    int home = -1;
+    for (int row = 0; row < atlas.Legs->rowCount() && home < 0; ++row) {
         atlas.selectSystem(atlas.Legs->item(row, 2)->data(Qt::UserRole).toInt());
-        if (atlas.RaceButtons->findChild<QPushButton*>() != nullptr) break;
+        if (atlas.RaceButtons->findChild<QPushButton*>() != nullptr) home = *atlas.selectedSystem();
     }
-    if (atlas.RaceButtons->findChild<QPushButton*>() == nullptr) atlas.selectSystem(0);
+    if (home < 0) {
+        atlas.NativeRaceBox->setChecked(true);
+        atlas.runSearch();
+        if (atlas.Matches->rowCount() > 0) home = atlas.Matches->item(0, 0)->data(Qt::UserRole).toInt();
+        atlas.NativeRaceBox->setChecked(false);
+        atlas.clearSearch();
+    }
+    atlas.selectSystem(home >= 0 ? home : 0);
     ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-summary.png"))) && ok;
     return ok;
 }
