@@ -34,8 +34,6 @@ namespace {
 using namespace orrimar::testing;
 using Files = std::map<std::string, std::string>;
 
-constexpr const char* kFamilies[] = {".sun", ".pln", ".mon", ".aln"};
-
 struct PlanGuard {
     ~PlanGuard() { clearFaultPlan(); }
 };
