@@ -50,7 +50,8 @@ std::uint16_t gravityHundredths(std::uint8_t density, std::int32_t diameterKm) {
     if (diameterKm <= 0) return 0;
     const double g = static_cast<double>(bulkProperties(density, diameterKm).gravity) * 100.0;
     if (!(g > 0.0)) return 0;
-    return static_cast<std::uint16_t>(std::min(std::lround(g), 65535L));
+    // Clamped before rounding: the gravity of a damaged record may lie beyond any long.
+    return static_cast<std::uint16_t>(std::lround(std::min(g, 65535.0)));
 }
 
 AtlasModel AtlasModel::open(const std::string& baseName) {
