@@ -114,7 +114,9 @@ void requireRecordId(std::int64_t id, std::int64_t count, const std::string& bas
 }
 
 std::string groupedCount(std::int64_t value) {
-    const std::string digits = std::to_string(value < 0 ? -value : value);
+    // The magnitude as unsigned: negating the smallest int64 overflows.
+    const auto magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const std::string digits = std::to_string(magnitude);
     std::string out = value < 0 ? "-" : "";
     for (std::size_t i = 0; i < digits.size(); ++i) {
         // A comma before every group of three counted from the right.
