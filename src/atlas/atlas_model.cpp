@@ -12,7 +12,9 @@
 #include "common/bit_flags.h"
 #include "generation/physics.h"
 #include "common/errors.h"
+#include "records/record_file.h"
 #include "records/record_reader.h"
+#include "records/record_validation.h"
 #include "records/records.h"
 #include "records/sector_files.h"
 
@@ -59,9 +61,22 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
     model.baseName_ = baseName;
     model.sectorName_ = lastComponent(baseName);
 
-    // Systems: the whole file, a few bytes kept of each record.
+    // The ranges every id must fall in, for the validating layer: records
+    // that are whole on disk (a torn tail is left out with a warning).
+    const auto wholeRecords = [&](const char* extension, std::size_t size) {
+        return std::max<std::int64_t>(0, recordCountOnDisk(sectorPath(baseName, extension), size));
+    };
+    SectorCounts counts;
+    counts.planets = wholeRecords(".pln", sizeof(TPlanetRec));
+    counts.moons = wholeRecords(".mon", sizeof(TMoonRec));
+    counts.races = wholeRecords(".aln", sizeof(TAlienRec));
+
+    // Systems: the whole file, a few bytes kept of each record. A system
+    // whose codes, figures or planet ranges are damaged is refused, naming
+    // the file, the record and the field.
     {
         RecordReader<TSystemRec> systems(sectorPath(baseName, ".sun"));
+        counts.systems = systems.count();
         if (systems.count() == 0) {
             throw InputError(systems.hasPartialRecord()
                                  ? fmt::format("Sector {} holds no whole star system: {} is {} bytes, less than one record",
@@ -75,6 +90,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
         model.entries_.resize(static_cast<std::size_t>(systems.count()));
         model.worlds_.resize(model.entries_.size());
         systems.forEach([&](std::int64_t id, const TSystemRec& rec) {
+            requireSound(rec, counts, systems.path(), id);
             SystemEntry& e = model.entries_[static_cast<std::size_t>(id)];
             e.x = rec.x;
             e.y = rec.y;
@@ -129,6 +145,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
                 if (strays++ == 0) firstStray = pid;
                 return;
             }
+            requireSound(p, counts, planets.path(), pid);
             SystemEntry& e = model.entries_[static_cast<std::size_t>(p.systemId)];
             WorldSummary& w = model.worlds_[static_cast<std::size_t>(p.systemId)];
             if (w.firstPlanet < 0) w.firstPlanet = static_cast<std::int32_t>(pid);

@@ -38,6 +38,7 @@ struct MergeCommand : ::testing::Test {
         added.systems[0].firstPlanetId = {0, 1, 1};
         added.planets.resize(1);
         added.comments = "added\r\n";
+        giveValidCodes(added);
         writeSector(mainBase, main);
         writeSector(addedBase, added);
     }
