@@ -77,6 +77,11 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
     {
         RecordReader<TSystemRec> systems(sectorPath(baseName, ".sun"));
         counts.systems = systems.count();
+        // Without a planet file every planet range would look damaged: the
+        // missing file is the error to name.
+        if (recordCountOnDisk(sectorPath(baseName, ".pln"), sizeof(TPlanetRec)) < 0) {
+            RecordReader<TPlanetRec> planets(sectorPath(baseName, ".pln"));  // throws, naming it
+        }
         if (systems.count() == 0) {
             throw InputError(systems.hasPartialRecord()
                                  ? fmt::format("Sector {} holds no whole star system: {} is {} bytes, less than one record",
