@@ -70,6 +70,18 @@ TEST_F(MergeCommand, FailuresExitWithTheReasonAndChangeNothing) {
     EXPECT_EQ(snapshot(dir), before);
 }
 
+TEST_F(MergeCommand, ADamagedAddedRecordExitsOneNamingFileRecordAndField) {
+    SectorContent added = soundSector(3, 20);
+    ASSERT_FALSE(added.moons.empty());
+    added.moons[0].worldType = 255;
+    writeSector(addedBase, added);
+    const auto before = snapshot(dir);
+    EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitRuntime);
+    EXPECT_EQ(err.str(), "orrimar-cli: " + addedBase + ".mon record 0: world type 255 outside 1..23\n");
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(snapshot(dir), before);
+}
+
 TEST_F(MergeCommand, CheckFindsTheMergedSectorSound) {
     writeSector(mainBase, soundSector(5, 0));
     writeSector(addedBase, soundSector(6, 20));
