@@ -35,7 +35,8 @@ struct Run {
 
 const std::vector<Run> kRuns = {
     {"flat_100x100_density100", {"--size", "100", "--flat", "--density", "100"}},
-    {"cube_1M_systems", {"--size", "100", "--density", "100"}},
+    {"cube_1M_systems/threads:1", {"--size", "100", "--density", "100", "--threads", "1"}},
+    {"cube_1M_systems/threads:all", {"--size", "100", "--density", "100"}},
 };
 
 const char* const kSectorFiles[] = {".sun", ".pln", ".mon", ".aln", ".nam", ".col", ".con", ".emp", ".cmt"};

@@ -122,7 +122,7 @@ void registerAlienLog(CLI::App& app, Context& ctx) {
         engine::main_alienlog(o->alienBase, id, static_cast<std::uint8_t>(system),
                               o->html ? engine::kFormatHtml : engine::kFormatText, log.stream());
         log.commit();
-        ctx.success(fmt::format("Wrote alien log of race {} to {}", id, o->out));
+        ctx.success(fmt::format("Wrote alien log of {} to {}", namedThing(o->alienBase, NameKind::Race, id), o->out));
     });
 }
 

@@ -30,7 +30,10 @@ void registerColonies(CLI::App& app, Context& ctx) {
         ->required();
     cmd->callback([opts, &ctx] {
         WriteColoniesReport(opts->sectorBase, opts->race, opts->logBase);
-        ctx.success(fmt::format("Wrote colonies report of race {} to {}.log", opts->race, opts->logBase));
+        // The report itself names races by number only (other tools read
+        // it); the line on the screen may name the race.
+        ctx.success(fmt::format("Wrote colonies report of {} to {}.log",
+                                namedThing(opts->sectorBase, NameKind::Race, opts->race), opts->logBase));
     });
 }
 

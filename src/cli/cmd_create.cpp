@@ -28,6 +28,7 @@ struct CreateOptions {
     bool noNames = false;  // "Names" unchecked
     std::string seed;
     std::string settings;
+    std::string threads;  // empty: one per core
     // Given on the command line, even as "": an empty --file or --seed is
     // a mistake to refuse, not a request for the default.
     bool fileGiven = false;
@@ -97,6 +98,11 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     p.names = !o.noNames;
     if (o.seedGiven) p.seed = strictSeed(o.seed);
     p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
+    if (!o.threads.empty()) {
+        const std::int32_t threads = strictInteger(o.threads, "--threads");
+        if (threads < 1 || threads > 256) throw InputError("--threads should be between 1 and 256");
+        p.threads = static_cast<unsigned>(threads);
+    }
     return p;
 }
 
@@ -179,6 +185,9 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_option("--settings", options->settings,
                     "Settings file with the probability tables (default: orrwin.ini beside the program)")
         ->type_name("PATH");
+    cmd->add_option("--threads", options->threads,
+                    "Threads that roll cells (1..256, default: one per core); any number makes the same sector")
+        ->type_name("INT");
     cmd->callback([options, file, seed, &ctx] {
         options->fileGiven = file->count() > 0;
         options->seedGiven = seed->count() > 0;

@@ -71,13 +71,16 @@ void registerLogs(CLI::App& app, Context& ctx) {
         requireOut(starlog->out, starlog->summary ? "system summary" : "system log");
         if (starlog->summary) {
             engine::main_starsummary(starlog->sector, starlog->out, id,
-                                     starlog->html ? engine::kFormatHtml : engine::kFormatText);
-            ctx.success(fmt::format("Wrote system summary of system {} to {}", id, starlog->out));
+                                     starlog->html ? engine::kFormatHtml : engine::kFormatText,
+                                     storedName(starlog->sector, NameKind::System, id).value_or(std::string()));
+            ctx.success(fmt::format("Wrote system summary of {} to {}", namedThing(starlog->sector, NameKind::System, id),
+                                    starlog->out));
             return;
         }
         engine::main_starlog(starlog->sector, starlog->out, id, 1,
                              starlog->html ? engine::kFormatHtml : engine::kFormatText);
-        ctx.success(fmt::format("Wrote system log of system {} to {}", id, starlog->out));
+        ctx.success(
+            fmt::format("Wrote system log of {} to {}", namedThing(starlog->sector, NameKind::System, id), starlog->out));
     });
 
     auto report = std::make_shared<ReportOptions>();

@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "names/rename.h"
 #include "common/errors.h"
+#include "records/sector_base.h"
 
 namespace orrimar::cli {
 
@@ -58,14 +59,16 @@ void registerName(CLI::App& app, Context& ctx) {
         } else {
             throw InputError("name: say what to name with --system, --planet, --moon or --race ID");
         }
-        const std::int64_t at = renameInSector(o->base, kind, id, o->name);
+        // "data/alpha.sun" names the sector "data/alpha", as in every command.
+        const std::string base = sectorBaseName(o->base);
+        const std::int64_t at = renameInSector(base, kind, id, o->name);
         if (o->quiet) return;
         if (o->name.empty()) {
             ctx.out << fmt::format("Wrote the removal of {} {}'s name to {}.nam (record {})\n", nameKindWord(kind), id,
-                                   o->base, at);
+                                   base, at);
         } else {
             ctx.out << fmt::format("Wrote the name \"{}\" of {} {} to {}.nam (record {})\n", o->name,
-                                   nameKindWord(kind), id, o->base, at);
+                                   nameKindWord(kind), id, base, at);
         }
     });
 }

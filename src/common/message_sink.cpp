@@ -15,13 +15,18 @@ public:
 
 StderrSink defaultSink;
 MessageSink* currentSink = &defaultSink;
+constinit thread_local MessageSink* threadSink = nullptr;
 
 }  // namespace
 
 void setMessageSink(MessageSink* sink) { currentSink = sink != nullptr ? sink : &defaultSink; }
 
-MessageSink& messageSink() { return *currentSink; }
+MessageSink& messageSink() { return threadSink != nullptr ? *threadSink : *currentSink; }
 
-void reportError(std::string_view text) { currentSink->message("Error", text); }
+void reportError(std::string_view text) { messageSink().message("Error", text); }
+
+ThreadMessageSink::ThreadMessageSink(MessageSink& sink) : previous_(threadSink) { threadSink = &sink; }
+
+ThreadMessageSink::~ThreadMessageSink() { threadSink = previous_; }
 
 }  // namespace orrimar

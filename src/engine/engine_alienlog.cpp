@@ -19,6 +19,7 @@
 #include "engine/engine_files.h"
 #include "engine/rule_systems.h"
 #include "generation/physics.h"
+#include "names/sector_names.h"
 #include "records/record_file.h"
 #include "records/record_validation.h"
 #include "records/records.h"
@@ -94,9 +95,26 @@ TAlienRec readRace(const std::string& alienBase, std::int32_t raceId) {
     return race;
 }
 
+// The few names the log shows, read in one pass over the name file: the
+// race's, its home world's override and its home system's. A sector without
+// names gives none, and its log reads as it always did.
+SectorNames namesForLog(const std::string& alienBase, std::int32_t raceId, const TAlienRec& race) {
+    std::int32_t homeSystem = -1;
+    const std::string planetPath = sectorPath(alienBase, ".pln");
+    if (race.worldId >= 0 && race.worldId < recordCountOnDisk(planetPath, sizeof(TPlanetRec))) {
+        homeSystem = RecordFile<TPlanetRec>(planetPath, RawRecordFile::Mode::ReadOnly).read(race.worldId).systemId;
+    }
+    return SectorNames::load(alienBase, [&](NameKind kind, std::int32_t value) {
+        return (kind == NameKind::Race && value == raceId) || (kind == NameKind::Planet && value == race.worldId) ||
+               (kind == NameKind::System && value == homeSystem && value >= 0);
+    });
+}
+
 // What the log can say of the home world: the planet record when the
-// sector has it, and its system when that is there too.
-KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, std::string& summary, bool& madeToOrder) {
+// sector has it, and its system when that is there too. `worldName` is the
+// home world's name (UTF-8) when the sector names it.
+KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, const SectorNames& names, std::string& summary,
+                    std::string& worldName, bool& madeToOrder) {
     madeToOrder = false;
     KeyValues items;
     const std::string planetPath = sectorPath(alienBase, ".pln");
@@ -117,7 +135,6 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, std::st
         summary = fmt::format("a world of {} °C and {} g", planet.temperature, fixed(planet.pressure, 2));
         return items;
     }
-    items.emplace_back("World", fmt::format("planet {}", race.worldId));
     const std::string systemPath = sectorPath(alienBase, ".sun");
     // A sector's planet is read through the validating layer, against the
     // counts of its sector's files.
@@ -127,14 +144,19 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, std::st
     const SectorCounts counts{wholeRecords(".sun", sizeof(TSystemRec)), planets,
                               wholeRecords(".mon", sizeof(TMoonRec)), wholeRecords(".aln", sizeof(TAlienRec))};
     requireSound(planet, counts, planetPath, race.worldId);
+    std::string systemLine = fmt::format("{}", planet.systemId);
+    std::optional<std::string> world = names.planetOverride(race.worldId);
     if (planet.systemId >= 0 && planet.systemId < recordCountOnDisk(systemPath, sizeof(TSystemRec))) {
         RecordFile<TSystemRec> systems(systemPath, RawRecordFile::Mode::ReadOnly);
         const TSystemRec system = systems.read(planet.systemId);
-        items.emplace_back("System",
-                           fmt::format("{} at x {}, y {}, z {} pc", planet.systemId, system.x, system.y, system.z));
-    } else {
-        items.emplace_back("System", fmt::format("{}", planet.systemId));
+        const SystemNamer namer(names, planet.systemId, system);
+        world = namer.planet(race.worldId);
+        systemLine = fmt::format("{} at x {}, y {}, z {} pc", labelled(namer.system(), planet.systemId), system.x,
+                                 system.y, system.z);
     }
+    worldName = nameText(world);
+    items.emplace_back("World", fmt::format("planet {}", labelled(world, race.worldId)));
+    items.emplace_back("System", systemLine);
     const Bulk bulk = bulkProperties(planet.density, planet.diameter);
     const std::string type = worldTypeText(planet.worldType);
     items.emplace_back("World type", type);
@@ -145,6 +167,7 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, std::st
                                                  magnitude(planet.pressure)));
     items.emplace_back("Water cover", fmt::format("{} %", planet.waterCover));
     summary = fmt::format("a {} world of {} °C and {} g", type, planet.temperature, fixed(bulk.gravity, 2));
+    if (!worldName.empty()) summary = fmt::format("{}, {}", worldName, summary);
     return items;
 }
 
@@ -181,8 +204,9 @@ std::string withArticle(const std::string& phrase) {
     return (vowel ? "An " : "A ") + phrase;
 }
 
-// One sentence a game master can read aloud.
-std::string portrait(const TAlienRec& race, const std::string& world) {
+// One sentence a game master can read aloud; a named race is named first
+// ("Krai: a carbon-based ...").
+std::string portrait(const TAlienRec& race, const std::string& raceName, const std::string& world) {
     // The body plan is named only where it tells more than the kind.
     const std::string kind = lowerFirst(std::string(subtypeName(race.subtype)));
     const std::string form = lowerFirst(std::string(formCodeName(race.formCode)));
@@ -194,6 +218,7 @@ std::string portrait(const TAlienRec& race, const std::string& world) {
     text += fmt::format(". Development level {}; {}.", race.techLevel,
                         race.spatialAge == 0 ? std::string("not spacefaring")
                                              : fmt::format("in space for {}", plural(race.spatialAge, "year", "years")));
+    if (!raceName.empty()) text = fmt::format("{}: {}", raceName, lowerFirst(text));
     return text;
 }
 
@@ -244,16 +269,19 @@ std::string aspectCodes(const TAlienRec& race) {
 void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::string& alienBase,
                    std::int32_t raceId, const TAlienRec& race) {
     const std::string sector = sectorNameOf(alienBase);
+    const SectorNames names = namesForLog(alienBase, raceId, race);
     std::string world;
+    std::string worldName;
     bool madeToOrder = false;
-    const KeyValues home = homeWorld(alienBase, race, world, madeToOrder);
+    const KeyValues home = homeWorld(alienBase, race, names, world, worldName, madeToOrder);
+    const std::string raceName = madeToOrder ? std::string() : nameText(names.race(raceId));
 
     // A race made to order has no sector of its own: its scratch files are
     // gone once the log is written.
     Document doc(log, format,
                  madeToOrder ? std::string("Alien race made to order")
-                             : fmt::format("Alien race {} of {}", raceId, sector));
-    doc.paragraph(portrait(race, world));
+                             : fmt::format("Alien race {} of {}", labelled(names.race(raceId), raceId), sector));
+    doc.paragraph(portrait(race, raceName, world));
     doc.note(fmt::format("Output system: {}.", kOutputSystems[system]));
 
     doc.heading("Home world");

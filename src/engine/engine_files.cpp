@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "engine/document.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
 
@@ -81,6 +82,16 @@ SectorReader::SectorReader(const std::string& givenBase)
         const TNameRec header = names->read(0);
         if (header.name.length > 0) sectorName_ = header.name.str();
     }
+    names_ = SectorNames::load(baseName);
+}
+
+std::string labelled(const std::optional<std::string>& ansiName, std::int64_t id) {
+    if (!ansiName) return std::to_string(id);
+    return withId(ansiToUtf8(*ansiName), id);
+}
+
+std::string nameText(const std::optional<std::string>& ansiName) {
+    return ansiName ? ansiToUtf8(*ansiName) : std::string();
 }
 
 TSystemRec SectorReader::system(std::int64_t id) { return systems_->read(id); }

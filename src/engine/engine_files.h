@@ -9,9 +9,11 @@
 #include <fstream>
 #include <vector>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/file_io.h"
+#include "names/sector_names.h"
 #include "records/record_reader.h"
 #include "records/sector_base.h"
 #include "records/record_validation.h"
@@ -37,6 +39,9 @@ public:
     // The sector's name from the header of its name file; the base name's
     // last component when the name file is missing or holds no header.
     const std::string& sectorName() const { return sectorName_; }
+    // The names of its systems, worlds and races (none when the name file
+    // holds only its header, or is missing).
+    const SectorNames& names() const { return names_; }
 
     ValidatingReader<TSystemRec>& systems() { return *systems_; }
     ValidatingReader<TPlanetRec>& planets() { return *planets_; }
@@ -65,7 +70,14 @@ private:
     std::int64_t controlCount_ = 0;
     std::int64_t empireCount_ = 0;
     std::string sectorName_;
+    SectorNames names_;
 };
+
+// A name from the name file (code page) beside its id, in UTF-8 for the
+// logs: "Vessane (12)", or "12" alone for what has no name.
+std::string labelled(const std::optional<std::string>& ansiName, std::int64_t id);
+// The name alone in UTF-8, empty for none.
+std::string nameText(const std::optional<std::string>& ansiName);
 
 // Logs and reports are written through the file layer's atomic output: a
 // failure never leaves a half-written log in place of the earlier one. The

@@ -1,11 +1,15 @@
 // The sector report: report path + ".map" as plain text and + ".html" with
 // the same sections and a map of the sector. The sector is read in passes
 // (a survey for the summary and the map, then one pass per section), so a
-// sector of a million systems needs no more memory than one byte per system.
+// sector of a million systems needs no more memory than one byte per system,
+// besides the names its name file holds. A sector with names gets a Name
+// column in its systems and races tables and labels on its map; one without
+// reads as it always did.
 #include <fmt/format.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <set>
@@ -254,12 +258,17 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
         pages.both([](Document& d) { d.paragraph("The sector holds no systems."); });
         return;
     }
-    const std::vector<Column> columns = {
+    std::vector<Column> columns = {
         {"Id", Align::Right, 7},      {"X", Align::Right, 6},       {"Y", Align::Right, 6},
         {"Z", Align::Right, 6},       {"Stars", Align::Left, 22},   {"Planets", Align::Right, 0},
         {"Belts", Align::Right, 0},   {"Moons", Align::Right, 0},   {"Life", Align::Left, 19},
         {"Colonies", Align::Right, 0}, {"Owners", Align::Left, 0},
     };
+    // The column is as wide as the longest system name, known before the
+    // streamed rows start.
+    const SectorNames& names = sector.names();
+    const bool named = names.count(NameKind::System) > 0;
+    if (named) columns.insert(columns.begin() + 1, {"Name", Align::Left, std::max<std::size_t>(4, names.longest(NameKind::System))});
     limitHtmlRows(pages, count, "systems");
     pages.rows([&](Document& d) { d.beginTable(columns); });
     for (std::int64_t id = 0; id < count; ++id) {
@@ -283,7 +292,7 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
             colonyCount = it->second.colonies;
             owners = ownersText(it->second.owners);
         }
-        const std::vector<std::string> row = {
+        std::vector<std::string> row = {
             std::to_string(id),
             std::to_string(system.x),
             std::to_string(system.y),
@@ -296,6 +305,7 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
             colonyCount == 0 ? std::string() : std::to_string(colonyCount),
             owners,
         };
+        if (named) row.insert(row.begin() + 1, nameText(names.system(id)));
         pages.rows([&](Document& d) { d.tableRow(row); });
     }
     pages.rows([](Document& d) { d.endTable(); });
@@ -322,7 +332,7 @@ void writeAliens(Pages& pages, SectorReader& sector) {
         pages.both([](Document& d) { d.paragraph("The sector holds no alien races."); });
         return;
     }
-    const std::vector<Column> columns = {
+    std::vector<Column> columns = {
         {"Id", Align::Right, 6},         {"Home world", Align::Right, 0}, {"System", Align::Right, 7},
         {"Position", Align::Left, 16},
         {"World type", Align::Left, widestName(worldTypeText, 10)},
@@ -332,6 +342,9 @@ void writeAliens(Pages& pages, SectorReader& sector) {
         {"Level", Align::Right, 0},
         {"Spatial age", Align::Right, 0},
     };
+    const SectorNames& names = sector.names();
+    const bool named = names.count(NameKind::Race) > 0;
+    if (named) columns.insert(columns.begin() + 1, {"Name", Align::Left, std::max<std::size_t>(4, names.longest(NameKind::Race))});
     limitHtmlRows(pages, count, "alien races");
     pages.rows([&](Document& d) { d.beginTable(columns); });
     for (std::int64_t id = 0; id < count; ++id) {
@@ -348,12 +361,13 @@ void writeAliens(Pages& pages, SectorReader& sector) {
                 position = fmt::format("{}, {}, {}", s.x, s.y, s.z);
             }
         }
-        const std::vector<std::string> row = {
+        std::vector<std::string> row = {
             std::to_string(id),   std::to_string(race.worldId),  system,
             position,             worldType,                     subtypeName(race.subtype),
             bodyFormName(race.bodyForm), habitatName(race.habitat), std::to_string(race.techLevel),
             race.spatialAge > 0 ? std::to_string(race.spatialAge) : std::string(),
         };
+        if (named) row.insert(row.begin() + 1, nameText(names.race(id)));
         pages.rows([&](Document& d) { d.tableRow(row); });
     }
     pages.rows([](Document& d) { d.endTable(); });
@@ -514,8 +528,12 @@ void main_map(const std::string& sectorBase, const std::string& reportPath, bool
     for (std::int64_t id = 0; id < surveyed.systems; ++id) {
         const TSystemRec system = sector.systems().read(id);
         const std::uint8_t mark = surveyed.marks[static_cast<std::size_t>(id)];
+        const float light = system.luminosity[0];
         map.add({system.x, system.y, system.z, system.starKind[0], (mark & kMarkRace) != 0,
-                 (mark & kMarkControlled) != 0});
+                 (mark & kMarkControlled) != 0, id,
+                 // An aggregated map has no labels: no name is looked up for it.
+                 map.aggregated() ? std::string() : nameText(sector.names().system(id)),
+                 std::isfinite(light) ? light : 0.0F});
     }
     html.heading("Map", 1);
     html.figure(map.svg(), map.caption());

@@ -31,8 +31,17 @@ std::optional<std::string> nativeRaceOf(SectorReader& sector, const TPlanetRec& 
     if (planet.nativeRaceId < 0 || planet.nativeRaceId >= sector.aliens().count()) {
         return fmt::format("Race {} (missing from the race file)", planet.nativeRaceId);
     }
-    return raceBrief(sector.aliens().read(planet.nativeRaceId), planet.nativeRaceId);
+    std::string brief = raceBrief(sector.aliens().read(planet.nativeRaceId), planet.nativeRaceId);
+    if (const auto name = sector.names().race(planet.nativeRaceId)) brief = ansiToUtf8(*name) + ". " + brief;
+    return brief;
 }
+
+// The world names of one system, and whether the log shows names at all: a
+// sector without names reads as it always did.
+struct LogNames {
+    const SystemNamer& namer;
+    bool shown;
+};
 
 // "race 0 on planet II, race 3 on planet IV of star B": every native race of
 // the system, by the orbit of its world.
@@ -49,7 +58,8 @@ std::string nativeRacesOf(SectorReader& sector, const TSystemRec& system, int st
             if (isBelt(planet) || !testBit(planet.features[2], 3)) continue;
             if (!list.empty()) list += ", ";
             const std::string orbit = j < 15 ? kRoman[j] : std::to_string(j + 1);
-            list += fmt::format("race {} on planet {}", planet.nativeRaceId, orbit);
+            list += fmt::format("race {} on planet {}", labelled(sector.names().race(planet.nativeRaceId), planet.nativeRaceId),
+                                orbit);
             if (stars > 1) list += fmt::format(" of star {}", starLetter(s));
         }
     }
@@ -72,11 +82,14 @@ std::vector<std::string> orbitRow(int orbit, const TPlanetRec& body) {
             life == LifeLevel::None ? std::string() : std::string(lifeLevelName(life))};
 }
 
-void writeMoons(Document& doc, SectorReader& sector, const TPlanetRec& planet) {
+void writeMoons(Document& doc, SectorReader& sector, const TPlanetRec& planet, std::int64_t planetId,
+                const LogNames& names) {
     const bool twinPlanet = testBit(planet.features[3], 1) || testBit(planet.features[3], 2);
     for (int m = 0; m < planet.moonCount; ++m) {
         const std::int64_t moonId = static_cast<std::int64_t>(planet.firstMoonId) + m;
-        doc.heading(fmt::format("Moon {}", m + 1), 3);
+        const auto moonName = names.shown ? names.namer.moon(planetId, planet.firstMoonId, moonId) : std::nullopt;
+        doc.heading(moonName ? fmt::format("Moon {}: {}", m + 1, ansiToUtf8(*moonName)) : fmt::format("Moon {}", m + 1),
+                    3);
         if (moonId < 0 || moonId >= sector.moons().count()) {
             doc.note(fmt::format("Moon record {} is missing from the moon file.", moonId));
             continue;
@@ -86,7 +99,8 @@ void writeMoons(Document& doc, SectorReader& sector, const TPlanetRec& planet) {
     }
 }
 
-void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, int star, bool full) {
+void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, int star, bool full,
+               const LogNames& names) {
     const std::size_t i = static_cast<std::size_t>(star - 1);
     doc.heading(fmt::format("Star {}: {}, {}", starLetter(star), spectralDesignation(system.starKind[i], system.spectralDigit[i]),
                             starPlainName(system.starKind[i])),
@@ -102,16 +116,18 @@ void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, in
     bodies.reserve(static_cast<std::size_t>(count));
     for (int j = 0; j < count; ++j) bodies.push_back(sector.planet(static_cast<std::int64_t>(system.firstPlanetId[i]) + j));
 
+    const auto bodyId = [&](int j) { return static_cast<std::int64_t>(system.firstPlanetId[i]) + j; };
     std::vector<std::vector<std::string>> rows;
-    for (int j = 0; j < count; ++j) rows.push_back(orbitRow(j + 1, bodies[static_cast<std::size_t>(j)]));
-    doc.table({{"Orbit", Align::Right},
-               {"AU", Align::Right},
-               {"Body", Align::Left},
-               {"Size", Align::Right},
-               {"Moons", Align::Right},
-               {"Temp.", Align::Right},
-               {"Life", Align::Left}},
-              rows);
+    for (int j = 0; j < count; ++j) {
+        rows.push_back(orbitRow(j + 1, bodies[static_cast<std::size_t>(j)]));
+        // The name column comes only with names, after the body's kind.
+        if (names.shown) rows.back().insert(rows.back().begin() + 3, nameText(names.namer.planet(bodyId(j))));
+    }
+    std::vector<Column> columns = {{"Orbit", Align::Right}, {"AU", Align::Right},    {"Body", Align::Left},
+                                   {"Size", Align::Right},  {"Moons", Align::Right}, {"Temp.", Align::Right},
+                                   {"Life", Align::Left}};
+    if (names.shown) columns.insert(columns.begin() + 3, {"Name", Align::Left});
+    doc.table(columns, rows);
     if (!full) return;
 
     BodyContext context;
@@ -119,15 +135,19 @@ void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, in
     context.effectiveLuminosity = effectiveLuminosity(system, star);
     for (int j = 0; j < count; ++j) {
         const TPlanetRec& body = bodies[static_cast<std::size_t>(j)];
-        context.id = static_cast<std::int64_t>(system.firstPlanetId[i]) + j;
-        doc.heading(fmt::format("Orbit {}: {} at {} AU", j + 1, bodyTitle(body), tenths(body.orbitRadius)), 2);
+        context.id = bodyId(j);
+        const auto bodyName = names.shown ? names.namer.planet(context.id) : std::nullopt;
+        doc.heading(bodyName ? fmt::format("Orbit {}: {}, {} at {} AU", j + 1, ansiToUtf8(*bodyName), bodyTitle(body),
+                                           tenths(body.orbitRadius))
+                             : fmt::format("Orbit {}: {} at {} AU", j + 1, bodyTitle(body), tenths(body.orbitRadius)),
+                    2);
         if (isBelt(body)) {
             doc.keyValues(beltDetails(body, context));
             continue;
         }
         context.nativeRace = nativeRaceOf(sector, body);
         doc.keyValues(planetDetails(body, context));
-        writeMoons(doc, sector, body);
+        writeMoons(doc, sector, body, context.id, names);
     }
 }
 
@@ -142,8 +162,11 @@ std::string ageText(int age) {
 void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full) {
     const TSystemRec system = sector.system(systemId);
     const int stars = std::clamp<int>(system.starCount, 1, 3);
+    const SystemNamer namer(sector.names(), systemId, system);
+    const LogNames names{namer, !sector.names().empty()};
     KeyValues head;
     head.emplace_back("Sector", ansiToUtf8(sector.sectorName()));
+    if (namer.system()) head.emplace_back("Name", ansiToUtf8(*namer.system()));
     head.emplace_back("System id", std::to_string(systemId));
     head.emplace_back("Coordinates", fmt::format("x {}, y {}, z {} parsecs", system.x, system.y, system.z));
     head.emplace_back("Age", ageText(system.systemAge));
@@ -160,12 +183,15 @@ void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, 
     // The system race is set by other programs (a race that holds the
     // system); "none" would read as "no race lives here", so the line is
     // left out when the record names none.
-    if (system.systemRaceId != 65535) head.emplace_back("System race", fmt::format("race {}", system.systemRaceId));
+    if (system.systemRaceId != 65535) {
+        head.emplace_back("System race",
+                          fmt::format("race {}", labelled(sector.names().race(system.systemRaceId), system.systemRaceId)));
+    }
     const std::string natives = nativeRacesOf(sector, system, stars);
     if (!natives.empty()) head.emplace_back("Native races", natives);
     doc.keyValues(head);
 
-    for (int s = 1; s <= stars; ++s) writeStar(doc, sector, system, s, full);
+    for (int s = 1; s <= stars; ++s) writeStar(doc, sector, system, s, full, names);
 }
 
 void main_starlog(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId, std::uint8_t one,
@@ -177,8 +203,8 @@ void main_starlog(const std::string& sectorBase, const std::string& logPath, std
     SectorReader sector(sectorBase);
     requireRecordId(systemId, sector.systems().count(), sector.baseName(), "System", "systems");
     OutputFile output(logPath);
-    Document doc(output.stream(), docFmt,
-                 fmt::format("System {} of sector {}", systemId, ansiToUtf8(sector.sectorName())));
+    const std::string systemText = labelled(sector.names().system(systemId), systemId);
+    Document doc(output.stream(), docFmt, fmt::format("System {} of sector {}", systemText, ansiToUtf8(sector.sectorName())));
     // The constant byte of the call chooses the detail: 0 gives the orbit
     // tables alone, anything else every body with its moons.
     writeSystemLog(doc, sector, systemId, one != 0);

@@ -2,28 +2,20 @@
 
 #include <fmt/format.h>
 
-#include <atomic>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <system_error>
 
 #include "common/errors.h"
+#include "common/file_io.h"
 
 namespace orrimar::engine {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::atomic<std::int64_t> gFailAt{0};
-
-// True when this block write is the one the test seam fails.
-bool seamFails() {
-    std::int64_t n = gFailAt.load();
-    while (n > 0) {
-        if (gFailAt.compare_exchange_weak(n, n - 1)) return n == 1;
-    }
-    return false;
-}
 
 fs::path partPath(const fs::path& destination) {
     fs::path part = destination;
@@ -37,23 +29,20 @@ IoError fsError(const std::error_code& ec, const fs::path& path) {
 
 }  // namespace
 
-void failExportWriteAt(std::int64_t n) { gFailAt.store(n); }
-
 BufferedFile::BufferedFile(std::string path) : path_(std::move(path)) {
-    file_ = std::fopen(path_.c_str(), "wb");
-    if (file_ == nullptr) throw ioErrorFromErrno(errno, path_);
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) throw ioErrorFromErrno(errno, path_);
     buffer_.reserve(kBufferBytes + kBufferBytes / 4);
 }
 
 BufferedFile::~BufferedFile() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 void BufferedFile::drain() {
     if (buffer_.empty()) return;
-    if (seamFails()) throw ioErrorFromErrno(ENOSPC, path_);
     errno = 0;
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+    if (writeAll(fd_, buffer_.data(), buffer_.size()) != buffer_.size()) {
         throw ioErrorFromErrno(errno != 0 ? errno : EIO, path_);
     }
     written_ += buffer_.size();
@@ -61,14 +50,11 @@ void BufferedFile::drain() {
 }
 
 void BufferedFile::close() {
-    if (file_ == nullptr) return;
+    if (fd_ < 0) return;
     drain();
-    std::FILE* file = file_;
-    file_ = nullptr;
-    errno = 0;
-    const bool flushed = std::fflush(file) == 0;
-    const int flushErr = errno;
-    if (std::fclose(file) != 0 || !flushed) throw ioErrorFromErrno(flushErr != 0 ? flushErr : EIO, path_);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) throw ioErrorFromErrno(errno, path_);
 }
 
 StagedFile::StagedFile(const fs::path& destination) : destination_(destination), part_(partPath(destination)) {
@@ -84,9 +70,7 @@ StagedFile::~StagedFile() {
 
 void StagedFile::commit() {
     file_->close();
-    std::error_code ec;
-    fs::rename(part_, destination_, ec);
-    if (ec) throw fsError(ec, destination_);
+    if (renameFile(part_.string(), destination_.string()) != 0) throw ioErrorFromErrno(errno, destination_.string());
     committed_ = true;
 }
 
@@ -118,12 +102,12 @@ void StagedFolder::commit() {
         old = destination_;
         old += ".old";
         fs::remove_all(old, ec);
-        fs::rename(destination_, old, ec);
-        if (ec) throw fsError(ec, destination_);
+        if (renameFile(destination_.string(), old.string()) != 0) {
+            throw ioErrorFromErrno(errno, destination_.string());
+        }
     }
-    fs::rename(part_, destination_, ec);
-    if (ec) {
-        const IoError error = fsError(ec, destination_);
+    if (renameFile(part_.string(), destination_.string()) != 0) {
+        const IoError error = ioErrorFromErrno(errno, destination_.string());
         if (!old.empty()) fs::rename(old, destination_, ec);
         throw error;
     }

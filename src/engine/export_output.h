@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -14,14 +13,10 @@
 
 namespace orrimar::engine {
 
-// Test seam of the export writers: the nth block write from now (1 = the
-// next) fails as a full disk would; 0 turns the failure off. Every export
-// file goes through BufferedFile, so this reaches them all.
-void failExportWriteAt(std::int64_t n);
-
 // A file written through a large buffer: the exports write a few hundred
-// bytes at a time, and one fwrite per megabyte keeps the per-call cost out
-// of the rate.
+// bytes at a time, and one write per megabyte keeps the per-call cost out of
+// the rate. Every block goes through the file layer (common/file_io.h), so
+// its fault plan reaches every export.
 class BufferedFile {
 public:
     explicit BufferedFile(std::string path);
@@ -47,7 +42,7 @@ private:
     void drain();
 
     std::string path_;
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
     std::string buffer_;
     std::uint64_t written_ = 0;
 };

@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 
+#include "common/ansi_text.h"
 #include "engine/engine_files.h"
 #include "engine/export_fields.h"
 #include "engine/sector_export.h"
 #include "common/bit_flags.h"
+#include "names/sector_names.h"
 
 namespace orrimar::engine {
 
@@ -36,17 +38,22 @@ private:
     std::int64_t done_ = 0;
 };
 
-// The names the exports give systems, bodies, moons and races (UTF-8).
+// The names the exports give systems, bodies, moons and races, in UTF-8:
+// those of the name file, and the conventional names of the worlds of a
+// named system (one SystemNamer per system, as the logs name them).
 class ExportNames {
 public:
-    explicit ExportNames(const std::string& baseName);
-    OptionalName system(std::int64_t id) const;
-    OptionalName body(std::int64_t id) const;
-    OptionalName moon(std::int64_t id) const;
-    OptionalName race(std::int64_t id) const;
+    explicit ExportNames(const std::string& baseName) : names_(SectorNames::load(baseName)) {}
+    const SectorNames& names() const { return names_; }
+    OptionalName race(std::int64_t id) const { return utf8(names_.race(id)); }
+    OptionalName system(std::int64_t id) const { return utf8(names_.system(id)); }
+    static OptionalName utf8(const std::optional<std::string>& ansi) {
+        if (!ansi) return std::nullopt;
+        return orrimar::ansiToUtf8(*ansi);
+    }
 
 private:
-    std::string baseName_;
+    SectorNames names_;
 };
 
 inline int starsOf(const TSystemRec& system) { return std::clamp<int>(system.starCount, 1, 3); }

@@ -101,7 +101,8 @@ void exportJson(SectorReader& sector, const std::string& baseName, const ExportN
     // tool can still take it apart.
     for (std::int64_t id = 0; id < sector.systems().count(); ++id) {
         const TSystemRec system = sector.systems().read(id);
-        Json object = toJson(systemFields(system, id, names.system(id)));
+        const SystemNamer namer(names.names(), id, system);
+        Json object = toJson(systemFields(system, id, ExportNames::utf8(namer.system())));
         Json stars = Json::array();
         for (int s = 1; s <= starsOf(system); ++s) {
             Json star = toJson(starFields(system, id, s));
@@ -110,10 +111,11 @@ void exportJson(SectorReader& sector, const std::string& baseName, const ExportN
         }
         forEachBodyOf(sector, system, [&](int s, int orbit, std::int64_t bodyId, const TPlanetRec& body) {
             const BodyPlace place{bodyId, s, orbit, system.mass[static_cast<std::size_t>(s - 1)]};
-            Json entry = toJson(bodyFields(body, place, names.body(bodyId)));
+            Json entry = toJson(bodyFields(body, place, ExportNames::utf8(namer.planet(bodyId))));
             Json moons = Json::array();
             forEachMoonOf(sector, body, [&](int number, std::int64_t moonId, const TMoonRec& moon) {
-                moons.push_back(toJson(moonFields(moon, moonId, number, hasTwinMoon(body), names.moon(moonId))));
+                moons.push_back(toJson(moonFields(moon, moonId, number, hasTwinMoon(body),
+                                                  ExportNames::utf8(namer.moon(bodyId, body.firstMoonId, moonId)))));
                 ++result.moons;
             });
             appendMember(entry, "moons", std::move(moons));
@@ -180,14 +182,16 @@ void exportCsv(SectorReader& sector, const ExportNames& names, const fs::path& f
         CsvTable races(dir / "races.csv", raceFields(TAlienRec{}, 0, std::nullopt, std::nullopt));
         for (std::int64_t id = 0; id < sector.systems().count(); ++id) {
             const TSystemRec system = sector.systems().read(id);
-            systems.row(systemFields(system, id, names.system(id)));
+            const SystemNamer namer(names.names(), id, system);
+            systems.row(systemFields(system, id, ExportNames::utf8(namer.system())));
             for (int s = 1; s <= starsOf(system); ++s) stars.row(starFields(system, id, s));
             forEachBodyOf(sector, system, [&](int s, int orbit, std::int64_t bodyId, const TPlanetRec& body) {
                 const BodyPlace place{bodyId, s, orbit, system.mass[static_cast<std::size_t>(s - 1)]};
-                bodies.row(bodyFields(body, place, names.body(bodyId)));
+                bodies.row(bodyFields(body, place, ExportNames::utf8(namer.planet(bodyId))));
                 ++result.planets;
                 forEachMoonOf(sector, body, [&](int number, std::int64_t moonId, const TMoonRec& moon) {
-                    moons.row(moonFields(moon, moonId, number, hasTwinMoon(body), names.moon(moonId)));
+                    moons.row(moonFields(moon, moonId, number, hasTwinMoon(body),
+                                         ExportNames::utf8(namer.moon(bodyId, body.firstMoonId, moonId))));
                     ++result.moons;
                 });
             });
@@ -264,12 +268,6 @@ void appendCsvCell(std::string& row, const FieldValue& value) {
         },
         value);
 }
-
-ExportNames::ExportNames(const std::string& baseName) : baseName_(baseName) {}
-OptionalName ExportNames::system(std::int64_t) const { return std::nullopt; }
-OptionalName ExportNames::body(std::int64_t) const { return std::nullopt; }
-OptionalName ExportNames::moon(std::int64_t) const { return std::nullopt; }
-OptionalName ExportNames::race(std::int64_t) const { return std::nullopt; }
 
 ExportFormat exportFormatFromName(std::string_view name) {
     if (name == "json") return ExportFormat::Json;

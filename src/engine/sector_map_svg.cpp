@@ -39,6 +39,17 @@ int tickStep(int span) {
 
 int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
+// Label text: 10 units high; a character is about 0.6 of that wide in the
+// sans-serif faces browsers pick, and the box is the label's whole ink.
+constexpr double kLabelFont = 10.0;
+constexpr double kLabelCharWidth = 6.0;
+constexpr double kLabelHeight = 11.0;
+
+struct Box {
+    double x0, y0, x1, y1;
+    bool overlaps(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
 }  // namespace
 
 SectorMap::SectorMap(std::int64_t systemCount, int minX, int maxX, int minY, int maxY, int minZ, int maxZ)
@@ -143,6 +154,69 @@ std::string SectorMap::legend() const {
     return out;
 }
 
+double SectorMap::radius() const { return points_.size() > 2000 ? 1.6 : (points_.size() > 300 ? 2.5 : 3.5); }
+
+std::string SectorMap::labels(std::size_t& drawn) const {
+    drawn = 0;
+    const double radius = this->radius();
+    // Inhabited systems first (a native race, then an owned colony), then
+    // the brightest; ties go to the lower id, so a map is the same each time.
+    std::vector<std::size_t> inhabited;
+    std::vector<std::size_t> bright;
+    for (std::size_t k = 0; k < points_.size(); ++k) {
+        const MapSystem& s = points_[k];
+        if (s.name.empty()) continue;
+        (s.nativeRace || s.controlled ? inhabited : bright).push_back(k);
+    }
+    if (inhabited.empty() && bright.empty()) return {};
+    const auto before = [&](std::size_t a, std::size_t b) {
+        const MapSystem& p = points_[a];
+        const MapSystem& q = points_[b];
+        if (p.nativeRace != q.nativeRace) return p.nativeRace;
+        if (p.brightness != q.brightness) return p.brightness > q.brightness;
+        return a < b;
+    };
+    std::sort(inhabited.begin(), inhabited.end(), before);
+    const std::size_t brightest = std::min(bright.size(), kMapBrightLabels);
+    std::partial_sort(bright.begin(), bright.begin() + static_cast<std::ptrdiff_t>(brightest), bright.end(), before);
+    bright.resize(brightest);
+    inhabited.insert(inhabited.end(), bright.begin(), bright.end());
+
+    // Every dot is an obstacle too, so that no name covers another system.
+    std::vector<Box> taken;
+    for (const MapSystem& s : points_) {
+        taken.push_back({px(s.x) - radius, py(s.y) - radius, px(s.x) + radius, py(s.y) + radius});
+    }
+    const std::size_t dots = taken.size();
+    std::string out;
+    for (const std::size_t k : inhabited) {
+        if (drawn == kMapLabelLimit) break;
+        const MapSystem& s = points_[k];
+        const double width = kLabelCharWidth * static_cast<double>(displayWidth(s.name));
+        // Right of the dot, else left of it.
+        for (const bool right : {true, false}) {
+            const double x0 = right ? px(s.x) + radius + 3.0 : px(s.x) - radius - 3.0 - width;
+            const Box box{x0, py(s.y) - kLabelHeight / 2, x0 + width, py(s.y) + kLabelHeight / 2};
+            if (box.x0 < kLeft || box.x1 > kLeft + kPlot || box.y0 < kTop || box.y1 > kTop + kPlot) continue;
+            bool clear = true;
+            for (std::size_t t = 0; t < taken.size() && clear; ++t) {
+                // The system's own dot is not in the way of its own name.
+                if (t < dots && t == k) continue;
+                clear = !box.overlaps(taken[t]);
+            }
+            if (!clear) continue;
+            taken.push_back(box);
+            out += fmt::format("<text x=\"{}\" y=\"{}\">{}</text>\n", num(box.x0), num(box.y1 - 2.5),
+                               escapeHtml(s.name));
+            ++drawn;
+            break;
+        }
+    }
+    if (out.empty()) return out;
+    return fmt::format("<g class=\"labels\" fill=\"#dde3f0\" font-size=\"{}\" font-family=\"sans-serif\">\n{}</g>\n",
+                       num(kLabelFont), out);
+}
+
 std::string SectorMap::svg() const {
     std::string out = fmt::format(
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"{0}\" height=\"{1}\" viewBox=\"0 0 {0} {1}\" "
@@ -167,7 +241,7 @@ std::string SectorMap::svg() const {
             }
         }
     } else {
-        const double radius = points_.size() > 2000 ? 1.6 : (points_.size() > 300 ? 2.5 : 3.5);
+        const double radius = this->radius();
         const double zSpan = std::max(1, maxZ_ - minZ_);
         for (const MapSystem& s : points_) {
             const double opacity = maxZ_ == minZ_ ? 1.0 : 0.35 + 0.65 * (s.z - minZ_) / zSpan;
@@ -192,6 +266,8 @@ std::string SectorMap::svg() const {
             if (!href.empty()) out += "</a>";
             out += "\n";
         }
+        std::size_t drawn = 0;
+        out += labels(drawn);
     }
     out += legend();
     out += "</svg>";
@@ -208,10 +284,13 @@ std::string SectorMap::caption() const {
             "when it holds a native race or an owned colony.",
             grouped(systemCount_), grouped(static_cast<long long>(kMapPointLimit)), fixed(cell, 1), fixed(cell, 1));
     }
+    std::size_t drawn = 0;
+    (void)labels(drawn);
     return fmt::format(
         "Seen from above, x to the right and y upwards; each of the {} systems is drawn in the colour of its primary "
-        "star, brighter the higher its z.",
-        grouped(systemCount_));
+        "star, brighter the higher its z.{}",
+        grouped(systemCount_),
+        drawn == 0 ? "" : " Names mark the inhabited and the brightest systems where they fit.");
 }
 
 }  // namespace orrimar::engine

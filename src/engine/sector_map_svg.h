@@ -3,7 +3,8 @@
 // z) drawn brighter, systems with a native race ringed and systems holding
 // an owned colony boxed. A sector of more systems than one picture can show
 // one by one is drawn as a grid of cells shaded by how many systems each
-// holds.
+// holds. In a sector with names, the inhabited systems and the brightest
+// ones carry their names beside them, where a name has room.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,15 @@ struct MapSystem {
     bool nativeRace = false;
     bool controlled = false;
     std::int64_t id = -1;  // system id, for a link to the system's page
+    std::string name = {};  // UTF-8; empty for a system without a name (no label)
+    float brightness = 0;   // the primary's luminosity (Sun = 1): the brightest get labels
 };
+
+// Named systems ranked for labels past the inhabited ones: at most this many
+// of the brightest are tried.
+inline constexpr std::size_t kMapBrightLabels = 40;
+// Labels on one map at most, so that names never bury the stars.
+inline constexpr std::size_t kMapLabelLimit = 80;
 
 class SectorMap {
 public:
@@ -53,6 +62,10 @@ private:
     double py(double y) const;
     std::string axes() const;
     std::string legend() const;
+    // The labels that fit, and how many there are.
+    std::string labels(std::size_t& drawn) const;
+    // The dots' radius: smaller the more systems the map holds.
+    double radius() const;
 
     std::int64_t systemCount_;
     int minX_, maxX_, minY_, maxY_, minZ_, maxZ_;

@@ -46,7 +46,7 @@ const BeltKind& beltKind(int roll) {
 
 }  // namespace
 
-TPlanetRec GenerateAsteroidBelt(RecordFile<TPlanetRec>& planets, const StarSurroundings& star,
+TPlanetRec GenerateAsteroidBelt(RecordList<TPlanetRec>& planets, const StarSurroundings& star,
                                 std::int16_t orbitEntry) {
     const ZoneRadii& z = star.zones;
     TPlanetRec b;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "generation/physics.h"
-#include "records/record_file.h"
+#include "records/record_list.h"
 #include "records/records.h"
 
 namespace orrimar {
@@ -19,12 +19,13 @@ struct StarSurroundings {
     std::uint8_t maxSpatialAge = 50;  // handed on to race generation
 };
 
-// The open files a body's records go to. A body's id is the planet file's
-// record count when it is rolled; its moons and race precede it in theirs.
-struct BodyFiles {
-    RecordFile<TPlanetRec>& planets;
-    RecordFile<TMoonRec>& moons;
-    RecordFile<TAlienRec>& aliens;
+// The lists a body's records go to while its system is built. A body's id
+// is the planet list's count when it is rolled; its moons and race precede
+// it in theirs.
+struct BodyRecords {
+    RecordList<TPlanetRec>& planets;
+    RecordList<TMoonRec>& moons;
+    RecordList<TAlienRec>& aliens;
 };
 
 }  // namespace orrimar

@@ -1,12 +1,15 @@
 #include "generation/create_sector.h"
 
+#include <exception>
 #include <fstream>
 #include <memory>
 
 #include <fmt/format.h>
 
 #include "common/errors.h"
+#include "common/message_sink.h"
 #include "common/random.h"
+#include "generation/cell_batches.h"
 #include "generation/star_system.h"
 #include "names/name_writer.h"
 #include "records/sector_base.h"
@@ -90,6 +93,10 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     LoadStellarProbabilities(params.settingsPath);
     LoadAlienProbabilities(params.settingsPath);
 
+    const BlockCells block{x0, y0, z0, edge, lastZ + 1};
+    const CellRules rules{result.seed,          params.density,       params.gaia, params.totalAlienDisable,
+                          params.maxSpatialAge, params.cellProbe};
+
     // The set is opened by the first system: a run that places none leaves
     // the files as they were.
     std::unique_ptr<SectorFiles> files;
@@ -99,43 +106,57 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     std::unique_ptr<SectorNameWriter> names;
     Counts before;
     try {
-        for (std::int32_t i = 0; i <= params.lastIndex && !result.cancelled; ++i) {
-            for (std::int32_t j = 0; j <= params.lastIndex && !result.cancelled; ++j) {
-                for (std::int32_t k = 0; k <= lastZ && !result.cancelled; ++k) {
-                    ++result.cellsVisited;
-                    const auto x = static_cast<std::int16_t>(x0 + i);
-                    const auto y = static_cast<std::int16_t>(y0 + j);
-                    const auto z = static_cast<std::int16_t>(z0 + k);
-                    // The cell's own stream: its first draw decides whether
-                    // it holds a system, the rest build that system. A cell
-                    // holds one with chance (density + 1)%, always at 100,
-                    // so at a higher density every system stays in place.
-                    seedRandom(cellSeed(result.seed, x, y, z));
-                    const auto roll = randomBelow(100);
-                    if (roll <= params.density) {
-                        if (!files) {
-                            files = params.newFile ? SectorFiles::create(baseName, params.sectorName)
-                                                   : SectorFiles::append(baseName, params.sectorName);
-                            before = countsOf(*files);
-                            if (params.names) names = std::make_unique<SectorNameWriter>(baseName, result.seed);
-                        }
-                        const std::int64_t firstRace = files->aliens().count();
-                        const std::int64_t id = GenerateStarSystem(*files, params.gaia, x, y, z,
-                                                                   params.totalAlienDisable, params.maxSpatialAge);
-                        if (names) {
-                            names->nameSystem(id, x, y, z, firstRace, files->aliens().count() - firstRace);
-                            // The record files write their systems in batches; once a
-                            // batch is out (nothing pending), its names may follow.
-                            if (files->systems().pendingBytes() == 0) names->flush();
-                        }
-                        if (params.afterCommit) params.afterCommit(*files, CommittedSystem{id, x, y, z});
+        // Declared inside the try: an error stops and joins the workers
+        // before the files are closed.
+        CellBatchPipeline batches(block, rules, params.threads);
+        for (std::int64_t b = 0; b < batches.batchCount() && !result.cancelled; ++b) {
+            const CellBatch& batch = batches.take();
+            std::size_t nextSystem = 0;
+            std::size_t nextMessage = 0;
+            // The rules' messages of one cell, in the order they were sent.
+            auto deliverMessages = [&](std::int64_t cell) {
+                for (; nextMessage < batch.messages.size() && batch.messages[nextMessage].cell == cell;
+                     ++nextMessage) {
+                    messageSink().message(batch.messages[nextMessage].title, batch.messages[nextMessage].text);
+                }
+            };
+            for (std::int64_t cell = batch.first; cell < batch.end() && !result.cancelled; ++cell) {
+                ++result.cellsVisited;
+                deliverMessages(cell);
+                if (nextSystem < batch.systemCount && batch.systems[nextSystem].cell == cell) {
+                    const CellBatch::PlacedSystem& placed = batch.systems[nextSystem++];
+                    if (!files) {
+                        files = params.newFile ? SectorFiles::create(baseName, params.sectorName)
+                                               : SectorFiles::append(baseName, params.sectorName);
+                        before = countsOf(*files);
+                        if (params.names) names = std::make_unique<SectorNameWriter>(baseName, result.seed);
                     }
-                    if (progress != nullptr) {
-                        progress->setProgress(result.cellsVisited);
-                        result.cancelled = progress->cancelRequested();
+                    const std::int64_t firstRace = files->aliens().count();
+                    const std::int64_t id = CommitStarSystem(*files, placed.built);
+                    if (names) {
+                        names->nameSystem(id, placed.x, placed.y, placed.z, firstRace,
+                                          files->aliens().count() - firstRace);
+                        // The record files write their systems in batches; once a
+                        // batch is out (nothing pending), its names may follow.
+                        if (files->systems().pendingBytes() == 0) names->flush();
+                    }
+                    if (params.afterCommit) {
+                        params.afterCommit(*files, CommittedSystem{id, placed.x, placed.y, placed.z});
                     }
                 }
+                if (progress != nullptr) {
+                    progress->setProgress(result.cellsVisited);
+                    result.cancelled = progress->cancelRequested();
+                }
             }
+            if (batch.error && !result.cancelled) {
+                // The cell that failed: what its rules said before failing,
+                // then its error, with every cell before it committed.
+                ++result.cellsVisited;
+                deliverMessages(batch.errorCell);
+                std::rethrow_exception(batch.error);
+            }
+            batches.release();
         }
         if (files) {
             const Counts after = countsOf(*files);

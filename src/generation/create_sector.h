@@ -24,6 +24,9 @@ struct CommittedSystem {
 // (its names). Its planets, moons and races are readable through the files.
 using AfterSystemCommit = std::function<void(SectorFiles& files, const CommittedSystem& system)>;
 
+// A cell the sector loop has just rolled: its position, parsecs.
+using CellProbe = std::function<void(std::int16_t x, std::int16_t y, std::int16_t z)>;
+
 // Run parameters, in the order the Create Sector dialog hands them over.
 struct CreateSectorParams {
     bool newFile = true;             // create the file set afresh with the first system
@@ -42,16 +45,26 @@ struct CreateSectorParams {
     bool names = true;                  // name every system and race generated
     std::string settingsPath;           // the orrwin.ini to load thresholds from
     AfterSystemCommit afterCommit;      // optional
+    // Threads that roll cells: 0 one per core, 1 everything on the calling
+    // thread. The files are the same whatever the number.
+    unsigned threads = 0;
+    // Optional: runs on the thread that rolled a cell, right after the cell
+    // (and its system, if any) is built, possibly on several threads at
+    // once. What it sends to the message sink reaches the sink with that
+    // cell's messages, in loop order; an exception it throws is that cell's
+    // error. For tracing a run and for tests of the loop.
+    CellProbe cellProbe;
 };
 
-// The front end's view of a run: the gauge and the Cancel button.
+// The front end's view of a run: the gauge and the Cancel button. Called on
+// the thread that runs CreateSector only, whatever the number of threads.
 class SectorProgress {
 public:
     virtual ~SectorProgress() = default;
     virtual void setMaximum(std::int64_t cells) = 0;
-    // Called after every cell, when the sector on disk holds whole systems
-    // only; the front end may process its events here (cheaply: it is called
-    // for every one of millions of cells).
+    // Called after every cell committed, when the sector on disk holds
+    // whole systems only; the front end may process its events here
+    // (cheaply: it is called for every one of millions of cells).
     virtual void setProgress(std::int64_t cellsVisited) = 0;
     // Tested after every cell; true ends the run.
     virtual bool cancelRequested() = 0;
@@ -75,8 +88,11 @@ struct CreateSectorResult {
 // be made again: program version, seed, corner, size, density and options.
 std::string RunRecordLine(const CreateSectorParams& params, std::uint64_t seed);
 
-// Runs the loop. IoError / RangeError end it; whole systems written before
-// stay, a system that failed part-way is rolled back.
+// Runs the loop: cells are rolled on `params.threads` threads and committed
+// on the calling thread in loop order, where the rules' messages reach the
+// message sink, the after-commit hook runs and progress is reported.
+// IoError / RangeError end it; whole systems written before stay, a system
+// that failed part-way is rolled back.
 CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress* progress = nullptr);
 
 }  // namespace orrimar

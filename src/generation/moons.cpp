@@ -130,7 +130,7 @@ int RollDistanceMultiple(std::int32_t moonDiameter) {
     return roll * 10 + 60;
 }
 
-TwinFlags GenerateMoons(RecordFile<TMoonRec>& moons, const TPlanetRec& planet, const ZoneRadii& zones,
+TwinFlags GenerateMoons(RecordList<TMoonRec>& moons, const TPlanetRec& planet, const ZoneRadii& zones,
                         std::int32_t planetId, float effectiveLuminosity, float planetMass) {
     TwinFlags flags;
     float luminosity = effectiveLuminosity;

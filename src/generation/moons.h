@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "generation/physics.h"
-#include "records/record_file.h"
+#include "records/record_list.h"
 #include "records/records.h"
 
 namespace orrimar {
@@ -22,7 +22,7 @@ struct TwinFlags {
 // radii; `effectiveLuminosity` the light that reaches the planet, which
 // a Brown Dwarf (over 3180 Earth masses, `planetMass`) raises by 0.1 after
 // each moon. Returns the twin flags of the last moon.
-TwinFlags GenerateMoons(RecordFile<TMoonRec>& moons, const TPlanetRec& planet, const ZoneRadii& zones,
+TwinFlags GenerateMoons(RecordList<TMoonRec>& moons, const TPlanetRec& planet, const ZoneRadii& zones,
                         std::int32_t planetId, float effectiveLuminosity, float planetMass);
 
 // Halves a moon's diameter until 1.3 moons fit across the planet.

@@ -27,7 +27,7 @@ bool isGasBall(std::uint8_t worldType) {
 
 }  // namespace
 
-TPlanetRec GeneratePlanetBody(BodyFiles& files, const StarSurroundings& star, std::int16_t orbitEntry) {
+TPlanetRec GeneratePlanetBody(BodyRecords& files, const StarSurroundings& star, std::int16_t orbitEntry) {
     const ZoneRadii& z = star.zones;
     TPlanetRec p;
     const std::int16_t radius = orbitEntry == 0 ? std::int16_t{1} : orbitEntry;
@@ -92,7 +92,7 @@ TPlanetRec GeneratePlanetBody(BodyFiles& files, const StarSurroundings& star, st
     if (hasNativeRace(p)) {
         const AlienWorld home{p.temperature, p.composition, p.worldType, bulk.gravity};
         p.nativeRaceId = static_cast<std::int32_t>(
-            GenerateAlienRace(files.aliens, home, planetId, star.totalAlienDisable, star.maxSpatialAge));
+            files.aliens.append(RollAlienRace(home, planetId, star.totalAlienDisable, star.maxSpatialAge)));
     }
 
     p.systemId = star.systemId;

@@ -12,6 +12,6 @@ namespace orrimar {
 // Rolls the planet on an orbit of `orbitEntry` tenths of an AU (0 is taken
 // as 1), appends its moons and native race, then its own record; returns
 // the record as appended.
-TPlanetRec GeneratePlanetBody(BodyFiles& files, const StarSurroundings& star, std::int16_t orbitEntry);
+TPlanetRec GeneratePlanetBody(BodyRecords& files, const StarSurroundings& star, std::int16_t orbitEntry);
 
 }  // namespace orrimar

@@ -7,7 +7,7 @@
 
 namespace orrimar {
 
-void GeneratePlanets(SectorFiles& files, TSystemRec& system, int star, std::int32_t systemId,
+void GeneratePlanets(BodyRecords& records, TSystemRec& system, int star, std::int32_t systemId,
                      float effectiveLuminosity, bool totalAlienDisable, std::uint8_t maxSpatialAge) {
     const auto s = static_cast<std::size_t>(star);
     StarSurroundings surroundings;
@@ -19,15 +19,14 @@ void GeneratePlanets(SectorFiles& files, TSystemRec& system, int star, std::int3
     surroundings.maxSpatialAge = maxSpatialAge;
 
     PlaceOrbits(system, star, effectiveLuminosity);
-    system.firstPlanetId[s] = static_cast<std::int32_t>(files.planets().count());
+    system.firstPlanetId[s] = static_cast<std::int32_t>(records.planets.count());
 
-    BodyFiles bodyFiles{files.planets(), files.moons(), files.aliens()};
     for (std::size_t j = 0; j < system.planetCount[s]; ++j) {
         const std::int16_t entry = system.orbit[j][s];
         if (entry < 0) {
-            GenerateAsteroidBelt(bodyFiles.planets, surroundings, entry);
+            GenerateAsteroidBelt(records.planets, surroundings, entry);
         } else {
-            GeneratePlanetBody(bodyFiles, surroundings, entry);
+            GeneratePlanetBody(records, surroundings, entry);
         }
     }
 }

@@ -5,16 +5,16 @@
 #include <cstdint>
 
 #include "records/records.h"
-#include "records/sector_files.h"
+#include "generation/body_context.h"
 
 namespace orrimar {
 
 
 // Fills star `star` (0..2) of the system record: its orbit column, planet
 // count and first planet id; appends its planets (with their moons and
-// races) to the open sector files. `systemId` is the id the system record
+// races) to the system's lists. `systemId` is the id the system record
 // will get; `effectiveLuminosity` the light that reaches the planets.
-void GeneratePlanets(SectorFiles& files, TSystemRec& system, int star, std::int32_t systemId,
+void GeneratePlanets(BodyRecords& records, TSystemRec& system, int star, std::int32_t systemId,
                      float effectiveLuminosity, bool totalAlienDisable, std::uint8_t maxSpatialAge);
 
 }  // namespace orrimar

@@ -58,11 +58,15 @@ constexpr std::string_view kOpenOnsets[] = {"k", "l", "m", "n", "p", "h", "t", "
 constexpr std::string_view kOpenNuclei[] = {"a", "e", "i", "o", "u", "a", "i", "o", "u", "ai", "ao"};
 constexpr std::string_view kOpenCodas[] = {"n"};
 
+// Two-syllable names are few per style, so they are the ones that clash:
+// kept to about one name in ten, the styles' names add up to some twenty
+// million that a sector draws evenly enough for a hundred thousand systems
+// to pass over a taken name 250 to 450 times, a million systems 28,000 times.
 constexpr std::array<NameStyle, kNameStyles> kStyles = {{
-    {kLiquidOnsets, kLiquidClusters, kLiquidNuclei, kLiquidMid, kLiquidEnd, 15, 10, 50, {20, 55, 25}},
-    {kHardOnsets, kHardClusters, kHardNuclei, kHardMid, kHardEnd, 10, 30, 40, {25, 55, 20}},
-    {kBrightOnsets, kBrightClusters, kBrightNuclei, kBrightMid, kBrightEnd, 15, 20, 50, {20, 55, 25}},
-    {kSibilantOnsets, kSibilantClusters, kSibilantNuclei, kSibilantMid, kSibilantEnd, 10, 25, 50, {20, 60, 20}},
+    {kLiquidOnsets, kLiquidClusters, kLiquidNuclei, kLiquidMid, kLiquidEnd, 15, 10, 50, {10, 65, 25}},
+    {kHardOnsets, kHardClusters, kHardNuclei, kHardMid, kHardEnd, 10, 30, 40, {12, 65, 23}},
+    {kBrightOnsets, kBrightClusters, kBrightNuclei, kBrightMid, kBrightEnd, 15, 20, 50, {10, 65, 25}},
+    {kSibilantOnsets, kSibilantClusters, kSibilantNuclei, kSibilantMid, kSibilantEnd, 10, 25, 50, {10, 68, 22}},
     // Open syllables are few, so these names are longer: no two-syllable names.
     {kOpenOnsets, {}, kOpenNuclei, kOpenCodas, kOpenCodas, 10, 0, 80, {0, 70, 30}},
 }};
@@ -133,7 +137,7 @@ std::string buildName(NameStream& stream, int style) {
     const int syllables = roll < st.syllableWeights[0] ? 2 : roll < st.syllableWeights[0] + st.syllableWeights[1] ? 3 : 4;
 
     std::string name;
-    name.reserve(24);
+    // No reserve: most names fit the string's own small buffer, no allocation.
     for (int i = 0; i < syllables; ++i) {
         const bool last = i == syllables - 1;
         const bool afterVowel = i > 0 && isVowel(name.back());

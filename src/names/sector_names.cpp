@@ -18,13 +18,15 @@ TNameRec makeNameRecord(NameKind kind, std::int32_t value, std::string_view ansi
     return r;
 }
 
-SectorNames SectorNames::load(const std::string& baseName) {
+SectorNames SectorNames::load(const std::string& baseName) { return load(baseName, Wanted()); }
+
+SectorNames SectorNames::load(const std::string& baseName, const Wanted& wanted) {
     SectorNames names;
     RecordReader<TNameRec> file(sectorPath(baseName, ".nam"), IfMissing::Empty);
     file.forEach([&](std::int64_t id, const TNameRec& r) {
         if (id == 0 && r.kind == static_cast<std::uint8_t>(NameKind::Header)) {
             names.sectorName_ = r.name.str();
-        } else {
+        } else if (!wanted || r.kind < 1 || r.kind > 4 || wanted(static_cast<NameKind>(r.kind), r.value)) {
             names.add(r);
         }
     });
@@ -100,6 +102,14 @@ bool SectorNames::empty() const {
 std::size_t SectorNames::count(NameKind kind) const {
     const Table* t = table(kind);
     return t == nullptr ? 0 : t->entries.size();
+}
+
+std::size_t SectorNames::longest(NameKind kind) const {
+    const Table* t = table(kind);
+    if (t == nullptr) return 0;
+    std::size_t widest = 0;
+    for (const Entry& e : t->entries) widest = std::max<std::size_t>(widest, e.length);
+    return widest;
 }
 
 // ------------------------------------------------------ conventional names

@@ -31,6 +31,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,6 +65,11 @@ public:
     // Reads base name + ".nam". A missing file is a sector without names;
     // a torn last record is ignored. A file that cannot be read raises IoError.
     static SectorNames load(const std::string& baseName);
+    // The same, keeping only the names `wanted` asks for: a log or a message
+    // that names a few things reads the file once and keeps a few names,
+    // however large the sector.
+    using Wanted = std::function<bool(NameKind kind, std::int32_t value)>;
+    static SectorNames load(const std::string& baseName, const Wanted& wanted);
     // The same from records already in memory, in file order.
     static SectorNames fromRecords(const std::vector<TNameRec>& records);
 
@@ -82,6 +88,9 @@ public:
     bool empty() const;
     // Names in force of one kind.
     std::size_t count(NameKind kind) const;
+    // Characters of the longest name in force of one kind (0 for none): the
+    // code page holds one character a byte, so this is its width in a table.
+    std::size_t longest(NameKind kind) const;
     // Visits (id, name) of one kind in ascending id order.
     template <typename Visit>
     void forEach(NameKind kind, Visit visit) const {

@@ -31,15 +31,6 @@ QLineEdit* numberField(const QString& text, int maxLength, QWidget* parent) {
     return field;
 }
 
-// The wait cursor for the length of a run, restored however it ends.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 }  // namespace
 
 TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(parent), state_(state) {

@@ -2,6 +2,7 @@
 // pair, and the file dialogs every command uses.
 #pragma once
 
+#include <QApplication>
 #include <QString>
 
 #include "ui/file_dialog_seam.h"
@@ -14,6 +15,15 @@ class QWidget;
 class QBoxLayout;
 
 namespace orrimar::ui {
+
+// The wait cursor for the length of a run, restored however it ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 QPushButton* makeButton(const QString& caption, const QString& objectName, QWidget* parent);
 QLabel* makeLabel(const QString& caption, QWidget* buddy, QWidget* parent);

@@ -24,14 +24,6 @@ namespace {
 constexpr engine::ExportFormat kFormats[] = {engine::ExportFormat::Json, engine::ExportFormat::Csv,
                                              engine::ExportFormat::Atlas};
 
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 }  // namespace
 
 QString proposedDestination(const QString& baseName, engine::ExportFormat format) {

@@ -68,6 +68,20 @@ TEST_F(CreateCommand, WritesTheSectorAndPrintsSeedAndSummary) {
     EXPECT_EQ(fs::file_size(base + ".sun"), 13U * 196U);
 }
 
+TEST_F(CreateCommand, AnyNumberOfThreadsMakesTheSameSector) {
+    ASSERT_EQ(run({"--file", base, "--size", "6", "--density", "40", "--seed", "8", "--threads", "1"}), cli::kExitOk)
+        << err.str();
+    const std::string line = out.str();
+    const std::string one = bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon") +
+                            bytesOf(base + ".aln") + bytesOf(base + ".nam");
+    ASSERT_EQ(run({"--file", base, "--size", "6", "--density", "40", "--seed", "8", "--threads", "5"}), cli::kExitOk)
+        << err.str();
+    EXPECT_EQ(out.str(), line);
+    EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon") + bytesOf(base + ".aln") +
+                  bytesOf(base + ".nam"),
+              one);
+}
+
 TEST_F(CreateCommand, AClockSeedIsPrintedAndRepeatsTheRun) {
     ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30"}), cli::kExitOk) << err.str();
     std::smatch m;
@@ -91,6 +105,9 @@ TEST_F(CreateCommand, MalformedInputIsRefusedWithStatusTwoAndTouchesNothing) {
         {{"--max-spatial-age", "256"}, "Max Spatial Age should be between 0 and 255"},
         {{"--seed", "-3"}, "--seed: not a seed"},
         {{"--name", std::string(51, 'n')}, "--name: The sector name is 51 characters long; at most 50 fit in its record"},
+        {{"--threads", "0"}, "--threads should be between 1 and 256"},
+        {{"--threads", "257"}, "--threads should be between 1 and 256"},
+        {{"--threads", "two"}, "--threads: not a whole number: 'two'"},
     };
     for (const auto& [args, message] : cases) {
         std::vector<std::string> full{"--file", base};

@@ -12,10 +12,12 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/export_fields.h"
+#include "common/file_io.h"
 #include "engine/export_output.h"
 #include "engine/sector_export.h"
 #include "log_fixtures.h"
 #include "common/errors.h"
+#include "names/sector_names.h"
 #include "tools/sector_check.h"
 #include "tools/hand_made_sector.h"
 
@@ -264,6 +266,39 @@ TEST(ExportCsv, SameFieldsAsJsonAndIdsThatJoin) {
     EXPECT_EQ(readFile(dir + "/tables/systems.csv").rfind("id,name,x_pc,y_pc,z_pc,", 0), 0U);
 }
 
+// Names from the name file, in Windows ANSI there, reach both exports in
+// UTF-8; worlds of a named system take its conventional names; the CSV
+// quotes a name with a comma and quotes.
+TEST(ExportNames, StoredAndConventionalNamesInBothFormats) {
+    const std::string dir = testDir("names");
+    const FixtureSector f = makeFixtureSector(dir);
+    auto records = testing::readRecords<TNameRec>(f.base + ".nam");
+    records.push_back(makeNameRecord(NameKind::System, 0, "Vess\xE9ne, the \"Old\" Reach"));
+    records.push_back(makeNameRecord(NameKind::Race, 0, "Kethri"));
+    records.push_back(makeNameRecord(NameKind::Moon, 2, "Halo"));
+    testing::writeRecords(f.base + ".nam", records);
+
+    const Json doc = exportJson(f, dir + "/named.json");
+    const std::string system = "Vess\u00e9ne, the \"Old\" Reach";
+    EXPECT_EQ(doc["systems"][0]["name"], system);
+    const Json& orbits = doc["systems"][0]["stars"][0]["orbits"];
+    EXPECT_EQ(orbits[0]["name"], system + " I");
+    EXPECT_EQ(orbits[1]["name"], system + " belt 1");
+    EXPECT_EQ(orbits[2]["name"], system + " II");
+    EXPECT_EQ(orbits[0]["moons"][0]["name"], system + " I a");
+    EXPECT_EQ(orbits[2]["moons"][0]["name"], system + " II a");
+    EXPECT_EQ(orbits[2]["moons"][1]["name"], "Halo");  // the override wins
+    EXPECT_TRUE(doc["systems"][1]["name"].is_null());  // an unnamed system names none of its worlds
+    EXPECT_TRUE(doc["systems"][1]["stars"][1]["orbits"][0]["name"].is_null());
+    EXPECT_EQ(doc["races"][0]["name"], "Kethri");
+
+    ExportSector(f.base, ExportFormat::Csv, dir + "/tables");
+    const std::string systems = readFile(dir + "/tables/systems.csv");
+    EXPECT_NE(systems.find("\r\n0,\"Vess\u00e9ne, the \"\"Old\"\" Reach\",3,-4,7,"), std::string::npos) << systems;
+    EXPECT_EQ(readTable(dir + "/tables/bodies.csv")[2].at("name"), system + " II");
+    EXPECT_EQ(readTable(dir + "/tables/races.csv")[0].at("name"), "Kethri");
+}
+
 TEST(ExportCsv, QuotesCommasQuotesAndLineBreaks) {
     const auto cell = [](const FieldValue& value) {
         std::string row;
@@ -322,7 +357,7 @@ TEST(ExportSchema, ValidatesEveryExport) {
 
 class ExportFailure : public ::testing::TestWithParam<ExportFormat> {
 protected:
-    void TearDown() override { failExportWriteAt(0); }
+    void TearDown() override { clearFaultPlan(); }
     std::string destination(const std::string& dir) const {
         return GetParam() == ExportFormat::Json ? dir + "/out/sector.json" : dir + "/out/sector";
     }
@@ -340,10 +375,10 @@ TEST_P(ExportFailure, FullDiskAtEveryWriteLeavesNothing) {
     const auto before = snapshot(dir);
     int failures = 0;
     for (int n = 1; n <= 40; ++n) {
-        failExportWriteAt(n);
+        setFaultPlan({FaultKind::NoSpace, n, false});
         try {
             ExportSector(f.base, GetParam(), out);
-            failExportWriteAt(0);
+            clearFaultPlan();
             break;  // fewer writes than n: the export went through
         } catch (const IoError& e) {
             ++failures;

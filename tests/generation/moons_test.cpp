@@ -13,8 +13,6 @@
 namespace orrimar {
 namespace {
 
-using testing::freshGenerationDir;
-using testing::readAll;
 using testing::seedWhere;
 
 // A Sun's zone radii.
@@ -45,20 +43,14 @@ void skipResourceRolls() {
     for (int cap : {70, 40, 10, 30, 10}) d(cap);
 }
 
-class MoonFile {
+// The moon list of a system under construction.
+class MoonList {
 public:
-    explicit MoonFile(const std::string& name)
-        : path_((freshGenerationDir("moons-" + name) / "m.mon").string()),
-          file_(path_, RawRecordFile::Mode::Create) {}
-    RecordFile<TMoonRec>& file() { return file_; }
-    std::vector<TMoonRec> records() {
-        file_.flush();
-        return readAll<TMoonRec>(path_);
-    }
+    RecordList<TMoonRec>& file() { return list_; }
+    std::vector<TMoonRec> records() const { return {list_.begin(), list_.end()}; }
 
 private:
-    std::string path_;
-    RecordFile<TMoonRec> file_;
+    RecordList<TMoonRec> list_;
 };
 
 TEST(FitMoonDiameter, HalvesUntilTheMoonIsSmallEnough) {
@@ -87,7 +79,7 @@ TEST(RollDistanceMultiple, ZonesAndRings) {
 // Round a planet of 1999 km every multiple m gives 2m - m/1000, just short
 // of 2m: truncated, always 2m - 1 (an odd number); rounded, 2m.
 TEST(GenerateMoons, DistanceIsTheMultipleOfThePlanetDiameterTruncated) {
-    MoonFile moons("distance");
+    MoonList moons;
     seedRandom(13);
     const TPlanetRec planet = earthLike(4, 1999);
     for (int i = 0; i < 1500; ++i) GenerateMoons(moons.file(), planet, kSunZones, 5, 1.0F, 0.5F);
@@ -101,7 +93,7 @@ TEST(GenerateMoons, DistanceIsTheMultipleOfThePlanetDiameterTruncated) {
 }
 
 TEST(GenerateMoons, OrdinaryMoonsFitTheirPlanetAndNameIt) {
-    MoonFile moons("ordinary");
+    MoonList moons;
     seedRandom(5);
     const TPlanetRec planet = earthLike(4, 5000);
     int rings = 0;
@@ -142,7 +134,7 @@ TEST(GenerateMoons, OrdinaryMoonsFitTheirPlanetAndNameIt) {
 }
 
 TEST(GenerateMoons, MoonsBeyondTheSnowLineAreMostlyVolatileRich) {
-    MoonFile moons("volatile");
+    MoonList moons;
     seedRandom(9);
     TPlanetRec planet = earthLike(5, 140000);
     planet.orbitRadius = 50;
@@ -171,11 +163,11 @@ TEST(GenerateMoons, BrownDwarfLightsEachFurtherMoonMore) {
     const float l1 = static_cast<float>(l0 + 0.1L);
     const float l2 = static_cast<float>(l1 + 0.1L);
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-        MoonFile together("dwarf-together");
+        MoonList together;
         seedRandom(seed);
         GenerateMoons(together.file(), dwarf, kSunZones, 1, l0, 4000.0F);
 
-        MoonFile apart("dwarf-apart");
+        MoonList apart;
         TPlanetRec single = dwarf;
         single.moonCount = 1;
         seedRandom(seed);
@@ -197,7 +189,7 @@ TEST(GenerateMoons, BrownDwarfLightsEachFurtherMoonMore) {
     // differs on some seed.
     bool differs = false;
     for (std::uint64_t seed = 1; seed <= 40 && !differs; ++seed) {
-        MoonFile warm("dwarf-warm"), plain("dwarf-plain");
+        MoonList warm, plain;
         seedRandom(seed);
         GenerateMoons(warm.file(), dwarf, kSunZones, 1, l0, 4000.0F);
         seedRandom(seed);
@@ -208,7 +200,7 @@ TEST(GenerateMoons, BrownDwarfLightsEachFurtherMoonMore) {
 }
 
 TEST(GenerateMoons, TwinCopiesThePlanetAtAnOrdinaryDistance) {
-    MoonFile moons("twin");
+    MoonList moons;
     TPlanetRec planet = earthLike(1);
     setBit(planet.worldFlags, 1);
     planet.pad29[0] = 0x5A;
@@ -241,7 +233,7 @@ TEST(GenerateMoons, TwinCopiesThePlanetAtAnOrdinaryDistance) {
 }
 
 TEST(GenerateMoons, TwinAtOnePointTwoTwoFiveDiametersSetsOnlyTheCloseFlag) {
-    MoonFile moons("close-twin");
+    MoonList moons;
     const TPlanetRec planet = earthLike(1);
     seedWhere([] {
         const int twin = d(1000);
@@ -256,7 +248,7 @@ TEST(GenerateMoons, TwinAtOnePointTwoTwoFiveDiametersSetsOnlyTheCloseFlag) {
 }
 
 TEST(GenerateMoons, NoTwinBesideAnotherMoon) {
-    MoonFile moons("no-twin");
+    MoonList moons;
     const TPlanetRec planet = earthLike(2);
     seedWhere([] { return d(1000) == 1; });
     const TwinFlags flags = GenerateMoons(moons.file(), planet, kSunZones, 12, 1.0F, 1.0F);
@@ -265,7 +257,7 @@ TEST(GenerateMoons, NoTwinBesideAnotherMoon) {
 }
 
 TEST(GenerateMoons, TwinsAreOneSingleMoonInAThousand) {
-    MoonFile moons("twin-rate");
+    MoonList moons;
     seedRandom(21);
     const TPlanetRec planet = earthLike(1);
     int twins = 0, close = 0;

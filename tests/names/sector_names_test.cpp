@@ -85,6 +85,54 @@ TEST(SectorNames, RecordLayoutOfANameRecord) {
     EXPECT_EQ(bytes[13], 0);
 }
 
+// Every byte of a record of each of our kinds: kind, three zero bytes, the
+// value little-endian, the name's length, its characters in the code page
+// and zeros to the end of the 60 bytes.
+TEST(SectorNames, ExactBytesOfEachKind) {
+    const auto expected = [](std::uint8_t kind, std::string value, std::string name) {
+        std::string bytes(1, static_cast<char>(kind));
+        bytes += std::string(3, '\0') + value;
+        bytes += static_cast<char>(name.size());
+        bytes += name + std::string(50 - name.size(), '\0');
+        bytes += '\0';
+        return bytes;
+    };
+    EXPECT_EQ(bytesOf(header("Reach")), expected(0, std::string("\x08\0\0\0", 4), "Reach"));
+    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::System, 19, "Vessane")), expected(1, std::string("\x13\0\0\0", 4), "Vessane"));
+    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::Planet, 0x12345, "Cinder")),
+              expected(2, std::string("\x45\x23\x01\0", 4), "Cinder"));
+    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::Race, 65534, "Krai")), expected(3, std::string("\xFE\xFF\0\0", 4), "Krai"));
+    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::Moon, 7, "P\xE2le")), expected(4, std::string("\x07\0\0\0", 4), "P\xE2le"));
+    const std::string fifty(50, 'z');
+    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::System, 0, fifty)), expected(1, std::string(4, '\0'), fifty));
+    EXPECT_EQ(sizeof(TNameRec), 60U);
+}
+
+// Only the names asked for are kept; the header always is.
+TEST(SectorNames, LoadingOnlyTheNamesWanted) {
+    const std::string base = (freshTestDir("names") / "s").string();
+    {
+        RecordFile<TNameRec> f(sectorPath(base, ".nam"), RawRecordFile::Mode::Create);
+        f.append(header("Reach"));
+        f.append(makeNameRecord(NameKind::System, 4, "Tol"));
+        f.append(makeNameRecord(NameKind::Race, 4, "Krai"));
+        f.append(makeNameRecord(NameKind::System, 5, "Ashe"));
+        f.append(makeNameRecord(NameKind::System, 4, ""));
+    }
+    const SectorNames some = SectorNames::load(base, [](NameKind kind, std::int32_t value) {
+        return kind == NameKind::System && value == 4;
+    });
+    EXPECT_EQ(some.sectorName(), "Reach");
+    EXPECT_EQ(some.system(4), std::nullopt);  // its removal was kept too
+    EXPECT_EQ(some.system(5), std::nullopt);
+    EXPECT_EQ(some.race(4), std::nullopt);
+    const SectorNames race = SectorNames::load(base, [](NameKind kind, std::int32_t) { return kind == NameKind::Race; });
+    EXPECT_EQ(race.race(4), "Krai");
+    EXPECT_EQ(race.count(NameKind::System), 0U);
+    EXPECT_EQ(SectorNames::load(base).longest(NameKind::System), 4U);
+    EXPECT_EQ(SectorNames::load(base).longest(NameKind::Moon), 0U);
+}
+
 TEST(ConventionalNames, RomanNumeralsAndMoonLetters) {
     EXPECT_EQ(romanNumeral(1), "I");
     EXPECT_EQ(romanNumeral(4), "IV");

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/file_io.h"
 #include "engine/export_output.h"
 #include "ui/export_dialog.h"
 #include "ui/file_field.h"
@@ -22,7 +23,7 @@ struct ExportDialogFixture : ::testing::Test {
         dialog->setEventInterval(0);
         dialog->show();
     }
-    void TearDown() override { engine::failExportWriteAt(0); }
+    void TearDown() override { clearFaultPlan(); }
     std::unique_ptr<test::Workspace> ws;
     std::unique_ptr<ExportDialog> dialog;
     MessageCapture messages;
@@ -79,7 +80,7 @@ TEST_F(ExportDialogFixture, FailureIsReportedAndLeavesNothing) {
     open(QStringLiteral("export-fail"));
     test::makeSector(ws->base(QStringLiteral("reach")), 6, 40);
     dialog->SectorEdit->setText(ws->file(QStringLiteral("reach")));
-    engine::failExportWriteAt(1);
+    setFaultPlan({FaultKind::NoSpace, 1, false});
     dialog->OKBtnClick();
     ASSERT_EQ(messages.messages().size(), 1U);
     EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Disk full")))
