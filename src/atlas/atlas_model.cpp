@@ -14,7 +14,9 @@
 #include "names/sector_names.h"
 #include "generation/physics.h"
 #include "common/errors.h"
+#include "records/record_file.h"
 #include "records/record_reader.h"
+#include "records/record_validation.h"
 #include "records/records.h"
 #include "records/sector_files.h"
 
@@ -52,7 +54,8 @@ std::uint16_t gravityHundredths(std::uint8_t density, std::int32_t diameterKm) {
     if (diameterKm <= 0) return 0;
     const double g = static_cast<double>(bulkProperties(density, diameterKm).gravity) * 100.0;
     if (!(g > 0.0)) return 0;
-    return static_cast<std::uint16_t>(std::min(std::lround(g), 65535L));
+    // Clamped before rounding: the gravity of a damaged record may lie beyond any long.
+    return static_cast<std::uint16_t>(std::lround(std::min(g, 65535.0)));
 }
 
 AtlasModel AtlasModel::open(const std::string& baseName) {
@@ -60,9 +63,27 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
     model.baseName_ = baseName;
     model.sectorName_ = lastComponent(baseName);
 
-    // Systems: the whole file, a few bytes kept of each record.
+    // The ranges every id must fall in, for the validating layer: records
+    // that are whole on disk (a torn tail is left out with a warning).
+    const auto wholeRecords = [&](const char* extension, std::size_t size) {
+        return std::max<std::int64_t>(0, recordCountOnDisk(sectorPath(baseName, extension), size));
+    };
+    SectorCounts counts;
+    counts.planets = wholeRecords(".pln", sizeof(TPlanetRec));
+    counts.moons = wholeRecords(".mon", sizeof(TMoonRec));
+    counts.races = wholeRecords(".aln", sizeof(TAlienRec));
+
+    // Systems: the whole file, a few bytes kept of each record. A system
+    // whose codes, figures or planet ranges are damaged is refused, naming
+    // the file, the record and the field.
     {
         RecordReader<TSystemRec> systems(sectorPath(baseName, ".sun"));
+        counts.systems = systems.count();
+        // Without a planet file every planet range would look damaged: the
+        // missing file is the error to name.
+        if (recordCountOnDisk(sectorPath(baseName, ".pln"), sizeof(TPlanetRec)) < 0) {
+            RecordReader<TPlanetRec> planets(sectorPath(baseName, ".pln"));  // throws, naming it
+        }
         if (systems.count() == 0) {
             throw InputError(systems.hasPartialRecord()
                                  ? fmt::format("Sector {} holds no whole star system: {} is {} bytes, less than one record",
@@ -76,6 +97,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
         model.entries_.resize(static_cast<std::size_t>(systems.count()));
         model.worlds_.resize(model.entries_.size());
         systems.forEach([&](std::int64_t id, const TSystemRec& rec) {
+            requireSound(rec, counts, systems.path(), id);
             SystemEntry& e = model.entries_[static_cast<std::size_t>(id)];
             e.x = rec.x;
             e.y = rec.y;
@@ -140,6 +162,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
                 if (strays++ == 0) firstStray = pid;
                 return;
             }
+            requireSound(p, counts, planets.path(), pid);
             SystemEntry& e = model.entries_[static_cast<std::size_t>(p.systemId)];
             WorldSummary& w = model.worlds_[static_cast<std::size_t>(p.systemId)];
             if (w.firstPlanet < 0) w.firstPlanet = static_cast<std::int32_t>(pid);

@@ -36,12 +36,20 @@ public:
 
 private:
     static constexpr int kCell = 32;
+    // The cell of a screen coordinate, clamped to the grid while still a
+    // floating-point figure: a label far off the screen (or not a number)
+    // would not fit an int.
+    static int cellOf(double coordinate, int cells) {
+        const double cell = std::floor(coordinate / kCell);
+        if (!(cell >= 0.0)) return 0;
+        return cell >= static_cast<double>(cells - 1) ? cells - 1 : static_cast<int>(cell);
+    }
     template <typename F>
     void forCells(const LabelRect& r, F f) const {
-        const int c0 = std::clamp(static_cast<int>(std::floor(r.left / kCell)), 0, cols_ - 1);
-        const int c1 = std::clamp(static_cast<int>(std::floor((r.left + r.width) / kCell)), 0, cols_ - 1);
-        const int r0 = std::clamp(static_cast<int>(std::floor(r.top / kCell)), 0, rows_ - 1);
-        const int r1 = std::clamp(static_cast<int>(std::floor((r.top + r.height) / kCell)), 0, rows_ - 1);
+        const int c0 = cellOf(r.left, cols_);
+        const int c1 = cellOf(r.left + r.width, cols_);
+        const int r0 = cellOf(r.top, rows_);
+        const int r1 = cellOf(r.top + r.height, rows_);
         for (int y = r0; y <= r1; ++y) {
             for (int x = c0; x <= c1; ++x) f(static_cast<std::size_t>(y * cols_ + x));
         }

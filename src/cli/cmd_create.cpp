@@ -29,6 +29,10 @@ struct CreateOptions {
     std::string seed;
     std::string settings;
     std::string threads;  // empty: one per core
+    // Given on the command line, even as "": an empty --file or --seed is
+    // a mistake to refuse, not a request for the default.
+    bool fileGiven = false;
+    bool seedGiven = false;
 };
 
 std::int32_t strictInteger(const std::string& text, const char* option) {
@@ -44,6 +48,10 @@ std::int16_t coordinate(const std::string& text, const char* option, const char*
 }
 
 std::uint64_t strictSeed(const std::string& text) {
+    if (text.empty()) {
+        throw InputError("--seed is empty: give a number (0..18446744073709551615), or leave --seed out to seed "
+                         "from the clock");
+    }
     std::uint64_t seed = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, seed);
@@ -73,15 +81,22 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     if (age < 0 || age > 255) throw InputError("Max Spatial Age should be between 0 and 255");
     p.maxSpatialAge = static_cast<std::uint8_t>(age);
 
-    if (o.fields.name.size() > 50) throw InputError("Name should be at most 50 characters");
-    p.sectorName = o.fields.name;
-    p.baseName = o.fields.file.empty() ? std::string("starlog") : o.fields.file;
+    // The name record holds 50 characters of the Windows ANSI code page.
+    try {
+        p.sectorName = sectorNameInAnsi(o.fields.name);
+    } catch (const InputError& e) {
+        throw InputError(fmt::format("--name: {}", e.what()));
+    }
+    p.baseName = o.fields.file.empty() && !o.fileGiven ? std::string("starlog") : o.fields.file;
+    if (const std::string problem = newBaseNameProblem(sectorBaseName(p.baseName)); !problem.empty()) {
+        throw InputError(fmt::format("--file: {}", problem));
+    }
     p.gaia = o.fields.gaia;
     p.newFile = !o.append;
     p.totalAlienDisable = o.fields.totalAlienDisable;
     p.flat = o.fields.flat;
     p.names = !o.noNames;
-    if (!o.seed.empty()) p.seed = strictSeed(o.seed);
+    if (o.seedGiven) p.seed = strictSeed(o.seed);
     p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
     if (!o.threads.empty()) {
         const std::int32_t threads = strictInteger(o.threads, "--threads");
@@ -135,7 +150,7 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_option("--name", options->fields.name, "Name of the sector, written into it (at most 50 characters)")
         ->type_name("NAME")
         ->capture_default_str();
-    cmd->add_option("--file", options->fields.file,
+    CLI::Option* file = cmd->add_option("--file", options->fields.file,
                     "Where the sector goes: its files are PATH.sun, PATH.pln, ... The folder must exist")
         ->type_name("PATH")
         ->capture_default_str();
@@ -165,7 +180,7 @@ void registerCreate(CLI::App& app, Context& ctx) {
                   "Keep native races from the most utterly alien body forms and traits");
     cmd->add_flag("--flat", options->fields.flat, "A flat sector: one layer of cells (a square) instead of a cube");
     cmd->add_flag("--no-names", options->noNames, "Leave systems and races unnamed (the dialog's Names box unchecked)");
-    cmd->add_option("--seed", options->seed, "Seed of the dice: the same seed makes the same sector (default: from the clock)")
+    CLI::Option* seed = cmd->add_option("--seed", options->seed, "Seed of the dice: the same seed makes the same sector (default: from the clock)")
         ->type_name("INT");
     cmd->add_option("--settings", options->settings,
                     "Settings file with the probability tables (default: orrwin.ini beside the program)")
@@ -173,7 +188,11 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_option("--threads", options->threads,
                     "Threads that roll cells (1..256, default: one per core); any number makes the same sector")
         ->type_name("INT");
-    cmd->callback([options, &ctx] { runCreate(*options, ctx); });
+    cmd->callback([options, file, seed, &ctx] {
+        options->fileGiven = file->count() > 0;
+        options->seedGiven = seed->count() > 0;
+        runCreate(*options, ctx);
+    });
 }
 
 }  // namespace orrimar::cli

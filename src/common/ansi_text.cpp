@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
+
+#include <fmt/format.h>
 
 namespace orrimar {
 
@@ -59,7 +62,12 @@ std::string ansiToUtf8(std::string_view ansi) {
     return out;
 }
 
-std::optional<std::string> utf8ToAnsi(std::string_view utf8) {
+std::optional<std::string> utf8ToAnsi(std::string_view utf8) { return convertUtf8ToAnsi(utf8).text; }
+
+AnsiConversion convertUtf8ToAnsi(std::string_view utf8) {
+    const auto malformed = [](std::size_t at) {
+        return AnsiConversion{std::nullopt, "byte " + std::to_string(at + 1) + " is not well-formed UTF-8"};
+    };
     std::string out;
     out.reserve(utf8.size());
     std::size_t i = 0;
@@ -83,21 +91,24 @@ std::optional<std::string> utf8ToAnsi(std::string_view utf8) {
             extra = 3;
             least = 0x10000;
         } else {
-            return std::nullopt;  // a continuation byte or 0xF8..0xFF as lead
+            return malformed(i);  // a continuation byte or 0xF8..0xFF as lead
         }
-        if (utf8.size() - i <= extra) return std::nullopt;
+        if (utf8.size() - i <= extra) return malformed(i);
         for (std::size_t k = 1; k <= extra; ++k) {
             const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
+            if ((next & 0xC0) != 0x80) return malformed(i);
             cp = (cp << 6) | (next & 0x3FU);
         }
-        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return malformed(i);
         const int byte = codePointToAnsi(cp);
-        if (byte < 0) return std::nullopt;
+        if (byte < 0) {
+            return AnsiConversion{std::nullopt, fmt::format("'{}' (U+{:04X}) is not in the Windows ANSI code page",
+                                                            utf8.substr(i, extra + 1), static_cast<std::uint32_t>(cp))};
+        }
         out += static_cast<char>(byte);
         i += extra + 1;
     }
-    return out;
+    return AnsiConversion{std::move(out), {}};
 }
 
 }  // namespace orrimar

@@ -22,6 +22,14 @@ namespace orrimar {
 // sequences) or holds a character that the code page cannot represent.
 std::optional<std::string> utf8ToAnsi(std::string_view utf8);
 
+// utf8ToAnsi with the reason of a refusal: "'Ω' (U+03A9) is not in the
+// Windows ANSI code page" or "byte 3 is not well-formed UTF-8".
+struct AnsiConversion {
+    std::optional<std::string> text;
+    std::string problem;  // empty when text is set
+};
+AnsiConversion convertUtf8ToAnsi(std::string_view utf8);
+
 // The UTF-8 text of ANSI bytes. Never fails.
 std::string ansiToUtf8(std::string_view ansi);
 

@@ -1,5 +1,6 @@
 // main_alienlog: the description of one race in one of the six output
 // systems, written into a log the caller has opened.
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <ostream>
@@ -20,6 +21,7 @@
 #include "generation/physics.h"
 #include "names/sector_names.h"
 #include "records/record_file.h"
+#include "records/record_validation.h"
 #include "records/records.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
@@ -86,7 +88,11 @@ TAlienRec readRace(const std::string& alienBase, std::int32_t raceId) {
     }
     RecordFile<TAlienRec> races(path, RawRecordFile::Mode::ReadOnly);
     requireRecordId(raceId, races.count(), alienBase, "Race", "races");
-    return races.read(raceId);
+    const TAlienRec race = races.read(raceId);
+    // The race's own codes only: its home world may lie outside this file
+    // set (a made-to-order race, a negated id), which homeWorld() says.
+    if (auto problem = raceCodeProblem(race)) throw recordError(path, raceId, *problem);
+    return race;
 }
 
 // The few names the log shows, read in one pass over the name file: the
@@ -130,6 +136,14 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, const S
         return items;
     }
     const std::string systemPath = sectorPath(alienBase, ".sun");
+    // A sector's planet is read through the validating layer, against the
+    // counts of its sector's files.
+    const auto wholeRecords = [&](const char* extension, std::size_t size) {
+        return std::max<std::int64_t>(0, recordCountOnDisk(sectorPath(alienBase, extension), size));
+    };
+    const SectorCounts counts{wholeRecords(".sun", sizeof(TSystemRec)), planets,
+                              wholeRecords(".mon", sizeof(TMoonRec)), wholeRecords(".aln", sizeof(TAlienRec))};
+    requireSound(planet, counts, planetPath, race.worldId);
     std::string systemLine = fmt::format("{}", planet.systemId);
     std::optional<std::string> world = names.planetOverride(race.worldId);
     if (planet.systemId >= 0 && planet.systemId < recordCountOnDisk(systemPath, sizeof(TSystemRec))) {

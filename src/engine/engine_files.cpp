@@ -159,7 +159,8 @@ std::string fixed(double value, int decimals) {
 
 std::string tenths(long long value) {
     const long long whole = value / 10;
-    const long long part = (value < 0 ? -value : value) % 10;
+    // The remainder before its magnitude: negating the smallest long long overflows.
+    const long long part = value % 10 < 0 ? -(value % 10) : value % 10;
     const std::string sign = (value < 0 && whole == 0) ? "-" : "";
     return fmt::format("{}{}.{}", sign, grouped(whole), part);
 }

@@ -121,6 +121,10 @@ const std::vector<AttributeRule>& attributeRules(int system) {
 int scaleLinear(long double value, int inLow, int inHigh, int outLow, int outHigh) {
     const long double scaled = outLow + (value - inLow) * static_cast<long double>(outHigh - outLow) /
                                             static_cast<long double>(inHigh - inLow);
+    // Clamped before rounding: a figure beyond any integer (or not a number,
+    // from a damaged record) takes the nearer end, NaN the low one.
+    if (!(scaled >= outLow)) return outLow;
+    if (scaled > outHigh) return outHigh;
     const auto rounded = roundEven(scaled);
     if (rounded < outLow) return outLow;
     if (rounded > outHigh) return outHigh;

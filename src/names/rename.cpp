@@ -48,10 +48,9 @@ std::string_view nameKindWord(NameKind kind) {
 }
 
 std::string checkedName(std::string_view utf8) {
-    const auto ansi = utf8ToAnsi(utf8);
-    if (!ansi) {
-        throw InputError(fmt::format("Name '{}' has a character the Windows ANSI code page cannot hold", utf8));
-    }
+    const AnsiConversion converted = convertUtf8ToAnsi(utf8);
+    if (!converted.text) throw InputError(fmt::format("Name cannot be stored: {}", converted.problem));
+    const std::optional<std::string>& ansi = converted.text;
     if (ansi->size() > kMaxStoredNameLength) {
         throw InputError(fmt::format("Name '{}' is {} characters long; at most {} are allowed", utf8, ansi->size(),
                                      kMaxStoredNameLength));

@@ -6,6 +6,7 @@
 
 #include <fmt/format.h>
 
+#include "common/ansi_text.h"
 #include "records/sector_files.h"
 
 namespace orrimar {
@@ -75,6 +76,36 @@ void requireSector(const std::string& baseName) {
     if (!message.empty()) throw MissingError(message);
 }
 
+std::string newBaseNameProblem(const std::string& baseName) {
+    if (baseName.empty()) return "The sector's base name is empty: give one such as data/alpha";
+    const std::size_t cut = baseName.find_last_of("/\\");
+    const std::string name = cut == std::string::npos ? baseName : baseName.substr(cut + 1);
+    if (name.empty() || name == "." || name == "..") {
+        return fmt::format("{} is a folder, not a sector's base name: give one such as {}alpha", baseName,
+                           name.empty() ? baseName : baseName + "/");
+    }
+    // Every member written is the name plus a four-character extension.
+    const std::size_t longest = name.size() + std::string_view(".sun").size();
+    if (longest > kMaxFileNameBytes) {
+        return fmt::format("The sector's name is too long: its files would be named with {} bytes ({}.sun), "
+                           "and a file name may have at most {}",
+                           longest, name.size() > 20 ? name.substr(0, 20) + "..." : name, kMaxFileNameBytes);
+    }
+    return {};
+}
+
+std::string sectorNameInAnsi(std::string_view utf8) {
+    const AnsiConversion converted = convertUtf8ToAnsi(utf8);
+    if (!converted.text) {
+        throw InputError(fmt::format("The sector name cannot be stored: {}", converted.problem));
+    }
+    if (converted.text->size() > kMaxSectorNameLength) {
+        throw InputError(fmt::format("The sector name is {} characters long; at most {} fit in its record",
+                                     converted.text->size(), kMaxSectorNameLength));
+    }
+    return *converted.text;
+}
+
 void requireRecordId(std::int64_t id, std::int64_t count, const std::string& baseName, std::string_view what,
                      std::string_view plural) {
     if (id >= 0 && id < count) return;
@@ -83,7 +114,9 @@ void requireRecordId(std::int64_t id, std::int64_t count, const std::string& bas
 }
 
 std::string groupedCount(std::int64_t value) {
-    const std::string digits = std::to_string(value < 0 ? -value : value);
+    // The magnitude as unsigned: negating the smallest int64 overflows.
+    const auto magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const std::string digits = std::to_string(magnitude);
     std::string out = value < 0 ? "-" : "";
     for (std::size_t i = 0; i < digits.size(); ++i) {
         // A comma before every group of three counted from the right.

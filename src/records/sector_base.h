@@ -45,6 +45,23 @@ std::string missingSectorMessage(const std::string& baseName);
 // MissingError with missingSectorMessage() when it is not empty.
 void requireSector(const std::string& baseName);
 
+// The longest file name (in bytes) that the file systems a sector lives on
+// allow: NAME_MAX of Linux file systems, and 255 characters on Windows ones.
+inline constexpr std::size_t kMaxFileNameBytes = 255;
+
+// Why `baseName` cannot name a sector to be written, or empty when it can:
+// an empty name, a folder with no name in it ("data/"), or a name whose
+// member files ("name.sun") would be longer than a file name may be. Said
+// in words rather than as the error the first open would give ("I/O error 36").
+std::string newBaseNameProblem(const std::string& baseName);
+
+// A sector name typed in UTF-8, in the Windows ANSI code page the name
+// record stores. InputError when the code page lacks a character (naming
+// it) or when it is longer than the record's 50 characters, counted in the
+// code page: "é" is one character there though two bytes in UTF-8.
+std::string sectorNameInAnsi(std::string_view utf8);
+inline constexpr std::size_t kMaxSectorNameLength = 50;
+
 // InputError "System 999 is not in data/alpha (1,341 systems)" when `id`
 // is not a record of a file of `count` records: the id the user gave is
 // wrong, the sector is fine. `what` is the record's

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <limits>
+#include <string_view>
 
 #include "common/errors.h"
 #include "common/file_io.h"
@@ -13,6 +14,8 @@
 namespace orrimar {
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string trim(std::string_view text) {
     std::size_t begin = 0;
@@ -94,6 +97,9 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        // A UTF-8 byte-order mark, as Notepad writes one, is not part of the
+        // first line: left there it would hide the first section's header.
+        if (lines_.empty() && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
         lines_.push_back(line);
     }
 }

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include <fmt/format.h>
+
 #include "common/errors.h"
 #include "settings/ini_file.h"
 
@@ -23,6 +25,17 @@ constexpr Weight kAlienWeights[6] = {
     {"Human", 20}, {"Animal", 30}, {"Reptile", 15}, {"Insect", 15}, {"Misc", 15}, {"Exotic", 5},
 };
 
+// The runtime's range error, followed by where the sum went out of range:
+// the file, the section and the key whose weight took it there.
+RangeError thresholdRangeError(const std::string& iniPath, const char* section, const char* key, long long sum,
+                               long long high) {
+    return RangeError(fmt::format("Range check error: {} [{}] {}: the running sum {} is out of range 0..{}", iniPath,
+                                  section, key, sum, high));
+}
+
+constexpr const char* kStellarSection = "Stellar Probabilities";
+constexpr const char* kAlienSection = "Alien Probabilities";
+
 StellarThresholds theStellarThresholds;
 AlienThresholds theAlienThresholds;
 
@@ -35,9 +48,9 @@ void LoadStellarProbabilities(const std::string& iniPath) {
     const IniFile ini(iniPath);
     long long sum = 0;
     for (std::size_t n = 0; n < 10; ++n) {
-        sum += ini.readInteger("Stellar Probabilities", kStellarWeights[n].key, kStellarWeights[n].defaultWeight);
+        sum += ini.readInteger(kStellarSection, kStellarWeights[n].key, kStellarWeights[n].defaultWeight);
         // Each running sum lands in an unsigned 16-bit threshold.
-        if (sum < 0 || sum > 65535) throw RangeError();
+        if (sum < 0 || sum > 65535) throw thresholdRangeError(iniPath, kStellarSection, kStellarWeights[n].key, sum, 65535);
         theStellarThresholds.t[n] = static_cast<std::uint16_t>(sum);
     }
 }
@@ -46,9 +59,9 @@ void LoadAlienProbabilities(const std::string& iniPath) {
     const IniFile ini(iniPath);
     long long sum = 0;
     for (std::size_t n = 0; n < 6; ++n) {
-        sum += ini.readInteger("Alien Probabilities", kAlienWeights[n].key, kAlienWeights[n].defaultWeight);
+        sum += ini.readInteger(kAlienSection, kAlienWeights[n].key, kAlienWeights[n].defaultWeight);
         // Each running sum lands in an unsigned byte.
-        if (sum < 0 || sum > 255) throw RangeError();
+        if (sum < 0 || sum > 255) throw thresholdRangeError(iniPath, kAlienSection, kAlienWeights[n].key, sum, 255);
         theAlienThresholds.t[n] = static_cast<std::uint8_t>(sum);
     }
 }

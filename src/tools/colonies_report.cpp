@@ -35,16 +35,32 @@ constexpr std::int32_t kUncontrolled = -1;
 // index, and scanning in id order yields the systems sorted.
 constexpr std::int64_t kSystemIds = 65536;
 constexpr int kFacilityCount = static_cast<int>(kFacilityNames.size());
+constexpr int kLastPopulationCode = 69;  // magnitude 0..6, mantissa 0..9
+constexpr int kColonyTypes = static_cast<int>(kColonyTypeNames.size());
+constexpr int kStarportClasses = static_cast<int>(kStarportNames.size());
 
 using Out = std::back_insert_iterator<std::string>;
 
-// A record looked up by an id taken from another record.
+// A record looked up by an id taken from another record: an id beyond its
+// file names the record that holds it, the field and the file it misses.
+struct Referrer {
+    const std::string& path;
+    std::int64_t record;
+    const char* field;
+};
+
 template <typename T>
-T readById(RecordFile<T>& file, std::int64_t id) {
+T readById(RecordFile<T>& file, std::int64_t id, const Referrer& from, const char* fileWord) {
     if (id < 0 || id >= file.count()) {
-        throw IoError(fmt::format("Read beyond end of file (record {} of {})", id, file.path()));
+        throw IoError(fmt::format("Read beyond end of file: {} record {}: {} {} beyond the {} file's {} records",
+                                  from.path, from.record, from.field, id, fileWord, file.count()));
     }
     return file.read(id);
+}
+
+// A code outside its table, in the runtime's words and then the record's.
+RangeError codeError(const std::string& path, std::int64_t record, const std::string& problem) {
+    return RangeError(fmt::format("Range check error: {} record {}: {}", path, record, problem));
 }
 
 struct SectorInputs {
@@ -107,25 +123,52 @@ struct Report {
 
     Report(SectorInputs& inputs, std::uint16_t n) : in(inputs), race(n) {}
 
+    // The codes the report looks up in its tables, checked before any line
+    // of the colony is written.
+    void checkCodes(const TColonyRec& colony, std::int64_t number) const {
+        const std::string& path = in.colonies.path();
+        if (colony.colonyType < 1 || colony.colonyType > kColonyTypes) {
+            throw codeError(path, number, fmt::format("colony type {} outside 1..{}", colony.colonyType, kColonyTypes));
+        }
+        if (colony.starport < 1 || colony.starport > kStarportClasses) {
+            throw codeError(path, number,
+                            fmt::format("starport class {} outside 1..{}", colony.starport, kStarportClasses));
+        }
+        if (colony.populationCode > kLastPopulationCode) {
+            throw codeError(path, number,
+                            fmt::format("population code {} outside 0..{}", colony.populationCode, kLastPopulationCode));
+        }
+    }
+
     void colonyBlock(const TColonyRec& colony, std::int64_t number) {
+        checkCodes(colony, number);
         // A moon base's world is the moon; its system and "Plan alleg" come
         // from the planet the moon orbits.
+        const std::string& colonies = in.colonies.path();
         int worldType = 0;
         TPlanetRec planet;
+        std::int64_t planetId = colony.worldId;
         if (colony.kind == kPlanetColony) {
-            planet = readById(in.planets, colony.worldId);
+            planet = readById(in.planets, colony.worldId, {colonies, number, "world id"}, "planet");
             worldType = planet.worldType;
+            if (worldType < 1 || worldType > world::kCount) {
+                throw codeError(in.planets.path(), planetId,
+                                fmt::format("world type {} outside 1..{}", worldType, world::kCount));
+            }
         } else {
-            const TMoonRec moon = readById(in.moons, colony.worldId);
+            const TMoonRec moon = readById(in.moons, colony.worldId, {colonies, number, "world id"}, "moon");
             worldType = moon.worldType;
-            planet = readById(in.planets, moon.planetId);
+            if (worldType < 1 || worldType > world::kCount) {
+                throw codeError(in.moons.path(), colony.worldId,
+                                fmt::format("world type {} outside 1..{}", worldType, world::kCount));
+            }
+            planetId = moon.planetId;
+            planet = readById(in.planets, moon.planetId, {in.moons.path(), colony.worldId, "planet id"}, "planet");
         }
         const std::int32_t system = planet.systemId;
         if (system < 0 || system >= kSystemIds) {
-            throw RangeError(fmt::format("Range check error (system id {})", system));
-        }
-        if (worldType < 1 || worldType > world::kCount) {
-            throw RangeError(fmt::format("Range check error (world type {})", worldType));
+            throw codeError(in.planets.path(), planetId,
+                            fmt::format("system id {} outside the 16-bit system ids 0..{}", system, kSystemIds - 1));
         }
 
         Out out(text);
@@ -135,6 +178,11 @@ struct Report {
         // An independent colony is listed but controls nothing.
         auto& entry = control[static_cast<std::size_t>(system)];
         if (entry == kUncontrolled && colony.allegiance == race) {
+            if (system >= in.systems.count()) {
+                throw IoError(fmt::format("Read beyond end of file: {} record {}: system id {} beyond the system "
+                                          "file's {} records",
+                                          in.planets.path(), planetId, system, in.systems.count()));
+            }
             entry = race;
             ++controlled;
         }
@@ -169,7 +217,8 @@ struct Report {
         writeLine(out, "");
         for (std::int64_t s = 0; s < kSystemIds; ++s) {
             if (control[static_cast<std::size_t>(s)] != race) continue;
-            const TSystemRec system = readById(in.systems, s);
+            // Every controlled system was found in the system file when its colony was read.
+            const TSystemRec system = in.systems.read(s);
             writeLine(out, fmt::format("{:6} {:5} {:5} {:5}    ", s, system.x, system.y, system.z));
         }
     }
@@ -200,11 +249,7 @@ void WriteColoniesReport(const std::string& givenSector, long race, const std::s
     for (std::int64_t i = 0; i < inputs.colonies.count(); ++i) {
         const TColonyRec colony = inputs.colonies.read(i);
         if (!belongsTo(colony, report.race)) continue;
-        try {
-            report.colonyBlock(colony, i);
-        } catch (const RangeError& e) {
-            throw RangeError(fmt::format("{} at colony {}", e.what(), i));
-        }
+        report.colonyBlock(colony, i);
     }
     report.controlTable();
 

@@ -29,6 +29,7 @@
 #include "records/record_codec.h"
 #include "records/record_file.h"
 #include "records/record_reader.h"
+#include "records/record_validation.h"
 #include "records/records.h"
 #include "records/sector_tail.h"
 #include "tools/merge_names.h"
@@ -170,9 +171,13 @@ struct Family {
         requireWholeRecords(added.hasPartialRecord(), added.path(), sizeof(T));
     }
 
+    // Every added record is sound in its own sector (ids, codes, figures:
+    // what the readers of the merged sector will trust) and renumbers
+    // within its fields.
     template <typename Renumber>
-    void check(Renumber renumber, const MergeOffsets& offsets) {
+    void check(Renumber renumber, const MergeOffsets& offsets, const SectorCounts& addedCounts) {
         added.forEach([&](std::int64_t k, const T& record) {
+            requireSound(record, addedCounts, added.path(), k);
             try {
                 (void)renumber(record, offsets);
             } catch (const RangeError& e) {
@@ -244,10 +249,12 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
     races.mainCount = races.main.count();
     const MergeOffsets offsets{systems.mainCount, planets.mainCount, moons.mainCount, races.mainCount};
 
-    systems.check(renumberSystem, offsets);
-    planets.check(renumberPlanet, offsets);
-    moons.check(renumberMoon, offsets);
-    races.check(renumberAlien, offsets);
+    const SectorCounts addedCounts{systems.added.count(), planets.added.count(), moons.added.count(),
+                                   races.added.count()};
+    systems.check(renumberSystem, offsets, addedCounts);
+    planets.check(renumberPlanet, offsets, addedCounts);
+    moons.check(renumberMoon, offsets, addedCounts);
+    races.check(renumberAlien, offsets, addedCounts);
     names.check(offsets);
 
     try {

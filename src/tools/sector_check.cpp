@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -27,7 +28,26 @@ constexpr int kMaxOrbits = 18;
 constexpr int kColonisedBit = 4;
 constexpr std::uint16_t kNoRace = 65535;
 
+constexpr int kAtmosphereClasses = 6;
+constexpr int kCompositions = 21;
+constexpr int kPopulationCodes = 70;  // 0..69: magnitude 0..6, mantissa 0..9
+constexpr int kColonyTypes = 11;
+constexpr int kStarportClasses = 5;
+constexpr std::uint8_t kPlanetColony = 1;  // any other kind is a moon base
+
 bool isBelt(std::uint8_t worldType) { return worldType >= world::kNickelIron && worldType <= world::kIcy; }
+
+// What is wrong with a physical figure that every log computes with: not a
+// number, infinite or negative. Zero is sound: a dark remnant star gives no
+// light and may carry no mass figure, and an airless world has no pressure.
+const char* figureFault(float value) {
+    if (std::isnan(value)) return "is not a number";
+    if (std::isinf(value)) return "is infinite";
+    if (value < 0.0F) return "is negative";
+    return nullptr;
+}
+
+bool outside(int code, int low, int high) { return code < low || code > high; }
 
 class Checker {
 public:
@@ -39,7 +59,8 @@ public:
           planets_(sectorPath(baseName, ".pln"), IfMissing::Empty),
           moons_(sectorPath(baseName, ".mon"), IfMissing::Empty),
           races_(sectorPath(baseName, ".aln"), IfMissing::Empty),
-          names_(sectorPath(baseName, ".nam"), IfMissing::Empty) {}
+          names_(sectorPath(baseName, ".nam"), IfMissing::Empty),
+          colonies_(sectorPath(baseName, ".col"), IfMissing::Empty) {}
 
     SectorCheckReport run() {
         if (!systems_.present() && !planets_.present() && !moons_.present() && !races_.present() &&
@@ -66,7 +87,9 @@ public:
         }
         checkSystems();
         checkPlanets();
+        checkMoonCodes();
         checkRaces();
+        if (limit_ == nullptr) checkColonies();
         return std::move(report_);
     }
 
@@ -183,6 +206,12 @@ private:
                     if (sys.starKind[star] < 1 || sys.starKind[star] > 23) {
                         problem("system {} star {}: star kind {}", s, star + 1, sys.starKind[star]);
                     }
+                    if (const char* fault = figureFault(sys.luminosity[star])) {
+                        problem("system {} star {}: luminosity {} {}", s, star + 1, sys.luminosity[star], fault);
+                    }
+                    if (const char* fault = figureFault(sys.mass[star])) {
+                        problem("system {} star {}: mass {} {}", s, star + 1, sys.mass[star], fault);
+                    }
                     checkStarPlanets(s, sys, star);
                 } else if (sys.planetCount[star] != 0) {
                     problem("system {}: absent star {} has planet count {}", s, star + 1, sys.planetCount[star]);
@@ -221,6 +250,7 @@ private:
                         systems_.count());
             }
             if (p.worldType < 1 || p.worldType > world::kCount) problem("planet {}: world type {}", id, p.worldType);
+            checkWorldCodes("planet", id, p.atmosphereClass, p.composition, p.pressure);
             if (isBelt(p.worldType) && (p.moonCount != 0 || p.atmosphereClass != 6)) {
                 problem("planet {}: a belt with {} moons and atmosphere class {}", id, p.moonCount,
                         p.atmosphereClass);
@@ -231,7 +261,7 @@ private:
                 if (r < 0 || r >= races_.count()) {
                     problem("planet {}: native race id {} beyond the race file's {} records", id, r,
                             races_.count());
-                } else if (races_.read(r).worldId != id) {
+                } else if (const std::int64_t home = races_.read(r).worldId; home != id && home != -id) {
                     problem("planet {}: its native race {} names world {}", id, r, races_.read(r).worldId);
                 }
             }
@@ -248,9 +278,35 @@ private:
         }
     }
 
+    // The codes a planet and a moon share: the tables the logs look them up in.
+    void checkWorldCodes(const char* what, std::int64_t id, int atmosphereClass, int composition, float pressure) {
+        if (outside(atmosphereClass, 1, kAtmosphereClasses)) {
+            problem("{} {}: atmosphere class {} outside 1..{}", what, id, atmosphereClass, kAtmosphereClasses);
+        }
+        if (outside(composition, 1, kCompositions)) {
+            problem("{} {}: atmosphere composition {} outside 1..{}", what, id, composition, kCompositions);
+        }
+        if (const char* fault = figureFault(pressure)) problem("{} {}: pressure {} {}", what, id, pressure, fault);
+    }
+
+    // Every moon, also those no planet claims (listed above as such).
+    void checkMoonCodes() {
+        for (std::int64_t m = 0; m < moons_.count(); ++m) {
+            const TMoonRec& moon = moons_.read(m);
+            if (moon.worldType < 1 || moon.worldType > world::kCount) {
+                problem("moon {}: world type {} outside 1..{}", m, moon.worldType, world::kCount);
+            }
+            checkWorldCodes("moon", m, moon.atmosphereClass, moon.composition, moon.pressure);
+        }
+    }
+
     void checkRaces() {
         for (std::int64_t r = 0; r < races_.count(); ++r) {
             const std::int64_t w = races_.read(r).worldId;
+            // Other programs write a home world as a negated planet id (and
+            // the merger keeps it negative): sound when its magnitude is a
+            // planet. No planet names such a race as its native one.
+            if (w < 0 && -w < planets_.count()) continue;
             if (w < 0 || w >= planets_.count()) {
                 problem("race {}: world id {} beyond the planet file's {} records", r, w, planets_.count());
                 continue;
@@ -262,6 +318,38 @@ private:
         }
     }
 
+    // Colonies point at a planet (kind 1) or a moon, name the race living
+    // there and the race owning it, and carry the codes of the colonies
+    // report's tables.
+    void checkColonies() {
+        for (std::int64_t c = 0; c < colonies_.count(); ++c) {
+            const TColonyRec& colony = colonies_.read(c);
+            const bool onPlanet = colony.kind == kPlanetColony;
+            const std::int64_t worlds = onPlanet ? planets_.count() : moons_.count();
+            if (colony.worldId < 0 || colony.worldId >= worlds) {
+                problem("colony {}: world id {} beyond the {} file's {} records", c, colony.worldId,
+                        onPlanet ? "planet" : "moon", worlds);
+            }
+            if (colony.race >= races_.count()) {
+                problem("colony {}: race {} beyond the race file's {} records", c, colony.race, races_.count());
+            }
+            if (colony.allegiance != kNoRace && colony.allegiance >= races_.count()) {
+                problem("colony {}: allegiance {} beyond the race file's {} records", c, colony.allegiance,
+                        races_.count());
+            }
+            if (colony.populationCode >= kPopulationCodes) {
+                problem("colony {}: population code {} outside 0..{}", c, colony.populationCode,
+                        kPopulationCodes - 1);
+            }
+            if (outside(colony.colonyType, 1, kColonyTypes)) {
+                problem("colony {}: colony type {} outside 1..{}", c, colony.colonyType, kColonyTypes);
+            }
+            if (outside(colony.starport, 1, kStarportClasses)) {
+                problem("colony {}: starport class {} outside 1..{}", c, colony.starport, kStarportClasses);
+            }
+        }
+    }
+
     std::string base_;
     const SectorExtent* limit_;
     RecordReader<TSystemRec> systems_;
@@ -269,6 +357,7 @@ private:
     RecordReader<TMoonRec> moons_;
     RecordReader<TAlienRec> races_;
     RecordReader<TNameRec> names_;
+    RecordReader<TColonyRec> colonies_;
     SectorCheckReport report_;
     std::int64_t expectedPlanet_ = 0;
     std::int64_t expectedMoon_ = 0;

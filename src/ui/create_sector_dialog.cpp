@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/errors.h"
 #include "generation/sector_fields.h"
 #include "records/sector_base.h"
 #include "ui/app_state.h"
@@ -143,8 +144,22 @@ void TBtnRightDlg::OKBtnClick() {
     if (running_) return;
     lastResult.clear();
     CreateSectorFields fields;
-    fields.name = Edit8->text().toLatin1().toStdString();
     fields.file = QFile::encodeName(Edit1->text()).toStdString();
+    // The name record stores the Windows ANSI code page: converted here, so
+    // that its 50 characters are counted there and a character it lacks is
+    // named rather than stored as "?". An empty file field means "starlog".
+    std::string refusal;
+    try {
+        fields.name = sectorNameInAnsi(Edit8->text().toStdString());
+    } catch (const InputError& e) {
+        refusal = e.what();
+    }
+    if (refusal.empty() && !fields.file.empty()) refusal = newBaseNameProblem(sectorBaseName(fields.file));
+    if (!refusal.empty()) {
+        showMessage(this, QStringLiteral("Error"), QString::fromStdString(refusal));
+        accept();
+        return;
+    }
     fields.x = Edit3->text().toLatin1().toStdString();
     fields.y = Edit4->text().toLatin1().toStdString();
     fields.z = Edit5->text().toLatin1().toStdString();

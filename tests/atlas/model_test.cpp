@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <set>
 
@@ -259,6 +260,38 @@ TEST_F(AtlasOpen, TornTailsAndStrayRecordsAreWarnedAboutAndLeftOut) {
     EXPECT_NE(model.warnings()[0].find("cut-off record (10 bytes)"), std::string::npos) << model.warnings()[0];
     EXPECT_NE(model.warnings()[1].find("moon 1073741824"), std::string::npos) << model.warnings()[1];
     EXPECT_NE(model.warnings()[2].find("1 planet records"), std::string::npos) << model.warnings()[2];
+}
+
+// Overwrites `bytes` at `offset` of a sector file.
+void patch(const std::string& path, std::streamoff offset, const std::string& bytes) {
+    std::fstream f(path, std::ios::binary | std::ios::in | std::ios::out);
+    f.seekp(offset);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(AtlasOpen, ADamagedRecordIsRefusedNamingFileRecordAndField) {
+    const std::string base = makeSector("s", 3, 4, 50);
+    ASSERT_GE(readAll<TSystemRec>(sectorPath(base, ".sun")).size(), 2U);
+    const std::string sun = sectorPath(base, ".sun");
+    const std::string pln = sectorPath(base, ".pln");
+    // System 1's primary gives a light that is not a number (luminosity at offset 12).
+    const std::string quietNan("\x00\x00\xC0\x7F", 4);
+    patch(sun, 196 + 12, quietNan);
+    try {
+        (void)AtlasModel::open(base);
+        FAIL() << "opened";
+    } catch (const RangeError& e) {
+        EXPECT_EQ(std::string(e.what()), sun + " record 1: star 1 luminosity is not a number");
+    }
+    patch(sun, 196 + 12, std::string("\x00\x00\x80\x3F", 4));  // 1.0
+    // Planet 0's world type (offset 15) outside the table.
+    patch(pln, 15, std::string(1, '\x00'));
+    try {
+        (void)AtlasModel::open(base);
+        FAIL() << "opened";
+    } catch (const RangeError& e) {
+        EXPECT_EQ(std::string(e.what()), pln + " record 0: world type 0 outside 1..23");
+    }
 }
 
 TEST_F(AtlasOpen, ColoniesMarkTheirSystemsAndOwnedOnesAreTold) {

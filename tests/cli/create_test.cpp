@@ -104,7 +104,7 @@ TEST_F(CreateCommand, MalformedInputIsRefusedWithStatusTwoAndTouchesNothing) {
         {{"-z", "-40000"}, "Z should be between -32768 and 32767"},
         {{"--max-spatial-age", "256"}, "Max Spatial Age should be between 0 and 255"},
         {{"--seed", "-3"}, "--seed: not a seed"},
-        {{"--name", std::string(51, 'n')}, "Name should be at most 50 characters"},
+        {{"--name", std::string(51, 'n')}, "--name: The sector name is 51 characters long; at most 50 fit in its record"},
         {{"--threads", "0"}, "--threads should be between 1 and 256"},
         {{"--threads", "257"}, "--threads should be between 1 and 256"},
         {{"--threads", "two"}, "--threads: not a whole number: 'two'"},
@@ -122,6 +122,74 @@ TEST_F(CreateCommand, MalformedInputIsRefusedWithStatusTwoAndTouchesNothing) {
         << err.str();
 }
 
+TEST_F(CreateCommand, EmptyOrFolderOnlyBaseNamesAndEmptySeedsAreRefused) {
+    std::ofstream(dir + "/keep.txt") << "kept";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--file", ""}, "orrimar-cli: --file: The sector's base name is empty: give one such as data/alpha\n"},
+        {{"--file", dir + "/"},
+         "orrimar-cli: --file: " + dir + "/ is a folder, not a sector's base name: give one such as " + dir +
+             "/alpha\n"},
+        {{"--file", dir + "/."},
+         "orrimar-cli: --file: " + dir + "/. is a folder, not a sector's base name: give one such as " + dir +
+             "/./alpha\n"},
+        {{"--file", base, "--seed", ""},
+         "orrimar-cli: --seed is empty: give a number (0..18446744073709551615), or leave --seed out to seed from "
+         "the clock\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::vector<std::string> full = args;
+        full.insert(full.end(), {"--size", "1", "--density", "100"});
+        EXPECT_EQ(run(full), cli::kExitUsage) << message;
+        EXPECT_EQ(err.str(), message);
+        EXPECT_EQ(out.str(), "");
+    }
+    // Nothing written: not in the folder, not as its hidden ".sun".
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(CreateCommand, ANameTooLongForAFileSaysSo) {
+    // 251 bytes + ".sun" is the longest file name; one more is refused by name.
+    const std::string longest(251, 'n');
+    ASSERT_EQ(run({"--file", dir + "/" + longest, "--size", "1", "--density", "100"}), cli::kExitOk) << err.str();
+    EXPECT_TRUE(fs::exists(dir + "/" + longest + ".sun"));
+    const std::string tooLong(252, 'n');
+    EXPECT_EQ(run({"--file", dir + "/" + tooLong, "--size", "1", "--density", "100"}), cli::kExitUsage);
+    EXPECT_EQ(err.str(),
+              "orrimar-cli: --file: The sector's name is too long: its files would be named with 256 bytes "
+              "(nnnnnnnnnnnnnnnnnnnn....sun), and a file name may have at most 255\n");
+    // Counted in bytes: 126 two-byte letters are 252 bytes.
+    std::string accented;
+    for (int i = 0; i < 126; ++i) accented += "\xC3\xA9";
+    EXPECT_EQ(run({"--file", dir + "/" + accented, "--size", "1", "--density", "100"}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("256 bytes"), std::string::npos) << err.str();
+    // Nothing beside the one sector of the longest name.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 9);
+}
+
+TEST_F(CreateCommand, SectorNamesCountCharactersOfTheCodePageTheyAreStoredIn) {
+    // 50 "é" are 100 bytes of UTF-8 but 50 characters of the name record.
+    std::string fifty;
+    for (int i = 0; i < 50; ++i) fifty += "\xC3\xA9";
+    ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", fifty}), cli::kExitOk) << err.str();
+    EXPECT_EQ(bytesOf(base + ".nam").substr(8, 51), "\x32" + std::string(50, '\xE9'));
+    // The euro sign is one byte of the code page (0x80).
+    ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "5 \xE2\x82\xAC"}), cli::kExitOk);
+    EXPECT_EQ(bytesOf(base + ".nam").substr(8, 4), std::string("\x03" "5 \x80", 4));
+
+    const std::string before = bytesOf(base + ".nam") + bytesOf(base + ".sun");
+    EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", fifty + "\xC3\xA9"}),
+              cli::kExitUsage);
+    EXPECT_EQ(err.str(), "orrimar-cli: --name: The sector name is 51 characters long; at most 50 fit in its record\n");
+    // A character the code page lacks is named.
+    EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "\xCE\xA9mega"}), cli::kExitUsage);
+    EXPECT_EQ(err.str(),
+              "orrimar-cli: --name: The sector name cannot be stored: '\xCE\xA9' (U+03A9) is not in the Windows ANSI "
+              "code page\n");
+    EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "a\xFF"}), cli::kExitUsage);
+    EXPECT_EQ(err.str(), "orrimar-cli: --name: The sector name cannot be stored: byte 2 is not well-formed UTF-8\n");
+    EXPECT_EQ(bytesOf(base + ".nam") + bytesOf(base + ".sun"), before);
+}
+
 TEST_F(CreateCommand, RuntimeErrorsExitOneWithTheSystemsMessage) {
     // The missing folder is named, and not made.
     EXPECT_EQ(run({"--file", dir + "/no/such/place", "--size", "1", "--density", "100"}), cli::kExitRuntime);
@@ -130,7 +198,8 @@ TEST_F(CreateCommand, RuntimeErrorsExitOneWithTheSystemsMessage) {
 
     std::ofstream(dir + "/bad.ini") << "[Stellar Probabilities]\nPheno=65535\n";
     EXPECT_EQ(run({"--file", base, "--settings", dir + "/bad.ini"}), cli::kExitRuntime);
-    EXPECT_NE(err.str().find("Range check error"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str(), "orrimar-cli: Range check error: " + dir +
+                             "/bad.ini [Stellar Probabilities] Misc: the running sum 65540 is out of range 0..65535\n");
 
     ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100"}), cli::kExitOk);
     fs::remove(base + ".aln");

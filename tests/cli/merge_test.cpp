@@ -38,6 +38,7 @@ struct MergeCommand : ::testing::Test {
         added.systems[0].firstPlanetId = {0, 1, 1};
         added.planets.resize(1);
         added.comments = "added\r\n";
+        giveValidCodes(added);
         writeSector(mainBase, main);
         writeSector(addedBase, added);
     }
@@ -66,6 +67,18 @@ TEST_F(MergeCommand, FailuresExitWithTheReasonAndChangeNothing) {
     EXPECT_NE(err.str().find("cannot be merged into itself"), std::string::npos) << err.str();
 
     EXPECT_EQ(run({"merge", mainBase}), cli::kExitUsage);  // the added sector is required
+    EXPECT_EQ(snapshot(dir), before);
+}
+
+TEST_F(MergeCommand, ADamagedAddedRecordExitsOneNamingFileRecordAndField) {
+    SectorContent added = soundSector(3, 20);
+    ASSERT_FALSE(added.moons.empty());
+    added.moons[0].worldType = 255;
+    writeSector(addedBase, added);
+    const auto before = snapshot(dir);
+    EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitRuntime);
+    EXPECT_EQ(err.str(), "orrimar-cli: " + addedBase + ".mon record 0: world type 255 outside 1..23\n");
+    EXPECT_EQ(out.str(), "");
     EXPECT_EQ(snapshot(dir), before);
 }
 

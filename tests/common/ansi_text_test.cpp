@@ -53,5 +53,19 @@ TEST(AnsiText, RefusesMalformedUtf8) {
     EXPECT_FALSE(utf8ToAnsi("\xFF").has_value());
 }
 
+TEST(AnsiText, ARefusalNamesTheCharacterOrTheByte) {
+    EXPECT_EQ(convertUtf8ToAnsi("ab\xCE\xA9").problem, "'\xCE\xA9' (U+03A9) is not in the Windows ANSI code page");
+    EXPECT_EQ(convertUtf8ToAnsi("\xF0\x9F\x9A\x80").problem,
+              "'\xF0\x9F\x9A\x80' (U+1F680) is not in the Windows ANSI code page");
+    EXPECT_EQ(convertUtf8ToAnsi("abc\xC3").problem, "byte 4 is not well-formed UTF-8");
+    EXPECT_EQ(convertUtf8ToAnsi("\xC0\xAF").problem, "byte 1 is not well-formed UTF-8");
+    // 26 "é" are 52 bytes of UTF-8 and 26 characters of the code page.
+    std::string accents;
+    for (int i = 0; i < 26; ++i) accents += "\xC3\xA9";
+    const AnsiConversion converted = convertUtf8ToAnsi(accents);
+    EXPECT_EQ(converted.text, std::string(26, '\xE9'));
+    EXPECT_EQ(converted.problem, "");
+}
+
 }  // namespace
 }  // namespace orrimar

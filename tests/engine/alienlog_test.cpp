@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <fmt/format.h>
 
 #include <set>
@@ -304,6 +306,47 @@ TEST_F(AlienLog, UnknownOutputSystemOrFormatIsRefused) {
     std::ostringstream log;
     EXPECT_THROW(main_alienlog(sector.base, 0, 6, kFormatText, log), InputError);
     EXPECT_THROW(main_alienlog(sector.base, 0, 0, 1, log), InputError);
+    EXPECT_TRUE(log.str().empty());
+}
+
+TEST_F(AlienLog, ADamagedRaceOrHomeWorldIsRefusedNamingFileRecordAndField) {
+    const std::string races = sectorPath(sector.base, ".aln");
+    const std::string planets = sectorPath(sector.base, ".pln");
+    TAlienRec race = fullRace();
+    race.attributes[3] = 198;  // no "Instinct: 198 of 20"
+    TAlienRec many = fullRace();
+    many.appendageCount = 183;  // no "Appendages: 183"
+    {
+        RecordFile<TAlienRec> file(races, RawRecordFile::Mode::OpenExisting);
+        file.append(race);
+        file.append(many);
+        file.close();
+    }
+    std::ostringstream log;
+    try {
+        main_alienlog(sector.base, 1, 0, kFormatText, log);
+        FAIL() << "logged";
+    } catch (const RangeError& e) {
+        EXPECT_EQ(std::string(e.what()), races + " record 1: attribute 4 rating 198 beyond 20");
+    }
+    try {
+        main_alienlog(sector.base, 2, 0, kFormatText, log);
+        FAIL() << "logged";
+    } catch (const RangeError& e) {
+        EXPECT_EQ(std::string(e.what()), races + " record 2: appendage count 183 outside 0..12");
+    }
+    // The home world's record is checked as every sector reader checks it.
+    {
+        std::fstream file(planets, std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(15);  // planet 0's world type
+        file.put(static_cast<char>(40));
+    }
+    try {
+        main_alienlog(sector.base, 0, 0, kFormatText, log);
+        FAIL() << "logged";
+    } catch (const RangeError& e) {
+        EXPECT_EQ(std::string(e.what()), planets + " record 0: world type 40 outside 1..23");
+    }
     EXPECT_TRUE(log.str().empty());
 }
 

@@ -88,9 +88,10 @@ TEST_F(Renaming, RefusedNamesAndIdsLeaveTheNameFileByteIdentical) {
         {NameKind::System, 0, "Bell\x07", "control character (code 7)"},
         {NameKind::System, 0, "Del\x7F", "control character (code 127)"},
         {NameKind::System, 0, "C1 \xC2\x81", "control character (code 129)"},
-        {NameKind::System, 0, "Omega \xCE\xA9", "Windows ANSI code page cannot hold"},
-        {NameKind::System, 0, "Star \xF0\x9F\x8C\x9F", "Windows ANSI code page cannot hold"},
-        {NameKind::System, 0, "Cut \xC3", "Windows ANSI code page cannot hold"},
+        // The character the code page lacks is named, or the byte that is not UTF-8.
+        {NameKind::System, 0, "Omega \xCE\xA9", "'\xCE\xA9' (U+03A9) is not in the Windows ANSI code page"},
+        {NameKind::System, 0, "Star \xF0\x9F\x8C\x9F", "(U+1F31F) is not in the Windows ANSI code page"},
+        {NameKind::System, 0, "Cut \xC3", "byte 5 is not well-formed UTF-8"},
         {NameKind::System, 0, " Vessane", "begins or ends with a blank"},
         {NameKind::System, 0, "Vessane ", "begins or ends with a blank"},
         {NameKind::System, 3, "Beyond", "No system 3 in"},

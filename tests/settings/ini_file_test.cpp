@@ -94,6 +94,18 @@ TEST_F(IniFileTest, NewSectionsGoAtTheEndInWritingOrder) {
     EXPECT_EQ(again.readInteger("Alien Probabilities", "Human", 0), 20);
 }
 
+TEST_F(IniFileTest, AByteOrderMarkIsSkippedAndNotWrittenBack) {
+    write("\xEF\xBB\xBF[Settings]\r\nHeight=480\r\n");
+    IniFile ini(path_);
+    EXPECT_EQ(ini.readInteger("Settings", "Height", 0), 480);
+    ini.writeInteger("Settings", "Width", 640);
+    ini.save();
+    EXPECT_EQ(read(), "[Settings]\r\nHeight=480\r\nWidth=640\r\n");
+    // Only at the very start: later the same bytes are text.
+    write("[A]\r\n\xEF\xBB\xBFkey=1\r\n");
+    EXPECT_EQ(IniFile(path_).readInteger("A", "key", 0), 0);
+}
+
 TEST_F(IniFileTest, SaveIntoAMissingFolderIsAnIoErrorAndLeavesNothing) {
     IniFile ini((dir_ / "no-such-folder" / "orrwin.ini").string());
     ini.writeInteger("Settings", "Top", 1);

@@ -59,7 +59,9 @@ TEST_F(ProbabilitiesTest, AnOverflowingStellarSumIsARangeErrorKeepingEarlierThre
         LoadStellarProbabilities(path_);
         FAIL() << "no range error";
     } catch (const RangeError& e) {
-        EXPECT_STREQ(e.what(), "Range check error");
+        // The runtime's text first, then the file, section and key that took the sum out.
+        EXPECT_EQ(std::string(e.what()), "Range check error: " + path_ +
+                                             " [Stellar Probabilities] F_V: the running sum 65565 is out of range 0..65535");
     }
     // T1..T5 took their new values; T6 onwards kept the old ones.
     EXPECT_EQ(stellarThresholds().t[4], 65);
@@ -68,7 +70,20 @@ TEST_F(ProbabilitiesTest, AnOverflowingStellarSumIsARangeErrorKeepingEarlierThre
 
 TEST_F(ProbabilitiesTest, ANegativeRunningSumIsARangeError) {
     write("[Stellar Probabilities]\nPheno=-2\n");
-    EXPECT_THROW(LoadStellarProbabilities(path_), RangeError);
+    try {
+        LoadStellarProbabilities(path_);
+        FAIL() << "no range error";
+    } catch (const RangeError& e) {
+        EXPECT_EQ(std::string(e.what()), "Range check error: " + path_ +
+                                             " [Stellar Probabilities] Pheno: the running sum -2 is out of range 0..65535");
+    }
+}
+
+TEST_F(ProbabilitiesTest, AByteOrderMarkKeepsTheFirstSection) {
+    // Notepad's UTF-8 files begin with one; the first section is still read.
+    write("\xEF\xBB\xBF[Alien Probabilities]\r\nHuman=0\r\n");
+    LoadAlienProbabilities(path_);
+    EXPECT_EQ(alienThresholds().t, (Alien{0, 30, 45, 60, 75, 80}));
 }
 
 TEST_F(ProbabilitiesTest, HumanWeightZeroLeavesTheTopTwentyUncovered) {
@@ -79,7 +94,13 @@ TEST_F(ProbabilitiesTest, HumanWeightZeroLeavesTheTopTwentyUncovered) {
 
 TEST_F(ProbabilitiesTest, AlienThresholdsMustFitAByte) {
     write("[Alien Probabilities]\nExotic=161\n");
-    EXPECT_THROW(LoadAlienProbabilities(path_), RangeError);
+    try {
+        LoadAlienProbabilities(path_);
+        FAIL() << "no range error";
+    } catch (const RangeError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Range check error: " + path_ + " [Alien Probabilities] Exotic: the running sum 256 is out of range 0..255");
+    }
     EXPECT_EQ(alienThresholds().t[4], 95);
     write("[Alien Probabilities]\nExotic=160\n");
     LoadAlienProbabilities(path_);

@@ -80,6 +80,30 @@ inline void writeSector(const std::string& base, const SectorContent& content) {
 constexpr std::uint8_t kColonised = 8;   // world flags bit 4
 constexpr std::uint8_t kNativeRace = 4;  // feature byte 3 bit 3
 
+// Codes from the tables where a hand-made record left them 0, so that the
+// validating readers (and the merger) take it: a Terran world with
+// breathable-class air and star kind 5 for every present star.
+inline void giveValidCodes(TPlanetRec& p) {
+    if (p.worldType == 0) p.worldType = 10;
+    if (p.atmosphereClass == 0) p.atmosphereClass = 3;
+    if (p.composition == 0) p.composition = 1;
+}
+inline void giveValidCodes(TMoonRec& m) {
+    if (m.worldType == 0) m.worldType = 10;
+    if (m.atmosphereClass == 0) m.atmosphereClass = 6;
+    if (m.composition == 0) m.composition = 1;
+}
+inline void giveValidCodes(TSystemRec& s) {
+    for (std::size_t star = 0; star < s.starCount && star < 3; ++star) {
+        if (s.starKind[star] == 0) s.starKind[star] = 5;
+    }
+}
+inline void giveValidCodes(SectorContent& s) {
+    for (auto& r : s.systems) giveValidCodes(r);
+    for (auto& r : s.planets) giveValidCodes(r);
+    for (auto& r : s.moons) giveValidCodes(r);
+}
+
 // A sound sector built by hand, linked as generation links it: one to
 // three stars per system with consecutive planet ranges, a belt on a
 // negative orbit entry, moons in planet order, native races named both

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "generation/create_sector.h"
@@ -122,6 +124,7 @@ SectorContent addedSector() {
         s.aliens.push_back(a);
     }
     s.comments = "first\r\nsecond\nthird";
+    giveValidCodes(s);
     return s;
 }
 
@@ -369,6 +372,7 @@ TEST_F(MergeRefusal, RaceIdBeyondSixteenBitsIsRefusedBeforeTheFirstAppend) {
     high.worldFlags = kColonised;
     high.colonisingRaceId = static_cast<std::int16_t>(65533 - 65536);  // 65533 + 3 = 65536
     high.systemId = 1;
+    giveValidCodes(high);
     colonised.systems[1].planetCount[1] = 2;
     colonised.planets.push_back(high);
 
@@ -402,12 +406,39 @@ TEST_F(MergeRefusal, RaceIdBeyondSixteenBitsIsRefusedBeforeTheFirstAppend) {
     expectUnchanged();
 }
 
+TEST_F(MergeRefusal, AnAddedRecordOutsideItsTablesIsRefusedByFileRecordAndField) {
+    // Cross-references intact, but a code or a figure no reader can trust:
+    // refused before the first byte, naming the file, the record, the field.
+    const std::pair<std::string, void (*)(SectorContent&)> cases[] = {
+        {".pln record 3: world type 24 outside 1..23", [](SectorContent& s) { s.planets[3].worldType = 24; }},
+        {".mon record 6: atmosphere class 7 outside 1..6", [](SectorContent& s) { s.moons[6].atmosphereClass = 7; }},
+        {".sun record 1: star 2 luminosity is not a number",
+         [](SectorContent& s) { s.systems[1].luminosity[1] = std::numeric_limits<float>::quiet_NaN(); }},
+        {".aln record 2: habitat 6 outside 0..5", [](SectorContent& s) { s.aliens[2].habitat = 6; }},
+    };
+    for (const auto& [message, spoil] : cases) {
+        SCOPED_TRACE(message);
+        SectorContent added = addedSector();
+        spoil(added);
+        writeBoth(mainSector(), added);
+        takeSnapshot();
+        try {
+            MergeSectors(mainBase, addedBase);
+            ADD_FAILURE() << "merge did not fail";
+        } catch (const RangeError& e) {
+            EXPECT_EQ(std::string(e.what()), addedBase + message);
+        }
+        expectUnchanged();
+    }
+}
+
 TEST_F(MergeRefusal, HighestSixteenBitRaceIdStillFits) {
     SectorContent added = addedSector();
     TPlanetRec high;
     high.worldFlags = kColonised;
     high.colonisingRaceId = static_cast<std::int16_t>(65532 - 65536);
     high.systemId = 1;
+    giveValidCodes(high);
     added.systems[1].planetCount[1] = 2;
     added.planets.push_back(high);
     writeBoth(mainSector(), added);

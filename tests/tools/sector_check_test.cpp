@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #include "common/errors.h"
 #include "generation/create_sector.h"
@@ -214,6 +215,204 @@ TEST_F(SectorCheck, OtherIdsInRange) {
     EXPECT_TRUE(mentions(r, "system 2: star count 0")) << listed(r);
     EXPECT_TRUE(mentions(r, "planet 0: colonising race id 300 beyond")) << listed(r);
     EXPECT_TRUE(mentions(r, "planet 1: colonising race id 40000 beyond")) << listed(r);
+}
+
+// ---------------------------------------------------------------- one fault class each
+// Each planted fault gives exactly one problem line, and that line names
+// the record, the field and the value.
+
+std::string onlyProblem(const SectorCheckReport& r) {
+    EXPECT_EQ(r.problemCount, 1) << listed(r);
+    return r.problems.empty() ? std::string() : r.problems.front();
+}
+
+TEST_F(SectorCheck, StarLightAndMassMustBeFiniteAndNotNegative) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(onlyProblem(checkAfter([&](SectorContent& s) { s.systems[0].luminosity[0] = nan; })),
+              "system 0 star 1: luminosity nan is not a number");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([&](SectorContent& s) { s.systems[2].luminosity[2] = inf; })),
+              "system 2 star 3: luminosity inf is infinite");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([&](SectorContent& s) { s.systems[1].mass[1] = -0.5F; })),
+              "system 1 star 2: mass -0.5 is negative");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([&](SectorContent& s) { s.systems[1].mass[0] = -inf; })),
+              "system 1 star 1: mass -inf is infinite");
+    // A dark remnant: no light, no mass figure. Absent stars are not read.
+    content = soundSector(12, 0);
+    const auto remnant = checkAfter([&](SectorContent& s) {
+        s.systems[0].luminosity[0] = 0.0F;
+        s.systems[0].mass[0] = 0.0F;
+        s.systems[0].luminosity[2] = nan;  // system 0 has one star
+        s.systems[0].mass[1] = -1.0F;
+    });
+    EXPECT_TRUE(remnant.sound()) << listed(remnant);
+}
+
+TEST_F(SectorCheck, PlanetCodesInTheirTables) {
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) { s.planets[0].atmosphereClass = 7; })),
+              "planet 0: atmosphere class 7 outside 1..6");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) { s.planets[1].composition = 22; })),
+              "planet 1: atmosphere composition 22 outside 1..21");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) { s.planets[2].pressure = -0.001F; })),
+              "planet 2: pressure -0.001 is negative");
+}
+
+TEST_F(SectorCheck, MoonWorldTypesAndCodes) {
+    // 255 is no world type for a moon either.
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) { s.moons[0].worldType = 255; })),
+              "moon 0: world type 255 outside 1..23");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) { s.moons[1].worldType = 0; })),
+              "moon 1: world type 0 outside 1..23");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) { s.moons[1].atmosphereClass = 0; })),
+              "moon 1: atmosphere class 0 outside 1..6");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) { s.moons[2].composition = 0; })),
+              "moon 2: atmosphere composition 0 outside 1..21");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) {
+                  s.moons[0].pressure = std::numeric_limits<float>::quiet_NaN();
+              })),
+              "moon 0: pressure nan is not a number");
+    // The edges of the table are world types.
+    content = soundSector(12, 0);
+    const auto edges = checkAfter([](SectorContent& s) {
+        s.moons[0].worldType = 1;
+        s.moons[1].worldType = 23;
+    });
+    EXPECT_TRUE(edges.sound()) << listed(edges);
+}
+
+// A colony as another program writes it: on planet 0, people of race 0,
+// independent, 60 million people, agricultural, an excellent starport.
+TColonyRec soundColony() {
+    TColonyRec c;
+    c.kind = 1;
+    c.worldId = 0;
+    c.race = 0;
+    c.allegiance = 65535;
+    c.populationCode = 35;
+    c.colonyType = 1;
+    c.starport = 1;
+    return c;
+}
+
+TEST_F(SectorCheck, ColoniesPointAtWorldsAndRaces) {
+    const auto sound = checkAfter([](SectorContent& s) {
+        s.colonies = {soundColony(), soundColony()};
+        s.colonies[1].kind = 2;  // a moon base on the last moon, owned by the last race
+        s.colonies[1].worldId = static_cast<std::int32_t>(s.moons.size() - 1);
+        s.colonies[1].allegiance = static_cast<std::uint16_t>(s.aliens.size() - 1);
+        s.colonies[1].populationCode = 69;
+        s.colonies[1].colonyType = 11;
+        s.colonies[1].starport = 5;
+    });
+    EXPECT_TRUE(sound.sound()) << listed(sound);
+    const std::string planets = std::to_string(content.planets.size());
+    const std::string moons = std::to_string(content.moons.size());
+    const std::string races = std::to_string(content.aliens.size());
+
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) {
+                  s.colonies = {soundColony()};
+                  s.colonies[0].worldId = 1'000'000;
+              })),
+              "colony 0: world id 1000000 beyond the planet file's " + planets + " records");
+    // A moon base counts in the moon file: a planet id past it is wrong.
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) {
+                  s.colonies = {soundColony()};
+                  s.colonies[0].kind = 0;
+                  s.colonies[0].worldId = static_cast<std::int32_t>(s.moons.size());
+              })),
+              "colony 0: world id " + moons + " beyond the moon file's " + moons + " records");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) {
+                  s.colonies = {soundColony()};
+                  s.colonies[0].worldId = -1;
+              })),
+              "colony 0: world id -1 beyond the planet file's " + planets + " records");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) {
+                  s.colonies = {soundColony()};
+                  s.colonies[0].race = static_cast<std::uint16_t>(s.aliens.size());
+              })),
+              "colony 0: race " + races + " beyond the race file's " + races + " records");
+    content = soundSector(12, 0);
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) {
+                  s.colonies = {soundColony()};
+                  s.colonies[0].allegiance = 65534;
+              })),
+              "colony 0: allegiance 65534 beyond the race file's " + races + " records");
+}
+
+TEST_F(SectorCheck, ColonyCodesInTheReportsTables) {
+    const auto one = [this](const std::function<void(TColonyRec&)>& damage) {
+        content = soundSector(12, 0);
+        return onlyProblem(checkAfter([&](SectorContent& s) {
+            s.colonies = {soundColony(), soundColony()};
+            damage(s.colonies[1]);
+        }));
+    };
+    EXPECT_EQ(one([](TColonyRec& c) { c.colonyType = 0; }), "colony 1: colony type 0 outside 1..11");
+    EXPECT_EQ(one([](TColonyRec& c) { c.colonyType = 12; }), "colony 1: colony type 12 outside 1..11");
+    EXPECT_EQ(one([](TColonyRec& c) { c.populationCode = 70; }), "colony 1: population code 70 outside 0..69");
+    EXPECT_EQ(one([](TColonyRec& c) { c.starport = 0; }), "colony 1: starport class 0 outside 1..5");
+    EXPECT_EQ(one([](TColonyRec& c) { c.starport = 6; }), "colony 1: starport class 6 outside 1..5");
+}
+
+TEST_F(SectorCheck, ControlAndEmpireFilesHoldWholeRecords) {
+    writeSector(base, content);
+    writeText(base + ".con", std::string(6 * 3 + 4, '\x01'));
+    EXPECT_EQ(onlyProblem(CheckSector(base)), base + ".con: not a whole number of 6-byte records (4 bytes over)");
+    writeText(base + ".con", std::string(6 * 3, '\x01'));
+    writeText(base + ".emp", std::string(52 * 2 + 51, '\x01'));
+    EXPECT_EQ(onlyProblem(CheckSector(base)), base + ".emp: not a whole number of 52-byte records (51 bytes over)");
+    writeText(base + ".emp", std::string(52 * 2, '\x01'));
+    EXPECT_TRUE(CheckSector(base).sound());
+}
+
+TEST_F(SectorCheck, NegatedHomeWorldOfAPlanetIsSound) {
+    // Other programs write a home world negated, and the merger keeps it so.
+    const auto negated = checkAfter([](SectorContent& s) {
+        TAlienRec settlers;
+        settlers.worldId = -7;
+        s.aliens.push_back(settlers);
+        TAlienRec last;
+        last.worldId = -static_cast<std::int32_t>(s.planets.size() - 1);
+        s.aliens.push_back(last);
+    });
+    EXPECT_TRUE(negated.sound()) << listed(negated);
+    // Its magnitude must still be a planet.
+    content = soundSector(12, 0);
+    const std::string planets = std::to_string(content.planets.size());
+    const std::string race = std::to_string(content.aliens.size());
+    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) {
+                  TAlienRec beyond;
+                  beyond.worldId = -static_cast<std::int32_t>(s.planets.size());
+                  s.aliens.push_back(beyond);
+              })),
+              "race " + race + ": world id -" + planets + " beyond the planet file's " + planets + " records");
+}
+
+TEST_F(SectorCheck, NameRecordsPointAtRecords) {
+    writeSector(base, content);
+    TNameRec header;
+    header.value = 8;
+    header.name.assign("hand made");
+    TNameRec system;
+    system.kind = 1;
+    system.value = 12;  // one past the last system
+    system.name.assign("Nowhere");
+    writeRecords<TNameRec>(base + ".nam", {header, system});
+    EXPECT_EQ(onlyProblem(CheckSector(base)),
+              base + ".nam: record 1 names system 12, but the sector has 12 system records");
 }
 
 TEST_F(SectorCheck, ListStopsButCountGoesOn) {

@@ -22,6 +22,11 @@ namespace {
 
 constexpr std::int64_t kSystemRecordSize = 196;
 
+QByteArray wholeFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 struct CreateSectorFixture : ::testing::Test {
     void open(const QString& name) {
         ws = std::make_unique<test::Workspace>(name);
@@ -97,6 +102,44 @@ TEST_F(CreateSectorFixture, SizeOutOfRangeShowsItsMessageAndTouchesNothing) {
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
         EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("refused.sun"))), -1);
     }
+}
+
+TEST_F(CreateSectorFixture, NamesAndFilesThatCannotBeStoredAreRefusedByName) {
+    open(QStringLiteral("cs-names"));
+    const struct {
+        QString name;
+        QString file;
+        QString message;
+    } cases[] = {
+        {QStringLiteral("\u03A9mega"), ws->file(QStringLiteral("refused")),
+         QStringLiteral("The sector name cannot be stored: '\u03A9' (U+03A9) is not in the Windows ANSI code page")},
+        {QStringLiteral("x"), ws->file(QStringLiteral("sub/")),
+         ws->file(QStringLiteral("sub/")) + QStringLiteral(" is a folder, not a sector's base name: give one such as ") +
+             ws->file(QStringLiteral("sub/alpha"))},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        dialog->show();
+        setFields(c.file, QStringLiteral("1"), QStringLiteral("100"), true);
+        dialog->Edit8->setText(c.name);
+        QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+        ASSERT_EQ(messages.messages().size(), 1u) << c.message.toStdString();
+        EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Error"));
+        EXPECT_EQ(messages.messages()[0].text, c.message);
+        EXPECT_FALSE(dialog->lastRun().has_value());
+    }
+    EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("refused.sun"))), -1);
+    EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("sub/.sun"))), -1);
+
+    // Fifty accented letters fill the record's fifty characters.
+    messages.clear();
+    dialog->show();
+    setFields(ws->file(QStringLiteral("accents")), QStringLiteral("1"), QStringLiteral("100"), true);
+    dialog->Edit8->setText(QString(50, QChar(0xE9)));
+    QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_EQ(wholeFile(ws->file(QStringLiteral("accents.nam"))).mid(8, 51),
+              QByteArray(1, '\x32') + QByteArray(50, '\xE9'));
 }
 
 TEST_F(CreateSectorFixture, RunFillsTheGaugeToItsMaximumThenResetsIt) {
@@ -215,11 +258,6 @@ TEST_F(CreateSectorFixture, AFileErrorIsReportedInTheOrrimarBox) {
 
 namespace orrimar::ui {
 namespace {
-
-QByteArray wholeFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TEST_F(CreateSectorFixture, ATypedSeedRemakesTheSectorAndAWrongOneIsRefused) {
     open(QStringLiteral("cs-seed"));
