@@ -7,11 +7,6 @@
 // Add a run by adding a row to kExportRuns.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -19,7 +14,9 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "child_run.h"
+
+using namespace orrimar::bench;
 
 namespace {
 
@@ -43,46 +40,6 @@ const std::vector<ExportRun> kExportRuns = {
     {&kFlat20k, "json"}, {&kFlat20k, "csv"}, {&kFlat20k, "atlas"},
     {&kCube1M, "json"},  {&kCube1M, "csv"},
 };
-
-fs::path cliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "orrimar-cli"; }
-
-fs::path scratchDir() {
-    const char* env = std::getenv("ORRIMAR_BENCH_DIR");
-    const fs::path dir = env != nullptr ? fs::path(env) : fs::temp_directory_path() / "orrimar-bench";
-    fs::create_directories(dir);
-    return dir;
-}
-
-struct ChildRun {
-    double seconds = 0;
-    double cpuSeconds = 0;
-    long peakRssKb = 0;
-};
-
-ChildRun runChild(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        throw std::runtime_error("cannot start " + args[0]);
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    ChildRun run;
-    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    run.peakRssKb = usage.ru_maxrss;
-    auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    run.cpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(args[1] + " failed");
-    return run;
-}
 
 std::string ensureSector(const Sector& sector) {
     const std::string base = (scratchDir() / sector.name).string();
