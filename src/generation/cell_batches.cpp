@@ -98,8 +98,11 @@ CellBatchPipeline::CellBatchPipeline(const BlockCells& block, const CellRules& r
         rolled_.assign(1, -1);
         return;
     }
-    const auto workers = static_cast<unsigned>(std::min<std::int64_t>(threads, batchCount_));
-    slots_.resize(workers * kBatchesPerWorker);
+    // The committing thread is one of the run's threads: between commits it
+    // rolls batches too (see take()), so `threads` - 1 workers keep every
+    // core busy without a thread more than there are cores to run them.
+    const auto workers = static_cast<unsigned>(std::min<std::int64_t>(threads - 1, batchCount_));
+    slots_.resize((workers + 1) * kBatchesPerWorker);
     rolled_.assign(slots_.size(), -1);
     try {
         for (unsigned i = 0; i < workers; ++i) workers_.emplace_back([this] { work(); });
@@ -158,9 +161,25 @@ CellBatch& CellBatchPipeline::take() {
         roll(nextToTake_, slots_[0]);
         return slots_[0];
     }
-    const auto slot = static_cast<std::size_t>(nextToTake_ % static_cast<std::int64_t>(slots_.size()));
+    const auto window = static_cast<std::int64_t>(slots_.size());
+    const auto slot = static_cast<std::size_t>(nextToTake_ % window);
     std::unique_lock lock(mutex_);
-    batchDone_.wait(lock, [&] { return rolled_[slot] == nextToTake_; });
+    while (rolled_[slot] != nextToTake_) {
+        // Instead of waiting for a worker, roll the next unclaimed batch
+        // here (often the very one wanted): a thread that only waited and
+        // wrote would leave its core idle part of the time, and one worker
+        // more than the cores would make the threads take turns.
+        if (nextToRoll_ < batchCount_ && nextToRoll_ < nextToTake_ + window) {
+            const std::int64_t batch = nextToRoll_++;
+            const auto into = static_cast<std::size_t>(batch % window);
+            lock.unlock();
+            roll(batch, slots_[into]);
+            lock.lock();
+            rolled_[into] = batch;
+            continue;
+        }
+        batchDone_.wait(lock);
+    }
     return slots_[slot];
 }
 
