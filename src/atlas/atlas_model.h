@@ -121,7 +121,22 @@ public:
     // rows of buckets that the sphere cuts are read, each clipped to the
     // sphere's width there, so a query costs about the cells of the sphere.
     template <typename Visit>
-    void forEachWithin(int x, int y, int z, double parsecs, Visit&& visit) const;
+    void forEachWithin(int x, int y, int z, double parsecs, Visit&& visit) const {
+        forEachWithin(x, y, z, parsecs, nullptr, visit);
+    }
+    // The same, leaving out rows of cells that lie wholly outside `near`
+    // (when given): a route search asks only for the cells from which the
+    // destination can still be reached in time, a narrow cap of the jump's
+    // sphere, and saves reading the rest. The clip is by whole index rows,
+    // so some cells outside `near` may still be visited.
+    struct Near {
+        int x = 0, y = 0, z = 0;     // the centre, a cell
+        std::int64_t squared = 0;    // straight distance squared at most
+        std::int64_t axesSum = 0;    // |dx| + |dy| + |dz| at most
+        std::int64_t oneAxis = 0;    // max(|dx|, |dy|, |dz|) at most
+    };
+    template <typename Visit>
+    void forEachWithin(int x, int y, int z, double parsecs, const Near* near, Visit&& visit) const;
     // Systems whose cells lie in the box [min, max] (inclusive), in no set order.
     void forEachInBox(const std::array<int, 3>& min, const std::array<int, 3>& max,
                       const std::function<void(SystemId)>& visit) const;
@@ -184,20 +199,33 @@ double distance(const AtlasModel& model, SystemId a, SystemId b);
 // ------------------------------------------------------------ inline
 
 template <typename Visit>
-void AtlasModel::forEachWithin(int x, int y, int z, double parsecs, Visit&& visit) const {
+void AtlasModel::forEachWithin(int x, int y, int z, double parsecs, const Near* near, Visit&& visit) const {
     if (ordered_.empty() || !(parsecs >= 0.0)) return;
     const double r = std::min(parsecs, 200000.0);
     // Cells are whole numbers, so d^2 <= r^2 compares exactly in integers
     // once r^2 is rounded down.
     const auto limit = static_cast<std::int64_t>(std::floor(r * r + 1e-9));
     const auto reach = static_cast<int>(std::floor(r));
-    const int zlo = std::max(z - reach, bounds_.min[2]), zhi = std::min(z + reach, bounds_.max[2]);
-    const int ylo = std::max(y - reach, bounds_.min[1]), yhi = std::min(y + reach, bounds_.max[1]);
+    int zlo = std::max(z - reach, bounds_.min[2]), zhi = std::min(z + reach, bounds_.max[2]);
+    int ylo = std::max(y - reach, bounds_.min[1]), yhi = std::min(y + reach, bounds_.max[1]);
+    if (near != nullptr) {
+        if (near->squared < 0 || near->axesSum < 0 || near->oneAxis < 0) return;
+        const auto w = static_cast<int>(std::min<std::int64_t>(near->oneAxis, 200000));
+        zlo = std::max(zlo, near->z - w), zhi = std::min(zhi, near->z + w);
+        ylo = std::max(ylo, near->y - w), yhi = std::min(yhi, near->y + w);
+    }
     if (zlo > zhi || ylo > yhi) return;
     // Distance from v to the nearest coordinate of bucket b.
     auto gap = [this](int v, int b) -> std::int64_t {
         const int lo = b * edge_, hi = lo + edge_ - 1;
         return v < lo ? lo - v : (v > hi ? v - hi : 0);
+    };
+    // Largest d with d * d <= v (v >= 0).
+    auto isqrt = [](std::int64_t v) {
+        auto d = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
+        while (d * d > v) --d;
+        while ((d + 1) * (d + 1) <= v) ++d;
+        return d;
     };
     for (int bz = floorDiv(zlo, edge_); bz <= floorDiv(zhi, edge_); ++bz) {
         const std::int64_t dz = gap(z, bz);
@@ -205,14 +233,21 @@ void AtlasModel::forEachWithin(int x, int y, int z, double parsecs, Visit&& visi
             const std::int64_t dy = gap(y, by);
             const std::int64_t rest = limit - dz * dz - dy * dy;
             if (rest < 0) continue;
-            auto dx = static_cast<std::int64_t>(std::sqrt(static_cast<double>(rest)));
-            while (dx * dx > rest) --dx;
-            while ((dx + 1) * (dx + 1) <= rest) ++dx;
-            const int xlo = static_cast<int>(std::max<std::int64_t>(x - dx, bounds_.min[0]));
-            const int xhi = static_cast<int>(std::min<std::int64_t>(x + dx, bounds_.max[0]));
+            const std::int64_t dx = isqrt(rest);
+            std::int64_t xlo = std::max<std::int64_t>(x - dx, bounds_.min[0]);
+            std::int64_t xhi = std::min<std::int64_t>(x + dx, bounds_.max[0]);
+            if (near != nullptr) {
+                const std::int64_t ny = gap(near->y, by), nz = gap(near->z, bz);
+                const std::int64_t sumLeft = near->axesSum - ny - nz;
+                const std::int64_t squareLeft = near->squared - ny * ny - nz * nz;
+                if (sumLeft < 0 || squareLeft < 0) continue;
+                const std::int64_t nx = std::min({sumLeft, near->oneAxis, isqrt(squareLeft)});
+                xlo = std::max<std::int64_t>(xlo, near->x - nx);
+                xhi = std::min<std::int64_t>(xhi, near->x + nx);
+            }
             if (xlo > xhi) continue;
             std::size_t begin = 0, end = 0;
-            rowRange(by, bz, floorDiv(xlo, edge_), floorDiv(xhi, edge_), begin, end);
+            rowRange(by, bz, floorDiv(static_cast<int>(xlo), edge_), floorDiv(static_cast<int>(xhi), edge_), begin, end);
             for (std::size_t i = begin; i < end; ++i) {
                 const IndexedCell& c = ordered_[i];
                 const std::int64_t ex = c.x - x, ey = c.y - y, ez = c.z - z;

@@ -23,6 +23,39 @@ void requireSystem(const AtlasModel& model, SystemId id, const char* role) {
 // last bits depending on the order of addition.
 constexpr double kTie = 1e-9;
 
+// How far one jump of at most `jump` parsecs moves between whole cells:
+// along one axis at most, and summed over the three axes at most (the
+// largest |x| + |y| + |z| of a cell within reach; 5 for a jump of 3, by
+// (2, 2, 1), against 3 x 1.73 for a point anywhere in the sphere).
+struct JumpReach {
+    std::int64_t axis = 0;
+    std::int64_t axes = 0;
+};
+
+JumpReach jumpReach(double jump) {
+    // Whole cells within reach: x^2 + y^2 + z^2 <= limit, as the index counts.
+    const auto limit = static_cast<std::int64_t>(std::floor(std::min(jump, 200000.0) * std::min(jump, 200000.0) + 1e-9));
+    JumpReach reach;
+    reach.axis = static_cast<std::int64_t>(std::sqrt(static_cast<double>(limit)));
+    while (reach.axis * reach.axis > limit) --reach.axis;
+    while ((reach.axis + 1) * (reach.axis + 1) <= limit) ++reach.axis;
+    if (reach.axis > 256) {
+        // Beyond a few hundred parsecs the sphere's own bound, rounded
+        // down, is as good and costs no search of the cells.
+        reach.axes = static_cast<std::int64_t>(std::floor(std::sqrt(3.0 * static_cast<double>(limit))));
+        return reach;
+    }
+    for (std::int64_t x = 0; x <= reach.axis; ++x) {
+        for (std::int64_t y = 0; y <= x && x * x + y * y <= limit; ++y) {
+            std::int64_t z = static_cast<std::int64_t>(std::sqrt(static_cast<double>(limit - x * x - y * y)));
+            while (z * z > limit - x * x - y * y) --z;
+            while ((z + 1) * (z + 1) <= limit - x * x - y * y) ++z;
+            reach.axes = std::max(reach.axes, x + y + z);
+        }
+    }
+    return reach;
+}
+
 }  // namespace
 
 std::vector<Neighbour> neighbours(const AtlasModel& model, SystemId of, double parsecs) {
@@ -51,14 +84,23 @@ Route findRoute(const AtlasModel& model, SystemId from, SystemId to, double jump
         return route;
     }
     const SystemEntry& goal = model.entry(to);
-    // Fewest jumps still needed from a system, at the least: its straight
-    // distance to the destination over the jump, rounded up.
+    const JumpReach reach = jumpReach(jump);
+    // Fewest jumps still needed from a system, at the least. Three bounds,
+    // the largest wins: the straight distance over the jump, and because
+    // systems sit on whole cells, the distance counted along the axes (and
+    // the largest step along one axis) over the most one jump can cover
+    // that way. Along a diagonal the straight bound alone falls short by a
+    // tenth, which let a corner-to-corner search at jump 5 wander through
+    // most of a dense cube.
     auto jumpsLeft = [&](const SystemEntry& e) -> std::int64_t {
-        const double dx = e.x - goal.x, dy = e.y - goal.y, dz = e.z - goal.z;
-        const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
-        if (d == 0.0) return 0;
-        if (jump == 0.0) return std::numeric_limits<std::int32_t>::max();
-        return static_cast<std::int64_t>(std::ceil(d / jump - kTie));
+        const std::int64_t ax = std::abs(e.x - goal.x), ay = std::abs(e.y - goal.y), az = std::abs(e.z - goal.z);
+        if (ax + ay + az == 0) return 0;
+        if (reach.axis == 0) return std::numeric_limits<std::int32_t>::max();
+        const double d = std::sqrt(static_cast<double>(ax * ax + ay * ay + az * az));
+        const auto straight = static_cast<std::int64_t>(std::ceil(d / jump - kTie));
+        const std::int64_t alongAxes = (ax + ay + az + reach.axes - 1) / reach.axes;
+        const std::int64_t alongOne = (std::max({ax, ay, az}) + reach.axis - 1) / reach.axis;
+        return std::max({straight, alongAxes, alongOne});
     };
     const std::int64_t fewest = jumpsLeft(model.entry(from));
     if (fewest >= std::numeric_limits<std::int32_t>::max()) return route;
@@ -100,10 +142,33 @@ Route findRoute(const AtlasModel& model, SystemId from, SystemId to, double jump
             // layer k - 1 could lower it), so relaxing layer k + 1 from all
             // of layer k gives each system its shortest distance among
             // fewest-jump routes.
+            //
+            // A system entered from layer k must have the destination within
+            // `jumpsAfter` jumps: only the cells of each jump's sphere that
+            // meet the three bounds of jumpsLeft() for that many jumps are
+            // read, and a sphere reaching past them counts as cut.
+            const std::int64_t jumpsAfter = budget - k - 1;
+            if (jumpsAfter < 0) {
+                // The budget is spent: whatever lies beyond is cut.
+                cut = true;
+                break;
+            }
+            AtlasModel::Near near;
+            near.x = goal.x, near.y = goal.y, near.z = goal.z;
+            const double straight = jump * (static_cast<double>(jumpsAfter) + kTie);
+            near.squared = static_cast<std::int64_t>(std::ceil(straight * straight)) + 1;
+            near.axesSum = jumpsAfter * reach.axes;
+            near.oneAxis = jumpsAfter * reach.axis;
             for (SystemId u : frontier) {
                 const SystemEntry& e = model.entry(u);
                 const double du = dist[static_cast<std::size_t>(u)];
-                model.forEachWithin(e.x, e.y, e.z, jump, [&](SystemId v, std::int64_t d2) {
+                const std::int64_t ax = std::abs(e.x - goal.x), ay = std::abs(e.y - goal.y), az = std::abs(e.z - goal.z);
+                const double fromGoal = std::sqrt(static_cast<double>(ax * ax + ay * ay + az * az));
+                if (ax + ay + az + reach.axes > near.axesSum || std::max({ax, ay, az}) + reach.axis > near.oneAxis ||
+                    fromGoal + jump > straight) {
+                    cut = true;
+                }
+                model.forEachWithin(e.x, e.y, e.z, jump, &near, [&](SystemId v, std::int64_t d2) {
                     const auto vi = static_cast<std::size_t>(v);
                     const std::int32_t lv = layer[vi];
                     if (lv >= 0 && lv <= k) return;

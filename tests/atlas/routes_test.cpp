@@ -113,6 +113,33 @@ TEST(AtlasRoutes, RoutesAgreeWithBruteForceOnSmallSectors) {
     }
 }
 
+// A dense cube, where the bounds a search prunes by are tight along the
+// diagonals (a jump of 3 covers at most 5 cells summed over the axes): a
+// bound one too tight there loses the route or lengthens it.
+TEST(AtlasRoutes, DenseCubeRoutesAgreeWithBruteForce) {
+    std::mt19937 rng(11);
+    std::bernoulli_distribution keep(0.9);
+    std::vector<std::array<int, 3>> cells;
+    for (int x = 0; x < 7; ++x) {
+        for (int y = 0; y < 7; ++y) {
+            for (int z = 0; z < 7; ++z) {
+                if ((x + y + z == 0 || x + y + z == 18) || keep(rng)) cells.push_back({x, y, z});
+            }
+        }
+    }
+    const AtlasModel m = modelOf(cells);
+    const SystemId corner = 0, opposite = m.size() - 1;
+    std::uniform_int_distribution<SystemId> id(0, m.size() - 1);
+    for (double jump : {1.0, 1.5, 2.0, 2.9, 3.0, 3.5, 5.0}) {
+        checkRoute(m, corner, opposite, jump, nullptr);
+        checkRoute(m, opposite, corner, jump, nullptr);
+        for (int t = 0; t < 3; ++t) checkRoute(m, id(rng), id(rng), jump, nullptr);
+    }
+    std::vector<bool> allowed(static_cast<std::size_t>(m.size()));
+    for (std::size_t i = 0; i < allowed.size(); ++i) allowed[i] = i % 4 != 1;
+    checkRoute(m, corner, opposite, 3.0, &allowed);
+}
+
 TEST(AtlasRoutes, EdgeCases) {
     // A line along the edge of a sector (x = 0) with a gap of 3 parsecs.
     const AtlasModel m = modelOf({{0, 0, 0}, {0, 2, 0}, {0, 4, 0}, {0, 7, 0}, {0, 9, 0}, {0, 9, 0}});
