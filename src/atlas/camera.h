@@ -108,6 +108,10 @@ struct ProjectedSystem {
 std::vector<ProjectedSystem> projectSystems(const Camera& camera, const AtlasModel& model,
                                             const std::vector<std::uint8_t>* keep = nullptr, double margin = 8.0);
 
+// Orders projected systems far to near (by depth, ascending), keeping the
+// given order among equal depths: what std::stable_sort by depth gives.
+void sortFarToNear(std::vector<ProjectedSystem>& projected);
+
 // The system drawn under screen point (sx, sy): the one whose projection is
 // nearest to it within `radius` pixels; among those within one pixel of the
 // nearest, the front-most wins (so a click on a dot drawn over another picks

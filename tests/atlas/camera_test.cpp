@@ -222,5 +222,39 @@ TEST(AtlasCamera, TheSlabKeepsOnlyItsLayersForDrawingAndPicking) {
     EXPECT_EQ(only[0].id, 7);
 }
 
+// Far to near as the stable sort orders them, on lists either side of the
+// size where the sort by bits takes over: negative, positive and zero
+// depths (both signs of zero), many exact ties whose given order must stay,
+// and values that differ only in their lowest bits.
+TEST(AtlasCamera, SortFarToNearIsTheStableSortByDepth) {
+    std::mt19937 rng(3);
+    for (std::size_t n : {0U, 1U, 7U, 1023U, 1024U, 5000U, 100000U}) {
+        std::vector<ProjectedSystem> list(n);
+        std::uniform_int_distribution<int> pickKind(0, 5);
+        std::uniform_real_distribution<float> wide(-1e6F, 1e6F);
+        std::uniform_int_distribution<int> few(-20, 20);
+        for (std::size_t i = 0; i < n; ++i) {
+            float depth = 0;
+            switch (pickKind(rng)) {
+                case 0: depth = wide(rng); break;
+                case 1: depth = static_cast<float>(few(rng)); break;  // ties
+                case 2: depth = -0.0F; break;
+                case 3: depth = 0.0F; break;
+                case 4: depth = std::nextafter(1.0F, 2.0F); break;
+                default: depth = static_cast<float>(few(rng)) / 7.0F; break;
+            }
+            list[i] = {static_cast<SystemId>(i), 0, 0, depth, 1};
+        }
+        std::vector<ProjectedSystem> want = list;
+        std::stable_sort(want.begin(), want.end(),
+                         [](const ProjectedSystem& a, const ProjectedSystem& b) { return a.depth < b.depth; });
+        sortFarToNear(list);
+        ASSERT_EQ(list.size(), want.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            ASSERT_EQ(list[i].id, want[i].id) << "n " << n << " at " << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orrimar::atlas
