@@ -190,12 +190,7 @@ void TBtnRightDlg::OKBtnClick() {
 }
 
 void TBtnRightDlg::runSector(const CreateSectorParams& params) {
-    running_ = true;
-    struct RunningFlag {
-        bool& flag;
-        ~RunningFlag() { flag = false; }
-    } runningFlag{running_};
-    WaitCursor waitCursor;
+    const RunningGuard running(running_);
     sinceEvents_.start();
     cellsSinceClock_ = 0;
     lastRun_.reset();

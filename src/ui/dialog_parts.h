@@ -16,13 +16,24 @@ class QBoxLayout;
 
 namespace orrimar::ui {
 
-// The wait cursor for the length of a run, restored however it ends.
-class WaitCursor {
+// For the length of a run: the dialog's running flag set (so that OK is
+// ignored and Cancel stops the run instead of closing) and the wait cursor
+// shown, both undone however the run ends.
+class RunningGuard {
 public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
+    explicit RunningGuard(bool& running) : running_(running) {
+        running_ = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~RunningGuard() {
+        QApplication::restoreOverrideCursor();
+        running_ = false;
+    }
+    RunningGuard(const RunningGuard&) = delete;
+    RunningGuard& operator=(const RunningGuard&) = delete;
+
+private:
+    bool& running_;
 };
 
 QPushButton* makeButton(const QString& caption, const QString& objectName, QWidget* parent);

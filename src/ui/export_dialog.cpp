@@ -109,12 +109,7 @@ void ExportDialog::OKBtnClick() {
     lastRun_.reset();
     cancelFlag_ = false;
     const bool done = guarded(this, [&] {
-        running_ = true;
-        struct RunningFlag {
-            bool& flag;
-            ~RunningFlag() { flag = false; }
-        } runningFlag{running_};
-        WaitCursor waitCursor;
+        const RunningGuard running(running_);
         sinceEvents_.start();
         lastRun_ = engine::ExportSector(sector, chosen, destination, this);
     });
