@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "names/named_things.h"
 #include "names/rename.h"
 #include "names/sector_names.h"
 
@@ -60,12 +61,6 @@ void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
 
-// "system 19 (Vessane)", or "system 19" when the sector gives it no name:
-// how success lines name a system, planet, moon or race of `sector`.
-std::string namedThing(const std::string& sector, NameKind kind, std::int64_t id);
-// The name alone (UTF-8); nullopt when there is none or the name file cannot
-// be read (never throws: the names only decorate what a command writes).
-std::optional<std::string> storedName(const std::string& sector, NameKind kind, std::int64_t id);
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

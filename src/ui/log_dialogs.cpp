@@ -18,6 +18,7 @@
 #include "engine/alien_generator.h"
 #include "engine/engine.h"
 #include "generation/sector_fields.h"
+#include "names/named_things.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_field.h"
@@ -90,7 +91,9 @@ void TBtnRightDlg1::OKBtnClick() {
         const std::int32_t id = readId(SystemIdField);
         engine::main_starlog(SectorField->text().toStdString(), log.fileName.toStdString(), id, 1,
                              logFormatOf(log.filterIndex));
-        lastResult = QStringLiteral("Wrote system log of system %1 to %2").arg(id).arg(log.fileName);
+        lastResult = QStringLiteral("Wrote system log of %1 to %2")
+                         .arg(QString::fromStdString(namedThing(SectorField->text().toStdString(), NameKind::System, id)),
+                              log.fileName);
     });
     accept();
 }
@@ -152,7 +155,9 @@ void TBtnRightDlg2::OKBtnClick() {
         engine::main_alienlog(FileNameField->text().toStdString(), id, static_cast<std::uint8_t>(output),
                               logFormatOf(chosen.filterIndex), log.stream());
         log.commit();
-        lastResult = QStringLiteral("Wrote alien log of race %1 to %2").arg(id).arg(chosen.fileName);
+        lastResult = QStringLiteral("Wrote alien log of %1 to %2")
+                         .arg(QString::fromStdString(namedThing(FileNameField->text().toStdString(), NameKind::Race, id)),
+                              chosen.fileName);
     });
     accept();
 }

@@ -9,6 +9,7 @@
 
 #include "common/errors.h"
 #include "generation/sector_fields.h"
+#include "names/named_things.h"
 #include "tools/colonies_report.h"
 #include "tools/merger.h"
 #include "ui/dialog_parts.h"
@@ -60,7 +61,9 @@ void TForm8::OKBtnClick() {
             throw InputError("'" + RaceField->text().toStdString() + "' is not a valid race number");
         }
         WriteColoniesReport(sectorBase_.toStdString(), static_cast<long>(race.value), logBase_.toStdString());
-        lastResult = QStringLiteral("Wrote colonies report of race %1 to %2.log").arg(race.value).arg(logBase_);
+        lastResult = QStringLiteral("Wrote colonies report of %1 to %2.log")
+                         .arg(QString::fromStdString(namedThing(sectorBase_.toStdString(), NameKind::Race, race.value)),
+                              logBase_);
     });
     accept();
 }

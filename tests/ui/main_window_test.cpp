@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "names/named_things.h"
 #include "settings/ini_file.h"
 #include "ui/about_box.h"
 #include "ui/alien_generator_dialog.h"
@@ -273,7 +274,10 @@ TEST_F(MainWindow, TheWalkthroughCreatesThenLogsWithoutLosingTheSector) {
     form->runCommand(form->BtnRightDlg1);
     EXPECT_TRUE(messages.messages().empty()) << messages.messages()[0].text.toStdString();
     EXPECT_TRUE(QFileInfo(logFile).isFile());
-    EXPECT_EQ(form->StatusLine->text(), QStringLiteral("Wrote system log of system 5 to ") + logFile);
+    const auto name = storedName(QDir::current().absoluteFilePath(QStringLiteral("starlog")).toStdString(), NameKind::System, 5);
+    ASSERT_TRUE(name.has_value());
+    EXPECT_EQ(form->StatusLine->text(),
+              QStringLiteral("Wrote system log of system 5 (%1) to ").arg(QString::fromStdString(*name)) + logFile);
 }
 
 TEST_F(MainWindow, BoldrinMustBeInTheCurrentFolder) {

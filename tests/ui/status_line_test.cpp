@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "engine/engine.h"
+#include "names/named_things.h"
 #include "records/record_file.h"
 #include "records/records.h"
 #include "records/sector_base.h"
@@ -107,8 +108,13 @@ TEST_F(StatusLine, SystemLogAndSectorReportNameTheirFiles) {
     setNextFileName(ws->file(QStringLiteral("sys2.log")), 1);
     ASSERT_TRUE(log->SaveToField->choose());
     log->SystemIdField->setText(QStringLiteral("2"));
+    // The sector names its systems; the line gives the name as the command
+    // line's success line does.
+    const auto name = storedName(ws->base(QStringLiteral("starlog")), NameKind::System, 2);
+    ASSERT_TRUE(name.has_value());
     EXPECT_EQ(run(log, [log] { log->OKBtn->click(); }),
-              QStringLiteral("Wrote system log of system 2 to ") + ws->file(QStringLiteral("sys2.log")));
+              QStringLiteral("Wrote system log of system 2 (%1) to ").arg(QString::fromStdString(*name)) +
+                  ws->file(QStringLiteral("sys2.log")));
 
     // A system that is not there: the message box says so, the line is empty.
     log->SystemIdField->setText(QStringLiteral("999"));

@@ -1,13 +1,13 @@
-// What a command's success line calls a system or race: "system 19
-// (Vessane)" when the sector names it, "system 19" when it does not.
+#include "names/named_things.h"
+
 #include <fmt/format.h>
 
-#include "cli/cli.h"
 #include "common/ansi_text.h"
 #include "common/errors.h"
+#include "names/rename.h"
 #include "records/sector_base.h"
 
-namespace orrimar::cli {
+namespace orrimar {
 
 std::optional<std::string> storedName(const std::string& sector, NameKind kind, std::int64_t id) {
     std::optional<std::string> name;
@@ -31,4 +31,4 @@ std::string namedThing(const std::string& sector, NameKind kind, std::int64_t id
     return fmt::format("{} {} ({})", nameKindWord(kind), id, *name);
 }
 
-}  // namespace orrimar::cli
+}  // namespace orrimar
