@@ -110,6 +110,16 @@ SectorNames namesForLog(const std::string& alienBase, std::int32_t raceId, const
     });
 }
 
+std::string lowerFirst(std::string text) {
+    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = static_cast<char>(text[0] - 'A' + 'a');
+    return text;
+}
+
+std::string withArticle(const std::string& phrase) {
+    const bool vowel = !phrase.empty() && std::string_view("aeiouAEIOU").find(phrase[0]) != std::string_view::npos;
+    return (vowel ? "An " : "A ") + phrase;
+}
+
 // What the log can say of the home world: the planet record when the
 // sector has it, and its system when that is there too. `worldName` is the
 // home world's name (UTF-8) when the sector names it.
@@ -166,7 +176,8 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, const S
     items.emplace_back("Atmosphere", fmt::format("{}, {} atm", compositionText(planet.composition),
                                                  magnitude(planet.pressure)));
     items.emplace_back("Water cover", fmt::format("{} %", planet.waterCover));
-    summary = fmt::format("a {} world of {} °C and {} g", type, planet.temperature, fixed(bulk.gravity, 2));
+    summary = lowerFirst(withArticle(fmt::format("{} world of {} °C and {} g", type, planet.temperature,
+                                                 fixed(bulk.gravity, 2))));
     if (!worldName.empty()) summary = fmt::format("{}, {}", worldName, summary);
     return items;
 }
@@ -192,16 +203,6 @@ std::string developmentText(int system, int techLevel) {
 std::string spatialAgeText(const TAlienRec& race) {
     if (race.spatialAge == 0) return "none: not spacefaring";
     return plural(race.spatialAge, "year in space", "years in space");
-}
-
-std::string lowerFirst(std::string text) {
-    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = static_cast<char>(text[0] - 'A' + 'a');
-    return text;
-}
-
-std::string withArticle(const std::string& phrase) {
-    const bool vowel = !phrase.empty() && std::string_view("aeiouAEIOU").find(phrase[0]) != std::string_view::npos;
-    return (vowel ? "An " : "A ") + phrase;
 }
 
 // One sentence a game master can read aloud; a named race is named first

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <fstream>
 
 #include <fmt/format.h>
@@ -300,6 +301,19 @@ TEST_F(AlienLog, OpensWithAPortraitOfTheRace) {
     EXPECT_NE(second.find("<p>An energy reptilian race"), std::string::npos);
     EXPECT_NE(second.find("Development level 8; not spacefaring.</p>"), std::string::npos);
     EXPECT_NE(second.find("<td>none: not spacefaring</td>"), std::string::npos);
+}
+
+// The portrait's article follows the home world's type: "from a Terran
+// world" above, "from an Arid world" here.
+TEST_F(AlienLog, TheHomeWorldTakesTheArticleOfItsType) {
+    {
+        std::fstream pln(sectorPath(sector.base, ".pln"), std::ios::binary | std::ios::in | std::ios::out);
+        pln.seekp(static_cast<std::streamoff>(offsetof(TPlanetRec, worldType)));  // planet 0, the home world
+        pln.put(static_cast<char>(8));                                             // Arid
+    }
+    const std::string html = write(0, kFormatHtml);
+    EXPECT_NE(html.find("from an Arid world of 15 °C and "), std::string::npos);
+    EXPECT_EQ(html.find("a Arid"), std::string::npos);
 }
 
 TEST_F(AlienLog, UnknownOutputSystemOrFormatIsRefused) {
