@@ -97,11 +97,14 @@ double loadAverage() {
 
 // A 40-parsec cube at full density, 64,000 complete systems with their
 // names, written to a scratch folder by CreateSector on `threads` threads
-// (0: one per core). systems/s is against the wall clock; cpu_systems/s
-// against the CPU time of every thread, which is what the run costs.
-void BM_SectorLoop(benchmark::State& state) {
-    const auto threads = static_cast<unsigned>(state.range(0));
-    const fs::path dir = fs::temp_directory_path() / "orrimar-sector-loop-bench";
+// (0: one per core), once per benchmark iteration, each timed by the wall
+// clock. Returns the systems written and the seconds they took.
+struct LoopRuns {
+    double systems = 0;
+    double wall = 0;
+};
+LoopRuns runSectorLoop(benchmark::State& state, unsigned threads, const char* folder) {
+    const fs::path dir = fs::temp_directory_path() / folder;
     fs::create_directories(dir);
     orrimar::CreateSectorParams params;
     params.baseName = (dir / "loop").string();
@@ -110,24 +113,31 @@ void BM_SectorLoop(benchmark::State& state) {
     params.density = 100;
     params.threads = threads;
     params.settingsPath = (dir / "none.ini").string();
-
-    double systems = 0;
-    double wall = 0;
-    const double cpuBefore = processCpuSeconds();
+    LoopRuns runs;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const orrimar::CreateSectorResult result = orrimar::CreateSector(params);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.SetIterationTime(seconds);
-        wall += seconds;
-        systems += static_cast<double>(result.systems);
+        runs.wall += seconds;
+        runs.systems += static_cast<double>(result.systems);
     }
+    fs::remove_all(dir);
+    return runs;
+}
+
+// The sector loop on 1, 2 and all threads. systems/s is against the wall
+// clock; cpu_systems/s against the CPU time of every thread, which is what
+// the run costs.
+void BM_SectorLoop(benchmark::State& state) {
+    const auto threads = static_cast<unsigned>(state.range(0));
+    const double cpuBefore = processCpuSeconds();
+    const LoopRuns runs = runSectorLoop(state, threads, "orrimar-sector-loop-bench");
     const double cpu = processCpuSeconds() - cpuBefore;
     state.counters["threads"] = threads != 0 ? threads : std::thread::hardware_concurrency();
-    state.counters["systems/s"] = systems / wall;
-    state.counters["cpu_systems/s"] = systems / cpu;
+    state.counters["systems/s"] = runs.systems / runs.wall;
+    state.counters["cpu_systems/s"] = runs.systems / cpu;
     state.counters["load"] = loadAverage();
-    fs::remove_all(dir);
 }
 BENCHMARK(BM_SectorLoop)->ArgName("threads")->Arg(1)->Arg(2)->Arg(0)->UseManualTime()->MinTime(3.0)->Unit(benchmark::kMillisecond);
 
@@ -146,30 +156,16 @@ void BM_SectorLoopOnCore(benchmark::State& state) {
         state.SkipWithError("no such core");
         return;
     }
-    const fs::path dir = fs::temp_directory_path() / "orrimar-sector-loop-core-bench";
-    fs::create_directories(dir);
-    orrimar::CreateSectorParams params;
-    params.baseName = (dir / "loop").string();
-    params.seed = 20240601;
-    params.lastIndex = 39;
-    params.density = 100;
-    params.threads = 1;
-    params.settingsPath = (dir / "none.ini").string();
-    double systems = 0;
-    double wall = 0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        const orrimar::CreateSectorResult result = orrimar::CreateSector(params);
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        state.SetIterationTime(seconds);
-        wall += seconds;
-        systems += static_cast<double>(result.systems);
-    }
+    const LoopRuns runs = runSectorLoop(state, 1, "orrimar-sector-loop-core-bench");
     sched_setaffinity(0, sizeof before, &before);
-    state.counters["systems/s"] = systems / wall;
-    fs::remove_all(dir);
+    state.counters["systems/s"] = runs.systems / runs.wall;
 }
-BENCHMARK(BM_SectorLoopOnCore)->ArgName("cpu")->DenseRange(0, 1)->UseManualTime()->MinTime(3.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SectorLoopOnCore)
+    ->ArgName("cpu")
+    ->DenseRange(0, static_cast<int>(std::max(1U, std::thread::hardware_concurrency())) - 1)
+    ->UseManualTime()
+    ->MinTime(3.0)
+    ->Unit(benchmark::kMillisecond);
 
 // How long a run takes to return once Cancel is seen: the workers finish
 // the batch in hand and are joined, the files are closed. The front end
