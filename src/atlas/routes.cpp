@@ -155,7 +155,9 @@ Route findRoute(const AtlasModel& model, SystemId from, SystemId to, double jump
             }
             AtlasModel::Near near;
             near.x = goal.x, near.y = goal.y, near.z = goal.z;
-            const double straight = jump * (static_cast<double>(jumpsAfter) + kTie);
+            // (Capped far beyond any distance between two cells, 113,512
+            // parsecs, so that its square fits an integer whatever the jump.)
+            const double straight = std::min(jump * (static_cast<double>(jumpsAfter) + kTie), 1e6);
             near.squared = static_cast<std::int64_t>(std::ceil(straight * straight)) + 1;
             near.axesSum = jumpsAfter * reach.axes;
             near.oneAxis = jumpsAfter * reach.axis;

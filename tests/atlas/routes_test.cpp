@@ -169,6 +169,13 @@ TEST(AtlasRoutes, EdgeCases) {
     EXPECT_FALSE(findRoute(m, 0, 2, 2, [](SystemId id) { return id != 1; }).found);
     // The destination need not pass the rule, nor the start.
     EXPECT_TRUE(findRoute(m, 0, 1, 2, [](SystemId) { return false; }).found);
+    // A drive that reaches anywhere: one jump, however large the number.
+    for (double anywhere : {1e12, std::numeric_limits<double>::infinity()}) {
+        r = findRoute(m, 0, 4, anywhere);
+        ASSERT_TRUE(r.found);
+        EXPECT_EQ(r.jumps(), 1);
+        EXPECT_DOUBLE_EQ(r.parsecs, 9);
+    }
     EXPECT_THROW(findRoute(m, 0, 6, 3), InputError);
     EXPECT_THROW(findRoute(m, -1, 2, 3), InputError);
     EXPECT_THROW(findRoute(m, 0, 2, -1), InputError);
