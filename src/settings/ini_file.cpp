@@ -167,6 +167,11 @@ void IniFile::writeInteger(const std::string& section, const std::string& key, i
 
 void IniFile::save() const {
     AtomicOutputFile file(path_);
+    // The mark skipped when reading is not written back, but a first line
+    // that itself begins with the mark's bytes (a file that began with two)
+    // would lose them to the next reading's skip and could become a section
+    // header there; one mark in front keeps every line as it was read.
+    if (!lines_.empty() && lines_.front().rfind(kByteOrderMark, 0) == 0) file.write(std::string(kByteOrderMark));
     for (const auto& line : lines_) {
         file.write(line);
         file.write("\r\n");
