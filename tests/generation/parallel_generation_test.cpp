@@ -50,6 +50,19 @@ std::vector<std::string> membersOf(const std::string& base) {
     return bytes;
 }
 
+// The first run's members become the reference; every later run's must
+// equal them byte for byte.
+void expectSameMembers(std::vector<std::string>& reference, const std::string& base, unsigned threads) {
+    const auto bytes = membersOf(base);
+    if (reference.empty()) {
+        reference = bytes;
+        return;
+    }
+    for (std::size_t m = 0; m < bytes.size(); ++m) {
+        EXPECT_EQ(bytes[m], reference[m]) << threads << " threads, " << kMembers[m];
+    }
+}
+
 // Stops the run once `cancelAfter` cells are committed; keeps every count
 // the gauge is given.
 class CancelAfter final : public SectorProgress {
@@ -107,14 +120,7 @@ TEST(ParallelGeneration, OneTwoAndSevenThreadsWriteTheSameBytesAlsoWhenAppending
         CreateSector(p);
         expectSound(p.baseName);
         EXPECT_TRUE(FindLastWholeSystem(p.baseName).isWhole());
-        const auto bytes = membersOf(p.baseName);
-        if (reference.empty()) {
-            reference = bytes;
-            continue;
-        }
-        for (std::size_t m = 0; m < bytes.size(); ++m) {
-            EXPECT_EQ(bytes[m], reference[m]) << threads << " threads, " << kMembers[m];
-        }
+        expectSameMembers(reference, p.baseName, threads);
     }
 }
 
@@ -148,14 +154,7 @@ TEST(ParallelGeneration, ACancelledRunKeepsTheSamePrefixWhateverTheThreads) {
         expectPrefixOf(p.baseName, full.baseName);
         expectSound(p.baseName);
 
-        const auto bytes = membersOf(p.baseName);
-        if (reference.empty()) {
-            reference = bytes;
-            continue;
-        }
-        for (std::size_t m = 0; m < bytes.size(); ++m) {
-            EXPECT_EQ(bytes[m], reference[m]) << threads << " threads, " << kMembers[m];
-        }
+        expectSameMembers(reference, p.baseName, threads);
     }
 }
 
