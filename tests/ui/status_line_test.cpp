@@ -151,20 +151,7 @@ TEST_F(StatusLine, AlienLogAndAlienGeneratorNameRaceAndFile) {
 }
 
 TEST_F(StatusLine, ColoniesReportNamesRaceAndLog) {
-    test::makeSector(ws->base(QStringLiteral("col")), 2, 100, true, 3);
-    {
-        RecordFile<TColonyRec> colonies(ws->base(QStringLiteral("col.col")), RawRecordFile::Mode::OpenExisting);
-        TColonyRec colony;
-        colony.worldId = 0;
-        colony.race = 3;
-        colony.allegiance = 3;
-        colony.kind = 1;
-        colony.populationCode = 35;
-        colony.colonyType = 1;
-        colony.starport = 1;
-        colonies.append(colony);
-        colonies.close();
-    }
+    test::makeSectorWithColony(ws->base(QStringLiteral("col")), 3);
     TForm8* dialog = form->Form8;
     setNextFileName(ws->file(QStringLiteral("col.sun")));
     ASSERT_TRUE(dialog->SectorField->choose());

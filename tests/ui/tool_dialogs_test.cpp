@@ -115,21 +115,8 @@ TEST(MergerDialog, ATornMainSectorIsOfferedTheRepair) {
 TEST(ColoniesDialog, WritesTheReportOfTheChosenSectorAndRace) {
     test::Workspace ws(QStringLiteral("colonies"));
     MessageCapture messages;
-    test::makeSector(ws.base(QStringLiteral("col")), 2, 100, true, 3);
+    test::makeSectorWithColony(ws.base(QStringLiteral("col")), 3);
     ASSERT_GT(CheckSector(ws.base(QStringLiteral("col"))).planets, 0);
-    {
-        RecordFile<TColonyRec> colonies(ws.base(QStringLiteral("col.col")), RawRecordFile::Mode::OpenExisting);
-        TColonyRec colony;
-        colony.worldId = 0;
-        colony.race = 3;
-        colony.allegiance = 3;
-        colony.kind = 1;
-        colony.populationCode = 35;
-        colony.colonyType = 1;
-        colony.starport = 1;
-        colonies.append(colony);
-        colonies.close();
-    }
 
     TForm8 dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Colonies Report Log"));

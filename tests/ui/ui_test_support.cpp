@@ -5,6 +5,8 @@
 #include <QFileInfo>
 
 #include "generation/create_sector.h"
+#include "records/record_file.h"
+#include "records/records.h"
 
 namespace orrimar::ui::test {
 
@@ -45,6 +47,21 @@ void makeSector(const std::string& baseName, int size, int density, bool flat, s
     params.seed = seed;
     params.settingsPath = baseName + "-missing.ini";
     CreateSector(params);
+}
+
+void makeSectorWithColony(const std::string& baseName, std::int32_t race) {
+    makeSector(baseName, 2, 100, true, 3);
+    RecordFile<TColonyRec> colonies(baseName + ".col", RawRecordFile::Mode::OpenExisting);
+    TColonyRec colony;
+    colony.worldId = 0;
+    colony.race = race;
+    colony.allegiance = race;
+    colony.kind = 1;
+    colony.populationCode = 35;
+    colony.colonyType = 1;
+    colony.starport = 1;
+    colonies.append(colony);
+    colonies.close();
 }
 
 }  // namespace orrimar::ui::test

@@ -37,5 +37,8 @@ void writeText(const QString& path, const QString& text);
 
 // Generates a small sector with a fixed seed, written beside the tests.
 void makeSector(const std::string& baseName, int size, int density, bool flat = true, std::uint64_t seed = 7);
+// The same small flat sector (2 x 2, density 100, seed 3) with one colony of
+// race `race` on world 0, for the colonies report.
+void makeSectorWithColony(const std::string& baseName, std::int32_t race);
 
 }  // namespace orrimar::ui::test
