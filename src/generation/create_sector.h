@@ -30,6 +30,10 @@ using CellProbe = std::function<void(std::int16_t x, std::int16_t y, std::int16_
 // Run parameters, in the order the Create Sector dialog hands them over.
 struct CreateSectorParams {
     bool newFile = true;             // create the file set afresh with the first system
+    // With newFile: a sector already at baseName is replaced only when this
+    // is set (the user said so); otherwise the run is refused with
+    // SectorExistsError before anything is touched.
+    bool replace = false;
     bool gaia = false;               // handed to star generation; changes nothing
     std::int16_t x = 0;              // first corner, parsecs (clamped to -9989..9989)
     std::int16_t y = 0;

@@ -127,3 +127,13 @@ std::string groupedCount(std::int64_t value) {
 }
 
 }  // namespace orrimar
+
+namespace orrimar {
+
+SectorExistsError::SectorExistsError(const std::string& baseName, std::int64_t systems)
+    : InputError(fmt::format("A sector is already at {} ({} systems); it is replaced only when asked to", baseName,
+                             groupedCount(systems))),
+      baseName_(baseName),
+      systems_(systems) {}
+
+}  // namespace orrimar

@@ -21,6 +21,20 @@ public:
     using IoError::IoError;
 };
 
+// A new sector was asked for where one already is, and replacing it was
+// not asked for. Bad input: nothing is touched. Carries what the front end
+// needs to ask "Replace sector NAME (N systems)?".
+class SectorExistsError : public InputError {
+public:
+    SectorExistsError(const std::string& baseName, std::int64_t systems);
+    const std::string& baseName() const { return baseName_; }
+    std::int64_t systems() const { return systems_; }
+
+private:
+    std::string baseName_;
+    std::int64_t systems_;
+};
+
 // The extensions of the members of a sector, as the file fields strip them.
 inline constexpr std::string_view kSectorMemberExtensions[] = {".sun", ".pln", ".mon", ".aln", ".nam",
                                                                ".col", ".con", ".emp", ".cmt"};
