@@ -14,6 +14,7 @@
 #include "names/sector_names.h"
 #include "generation/physics.h"
 #include "common/errors.h"
+#include "records/sector_lock.h"
 #include "records/record_file.h"
 #include "records/record_reader.h"
 #include "records/record_validation.h"
@@ -62,6 +63,8 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
     AtlasModel model;
     model.baseName_ = baseName;
     model.sectorName_ = lastComponent(baseName);
+    // Read whole: a writer appending meanwhile waits until the model is read.
+    const SectorLock lock = SectorLock::forReading(baseName);
 
     // The ranges every id must fall in, for the validating layer: records
     // that are whole on disk (a torn tail is left out with a warning).

@@ -25,6 +25,7 @@ namespace {
 struct CreateOptions {
     CreateSectorFields fields;
     bool append = false;  // "New file" unchecked
+    bool replace = false;  // a sector already at --file may be replaced
     bool noNames = false;  // "Names" unchecked
     std::string seed;
     std::string settings;
@@ -93,6 +94,8 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     }
     p.gaia = o.fields.gaia;
     p.newFile = !o.append;
+    p.replace = o.replace;
+    if (o.append && o.replace) throw InputError("--append and --replace exclude each other: add to the sector, or replace it");
     p.totalAlienDisable = o.fields.totalAlienDisable;
     p.flat = o.fields.flat;
     p.names = !o.noNames;
@@ -122,11 +125,15 @@ void runCreate(const CreateOptions& options, Context& ctx) {
     const CreateSectorParams params = paramsFrom(options, ctx);
     StreamSink sink(ctx.err);
     CreateSectorResult result;
-    if (ctx.interactive) {
-        ProgressBar<SectorProgress> bar(ctx.err);
-        result = CreateSector(params, &bar);
-    } else {
-        result = CreateSector(params);
+    try {
+        if (ctx.interactive) {
+            ProgressBar<SectorProgress> bar(ctx.err);
+            result = CreateSector(params, &bar);
+        } else {
+            result = CreateSector(params);
+        }
+    } catch (const SectorExistsError& e) {
+        throw InputError(fmt::format("{}: give --replace to replace it, or --append to add systems to it", e.what()));
     }
     const std::string base = sectorBaseName(params.baseName);
     if (result.systems == 0) {
@@ -175,7 +182,9 @@ void registerCreate(CLI::App& app, Context& ctx) {
         ->type_name("INT")
         ->capture_default_str();
     cmd->add_flag("--gaia", options->fields.gaia, "Kept for the dialog's Gaia box; it changes nothing in the sector made");
-    cmd->add_flag("--append", options->append, "Add the new systems to the sector already at --file instead of replacing it");
+    cmd->add_flag("--append", options->append, "Add the new systems to the sector already at --file");
+    cmd->add_flag("--replace", options->replace,
+                  "Replace the sector already at --file (without it, an existing sector is refused)");
     cmd->add_flag("--total-alien-disable", options->fields.totalAlienDisable,
                   "Keep native races from the most utterly alien body forms and traits");
     cmd->add_flag("--flat", options->fields.flat, "A flat sector: one layer of cells (a square) instead of a cube");

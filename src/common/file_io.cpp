@@ -169,6 +169,35 @@ int renameFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str());
 }
 
+namespace {
+
+void syncOpened(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) throw ioErrorFromErrno(errno, path);
+    if (::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        // Some file systems (and /dev nodes) cannot sync; nothing is lost
+        // by going on there.
+        if (err == EINVAL || err == EROFS) return;
+        throw ioErrorFromErrno(err, path);
+    }
+    ::close(fd);
+}
+
+std::string folderPart(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
+void syncFile(const std::string& path) { syncOpened(path, O_RDONLY); }
+
+void syncFolderOf(const std::string& path) { syncOpened(folderPart(path), O_RDONLY | O_DIRECTORY); }
+
 // ---------------------------------------------------------------- AtomicOutputFile
 
 AtomicOutputFile::Buffer::Buffer(int fd) : fd_(fd) {
@@ -244,6 +273,14 @@ void AtomicOutputFile::commit() {
     stream_.rdbuf(nullptr);
     const int fd = fd_;
     fd_ = -1;
+    // Synced before the rename: renamed first, a power cut could leave the
+    // new name on an empty file in place of the earlier output.
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        err = errno;
+        ::close(fd);
+        discard();
+        throw ioErrorFromErrno(err, path_);
+    }
     if (::close(fd) != 0) {
         err = errno;
         discard();
@@ -255,6 +292,7 @@ void AtomicOutputFile::commit() {
         throw ioErrorFromErrno(err, path_);
     }
     done_ = true;
+    syncFolderOf(path_);
 }
 
 }  // namespace orrimar

@@ -59,6 +59,14 @@ std::size_t writeAll(int fd, const void* data, std::size_t size);
 // rename(2) through the seam: 0, or -1 with errno set.
 int renameFile(const std::string& from, const std::string& to);
 
+// Durability: a command says it is done only once what it wrote would
+// survive a power cut. fsync(2) of the file at `path` (any descriptor of a
+// file flushes all of it); IoError naming the path when the disk refuses.
+void syncFile(const std::string& path);
+// The same for the folder holding `path`, which makes a file's creation,
+// removal or renaming durable ("." when the path has no folder part).
+void syncFolderOf(const std::string& path);
+
 // An output file written beside its destination ("<path>.part") and renamed
 // into place by commit(). Dropped without a commit (an error on the way),
 // it removes the part file and leaves whatever had that name before
@@ -73,8 +81,9 @@ public:
     const std::string& path() const { return path_; }
     std::ostream& stream() { return stream_; }
     void write(const std::string& text) { stream_.write(text.data(), static_cast<std::streamsize>(text.size())); }
-    // Writes what is buffered, closes and renames; IoError naming the
-    // destination when any of it failed (the part file is then removed).
+    // Writes what is buffered, syncs, closes and renames, then syncs the
+    // folder; IoError naming the destination when any of it failed (the
+    // part file is then removed).
     void commit();
 
 private:

@@ -73,10 +73,11 @@ FileLock::FileLock(std::string lockPath, LockMode mode, std::string what) : path
         int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0) {
             const int err = errno;
-            if (mode == LockMode::Shared && (err == EACCES || err == EROFS || err == EPERM)) {
+            if (mode == LockMode::Shared && (err == EACCES || err == EROFS || err == EPERM || err == ENOENT)) {
                 // A folder this program may not write: a shared lock on an
                 // existing file still keeps writers out; without one, no
-                // writer can work here either.
+                // writer can work here either. A missing folder holds
+                // nothing to read, which the reader goes on to say.
                 fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
                 if (fd < 0) return;
             } else {

@@ -1,5 +1,7 @@
 #include "engine/engine_files.h"
 
+#include "records/sector_tail.h"
+
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include "engine/document.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
+#include "records/sector_tail.h"
 
 namespace orrimar::engine {
 
@@ -58,6 +61,7 @@ constexpr std::array<long double, 6> kSwingB = {5.0L, 4.0L, 2.5L, 1.5L, 0.8L, 0.
 
 SectorReader::SectorReader(const std::string& givenBase)
     : baseName_(checkedBase(givenBase)),
+      lock_(SectorLock::forReading(baseName_)),
       systems_(openRequired<TSystemRec>(baseName_, ".sun", counts_)),
       planets_(openRequired<TPlanetRec>(baseName_, ".pln", counts_)),
       moons_(openRequired<TMoonRec>(baseName_, ".mon", counts_)),
@@ -75,6 +79,9 @@ SectorReader::SectorReader(const std::string& givenBase)
         throw RangeError(fmt::format("{}: {} systems, more than any sector holds ({})", systems_->path(),
                                      systems_->count(), kMaxSystemsInSector));
     }
+    // A torn or zeroed end (a stopped write, a power cut) is refused here,
+    // not met half-way through a report: repair cuts it back.
+    RequireWholeSectorTail(baseName);
     if (auto control = openOptional<TConRec>(baseName, ".con")) controlCount_ = control->count();
     if (auto empires = openOptional<TEmpireRec>(baseName, ".emp")) empireCount_ = empires->count();
     sectorName_ = lastComponent(baseName);

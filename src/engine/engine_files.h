@@ -16,6 +16,7 @@
 #include "names/sector_names.h"
 #include "records/record_reader.h"
 #include "records/sector_base.h"
+#include "records/sector_lock.h"
 #include "records/record_validation.h"
 #include "records/records.h"
 
@@ -61,6 +62,9 @@ public:
 
 private:
     std::string baseName_;  // first: the readers below open by it
+    // Held while the sector is read (second: before any file is opened), so
+    // a writer's half-appended system is never read.
+    SectorLock lock_;
     SectorCounts counts_;
     std::unique_ptr<ValidatingReader<TSystemRec>> systems_;
     std::unique_ptr<ValidatingReader<TPlanetRec>> planets_;

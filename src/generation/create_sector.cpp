@@ -14,6 +14,8 @@
 #include "names/name_writer.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
+#include "records/sector_journal.h"
+#include "records/sector_lock.h"
 #include "settings/probabilities.h"
 #include "records/sector_tail.h"
 
@@ -45,8 +47,9 @@ Counts countsOf(SectorFiles& files) {
 
 // Appends the run's line to the comment file, after the run's records are
 // on disk (the line describes them, so it never precedes them).
-void appendRunRecord(const CreateSectorParams& params, std::uint64_t seed) {
-    const std::string path = sectorPath(params.baseName, ".cmt");
+void appendRunRecord(const std::string& baseName, const CreateSectorParams& params, std::uint64_t seed) {
+    // Beside the sector's own base name: "data/y.sun" given notes into data/y.cmt.
+    const std::string path = sectorPath(baseName, ".cmt");
     std::ofstream out(path, std::ios::binary | std::ios::app);
     out << RunRecordLine(params, seed) << "\r\n";
     out.flush();
@@ -72,6 +75,13 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     // run makes no folder of its own: a mistyped folder is said, not created.
     const std::string baseName = sectorBaseName(params.baseName);
     requireFolderFor(baseName);
+    // One writer at a time, from before the first look at the counts; an
+    // interrupted command's journal is finished here first.
+    const SectorLock lock = SectorLock::forChange(baseName);
+    if (params.newFile && !params.replace) {
+        const std::int64_t existing = recordCountOnDisk(sectorPath(baseName, ".sun"), sizeof(TSystemRec));
+        if (existing >= 0) throw SectorExistsError(baseName, existing);
+    }
     // Appending after a torn tail would bury the damage under new systems.
     if (!params.newFile) RequireWholeSectorTail(baseName);
 
@@ -104,6 +114,9 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     // once the system is whole, and reach the disk only after the systems
     // they name.
     std::unique_ptr<SectorNameWriter> names;
+    // From the first write on: a run stopped in any way leaves its whole
+    // systems (with their names) and nothing else, even after a power cut.
+    std::unique_ptr<JournalScope> journal;
     Counts before;
     try {
         // Declared inside the try: an error stops and joins the workers
@@ -128,6 +141,7 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                     if (!files) {
                         files = params.newFile ? SectorFiles::create(baseName, params.sectorName)
                                                : SectorFiles::append(baseName, params.sectorName);
+                        journal = std::make_unique<JournalScope>(baseName, JournalKind::WholeSystems, params.names);
                         before = countsOf(*files);
                         if (params.names) names = std::make_unique<SectorNameWriter>(baseName, result.seed);
                     }
@@ -161,11 +175,12 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
         if (files) {
             const Counts after = countsOf(*files);
             files->close();
-            appendRunRecord(params, result.seed);
+            appendRunRecord(baseName, params, result.seed);
             if (names) {
                 names->close(after.systems);
                 result.names = names->written();
             }
+            journal->commit();
             result.systems = after.systems - before.systems;
             result.planets = after.planets - before.planets;
             result.moons = after.moons - before.moons;

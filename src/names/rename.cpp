@@ -5,7 +5,10 @@
 #include "common/ansi_text.h"
 #include "common/errors.h"
 #include "records/record_file.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
+#include "records/sector_journal.h"
+#include "records/sector_lock.h"
 
 namespace orrimar {
 
@@ -70,6 +73,10 @@ std::string checkedName(std::string_view utf8) {
 std::int64_t renameInSector(const std::string& baseName, NameKind kind, std::int64_t id, std::string_view utf8Name) {
     const Target target = targetOf(kind);
     const std::string name = checkedName(utf8Name);
+    requireFolderFor(baseName);
+    // Held from before the counts are read: an append beside this rename
+    // neither loses the record nor has it name a system half-written.
+    const SectorLock lock = SectorLock::forChange(baseName);
     const std::string targetPath = sectorPath(baseName, target.extension);
     const std::int64_t count = recordCountOnDisk(targetPath, target.recordSize);
     if (count < 0) throw IoError(fmt::format("File not found ({})", targetPath));
@@ -79,9 +86,19 @@ std::int64_t renameInSector(const std::string& baseName, NameKind kind, std::int
     }
     const std::string namePath = sectorPath(baseName, ".nam");
     if (recordCountOnDisk(namePath, sizeof(TNameRec)) < 0) throw IoError(fmt::format("File not found ({})", namePath));
+    if (recordCountOnDisk(namePath, sizeof(TNameRec)) == 0) {
+        throw IoError(fmt::format("{} has no header record; run \"orrimar-cli repair {}\"", namePath, baseName));
+    }
+    // Undone whole when the write fails or the program stops part-way: a
+    // full disk leaves no torn record behind.
+    JournalScope journal(baseName, JournalKind::AllOrNothing);
     RecordFile<TNameRec> names(namePath, RawRecordFile::Mode::OpenExisting);
+    if (names.hasPartialRecord()) {
+        throw IoError(fmt::format("{} ends in a torn record; run \"orrimar-cli repair {}\"", namePath, baseName));
+    }
     const std::int64_t at = names.append(makeNameRecord(kind, static_cast<std::int32_t>(id), name));
     names.close();
+    journal.commit();
     return at;
 }
 

@@ -15,8 +15,6 @@ constexpr int kWorldTypes = 23;
 constexpr int kAtmosphereClasses = 6;
 constexpr int kCompositions = 21;
 constexpr std::uint16_t kNoRace = 65535;
-constexpr int kNativeRaceByte = 2;  // feature byte 3, bit 3: the planet has a native race
-constexpr int kNativeRaceBit = 3;
 
 bool inCodes(int code, int low, int high) { return code >= low && code <= high; }
 
@@ -89,7 +87,7 @@ std::optional<std::string> recordProblem(const TPlanetRec& p, const SectorCounts
     if (p.moonCount > 0 && (p.firstMoonId < 0 || static_cast<std::int64_t>(p.firstMoonId) + p.moonCount > counts.moons)) {
         return fmt::format("moon count {} runs past the moon file", p.moonCount);
     }
-    if (((p.features[kNativeRaceByte] >> kNativeRaceBit) & 1U) != 0) {
+    if (hasNativeRace(p)) {
         if (auto e = idProblem("native race id", p.nativeRaceId, counts.races, "race")) return e;
     }
     return std::nullopt;

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <fmt/format.h>
 
 #include "common/bit_flags.h"
@@ -14,8 +17,6 @@ namespace orrimar {
 
 namespace {
 
-constexpr int kNativeRaceByte = 2;  // feature byte 3, bit 3: the planet is a race's home
-constexpr int kNativeRaceBit = 3;
 constexpr std::uint16_t kNoRace = 65535;
 // How many planets at the end of the file the tail test looks through for
 // the last one with moons or a native race: one block read.
@@ -76,28 +77,96 @@ DamagedSectorError::DamagedSectorError(const std::string& baseName, std::vector<
       problems_(std::move(problems)),
       repairable_(repairable) {}
 
-SectorTail FindLastWholeSystem(const std::string& baseName) {
+std::int64_t zeroedTailRecords(const std::string& path, std::size_t recordSize, std::int64_t records) {
+    if (records <= 0) return 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    // Read backwards a block at a time: a zeroed tail is a few pages at most.
+    constexpr std::int64_t kBlockRecords = 256;
+    std::vector<unsigned char> bytes;
+    std::int64_t zeroed = 0;
+    std::int64_t end = records;
+    bool done = false;
+    while (!done && end > 0) {
+        const std::int64_t first = std::max<std::int64_t>(0, end - kBlockRecords);
+        bytes.resize(static_cast<std::size_t>(end - first) * recordSize);
+        const auto offset = static_cast<off_t>(first * static_cast<std::int64_t>(recordSize));
+        if (::pread(fd, bytes.data(), bytes.size(), offset) != static_cast<ssize_t>(bytes.size())) break;
+        for (std::int64_t r = end - first; r-- > 0;) {
+            const unsigned char* rec = bytes.data() + static_cast<std::size_t>(r) * recordSize;
+            if (std::any_of(rec, rec + recordSize, [](unsigned char b) { return b != 0; })) {
+                done = true;
+                break;
+            }
+            ++zeroed;
+        }
+        end = first;
+    }
+    ::close(fd);
+    return zeroed;
+}
+
+SectorTail FindLastWholeSystem(const std::string& baseName, const SectorExtent& knownWhole, std::int64_t systemLimit) {
     Families f(baseName);
     SectorTail tail;
     tail.onDisk = f.counts();
     tail.tornFiles = f.tornFiles();
-    SectorExtent need;  // what the systems so far reference
-    for (std::int64_t s = 0; s < tail.onDisk.systems; ++s) {
+    // Zeroed records at the ends are not there.
+    f.systems.limitTo(tail.onDisk.systems - zeroedTailRecords(f.systems.path(), sizeof(TSystemRec), tail.onDisk.systems));
+    f.planets.limitTo(tail.onDisk.planets - zeroedTailRecords(f.planets.path(), sizeof(TPlanetRec), tail.onDisk.planets));
+    f.moons.limitTo(tail.onDisk.moons - zeroedTailRecords(f.moons.path(), sizeof(TMoonRec), tail.onDisk.moons));
+    f.races.limitTo(tail.onDisk.races - zeroedTailRecords(f.races.path(), sizeof(TAlienRec), tail.onDisk.races));
+    const SectorExtent present = f.counts();
+    const std::int64_t systems = systemLimit < 0 ? present.systems : std::min(systemLimit, present.systems);
+
+    SectorExtent need = knownWhole;  // what the systems so far reference
+    tail.whole = knownWhole;
+    std::int64_t s = knownWhole.systems;
+    for (; s < systems; ++s) {
         const TSystemRec sys = f.systems.read(s);
         const std::int64_t end = std::max(need.planets, planetEnd(sys));
-        if (end > tail.onDisk.planets) break;
+        if (end > present.planets) break;
+        SectorExtent next = need;
         for (std::int64_t id = need.planets; id < end; ++id) {
             const TPlanetRec p = f.planets.read(id);
-            if (p.moonCount > 0) need.moons = std::max<std::int64_t>(need.moons, std::int64_t{p.firstMoonId} + p.moonCount);
-            if (hasNativeRace(p) && p.nativeRaceId >= 0) need.races = std::max<std::int64_t>(need.races, std::int64_t{p.nativeRaceId} + 1);
+            if (p.moonCount > 0) next.moons = std::max<std::int64_t>(next.moons, std::int64_t{p.firstMoonId} + p.moonCount);
+            if (hasNativeRace(p) && p.nativeRaceId >= 0) next.races = std::max<std::int64_t>(next.races, std::int64_t{p.nativeRaceId} + 1);
         }
-        need.planets = end;
-        if (sys.systemRaceId != kNoRace) need.races = std::max<std::int64_t>(need.races, std::int64_t{sys.systemRaceId} + 1);
-        if (need.moons > tail.onDisk.moons || need.races > tail.onDisk.races) break;
-        need.systems = s + 1;
+        next.planets = end;
+        if (sys.systemRaceId != kNoRace) next.races = std::max<std::int64_t>(next.races, std::int64_t{sys.systemRaceId} + 1);
+        if (next.moons > present.moons || next.races > present.races) break;
+        next.systems = s + 1;
+        need = next;
         tail.whole = need;
     }
+    // The systems past the break: a stopped append leaves them in file
+    // order, each one's planets after the planets of the one before (some
+    // may even look whole: their own records reached the disk, an earlier
+    // system's did not). A system whose planets start before the end of its
+    // predecessor's is damage instead.
+    std::int64_t previousEnd = need.planets;
+    for (std::int64_t later = tail.whole.systems; later < present.systems && tail.tailOnly; ++later) {
+        const TSystemRec sys = f.systems.read(later);
+        const std::size_t stars = std::min<std::size_t>(sys.starCount, 3);
+        for (std::size_t i = 0; i < stars; ++i) {
+            if (sys.planetCount[i] > 0 && sys.firstPlanetId[i] < previousEnd) tail.tailOnly = false;
+        }
+        if (sys.systemRaceId != kNoRace && sys.systemRaceId < tail.whole.races) tail.tailOnly = false;
+        previousEnd = std::max(previousEnd, planetEnd(sys));
+    }
     return tail;
+}
+
+std::int64_t FirstNameRecordPast(const std::string& baseName, const SectorExtent& extent, std::int64_t from) {
+    RecordReader<TNameRec> names(sectorPath(baseName, ".nam"), IfMissing::Empty);
+    // Kinds 1 to 4 name systems, planets, races and moons.
+    const std::int64_t limits[] = {0, extent.systems, extent.planets, extent.races, extent.moons};
+    const std::int64_t count = names.count() - zeroedTailRecords(names.path(), sizeof(TNameRec), names.count());
+    for (std::int64_t id = std::max<std::int64_t>(from, 1); id < count; ++id) {
+        const TNameRec rec = names.read(id);
+        if (rec.kind >= 1 && rec.kind <= 4 && rec.value >= limits[rec.kind]) return id;
+    }
+    return count;
 }
 
 std::vector<std::string> SectorTailProblems(const std::string& baseName) {

@@ -31,9 +31,20 @@ struct SectorTail {
     SectorExtent whole;   // the records of the systems up to the last whole one
     // Files of the four families whose size is not a whole number of records.
     std::vector<std::string> tornFiles;
+    // Every system past the last whole one names only records past the
+    // whole ones (or none): what a write stopped part-way, or a power cut,
+    // leaves. False when a system in the middle names records that are not
+    // there: damage that cutting would only bury.
+    bool tailOnly = true;
 
     bool isWhole() const { return onDisk == whole && tornFiles.empty(); }
 };
+
+// Records at the end of a file whose bytes are all zero: what a power cut
+// leaves where the file's new size reached the disk before its data. No
+// record of a sector is all zeros (a system has a star, a name record past
+// the header a kind), so they are never whole records.
+std::int64_t zeroedTailRecords(const std::string& path, std::size_t recordSize, std::int64_t records);
 
 // A sector the command refuses to write into (or to take records from): not
 // whole, or worse. Refused before anything is touched, like bad input.
@@ -52,8 +63,18 @@ private:
 };
 
 // Reads every system and planet of `baseName` to find its last whole system.
-// Missing files count as empty.
-SectorTail FindLastWholeSystem(const std::string& baseName);
+// Missing files count as empty; zeroed records at a file's end count as
+// missing. `knownWhole` is a prefix already known whole (a command's journal
+// says where it began), read no more; `systemLimit`, when not negative,
+// ends the walk after that many systems.
+SectorTail FindLastWholeSystem(const std::string& baseName, const SectorExtent& knownWhole = {},
+                               std::int64_t systemLimit = -1);
+
+// The first name record, from record `from` on, that names a system,
+// planet, moon or race past `extent`: where the name records of systems cut
+// away begin (names are written after what they name, so all that follow it
+// belong to them too). The record count when there is none.
+std::int64_t FirstNameRecordPast(const std::string& baseName, const SectorExtent& extent, std::int64_t from);
 
 // The cheap test that a sector ends whole, before a command appends to it:
 // no torn record, and the record counts agree with what the last records

@@ -14,6 +14,7 @@
 
 #include "common/bit_flags.h"
 #include "common/errors.h"
+#include "records/sector_lock.h"
 #include "records/world_types.h"
 #include "common/file_io.h"
 #include "records/sector_base.h"
@@ -242,6 +243,8 @@ void WriteColoniesReport(const std::string& givenSector, long race, const std::s
     const std::string sectorBase = sectorBaseName(givenSector);
     requireSector(sectorBase);
     requireFolderFor(logBase);
+    // Read whole: no writer appends while the report reads.
+    const SectorLock lock = SectorLock::forReading(sectorBase);
     SectorInputs inputs(sectorBase);
     Report report(inputs, static_cast<std::uint16_t>(race));
 

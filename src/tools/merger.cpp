@@ -31,6 +31,8 @@
 #include "records/record_reader.h"
 #include "records/record_validation.h"
 #include "records/records.h"
+#include "records/sector_journal.h"
+#include "records/sector_lock.h"
 #include "records/sector_tail.h"
 #include "tools/merge_names.h"
 
@@ -216,6 +218,21 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
     const std::string mainBase = sectorBaseName(givenMain);
     const std::string addedBase = sectorBaseName(givenAdded);
     refuseSelfMerge(mainBase, addedBase);
+    requireFolderFor(mainBase);
+    requireFolderFor(addedBase);
+    // The main sector changes, the added one is only read: both are held
+    // from before their counts are read until the merge is synced. Taken in
+    // the order of their names, so two merges of the same pair the other
+    // way round wait for each other instead of each holding one.
+    SectorLock mainLock;
+    SectorLock addedLock;
+    if (mainBase < addedBase) {
+        mainLock = SectorLock::forChange(mainBase);
+        addedLock = SectorLock::forReading(addedBase);
+    } else {
+        addedLock = SectorLock::forReading(addedBase);
+        mainLock = SectorLock::forChange(mainBase);
+    }
     requireSector(mainBase);
     requireSector(addedBase);
 
@@ -257,6 +274,9 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
     races.check(renumberAlien, offsets, addedCounts);
     names.check(offsets);
 
+    // From here a merge is all or nothing, even through a kill or a power
+    // cut: the journal holds the main sector's sizes until all is synced.
+    JournalScope journal(mainBase, JournalKind::AllOrNothing);
     try {
         // What is referenced reaches the disk before what refers to it, so
         // that a merge stopped part-way leaves the main sector whole plus
@@ -275,6 +295,7 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
         races.main.close();
         names.close();
         mainComments.close();
+        journal.commit();
     } catch (...) {
         systems.rollBack();
         planets.rollBack();

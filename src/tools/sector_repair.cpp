@@ -9,7 +9,10 @@
 #include "common/errors.h"
 #include "records/record_file.h"
 #include "records/records.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
+#include "records/sector_journal.h"
+#include "records/sector_lock.h"
 #include "tools/sector_check.h"
 
 namespace orrimar {
@@ -66,6 +69,23 @@ void mendSideFile(const std::string& path, std::size_t recordSize, std::vector<s
     }
 }
 
+// Name records of systems, worlds and races cut away, and zeroed records
+// at the file's end, go with them.
+void cutNames(const std::string& baseName, const SectorExtent& kept, std::vector<std::string>& actions) {
+    const std::string path = sectorPath(baseName, ".nam");
+    const std::int64_t size = fileSize(path);
+    const auto width = static_cast<std::int64_t>(sizeof(TNameRec));
+    if (size < width) return;  // mendNameFile writes the header
+    const std::int64_t keep = FirstNameRecordPast(baseName, kept, 1);
+    if (keep * width >= size) return;
+    cutTo(path, keep * width);
+    if (size / width > keep) {
+        actions.push_back(fmt::format("removed {} name records of what was cut away or zeroed ({} {}..{})",
+                                      size / width - keep, path, keep, size / width - 1));
+    }
+    if (size % width != 0) actions.push_back(fmt::format("removed a torn record of {} bytes ({})", size % width, path));
+}
+
 // The name file: its header written when a stopped create left none.
 void mendNameFile(const std::string& baseName, std::vector<std::string>& actions) {
     const std::string path = sectorPath(baseName, ".nam");
@@ -86,19 +106,28 @@ void mendNameFile(const std::string& baseName, std::vector<std::string>& actions
 
 }  // namespace
 
-SectorRepair RepairSector(const std::string& baseName) {
-    const SectorTail tail = FindLastWholeSystem(baseName);
+SectorRepair RepairSector(const std::string& givenBase) {
+    const std::string baseName = sectorBaseName(givenBase);
+    requireFolderFor(baseName);
+    // Taking the lock finishes an interrupted command from its journal
+    // (a merge undone whole, a run cut to its last whole system).
+    const SectorLock lock = SectorLock::forChange(baseName);
     SectorRepair repair;
+    repair.actions = lock.recovered();
+
+    const SectorTail tail = FindLastWholeSystem(baseName);
     repair.before = tail.onDisk;
     repair.after = tail.whole;
 
-    // Systems are written after everything they name: a whole system record
-    // whose records are missing is damage, not a torn tail.
-    if (tail.whole.systems < tail.onDisk.systems) {
+    // A stopped write or a power cut leaves systems past the last whole one
+    // that name only records past it: cut away. A system in the middle that
+    // names records which are not there is damage, and cutting would lose
+    // the systems after it.
+    if (!tail.tailOnly) {
         throw DamagedSectorError(
             baseName,
-            {fmt::format("system {} names records missing from the disk, and {} systems follow it: worse than a "
-                         "torn tail, repair would lose them",
+            {fmt::format("system {} names records missing from the disk, and {} systems follow it that name records "
+                         "before it: damage, not an interrupted write; repair would lose them",
                          tail.whole.systems, tail.onDisk.systems - tail.whole.systems - 1)},
             false);
     }
@@ -110,10 +139,12 @@ SectorRepair RepairSector(const std::string& baseName) {
         throw DamagedSectorError(baseName, std::move(problems), false);
     }
 
-    cutFamily(sectorPath(baseName, ".aln"), sizeof(TAlienRec), tail.whole.races, "races", repair.actions);
-    cutFamily(sectorPath(baseName, ".mon"), sizeof(TMoonRec), tail.whole.moons, "moons", repair.actions);
-    cutFamily(sectorPath(baseName, ".pln"), sizeof(TPlanetRec), tail.whole.planets, "planets", repair.actions);
+    // Names of what is cut go first: what refers before what is referred to.
+    cutNames(baseName, tail.whole, repair.actions);
     cutFamily(sectorPath(baseName, ".sun"), sizeof(TSystemRec), tail.whole.systems, "systems", repair.actions);
+    cutFamily(sectorPath(baseName, ".pln"), sizeof(TPlanetRec), tail.whole.planets, "planets", repair.actions);
+    cutFamily(sectorPath(baseName, ".mon"), sizeof(TMoonRec), tail.whole.moons, "moons", repair.actions);
+    cutFamily(sectorPath(baseName, ".aln"), sizeof(TAlienRec), tail.whole.races, "races", repair.actions);
     for (const char* ext : {".sun", ".pln", ".mon", ".aln"}) {
         if (!exists(sectorPath(baseName, ext))) mendSideFile(sectorPath(baseName, ext), 0, repair.actions);
     }
@@ -122,6 +153,8 @@ SectorRepair RepairSector(const std::string& baseName) {
     mendSideFile(sectorPath(baseName, ".con"), sizeof(TConRec), repair.actions);
     mendSideFile(sectorPath(baseName, ".emp"), sizeof(TEmpireRec), repair.actions);
     mendSideFile(sectorPath(baseName, ".cmt"), 0, repair.actions);
+    // Done only once it would survive a power cut.
+    syncSectorMembers(baseName);
     return repair;
 }
 

@@ -90,15 +90,38 @@ TEST_F(SectorTailTest, TheTailTestCatchesEmptiedAndCutFiles) {
     EXPECT_THROW(RequireWholeSectorTail(base), DamagedSectorError);
 }
 
-// Systems whose planets are gone are not a tail: the whole prefix ends
-// before them, and repair refuses rather than lose them.
+// A power cut can leave the last systems without their planets: they are
+// the tail, and repair cuts them with what they name. A system in the
+// middle naming records that are not there is damage instead: cutting would
+// lose every system after it, so repair refuses and touches nothing.
 TEST_F(SectorTailTest, TheLastWholeSystemEndsWhereRecordsGoMissing) {
+    const auto original = snapshot(dir);
+    const auto restore = [&] {
+        for (const auto& [file, bytes] : original) writeText(file, bytes);
+    };
+    const std::string planets = readText(base + ".pln");
     cutFile(".pln", sizeof(TPlanetRec));
     const SectorTail tail = FindLastWholeSystem(base);
     EXPECT_EQ(tail.whole.systems, made.systems - 1);
     EXPECT_LT(tail.whole.planets, made.planets);
+    EXPECT_TRUE(tail.tailOnly);
+    const SectorRepair repair = RepairSector(base);
+    EXPECT_EQ(repair.after.systems, made.systems - 1);
+    EXPECT_EQ(FindLastWholeSystem(base).onDisk, tail.whole);
+    EXPECT_TRUE(CheckSector(base).sound());
+
+    // System 1's first planet moved past the end, with systems after it.
+    restore();
+    std::string systems = readText(base + ".sun");
+    TSystemRec second = decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()) + sizeof(TSystemRec));
+    second.firstPlanetId[0] = static_cast<std::int32_t>(made.planets + 5);
+    second.planetCount[0] = std::max<std::uint8_t>(second.planetCount[0], 1);
+    systems.replace(sizeof(TSystemRec), sizeof(TSystemRec), bytesOf(second));
+    writeText(base + ".sun", systems);
+    EXPECT_FALSE(FindLastWholeSystem(base).tailOnly);
     EXPECT_THROW(RepairSector(base), DamagedSectorError);
-    EXPECT_EQ(FindLastWholeSystem(base).onDisk.planets, made.planets - 1);  // untouched
+    EXPECT_EQ(readText(base + ".sun"), systems);  // untouched
+    EXPECT_EQ(readText(base + ".pln"), planets);
 }
 
 TEST_F(SectorTailTest, NoSectorAtAllIsNotDamaged) {

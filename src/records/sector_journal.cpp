@@ -1,0 +1,262 @@
+#include "records/sector_journal.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <unordered_set>
+
+#include <fmt/format.h>
+
+#include "common/errors.h"
+#include "common/file_io.h"
+#include "records/record_reader.h"
+#include "records/records.h"
+#include "records/sector_base.h"
+#include "records/sector_files.h"
+#include "records/sector_tail.h"
+
+namespace orrimar {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kJournalHeading = "Orrimar sector journal 1";
+
+// Indices into kSectorMemberExtensions (".sun", ".pln", ".mon", ".aln",
+// ".nam", ".col", ".con", ".emp", ".cmt").
+enum Member : std::size_t { kSun, kPln, kMon, kAln, kNam, kCol, kCon, kEmp, kCmt };
+
+static_assert(std::size(kSectorMemberExtensions) == kJournalMembers);
+
+std::string memberPath(const std::string& baseName, std::size_t member) {
+    return baseName + std::string(kSectorMemberExtensions[member]);
+}
+
+std::int64_t sizeOf(const std::string& path) {
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    return ec ? -1 : static_cast<std::int64_t>(size);
+}
+
+// Records of `width` bytes in `bytes` (none for a missing member).
+std::int64_t records(std::int64_t bytes, std::size_t width) {
+    return bytes <= 0 ? 0 : bytes / static_cast<std::int64_t>(width);
+}
+
+// Cuts a member to `bytes` when it is longer, saying so.
+void cutMember(const std::string& path, std::int64_t bytes, const char* why, std::vector<std::string>& done) {
+    const std::int64_t size = sizeOf(path);
+    if (size < 0 || size <= bytes) return;
+    std::error_code ec;
+    fs::resize_file(path, static_cast<std::uintmax_t>(bytes), ec);
+    if (ec) throw ioErrorFromErrno(ec.value(), path);
+    done.push_back(fmt::format("cut {} back from {} to {} bytes ({})", path, size, bytes, why));
+}
+
+void recoverAllOrNothing(const std::string& baseName, const SectorJournal& journal, std::vector<std::string>& done) {
+    for (std::size_t m = 0; m < kJournalMembers; ++m) {
+        const std::string path = memberPath(baseName, m);
+        if (journal.sizes[m] < 0) {
+            // Made by the interrupted command itself: nothing was there.
+            std::error_code ec;
+            if (fs::remove(path, ec)) done.push_back(fmt::format("removed {} (an interrupted change made it)", path));
+            continue;
+        }
+        cutMember(path, journal.sizes[m], "an interrupted change, undone whole", done);
+    }
+}
+
+// The first system from `from` on (below `end`) that no system name record
+// after record `namesFrom` names: where a naming run's whole systems end.
+std::int64_t firstUnnamedSystem(const std::string& baseName, std::int64_t namesFrom, std::int64_t from,
+                                std::int64_t end) {
+    RecordReader<TNameRec> names(memberPath(baseName, kNam), IfMissing::Empty);
+    std::unordered_set<std::int64_t> named;
+    for (std::int64_t id = std::max<std::int64_t>(namesFrom, 1); id < names.count(); ++id) {
+        const TNameRec rec = names.read(id);
+        // Kind 1 names a system.
+        if (rec.kind == 1 && rec.value >= from) named.insert(rec.value);
+    }
+    for (std::int64_t s = from; s < end; ++s) {
+        if (!named.contains(s)) return s;
+    }
+    return end;
+}
+
+void recoverWholeSystems(const std::string& baseName, const SectorJournal& journal, std::vector<std::string>& done) {
+    const SectorExtent before{records(journal.sizes[kSun], sizeof(TSystemRec)),
+                              records(journal.sizes[kPln], sizeof(TPlanetRec)),
+                              records(journal.sizes[kMon], sizeof(TMoonRec)),
+                              records(journal.sizes[kAln], sizeof(TAlienRec))};
+    const std::int64_t namesBefore = records(journal.sizes[kNam], sizeof(TNameRec));
+    SectorTail tail = FindLastWholeSystem(baseName, before);
+    if (journal.namesEverySystem) {
+        const std::int64_t named = firstUnnamedSystem(baseName, namesBefore, before.systems, tail.whole.systems);
+        if (named < tail.whole.systems) tail = FindLastWholeSystem(baseName, before, named);
+    }
+    const SectorExtent& keep = tail.whole;
+    const char* why = "the last whole system of an interrupted run";
+    // What refers goes before what is referred to, as a cut stopped half-way
+    // must still leave a sector that reads.
+    const std::int64_t names = FirstNameRecordPast(baseName, keep, namesBefore);
+    cutMember(memberPath(baseName, kNam), names * static_cast<std::int64_t>(sizeof(TNameRec)), why, done);
+    cutMember(memberPath(baseName, kSun), keep.systems * static_cast<std::int64_t>(sizeof(TSystemRec)), why, done);
+    cutMember(memberPath(baseName, kPln), keep.planets * static_cast<std::int64_t>(sizeof(TPlanetRec)), why, done);
+    cutMember(memberPath(baseName, kMon), keep.moons * static_cast<std::int64_t>(sizeof(TMoonRec)), why, done);
+    cutMember(memberPath(baseName, kAln), keep.races * static_cast<std::int64_t>(sizeof(TAlienRec)), why, done);
+    // A run adds nothing to the settled layer.
+    for (const std::size_t m : {kCol, kCon, kEmp}) {
+        if (journal.sizes[m] >= 0) cutMember(memberPath(baseName, m), journal.sizes[m], why, done);
+    }
+}
+
+SectorJournal parseJournal(const std::string& path, const std::string& text) {
+    const auto bad = [&](const std::string& why) {
+        return IoError(fmt::format("{} is not a journal this program can read ({}); the sector is left as it is. "
+                                   "Move it aside and run \"orrimar-cli repair\" on the sector",
+                                   path, why));
+    };
+    std::istringstream in(text);
+    std::string line;
+    if (!std::getline(in, line) || line != kJournalHeading) throw bad("unknown heading");
+    SectorJournal journal;
+    bool sawKind = false;
+    bool sawEnd = false;
+    std::array<bool, kJournalMembers> seen{};
+    while (std::getline(in, line)) {
+        if (line == "end") {
+            sawEnd = true;
+            break;
+        }
+        const auto space = line.find(' ');
+        if (space == std::string::npos) throw bad(fmt::format("line '{}'", line));
+        const std::string key = line.substr(0, space);
+        const std::string value = line.substr(space + 1);
+        if (key == "kind") {
+            if (value == "all-or-nothing") {
+                journal.kind = JournalKind::AllOrNothing;
+            } else if (value == "whole-systems") {
+                journal.kind = JournalKind::WholeSystems;
+            } else {
+                throw bad(fmt::format("kind '{}'", value));
+            }
+            sawKind = true;
+            continue;
+        }
+        if (key == "names") {
+            journal.namesEverySystem = value == "yes";
+            continue;
+        }
+        const auto member = std::find(std::begin(kSectorMemberExtensions), std::end(kSectorMemberExtensions), key);
+        if (member == std::end(kSectorMemberExtensions)) throw bad(fmt::format("line '{}'", line));
+        std::int64_t size = 0;
+        try {
+            std::size_t used = 0;
+            size = std::stoll(value, &used);
+            if (used != value.size() || size < -1) throw bad(fmt::format("size '{}'", value));
+        } catch (const std::logic_error&) {
+            throw bad(fmt::format("size '{}'", value));
+        }
+        const auto index = static_cast<std::size_t>(member - std::begin(kSectorMemberExtensions));
+        journal.sizes[index] = size;
+        seen[index] = true;
+    }
+    if (!sawKind || !sawEnd || !std::all_of(seen.begin(), seen.end(), [](bool b) { return b; })) {
+        throw bad("incomplete");
+    }
+    return journal;
+}
+
+}  // namespace
+
+std::string sectorJournalPath(const std::string& baseName) { return baseName + ".jnl"; }
+
+std::array<std::int64_t, kJournalMembers> memberSizes(const std::string& baseName) {
+    std::array<std::int64_t, kJournalMembers> sizes{};
+    for (std::size_t m = 0; m < kJournalMembers; ++m) sizes[m] = sizeOf(memberPath(baseName, m));
+    return sizes;
+}
+
+void syncSectorMembers(const std::string& baseName) {
+    for (std::size_t m = 0; m < kJournalMembers; ++m) {
+        const std::string path = memberPath(baseName, m);
+        if (sizeOf(path) >= 0) syncFile(path);
+    }
+    syncFolderOf(baseName);
+}
+
+void writeSectorJournal(const std::string& baseName, const SectorJournal& journal) {
+    syncSectorMembers(baseName);
+    std::string text = fmt::format("{}\nkind {}\nnames {}\n", kJournalHeading,
+                                   journal.kind == JournalKind::AllOrNothing ? "all-or-nothing" : "whole-systems",
+                                   journal.namesEverySystem ? "yes" : "no");
+    for (std::size_t m = 0; m < kJournalMembers; ++m) {
+        text += fmt::format("{} {}\n", kSectorMemberExtensions[m], journal.sizes[m]);
+    }
+    text += "end\n";
+    AtomicOutputFile file(sectorJournalPath(baseName));
+    file.write(text);
+    file.commit();  // synced, renamed into place, folder synced
+}
+
+std::optional<SectorJournal> readSectorJournal(const std::string& baseName) {
+    const std::string path = sectorJournalPath(baseName);
+    if (sizeOf(path) < 0) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ioErrorFromErrno(errno != 0 ? errno : EIO, path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parseJournal(path, text.str());
+}
+
+void removeSectorJournal(const std::string& baseName) {
+    const std::string path = sectorJournalPath(baseName);
+    std::error_code ec;
+    fs::remove(path, ec);
+    if (ec) throw ioErrorFromErrno(ec.value(), path);
+    syncFolderOf(path);
+}
+
+std::vector<std::string> recoverSector(const std::string& baseName) {
+    std::vector<std::string> done;
+    const std::optional<SectorJournal> journal = readSectorJournal(baseName);
+    if (!journal) return done;
+    if (journal->kind == JournalKind::AllOrNothing) {
+        recoverAllOrNothing(baseName, *journal, done);
+    } else {
+        recoverWholeSystems(baseName, *journal, done);
+    }
+    syncSectorMembers(baseName);
+    removeSectorJournal(baseName);
+    return done;
+}
+
+JournalScope::JournalScope(std::string baseName, JournalKind kind, bool namesEverySystem)
+    : baseName_(std::move(baseName)) {
+    SectorJournal journal;
+    journal.kind = kind;
+    journal.namesEverySystem = namesEverySystem;
+    journal.sizes = memberSizes(baseName_);
+    writeSectorJournal(baseName_, journal);
+}
+
+JournalScope::~JournalScope() {
+    if (done_) return;
+    try {
+        recoverSector(baseName_);
+    } catch (...) {
+        // Left for the next program that takes the lock: the journal stays.
+    }
+}
+
+void JournalScope::commit() {
+    syncSectorMembers(baseName_);
+    removeSectorJournal(baseName_);
+    done_ = true;
+}
+
+}  // namespace orrimar
