@@ -16,6 +16,7 @@
 #include "common/errors.h"
 #include "records/world_types.h"
 #include "common/file_io.h"
+#include "common/output_destination.h"
 #include "records/sector_base.h"
 #include "records/record_file.h"
 #include "records/records.h"
@@ -224,9 +225,10 @@ struct Report {
     }
 };
 
-// Writes `text` to `target` through a sibling file renamed over it.
+// Writes `text` to `target` through a sibling file renamed over it, the
+// destination held as every output's is.
 void replaceFile(const std::string& target, const std::string& text) {
-    AtomicOutputFile file(target);
+    GuardedOutputFile file(target);
     file.write(text);
     file.commit();
 }
