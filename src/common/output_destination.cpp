@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fmt/format.h>
@@ -46,21 +48,25 @@ bool isSystemFile(const fs::path& path) {
     return extension == ".sun";
 }
 
+// A folder that goes while it is looked at was being replaced by another
+// output (looked at before taking the lock): it holds nothing of anyone's.
+bool vanished(const std::error_code& ec) { return ec == std::errc::no_such_file_or_directory; }
+
 // The first system file of a sector found anywhere below `folder`, or empty.
 fs::path sectorFileIn(const fs::path& folder) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         if (isSystemFile(it->path())) return it->path();
     }
-    if (ec) throw ioErrorFromErrno(ec.value(), folder.string());
+    if (ec && !vanished(ec)) throw ioErrorFromErrno(ec.value(), folder.string());
     return {};
 }
 
 bool isEmptyFolder(const fs::path& folder) {
     std::error_code ec;
     const bool empty = fs::is_empty(folder, ec);
-    if (ec) throw ioErrorFromErrno(ec.value(), folder.string());
-    return empty;
+    if (ec && !vanished(ec)) throw ioErrorFromErrno(ec.value(), folder.string());
+    return empty || vanished(ec);
 }
 
 // The kind in the folder's marker; empty when it carries none.
@@ -69,6 +75,14 @@ std::string markedKind(const fs::path& folder) {
     std::string kind;
     if (!in || !std::getline(in, kind)) return {};
     return kind;
+}
+
+// Which folder a name stands for at one instant; {0, 0} for none.
+using FolderIdentity = std::pair<dev_t, ino_t>;
+FolderIdentity identityOf(const fs::path& folder) {
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) return {0, 0};
+    return {st.st_dev, st.st_ino};
 }
 
 std::string folderText(const fs::path& folder) { return folder.string() + "/"; }
@@ -112,8 +126,12 @@ void checkFolderDestination(const fs::path& destination, std::string_view kind) 
                                      folderText(destination), sector.string()));
     }
     if (isEmptyFolder(destination)) return;
+    const FolderIdentity seen = identityOf(destination);
     const std::string marked = markedKind(destination);
     if (marked == kind) return;
+    // Another output swapped its folder in while this one looked (before
+    // taking the lock): judged again, under the lock, on what is there then.
+    if (identityOf(destination) != seen) return;
     if (!marked.empty()) {
         throw InputError(fmt::format("{} holds an output of another kind ({}, not {}); choose an empty or new folder",
                                      folderText(destination), marked, kind));

@@ -73,8 +73,14 @@ StagedFolder::StagedFolder(const fs::path& destination, std::string kind)
     std::error_code ec;
     fs::create_directory(part_, ec);
     if (ec) throw fsError(ec, part_);
-    // Marked first: a part folder left by a killed export is then known as ours.
-    destination_.markFolder(part_);
+    // Marked first: a part folder left by a killed export is then known as
+    // ours. A folder that could not be marked is not left behind.
+    try {
+        destination_.markFolder(part_);
+    } catch (...) {
+        fs::remove_all(part_, ec);
+        throw;
+    }
 }
 
 StagedFolder::~StagedFolder() {
