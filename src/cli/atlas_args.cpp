@@ -113,7 +113,8 @@ atlas::Range<int> intRangeFromText(const std::string& text, const char* option, 
         throw InputError(fmt::format("{}: '{}' is no range: give MIN..MAX, MIN.., ..MAX or one whole number", option, text));
     }
     if (r.min < lowest || r.max > highest) {
-        throw InputError(fmt::format("{}: '{}' is out of range: the values go from {} to {}", option, text, lowest, highest));
+        throw InputError(
+            fmt::format("{}: '{}' is out of range: the values go from {} to {}", option, text, lowest, highest));
     }
     return r;
 }

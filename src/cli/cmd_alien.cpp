@@ -101,7 +101,8 @@ struct AlienOptions {
 void registerAlienLog(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("alienlog", "Write the log of one alien race");
     auto o = std::make_shared<AlienLogOptions>();
-    refuseBlank(cmd->add_option("ALIENBASE", o->alienBase, "The sector (or race file) the race is in: its base name, e.g. data/alpha"))
+    refuseBlank(cmd->add_option("ALIENBASE", o->alienBase,
+                                "The sector (or race file) the race is in: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
     refuseBlank(cmd->add_option("--race", o->race,
@@ -130,7 +131,8 @@ void registerAlienLog(CLI::App& app, Context& ctx) {
 void registerAlienGenerator(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("alien", "Make one alien race to order and write its log");
     auto o = std::make_shared<AlienOptions>();
-    refuseBlank(cmd->add_option("--temperature", o->temperature, "Surface temperature of the home world, -50..100 degrees Celsius"))
+    refuseBlank(cmd->add_option("--temperature", o->temperature,
+                                "Surface temperature of the home world, -50..100 degrees Celsius"))
         ->type_name("INT")
         ->capture_default_str();
     refuseBlank(cmd->add_option("--gravity", o->gravity, "Surface gravity of the home world, 0.5..3.0 g"))

@@ -46,7 +46,8 @@ void registerExport(CLI::App& app, Context& ctx) {
     auto options = std::make_shared<ExportOptions>();
     CLI::App* cmd = app.add_subcommand("export", "Export a sector as JSON, CSV tables or an HTML atlas");
     refuseBlank(cmd->add_option("SECTOR", options->sector, "Sector base name (path without extension)"))->required();
-    refuseBlank(cmd->add_option("--format", options->format, "json (one file), csv (a folder of tables) or atlas (a folder)"))
+    refuseBlank(cmd->add_option("--format", options->format,
+                                "json (one file), csv (a folder of tables) or atlas (a folder)"))
         ->required();
     cmd->add_option("--out", options->out, "File (json) or folder (csv, atlas) to write")->required();
     cmd->callback([options, &ctx] { runExport(*options, engine::exportFormatFromName(options->format), ctx); });

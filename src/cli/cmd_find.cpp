@@ -144,7 +144,8 @@ void registerFind(CLI::App& app, Context& ctx) {
     refuseBlank(cmd->add_option("--temp", o->temp, "A planet's mean temperature in MIN..MAX degrees Celsius"));
     refuseBlank(cmd->add_option("--water", o->water, "A planet's water cover in MIN..MAX percent"));
     refuseBlank(cmd->add_option("--gravity", o->gravity, "A planet's surface gravity in MIN..MAX g"));
-    refuseBlank(cmd->add_option("--life", o->life, "A planet with at least this life: prebiotic, microbial, complex, sentient"));
+    refuseBlank(cmd->add_option("--life", o->life,
+                                "A planet with at least this life: prebiotic, microbial, complex, sentient"));
     cmd->add_flag("--race", o->race, "A planet home to a native race");
     cmd->add_flag("--colony", o->colony, "A colony or moon base in the system");
     refuseBlank(cmd->add_option("--within", o->within, "Within N parsecs of the system given by --of"));

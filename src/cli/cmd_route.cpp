@@ -99,7 +99,8 @@ void registerRoute(CLI::App& app, Context& ctx) {
     refuseBlank(cmd->add_option("FROM", o->from, "Starting system (id or name)"))->required();
     refuseBlank(cmd->add_option("TO", o->to, "Destination system (id or name)"))->required();
     refuseBlank(cmd->add_option("--jump", o->jump, "Longest jump of the drive, parsecs"))->required();
-    refuseBlank(cmd->add_option("--via", o->via, "Stop only at systems with: gas-giant, water, breathable, life, race, colony"));
+    refuseBlank(cmd->add_option("--via", o->via,
+                                "Stop only at systems with: gas-giant, water, breathable, life, race, colony"));
     cmd->add_flag("--json", o->json, "Print the route as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });
 }

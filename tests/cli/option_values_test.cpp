@@ -96,7 +96,9 @@ TEST_F(OptionValues, BlankValuesAreRefusedNamingTheOption) {
 
 TEST_F(OptionValues, ValuesOutsideTheirRangeAreRefused) {
     const std::string& s = sector.base;
-    for (const char* water : {"0..150", "101", "-5..", "..101"}) expectRefused({"find", s, "--water", water}, "--water");
+    for (const char* water : {"0..150", "101", "-5..", "..101"}) {
+        expectRefused({"find", s, "--water", water}, "--water");
+    }
     expectRefused({"find", s, "--temp", "-300..0"}, "--temp");
     expectRefused({"find", s, "--gravity", "-1..2"}, "--gravity");
     for (const char* jump : {"inf", "nan", "-0.5"}) expectRefused({"route", s, "0", "1", "--jump", jump}, "--jump");
