@@ -112,6 +112,10 @@ atlas::Range<int> intRangeFromText(const std::string& text, const char* option, 
     if (!ok || r.min > r.max) {
         throw InputError(fmt::format("{}: '{}' is no range: give MIN..MAX, MIN.., ..MAX or one whole number", option, text));
     }
+    if (r.min < lowest || r.max > highest) {
+        throw InputError(
+            fmt::format("{}: '{}' is out of range: the values go from {} to {}", option, text, lowest, highest));
+    }
     return r;
 }
 
@@ -133,6 +137,7 @@ atlas::Range<double> realRangeFromText(const std::string& text, const char* opti
     if (!ok || !(r.min <= r.max)) {
         throw InputError(fmt::format("{}: '{}' is no range: give MIN..MAX, MIN.., ..MAX or one number", option, text));
     }
+    if (r.min < 0.0) throw InputError(fmt::format("{}: '{}' is out of range: the values are 0 or more", option, text));
     return r;
 }
 

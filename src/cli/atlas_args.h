@@ -19,8 +19,10 @@ std::uint32_t starKindsFromText(const std::string& text);
 std::uint32_t worldTypesFromText(const std::string& text);
 // "prebiotic", "microbial", "complex", "sentient".
 engine::LifeLevel lifeFromText(const std::string& text);
-// "MIN..MAX", "MIN.." or "..MAX", or one number for both ends.
+// "MIN..MAX", "MIN.." or "..MAX", or one number for both ends. An open end
+// is `lowest` or `highest`; a value beyond them is refused.
 atlas::Range<int> intRangeFromText(const std::string& text, const char* option, int lowest, int highest);
+// The same for quantities that are never negative (gravity).
 atlas::Range<double> realRangeFromText(const std::string& text, const char* option);
 
 // A system given by id, or by a name that only one system bears.

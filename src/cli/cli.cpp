@@ -4,9 +4,11 @@
 #include <iostream>
 
 #include <CLI/CLI.hpp>
+#include <fmt/format.h>
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "settings/probabilities.h"
 
 namespace orrimar::cli {
 
@@ -20,6 +22,31 @@ void addQuietFlags(CLI::App& app, Context& ctx) {
         if (sub->get_option_no_throw("--quiet") != nullptr) continue;
         sub->add_flag("-q,--quiet", ctx.quiet, "Print nothing when the command succeeds");
     }
+}
+
+CLI::Option* refuseBlank(CLI::Option* option) {
+    option->check(CLI::Validator(
+        [](const std::string& value) {
+            return value.find_first_not_of(" \t") == std::string::npos ? std::string("the value is empty: give one")
+                                                                        : std::string();
+        },
+        "", "NOT_BLANK"));
+    return option;
+}
+
+std::string settingsFileOf(const std::string& given, const Context& ctx) {
+    if (given.empty()) return settingsPath(ctx.programDir);
+    std::error_code ec;
+    const auto status = std::filesystem::status(given, ec);
+    if (!std::filesystem::exists(status)) {
+        throw InputError(fmt::format("--settings: {} does not exist: give the settings file to read, or leave "
+                                     "--settings out for the one beside the program",
+                                     given));
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        throw InputError(fmt::format("--settings: {} is not a file: give the settings file to read", given));
+    }
+    return given;
 }
 
 int runCli(const std::vector<std::string>& args, Context& ctx) {

@@ -14,6 +14,7 @@
 
 namespace CLI {
 class App;
+class Option;
 }
 
 namespace orrimar::cli {
@@ -45,6 +46,16 @@ struct Context {
 // Adds --quiet to every subcommand of `app` that has none of its own, so a
 // new subcommand gets it by calling ctx.success().
 void addQuietFlags(CLI::App& app, Context& ctx);
+
+// Refuses the option's value when it is blank ("", "  "), naming the option:
+// a value left empty is a mistake, not a request for the default or for 0
+// (which is what a number read from nothing would be). Returns the option.
+CLI::Option* refuseBlank(CLI::Option* option);
+
+// The settings file a command reads: the one given with --settings, which
+// must be there (InputError naming it otherwise), or orrwin.ini beside the
+// program when none was given (missing, it means the default tables).
+std::string settingsFileOf(const std::string& given, const Context& ctx);
 
 // Each subcommand file registers its own subcommand; its callback does the
 // work and may throw InputError (exit 2) or OrrError (exit 1).

@@ -101,10 +101,12 @@ struct AlienOptions {
 void registerAlienLog(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("alienlog", "Write the log of one alien race");
     auto o = std::make_shared<AlienLogOptions>();
-    cmd->add_option("ALIENBASE", o->alienBase, "The sector (or race file) the race is in: its base name, e.g. data/alpha")
+    refuseBlank(cmd->add_option("ALIENBASE", o->alienBase,
+                                "The sector (or race file) the race is in: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
-    cmd->add_option("--race", o->race, "Which race: its id, 0 for the first; `report` lists every race with its id")
+    refuseBlank(cmd->add_option("--race", o->race,
+                                "Which race: its id, 0 for the first; `report` lists every race with its id"))
         ->type_name("INT")
         ->capture_default_str();
     cmd->add_option("--out", o->out, "The log file to write, with its extension (.log, or .html with --html)")
@@ -129,10 +131,11 @@ void registerAlienLog(CLI::App& app, Context& ctx) {
 void registerAlienGenerator(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("alien", "Make one alien race to order and write its log");
     auto o = std::make_shared<AlienOptions>();
-    cmd->add_option("--temperature", o->temperature, "Surface temperature of the home world, -50..100 degrees Celsius")
+    refuseBlank(cmd->add_option("--temperature", o->temperature,
+                                "Surface temperature of the home world, -50..100 degrees Celsius"))
         ->type_name("INT")
         ->capture_default_str();
-    cmd->add_option("--gravity", o->gravity, "Surface gravity of the home world, 0.5..3.0 g")
+    refuseBlank(cmd->add_option("--gravity", o->gravity, "Surface gravity of the home world, 0.5..3.0 g"))
         ->type_name("NUMBER")
         ->capture_default_str();
     cmd->add_option("--world", o->world, "Kind of home world: Terran, Arid, Steppe, Jungle, Ocean, Tundra")
@@ -152,10 +155,11 @@ void registerAlienGenerator(CLI::App& app, Context& ctx) {
         ->type_name("NAME")
         ->capture_default_str();
     cmd->add_flag("--html", o->html, "Write one HTML page instead of plain text");
-    cmd->add_option("--seed", o->seed, "Seed of the dice: the same seed makes the same race (default: from the clock)")
+    refuseBlank(cmd->add_option("--seed", o->seed,
+                                "Seed of the dice: the same seed makes the same race (default: from the clock)"))
         ->type_name("INT");
-    cmd->add_option("--settings", o->settings,
-                    "Settings file with the probability tables (default: orrwin.ini beside the program)")
+    refuseBlank(cmd->add_option("--settings", o->settings,
+                                "Settings file with the probability tables (default: orrwin.ini beside the program)"))
         ->type_name("PATH");
     cmd->callback([o, &ctx] {
         engine::AlienGeneratorParams p;
@@ -167,7 +171,7 @@ void registerAlienGenerator(CLI::App& app, Context& ctx) {
         p.totalAlienDisable = o->totalAlienDisable;
         p.logPath = o->out;
         p.filterIndex = o->html ? 2 : 1;
-        p.settingsPath = o->settings.empty() ? settingsPath(ctx.programDir) : o->settings;
+        p.settingsPath = settingsFileOf(o->settings, ctx);
         if (!o->seed.empty()) p.seed = seedValue(o->seed);
         const engine::AlienGeneratorResult result = engine::runAlienGenerator(p);
         // The generator's own word ("Alien Logfile Done") belongs to the

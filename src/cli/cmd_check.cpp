@@ -12,7 +12,9 @@ namespace orrimar::cli {
 void registerCheck(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("check", "Verify that a sector's files are whole and consistent");
     auto base = std::make_shared<std::string>();
-    cmd->add_option("BASE", *base, "The sector: its base name, e.g. data/alpha")->type_name("PATH")->required();
+    refuseBlank(cmd->add_option("BASE", *base, "The sector: its base name, e.g. data/alpha"))
+        ->type_name("PATH")
+        ->required();
     cmd->callback([&ctx, base] {
         const SectorCheckReport report = CheckSector(*base);
         for (const std::string& line : report.problems) ctx.out << line << '\n';

@@ -19,13 +19,13 @@ struct ColoniesOptions {
 void registerColonies(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("colonies", "Write the report of every colony owned by one race");
     auto opts = std::make_shared<ColoniesOptions>();
-    cmd->add_option("SECTOR", opts->sectorBase, "The sector: its base name, e.g. data/alpha")
+    refuseBlank(cmd->add_option("SECTOR", opts->sectorBase, "The sector: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
-    cmd->add_option("--race", opts->race, "The race whose colonies are listed: its number (0..65534)")
+    refuseBlank(cmd->add_option("--race", opts->race, "The race whose colonies are listed: its number (0..65534)"))
         ->type_name("INT")
         ->capture_default_str();
-    cmd->add_option("--out", opts->logBase, "The report's path without extension: PATH.log is written")
+    refuseBlank(cmd->add_option("--out", opts->logBase, "The report's path without extension: PATH.log is written"))
         ->type_name("PATH")
         ->required();
     cmd->callback([opts, &ctx] {

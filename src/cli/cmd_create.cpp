@@ -100,7 +100,7 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     p.flat = o.fields.flat;
     p.names = !o.noNames;
     if (o.seedGiven) p.seed = strictSeed(o.seed);
-    p.settingsPath = o.settings.empty() ? settingsPath(ctx.programDir) : o.settings;
+    p.settingsPath = settingsFileOf(o.settings, ctx);
     if (!o.threads.empty()) {
         const std::int32_t threads = strictInteger(o.threads, "--threads");
         if (threads < 1 || threads > 256) throw InputError("--threads should be between 1 and 256");
@@ -191,11 +191,12 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_flag("--no-names", options->noNames, "Leave systems and races unnamed (the dialog's Names box unchecked)");
     CLI::Option* seed = cmd->add_option("--seed", options->seed, "Seed of the dice: the same seed makes the same sector (default: from the clock)")
         ->type_name("INT");
-    cmd->add_option("--settings", options->settings,
-                    "Settings file with the probability tables (default: orrwin.ini beside the program)")
+    refuseBlank(cmd->add_option("--settings", options->settings,
+                                "Settings file with the probability tables (default: orrwin.ini beside the program)"))
         ->type_name("PATH");
-    cmd->add_option("--threads", options->threads,
-                    "Threads that roll cells (1..256, default: one per core); any number makes the same sector")
+    refuseBlank(cmd->add_option("--threads", options->threads,
+                                "Threads that roll cells (1..256, default: one per core); any number makes the same "
+                                "sector"))
         ->type_name("INT");
     cmd->callback([options, file, seed, &ctx] {
         options->fileGiven = file->count() > 0;

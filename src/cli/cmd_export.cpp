@@ -18,7 +18,6 @@ struct ExportOptions {
     std::string sector;
     std::string format;
     std::string out;
-    bool quiet = false;
 };
 
 
@@ -30,16 +29,15 @@ void runExport(const ExportOptions& options, engine::ExportFormat format, Contex
     } else {
         result = engine::ExportSector(options.sector, format, options.out);
     }
-    if (options.quiet) return;
     const auto count = [](std::int64_t n, const char* one, const char* many) {
         return fmt::format("{} {}", n, n == 1 ? one : many);
     };
-    ctx.out << fmt::format("Wrote the {} of {} ({}, {}) to {}\n",
+    ctx.success(fmt::format("Wrote the {} of {} ({}, {}) to {}",
                            format == engine::ExportFormat::Atlas ? std::string("atlas")
                                                                  : std::string(engine::exportFormatName(format)) +
                                                                        " export",
                            options.sector, count(result.systems, "system", "systems"),
-                           count(result.races, "race", "races"), options.out);
+                           count(result.races, "race", "races"), options.out));
 }
 
 }  // namespace
@@ -47,18 +45,17 @@ void runExport(const ExportOptions& options, engine::ExportFormat format, Contex
 void registerExport(CLI::App& app, Context& ctx) {
     auto options = std::make_shared<ExportOptions>();
     CLI::App* cmd = app.add_subcommand("export", "Export a sector as JSON, CSV tables or an HTML atlas");
-    cmd->add_option("SECTOR", options->sector, "Sector base name (path without extension)")->required();
-    cmd->add_option("--format", options->format, "json (one file), csv (a folder of tables) or atlas (a folder)")
+    refuseBlank(cmd->add_option("SECTOR", options->sector, "Sector base name (path without extension)"))->required();
+    refuseBlank(cmd->add_option("--format", options->format,
+                                "json (one file), csv (a folder of tables) or atlas (a folder)"))
         ->required();
     cmd->add_option("--out", options->out, "File (json) or folder (csv, atlas) to write")->required();
-    cmd->add_flag("--quiet", options->quiet, "Print nothing on success");
     cmd->callback([options, &ctx] { runExport(*options, engine::exportFormatFromName(options->format), ctx); });
 
     auto atlas = std::make_shared<ExportOptions>();
     CLI::App* at = app.add_subcommand("atlas", "Write a browsable HTML atlas of a sector (a folder)");
-    at->add_option("SECTOR", atlas->sector, "Sector base name (path without extension)")->required();
+    refuseBlank(at->add_option("SECTOR", atlas->sector, "Sector base name (path without extension)"))->required();
     at->add_option("--out", atlas->out, "Folder to write")->required();
-    at->add_flag("--quiet", atlas->quiet, "Print nothing on success");
     at->callback([atlas, &ctx] { runExport(*atlas, engine::ExportFormat::Atlas, ctx); });
 }
 

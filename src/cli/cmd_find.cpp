@@ -20,6 +20,9 @@ namespace orrimar::cli {
 
 namespace {
 
+// No temperature is colder, in whole degrees Celsius.
+constexpr int kAbsoluteZeroC = -273;
+
 struct FindOptions {
     std::string sector;
     std::string name;
@@ -58,7 +61,7 @@ void run(const FindOptions& o, Context& ctx) {
     if (!o.star.empty()) filter.starKinds = starKindsFromText(o.star);
     if (!o.world.empty()) filter.worldTypes = worldTypesFromText(o.world);
     filter.breathable = o.breathable;
-    if (!o.temp.empty()) filter.temperature = intRangeFromText(o.temp, "--temp", -1000, 100000);
+    if (!o.temp.empty()) filter.temperature = intRangeFromText(o.temp, "--temp", kAbsoluteZeroC, 100000);
     if (!o.water.empty()) filter.water = intRangeFromText(o.water, "--water", 0, 100);
     if (!o.gravity.empty()) filter.gravity = realRangeFromText(o.gravity, "--gravity");
     if (!o.life.empty()) filter.minLife = lifeFromText(o.life);
@@ -133,19 +136,20 @@ void run(const FindOptions& o, Context& ctx) {
 void registerFind(CLI::App& app, Context& ctx) {
     auto o = std::make_shared<FindOptions>();
     CLI::App* cmd = app.add_subcommand("find", "List the systems of a sector that meet every criterion given");
-    cmd->add_option("SECTOR", o->sector, "Sector base name (path without extension)")->required();
-    cmd->add_option("--name", o->name, "A system id, or a part of a name (case ignored)");
-    cmd->add_option("--star", o->star, "Primary star: spectral classes (G,K) or kind codes 1-23");
-    cmd->add_option("--world", o->world, "A body of one of these world types (gas-giant,terran or codes)");
+    refuseBlank(cmd->add_option("SECTOR", o->sector, "Sector base name (path without extension)"))->required();
+    refuseBlank(cmd->add_option("--name", o->name, "A system id, or a part of a name (case ignored)"));
+    refuseBlank(cmd->add_option("--star", o->star, "Primary star: spectral classes (G,K) or kind codes 1-23"));
+    refuseBlank(cmd->add_option("--world", o->world, "A body of one of these world types (gas-giant,terran or codes)"));
     cmd->add_flag("--breathable", o->breathable, "A planet with breathable air (nitrogen-oxygen, standard or thin)");
-    cmd->add_option("--temp", o->temp, "A planet's mean temperature in MIN..MAX degrees Celsius");
-    cmd->add_option("--water", o->water, "A planet's water cover in MIN..MAX percent");
-    cmd->add_option("--gravity", o->gravity, "A planet's surface gravity in MIN..MAX g");
-    cmd->add_option("--life", o->life, "A planet with at least this life: prebiotic, microbial, complex, sentient");
+    refuseBlank(cmd->add_option("--temp", o->temp, "A planet's mean temperature in MIN..MAX degrees Celsius"));
+    refuseBlank(cmd->add_option("--water", o->water, "A planet's water cover in MIN..MAX percent"));
+    refuseBlank(cmd->add_option("--gravity", o->gravity, "A planet's surface gravity in MIN..MAX g"));
+    refuseBlank(cmd->add_option("--life", o->life,
+                                "A planet with at least this life: prebiotic, microbial, complex, sentient"));
     cmd->add_flag("--race", o->race, "A planet home to a native race");
     cmd->add_flag("--colony", o->colony, "A colony or moon base in the system");
-    cmd->add_option("--within", o->within, "Within N parsecs of the system given by --of");
-    cmd->add_option("--of", o->of, "The system (id or name) that --within measures from");
+    refuseBlank(cmd->add_option("--within", o->within, "Within N parsecs of the system given by --of"));
+    refuseBlank(cmd->add_option("--of", o->of, "The system (id or name) that --within measures from"));
     cmd->add_flag("--json", o->json, "Print the matches as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });
 }

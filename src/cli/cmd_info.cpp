@@ -29,7 +29,7 @@ std::int64_t countOf(const std::string& base, const char* extension, std::size_t
 void registerInfo(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("info", "Show a sector's record counts and the runs that made it");
     auto base = std::make_shared<std::string>();
-    cmd->add_option("BASE", *base, "Sector base name (path without extension)")->required();
+    refuseBlank(cmd->add_option("BASE", *base, "Sector base name (path without extension)"))->required();
     cmd->callback([&ctx, base] {
         if (recordCountOnDisk(sectorPath(*base, ".sun"), sizeof(TSystemRec)) < 0) {
             throw InputError(fmt::format("No sector at {}: {} does not exist", *base, sectorPath(*base, ".sun")));

@@ -53,7 +53,7 @@ void requireOut(const std::string& out, const char* what) {
 void registerLogs(CLI::App& app, Context& ctx) {
     auto starlog = std::make_shared<StarlogOptions>();
     CLI::App* log = app.add_subcommand("starlog", "Write the log of one star system");
-    log->add_option("SECTOR", starlog->sector, "The sector: its base name, e.g. data/alpha")
+    refuseBlank(log->add_option("SECTOR", starlog->sector, "The sector: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
     log->add_option("--system", starlog->system,
@@ -87,7 +87,7 @@ void registerLogs(CLI::App& app, Context& ctx) {
 
     auto report = std::make_shared<ReportOptions>();
     CLI::App* rep = app.add_subcommand("report", "Write the sector report (.map text and .html page)");
-    rep->add_option("SECTOR", report->sector, "The sector: its base name, e.g. data/alpha")
+    refuseBlank(rep->add_option("SECTOR", report->sector, "The sector: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
     rep->add_option("--out", report->out, "The report's path without extension: PATH.map and PATH.html are written")

@@ -12,10 +12,10 @@ void registerMerge(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("merge", "Append a second sector to a first, renumbering every id");
     auto mainBase = std::make_shared<std::string>();
     auto addedBase = std::make_shared<std::string>();
-    cmd->add_option("MAIN", *mainBase, "The sector that grows: its base name, e.g. data/alpha")
+    refuseBlank(cmd->add_option("MAIN", *mainBase, "The sector that grows: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
-    cmd->add_option("ADDED", *addedBase, "The sector whose systems are added to MAIN; it is only read")
+    refuseBlank(cmd->add_option("ADDED", *addedBase, "The sector whose systems are added to MAIN; it is only read"))
         ->type_name("PATH")
         ->required();
     cmd->callback([&ctx, mainBase, addedBase] {

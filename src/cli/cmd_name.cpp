@@ -24,7 +24,6 @@ struct NameOptions {
     std::optional<std::int64_t> moon;
     std::optional<std::int64_t> race;
     std::string name;
-    bool quiet = false;
 };
 
 }  // namespace
@@ -32,16 +31,15 @@ struct NameOptions {
 void registerName(CLI::App& app, Context& ctx) {
     auto o = std::make_shared<NameOptions>();
     auto* cmd = app.add_subcommand("name", "Name or rename a system, planet, moon or race of a sector");
-    cmd->add_option("SECTOR", o->base, "Sector base name (path without extension)")->required();
-    auto* sys = cmd->add_option("--system", o->system, "Id of the system to name");
-    auto* pln = cmd->add_option("--planet", o->planet, "Id of the planet or belt to name");
-    auto* mon = cmd->add_option("--moon", o->moon, "Id of the moon to name");
-    auto* rac = cmd->add_option("--race", o->race, "Id of the race to name");
+    refuseBlank(cmd->add_option("SECTOR", o->base, "Sector base name (path without extension)"))->required();
+    auto* sys = refuseBlank(cmd->add_option("--system", o->system, "Id of the system to name"));
+    auto* pln = refuseBlank(cmd->add_option("--planet", o->planet, "Id of the planet or belt to name"));
+    auto* mon = refuseBlank(cmd->add_option("--moon", o->moon, "Id of the moon to name"));
+    auto* rac = refuseBlank(cmd->add_option("--race", o->race, "Id of the race to name"));
     sys->excludes(pln, mon, rac);
     pln->excludes(mon, rac);
     mon->excludes(rac);
     cmd->add_option("NAME", o->name, "The new name, 1 to 50 characters; \"\" removes it")->required();
-    cmd->add_flag("--quiet", o->quiet, "No success line");
     cmd->callback([o, &ctx] {
         NameKind kind = NameKind::System;
         std::int64_t id = 0;
@@ -62,13 +60,12 @@ void registerName(CLI::App& app, Context& ctx) {
         // "data/alpha.sun" names the sector "data/alpha", as in every command.
         const std::string base = sectorBaseName(o->base);
         const std::int64_t at = renameInSector(base, kind, id, o->name);
-        if (o->quiet) return;
         if (o->name.empty()) {
-            ctx.out << fmt::format("Wrote the removal of {} {}'s name to {}.nam (record {})\n", nameKindWord(kind), id,
-                                   base, at);
+            ctx.success(fmt::format("Wrote the removal of {} {}'s name to {}.nam (record {})", nameKindWord(kind), id,
+                                    base, at));
         } else {
-            ctx.out << fmt::format("Wrote the name \"{}\" of {} {} to {}.nam (record {})\n", o->name,
-                                   nameKindWord(kind), id, base, at);
+            ctx.success(fmt::format("Wrote the name \"{}\" of {} {} to {}.nam (record {})", o->name,
+                                    nameKindWord(kind), id, base, at));
         }
     });
 }

@@ -12,7 +12,7 @@ namespace orrimar::cli {
 void registerRepair(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("repair", "Cut a torn sector back to its last whole system");
     auto base = std::make_shared<std::string>();
-    cmd->add_option("BASE", *base, "Sector base name (path without extension)")->required();
+    refuseBlank(cmd->add_option("BASE", *base, "Sector base name (path without extension)"))->required();
     cmd->callback([&ctx, base] {
         const SectorRepair repair = RepairSector(*base);
         for (const std::string& line : repair.actions) ctx.out << line << '\n';

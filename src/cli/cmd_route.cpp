@@ -1,6 +1,8 @@
 // orrimar-cli route SECTOR FROM TO --jump N [--via PROPERTY]: the shortest
 // way between two systems for a drive of N parsecs a jump (fewest jumps,
 // then fewest parsecs), every leg listed; --json for scripts.
+#include <cmath>
+
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
@@ -46,7 +48,9 @@ std::string systemText(const atlas::AtlasModel& model, atlas::SystemId id) {
 }
 
 void run(const RouteOptions& o, Context& ctx) {
-    if (!(o.jump >= 0.0)) throw InputError(fmt::format("--jump: {} parsecs is no jump: give 0 or more", o.jump));
+    if (!(std::isfinite(o.jump) && o.jump >= 0.0)) {
+        throw InputError(fmt::format("--jump: {} parsecs is no jump: give 0 or more", o.jump));
+    }
     atlas::AtlasModel model = atlas::AtlasModel::open(o.sector);
     for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
     const atlas::SystemId from = systemFromText(model, o.from, "FROM");
@@ -91,11 +95,12 @@ void run(const RouteOptions& o, Context& ctx) {
 void registerRoute(CLI::App& app, Context& ctx) {
     auto o = std::make_shared<RouteOptions>();
     CLI::App* cmd = app.add_subcommand("route", "The shortest route between two systems, jump by jump");
-    cmd->add_option("SECTOR", o->sector, "Sector base name (path without extension)")->required();
-    cmd->add_option("FROM", o->from, "Starting system (id or name)")->required();
-    cmd->add_option("TO", o->to, "Destination system (id or name)")->required();
-    cmd->add_option("--jump", o->jump, "Longest jump of the drive, parsecs")->required();
-    cmd->add_option("--via", o->via, "Stop only at systems with: gas-giant, water, breathable, life, race, colony");
+    refuseBlank(cmd->add_option("SECTOR", o->sector, "Sector base name (path without extension)"))->required();
+    refuseBlank(cmd->add_option("FROM", o->from, "Starting system (id or name)"))->required();
+    refuseBlank(cmd->add_option("TO", o->to, "Destination system (id or name)"))->required();
+    refuseBlank(cmd->add_option("--jump", o->jump, "Longest jump of the drive, parsecs"))->required();
+    refuseBlank(cmd->add_option("--via", o->via,
+                                "Stop only at systems with: gas-giant, water, breathable, life, race, colony"));
     cmd->add_flag("--json", o->json, "Print the route as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });
 }

@@ -34,8 +34,10 @@ public:
 };
 
 // The system's message for an errno value: "File not found", "File access
-// denied", "Disk full" or "I/O error %d". The path, when given, is appended
-// so that the user knows which file failed.
+// denied", "Disk full", or "I/O error %d" followed by what it means in words
+// ("I/O error 21: it is a folder, not a file") for every cause a user can act
+// on. The path, when given, is appended so that the user knows which file
+// failed.
 IoError ioErrorFromErrno(int err, const std::string& path = {});
 
 }  // namespace orrimar

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/file_io.h"
+#include "common/output_destination.h"
 #include "names/sector_names.h"
 #include "records/record_reader.h"
 #include "records/sector_base.h"
@@ -84,12 +85,14 @@ std::string labelled(const std::optional<std::string>& ansiName, std::int64_t id
 std::string nameText(const std::optional<std::string>& ansiName);
 
 // Logs and reports are written through the file layer's atomic output: a
-// failure never leaves a half-written log in place of the earlier one. The
-// folder is looked at first, so a mistyped folder is named as such rather
-// than reported as a file that cannot be opened.
-class OutputFile : public AtomicOutputFile {
+// failure never leaves a half-written log in place of the earlier one, and
+// the destination is held as every output's is (common/output_destination.h):
+// nothing but a regular file is replaced. The folder is looked at first, so
+// a mistyped folder is named as such rather than reported as a file that
+// cannot be opened.
+class OutputFile : public GuardedOutputFile {
 public:
-    explicit OutputFile(const std::string& path) : AtomicOutputFile(checkedFolder(path)) {}
+    explicit OutputFile(const std::string& path) : GuardedOutputFile(checkedFolder(path)) {}
 
 private:
     static std::string checkedFolder(const std::string& path) {

@@ -1,7 +1,5 @@
 #include "engine/export_output.h"
 
-#include <fmt/format.h>
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,12 +14,6 @@ namespace orrimar::engine {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path partPath(const fs::path& destination) {
-    fs::path part = destination;
-    part += ".part";
-    return part;
-}
 
 IoError fsError(const std::error_code& ec, const fs::path& path) {
     return ioErrorFromErrno(ec.value() != 0 ? ec.value() : EIO, path.string());
@@ -57,7 +49,7 @@ void BufferedFile::close() {
     if (::close(fd) != 0) throw ioErrorFromErrno(errno, path_);
 }
 
-StagedFile::StagedFile(const fs::path& destination) : destination_(destination), part_(partPath(destination)) {
+StagedFile::StagedFile(const fs::path& destination) : destination_(destination), part_(destination_.partPath()) {
     file_ = std::make_unique<BufferedFile>(part_.string());
 }
 
@@ -70,16 +62,25 @@ StagedFile::~StagedFile() {
 
 void StagedFile::commit() {
     file_->close();
-    if (renameFile(part_.string(), destination_.string()) != 0) throw ioErrorFromErrno(errno, destination_.string());
+    destination_.recheck();
+    const fs::path& target = destination_.destination();
+    if (renameFile(part_.string(), target.string()) != 0) throw ioErrorFromErrno(errno, target.string());
     committed_ = true;
 }
 
-StagedFolder::StagedFolder(const fs::path& destination) : destination_(destination), part_(partPath(destination)) {
+StagedFolder::StagedFolder(const fs::path& destination, std::string kind)
+    : destination_(destination, std::move(kind)), part_(destination_.partPath()) {
     std::error_code ec;
-    // A part folder left by an export that was killed is ours to clear.
-    fs::remove_all(part_, ec);
     fs::create_directory(part_, ec);
     if (ec) throw fsError(ec, part_);
+    // Marked first: a part folder left by a killed export is then known as
+    // ours. A folder that could not be marked is not left behind.
+    try {
+        destination_.markFolder(part_);
+    } catch (...) {
+        fs::remove_all(part_, ec);
+        throw;
+    }
 }
 
 StagedFolder::~StagedFolder() {
@@ -89,26 +90,22 @@ StagedFolder::~StagedFolder() {
 }
 
 void StagedFolder::commit() {
+    // Whatever came to the destination while the folder was built is
+    // judged as it would have been at the start.
+    destination_.recheck();
+    const fs::path& target = destination_.destination();
     std::error_code ec;
     fs::path old;
-    if (fs::exists(destination_, ec)) {
-        if (!fs::is_directory(destination_, ec)) {
-            throw IoError(fmt::format("{} exists and is not a folder: choose another destination",
-                                      destination_.string()));
-        }
+    if (fs::exists(fs::symlink_status(target, ec))) {
         // The earlier folder steps aside, the new one moves in, then the
         // earlier one goes: at every instant one whole folder has the name
         // or is beside it.
-        old = destination_;
-        old += ".old";
-        fs::remove_all(old, ec);
-        if (renameFile(destination_.string(), old.string()) != 0) {
-            throw ioErrorFromErrno(errno, destination_.string());
-        }
+        old = destination_.oldPath();
+        if (renameFile(target.string(), old.string()) != 0) throw ioErrorFromErrno(errno, target.string());
     }
-    if (renameFile(part_.string(), destination_.string()) != 0) {
-        const IoError error = ioErrorFromErrno(errno, destination_.string());
-        if (!old.empty()) fs::rename(old, destination_, ec);
+    if (renameFile(part_.string(), target.string()) != 0) {
+        const IoError error = ioErrorFromErrno(errno, target.string());
+        if (!old.empty()) fs::rename(old, target, ec);
         throw error;
     }
     committed_ = true;

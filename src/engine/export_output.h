@@ -2,7 +2,9 @@
 // destination under a temporary name and moved into place only when it is
 // complete, so an export that fails or is cancelled leaves nothing that
 // looks finished, and an earlier export of the same name stays as it was
-// until the new one replaces it whole.
+// until the new one replaces it whole. Where an output may go, and what it
+// may replace there, is common/output_destination.h's to say: each staged
+// output holds its destination, locked, from start to end.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +12,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "common/output_destination.h"
 
 namespace orrimar::engine {
 
@@ -60,18 +64,19 @@ public:
     void commit();
 
 private:
-    std::filesystem::path destination_;
+    OutputDestination destination_;
     std::filesystem::path part_;
     std::unique_ptr<BufferedFile> file_;
     bool committed_ = false;
 };
 
-// One folder: built at destination + ".part", then moved onto the
-// destination by commit() (an existing folder of that name is replaced only
-// then). Dropped without commit, the part folder is removed with all in it.
+// One folder of the output kind `kind` ("atlas", "csv"): built at
+// destination + ".part", marked as ours, then moved onto the destination by
+// commit() (an earlier output folder of that kind is replaced only then).
+// Dropped without commit, the part folder is removed with all in it.
 class StagedFolder {
 public:
-    explicit StagedFolder(const std::filesystem::path& destination);
+    StagedFolder(const std::filesystem::path& destination, std::string kind);
     ~StagedFolder();
     StagedFolder(const StagedFolder&) = delete;
     StagedFolder& operator=(const StagedFolder&) = delete;
@@ -81,7 +86,7 @@ public:
     void commit();
 
 private:
-    std::filesystem::path destination_;
+    OutputDestination destination_;
     std::filesystem::path part_;
     bool committed_ = false;
 };

@@ -11,6 +11,7 @@
 #include "engine/export_walk.h"
 #include "common/ansi_text.h"
 #include "common/errors.h"
+#include "common/output_destination.h"
 #include "records/sector_files.h"
 #include "tools/sector_check.h"
 
@@ -63,6 +64,16 @@ void refuseSectorFile(const std::string& baseName, const fs::path& destination) 
                                          destination.string(), baseName));
         }
     }
+}
+
+// The kind an export folder is marked with; empty for the one-file JSON.
+std::string folderKind(ExportFormat format) {
+    switch (format) {
+        case ExportFormat::Json: return {};
+        case ExportFormat::Csv: return "csv";
+        case ExportFormat::Atlas: return "atlas";
+    }
+    return {};
 }
 
 void requireSound(const std::string& baseName) {
@@ -173,7 +184,7 @@ private:
 
 void exportCsv(SectorReader& sector, const ExportNames& names, const fs::path& folder, ExportSteps& steps,
                ExportResult& result) {
-    StagedFolder staged(folder);
+    StagedFolder staged(folder, folderKind(ExportFormat::Csv));
     const fs::path& dir = staged.path();
     {
         CsvTable systems(dir / "systems.csv", systemFields(TSystemRec{}, 0, std::nullopt));
@@ -292,6 +303,9 @@ ExportResult ExportSector(const std::string& baseName, ExportFormat format, cons
     if (destination.empty()) throw InputError("No destination chosen: choose where to write the export");
     const fs::path target(destination);
     refuseSectorFile(baseName, target);
+    // A destination the export may not replace is refused before the
+    // sector is read; it is looked at again under its lock.
+    checkOutputDestination(target, folderKind(format));
     requireSound(baseName);
 
     SectorReader sector(baseName);
@@ -303,7 +317,7 @@ ExportResult ExportSector(const std::string& baseName, ExportFormat format, cons
             case ExportFormat::Json: exportJson(sector, baseName, names, target, steps, result); break;
             case ExportFormat::Csv: exportCsv(sector, names, target, steps, result); break;
             case ExportFormat::Atlas: {
-                StagedFolder staged(target);
+                StagedFolder staged(target, folderKind(format));
                 writeAtlas(sector, baseName, names, staged.path().string(), steps, result);
                 staged.commit();
                 break;

@@ -17,6 +17,7 @@
 #include "records/sector_lock.h"
 #include "records/world_types.h"
 #include "common/file_io.h"
+#include "common/output_destination.h"
 #include "records/sector_base.h"
 #include "records/record_file.h"
 #include "records/records.h"
@@ -225,9 +226,10 @@ struct Report {
     }
 };
 
-// Writes `text` to `target` through a sibling file renamed over it.
+// Writes `text` to `target` through a sibling file renamed over it, the
+// destination held as every output's is.
 void replaceFile(const std::string& target, const std::string& text) {
-    AtomicOutputFile file(target);
+    GuardedOutputFile file(target);
     file.write(text);
     file.commit();
 }

@@ -25,7 +25,11 @@ struct AlienCommands : ::testing::Test {
     void SetUp() override {
         dir = fixtures::testDir(std::string("cli_alien_") +
                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // Empty: the default tables, whatever lies beside the program.
+        testing::writeFileBytes(settings(), "");
     }
+    // Beside the scratch folder, so that the folder holds only what a command wrote.
+    static std::string settings() { return testing::testTmp() + "/orrwin.ini"; }
     int run(std::vector<std::string> args) {
         out.str("");
         err.str("");
@@ -34,7 +38,7 @@ struct AlienCommands : ::testing::Test {
     }
     // The generator's command with the settings kept out of the program folder.
     int alien(std::vector<std::string> extra) {
-        std::vector<std::string> args = {"alien", "--settings", dir + "/orrwin.ini", "--seed", "11"};
+        std::vector<std::string> args = {"alien", "--settings", settings(), "--seed", "11"};
         args.insert(args.end(), extra.begin(), extra.end());
         return run(args);
     }

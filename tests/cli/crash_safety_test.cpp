@@ -47,7 +47,11 @@ struct CrashSafety : ::testing::Test {
     void SetUp() override {
         dir = freshDir(std::string("crash_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         ctx.programDir = dir.string();  // no orrwin.ini there: the default tables
+        // An empty settings file beside the scratch folder: the default
+        // tables for child processes too, whatever lies beside the program.
+        writeText(settings(), "");
     }
+    std::string settings() const { return (dir.parent_path() / "default.ini").string(); }
     std::string path(const std::string& name) const { return (dir / name).string(); }
 
     int run(const std::vector<std::string>& args) {
@@ -66,7 +70,7 @@ struct CrashSafety : ::testing::Test {
     std::vector<std::string> create(const std::string& base, const char* seed, bool append = false,
                                     const char* x = "0", const char* size = "5") {
         std::vector<std::string> args = {"create", "--file", base, "--size", size, "--density", "100", "--seed", seed,
-                                         "-x", x, "--settings", (dir / "none.ini").string()};
+                                         "-x", x, "--settings", settings()};
         if (append) args.push_back("--append");
         return args;
     }

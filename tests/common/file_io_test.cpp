@@ -142,7 +142,7 @@ TEST(AtomicOutput, AnUnwritableFolderIsAnIoErrorNamingTheFile) {
 TEST(SystemMessages, ATooLongNameIsSaidSo) {
     EXPECT_STREQ(ioErrorFromErrno(ENAMETOOLONG, "x.sun").what(), "I/O error 36: the file name is too long (x.sun)");
     EXPECT_STREQ(ioErrorFromErrno(ENOSPC).what(), "Disk full");
-    EXPECT_STREQ(ioErrorFromErrno(EIO).what(), "I/O error 5");
+    EXPECT_STREQ(ioErrorFromErrno(EIO).what(), "I/O error 5: the disk reported an error");
 }
 
 }  // namespace

@@ -102,6 +102,8 @@ TEST(Atlas, EmptySectorStillOpens) {
 TEST(Atlas, ReplacesAnEarlierAtlasWhole) {
     const std::string dir = testDir("replace");
     const logtest::FixtureSector f = logtest::makeFixtureSector(dir);
+    // An earlier atlas, with a page the new one no longer has.
+    ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
     fs::create_directories(dir + "/atlas/stale");
     testing::writeText(dir + "/atlas/stale/old.html", "old");
     ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
