@@ -12,6 +12,7 @@
 #include "generation/cell_batches.h"
 #include "generation/star_system.h"
 #include "names/name_writer.h"
+#include "records/cell_occupancy.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
 #include "records/sector_journal.h"
@@ -23,16 +24,8 @@ namespace orrimar {
 
 namespace {
 
-// The first corner of a block stays within this distance of the origin.
-constexpr int kCornerLimit = 9989;
 // Edge of a block in cells.
 constexpr std::int32_t kMaxEdge = 200;
-
-std::int16_t clampCorner(std::int16_t v) {
-    if (v < -kCornerLimit) return -kCornerLimit;
-    if (v > kCornerLimit) return kCornerLimit;
-    return v;
-}
 
 struct Counts {
     std::int64_t systems = 0;

@@ -26,8 +26,9 @@
 #include "records/world_types.h"
 #include "names/sector_names.h"
 #include "common/ansi_text.h"
-#include "records/record_file.h"
 #include "common/errors.h"
+#include "names/rename.h"
+#include "ui/atlas_session_state.h"
 
 namespace orrimar::ui {
 
@@ -118,51 +119,6 @@ std::string starlogHtml(const std::string& base, std::int32_t id) {
 
 }  // namespace
 
-struct AtlasSession::State {
-    std::optional<atlas::AtlasModel> model;
-    atlas::Camera camera;
-    int view = 1;
-    bool needsFit = true;
-    std::vector<std::uint8_t> lit;
-    bool filterActive = false;
-    std::optional<SystemId> selected;
-    atlas::Route route;
-    std::uint64_t revision = 0;
-    // The last picture's projection, reused for picking and hover as long
-    // as nothing moved.
-    mutable std::vector<atlas::ProjectedSystem> projected;
-    mutable std::uint64_t projectedRevision = ~std::uint64_t{0};
-    mutable QSize projectedSize;
-    // Every n-th system, for the frames of a huge sector while it moves.
-    std::vector<std::uint8_t> sample;
-    // Label widths by system: measuring text is slow and names seldom change.
-    mutable std::unordered_map<SystemId, float> labelWidths;
-
-    void changed() { ++revision; }
-    void fitTo(QSize size) {
-        camera.width = std::max(1, size.width());
-        camera.height = std::max(1, size.height());
-        if (needsFit && model) {
-            camera.fit(model->bounds());
-            needsFit = false;
-            changed();
-        }
-    }
-    const std::vector<atlas::ProjectedSystem>& projectFor(QSize size) {
-        fitTo(size);
-        if (projectedRevision != revision || projectedSize != size) {
-            projected = model ? atlas::projectSystems(camera, *model) : std::vector<atlas::ProjectedSystem>{};
-            projectedRevision = revision;
-            projectedSize = size;
-        }
-        return projected;
-    }
-    std::string label(SystemId id) const {
-        const std::string_view name = model->name(id);
-        return name.empty() ? std::to_string(id) : std::string(name);
-    }
-};
-
 AtlasSession::AtlasSession() : state_(std::make_unique<State>()) {}
 AtlasSession::~AtlasSession() = default;
 
@@ -220,15 +176,17 @@ QStringList AtlasSession::viaChoices() { return kViaNames; }
 
 // ------------------------------------------------------------- sector
 
-void AtlasSession::open(const std::string& baseName) {
+atlas::AtlasModel loadSectorModel(const std::string& baseName) {
     atlas::AtlasModel model = atlas::AtlasModel::open(baseName);
     // The systems' names, from the sector's name records.
     const SectorNames names = SectorNames::load(baseName);
     names.forEach(NameKind::System, [&model](std::int64_t id, const std::string& name) {
         if (id >= 0 && id < model.size()) model.setName(static_cast<SystemId>(id), ansiToUtf8(name));
     });
-    adopt(std::move(model));
+    return model;
 }
+
+void AtlasSession::open(const std::string& baseName) { adopt(loadSectorModel(baseName)); }
 
 void AtlasSession::adopt(atlas::AtlasModel model) {
     State& s = *state_;
@@ -797,26 +755,12 @@ std::optional<std::vector<AtlasSession::Leg>> AtlasSession::route(std::int32_t f
 void AtlasSession::rename(std::int32_t id, const std::string& name) {
     State& s = *state_;
     if (!s.model || id < 0 || id >= s.model->size()) throw InputError(fmt::format("No system {} to rename", id));
+    // Blanks typed around a name are the box's, not the name's.
     std::string trimmed = name;
     trimmed.erase(0, trimmed.find_first_not_of(' '));
     trimmed.erase(trimmed.find_last_not_of(' ') + 1);
-    const auto ansi = utf8ToAnsi(trimmed);
-    if (!ansi) throw InputError(fmt::format("\"{}\" holds a character the sector files cannot store", trimmed));
-    if (ansi->size() > kMaxStoredNameLength)
-        throw InputError(fmt::format("A name holds at most {} characters", kMaxStoredNameLength));
-    // Renaming appends a record (the last one wins; an empty name takes the
-    // name away): nothing in the file is rewritten, so a failure can only
-    // leave a torn last record, which loading ignores and repair removes.
-    const std::string path = s.model->baseName() + ".nam";
-    const bool exists = recordCountOnDisk(path, sizeof(TNameRec)) >= 0;
-    RecordFile<TNameRec> file(path, exists ? RawRecordFile::Mode::OpenExisting : RawRecordFile::Mode::Create);
-    if (file.count() == 0) {
-        // A name file begins with its header, which holds the sector's name.
-        const auto sectorName = utf8ToAnsi(s.model->sectorName());
-        file.append(makeNameRecord(NameKind::Header, kNameHeaderValue, sectorName.value_or(std::string())));
-    }
-    file.append(makeNameRecord(NameKind::System, id, *ansi));
-    file.close();
+    // The core's rename: its name check and its append, under the sector's lock.
+    renameInSector(s.model->baseName(), NameKind::System, id, trimmed);
     s.model->setName(id, trimmed);
     s.labelWidths.erase(id);
     s.changed();

@@ -41,6 +41,12 @@ struct AtlasSession {
     // Loads the sector; the error names the file that failed. The session
     // is unchanged when loading fails.
     void open(const std::string& baseName);
+    // Reads the open sector again after another program changed it on
+    // disk, keeping the view, the camera and the selected system while its
+    // id is still in the sector. The filter and the route are dropped: they
+    // were worked out on the old systems. Errors as open(); the session is
+    // unchanged when reading fails.
+    void reload();
     // Shows a model built elsewhere (an in-memory one: the benchmark).
     void adopt(atlas::AtlasModel model);
     bool isOpen() const;

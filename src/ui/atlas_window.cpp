@@ -46,6 +46,7 @@
 #include "ui/file_dialog_seam.h"
 #include "ui/message_seam.h"
 #include "ui/recent_sectors.h"
+#include "ui/sector_watcher.h"
 #include "ui/star_field.h"
 #include "ui/start_arguments.h"
 
@@ -126,6 +127,8 @@ AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent)
     buildControls();
     buildMenus();
     connectInput();
+    watcher_ = new SectorWatcher(this);
+    connect(watcher_, &SectorWatcher::changed, this, &AtlasWindow::reloadSector);
     recent_ = readRecentSectors(settingsPath_.toStdString());
     refreshRecentMenu();
     resize(1280, 780);
@@ -391,6 +394,7 @@ bool AtlasWindow::openSector(const QString& baseName) {
     const bool opened = guarded(this, [&] { session_->open(baseName.toStdString()); });
     if (!opened) return false;
     sectorBase_ = baseName;
+    watcher_->watch(baseName);
     setWindowTitle(QStringLiteral("Atlas - %1").arg(QString::fromStdString(session_->sectorName())));
     rememberSector(baseName);
     clearSearch();
@@ -671,6 +675,7 @@ bool AtlasWindow::renameSelected(const QString& name) {
     const auto id = session_->selected();
     if (!id) return false;
     if (!guarded(this, [&] { session_->rename(*id, name.toStdString()); })) return false;
+    watcher_->acknowledge();  // the window's own write: nothing to read again
     rebuildScene();
     showSummary();
     statusBar()->showMessage(name.trimmed().isEmpty() ? QStringLiteral("System %1 has no name now").arg(*id)

@@ -37,6 +37,7 @@ namespace orrimar::ui {
 class AtlasInputHandler;
 class AtlasWidget;
 struct AtlasSession;
+class SectorWatcher;
 
 class AtlasWindow : public QMainWindow {
     Q_OBJECT
@@ -51,6 +52,11 @@ public:
     // read is reported and the one shown before stays.
     bool openSector(const QString& baseName);
     const QString& sectorBase() const { return sectorBase_; }
+    // Reads the open sector again after another program changed it (the
+    // watcher calls it), keeping the view and the selected system; a
+    // sector still being written is tried again shortly.
+    void reloadSector();
+    SectorWatcher* watcher() const { return watcher_; }
     QStringList recentSectors() const { return recent_; }
 
     // Selection: by id (search, route, tests) or by a click at a map pixel.
@@ -150,6 +156,7 @@ private:
     std::unique_ptr<AtlasSession> session_;
     AtlasInputHandler* input_;
     QTimer* settle_ = nullptr;
+    SectorWatcher* watcher_ = nullptr;
     bool updatingControls_ = false;
 };
 

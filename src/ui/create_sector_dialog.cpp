@@ -21,6 +21,7 @@
 #include "ui/file_field.h"
 #include "ui/max_typed_length.h"
 #include "ui/message_seam.h"
+#include "ui/sector_questions.h"
 
 namespace orrimar::ui {
 
@@ -182,7 +183,26 @@ void TBtnRightDlg::OKBtnClick() {
     if (action.run) {
         CreateSectorParams params = *action.run;
         params.settingsPath = state_.settingsFile();
-        guardedOfferingRepair(this, [this, &params] { runSector(params); });
+        // A No keeps the dialog open with its fields, to choose another
+        // file or block; nothing has been touched.
+        bool declined = false;
+        guardedOfferingRepair(this, [this, &params, &declined] {
+            if (!confirmCreateSector(this, params)) {
+                declined = true;
+                return;
+            }
+            try {
+                runSector(params);
+            } catch (const SectorExistsError& e) {
+                // A sector made at the same place since the question (or
+                // before it, by a rule the question does not know).
+                declined = !askQuestion(this, windowTitle(), replaceSectorQuestion(e.baseName(), e.systems()));
+                if (declined) return;
+                params.replace = true;
+                runSector(params);
+            }
+        });
+        if (declined) return;
     }
     Gauge1->setValue(0);
     if (cancelFlag_ && lastRun_ && lastRun_->cancelled) QDialog::reject();

@@ -17,6 +17,7 @@
 #include "ui/file_field.h"
 #include "ui/max_typed_length.h"
 #include "ui/message_seam.h"
+#include "ui/sector_questions.h"
 
 namespace orrimar::ui {
 
@@ -99,8 +100,12 @@ TFormMerger::TFormMerger(QWidget* parent) : QDialog(parent) {
 }
 
 void TFormMerger::Button1Click() {
-    const bool merged = guardedOfferingRepair(this, [this] { MergeSectors(mainBase_.toStdString(), addedBase_.toStdString()); });
-    if (!merged) return;
+    bool declined = false;
+    const bool merged = guardedOfferingRepair(this, [this, &declined] {
+        declined = !confirmMerge(this, mainBase_.toStdString(), addedBase_.toStdString());
+        if (!declined) MergeSectors(mainBase_.toStdString(), addedBase_.toStdString());
+    });
+    if (!merged || declined) return;
     // Several merges in one opening each leave their line.
     const QString line = QStringLiteral("Wrote the systems of %1 into %2").arg(addedBase_, mainBase_);
     lastResult = lastResult.isEmpty() ? line : lastResult + QStringLiteral("; ") + line;

@@ -72,8 +72,10 @@ TEST_F(StatusLine, CreateSectorNamesCountsPathAndSeedThenAppends) {
                         .arg(ws->file(QStringLiteral("reach")), count(first.systems), count(first.planets),
                              count(first.moons), count(first.races)));
 
-    // The same run appended to the sector counts what this run added.
+    // The same run appended to the sector counts what this run added
+    // (over the cells the first run filled, once the user says so).
     dialog->CheckBox3->setChecked(false);
+    messages.answerQuestions(true);
     const QString appended = run(dialog, [dialog] { dialog->OKBtnClick(); });
     const SectorCheckReport both = CheckSector(ws->base(QStringLiteral("reach")));
     EXPECT_EQ(appended, QStringLiteral("Appended to sector %1: %2 systems, %3 planets, %4 moons, %5 races (seed 4242)")
@@ -170,6 +172,7 @@ TEST_F(StatusLine, MergerNamesEveryMergeOfTheOpening) {
     test::makeSector(ws->base(QStringLiteral("two")), 2, 100, true, 2);
     test::makeSector(ws->base(QStringLiteral("three")), 2, 100, true, 3);
     TFormMerger* merger = form->FormMerger;
+    messages.answerQuestions(true);  // the three sectors hold the same cells
     const QString line = run(merger, [this, merger] {
         setNextFileName(ws->file(QStringLiteral("one.sun")));
         ASSERT_TRUE(merger->Edit1->choose());

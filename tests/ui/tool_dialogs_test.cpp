@@ -36,10 +36,14 @@ TEST(MergerDialog, MergesTheChosenSectorsAndStaysOpen) {
     QTest::mouseClick(dialog.Edit2, Qt::LeftButton);
     EXPECT_EQ(dialog.mainBaseName(), ws.file(QStringLiteral("one")));
     EXPECT_EQ(dialog.addedBaseName(), ws.file(QStringLiteral("two")));
+    // Both sectors start at the origin: the merge doubles four cells, and
+    // goes ahead once the user says so.
+    messages.answerQuestions(true);
     QTest::mouseClick(dialog.Button1, Qt::LeftButton);
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Orrimar"));
-    EXPECT_EQ(messages.messages()[0].text, QStringLiteral("The 2 sectors have been merged"));
+    ASSERT_EQ(messages.messages().size(), 2u);
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("4 systems"))) << messages.messages()[0].text.toStdString();
+    EXPECT_EQ(messages.messages()[1].title, QStringLiteral("Orrimar"));
+    EXPECT_EQ(messages.messages()[1].text, QStringLiteral("The 2 sectors have been merged"));
     EXPECT_TRUE(dialog.isVisible());
 
     const SectorCheckReport merged = CheckSector(ws.base(QStringLiteral("one")));
@@ -105,10 +109,13 @@ TEST(MergerDialog, ATornMainSectorIsOfferedTheRepair) {
         << messages.messages()[1].text.toStdString();
     EXPECT_EQ(test::fileSize(planets), whole);
 
+    // Repaired, the merge is asked about (both sectors hold the same four
+    // cells) before it runs: a torn sector is said before any question.
     messages.clear();
     QTest::mouseClick(dialog.Button1, Qt::LeftButton);
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text, QStringLiteral("The 2 sectors have been merged"));
+    ASSERT_EQ(messages.messages().size(), 2u);
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("4 systems"))) << messages.messages()[0].text.toStdString();
+    EXPECT_EQ(messages.messages()[1].text, QStringLiteral("The 2 sectors have been merged"));
     EXPECT_TRUE(CheckSector(ws.base(QStringLiteral("one"))).sound());
 }
 

@@ -1,0 +1,71 @@
+// What an AtlasSession holds of its open sector, shared by the files that
+// implement the session (the session itself, its reload).
+#pragma once
+
+#include <QSize>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "atlas/atlas_model.h"
+#include "atlas/camera.h"
+#include "atlas/routes.h"
+#include "ui/atlas_session.h"
+
+namespace orrimar::ui {
+
+using atlas::SystemId;
+
+struct AtlasSession::State {
+    std::optional<atlas::AtlasModel> model;
+    atlas::Camera camera;
+    int view = 1;
+    bool needsFit = true;
+    std::vector<std::uint8_t> lit;
+    bool filterActive = false;
+    std::optional<SystemId> selected;
+    atlas::Route route;
+    std::uint64_t revision = 0;
+    // The last picture's projection, reused for picking and hover as long
+    // as nothing moved.
+    mutable std::vector<atlas::ProjectedSystem> projected;
+    mutable std::uint64_t projectedRevision = ~std::uint64_t{0};
+    mutable QSize projectedSize;
+    // Every n-th system, for the frames of a huge sector while it moves.
+    std::vector<std::uint8_t> sample;
+    // Label widths by system: measuring text is slow and names seldom change.
+    mutable std::unordered_map<SystemId, float> labelWidths;
+
+    void changed() { ++revision; }
+    void fitTo(QSize size) {
+        camera.width = std::max(1, size.width());
+        camera.height = std::max(1, size.height());
+        if (needsFit && model) {
+            camera.fit(model->bounds());
+            needsFit = false;
+            changed();
+        }
+    }
+    const std::vector<atlas::ProjectedSystem>& projectFor(QSize size) {
+        fitTo(size);
+        if (projectedRevision != revision || projectedSize != size) {
+            projected = model ? atlas::projectSystems(camera, *model) : std::vector<atlas::ProjectedSystem>{};
+            projectedRevision = revision;
+            projectedSize = size;
+        }
+        return projected;
+    }
+    std::string label(SystemId id) const {
+        const std::string_view name = model->name(id);
+        return name.empty() ? std::to_string(id) : std::string(name);
+    }
+};
+
+// The sector at `baseName` with its systems' names, as the map shows it.
+atlas::AtlasModel loadSectorModel(const std::string& baseName);
+
+}  // namespace orrimar::ui

@@ -1,0 +1,43 @@
+// The Atlas reading its open sector again when another program changed it.
+#include <QLabel>
+#include <QStatusBar>
+#include <QTableWidget>
+
+#include <exception>
+
+#include "ui/atlas_session.h"
+#include "ui/atlas_window.h"
+#include "ui/sector_watcher.h"
+
+namespace orrimar::ui {
+
+void AtlasWindow::reloadSector() {
+    if (!session_->isOpen()) return;
+    try {
+        session_->reload();
+    } catch (const std::exception& error) {
+        // Most often the writer still holds the sector's lock, or its last
+        // system is not whole yet: the map keeps what it showed, and the
+        // sector is read again once the writer is likely done. No box: the
+        // game master did not ask for this reading.
+        const bool again = watcher_->retryLater();
+        statusBar()->showMessage(
+            again ? QStringLiteral("%1 is being changed by another program; reading it again shortly").arg(sectorBase_)
+                  : QStringLiteral("%1 changed on disk but could not be read again (%2); the map shows it as it was")
+                        .arg(sectorBase_, QString::fromUtf8(error.what())));
+        return;
+    }
+    setWindowTitle(QStringLiteral("Atlas - %1").arg(QString::fromStdString(session_->sectorName())));
+    // The matches and the route were worked out on the systems as they were.
+    clearSearch();
+    Legs->setRowCount(0);
+    RouteStatus->clear();
+    syncSlabControls();
+    rebuildScene();
+    showSummary();
+    statusBar()->showMessage(QStringLiteral("%1 changed on disk and was read again: %2 systems")
+                                 .arg(sectorBase_)
+                                 .arg(session_->systemCount()));
+}
+
+}  // namespace orrimar::ui
