@@ -8,12 +8,18 @@
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "records/sector_base.h"
 #include "settings/probabilities.h"
 
 namespace orrimar::cli {
 
 void Context::success(const std::string& line) const {
     if (!quiet) out << line << "\n";
+}
+
+std::string doubledCellsNote(std::int64_t doubled, const std::string& baseName) {
+    return fmt::format("; {} of them went into {} that already held a system (\"orrimar-cli check {}\" lists them)",
+                       groupedCount(doubled), doubled == 1 ? "a cell" : "cells", baseName);
 }
 
 void addQuietFlags(CLI::App& app, Context& ctx) {

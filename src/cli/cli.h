@@ -43,6 +43,10 @@ struct Context {
     void success(const std::string& line) const;
 };
 
+// "; 3 of them went into cells that already held a system (check
+// data/alpha lists them)": said by every command that may double cells.
+std::string doubledCellsNote(std::int64_t doubled, const std::string& baseName);
+
 // Adds --quiet to every subcommand of `app` that has none of its own, so a
 // new subcommand gets it by calling ctx.success().
 void addQuietFlags(CLI::App& app, Context& ctx);

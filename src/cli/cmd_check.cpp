@@ -22,6 +22,7 @@ void registerCheck(CLI::App& app, Context& ctx) {
             ctx.out << fmt::format("... and {} more\n",
                                    report.problemCount - static_cast<std::int64_t>(report.problems.size()));
         }
+        for (const std::string& line : report.warnings) ctx.out << "warning: " << line << '\n';
         const std::string counts = fmt::format("{} systems, {} planets, {} moons, {} races", report.systems,
                                                report.planets, report.moons, report.races);
         if (report.sound()) {

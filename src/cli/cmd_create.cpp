@@ -145,8 +145,9 @@ void runCreate(const CreateOptions& options, Context& ctx) {
                                          groupedCount(result.systems), groupedCount(result.planets),
                                          groupedCount(result.moons), groupedCount(result.races),
                                          groupedCount(result.cellsVisited), result.seed);
+    const std::string doubled = result.doubledCells > 0 ? doubledCellsNote(result.doubledCells, base) : "";
     ctx.success(params.newFile ? fmt::format("Wrote sector {}: {}", base, made)
-                               : fmt::format("Appended to sector {}: {}", base, made));
+                               : fmt::format("Appended to sector {}: {}{}", base, made, doubled));
 }
 
 }  // namespace

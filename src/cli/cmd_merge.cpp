@@ -19,8 +19,11 @@ void registerMerge(CLI::App& app, Context& ctx) {
         ->type_name("PATH")
         ->required();
     cmd->callback([&ctx, mainBase, addedBase] {
-        MergeSectors(*mainBase, *addedBase);
-        ctx.success(fmt::format("Wrote the systems of {} into {}", sectorBaseName(*addedBase), sectorBaseName(*mainBase)));
+        const MergeResult merged = MergeSectors(*mainBase, *addedBase);
+        std::string line =
+            fmt::format("Wrote the systems of {} into {}", sectorBaseName(*addedBase), sectorBaseName(*mainBase));
+        if (merged.doubledCells > 0) line += doubledCellsNote(merged.doubledCells, sectorBaseName(*mainBase));
+        ctx.success(line);
     });
 }
 

@@ -1,6 +1,6 @@
 // One writer at a time: an advisory lock held through a small lock file
-// beside what it guards ("data/alpha.lock" for the sector data/alpha, or
-// "out/atlas.lock" for an output folder). The kernel releases it when the
+// beside what it guards ("data/alpha.lck" for the sector data/alpha, or
+// "out/atlas.part.lock" for an output folder). The kernel releases it when the
 // process ends in any way, so a killed program never leaves a sector locked.
 //
 // Writers take it exclusively, readers shared: a reader never sees a writer's

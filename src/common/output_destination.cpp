@@ -192,7 +192,9 @@ OutputDestination::OutputDestination(const fs::path& destination, std::string fo
     : destination_(withoutTrailingSeparator(destination)), kind_(std::move(folderKind)) {
     checkOutputDestination(destination_, kind_);
     requireWritableFolderOf(destination_);
-    lock_ = FileLock(suffixed(destination_, ".lock").string(), LockMode::Exclusive, destination_.string());
+    // ".part.lock", not ".lock": an output named like a sector ("--out
+    // data/alpha") must not wait on the lock its own sector read holds.
+    lock_ = FileLock(suffixed(destination_, ".part.lock").string(), LockMode::Exclusive, destination_.string());
     // Another output may have finished while this one waited.
     checkOutputDestination(destination_, kind_);
     clearLeftovers();

@@ -12,7 +12,7 @@
 // - What an interrupted output left beside its destination ("DEST.part",
 //   "DEST.old") is cleared by the next output to the same place, but only
 //   when it is ours: a part file, or a folder that is marked or empty.
-// - The destination is locked while it is written ("DEST.lock"), so a
+// - The destination is locked while it is written ("DEST.part.lock"), so a
 //   second output to the same place waits, then is refused, instead of both
 //   writing into one folder.
 //

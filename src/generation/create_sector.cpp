@@ -13,6 +13,7 @@
 #include "generation/star_system.h"
 #include "names/name_writer.h"
 #include "records/cell_occupancy.h"
+#include "records/cell_occupancy.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
 #include "records/sector_journal.h"
@@ -77,6 +78,8 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     }
     // Appending after a torn tail would bury the damage under new systems.
     if (!params.newFile) RequireWholeSectorTail(baseName);
+    // The cells already held, to say how many this append doubles.
+    const CellSet occupied = params.newFile ? CellSet() : OccupiedCells(baseName);
 
     CreateSectorResult result;
     result.seed = params.seed ? *params.seed : clockSeed();
@@ -137,6 +140,9 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                         journal = std::make_unique<JournalScope>(baseName, JournalKind::WholeSystems, params.names);
                         before = countsOf(*files);
                         if (params.names) names = std::make_unique<SectorNameWriter>(baseName, result.seed);
+                    }
+                    if (!params.newFile && occupied.contains(cellKey(placed.x, placed.y, placed.z))) {
+                        ++result.doubledCells;
                     }
                     const std::int64_t firstRace = files->aliens().count();
                     const std::int64_t id = CommitStarSystem(*files, placed.built);

@@ -85,6 +85,8 @@ struct CreateSectorResult {
     std::int64_t moons = 0;
     std::int64_t races = 0;
     std::int64_t names = 0;     // name records written
+    // Appended systems that went into a cell the sector already held.
+    std::int64_t doubledCells = 0;
     bool cancelled = false;
 };
 

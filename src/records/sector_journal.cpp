@@ -8,6 +8,9 @@
 #include <system_error>
 #include <unordered_set>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <fmt/format.h>
 
 #include "common/errors.h"
@@ -198,9 +201,23 @@ void writeSectorJournal(const std::string& baseName, const SectorJournal& journa
         text += fmt::format("{} {}\n", kSectorMemberExtensions[m], journal.sizes[m]);
     }
     text += "end\n";
-    AtomicOutputFile file(sectorJournalPath(baseName));
-    file.write(text);
-    file.commit();  // synced, renamed into place, folder synced
+    // Written whole beside its place, synced, then renamed: a journal is
+    // either whole or absent. ".jnt" rather than ".jnl.part": four letters
+    // after the dot, so that every name a sector may have fits.
+    const std::string path = sectorJournalPath(baseName);
+    const std::string part = baseName + ".jnt";
+    const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) throw ioErrorFromErrno(errno, part);
+    errno = 0;
+    const bool written = writeAll(fd, text.data(), text.size()) == text.size() && ::fsync(fd) == 0;
+    const int err = errno != 0 ? errno : EIO;
+    ::close(fd);
+    if (!written || renameFile(part, path) != 0) {
+        const int failed = written ? errno : err;
+        ::unlink(part.c_str());
+        throw ioErrorFromErrno(failed, path);
+    }
+    syncFolderOf(path);
 }
 
 std::optional<SectorJournal> readSectorJournal(const std::string& baseName) {

@@ -26,7 +26,7 @@ void report(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::string sectorLockPath(const std::string& baseName) { return baseName + ".lock"; }
+std::string sectorLockPath(const std::string& baseName) { return baseName + ".lck"; }
 
 SectorLock SectorLock::forChange(const std::string& baseName) {
     SectorLock taken;

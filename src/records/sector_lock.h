@@ -13,7 +13,8 @@
 
 namespace orrimar {
 
-// "data/alpha.lock" for the sector data/alpha.
+// "data/alpha.lck" for the sector data/alpha: four letters after the dot,
+// like the members, so any name a sector may have fits its lock too.
 std::string sectorLockPath(const std::string& baseName);
 
 class SectorLock {

@@ -23,6 +23,7 @@
 #include <fmt/format.h>
 
 #include "common/errors.h"
+#include "records/cell_occupancy.h"
 #include "records/id_renumbering.h"
 #include "common/file_io.h"
 #include "records/sector_base.h"
@@ -214,7 +215,7 @@ struct Family {
 
 }  // namespace
 
-void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
+MergeResult MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
     const std::string mainBase = sectorBaseName(givenMain);
     const std::string addedBase = sectorBaseName(givenAdded);
     refuseSelfMerge(mainBase, addedBase);
@@ -273,6 +274,8 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
     moons.check(renumberMoon, offsets, addedCounts);
     races.check(renumberAlien, offsets, addedCounts);
     names.check(offsets);
+    MergeResult result;
+    result.doubledCells = DoubledCellsOnMerge(mainBase, addedBase);
 
     // From here a merge is all or nothing, even through a kill or a power
     // cut: the journal holds the main sector's sizes until all is synced.
@@ -305,6 +308,7 @@ void MergeSectors(const std::string& givenMain, const std::string& givenAdded) {
         mainComments.rollBack();
         throw;
     }
+    return result;
 }
 
 }  // namespace orrimar

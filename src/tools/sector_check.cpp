@@ -12,6 +12,7 @@
 
 #include "common/bit_flags.h"
 #include "common/errors.h"
+#include "records/cell_occupancy.h"
 #include "records/sector_base.h"
 #include "records/record_reader.h"
 #include "records/record_validation.h"
@@ -406,7 +407,18 @@ SectorCheckReport CheckSector(const std::string& givenBase) {
     const std::string baseName = sectorBaseName(givenBase);
     // Read whole: a writer's half-appended system is never reported as damage.
     const SectorLock lock = SectorLock::forReading(baseName);
-    return Checker(baseName).run();
+    SectorCheckReport report = Checker(baseName).run();
+    // A sector whose systems cannot be read is reported above.
+    if (recordCountOnDisk(sectorPath(baseName, ".sun"), sizeof(TSystemRec)) > 0) {
+        for (const DoubledCell& cell : DoubledCells(baseName)) {
+            if (report.warnings.size() >= kMaxListedProblems) break;
+            std::string ids;
+            for (const std::int64_t id : cell.systemIds) ids += (ids.empty() ? "" : ", ") + std::to_string(id);
+            report.warnings.push_back(fmt::format("cell {},{},{} holds {} systems: {}", cell.cell.x, cell.cell.y, cell.cell.z,
+                                                  cell.systemIds.size(), ids));
+        }
+    }
+    return report;
 }
 
 SectorCheckReport CheckSectorPrefix(const std::string& baseName, const SectorExtent& extent) {

@@ -20,6 +20,9 @@ struct SectorCheckReport {
     // are kept, problemCount counts them all.
     std::vector<std::string> problems;
     std::int64_t problemCount = 0;
+    // Not damage: cells holding two or more systems (an append over a
+    // filled block, or a merge of overlapping sectors), one line each.
+    std::vector<std::string> warnings;
 
     bool sound() const { return problemCount == 0; }
 };

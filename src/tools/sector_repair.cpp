@@ -127,7 +127,7 @@ SectorRepair RepairSector(const std::string& givenBase) {
         throw DamagedSectorError(
             baseName,
             {fmt::format("system {} names records missing from the disk, and {} systems follow it that name records "
-                         "before it: damage, not an interrupted write; repair would lose them",
+                         "before it: damage worse than a torn tail, not an interrupted write; repair would lose them",
                          tail.whole.systems, tail.onDisk.systems - tail.whole.systems - 1)},
             false);
     }

@@ -74,7 +74,7 @@ TEST_F(ConcurrentWriters, TwoAppendsAtOnceKeepEverySystem) {
         EXPECT_EQ(systemNameRecords(base).size(), static_cast<std::size_t>(first + second + third));
         const SectorCheckReport report = CheckSector(base);
         EXPECT_TRUE(report.sound()) << (report.problems.empty() ? "" : report.problems[0]);
-        EXPECT_FALSE(fs::exists(base + ".lock"));
+        EXPECT_FALSE(fs::exists(base + ".lck"));
         EXPECT_FALSE(fs::exists(base + ".jnl"));
     }
 }
@@ -137,7 +137,7 @@ TEST_F(ConcurrentWriters, AWriterThatCannotGetItsTurnSaysWhoHoldsItAndChangesNot
     }
     setLockWait(std::chrono::milliseconds(-1));
     Files now = snapshot(dir);
-    now.erase(base + ".lock");  // the lock this test holds
+    now.erase(base + ".lck");  // the lock this test holds
     Files expected = before;
     EXPECT_EQ(now, expected);
 }

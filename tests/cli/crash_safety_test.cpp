@@ -71,7 +71,7 @@ struct CrashSafety : ::testing::Test {
                                     const char* x = "0", const char* size = "5") {
         std::vector<std::string> args = {"create", "--file", base, "--size", size, "--density", "100", "--seed", seed,
                                          "-x", x, "--settings", settings()};
-        if (append) args.push_back("--append");
+        args.push_back(append ? "--append" : "--replace");
         return args;
     }
 };
@@ -270,12 +270,25 @@ TEST_F(CrashSafety, RepairRefusesWorseThanATornTailAndTouchesNothing) {
     EXPECT_EQ(run({"repair", base}), cli::kExitOk);
     EXPECT_NE(out.str().find("whole, nothing to repair"), std::string::npos) << out.str();
 
-    // Systems whose planets are gone: cutting back would lose them.
-    writeText(base + ".pln", "");
+    // A system in the middle whose planets overlap those of the systems
+    // after it: no stopped write leaves that, and cutting would lose them.
+    std::string systems = readText(base + ".sun");
+    TSystemRec second = decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()) + sizeof(TSystemRec));
+    second.firstPlanetId[0] = 1'000'000;
+    second.planetCount[0] = 1;
+    systems.replace(sizeof(TSystemRec), sizeof(TSystemRec), bytesOf(second));
+    writeText(base + ".sun", systems);
     Files before = snapshot(dir);
     EXPECT_EQ(run({"repair", base}), cli::kExitUsage);
     EXPECT_NE(err.str().find("worse than a torn tail"), std::string::npos) << err.str();
     EXPECT_EQ(snapshot(dir), before);
+
+    // The planets all gone is what a power cut early in a run leaves:
+    // repair cuts the systems that name them.
+    ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
+    writeText(base + ".pln", "");
+    EXPECT_EQ(run({"repair", base}), cli::kExitOk) << err.str();
+    EXPECT_TRUE(CheckSector(base).sound());
 
     // Damage inside the whole systems.
     ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();

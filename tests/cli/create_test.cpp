@@ -58,7 +58,15 @@ TEST_F(CreateCommand, WritesTheSectorAndPrintsSeedAndSummary) {
     EXPECT_EQ(err.str(), "");  // no progress bar off a terminal
 
     const std::string first = bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon");
-    ASSERT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "42", "--name", "Rim"}),
+    // Again over it: refused unless asked to replace it, then the same bytes.
+    EXPECT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "43", "--name", "Rim"}),
+              cli::kExitUsage);
+    EXPECT_EQ(err.str(), "orrimar-cli: A sector is already at " + base +
+                             " (9 systems); it is replaced only when asked to: give --replace to replace it, or "
+                             "--append to add systems to it\n");
+    EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon"), first);
+    ASSERT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "42", "--name", "Rim",
+                   "--replace"}),
               cli::kExitOk);
     EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon"), first);
 
@@ -74,7 +82,8 @@ TEST_F(CreateCommand, AnyNumberOfThreadsMakesTheSameSector) {
     const std::string line = out.str();
     const std::string one = bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon") +
                             bytesOf(base + ".aln") + bytesOf(base + ".nam");
-    ASSERT_EQ(run({"--file", base, "--size", "6", "--density", "40", "--seed", "8", "--threads", "5"}), cli::kExitOk)
+    ASSERT_EQ(run({"--file", base, "--size", "6", "--density", "40", "--seed", "8", "--threads", "5", "--replace"}),
+              cli::kExitOk)
         << err.str();
     EXPECT_EQ(out.str(), line);
     EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon") + bytesOf(base + ".aln") +
@@ -88,7 +97,8 @@ TEST_F(CreateCommand, AClockSeedIsPrintedAndRepeatsTheRun) {
     const std::string printed = out.str();
     ASSERT_TRUE(std::regex_search(printed, m, std::regex("\\(seed ([0-9]+)\\)\n$")));
     const std::string sun = bytesOf(base + ".sun");
-    ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30", "--seed", m[1].str()}), cli::kExitOk);
+    ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30", "--seed", m[1].str(), "--replace"}),
+              cli::kExitOk);
     EXPECT_EQ(bytesOf(base + ".sun"), sun);
 }
 
@@ -173,7 +183,8 @@ TEST_F(CreateCommand, SectorNamesCountCharactersOfTheCodePageTheyAreStoredIn) {
     ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", fifty}), cli::kExitOk) << err.str();
     EXPECT_EQ(bytesOf(base + ".nam").substr(8, 51), "\x32" + std::string(50, '\xE9'));
     // The euro sign is one byte of the code page (0x80).
-    ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "5 \xE2\x82\xAC"}), cli::kExitOk);
+    ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "5 \xE2\x82\xAC", "--replace"}),
+              cli::kExitOk);
     EXPECT_EQ(bytesOf(base + ".nam").substr(8, 4), std::string("\x03" "5 \x80", 4));
 
     const std::string before = bytesOf(base + ".nam") + bytesOf(base + ".sun");
@@ -271,7 +282,8 @@ TEST_F(CreateCommand, AMemberExtensionNamesTheBaseAndQuietDropsTheLine) {
     EXPECT_FALSE(fs::exists(base + ".sun.pln"));
     // The global flag, before the subcommand, does the same.
     out.str("");
-    ASSERT_EQ(cli::runCli({"--quiet", "create", "--file", base + ".PLN", "--size", "1", "--density", "100"}, ctx),
+    ASSERT_EQ(cli::runCli({"--quiet", "create", "--file", base + ".PLN", "--size", "1", "--density", "100", "--replace"},
+                          ctx),
               cli::kExitOk);
     EXPECT_EQ(out.str(), "");
 }

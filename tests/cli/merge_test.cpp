@@ -47,12 +47,33 @@ struct MergeCommand : ::testing::Test {
 
 TEST_F(MergeCommand, MergesAndSaysSo) {
     EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitOk) << err.str();
-    EXPECT_EQ(out.str(), "Wrote the systems of " + addedBase + " into " + mainBase + "\n");
+    // Every system of both lies in cell 0,0,0: the merge says it doubled it.
+    EXPECT_EQ(out.str(), "Wrote the systems of " + addedBase + " into " + mainBase +
+                             "; 1 of them went into a cell that already held a system (\"orrimar-cli check " +
+                             mainBase + "\" lists them)\n");
     const auto systems = readRecords<TSystemRec>(mainBase + ".sun");
     ASSERT_EQ(systems.size(), 3U);
     EXPECT_EQ(systems[2].firstPlanetId, (std::array<std::int32_t, 3>{3, 4, 4}));
     EXPECT_EQ(readRecords<TPlanetRec>(mainBase + ".pln").back().systemId, 2);
     EXPECT_EQ(readText(mainBase + ".cmt"), "added\r\n");
+    // check lists the cell as a warning (this hand-made sector has codes
+    // check calls damaged; the warning stands beside them).
+    out.str("");
+    run({"check", mainBase});
+    EXPECT_NE(out.str().find("warning: cell 0,0,0 holds 3 systems: 0, 1, 2\n"), std::string::npos) << out.str();
+
+    // Moved elsewhere, nothing doubles and nothing is said of it.
+    writeSector(addedBase, [] {
+        SectorContent again;
+        again.systems.resize(1);
+        again.systems[0].starCount = 1;
+        again.systems[0].x = 5;
+        giveValidCodes(again);
+        return again;
+    }());
+    out.str("");
+    EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "Wrote the systems of " + addedBase + " into " + mainBase + "\n");
 }
 
 TEST_F(MergeCommand, FailuresExitWithTheReasonAndChangeNothing) {

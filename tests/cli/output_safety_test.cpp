@@ -88,7 +88,7 @@ TEST_F(OutputSafety, AtlasAndCsvIntoAFolderHoldingASectorAreRefusedAndTouchNothi
     EXPECT_EQ(readFile(dir + "/data/notes.txt"), "the party owes the guild 300 credits");
     EXPECT_FALSE(fs::exists(dir + "/data.part"));
     EXPECT_FALSE(fs::exists(dir + "/data.old"));
-    EXPECT_FALSE(fs::exists(dir + "/data.lock"));
+    EXPECT_FALSE(fs::exists(dir + "/data.part.lock"));
 }
 
 TEST_F(OutputSafety, NothingButARegularFileIsReplaced) {
@@ -152,7 +152,7 @@ TEST_F(OutputSafety, LeftoversOfAKilledExportAreClearedOnlyWhenOurs) {
     std::ofstream(dir + "/s.json.part") << "{\"format\":";
     ASSERT_EQ(run({"atlas", sector.base, "--out", atlas}), cli::kExitOk) << err.str();
     ASSERT_EQ(run({"export", sector.base, "--format", "json", "--out", dir + "/s.json"}), cli::kExitOk) << err.str();
-    for (const char* left : {"/atlas.old", "/atlas.part", "/s.json.part", "/atlas.lock", "/s.json.lock"}) {
+    for (const char* left : {"/atlas.old", "/atlas.part", "/s.json.part", "/atlas.part.lock", "/s.json.part.lock"}) {
         EXPECT_FALSE(fs::exists(dir + left)) << left;
     }
     EXPECT_TRUE(fs::exists(atlas + "/index.html"));
@@ -205,7 +205,7 @@ TEST_F(OutputSafety, AnExportIntoADestinationBeingWrittenWaitsThenIsRefused) {
     const Files before = filesUnder(atlas);
     {
         // Another program writing there.
-        const FileLock held(atlas + ".lock", LockMode::Exclusive, atlas);
+        const FileLock held(atlas + ".part.lock", LockMode::Exclusive, atlas);
         const pid_t pid = startCli({"atlas", sector.base, "--out", atlas}, dir + "/err.txt", 100);
         EXPECT_EQ(exitStatusOf(pid), cli::kExitRuntime);
     }
@@ -241,7 +241,7 @@ TEST_F(OutputSafety, ConcurrentExportsIntoOnePlaceEachFinishOrAreRefusedAndTheRe
         Files got;
         for (const auto& [path, bytes] : filesUnder(atlas)) got[path.substr(atlas.size())] = bytes;
         EXPECT_EQ(got, expected) << "round " << round;
-        for (const char* left : {"/atlas.part", "/atlas.old", "/atlas.lock"}) EXPECT_FALSE(fs::exists(dir + left));
+        for (const char* left : {"/atlas.part", "/atlas.old", "/atlas.part.lock"}) EXPECT_FALSE(fs::exists(dir + left));
     }
 }
 

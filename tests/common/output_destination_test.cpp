@@ -50,7 +50,7 @@ TEST(OutputDestination, AFileOutputReplacesOnlyARegularFile) {
         log.commit();
     }
     EXPECT_EQ(fileBytes((dir / "old.log").string()), "new log");
-    EXPECT_FALSE(fs::exists(dir / "old.log.lock"));
+    EXPECT_FALSE(fs::exists(dir / "old.log.part.lock"));
     // A link is replaced by nothing, and what it points to is not written through it.
     fs::create_symlink(dir / "old.log", dir / "link.log");
     EXPECT_TRUE(contains(refusal([&] { GuardedOutputFile f((dir / "link.log").string()); }), "is a link"));
@@ -86,7 +86,7 @@ TEST(OutputDestination, AFolderHoldingASectorIsNeverReplacedEvenIfMarked) {
     EXPECT_TRUE(contains(message, "holds a sector (" + (dir / "atlas/deep/down/alpha.SUN").string() + ")"))
         << message;
     EXPECT_EQ(fileBytes((dir / "atlas/deep/down/alpha.SUN").string()), "systems");
-    EXPECT_FALSE(fs::exists(dir / "atlas.lock"));
+    EXPECT_FALSE(fs::exists(dir / "atlas.part.lock"));
 }
 
 TEST(OutputDestination, OurLeftoversAreClearedAndNothingElse) {

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "generation/create_sector.h"
+#include "records/sector_base.h"
 #include "records/record_file.h"
 #include "sector_test_support.h"
 
@@ -81,6 +82,7 @@ TEST(CreateSector, CubeOrderZFastestAndOneCellBlocks) {
         EXPECT_EQ(s[static_cast<std::size_t>(n)].y, n / 2 % 2);
         EXPECT_EQ(s[static_cast<std::size_t>(n)].z, n % 2);
     }
+    p.replace = true;
     p.lastIndex = 0;
     p.x = 20000;
     p.y = -20000;
@@ -99,6 +101,7 @@ TEST(CreateSector, DensityIsTheChanceOfASystemPlusOnePercent) {
     auto p = params(dir, 100, 0, true);
     EXPECT_NEAR(static_cast<double>(CreateSector(p).systems), 100, 35);  // 1 %
     p.density = 49;
+    p.replace = true;
     EXPECT_NEAR(static_cast<double>(CreateSector(p).systems), 5000, 200);  // 50 %
 }
 
@@ -106,12 +109,50 @@ TEST(CreateSector, ARunThatPlacesNoSystemTouchesNothing) {
     const std::string dir = freshSectorDir();
     auto p = params(dir, 1, 0, true);
     writeText(p.baseName + ".sun", "old");
+    p.replace = true;
     for (std::uint64_t seed = 1;; ++seed) {
         p.seed = seed;
         if (CreateSector(p).systems == 0) break;
     }
     EXPECT_EQ(fileBytes(p.baseName + ".sun"), "old");
     EXPECT_FALSE(fs::exists(p.baseName + ".nam"));
+}
+
+// A new sector over an existing one is refused, naming it and its systems,
+// before any file is touched; asked to replace it, the run does.
+TEST(CreateSector, ASectorIsReplacedOnlyWhenAsked) {
+    const std::string dir = freshSectorDir();
+    auto p = params(dir, 2, 100, true);
+    CreateSector(p);
+    const std::string sun = fileBytes(p.baseName + ".sun");
+    const std::string names = fileBytes(p.baseName + ".nam");
+    p.seed = 99;
+    try {
+        CreateSector(p);
+        FAIL() << "an existing sector was replaced unasked";
+    } catch (const SectorExistsError& e) {
+        EXPECT_EQ(e.systems(), 4);
+        EXPECT_EQ(e.baseName(), p.baseName);
+    }
+    EXPECT_EQ(fileBytes(p.baseName + ".sun"), sun);
+    EXPECT_EQ(fileBytes(p.baseName + ".nam"), names);
+    EXPECT_FALSE(fs::exists(p.baseName + ".jnl"));
+    EXPECT_FALSE(fs::exists(p.baseName + ".lck"));
+    p.replace = true;
+    EXPECT_EQ(CreateSector(p).systems, 4);
+    EXPECT_NE(fileBytes(p.baseName + ".sun"), sun);
+}
+
+// The run's note goes beside the sector's own base name, also when the
+// name is given with a member's extension.
+TEST(CreateSector, TheRunNoteGoesBesideTheBaseName) {
+    const std::string dir = freshSectorDir();
+    auto p = params(dir, 2, 100, true);
+    p.baseName += ".sun";
+    CreateSector(p);
+    const std::string base = p.baseName.substr(0, p.baseName.size() - 4);
+    EXPECT_NE(fileBytes(base + ".cmt").find("run: seed"), std::string::npos);
+    EXPECT_FALSE(fs::exists(p.baseName + ".cmt"));
 }
 
 TEST(CreateSector, AppendRunsContinueIdsAndCrossReferencesHold) {

@@ -244,8 +244,8 @@ TEST(ParallelGeneration, AWriteFailingMidRunLeavesWholeSystemsOnly) {
     full.density = 100;
     CreateSector(full);
     for (const unsigned threads : {2U, 7U}) {
-        for (const FaultPlan plan : {FaultPlan{FaultKind::NoSpace, 6, false}, FaultPlan{FaultKind::IoError, 13, false},
-                                     FaultPlan{FaultKind::NoSpace, 22, true}, FaultPlan{FaultKind::IoError, 35, false}}) {
+        for (const FaultPlan plan : {FaultPlan{FaultKind::NoSpace, 8, false}, FaultPlan{FaultKind::IoError, 15, false},
+                                     FaultPlan{FaultKind::NoSpace, 24, true}, FaultPlan{FaultKind::IoError, 37, false}}) {
             SCOPED_TRACE(fmt::format("{} threads, write {}", threads, plan.at));
             const fs::path dir = freshGenerationDir(fmt::format("fault-{}-{}", threads, plan.at));
             CreateSectorParams p = full;
