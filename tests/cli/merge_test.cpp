@@ -61,19 +61,6 @@ TEST_F(MergeCommand, MergesAndSaysSo) {
     out.str("");
     run({"check", mainBase});
     EXPECT_NE(out.str().find("warning: cell 0,0,0 holds 3 systems: 0, 1, 2\n"), std::string::npos) << out.str();
-
-    // Moved elsewhere, nothing doubles and nothing is said of it.
-    writeSector(addedBase, [] {
-        SectorContent again;
-        again.systems.resize(1);
-        again.systems[0].starCount = 1;
-        again.systems[0].x = 5;
-        giveValidCodes(again);
-        return again;
-    }());
-    out.str("");
-    EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitOk) << err.str();
-    EXPECT_EQ(out.str(), "Wrote the systems of " + addedBase + " into " + mainBase + "\n");
 }
 
 TEST_F(MergeCommand, FailuresExitWithTheReasonAndChangeNothing) {
