@@ -28,7 +28,9 @@ if [ ${#lines[@]} -eq 0 ]; then
 fi
 
 failed=0
-for line in "${lines[@]}"; do
+# Twice: the examples say what they mean (--replace), so a reader who runs
+# them again gets the same result instead of a refusal or doubled systems.
+for line in "${lines[@]}" "${lines[@]}"; do
   echo "\$ $line"
   if ! bash -c "$line" >out.txt 2>err.txt; then
     echo "FAILED: $line"
