@@ -54,9 +54,12 @@ public:
     void close();
 
 private:
+    void startWriteback();
+
     std::string path_;
     std::size_t recordSize_;
     int fd_ = -1;
+    std::int64_t writebackStart_ = 0;     // bytes already handed to the disk
     std::vector<unsigned char> pending_;  // whole records after flushedCount_
     std::int64_t flushedCount_ = 0;       // whole records in the file itself
     std::int64_t count_ = 0;              // flushed + buffered
