@@ -66,8 +66,12 @@ std::chrono::milliseconds lockWait() {
 
 void setLockWait(std::chrono::milliseconds wait) { overrideWaitMs = wait.count() < 0 ? -1 : wait.count(); }
 
-FileLock::FileLock(std::string lockPath, LockMode mode, std::string what) : path_(std::move(lockPath)), mode_(mode) {
-    const auto deadline = std::chrono::steady_clock::now() + lockWait();
+FileLock::FileLock(std::string lockPath, LockMode mode, std::string what)
+    : FileLock(std::move(lockPath), mode, std::move(what), lockWait()) {}
+
+FileLock::FileLock(std::string lockPath, LockMode mode, std::string what, std::chrono::milliseconds wait)
+    : path_(std::move(lockPath)), mode_(mode) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
     const int operation = (mode == LockMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     for (;;) {
         int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);

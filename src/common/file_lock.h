@@ -45,6 +45,8 @@ public:
     // A shared taker in a folder it may not write proceeds without a lock
     // (no writer can work there either).
     FileLock(std::string lockPath, LockMode mode, std::string what);
+    // The same, waiting `wait` instead (zero: one try).
+    FileLock(std::string lockPath, LockMode mode, std::string what, std::chrono::milliseconds wait);
     ~FileLock();
     FileLock(FileLock&& other) noexcept;
     FileLock& operator=(FileLock&& other) noexcept;

@@ -36,6 +36,15 @@ SectorLock SectorLock::forChange(const std::string& baseName) {
     return taken;
 }
 
+bool SectorLock::isBeingChanged(const std::string& baseName) {
+    try {
+        const FileLock look(sectorLockPath(baseName), LockMode::Shared, baseName, std::chrono::milliseconds(0));
+        return false;
+    } catch (const LockBusyError&) {
+        return true;
+    }
+}
+
 SectorLock SectorLock::forReading(const std::string& baseName) {
     SectorLock taken;
     // A journal under a shared lock is a writer's that died: its writer

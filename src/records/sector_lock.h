@@ -27,6 +27,11 @@ public:
     // Shared: other readers go on, writers wait until it is released.
     static SectorLock forReading(const std::string& baseName);
 
+    // True when a writer holds the sector now (one look, no wait): a
+    // window that reads the sector by itself tries again later instead of
+    // freezing for the lock's wait.
+    static bool isBeingChanged(const std::string& baseName);
+
     bool held() const { return lock_.held(); }
     // What finishing an interrupted command did, one line each (also sent
     // to the message sink); empty when there was nothing to finish.

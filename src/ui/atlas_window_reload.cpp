@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "records/sector_lock.h"
 #include "ui/atlas_session.h"
 #include "ui/atlas_window.h"
 #include "ui/sector_watcher.h"
@@ -14,6 +15,11 @@ namespace orrimar::ui {
 void AtlasWindow::reloadSector() {
     if (!session_->isOpen()) return;
     try {
+        // A writer at work: look again once it is likely done, rather than
+        // hold the window still for the lock's wait.
+        if (SectorLock::isBeingChanged(sectorBase_.toStdString())) {
+            throw LockBusyError(sectorBase_.toStdString() + " is being changed by another program");
+        }
         session_->reload();
     } catch (const std::exception& error) {
         // Most often the writer still holds the sector's lock, or its last

@@ -15,6 +15,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/output_destination.h"
 #include "engine/alien_generator.h"
 #include "engine/engine.h"
 #include "generation/sector_fields.h"
@@ -150,7 +151,9 @@ void TBtnRightDlg2::OKBtnClick() {
         if (chosen.fileName.isEmpty())
             throw InputError(std::string(engine::kNoLogMessage));
         const std::string path = QFile::encodeName(chosen.fileName).toStdString();
-        AtomicOutputFile log(path);
+        // Guarded as every output is: never over a folder, a device or a
+        // file another program is writing.
+        GuardedOutputFile log(path);
         const std::int32_t id = readId(AlienIdField);
         engine::main_alienlog(FileNameField->text().toStdString(), id, static_cast<std::uint8_t>(output),
                               logFormatOf(chosen.filterIndex), log.stream());

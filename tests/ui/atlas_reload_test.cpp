@@ -15,7 +15,9 @@
 
 #include "common/errors.h"
 #include "generation/create_sector.h"
+#include "common/file_lock.h"
 #include "names/rename.h"
+#include "records/sector_lock.h"
 #include "ui/atlas_widget.h"
 #include "ui/atlas_window.h"
 #include "ui/sector_watcher.h"
@@ -69,6 +71,30 @@ struct AtlasReload : ::testing::Test {
     MessageCapture messages;
     std::unique_ptr<AtlasWindow> window;
 };
+
+// While another program holds the sector the window does not wait for it
+// (the lock's wait is set far beyond the test's time here): it says so, and
+// reads the sector once the lock is free.
+TEST_F(AtlasReload, ASectorHeldByAWriterIsReadOnceItIsFree) {
+    setLockWait(std::chrono::minutes(10));
+    {
+        const SectorLock writer = SectorLock::forChange(base);
+        // A writer at work: a member changes while the lock is held.
+        QFile notes(QString::fromStdString(base + ".cmt"));
+        ASSERT_TRUE(notes.open(QIODevice::Append));
+        notes.write("a writer's note\r\n");
+        notes.close();
+        ASSERT_TRUE(waitFor([this] {
+            return window->statusBar()->currentMessage().contains(QStringLiteral("is being changed by another program"));
+        })) << window->statusBar()->currentMessage().toStdString();
+        EXPECT_TRUE(shows(9)) << caption().toStdString();
+    }
+    setLockWait(std::chrono::milliseconds(-1));
+    ASSERT_TRUE(waitFor([this] {
+        return window->statusBar()->currentMessage().contains(QStringLiteral("read again: 9 systems"));
+    })) << window->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(window->selectedSystem(), 4);
+}
 
 TEST_F(AtlasReload, SystemsAppendedElsewhereAppearWithTheSelectionKept) {
     ASSERT_TRUE(shows(9)) << caption().toStdString();
