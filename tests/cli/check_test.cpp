@@ -86,3 +86,74 @@ TEST_F(CheckCommand, CreatedAndAppendedSectorsAreSound) {
 
 }  // namespace
 }  // namespace orrimar
+
+namespace orrimar {
+namespace {
+
+using namespace orrimar::testing;
+
+// Nothing the readers refuse is called sound, and a sector without any
+// native race reads as it checks.
+struct StrictCheck : CheckCommand {
+    void makeSector(const char* seed, const char* density) {
+        ASSERT_EQ(run({"create", "--file", base, "--size", "6", "--density", density, "--seed", seed, "--settings",
+                       (dir / "empty.ini").string(), "--replace"}),
+                  cli::kExitOk)
+            << err.str();
+    }
+    void SetUp() override {
+        CheckCommand::SetUp();
+        writeText(dir / "empty.ini", "");
+    }
+};
+
+TEST_F(StrictCheck, ARecordTheReadersRefuseIsDamageToCheck) {
+    makeSector("3", "30");
+    std::string systems = readText(base + ".sun");
+    TSystemRec first = decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()));
+    first.spectralDigit[0] = 37;
+    systems.replace(0, sizeof(TSystemRec), bytesOf(first));
+    writeText(base + ".sun", systems);
+    EXPECT_EQ(run({"report", base, "--out", (dir / "r").string()}), cli::kExitRuntime);
+    EXPECT_EQ(run({"check", base}), cli::kExitRuntime);
+    EXPECT_NE(out.str().find("system 0: star 1 spectral digit 37 outside 0..9"), std::string::npos) << out.str();
+    // Within the whole systems: repair refuses rather than pass it on.
+    EXPECT_EQ(run({"repair", base}), cli::kExitUsage);
+}
+
+TEST_F(StrictCheck, ASectorWithoutRacesIsReadByEveryReader) {
+    makeSector("1", "30");
+    ASSERT_EQ(recordCountOnDisk(base + ".aln", sizeof(TAlienRec)), 0) << "the seed should give no race";
+    EXPECT_EQ(run({"check", base}), cli::kExitOk) << out.str();
+    EXPECT_EQ(run({"report", base, "--out", (dir / "r").string()}), cli::kExitOk) << err.str();
+    EXPECT_EQ(run({"export", base, "--format", "json", "--out", (dir / "s.json").string()}), cli::kExitOk)
+        << err.str();
+}
+
+// What a power cut leaves when a file's new size reached the disk before
+// its data: zeros at the end. Every reader refuses it; repair cuts it.
+TEST_F(StrictCheck, AZeroedTailIsRefusedByReadersAndCutByRepair) {
+    makeSector("3", "30");
+    const std::string whole = readText(base + ".sun");
+    for (const char* ext : {".sun", ".pln", ".mon", ".nam"}) {
+        SCOPED_TRACE(ext);
+        const std::string bytes = readText(base + ext);
+        const std::size_t width = std::string(ext) == ".sun"   ? sizeof(TSystemRec)
+                                  : std::string(ext) == ".pln" ? sizeof(TPlanetRec)
+                                  : std::string(ext) == ".mon" ? sizeof(TMoonRec)
+                                                               : sizeof(TNameRec);
+        writeText(base + ext, bytes + std::string(2 * width, '\0'));
+        if (std::string(ext) != ".nam") {
+            EXPECT_NE(run({"report", base, "--out", (dir / "r").string()}), cli::kExitOk);
+            EXPECT_NE(run({"starlog", base, "--system", "0", "--out", (dir / "l.log").string()}), cli::kExitOk);
+        }
+        EXPECT_EQ(run({"check", base}), cli::kExitRuntime) << out.str();
+        EXPECT_EQ(run({"repair", base}), cli::kExitOk) << err.str();
+        EXPECT_EQ(readText(base + ext), bytes);
+        EXPECT_EQ(run({"check", base}), cli::kExitOk) << out.str();
+    }
+    EXPECT_EQ(readText(base + ".sun"), whole);
+}
+
+}  // namespace
+}  // namespace orrimar
