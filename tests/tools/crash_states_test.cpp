@@ -213,6 +213,7 @@ Outcome proveEveryState(const std::string& base, const Files& before, const File
         const std::string context = describe(cuts);
         ++outcome.states;
         if (state != after) ++outcome.mended;
+        ::testing::Test::RecordProperty("states", static_cast<int>(outcome.states));
 
         // With the journal: the next program that takes the sector.
         writeSectorFiles(base, state);
@@ -279,7 +280,6 @@ TEST_F(CrashStates, EveryCutOfASmallCreateIsMended) {
     before[".cmt"] = "";
     const Outcome outcome = proveEveryState(base, before, after, journalOf(before, JournalKind::WholeSystems, true));
     EXPECT_GT(outcome.states, 100);
-    RecordProperty("states", static_cast<int>(outcome.states));
 }
 
 TEST_F(CrashStates, EveryCutOfASmallAppendKeepsTheSectorBefore) {
