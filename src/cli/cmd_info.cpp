@@ -12,7 +12,9 @@
 #include "common/errors.h"
 #include "records/record_file.h"
 #include "records/records.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
+#include "records/sector_lock.h"
 
 namespace orrimar::cli {
 
@@ -34,6 +36,9 @@ void registerInfo(CLI::App& app, Context& ctx) {
         if (recordCountOnDisk(sectorPath(*base, ".sun"), sizeof(TSystemRec)) < 0) {
             throw InputError(fmt::format("No sector at {}: {} does not exist", *base, sectorPath(*base, ".sun")));
         }
+        // Counted whole: not in the middle of another program's append,
+        // and after an interrupted change is finished.
+        const SectorLock lock = SectorLock::forReading(sectorBaseName(*base));
         ctx.out << fmt::format("{}: {} systems, {} planets, {} moons, {} races\n", *base,
                                countOf(*base, ".sun", sizeof(TSystemRec)), countOf(*base, ".pln", sizeof(TPlanetRec)),
                                countOf(*base, ".mon", sizeof(TMoonRec)), countOf(*base, ".aln", sizeof(TAlienRec)));
