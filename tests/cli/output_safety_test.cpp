@@ -10,19 +10,18 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "cli/child_process.h"
 #include "cli/cli.h"
 #include "common/file_lock.h"
 #include "common/output_destination.h"
 #include "engine/log_fixtures.h"
 
-extern char** environ;
 
 namespace orrimar {
 namespace {
@@ -169,28 +168,7 @@ TEST_F(OutputSafety, LeftoversOfAKilledExportAreClearedOnlyWhenOurs) {
 // Runs orrimar-cli with `args`, its error stream into `errFile`, waiting
 // `lockWaitMs` for a busy destination. Returns the process id.
 pid_t startCli(const std::vector<std::string>& args, const std::string& errFile, int lockWaitMs) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e) {
-        if (std::string(*e).rfind("ORRIMAR_LOCK_WAIT_MS=", 0) != 0) env.emplace_back(*e);
-    }
-    env.push_back("ORRIMAR_LOCK_WAIT_MS=" + std::to_string(lockWaitMs));
-    std::vector<char*> envp;
-    for (auto& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> store = {ORRIMAR_CLI_PATH};
-    store.insert(store.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : store) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    EXPECT_EQ(spawned, 0) << "could not start " << argv[0];
-    return pid;
+    return testing::startCli(args, {{}, errFile, {"ORRIMAR_LOCK_WAIT_MS=" + std::to_string(lockWaitMs)}});
 }
 
 int exitStatusOf(pid_t pid) {
