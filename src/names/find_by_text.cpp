@@ -64,8 +64,7 @@ std::int64_t findByText(std::string_view text, const NameSource& names, std::int
     if (ec == std::errc() && ptr == end && text.front() != '-' && text.front() != '+') {
         if (count == 0) throw InputError(fmt::format("{}: there is no {} {}: there are no {}s", option, noun, id, noun));
         if (count > 0 && id >= count) {
-            throw InputError(fmt::format("{}: there is no {} {}: the ids go from 0 to {}", option, noun, id,
-                                         groupedCount(count - 1)));
+            throw InputError(fmt::format("{}: there is no {} {}: the ids go from 0 to {}", option, noun, id, count - 1));
         }
         return id;
     }

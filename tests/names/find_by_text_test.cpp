@@ -34,7 +34,7 @@ TEST(FindByText, AnIdIsTakenFirstAndCheckedAgainstTheCount) {
     EXPECT_EQ(pick(kSystems, "3"), "3");
     EXPECT_EQ(pick(kSystems, "0"), "0");
     EXPECT_EQ(pick(kSystems, "10"), "--system: there is no system 10: the ids go from 0 to 9");
-    EXPECT_EQ(pick(kSystems, "1500", 1341), "--system: there is no system 1500: the ids go from 0 to 1,340");
+    EXPECT_EQ(pick(kSystems, "1500", 1341), "--system: there is no system 1500: the ids go from 0 to 1340");
     EXPECT_EQ(pick(kSystems, "1500", -1), "1500");  // count unknown: the caller checks
     EXPECT_EQ(pick({}, "0", 0), "--system: there is no system 0: there are no systems");
 }
