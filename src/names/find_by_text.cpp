@@ -61,6 +61,7 @@ std::int64_t findByText(std::string_view text, const NameSource& names, std::int
     std::int64_t id = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, id);
+    // Ids are counted from 0: a signed number ("-1") is no id, so it is looked for as a name.
     if (ec == std::errc() && ptr == end && text.front() != '-' && text.front() != '+') {
         if (count == 0) throw InputError(fmt::format("{}: there is no {} {}: there are no {}s", option, noun, id, noun));
         if (count > 0 && id >= count) {
