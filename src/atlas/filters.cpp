@@ -9,6 +9,7 @@
 #include "common/errors.h"
 #include "records/record_reader.h"
 #include "records/records.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
 
 namespace orrimar::atlas {
@@ -149,7 +150,7 @@ std::vector<PlanetFacts> readPlanets(const AtlasModel& model, SystemId id) {
 std::vector<std::uint8_t> matchSystems(const AtlasModel& model, const Filter& f) {
     if (f.withinOf != kNoSystem && (f.withinOf < 0 || f.withinOf >= model.size())) {
         throw InputError(fmt::format("System {} is not in sector {}: it has {} systems (ids 0 to {})", f.withinOf,
-                                     model.sectorName(), model.size(), model.size() - 1));
+                                     model.sectorName(), groupedCount(model.size()), model.size() - 1));
     }
     std::vector<std::uint8_t> hits(static_cast<std::size_t>(model.size()), 0);
     std::vector<SystemId> candidates;

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "common/errors.h"
+#include "records/sector_base.h"
 
 namespace orrimar::atlas {
 
@@ -15,7 +16,7 @@ namespace {
 void requireSystem(const AtlasModel& model, SystemId id, const char* role) {
     if (id < 0 || id >= model.size()) {
         throw InputError(fmt::format("{} system {} is not in the sector: it has {} systems (ids 0 to {})", role, id,
-                                     model.size(), model.size() - 1));
+                                     groupedCount(model.size()), model.size() - 1));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -15,6 +16,11 @@ namespace orrimar::cli {
 
 void Context::success(const std::string& line) const {
     if (!quiet) out << line << "\n";
+}
+
+std::string recordCounts(std::int64_t systems, std::int64_t planets, std::int64_t moons, std::int64_t races) {
+    return fmt::format("{} systems, {} planets, {} moons, {} races", groupedCount(systems), groupedCount(planets),
+                       groupedCount(moons), groupedCount(races));
 }
 
 std::string doubledCellsNote(std::int64_t doubled, const std::string& baseName) {
@@ -55,6 +61,51 @@ std::string settingsFileOf(const std::string& given, const Context& ctx) {
     return given;
 }
 
+namespace {
+
+// Letters to insert, delete or replace to turn `a` into `b`.
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The first word that is no option names the command. A word that names
+// none is refused with the nearest command (or, when none is near, all of
+// them), rather than left for the parser to call a missing command.
+void refuseUnknownCommand(const CLI::App& app, const std::vector<std::string>& args) {
+    const auto word = std::find_if(args.begin(), args.end(),
+                                   [](const std::string& a) { return a.empty() || a.front() != '-'; });
+    if (word == args.end()) return;
+    std::vector<std::string> names;
+    for (const CLI::App* sub : app.get_subcommands({})) names.push_back(sub->get_name());
+    if (std::find(names.begin(), names.end(), *word) != names.end()) return;
+    std::string nearest;
+    std::size_t best = std::string::npos;
+    for (const std::string& name : names) {
+        const std::size_t d = editDistance(*word, name);
+        if (d < best) best = d, nearest = name;
+    }
+    // Nearer than half the word: a slip of the fingers, not another word.
+    if (!nearest.empty() && best * 2 <= std::max<std::size_t>(word->size(), 2)) {
+        throw InputError(fmt::format("unknown command {}; did you mean {}?", *word, nearest));
+    }
+    std::string all;
+    for (const std::string& name : names) all += (all.empty() ? "" : ", ") + name;
+    throw InputError(fmt::format("unknown command {}; the commands are {}", *word, all));
+}
+
+}  // namespace
+
 int runCli(const std::vector<std::string>& args, Context& ctx) {
     CLI::App app{"Orrimar: sectors of space for science-fiction role-playing games", "orrimar-cli"};
     app.require_subcommand(1);
@@ -78,6 +129,7 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
+        refuseUnknownCommand(app, args);
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         ctx.out << app.help();

@@ -43,6 +43,10 @@ struct Context {
     void success(const std::string& line) const;
 };
 
+// "1,341 systems, 9,876 planets, 12,001 moons, 2 races": a sector's record
+// counts as check, repair and info print them, grouped like every count.
+std::string recordCounts(std::int64_t systems, std::int64_t planets, std::int64_t moons, std::int64_t races);
+
 // "; 3 of them went into cells that already held a system (check
 // data/alpha lists them)": said by every command that may double cells.
 std::string doubledCellsNote(std::int64_t doubled, const std::string& baseName);

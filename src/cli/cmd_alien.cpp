@@ -10,6 +10,8 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "cli/id_args.h"
+#include "cli/out_args.h"
 #include "common/errors.h"
 #include "engine/alien_generator.h"
 #include "engine/engine.h"
@@ -68,15 +70,6 @@ std::uint64_t seedValue(const std::string& text) {
     return seed;
 }
 
-std::int32_t raceId(const std::string& text) {
-    std::int32_t id = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, id);
-    if (text.empty() || ec != std::errc() || ptr != end)
-        throw InputError(fmt::format("--race: not a race id: '{}'", text));
-    return id;
-}
-
 struct AlienLogOptions {
     std::string alienBase;
     std::string race = "0";
@@ -106,8 +99,9 @@ void registerAlienLog(CLI::App& app, Context& ctx) {
         ->type_name("PATH")
         ->required();
     refuseBlank(cmd->add_option("--race", o->race,
-                                "Which race: its id, 0 for the first; `report` lists every race with its id"))
-        ->type_name("INT")
+                                "Which race: its id (0 for the first), its name or the start of its name; "
+                                "`report` lists every race with its id"))
+        ->type_name("ID|NAME")
         ->capture_default_str();
     cmd->add_option("--out", o->out, "The log file to write, with its extension (.log, or .html with --html)")
         ->type_name("PATH")
@@ -117,9 +111,10 @@ void registerAlienLog(CLI::App& app, Context& ctx) {
         ->capture_default_str();
     cmd->add_flag("--html", o->html, "Write one HTML page instead of plain text");
     cmd->callback([o, &ctx] {
-        const std::int32_t id = raceId(o->race);
         const int system = outputSystemIndex(o->output);
         if (o->out.empty()) throw InputError(std::string(engine::kNoLogMessage));
+        o->out = fileOut(o->out, o->html ? "race.html" : "race.log");
+        const auto id = static_cast<std::int32_t>(idFromText(o->alienBase, NameKind::Race, o->race, "--race"));
         engine::OutputFile log(o->out);
         engine::main_alienlog(o->alienBase, id, static_cast<std::uint8_t>(system),
                               o->html ? engine::kFormatHtml : engine::kFormatText, log.stream());
@@ -169,7 +164,7 @@ void registerAlienGenerator(CLI::App& app, Context& ctx) {
         p.atmosphereIndex = listIndex(engine::kAtmosphereList, o->atmosphere, "--atmosphere");
         p.outputIndex = outputSystemIndex(o->output);
         p.totalAlienDisable = o->totalAlienDisable;
-        p.logPath = o->out;
+        p.logPath = o->out.empty() ? o->out : fileOut(o->out, o->html ? "race.html" : "race.log");
         p.filterIndex = o->html ? 2 : 1;
         p.settingsPath = settingsFileOf(o->settings, ctx);
         if (!o->seed.empty()) p.seed = seedValue(o->seed);

@@ -1,10 +1,10 @@
 // orrimar-cli check BASE: is the sector whole? One line per problem, then a
-// summary; exit 0 for a sound sector, 1 for a damaged one, 2 when there is
-// no sector at BASE.
+// summary; exit 0 for a sound sector, 1 for a damaged one or none at BASE.
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "records/sector_base.h"
 #include "tools/sector_check.h"
 
 namespace orrimar::cli {
@@ -20,16 +20,15 @@ void registerCheck(CLI::App& app, Context& ctx) {
         for (const std::string& line : report.problems) ctx.out << line << '\n';
         if (report.problemCount > static_cast<std::int64_t>(report.problems.size())) {
             ctx.out << fmt::format("... and {} more\n",
-                                   report.problemCount - static_cast<std::int64_t>(report.problems.size()));
+                                   groupedCount(report.problemCount - static_cast<std::int64_t>(report.problems.size())));
         }
         for (const std::string& line : report.warnings) ctx.out << "warning: " << line << '\n';
-        const std::string counts = fmt::format("{} systems, {} planets, {} moons, {} races", report.systems,
-                                               report.planets, report.moons, report.races);
+        const std::string counts = recordCounts(report.systems, report.planets, report.moons, report.races);
         if (report.sound()) {
             ctx.out << fmt::format("{}: sound ({})\n", *base, counts);
             ctx.exitCode = kExitOk;
         } else {
-            ctx.out << fmt::format("{}: damaged, {} problem{} ({})\n", *base, report.problemCount,
+            ctx.out << fmt::format("{}: damaged, {} problem{} ({})\n", *base, groupedCount(report.problemCount),
                                    report.problemCount == 1 ? "" : "s", counts);
             ctx.exitCode = kExitRuntime;
         }

@@ -7,8 +7,10 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "cli/out_args.h"
 #include "cli/progress_bar.h"
 #include "engine/sector_export.h"
+#include "records/sector_base.h"
 
 namespace orrimar::cli {
 
@@ -21,7 +23,9 @@ struct ExportOptions {
 };
 
 
-void runExport(const ExportOptions& options, engine::ExportFormat format, Context& ctx) {
+void runExport(ExportOptions options, engine::ExportFormat format, Context& ctx) {
+    // JSON is one file; CSV and the atlas are folders of their own.
+    if (format == engine::ExportFormat::Json) options.out = fileOut(options.out, "sector.json");
     engine::ExportResult result;
     if (ctx.interactive) {
         ProgressBar<engine::ExportProgress> bar(ctx.err);
@@ -30,7 +34,7 @@ void runExport(const ExportOptions& options, engine::ExportFormat format, Contex
         result = engine::ExportSector(options.sector, format, options.out);
     }
     const auto count = [](std::int64_t n, const char* one, const char* many) {
-        return fmt::format("{} {}", n, n == 1 ? one : many);
+        return fmt::format("{} {}", groupedCount(n), n == 1 ? one : many);
     };
     ctx.success(fmt::format("Wrote the {} of {} ({}, {}) to {}",
                            format == engine::ExportFormat::Atlas ? std::string("atlas")

@@ -12,9 +12,11 @@
 #include "atlas/filters.h"
 #include "cli/atlas_args.h"
 #include "cli/cli.h"
+#include "cli/id_args.h"
 #include "engine/body_names.h"
 #include "engine/document.h"
 #include "common/errors.h"
+#include "records/sector_base.h"
 
 namespace orrimar::cli {
 
@@ -75,7 +77,7 @@ void run(const FindOptions& o, Context& ctx) {
     atlas::AtlasModel model = atlas::AtlasModel::open(o.sector);
     for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
     if (o.within) {
-        filter.withinOf = systemFromText(model, o.of, "--of");
+        filter.withinOf = systemIdFromText(model, o.of, "--of");
         filter.withinParsecs = *o.within;
     }
     std::vector<atlas::SystemId> ids = atlas::matchingIds(model, filter);
@@ -128,7 +130,8 @@ void run(const FindOptions& o, Context& ctx) {
         while (!line.empty() && line.back() == ' ') line.pop_back();
         ctx.out << line << "\n";
     }
-    ctx.out << fmt::format("{} of {} systems match\n", ids.size(), model.size());
+    ctx.out << fmt::format("{} of {} systems match\n", groupedCount(static_cast<std::int64_t>(ids.size())),
+                           groupedCount(model.size()));
 }
 
 }  // namespace
@@ -149,7 +152,7 @@ void registerFind(CLI::App& app, Context& ctx) {
     cmd->add_flag("--race", o->race, "A planet home to a native race");
     cmd->add_flag("--colony", o->colony, "A colony or moon base in the system");
     refuseBlank(cmd->add_option("--within", o->within, "Within N parsecs of the system given by --of"));
-    refuseBlank(cmd->add_option("--of", o->of, "The system (id or name) that --within measures from"));
+    refuseBlank(cmd->add_option("--of", o->of, "The system (id, name or the start of a name) that --within measures from"));
     cmd->add_flag("--json", o->json, "Print the matches as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });
 }

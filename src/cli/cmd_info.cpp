@@ -1,6 +1,7 @@
 // orrimar-cli info BASE: the sector's record counts and the runs that made
 // it (the lines each run left in the comment file), so that a GM can make a
-// sector again with the same seed. Exit 2 when there is no sector at BASE.
+// sector again with the same seed. Exit 1 when there is no sector at BASE,
+// as for every command that reads one.
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
@@ -33,15 +34,15 @@ void registerInfo(CLI::App& app, Context& ctx) {
     auto base = std::make_shared<std::string>();
     refuseBlank(cmd->add_option("BASE", *base, "Sector base name (path without extension)"))->required();
     cmd->callback([&ctx, base] {
-        if (recordCountOnDisk(sectorPath(*base, ".sun"), sizeof(TSystemRec)) < 0) {
-            throw InputError(fmt::format("No sector at {}: {} does not exist", *base, sectorPath(*base, ".sun")));
-        }
+        requireSector(sectorBaseName(*base));
         // Counted whole: not in the middle of another program's append,
         // and after an interrupted change is finished.
         const SectorLock lock = SectorLock::forReading(sectorBaseName(*base));
-        ctx.out << fmt::format("{}: {} systems, {} planets, {} moons, {} races\n", *base,
-                               countOf(*base, ".sun", sizeof(TSystemRec)), countOf(*base, ".pln", sizeof(TPlanetRec)),
-                               countOf(*base, ".mon", sizeof(TMoonRec)), countOf(*base, ".aln", sizeof(TAlienRec)));
+        ctx.out << fmt::format("{}: {}\n", *base,
+                               recordCounts(countOf(*base, ".sun", sizeof(TSystemRec)),
+                                            countOf(*base, ".pln", sizeof(TPlanetRec)),
+                                            countOf(*base, ".mon", sizeof(TMoonRec)),
+                                            countOf(*base, ".aln", sizeof(TAlienRec))));
         std::ifstream comments(sectorPath(*base, ".cmt"), std::ios::binary);
         std::string line;
         int runs = 0;

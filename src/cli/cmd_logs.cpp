@@ -1,7 +1,6 @@
 // orrimar-cli starlog and report: the System Logfile and Sector Report
 // dialogs for scripts. Malformed values are refused before anything is read
 // or written.
-#include <charconv>
 #include <ostream>
 #include <string>
 
@@ -9,6 +8,8 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "cli/id_args.h"
+#include "cli/out_args.h"
 #include "common/errors.h"
 #include "engine/engine.h"
 #include "engine/star_summary.h"
@@ -34,16 +35,6 @@ struct ReportOptions {
     bool noEmpires = false;
 };
 
-std::int32_t systemId(const std::string& text) {
-    std::int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || value < 0) {
-        throw InputError(fmt::format("--system: not a system id (a whole number from 0): '{}'", text));
-    }
-    return value;
-}
-
 void requireOut(const std::string& out, const char* what) {
     if (out.empty()) throw InputError(fmt::format("--out: no file chosen: choose a file to save the {} to", what));
 }
@@ -57,8 +48,9 @@ void registerLogs(CLI::App& app, Context& ctx) {
         ->type_name("PATH")
         ->required();
     log->add_option("--system", starlog->system,
-                    "Which system: its id, 0 for the first; `report` lists every system with its id")
-        ->type_name("INT")
+                    "Which system: its id (0 for the first), its name or the start of its name; `report` "
+                    "lists every system with its id")
+        ->type_name("ID|NAME")
         ->required();
     log->add_option("--out", starlog->out, "The log file to write, with its extension (.log, or .html with --html)")
         ->type_name("PATH")
@@ -67,8 +59,9 @@ void registerLogs(CLI::App& app, Context& ctx) {
     log->add_flag("--summary", starlog->summary,
                   "Write the one-screen summary instead: stars, then a line per orbit, moons folded");
     log->callback([starlog, &ctx] {
-        const std::int32_t id = systemId(starlog->system);
         requireOut(starlog->out, starlog->summary ? "system summary" : "system log");
+        starlog->out = fileOut(starlog->out, starlog->html ? "system.html" : "system.log");
+        const auto id = static_cast<std::int32_t>(idFromText(starlog->sector, NameKind::System, starlog->system, "--system"));
         if (starlog->summary) {
             engine::main_starsummary(starlog->sector, starlog->out, id,
                                      starlog->html ? engine::kFormatHtml : engine::kFormatText,
@@ -90,7 +83,7 @@ void registerLogs(CLI::App& app, Context& ctx) {
     refuseBlank(rep->add_option("SECTOR", report->sector, "The sector: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
-    rep->add_option("--out", report->out, "The report's path without extension: PATH.map and PATH.html are written")
+    rep->add_option("--out", report->out, "The report's path, without extension or with .map or .html: PATH.map and PATH.html are written")
         ->type_name("PATH")
         ->required();
     rep->add_flag("--no-systems", report->noSystems, "Leave out the Systems section");
@@ -99,6 +92,8 @@ void registerLogs(CLI::App& app, Context& ctx) {
     rep->add_flag("--no-empires", report->noEmpires, "Leave out the Empires section");
     rep->callback([report, &ctx] {
         requireOut(report->out, "sector report");
+        // "--out x.html" means the report x.map and x.html, not x.html.html.
+        report->out = baseOut(report->out, {".map", ".html"}, "report");
         engine::main_map(report->sector, report->out, !report->noSystems, !report->noAliens, !report->noSummary,
                          !report->noEmpires);
         ctx.success(fmt::format("Wrote sector report to {}.map and {}.html", report->out, report->out));

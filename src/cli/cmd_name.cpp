@@ -9,6 +9,7 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "cli/id_args.h"
 #include "names/rename.h"
 #include "common/errors.h"
 #include "records/sector_base.h"
@@ -19,10 +20,10 @@ namespace {
 
 struct NameOptions {
     std::string base;
-    std::optional<std::int64_t> system;
+    std::optional<std::string> system;
     std::optional<std::int64_t> planet;
     std::optional<std::int64_t> moon;
-    std::optional<std::int64_t> race;
+    std::optional<std::string> race;
     std::string name;
 };
 
@@ -32,10 +33,10 @@ void registerName(CLI::App& app, Context& ctx) {
     auto o = std::make_shared<NameOptions>();
     auto* cmd = app.add_subcommand("name", "Name or rename a system, planet, moon or race of a sector");
     refuseBlank(cmd->add_option("SECTOR", o->base, "Sector base name (path without extension)"))->required();
-    auto* sys = refuseBlank(cmd->add_option("--system", o->system, "Id of the system to name"));
+    auto* sys = refuseBlank(cmd->add_option("--system", o->system, "The system to name: its id or its (current) name"));
     auto* pln = refuseBlank(cmd->add_option("--planet", o->planet, "Id of the planet or belt to name"));
     auto* mon = refuseBlank(cmd->add_option("--moon", o->moon, "Id of the moon to name"));
-    auto* rac = refuseBlank(cmd->add_option("--race", o->race, "Id of the race to name"));
+    auto* rac = refuseBlank(cmd->add_option("--race", o->race, "The race to name: its id or its (current) name"));
     sys->excludes(pln, mon, rac);
     pln->excludes(mon, rac);
     mon->excludes(rac);
@@ -44,7 +45,7 @@ void registerName(CLI::App& app, Context& ctx) {
         NameKind kind = NameKind::System;
         std::int64_t id = 0;
         if (o->system) {
-            id = *o->system;
+            id = idFromText(o->base, NameKind::System, *o->system, "--system");
         } else if (o->planet) {
             kind = NameKind::Planet;
             id = *o->planet;
@@ -53,7 +54,7 @@ void registerName(CLI::App& app, Context& ctx) {
             id = *o->moon;
         } else if (o->race) {
             kind = NameKind::Race;
-            id = *o->race;
+            id = idFromText(o->base, NameKind::Race, *o->race, "--race");
         } else {
             throw InputError("name: say what to name with --system, --planet, --moon or --race ID");
         }

@@ -11,6 +11,7 @@
 #include "atlas/routes.h"
 #include "cli/atlas_args.h"
 #include "cli/cli.h"
+#include "cli/id_args.h"
 #include "common/errors.h"
 
 namespace orrimar::cli {
@@ -53,8 +54,8 @@ void run(const RouteOptions& o, Context& ctx) {
     }
     atlas::AtlasModel model = atlas::AtlasModel::open(o.sector);
     for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
-    const atlas::SystemId from = systemFromText(model, o.from, "FROM");
-    const atlas::SystemId to = systemFromText(model, o.to, "TO");
+    const atlas::SystemId from = systemIdFromText(model, o.from, "FROM");
+    const atlas::SystemId to = systemIdFromText(model, o.to, "TO");
     const auto via = o.via.empty() ? std::function<bool(atlas::SystemId)>() : viaRule(model, o.via);
     const atlas::Route route = atlas::findRoute(model, from, to, o.jump, via);
 
@@ -96,8 +97,8 @@ void registerRoute(CLI::App& app, Context& ctx) {
     auto o = std::make_shared<RouteOptions>();
     CLI::App* cmd = app.add_subcommand("route", "The shortest route between two systems, jump by jump");
     refuseBlank(cmd->add_option("SECTOR", o->sector, "Sector base name (path without extension)"))->required();
-    refuseBlank(cmd->add_option("FROM", o->from, "Starting system (id or name)"))->required();
-    refuseBlank(cmd->add_option("TO", o->to, "Destination system (id or name)"))->required();
+    refuseBlank(cmd->add_option("FROM", o->from, "Starting system (id, name or the start of a name)"))->required();
+    refuseBlank(cmd->add_option("TO", o->to, "Destination system (id, name or the start of a name)"))->required();
     refuseBlank(cmd->add_option("--jump", o->jump, "Longest jump of the drive, parsecs"))->required();
     refuseBlank(cmd->add_option("--via", o->via,
                                 "Stop only at systems with: gas-giant, water, breathable, life, race, colony"));

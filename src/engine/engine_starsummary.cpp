@@ -16,6 +16,7 @@
 #include "generation/physics.h"
 #include "common/errors.h"
 #include "names/sector_names.h"
+#include "records/sector_base.h"
 
 namespace orrimar::engine {
 
@@ -101,7 +102,7 @@ void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, std:
     const std::int64_t systemCount = sector.systems().count();
     if (systemId < 0 || systemId >= systemCount) {
         throw InputError(fmt::format("System id {} is not in sector {}: it has {} systems (ids 0 to {})", systemId,
-                                     sectorBase, systemCount, systemCount - 1));
+                                     sectorBase, groupedCount(systemCount), systemCount - 1));
     }
     const TSystemRec system = sector.system(systemId);
     const int stars = std::clamp<int>(system.starCount, 1, 3);

@@ -82,7 +82,7 @@ std::int64_t renameInSector(const std::string& baseName, NameKind kind, std::int
     if (count < 0) throw IoError(fmt::format("File not found ({})", targetPath));
     if (id < 0 || id >= count) {
         throw InputError(fmt::format("No {} {} in {}: it holds {} {} records (ids 0 to {})", nameKindWord(kind), id,
-                                     targetPath, count, nameKindWord(kind), count - 1));
+                                     targetPath, groupedCount(count), nameKindWord(kind), count - 1));
     }
     const std::string namePath = sectorPath(baseName, ".nam");
     if (recordCountOnDisk(namePath, sizeof(TNameRec)) < 0) throw IoError(fmt::format("File not found ({})", namePath));

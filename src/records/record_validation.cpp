@@ -4,6 +4,8 @@
 
 #include <fmt/format.h>
 
+#include "records/sector_base.h"
+
 namespace orrimar {
 
 namespace {
@@ -34,7 +36,7 @@ std::optional<std::string> figureProblem(const char* field, float value, double 
 
 std::optional<std::string> idProblem(const char* field, std::int64_t id, std::int64_t count, const char* file) {
     if (id < 0 || id >= count) {
-        return fmt::format("{} {} beyond the {} file's {} records", field, id, file, count);
+        return fmt::format("{} {} beyond the {} file's {} records", field, id, file, groupedCount(count));
     }
     return std::nullopt;
 }
@@ -71,7 +73,7 @@ std::optional<std::string> recordProblem(const TSystemRec& s, const SectorCounts
         }
     }
     if (s.systemRaceId != kNoRace && s.systemRaceId >= counts.races) {
-        return fmt::format("system race id {} beyond the race file's {} records", s.systemRaceId, counts.races);
+        return fmt::format("system race id {} beyond the race file's {} records", s.systemRaceId, groupedCount(counts.races));
     }
     return std::nullopt;
 }
@@ -134,7 +136,7 @@ std::optional<std::string> recordProblem(const TAlienRec& r, const SectorCounts&
     // keeps it so: its magnitude is the planet id.
     const std::int64_t world = r.worldId < 0 ? -static_cast<std::int64_t>(r.worldId) : r.worldId;
     if (world >= counts.planets) {
-        return fmt::format("world id {} beyond the planet file's {} records", r.worldId, counts.planets);
+        return fmt::format("world id {} beyond the planet file's {} records", r.worldId, groupedCount(counts.planets));
     }
     return raceCodeProblem(r);
 }
@@ -145,9 +147,9 @@ std::optional<std::string> recordProblem(const TColonyRec& c, const SectorCounts
     } else if (auto e = idProblem("world id", c.worldId, counts.moons, "moon")) {
         return e;
     }
-    if (c.race >= counts.races) return fmt::format("race {} beyond the race file's {} records", c.race, counts.races);
+    if (c.race >= counts.races) return fmt::format("race {} beyond the race file's {} records", c.race, groupedCount(counts.races));
     if (c.allegiance != kNoRace && c.allegiance >= counts.races) {
-        return fmt::format("allegiance {} beyond the race file's {} records", c.allegiance, counts.races);
+        return fmt::format("allegiance {} beyond the race file's {} records", c.allegiance, groupedCount(counts.races));
     }
     if (c.populationCode > 69) return codeProblem("population code", c.populationCode, 0, 69);
     if (!inCodes(c.colonyType, 1, 11)) return codeProblem("colony type", c.colonyType, 1, 11);

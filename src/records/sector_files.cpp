@@ -10,6 +10,8 @@
 
 #include <fmt/format.h>
 
+#include "records/sector_base.h"
+
 namespace orrimar {
 
 namespace {
@@ -95,7 +97,7 @@ std::unique_ptr<SectorFiles> SectorFiles::append(const std::string& baseName, co
             const std::string path = sectorPath(baseName, ext);
             if (!exists(path)) {
                 throw IoError(fmt::format("Damaged sector: {} is missing while {} holds {} systems", path,
-                                          systemPath, systemCount));
+                                          systemPath, groupedCount(systemCount)));
             }
         }
     }

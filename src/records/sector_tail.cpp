@@ -11,6 +11,7 @@
 #include "common/bit_flags.h"
 #include "records/record_reader.h"
 #include "records/records.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
 
 namespace orrimar {
@@ -183,7 +184,7 @@ std::vector<std::string> SectorTailProblems(const std::string& baseName) {
     }
     if (planetsNamed != n.planets) {
         problems.push_back(fmt::format("{}: holds {} planets but the last system names planets up to {}",
-                                       f.planets.path(), n.planets, planetsNamed));
+                                       f.planets.path(), groupedCount(n.planets), planetsNamed));
     }
 
     // The last planets: the moons and races they name must be on disk.
@@ -197,11 +198,11 @@ std::vector<std::string> SectorTailProblems(const std::string& baseName) {
     }
     if (moonsNamed > n.moons) {
         problems.push_back(fmt::format("{}: holds {} moons but the planets name moons up to {}", f.moons.path(),
-                                       n.moons, moonsNamed - 1));
+                                       groupedCount(n.moons), moonsNamed - 1));
     }
     if (racesNamed > n.races) {
         problems.push_back(fmt::format("{}: holds {} races but the planets name races up to {}", f.races.path(),
-                                       n.races, racesNamed - 1));
+                                       groupedCount(n.races), racesNamed - 1));
     }
 
     // The last moon and the last race: a planet on disk names each.

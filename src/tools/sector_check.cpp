@@ -71,7 +71,7 @@ public:
             !names_.present()) {
             std::string missing = missingSectorMessage(base_);
             if (missing.empty()) missing = fmt::format("No sector at {} ({} not found)", base_, systems_.path());
-            throw InputError(missing);
+            throw MissingError(missing);
         }
         if (limit_ != nullptr) {
             systems_.limitTo(limit_->systems);

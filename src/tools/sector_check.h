@@ -29,7 +29,7 @@ struct SectorCheckReport {
 
 inline constexpr std::size_t kMaxListedProblems = 1000;
 
-// Reads the sector `baseName` (path without extension). Throws InputError
+// Reads the sector `baseName` (path without extension). Throws MissingError
 // when no sector is there at all; a sector with only some of its files is
 // damaged. Reads sequentially in blocks, so memory stays flat whatever the
 // sector's size.

@@ -131,7 +131,7 @@ SectorRepair RepairSector(const std::string& givenBase) {
                          tail.whole.systems, tail.onDisk.systems - tail.whole.systems - 1)},
             false);
     }
-    // Raises InputError when there is no sector at all.
+    // Raises MissingError when there is no sector at all.
     const SectorCheckReport kept = CheckSectorPrefix(baseName, tail.whole);
     if (!kept.sound()) {
         std::vector<std::string> problems = kept.problems;

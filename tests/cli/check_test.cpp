@@ -59,7 +59,8 @@ TEST_F(CheckCommand, DamagedSectorListsEachProblemAndExitsOne) {
 }
 
 TEST_F(CheckCommand, MissingSectorOrArgument) {
-    EXPECT_EQ(run({"check", (dir / "nothing").string()}), cli::kExitUsage);
+    // A missing sector is a runtime error, as in every command that reads one.
+    EXPECT_EQ(run({"check", (dir / "nothing").string()}), cli::kExitRuntime);
     EXPECT_NE(err.str().find("No sector at"), std::string::npos) << err.str();
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(run({"check"}), cli::kExitUsage);

@@ -300,7 +300,7 @@ TEST_F(CrashSafety, RepairRefusesWorseThanATornTailAndTouchesNothing) {
     EXPECT_NE(err.str().find("worse than a torn tail"), std::string::npos) << err.str();
     EXPECT_EQ(snapshot(dir), before);
 
-    EXPECT_EQ(run({"repair", path("nothing")}), cli::kExitUsage);
+    EXPECT_EQ(run({"repair", path("nothing")}), cli::kExitRuntime);  // no sector: a missing input
 }
 
 // ---------------------------------------------------------------- real processes

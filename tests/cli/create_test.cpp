@@ -268,7 +268,7 @@ TEST_F(CreateCommand, EveryRunLeavesItsSeedInTheCommentFileAndInfoShowsThem) {
     EXPECT_TRUE(text.find("Orrimar ") != std::string::npos);
 
     out.str("");
-    EXPECT_EQ(cli::runCli({"info", dir + "/nothing"}, ctx), cli::kExitUsage);
+    EXPECT_EQ(cli::runCli({"info", dir + "/nothing"}, ctx), cli::kExitRuntime);
 }
 
 TEST_F(CreateCommand, AMemberExtensionNamesTheBaseAndQuietDropsTheLine) {

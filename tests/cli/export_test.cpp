@@ -55,7 +55,7 @@ TEST_F(ExportCommands, RefusalsAndTheirExitStatus) {
     EXPECT_EQ(run({"export", sector.base, "--format", "xml", "--out", dir + "/x"}), cli::kExitUsage);
     EXPECT_NE(err.str().find("Unknown export format 'xml'"), std::string::npos) << err.str();
     EXPECT_EQ(run({"export", sector.base, "--out", dir + "/x"}), cli::kExitUsage);  // --format is required
-    EXPECT_EQ(run({"export", dir + "/missing", "--format", "json", "--out", dir + "/x"}), cli::kExitUsage);
+    EXPECT_EQ(run({"export", dir + "/missing", "--format", "json", "--out", dir + "/x"}), cli::kExitRuntime);
     EXPECT_EQ(run({"export", sector.base, "--format", "json", "--out", sector.base + ".pln"}), cli::kExitUsage);
     EXPECT_NE(err.str().find("is a file of sector"), std::string::npos) << err.str();
     // A damaged sector is a runtime error, as for the check.

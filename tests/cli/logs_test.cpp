@@ -59,7 +59,7 @@ TEST_F(LogCommands, StarlogRefusals) {
     const auto sector = makeFixtureSector(dir);
     const std::string log = dir + "/s.log";
     EXPECT_EQ(run({"starlog", sector.base, "--system", "abc", "--out", log}), cli::kExitUsage);
-    EXPECT_NE(err.str().find("not a system id"), std::string::npos);
+    EXPECT_NE(err.str().find("--system: no system is named 'abc'"), std::string::npos) << err.str();
     EXPECT_EQ(run({"starlog", sector.base, "--system", "2", "--out", log}), cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: System 2 is not in " + sector.base + " (2 systems)\n");
     EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", ""}), cli::kExitUsage);

@@ -19,6 +19,7 @@
 #include "common/errors.h"
 #include "names/sector_names.h"
 #include "records/record_file.h"
+#include "records/sector_base.h"
 #include "tools/sector_check.h"
 #include "tools/hand_made_sector.h"
 
@@ -504,7 +505,8 @@ TEST_P(ExportFailure, SectorFileAsDestinationRefused) {
     const FixtureSector f = makeFixtureSector(dir);
     const auto before = snapshot(dir);
     EXPECT_THROW(ExportSector(f.base, GetParam(), f.base + ".sun"), InputError);
-    EXPECT_THROW(ExportSector(dir + "/nothing", GetParam(), dir + "/x"), InputError);
+    // No sector there: a missing input, as for every reader.
+    EXPECT_THROW(ExportSector(dir + "/nothing", GetParam(), dir + "/x"), MissingError);
     EXPECT_EQ(snapshot(dir), before);
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "generation/create_sector.h"
+#include "records/sector_base.h"
 #include "tools/hand_made_sector.h"
 
 namespace orrimar {
@@ -82,7 +83,7 @@ TEST_F(SectorCheck, GeneratedSectorsAreSound) {
 }
 
 TEST_F(SectorCheck, NoSectorAtAllIsRefused) {
-    EXPECT_THROW(CheckSector((dir / "nothing").string()), InputError);
+    EXPECT_THROW(CheckSector((dir / "nothing").string()), MissingError);
 }
 
 TEST_F(SectorCheck, TruncatedFileIsDamaged) {

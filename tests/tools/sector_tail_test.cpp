@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "generation/create_sector.h"
+#include "records/sector_base.h"
 #include "tools/hand_made_sector.h"
 #include "tools/sector_check.h"
 #include "tools/sector_repair.h"
@@ -128,7 +129,7 @@ TEST_F(SectorTailTest, NoSectorAtAllIsNotDamaged) {
     const std::string none = (dir / "none").string();
     EXPECT_TRUE(SectorTailProblems(none).empty());
     EXPECT_NO_THROW(RequireWholeSectorTail(none));
-    EXPECT_THROW(RepairSector(none), InputError);
+    EXPECT_THROW(RepairSector(none), MissingError);
 }
 
 }  // namespace
