@@ -141,24 +141,6 @@ atlas::Range<double> realRangeFromText(const std::string& text, const char* opti
     return r;
 }
 
-atlas::SystemId systemFromText(const atlas::AtlasModel& model, const std::string& text, const char* what) {
-    atlas::SystemId id = 0;
-    if (parseNumber(text, id)) {
-        if (id < 0 || id >= model.size()) {
-            throw InputError(fmt::format("{}: no system {} in sector {}: it has {} systems (ids 0 to {})", what, id,
-                                         model.sectorName(), model.size(), model.size() - 1));
-        }
-        return id;
-    }
-    std::vector<atlas::SystemId> exact;
-    for (const atlas::SystemId candidate : model.findByName(text)) {
-        if (folded(model.name(candidate)) == folded(text)) exact.push_back(candidate);
-    }
-    if (exact.size() == 1) return exact.front();
-    if (exact.empty()) throw InputError(fmt::format("{}: no system is named '{}' (give a name or an id)", what, text));
-    throw InputError(fmt::format("{}: {} systems are named '{}': give an id", what, exact.size(), text));
-}
-
 std::function<bool(atlas::SystemId)> viaRule(const atlas::AtlasModel& model, const std::string& property) {
     const std::string p = folded(property);
     const atlas::AtlasModel* m = &model;

@@ -25,9 +25,6 @@ atlas::Range<int> intRangeFromText(const std::string& text, const char* option, 
 // The same for quantities that are never negative (gravity).
 atlas::Range<double> realRangeFromText(const std::string& text, const char* option);
 
-// A system given by id, or by a name that only one system bears.
-atlas::SystemId systemFromText(const atlas::AtlasModel& model, const std::string& text, const char* what);
-
 // The refuelling rules of route --via: a system may be stopped at when it
 // has "gas-giant", "water" (a planet with open water), "breathable", "life",
 // "race" or "colony".
