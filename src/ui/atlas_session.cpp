@@ -227,48 +227,6 @@ void AtlasSession::setView(int view) {
     s.changed();
 }
 
-AtlasSession::SlabRange AtlasSession::slab() const {
-    const State& s = *state_;
-    SlabRange range;
-    const atlas::Axis axis = atlas::depthAxis(s.camera.view);
-    const int a = static_cast<int>(axis);
-    range.axis = "xyz"[a];
-    if (!s.model) return range;
-    range.lowest = s.model->bounds().min[static_cast<std::size_t>(a)];
-    range.highest = s.model->bounds().max[static_cast<std::size_t>(a)];
-    range.from = s.camera.slab.enabled ? s.camera.slab.from : range.lowest;
-    range.to = s.camera.slab.enabled ? s.camera.slab.to : range.highest;
-    return range;
-}
-
-void AtlasSession::setSlab(int from, int to) {
-    State& s = *state_;
-    if (!s.model) return;
-    const SlabRange range = slab();
-    from = std::clamp(from, range.lowest, range.highest);
-    to = std::clamp(to, range.lowest, range.highest);
-    if (from > to) std::swap(from, to);
-    s.camera.slab.axis = atlas::depthAxis(s.camera.view);
-    s.camera.slab.from = from;
-    s.camera.slab.to = to;
-    s.camera.slab.enabled = from > range.lowest || to < range.highest;
-    s.changed();
-}
-
-void AtlasSession::stepSlab(int step) {
-    const SlabRange range = slab();
-    if (!state_->camera.slab.enabled) {
-        // The first step from the whole sector reads one layer from the
-        // side it moves from.
-        const int layer = step > 0 ? range.lowest : range.highest;
-        setSlab(layer, layer);
-        return;
-    }
-    const int width = range.to - range.from;
-    int from = std::clamp(range.from + step, range.lowest, range.highest - width);
-    setSlab(from, from + width);
-}
-
 void AtlasSession::turn(QPointF dragPixels) {
     if (state_->camera.view != atlas::View::Cube) return;
     state_->camera.turn(dragPixels.x(), dragPixels.y());
@@ -631,35 +589,6 @@ std::string AtlasSession::summaryHtml(std::int32_t id) const {
 std::string AtlasSession::systemLogHtml(std::int32_t id) const {
     if (!isOpen()) return {};
     return starlogHtml(state_->model->baseName(), id);
-}
-
-std::string AtlasSession::alienLogHtml(std::int32_t raceId) const {
-    if (!isOpen()) return {};
-    std::ostringstream log;
-    engine::main_alienlog(state_->model->baseName(), raceId, 0, engine::kFormatHtml, log);
-    return log.str();
-}
-
-std::vector<std::int32_t> AtlasSession::racesOf(std::int32_t id) const {
-    std::vector<std::int32_t> races;
-    if (!isOpen()) return races;
-    engine::SectorReader sector(state_->model->baseName());
-    const TSystemRec system = sector.system(id);
-    const int stars = std::clamp<int>(system.starCount, 1, 3);
-    for (int star = 0; star < stars; ++star) {
-        const auto i = static_cast<std::size_t>(star);
-        for (int j = 0; j < system.planetCount[i]; ++j) {
-            const std::int64_t planetId = static_cast<std::int64_t>(system.firstPlanetId[i]) + j;
-            if (planetId < 0 || planetId >= sector.planets().count()) continue;
-            const TPlanetRec planet = sector.planet(planetId);
-            // Feature byte 3 bit 3: the world is home to a native race.
-            if (!testBit(planet.features[2], 3)) continue;
-            if (planet.nativeRaceId < 0 || planet.nativeRaceId >= sector.aliens().count()) continue;
-            if (std::find(races.begin(), races.end(), planet.nativeRaceId) == races.end())
-                races.push_back(planet.nativeRaceId);
-        }
-    }
-    return races;
 }
 
 // ------------------------------------------------------------- search

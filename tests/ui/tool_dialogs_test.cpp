@@ -28,7 +28,7 @@ TEST(MergerDialog, MergesTheChosenSectorsAndStaysOpen) {
     EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("starlog1"));
     EXPECT_EQ(dialog.Edit2->text(), QStringLiteral("starlog2"));
     EXPECT_TRUE(dialog.Edit1->request().initialDir.isEmpty()) << "the merger's dialogs open where the user is";
-    EXPECT_TRUE(dialog.mainBaseName().isEmpty());
+    EXPECT_EQ(dialog.mainBaseName(), QStringLiteral("starlog1")) << "what the field shows";
     dialog.show();
     setNextFileName(ws.file(QStringLiteral("one.sun")));
     QTest::mouseClick(dialog.Edit1, Qt::LeftButton);
