@@ -91,9 +91,10 @@ TEST(DefaultLogNames, BesideTheSectorInTheLogFolderOfItsDataFolder) {
     QDir().mkpath(QStringLiteral("log"));
     EXPECT_EQ(systemLogBaseName(ws.file(QStringLiteral("data/alpha")), 12), ws.file(QStringLiteral("log/alpha-system12")));
     EXPECT_EQ(raceLogBaseName(ws.file(QStringLiteral("alpha")), 3), ws.file(QStringLiteral("log/alpha-race3")));
-    QDir().mkpath(QStringLiteral("elsewhere"));
-    EXPECT_EQ(systemLogBaseName(ws.file(QStringLiteral("elsewhere/beta")), 0),
-              ws.file(QStringLiteral("elsewhere/beta-system0")));
+    // Neither a "log" inside nor beside its folder: the log goes beside the sector.
+    QDir().mkpath(QStringLiteral("elsewhere/deep"));
+    EXPECT_EQ(systemLogBaseName(ws.file(QStringLiteral("elsewhere/deep/beta")), 0),
+              ws.file(QStringLiteral("elsewhere/deep/beta-system0")));
     EXPECT_TRUE(systemLogBaseName(QString(), 0).isEmpty());
 }
 
@@ -215,6 +216,7 @@ TEST_F(OneProgram, TheMergerSaysWhichSectorIsStillToChooseAndStaysOpen) {
     EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Choose the main sector")))
         << messages.messages()[0].text.toStdString();
     EXPECT_TRUE(merger->isVisible());
+    messages.clear();
     createSector();
     messages.clear();
     QTest::mouseClick(merger->Button1, Qt::LeftButton);
@@ -271,26 +273,29 @@ TEST_F(AtlasControls, ASlabBoxTakesItsNumberWhenTheEditingIsFinished) {
 }
 
 TEST_F(AtlasControls, AResultOutsideTheSlabMovesTheSlabToShowIt) {
+    // Every system listed: those within any distance of system 0.
+    window->selectSystem(0);
     window->SlabFrom->setValue(0);
     window->SlabTo->setValue(1);
-    // The first system above the slab, found through the search.
-    std::int32_t outside = -1;
-    window->SearchText->clear();
-    window->WithinSpin->setValue(0.0);
+    window->WithinSpin->setValue(1000.0);
     QTest::mouseClick(window->SearchBtn, Qt::LeftButton);
-    int z = -1;
-    for (int row = 0; row < window->Matches->rowCount() && outside < 0; ++row) {
-        z = window->Matches->item(row, 4)->data(Qt::UserRole).toInt();
-        if (z > 5) outside = window->Matches->item(row, 0)->data(Qt::UserRole).toInt();
+    QTableWidgetItem* outside = nullptr;
+    for (int row = 0; row < window->Matches->rowCount() && outside == nullptr; ++row) {
+        if (window->Matches->item(row, 4)->data(Qt::UserRole).toInt() > 5) outside = window->Matches->item(row, 0);
     }
-    ASSERT_GE(outside, 0);
-    window->selectSystem(outside);
+    ASSERT_NE(outside, nullptr);
+    const int id = outside->data(Qt::UserRole).toInt();
+    const int z = window->Matches->item(outside->row(), 4)->data(Qt::UserRole).toInt();
+    window->Matches->scrollToItem(outside);
+    QTest::mouseClick(window->Matches->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      window->Matches->visualItemRect(outside).center());
+    ASSERT_EQ(window->selectedSystem(), id);
     EXPECT_EQ(window->SlabTo->value(), z) << "moved just far enough";
     EXPECT_EQ(window->SlabFrom->value(), z - 1) << "and as deep as it was";
     const auto& dots = window->Map->scene().dots;
-    EXPECT_TRUE(std::any_of(dots.begin(), dots.end(), [&](const AtlasDot& d) { return d.id == outside; }));
+    EXPECT_TRUE(std::any_of(dots.begin(), dots.end(), [&](const AtlasDot& d) { return d.id == id; }));
     // A system inside the slab leaves it where it is.
-    window->selectSystem(outside);
+    window->selectSystem(id);
     EXPECT_EQ(window->SlabFrom->value(), z - 1);
 }
 
