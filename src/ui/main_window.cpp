@@ -258,7 +258,11 @@ void TForm1::followCurrentSector() {
                                          Form5->FileNameField,      Form8->SectorField,
                                          FormMerger->Edit1,         ExportDlg->SectorEdit};
     for (FileField* field : sectorFields) {
-        connect(field, &FileField::baseNameChosen, state_.sector, &CurrentSector::set);
+        connect(field, &FileField::baseNameChosen, state_.sector, [this](const QString& base) {
+            // The Alien Log's field also takes a race file of the Alien
+            // Generator, which is no sector: only a sector is followed.
+            if (QFileInfo(base + QStringLiteral(".sun")).isFile()) state_.sector->set(base);
+        });
         connect(state_.sector, &CurrentSector::changed, field, &FileField::offer);
     }
 }

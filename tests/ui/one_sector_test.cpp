@@ -162,6 +162,11 @@ TEST_F(OneProgram, ASectorOpenedInADialogOrTheAtlasFollowsEverywhere) {
     EXPECT_EQ(form->Atlas->recentSectors().value(0), ws->file(QStringLiteral("one")));
     QTest::mouseClick(form->AtlasBtn, Qt::LeftButton);
     EXPECT_EQ(form->Atlas->sectorBase(), ws->file(QStringLiteral("one")));
+    // A race file of the Alien Generator is no sector: nothing follows it.
+    test::writeText(ws->file(QStringLiteral("made.aln")), QStringLiteral("x"));
+    setNextFileName(ws->file(QStringLiteral("made.aln")));
+    ASSERT_TRUE(form->BtnRightDlg2->FileNameField->choose());
+    EXPECT_EQ(form->BtnRightDlg1->SectorField->text(), ws->file(QStringLiteral("one")));
     // Opened in the Atlas.
     ASSERT_TRUE(form->Atlas->openSector(ws->file(QStringLiteral("two"))));
     EXPECT_EQ(form->ExportDlg->SectorEdit->text(), ws->file(QStringLiteral("two")));
