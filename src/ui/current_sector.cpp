@@ -7,6 +7,10 @@
 
 namespace orrimar::ui {
 
+bool namesASector(const QString& baseName) {
+    return !baseName.trimmed().isEmpty() && QFileInfo(baseName + QStringLiteral(".sun")).isFile();
+}
+
 CurrentSector::CurrentSector(QString settingsPath, QObject* parent)
     : QObject(parent), settingsPath_(std::move(settingsPath)), recent_(readRecentSectors(settingsPath_.toStdString())) {}
 

@@ -11,6 +11,10 @@
 
 namespace orrimar::ui {
 
+// Whether `baseName` names a sector on disk (its star file is there): what
+// a dialog needs before it takes a chosen file for a sector.
+bool namesASector(const QString& baseName);
+
 class CurrentSector : public QObject {
     Q_OBJECT
 public:

@@ -261,7 +261,7 @@ void TForm1::followCurrentSector() {
         connect(field, &FileField::baseNameChosen, state_.sector, [this](const QString& base) {
             // The Alien Log's field also takes a race file of the Alien
             // Generator, which is no sector: only a sector is followed.
-            if (QFileInfo(base + QStringLiteral(".sun")).isFile()) state_.sector->set(base);
+            if (namesASector(base)) state_.sector->set(base);
         });
         connect(state_.sector, &CurrentSector::changed, field, &FileField::offer);
     }

@@ -1,6 +1,5 @@
 #include "ui/tool_dialogs.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +12,7 @@
 #include "names/named_things.h"
 #include "tools/colonies_report.h"
 #include "tools/merger.h"
+#include "ui/current_sector.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_field.h"
@@ -104,27 +104,19 @@ TFormMerger::TFormMerger(QWidget* parent) : QDialog(parent) {
 QString TFormMerger::mainBaseName() const { return Edit1->text(); }
 QString TFormMerger::addedBaseName() const { return Edit2->text(); }
 
-namespace {
-
-// A field's text that names no sector file: what the user still has to choose.
-bool namesNoSector(const QString& base) {
-    return base.trimmed().isEmpty() || !QFileInfo(base + QStringLiteral(".sun")).isFile();
-}
-
-}  // namespace
-
 void TFormMerger::Button1Click() {
     const QString mainBase = mainBaseName();
     const QString addedBase = addedBaseName();
     const QString missing =
-        namesNoSector(mainBase)
+        !namesASector(mainBase)
             ? QStringLiteral("Choose the main sector: click the \"Main Sector\" field and pick its .sun file")
-        : namesNoSector(addedBase)
+        : !namesASector(addedBase)
             ? QStringLiteral("Choose the sector to add to %1: click the \"Sector to add\" field and pick its .sun file")
                   .arg(mainBase)
             : QString();
     if (!missing.isEmpty()) {
-        // The dialog stays for the choice.
+        // A field still showing its default, or a name typed with no sector
+        // behind it: the dialog stays for the choice.
         showMessage(this, kApplicationTitle, missing);
         return;
     }
