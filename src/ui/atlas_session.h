@@ -66,6 +66,9 @@ struct AtlasSession {
     SlabRange slab() const;
     void setSlab(int from, int to);
     void stepSlab(int step);
+    // Moves a slab that leaves system `id` out until it shows it, keeping
+    // its depth; the whole sector and a slab that shows it stay.
+    void revealInSlab(std::int32_t id);
     void turn(QPointF dragPixels);
     void pan(QPointF pixels);
     void zoom(double factor, QPointF about);
@@ -91,6 +94,9 @@ struct AtlasSession {
     std::string systemLogHtml(std::int32_t id) const;
     std::string alienLogHtml(std::int32_t raceId) const;
     std::vector<std::int32_t> racesOf(std::int32_t id) const;
+    // "Vessari (race 64)" when the sector names the race, "race 64" when it
+    // does not; for buttons and titles.
+    std::string raceName(std::int32_t raceId) const;
 
     struct Query {
         std::string text;       // name or id; empty: any

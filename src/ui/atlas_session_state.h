@@ -1,5 +1,6 @@
 // What an AtlasSession holds of its open sector, shared by the files that
-// implement the session (the session itself, its reload).
+// implement the session (the session itself, its frames, slab, races and
+// reload).
 #pragma once
 
 #include <QSize>

@@ -40,12 +40,13 @@
 #include "common/errors.h"
 #include "ui/atlas_input_handler.h"
 #include "ui/atlas_session.h"
+#include "ui/atlas_tables.h"
+#include "ui/current_sector.h"
 #include "ui/atlas_widget.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_dialog_seam.h"
 #include "ui/message_seam.h"
-#include "ui/recent_sectors.h"
 #include "ui/sector_watcher.h"
 #include "ui/star_field.h"
 #include "ui/start_arguments.h"
@@ -59,38 +60,6 @@ constexpr int kSettleMs = 150;
 
 const QStringList kViewNames = {QStringLiteral("Cube"), QStringLiteral("Top"), QStringLiteral("Front"),
                                 QStringLiteral("Side")};
-
-QTableWidget* makeTable(const QStringList& headers, QWidget* parent) {
-    auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-    table->setHorizontalHeaderLabels(headers);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->verticalHeader()->setVisible(false);
-    table->horizontalHeader()->setStretchLastSection(true);
-    return table;
-}
-
-QComboBox* makeList(const QStringList& entries, const QString& name, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->addItems(entries);
-    return list;
-}
-
-// A table cell that shows its number as formatted and sorts by its value.
-class NumberItem : public QTableWidgetItem {
-public:
-    NumberItem(double value, int decimals) : QTableWidgetItem(QString::number(value, 'f', decimals)) {
-        setData(Qt::UserRole, value);
-        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    bool operator<(const QTableWidgetItem& other) const override {
-        return data(Qt::UserRole).toDouble() < other.data(Qt::UserRole).toDouble();
-    }
-};
-
-QTableWidgetItem* cell(double value, int decimals = 0) { return new NumberItem(value, decimals); }
 
 // The engine's pages carry a style sheet for browsers ("margin: auto",
 // "max-width") that Qt's rich text reads as a column a few letters wide;
@@ -109,6 +78,12 @@ QString withoutPageStyle(const QString& html) {
     return QString(html).remove(style);
 }
 
+// "race 64" starts a button's caption as "Race 64".
+QString capitalised(QString text) {
+    if (!text.isEmpty()) text[0] = text[0].toUpper();
+    return text;
+}
+
 void setLogHtml(QTextBrowser* browser, const QString& html) {
     browser->document()->setDefaultStyleSheet(kLogStyle);
     browser->setHtml(withoutPageStyle(html));
@@ -116,8 +91,15 @@ void setLogHtml(QTextBrowser* browser, const QString& html) {
 
 }  // namespace
 
-AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent)
-    : QMainWindow(parent), settingsPath_(std::move(settingsPath)), session_(std::make_unique<AtlasSession>()) {
+AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent) : AtlasWindow(nullptr, std::move(settingsPath), parent) {}
+
+AtlasWindow::AtlasWindow(CurrentSector* sector, QWidget* parent) : AtlasWindow(sector, QString(), parent) {}
+
+AtlasWindow::AtlasWindow(CurrentSector* sector, const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent), session_(std::make_unique<AtlasSession>()) {
+    // A window of its own keeps its own current sector (and the recent
+    // list in `settingsPath`); the launch pad's Atlas shares the program's.
+    sector_ = sector != nullptr ? sector : new CurrentSector(settingsPath, this);
     setObjectName(QStringLiteral("AtlasWindow"));
     setWindowTitle(QStringLiteral("Atlas"));
     setWindowIcon(programIcon());
@@ -129,7 +111,7 @@ AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent)
     connectInput();
     watcher_ = new SectorWatcher(this);
     connect(watcher_, &SectorWatcher::changed, this, &AtlasWindow::reloadSector);
-    recent_ = readRecentSectors(settingsPath_.toStdString());
+    connect(sector_, &CurrentSector::changed, this, &AtlasWindow::refreshRecentMenu);
     refreshRecentMenu();
     resize(1280, 780);
     resetControls();
@@ -170,10 +152,14 @@ void AtlasWindow::buildControls() {
     bar->addWidget(SlabLabel);
     SlabFrom = new QSpinBox(bar);
     SlabFrom->setObjectName(QStringLiteral("SlabFrom"));
+    // A value half typed ("1" on the way to "10") is no slab yet: the boxes
+    // answer when the editing is finished (Enter, leaving the box, arrows).
+    SlabFrom->setKeyboardTracking(false);
     bar->addWidget(SlabFrom);
     bar->addWidget(new QLabel(QStringLiteral(" to "), bar));
     SlabTo = new QSpinBox(bar);
     SlabTo->setObjectName(QStringLiteral("SlabTo"));
+    SlabTo->setKeyboardTracking(false);
     SlabTo->setToolTip(QStringLiteral("PgUp and PgDn on the map move the slab"));
     bar->addWidget(SlabTo);
     bar->addSeparator();
@@ -303,47 +289,6 @@ QWidget* AtlasWindow::buildSearchPanel() {
     return panel;
 }
 
-QWidget* AtlasWindow::buildRoutePanel() {
-    auto* panel = new QWidget(this);
-    auto* layout = new QVBoxLayout(panel);
-    auto* form = new QFormLayout;
-    RouteFrom = new QLineEdit(panel);
-    RouteFrom->setObjectName(QStringLiteral("RouteFrom"));
-    RouteFrom->setPlaceholderText(QStringLiteral("name or id; empty: the selected system"));
-    form->addRow(QStringLiteral("From:"), RouteFrom);
-    RouteTo = new QLineEdit(panel);
-    RouteTo->setObjectName(QStringLiteral("RouteTo"));
-    RouteTo->setPlaceholderText(QStringLiteral("name or id"));
-    form->addRow(QStringLiteral("To:"), RouteTo);
-    JumpSpin = new QDoubleSpinBox(panel);
-    JumpSpin->setObjectName(QStringLiteral("JumpSpin"));
-    JumpSpin->setRange(0.0, 1000.0);
-    JumpSpin->setDecimals(1);
-    JumpSpin->setValue(3.0);
-    JumpSpin->setSuffix(QStringLiteral(" pc"));
-    form->addRow(QStringLiteral("Jump:"), JumpSpin);
-    ViaList = makeList(AtlasSession::viaChoices(), QStringLiteral("ViaList"), panel);
-    ViaList->setToolTip(QStringLiteral("Stop only at systems that have this (a gas giant to refuel, say)"));
-    form->addRow(QStringLiteral("Only through:"), ViaList);
-    layout->addLayout(form);
-    RouteBtn = makeButton(QStringLiteral("Find route"), QStringLiteral("RouteBtn"), panel);
-    layout->addWidget(RouteBtn);
-    RouteStatus = new QLabel(panel);
-    RouteStatus->setObjectName(QStringLiteral("RouteStatus"));
-    RouteStatus->setWordWrap(true);
-    layout->addWidget(RouteStatus);
-    Legs = makeTable({QStringLiteral("Leg"), QStringLiteral("From"), QStringLiteral("To"), QStringLiteral("Parsecs"),
-                      QStringLiteral("Total")},
-                     panel);
-    Legs->setObjectName(QStringLiteral("Legs"));
-    layout->addWidget(Legs, 1);
-    connect(RouteBtn, &QPushButton::clicked, this, &AtlasWindow::runRoute);
-    connect(Legs, &QTableWidget::cellClicked, this, [this](int clicked, int) {
-        if (QTableWidgetItem* to = Legs->item(clicked, 2)) selectSystem(to->data(Qt::UserRole).toInt());
-    });
-    return panel;
-}
-
 void AtlasWindow::connectInput() {
     // While the view moves the frames leave out the labels; they come back
     // once the mouse or wheel has rested a moment.
@@ -396,7 +341,7 @@ bool AtlasWindow::openSector(const QString& baseName) {
     sectorBase_ = baseName;
     watcher_->watch(baseName);
     setWindowTitle(QStringLiteral("Atlas - %1").arg(QString::fromStdString(session_->sectorName())));
-    rememberSector(baseName);
+    sector_->set(baseName);
     clearSearch();
     Legs->setRowCount(0);
     RouteStatus->clear();
@@ -407,23 +352,15 @@ bool AtlasWindow::openSector(const QString& baseName) {
     return true;
 }
 
-void AtlasWindow::rememberSector(const QString& baseName) {
-    recent_ = withRecentSector(recent_, QFileInfo(baseName).absoluteFilePath());
-    try {
-        writeRecentSectors(settingsPath_.toStdString(), recent_);
-    } catch (const OrrError&) {
-        // Settings that cannot be written are not reported: the list is
-        // kept for this run.
-    }
-    refreshRecentMenu();
-}
+QStringList AtlasWindow::recentSectors() const { return sector_->recent(); }
 
 void AtlasWindow::refreshRecentMenu() {
     RecentMenu->clear();
-    for (const QString& base : recent_) {
+    const QStringList recent = sector_->recent();
+    for (const QString& base : recent) {
         RecentMenu->addAction(base, this, [this, base] { openSector(base); });
     }
-    RecentMenu->setEnabled(!recent_.isEmpty());
+    RecentMenu->setEnabled(!recent.isEmpty());
 }
 
 // --------------------------------------------------------------- view
@@ -486,6 +423,10 @@ void AtlasWindow::pickAt(QPointF mapPixel) {
 void AtlasWindow::selectSystem(std::int32_t id) {
     if (!session_->isOpen() || id < 0 || id >= session_->systemCount()) return;
     session_->select(id);
+    // A system chosen from a list may lie outside the slab: the slab moves
+    // to show it rather than mark an empty spot.
+    session_->revealInSlab(id);
+    syncSlabControls();
     rebuildScene();
     showSummary();
     Panels->setCurrentIndex(0);
@@ -525,9 +466,10 @@ void AtlasWindow::fillRaceButtons() {
     std::vector<std::int32_t> races;
     guarded(this, [&] { races = session_->racesOf(*id); });
     for (const std::int32_t race : races) {
-        auto* button = makeButton(QStringLiteral("Race %1 log").arg(race),
+        const QString name = QString::fromStdString(session_->raceName(race));
+        auto* button = makeButton(QStringLiteral("%1 log").arg(capitalised(name)),
                                   QStringLiteral("RaceLogBtn%1").arg(race), RaceButtons);
-        button->setToolTip(QStringLiteral("The alien log of race %1").arg(race));
+        button->setToolTip(QStringLiteral("The alien log of %1").arg(name));
         connect(button, &QPushButton::clicked, this, [this, race] { openAlienLog(race); });
         layout->addWidget(button);
     }
@@ -585,50 +527,6 @@ void AtlasWindow::clearSearch() {
     rebuildScene();
 }
 
-// -------------------------------------------------------------- route
-
-void AtlasWindow::runRoute() {
-    if (!session_->isOpen()) return;
-    const auto from = systemFromText(RouteFrom->text());
-    const auto to = systemFromText(RouteTo->text());
-    if (!from || !to) {
-        RouteStatus->setText(!from ? QStringLiteral("No system \"%1\" in this sector.").arg(RouteFrom->text())
-                                   : QStringLiteral("No system \"%1\" in this sector.").arg(RouteTo->text()));
-        return;
-    }
-    std::optional<std::vector<AtlasSession::Leg>> legs;
-    const bool ran = guarded(this, [&] { legs = session_->route(*from, *to, JumpSpin->value(), ViaList->currentIndex()); });
-    if (!ran) return;
-    Legs->setRowCount(0);
-    if (!legs) {
-        RouteStatus->setText(QStringLiteral("No route from system %1 to system %2 with jumps of %3 parsecs.")
-                                 .arg(*from)
-                                 .arg(*to)
-                                 .arg(JumpSpin->value(), 0, 'f', 1));
-        rebuildScene();
-        return;
-    }
-    double total = 0.0;
-    Legs->setRowCount(static_cast<int>(legs->size()));
-    for (int row = 0; row < static_cast<int>(legs->size()); ++row) {
-        const AtlasSession::Leg& leg = (*legs)[static_cast<std::size_t>(row)];
-        total += leg.parsecs;
-        Legs->setItem(row, 0, cell(row + 1));
-        Legs->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(leg.fromName)));
-        auto* toItem = new QTableWidgetItem(QString::fromStdString(leg.toName));
-        toItem->setData(Qt::UserRole, leg.to);
-        Legs->setItem(row, 2, toItem);
-        Legs->setItem(row, 3, cell(leg.parsecs, 2));
-        Legs->setItem(row, 4, cell(total, 2));
-    }
-    Legs->resizeColumnsToContents();
-    RouteStatus->setText(legs->empty() ? QStringLiteral("Already there: no jump needed.")
-                                       : QStringLiteral("%1 jumps, %2 parsecs.")
-                                             .arg(legs->size())
-                                             .arg(total, 0, 'f', 2));
-    rebuildScene();
-}
-
 // -------------------------------------------------------------- logs
 
 void AtlasWindow::openSystemLog() {
@@ -642,7 +540,7 @@ void AtlasWindow::openSystemLog() {
 void AtlasWindow::openAlienLog(std::int32_t raceId) {
     QString html;
     if (!guarded(this, [&] { html = QString::fromStdString(session_->alienLogHtml(raceId)); })) return;
-    showHtmlWindow(QStringLiteral("Alien log: race %1").arg(raceId), html);
+    showHtmlWindow(QStringLiteral("Alien log: %1").arg(QString::fromStdString(session_->raceName(raceId))), html);
 }
 
 void AtlasWindow::showHtmlWindow(const QString& title, const QString& html) {
@@ -681,114 +579,6 @@ bool AtlasWindow::renameSelected(const QString& name) {
     statusBar()->showMessage(name.trimmed().isEmpty() ? QStringLiteral("System %1 has no name now").arg(*id)
                                                       : QStringLiteral("System %1 is now %2").arg(*id).arg(name.trimmed()));
     return true;
-}
-
-namespace {
-
-// The export's gauge: a progress dialog whose Cancel ends the export with
-// nothing written.
-class ExportGauge : public engine::ExportProgress {
-public:
-    explicit ExportGauge(QWidget* parent) : dialog_(QStringLiteral("Exporting..."), QStringLiteral("Cancel"), 0, 1, parent) {
-        dialog_.setWindowModality(Qt::WindowModal);
-        dialog_.setMinimumDuration(500);
-    }
-    void setMaximum(std::int64_t steps) override { dialog_.setMaximum(static_cast<int>(std::min<std::int64_t>(steps, INT_MAX))); }
-    void setProgress(std::int64_t done) override {
-        // Repainting for every one of a million systems would cost more
-        // than the export.
-        if (done % 256 == 0 || done == dialog_.maximum()) dialog_.setValue(static_cast<int>(done));
-    }
-    bool cancelRequested() override { return dialog_.wasCanceled(); }
-
-private:
-    QProgressDialog dialog_;
-};
-
-}  // namespace
-
-void AtlasWindow::exportClick() {
-    if (!session_->isOpen()) return;
-    const auto answer = runFileDialog(
-        this,
-        saveDialog(QStringLiteral("json"),
-                   {QStringLiteral("JSON document (*.json)"), QStringLiteral("CSV tables, a folder (*)"),
-                    QStringLiteral("HTML atlas, a folder (*)")},
-                   kLogFolder),
-        FileDialogAnswer{});
-    if (!answer) return;
-    const engine::ExportFormat format = answer->filterIndex == 2   ? engine::ExportFormat::Csv
-                                        : answer->filterIndex == 3 ? engine::ExportFormat::Atlas
-                                                                   : engine::ExportFormat::Json;
-    QString destination = answer->fileName;
-    // Tables and the atlas are folders: a default ".json" added by the
-    // dialog names nothing.
-    if (format != engine::ExportFormat::Json && destination.endsWith(QStringLiteral(".json")))
-        destination.chop(5);
-    engine::ExportResult result;
-    const bool done = guarded(this, [&] {
-        ExportGauge gauge(this);
-        result = engine::ExportSector(sectorBase_.toStdString(), format, QFile::encodeName(destination).toStdString(),
-                                      &gauge);
-    });
-    if (!done) return;
-    statusBar()->showMessage(result.cancelled ? QStringLiteral("Export cancelled: nothing written")
-                                              : QStringLiteral("Wrote %1 systems to %2").arg(result.systems).arg(destination));
-}
-
-// ------------------------------------------------------ save and print
-
-void AtlasWindow::renderTo(QPaintDevice& device) {
-    const QSize size(device.width(), device.height());
-    const AtlasScene scene = session_->scene(size);
-    QPainter painter(&device);
-    AtlasPainter().paint(painter, QRect(QPoint(0, 0), size), scene);
-}
-
-void AtlasWindow::saveViewClick() {
-    const auto answer = runFileDialog(
-        this,
-        saveDialog(QStringLiteral("png"), {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)")},
-                   kLogFolder),
-        FileDialogAnswer{});
-    if (!answer) return;
-    QString path = answer->fileName;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg"))
-        path += answer->filterIndex == 2 ? QStringLiteral(".svg") : QStringLiteral(".png");
-    saveViewAs(path);
-}
-
-bool AtlasWindow::saveViewAs(const QString& path) {
-    const QSize size = Map->size();
-    bool ok = false;
-    if (QFileInfo(path).suffix().toLower() == QStringLiteral("svg")) {
-        QSvgGenerator svg;
-        svg.setFileName(path);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(windowTitle());
-        renderTo(svg);
-        ok = QFileInfo(path).size() > 0;
-    } else {
-        QImage image(size, QImage::Format_RGB32);
-        renderTo(image);
-        ok = image.save(path, "PNG");
-    }
-    if (!ok) {
-        showMessage(this, QStringLiteral("Error"), QStringLiteral("The view could not be saved to %1").arg(path));
-        return false;
-    }
-    statusBar()->showMessage(QStringLiteral("Wrote the view to %1").arg(path));
-    return true;
-}
-
-void AtlasWindow::printClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    renderTo(printer);
 }
 
 }  // namespace orrimar::ui

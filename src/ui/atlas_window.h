@@ -37,6 +37,7 @@ namespace orrimar::ui {
 class AtlasInputHandler;
 class AtlasWidget;
 struct AtlasSession;
+class CurrentSector;
 class SectorWatcher;
 
 class AtlasWindow : public QMainWindow {
@@ -44,6 +45,9 @@ class AtlasWindow : public QMainWindow {
 public:
     // `settingsPath`: orrwin.ini, where the recent sectors are kept.
     explicit AtlasWindow(QString settingsPath, QWidget* parent = nullptr);
+    // Shares the program's current sector: what it opens becomes the
+    // sector of every dialog, its recent list is everyone's.
+    explicit AtlasWindow(CurrentSector* sector, QWidget* parent = nullptr);
     ~AtlasWindow() override;
 
     // Asks for a sector with the usual open dialog and opens it.
@@ -57,7 +61,7 @@ public:
     // sector still being written is tried again shortly.
     void reloadSector();
     SectorWatcher* watcher() const { return watcher_; }
-    QStringList recentSectors() const { return recent_; }
+    QStringList recentSectors() const;
 
     // Selection: by id (search, route, tests) or by a click at a map pixel.
     void selectSystem(std::int32_t id);
@@ -130,6 +134,7 @@ public:
     QAction* ExportAction;
 
 private:
+    AtlasWindow(CurrentSector* sector, const QString& settingsPath, QWidget* parent);
     void buildMenus();
     void buildControls();
     QWidget* buildSystemPanel();
@@ -137,7 +142,6 @@ private:
     QWidget* buildRoutePanel();
     void connectInput();
     void refreshRecentMenu();
-    void rememberSector(const QString& baseName);
     void resetControls();
     void syncSlabControls();
     void slabChanged();
@@ -150,9 +154,8 @@ private:
     std::optional<std::int32_t> systemFromText(const QString& text) const;
     void showHtmlWindow(const QString& title, const QString& html);
 
-    QString settingsPath_;
+    CurrentSector* sector_ = nullptr;
     QString sectorBase_;
-    QStringList recent_;
     std::unique_ptr<AtlasSession> session_;
     AtlasInputHandler* input_;
     QTimer* settle_ = nullptr;

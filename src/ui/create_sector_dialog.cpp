@@ -16,6 +16,7 @@
 #include "generation/sector_fields.h"
 #include "records/sector_base.h"
 #include "ui/app_state.h"
+#include "ui/current_sector.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_field.h"
@@ -47,6 +48,8 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     Edit6 = numberField(QStringLiteral("8"), 3, this);
     Edit7 = numberField(QStringLiteral("25"), 3, this);
     Edit9 = numberField(QStringLiteral("50"), 2, this);
+    Edit9->setToolTip(QStringLiteral("Highest spatial age a native race may reach: how far into space it has "
+                                     "gone (0..255)"));
     SeedEdit = limitTyping(new QLineEdit(this), 20);
     SeedEdit->setPlaceholderText(QStringLiteral("from the clock"));
     SeedLabel = new QLabel(this);
@@ -57,6 +60,13 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     CheckBox4 = new QCheckBox(QStringLiteral("2D Sector"), this);
     NamesBox = new QCheckBox(QStringLiteral("Names"), this);
     NamesBox->setChecked(true);
+    // What each box does, as the command line's create options say it.
+    CheckBox1->setToolTip(QStringLiteral("Kept for compatibility: it changes nothing in the sector made"));
+    CheckBox3->setToolTip(QStringLiteral("Checked: make a new sector at File. Unchecked: add the new systems "
+                                         "to the sector already there"));
+    CheckBox2->setToolTip(QStringLiteral("Keep native races from the most utterly alien body forms and traits"));
+    CheckBox4->setToolTip(QStringLiteral("A flat sector: one layer of cells (a square) instead of a cube"));
+    NamesBox->setToolTip(QStringLiteral("Give systems and races names; unchecked, they stay unnamed"));
     Gauge1 = new QProgressBar(this);
     Gauge1->setRange(0, 100);
     Gauge1->setValue(0);
@@ -88,7 +98,9 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     grid->addWidget(makeLabel(QStringLiteral("Size :"), Edit7, this), 3, 3);
     grid->addWidget(Edit7, 3, 4);
     grid->addWidget(new QLabel(QStringLiteral("Pc"), this), 3, 5);
-    grid->addWidget(makeLabel(QStringLiteral("Max Spatial Age"), Edit9, this), 4, 0, 1, 2);
+    QLabel* ageLabel = makeLabel(QStringLiteral("Max Spatial Age"), Edit9, this);
+    ageLabel->setToolTip(Edit9->toolTip());
+    grid->addWidget(ageLabel, 4, 0, 1, 2);
     grid->addWidget(Edit9, 4, 2);
     grid->addWidget(makeLabel(QStringLiteral("Seed : "), SeedEdit, this), 5, 0);
     grid->addWidget(SeedEdit, 5, 1, 1, 5);
@@ -219,6 +231,9 @@ void TBtnRightDlg::runSector(const CreateSectorParams& params) {
     // likes can be typed in again.
     SeedLabel->setText(QStringLiteral("Seed of the last run: %1").arg(static_cast<qulonglong>(lastRun_->seed)));
     lastResult = createSectorReport(*lastRun_, params);
+    // A sector with systems in it is the one the other commands work on next.
+    if (lastRun_->systems > 0 && state_.sector != nullptr)
+        state_.sector->set(QFile::decodeName(sectorBaseName(params.baseName).c_str()));
 }
 
 void TBtnRightDlg::setMaximum(std::int64_t cells) {

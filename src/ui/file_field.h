@@ -23,6 +23,19 @@ public:
     // with RangeError and changes nothing. Returns whether a file was taken.
     bool choose();
 
+    // A text the field shows while the user has neither chosen a file nor
+    // typed (the program's current sector, a log named after it); ignored
+    // once the user has pointed the field elsewhere.
+    void offer(const QString& text);
+    bool pointedElsewhere() const { return pointed_; }
+
+    // The file the shown text names: the dialog's choice while the field
+    // still shows it, otherwise the text with the dialog's extension.
+    QString filePath() const;
+    // The filter (from 1) of that file: the dialog's while its choice is
+    // shown, otherwise the first.
+    int filterIndex() const;
+
     // The longest path a field takes from its dialog: its length is kept in a byte.
     static constexpr int kMaxPathLength = 255;
 
@@ -34,8 +47,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    bool showsChoice() const;
+
     FileDialogRequest request_;
     FileDialogAnswer choice_;
+    bool pointed_ = false;
 };
 
 // The chosen path less its last four characters, as the file fields show it

@@ -20,6 +20,7 @@
 #include "engine/engine.h"
 #include "generation/sector_fields.h"
 #include "names/named_things.h"
+#include "ui/default_log_names.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_field.h"
@@ -43,6 +44,15 @@ void layOut(QDialog* dialog, QGridLayout* fields, const OkCancel& buttons) {
     layout->addLayout(fields, 1);
     layout->addSpacing(10);
     layout->addLayout(rightButtonColumn(buttons));
+}
+
+// What keeps OK from running: an empty sector or log field, said as what
+// to choose; empty when both name a file.
+QString missingChoice(const FileField* sector, const FileField* log) {
+    if (sector->text().trimmed().isEmpty()) return QStringLiteral("Choose the sector first: click its field");
+    if (log->filePath().trimmed().isEmpty())
+        return QStringLiteral("Choose the file to save the log to: click the \"Save to\" field");
+    return {};
 }
 
 void addRow(QGridLayout* grid, QDialog* dialog, const QString& caption, QWidget* field) {
@@ -81,20 +91,33 @@ TBtnRightDlg1::TBtnRightDlg1(QWidget* parent) : QDialog(parent) {
     grid->setRowStretch(grid->rowCount(), 1);
     layOut(this, grid, buttons);
     setFixedSize(sizeHint().expandedTo(QSize(330, 0)));
+    // The log named after the sector and system, until the user names one.
+    const auto proposeLog = [this] {
+        SaveToField->offer(systemLogBaseName(SectorField->text(), readId(SystemIdField)));
+    };
+    connect(SectorField, &QLineEdit::textChanged, this, proposeLog);
+    connect(SystemIdField, &QLineEdit::textChanged, this, proposeLog);
+    proposeLog();
     connect(OKBtn, &QPushButton::clicked, this, &TBtnRightDlg1::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TBtnRightDlg1::OKBtnClick() {
     lastResult.clear();
+    const QString missing = missingChoice(SectorField, SaveToField);
+    if (!missing.isEmpty()) {
+        // Nothing to write yet: the dialog stays for the choice.
+        showMessage(this, QStringLiteral("Error"), missing);
+        return;
+    }
     guarded(this, [this] {
-        const FileDialogAnswer& log = SaveToField->choice();
+        const QString logPath = SaveToField->filePath();
         const std::int32_t id = readId(SystemIdField);
-        engine::main_starlog(SectorField->text().toStdString(), log.fileName.toStdString(), id, 1,
-                             logFormatOf(log.filterIndex));
+        engine::main_starlog(SectorField->text().toStdString(), QFile::encodeName(logPath).toStdString(), id, 1,
+                             logFormatOf(SaveToField->filterIndex()));
         lastResult = QStringLiteral("Wrote system log of %1 to %2")
                          .arg(QString::fromStdString(namedThing(SectorField->text().toStdString(), NameKind::System, id)),
-                              log.fileName);
+                              logPath);
     });
     accept();
 }
@@ -127,6 +150,12 @@ TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) {
     grid->setRowStretch(grid->rowCount(), 1);
     layOut(this, grid, buttons);
     setFixedSize(sizeHint().expandedTo(QSize(330, 0)));
+    const auto proposeLog = [this] {
+        SaveToField->offer(raceLogBaseName(FileNameField->text(), readId(AlienIdField)));
+    };
+    connect(FileNameField, &QLineEdit::textChanged, this, proposeLog);
+    connect(AlienIdField, &QLineEdit::textChanged, this, proposeLog);
+    proposeLog();
     connect(OKBtn, &QPushButton::clicked, this, &TBtnRightDlg2::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -146,21 +175,24 @@ void TBtnRightDlg2::OKBtnClick() {
         return;
     }
     lastResult.clear();
+    const QString missing = missingChoice(FileNameField, SaveToField);
+    if (!missing.isEmpty()) {
+        showMessage(this, QStringLiteral("Error"), missing);
+        return;
+    }
     guarded(this, [this, output] {
-        const FileDialogAnswer& chosen = SaveToField->choice();
-        if (chosen.fileName.isEmpty())
-            throw InputError(std::string(engine::kNoLogMessage));
-        const std::string path = QFile::encodeName(chosen.fileName).toStdString();
+        const QString logPath = SaveToField->filePath();
+        const std::string path = QFile::encodeName(logPath).toStdString();
         // Guarded as every output is: never over a folder, a device or a
         // file another program is writing.
         GuardedOutputFile log(path);
         const std::int32_t id = readId(AlienIdField);
         engine::main_alienlog(FileNameField->text().toStdString(), id, static_cast<std::uint8_t>(output),
-                              logFormatOf(chosen.filterIndex), log.stream());
+                              logFormatOf(SaveToField->filterIndex()), log.stream());
         log.commit();
         lastResult = QStringLiteral("Wrote alien log of %1 to %2")
                          .arg(QString::fromStdString(namedThing(FileNameField->text().toStdString(), NameKind::Race, id)),
-                              chosen.fileName);
+                              logPath);
     });
     accept();
 }

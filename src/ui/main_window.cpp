@@ -19,6 +19,7 @@
 #include "ui/alien_generator_dialog.h"
 #include "ui/atlas_window.h"
 #include "ui/create_sector_dialog.h"
+#include "ui/current_sector.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_dialog_seam.h"
@@ -172,6 +173,7 @@ void TForm1::buildLayout() {
 void TForm1::FormCreate() {
     state_.programDir = options_.programDir;
     state_.settingsPath = resolveSettingsPath(options_.programDir, options_.userConfigDir);
+    state_.sector = new CurrentSector(state_.settingsPath, this);
     int height = kDefaultHeight;
     int width = kDefaultWidth;
     int left = kDefaultLeft;
@@ -246,6 +248,23 @@ void TForm1::createDialogs() {
     Form8 = new TForm8(this);
     FormMerger = new TFormMerger(this);
     ExportDlg = new ExportDialog(this);
+    followCurrentSector();
+}
+
+void TForm1::followCurrentSector() {
+    // The fields that name the sector a command reads. The merger's
+    // "Sector to add" is not one: it names a second sector.
+    const QList<FileField*> sectorFields{BtnRightDlg1->SectorField, BtnRightDlg2->FileNameField,
+                                         Form5->FileNameField,      Form8->SectorField,
+                                         FormMerger->Edit1,         ExportDlg->SectorEdit};
+    for (FileField* field : sectorFields) {
+        connect(field, &FileField::baseNameChosen, state_.sector, [this](const QString& base) {
+            // The Alien Log's field also takes a race file of the Alien
+            // Generator, which is no sector: only a sector is followed.
+            if (namesASector(base)) state_.sector->set(base);
+        });
+        connect(state_.sector, &CurrentSector::changed, field, &FileField::offer);
+    }
 }
 
 void TForm1::QuitClick() {
@@ -285,7 +304,9 @@ void TForm1::BoldrinClick() {
 void TForm1::AtlasClick() {
     // A window of its own, not a modal dialog: the game master keeps it open
     // beside the launch pad for the whole session.
-    if (Atlas == nullptr) Atlas = new AtlasWindow(state_.settingsPath, this);
+    if (Atlas == nullptr) Atlas = new AtlasWindow(state_.sector, this);
+    const QString current = state_.sector->baseName();
+    if (!current.isEmpty() && Atlas->sectorBase() != current) Atlas->openSector(current);
     Atlas->show();
     Atlas->raise();
     Atlas->activateWindow();

@@ -103,6 +103,9 @@ public:
 private:
     void FormCreate();
     void createDialogs();
+    // Every sector field the user has not pointed elsewhere shows the
+    // program's current sector; a sector chosen in one becomes it.
+    void followCurrentSector();
     void buildLayout();
     void applyStoredGeometry(int height, int width, int left, int top);
     void greyMissingCompanion(QPushButton* button, const QString& fileName, const QString& folder);

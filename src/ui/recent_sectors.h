@@ -1,4 +1,4 @@
-// The sectors the atlas opened last, newest first, kept in orrwin.ini's
+// The sectors the program created or opened last, newest first, kept in orrwin.ini's
 // "Settings" section as "RecentSector1".."RecentSector8" (base names, no
 // extension), so the game master's table survives a restart.
 #pragma once

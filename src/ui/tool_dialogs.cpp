@@ -12,6 +12,7 @@
 #include "names/named_things.h"
 #include "tools/colonies_report.h"
 #include "tools/merger.h"
+#include "ui/current_sector.h"
 #include "ui/dialog_parts.h"
 #include "ui/error_report.h"
 #include "ui/file_field.h"
@@ -48,23 +49,26 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     layout->addStretch();
     layout->addLayout(bottomButtonRow(buttons));
     resize(sizeHint().expandedTo(QSize(300, 0)));
-    connect(SectorField, &FileField::baseNameChosen, this, [this](const QString& base) { sectorBase_ = base; });
-    connect(SaveToField, &FileField::baseNameChosen, this, [this](const QString& base) { logBase_ = base; });
     connect(OKBtn, &QPushButton::clicked, this, &TForm8::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+QString TForm8::sectorBaseName() const { return SectorField->text(); }
+QString TForm8::logBaseName() const { return SaveToField->text(); }
+
 void TForm8::OKBtnClick() {
     lastResult.clear();
-    guarded(this, [this] {
+    const QString sectorBase = sectorBaseName();
+    const QString logBase = logBaseName();
+    guarded(this, [&] {
         const ConvertedInteger race = convertInteger(RaceField->text().toLatin1().toStdString());
         if (!race.complete) {
             throw InputError("'" + RaceField->text().toStdString() + "' is not a valid race number");
         }
-        WriteColoniesReport(sectorBase_.toStdString(), static_cast<long>(race.value), logBase_.toStdString());
+        WriteColoniesReport(sectorBase.toStdString(), static_cast<long>(race.value), logBase.toStdString());
         lastResult = QStringLiteral("Wrote colonies report of %1 to %2.log")
-                         .arg(QString::fromStdString(namedThing(sectorBase_.toStdString(), NameKind::Race, race.value)),
-                              logBase_);
+                         .arg(QString::fromStdString(namedThing(sectorBase.toStdString(), NameKind::Race, race.value)),
+                              logBase);
     });
     accept();
 }
@@ -93,21 +97,37 @@ TFormMerger::TFormMerger(QWidget* parent) : QDialog(parent) {
     layout->addStretch();
     layout->addLayout(bottomButtonRow(buttons));
     resize(sizeHint().expandedTo(QSize(320, 0)));
-    connect(Edit1, &FileField::baseNameChosen, this, [this](const QString& base) { mainBase_ = base; });
-    connect(Edit2, &FileField::baseNameChosen, this, [this](const QString& base) { addedBase_ = base; });
     connect(Button1, &QPushButton::clicked, this, &TFormMerger::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TFormMerger::Button2Click);
 }
 
+QString TFormMerger::mainBaseName() const { return Edit1->text(); }
+QString TFormMerger::addedBaseName() const { return Edit2->text(); }
+
 void TFormMerger::Button1Click() {
+    const QString mainBase = mainBaseName();
+    const QString addedBase = addedBaseName();
+    const QString missing =
+        !namesASector(mainBase)
+            ? QStringLiteral("Choose the main sector: click the \"Main Sector\" field and pick its .sun file")
+        : !namesASector(addedBase)
+            ? QStringLiteral("Choose the sector to add to %1: click the \"Sector to add\" field and pick its .sun file")
+                  .arg(mainBase)
+            : QString();
+    if (!missing.isEmpty()) {
+        // A field still showing its default, or a name typed with no sector
+        // behind it: the dialog stays for the choice.
+        showMessage(this, kApplicationTitle, missing);
+        return;
+    }
     bool declined = false;
-    const bool merged = guardedOfferingRepair(this, [this, &declined] {
-        declined = !confirmMerge(this, mainBase_.toStdString(), addedBase_.toStdString());
-        if (!declined) MergeSectors(mainBase_.toStdString(), addedBase_.toStdString());
+    const bool merged = guardedOfferingRepair(this, [&] {
+        declined = !confirmMerge(this, mainBase.toStdString(), addedBase.toStdString());
+        if (!declined) MergeSectors(mainBase.toStdString(), addedBase.toStdString());
     });
     if (!merged || declined) return;
     // Several merges in one opening each leave their line.
-    const QString line = QStringLiteral("Wrote the systems of %1 into %2").arg(addedBase_, mainBase_);
+    const QString line = QStringLiteral("Wrote the systems of %1 into %2").arg(addedBase, mainBase);
     lastResult = lastResult.isEmpty() ? line : lastResult + QStringLiteral("; ") + line;
     showMessage(this, kApplicationTitle, QStringLiteral("The 2 sectors have been merged"));
 }

@@ -1,6 +1,6 @@
 // The dialogs of the sector tools: the Colonies Report Log and the Sector
-// Merger. Both work on the base names chosen in their file dialogs, not on
-// the texts of their fields.
+// Merger. Both work on the base names their fields show, chosen in their
+// file dialogs or offered as the program's current sector.
 #pragma once
 
 #include <QDialog>
@@ -27,15 +27,10 @@ public:
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 
-    // Empty until a file is chosen in the field's dialog.
-    const QString& sectorBaseName() const { return sectorBase_; }
-    const QString& logBaseName() const { return logBase_; }
+    QString sectorBaseName() const;
+    QString logBaseName() const;
 
     void OKBtnClick();
-
-private:
-    QString sectorBase_;
-    QString logBase_;
 };
 
 // "Sector Merger ": appends a second sector to a first. Stays open after a
@@ -51,15 +46,11 @@ public:
     QPushButton* Button1;
     QPushButton* Button2;
 
-    const QString& mainBaseName() const { return mainBase_; }
-    const QString& addedBaseName() const { return addedBase_; }
+    QString mainBaseName() const;
+    QString addedBaseName() const;
 
     void Button1Click();
     void Button2Click();
-
-private:
-    QString mainBase_;
-    QString addedBase_;
 };
 
 }  // namespace orrimar::ui

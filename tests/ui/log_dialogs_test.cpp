@@ -28,7 +28,7 @@ TEST_F(LogDialogs, SystemLogDefaultsAndDialogs) {
     TBtnRightDlg1 dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("System Logfile"));
     EXPECT_EQ(dialog.SectorField->text(), QStringLiteral("starlog"));
-    EXPECT_EQ(dialog.SaveToField->text(), QStringLiteral("starlog"));
+    EXPECT_EQ(dialog.SaveToField->text(), QDir::current().absoluteFilePath(QStringLiteral("starlog-system0")));
     EXPECT_EQ(dialog.SystemIdField->text(), QStringLiteral("0"));
     EXPECT_EQ(dialog.SectorField->request().filters, QStringList{QStringLiteral("Star files (*.sun)")});
     EXPECT_EQ(dialog.SaveToField->request().filters,
@@ -61,15 +61,17 @@ TEST_F(LogDialogs, SystemLogWritesTextOrHtmlByTheSaveDialogsFilter) {
                                                                                 Qt::CaseInsensitive));
 }
 
-TEST_F(LogDialogs, SystemLogWithoutAChosenFileOrWithABadIdSaysSoAndCloses) {
+TEST_F(LogDialogs, SystemLogWithoutALogFileStaysWithABadIdSaysSoAndCloses) {
     TBtnRightDlg1 dialog;
     dialog.show();
     dialog.SectorField->setText(ws->file(QStringLiteral("sector")));
+    EXPECT_EQ(dialog.SaveToField->text(), ws->file(QStringLiteral("sector-system0"))) << "a log beside the sector";
+    dialog.SaveToField->clear();
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Error"));
-    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("No log file chosen")));
-    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Choose the file to save the log to")));
+    EXPECT_TRUE(dialog.isVisible()) << "nothing written: the dialog waits for the choice";
 
     messages.clear();
     setNextFileName(ws->file(QStringLiteral("bad.log")));
@@ -133,13 +135,15 @@ TEST_F(LogDialogs, AlienLogWritesTheRaceInTheChosenOutputSystem) {
               test::readText(ws->file(QStringLiteral("race3.log"))));
 }
 
-TEST_F(LogDialogs, AlienLogWithoutAChosenFileCreatesNothing) {
+TEST_F(LogDialogs, AlienLogWithoutALogFileCreatesNothingAndStays) {
     TBtnRightDlg2 dialog;
     dialog.show();
+    dialog.SaveToField->clear();
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Error"));
-    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("No log file chosen")));
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Choose the file to save the log to")));
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST_F(LogDialogs, SectorReportPassesTheSaveToTextAndTheFourBoxes) {

@@ -28,7 +28,7 @@ TEST(MergerDialog, MergesTheChosenSectorsAndStaysOpen) {
     EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("starlog1"));
     EXPECT_EQ(dialog.Edit2->text(), QStringLiteral("starlog2"));
     EXPECT_TRUE(dialog.Edit1->request().initialDir.isEmpty()) << "the merger's dialogs open where the user is";
-    EXPECT_TRUE(dialog.mainBaseName().isEmpty());
+    EXPECT_EQ(dialog.mainBaseName(), QStringLiteral("starlog1")) << "what the field shows";
     dialog.show();
     setNextFileName(ws.file(QStringLiteral("one.sun")));
     QTest::mouseClick(dialog.Edit1, Qt::LeftButton);
@@ -135,9 +135,18 @@ TEST(ColoniesDialog, WritesTheReportOfTheChosenSectorAndRace) {
     QTest::mouseClick(dialog.SectorField, Qt::LeftButton);
     setNextFileName(ws.file(QStringLiteral("ColonyLog.log")));
     QTest::mouseClick(dialog.SaveToField, Qt::LeftButton);
-    // The report uses the chosen names, not what the fields show.
+    // The report uses what the fields show: a sector typed over is the one read.
     dialog.SectorField->setText(QStringLiteral("elsewhere"));
     dialog.RaceField->setText(QStringLiteral("3"));
+    QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("elsewhere"))) << messages.messages()[0].text.toStdString();
+    EXPECT_EQ(test::fileSize(ws.file(QStringLiteral("ColonyLog.log"))), -1);
+    messages.clear();
+    dialog.show();
+    setNextFileName(ws.file(QStringLiteral("col.sun")));
+    QTest::mouseClick(dialog.SectorField, Qt::LeftButton);
+    EXPECT_EQ(dialog.sectorBaseName(), ws.file(QStringLiteral("col")));
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     EXPECT_TRUE(messages.messages().empty()) << messages.messages()[0].text.toStdString();
     EXPECT_FALSE(dialog.isVisible());
