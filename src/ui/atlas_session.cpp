@@ -1,5 +1,7 @@
 #include "ui/atlas_session.h"
 
+#include "names/find_by_text.h"
+
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -249,26 +251,14 @@ std::string AtlasSession::nameOf(std::int32_t id) const {
     return std::string(state_->model->name(id));
 }
 
-std::optional<std::int32_t> AtlasSession::findSystem(const std::string& text) const {
-    if (!isOpen() || text.empty()) return std::nullopt;
-    const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (digits && text.size() < 10) {
-        const std::int32_t id = std::stoi(text);
-        if (id < systemCount()) return id;
-        return std::nullopt;
-    }
-    const auto found = state_->model->findByName(text);
-    if (found.empty()) return std::nullopt;
-    // An exact name wins over one that merely contains the text.
-    for (const SystemId id : found) {
-        const std::string_view name = state_->model->name(id);
-        if (name.size() == text.size() &&
-            std::equal(name.begin(), name.end(), text.begin(),
-                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                   std::tolower(static_cast<unsigned char>(b)); }))
-            return id;
-    }
-    return found.front();
+std::int32_t AtlasSession::findSystem(const std::string& text, std::string_view field) const {
+    const atlas::AtlasModel& model = *state_->model;
+    const NameSource names = [&model](const std::function<void(std::int64_t, std::string_view)>& visit) {
+        for (SystemId id = 0; id < model.size(); ++id) {
+            if (!model.name(id).empty()) visit(id, model.name(id));
+        }
+    };
+    return static_cast<std::int32_t>(findByText(text, names, model.size(), field, "system"));
 }
 
 // --------------------------------------------------------------- logs

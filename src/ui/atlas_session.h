@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/atlas_scene.h"
@@ -87,8 +88,11 @@ struct AtlasSession {
     std::string systemName(std::int32_t id) const;
     // The stored name alone; empty when the system has none.
     std::string nameOf(std::int32_t id) const;
-    // A system by name (case-insensitive) or by id.
-    std::optional<std::int32_t> findSystem(const std::string& text) const;
+    // A system by id or name, by the one rule every front end shares (an
+    // id, an exact name, then the one name it begins). InputError, naming
+    // `field` and listing the candidates, when the text picks none or
+    // several.
+    std::int32_t findSystem(const std::string& text, std::string_view field) const;
 
     std::string summaryHtml(std::int32_t id) const;
     std::string systemLogHtml(std::int32_t id) const;

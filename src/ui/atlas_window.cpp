@@ -476,9 +476,15 @@ void AtlasWindow::fillRaceButtons() {
     static_cast<QHBoxLayout*>(layout)->addStretch();
 }
 
-std::optional<std::int32_t> AtlasWindow::systemFromText(const QString& text) const {
+std::optional<std::int32_t> AtlasWindow::systemFromText(const QString& text, const QString& field,
+                                                        QString& problem) const {
     if (text.trimmed().isEmpty()) return session_->selected();
-    return session_->findSystem(text.trimmed().toStdString());
+    try {
+        return session_->findSystem(text.trimmed().toStdString(), field.toStdString());
+    } catch (const InputError& e) {
+        problem = QString::fromUtf8(e.what());
+        return std::nullopt;
+    }
 }
 
 // ------------------------------------------------------------- search

@@ -151,7 +151,8 @@ private:
     void showSummary();
     void fillRaceButtons();
     QString namesAt(QPointF mapPixel) const;
-    std::optional<std::int32_t> systemFromText(const QString& text) const;
+    // The system a route field names; empty with `problem` said when none.
+    std::optional<std::int32_t> systemFromText(const QString& text, const QString& field, QString& problem) const;
     void showHtmlWindow(const QString& title, const QString& html);
 
     CurrentSector* sector_ = nullptr;

@@ -59,13 +59,13 @@ QWidget* AtlasWindow::buildRoutePanel() {
 
 void AtlasWindow::runRoute() {
     if (!session_->isOpen()) return;
-    const auto from = systemFromText(RouteFrom->text());
-    const auto to = systemFromText(RouteTo->text());
+    QString problem;
+    const auto from = systemFromText(RouteFrom->text(), QStringLiteral("From"), problem);
+    const auto to = from ? systemFromText(RouteTo->text(), QStringLiteral("To"), problem) : std::nullopt;
     if (!from || !to) {
         // The legs of an earlier route would read as a route to what was typed.
         Legs->setRowCount(0);
-        RouteStatus->setText(!from ? QStringLiteral("No system \"%1\" in this sector.").arg(RouteFrom->text())
-                                   : QStringLiteral("No system \"%1\" in this sector.").arg(RouteTo->text()));
+        RouteStatus->setText(problem.isEmpty() ? QStringLiteral("Choose the systems to go from and to.") : problem);
         return;
     }
     std::optional<std::vector<AtlasSession::Leg>> legs;

@@ -411,6 +411,18 @@ TEST_F(Atlas, RenameWritesANameRecordAndTheMapSearchAndReopenKnowIt) {
     window->RouteTo->setText(QStringLiteral("4"));
     QTest::mouseClick(window->RouteBtn, Qt::LeftButton);
     EXPECT_TRUE(window->RouteStatus->text().startsWith(QStringLiteral("Already there")));
+    // The command line's rule: the one name a text begins, case ignored; a
+    // text that names nothing is said with the field it was typed in.
+    window->RouteFrom->setText(QStringLiteral("vess"));
+    QTest::mouseClick(window->RouteBtn, Qt::LeftButton);
+    EXPECT_TRUE(window->RouteStatus->text().startsWith(QStringLiteral("Already there")))
+        << window->RouteStatus->text().toStdString();
+    window->RouteFrom->setText(QStringLiteral("Nowhere"));
+    QTest::mouseClick(window->RouteBtn, Qt::LeftButton);
+    EXPECT_TRUE(window->RouteStatus->text().startsWith(QStringLiteral("From")))
+        << window->RouteStatus->text().toStdString();
+    EXPECT_TRUE(window->RouteStatus->text().contains(QStringLiteral("Nowhere")));
+    EXPECT_EQ(window->Legs->rowCount(), 0);
 
     // A name the files cannot hold is refused with its reason; the empty
     // name takes the name away.
