@@ -11,6 +11,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "engine/engine.h"
 #include "engine/export_fields.h"
 #include "common/file_io.h"
 #include "engine/export_output.h"
@@ -349,6 +350,26 @@ TEST(ExportNames, StoredNamesReachEveryFormatInUtf8) {
     const std::string index = readFile(dir + "/atlas/index.html");
     EXPECT_NE(index.find("Vessane, the &quot;Old&quot; Reach"), std::string::npos);
     EXPECT_NE(index.find("Caf\xC3\xA9"), std::string::npos);
+}
+
+TEST(ExportNames, UndefinedCodePageBytesReadTheSameInALogAndAnExport) {
+    // 0x81, 0x8D, 0x8F, 0x90 and 0x9D have no character in the code page;
+    // each is read as the C1 code point of its own value, in every output.
+    const std::string dir = testDir("names");
+    const FixtureSector f = makeFixtureSector(dir);
+    {
+        RecordFile<TNameRec> names(dir + "/fix.nam", RawRecordFile::Mode::OpenExisting);
+        names.append(makeNameRecord(NameKind::System, 0, "V\x81\x8D\x8F\x90\x9Dss"));
+        names.close();
+    }
+    const std::string utf8 = "V\u0081\u008D\u008F\u0090\u009Dss";
+    const Json doc = exportJson(f, dir + "/sector.json");
+    EXPECT_EQ(doc["systems"][0]["name"], utf8);
+    main_starlog(f.base, dir + "/sys.log", 0, 1, kFormatText);
+    const std::string log = readFile(dir + "/sys.log");
+    EXPECT_TRUE(log.starts_with("System " + utf8 + " (0) of sector")) << log.substr(0, 80);
+    main_starlog(f.base, dir + "/sys.html", 0, 1, kFormatHtml);
+    EXPECT_NE(readFile(dir + "/sys.html").find(utf8), std::string::npos);
 }
 
 TEST(ExportCsv, QuotesCommasQuotesAndLineBreaks) {

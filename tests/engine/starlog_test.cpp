@@ -9,6 +9,7 @@
 #include "engine/engine.h"
 #include "engine/engine_files.h"
 #include "log_fixtures.h"
+#include "records/star_light.h"
 
 using namespace orrimar;
 using namespace orrimar::engine;
@@ -258,7 +259,11 @@ TEST(LogNumbers, ExtremesFormatWithoutOverflow) {
     orrimar::TPlanetRec planet;
     planet.rotation = std::numeric_limits<std::int32_t>::min();
     planet.atmosphereClass = 3;
-    EXPECT_LE(dayNightSwing(planet, 1.0F), 2000);
-    EXPECT_EQ(dayNightSwing(planet, std::numeric_limits<float>::quiet_NaN()), 0);
-    EXPECT_LE(dayNightSwing(planet, std::numeric_limits<float>::infinity()), 2000);
+    const auto swing = [&](float light) {
+        return orrimar::dayNightSwing(light, planet.orbitRadius, planet.temperature, planet.atmosphereClass,
+                                      planet.rotation);
+    };
+    EXPECT_LE(swing(1.0F), 2000);
+    EXPECT_EQ(swing(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_LE(swing(std::numeric_limits<float>::infinity()), 2000);
 }
