@@ -30,7 +30,7 @@ std::int16_t Temperature(std::int16_t orbitRadius, std::uint8_t atmosphereClass,
 // 70 %, Jungle from 71 % when warmer than 25 °C (else Terran), Ocean from
 // 90 %; then Tundra below 5 °C, Glacier below -5 °C and Pre Garden above
 // 35 °C with 20 % water or more. ComputeClimate goes on from it for thick
-// or hot air; this part rolls no dice.
+// or hot air; this step rolls no dice.
 std::uint8_t TerranWorldType(int water, int temperature);
 
 // Percent of the surface under water, before the surface class is applied.
