@@ -20,7 +20,7 @@ struct BruteForce {
     std::vector<bool> colonised;
 
     bool planetOk(const TPlanetRec& p, const Filter& f) const {
-        const bool belt = p.worldType == 6 || (p.worldType >= 15 && p.worldType <= 18);
+        const bool belt = p.worldType >= 15 && p.worldType <= 18;  // the four belt kinds; 6 is not one
         if (f.worldTypes != 0 && (f.worldTypes & (1U << p.worldType)) == 0) return false;
         const bool climate = f.breathable || f.temperature || f.water || f.gravity ||
                              f.minLife != engine::LifeLevel::None || f.nativeRace;
