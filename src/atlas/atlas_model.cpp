@@ -20,13 +20,11 @@
 #include "records/record_validation.h"
 #include "records/records.h"
 #include "records/sector_files.h"
+#include "records/world_types.h"
 
 namespace orrimar::atlas {
 
 namespace {
-
-// Belt world types 15..18 (and the unused belt code 6) have no climate.
-bool isBeltType(std::uint8_t worldType) { return worldType == 6 || (worldType >= 15 && worldType <= 18); }
 
 std::uint8_t cap255(int v) { return static_cast<std::uint8_t>(std::min(v, 255)); }
 
@@ -149,7 +147,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
                 planetId = moons->read(colony.worldId).planetId;
             }
             auto& owned = colonised[static_cast<std::int32_t>(planetId)];
-            owned = static_cast<std::uint8_t>(owned | (colony.allegiance != 65535 ? 2 : 1));
+            owned = static_cast<std::uint8_t>(owned | (colony.allegiance != kNoRace ? 2 : 1));
         });
     }
 
@@ -177,7 +175,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
                     e.marks = static_cast<std::uint8_t>(e.marks | kMarkColony | ((c->second & 2) != 0 ? kMarkOwnedColony : 0));
                 }
             }
-            if (isBeltType(p.worldType)) return;
+            if (isBelt(p.worldType)) return;  // a belt has no climate
             const std::uint16_t g = gravityHundredths(p.density, p.diameter);
             if (w.planets == 0) {
                 w.tempMin = w.tempMax = p.temperature;
@@ -196,7 +194,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
             const auto life = static_cast<std::uint8_t>(engine::lifeLevel(p.features));
             if (life > e.life) e.life = life;
             if (life != 0) e.marks = static_cast<std::uint8_t>(e.marks | kMarkNativeLife);
-            if (testBit(p.features[2], 3)) e.marks = static_cast<std::uint8_t>(e.marks | kMarkNativeRace);
+            if (hasNativeRace(p)) e.marks = static_cast<std::uint8_t>(e.marks | kMarkNativeRace);
         });
         if (strays > 0) {
             model.warnings_.push_back(fmt::format("{} planet records of {} name a system that is not in the sector "

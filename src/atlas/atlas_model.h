@@ -5,9 +5,10 @@
 // for moon bases, single moon records; nothing else stays in memory, so a
 // million systems take about 40 MB and open in about a second.
 //
-// The model is UI-free and immutable once opened; camera, filters, labels and
-// routes are free functions over it (see camera.h, filters.h, labels.h,
-// routes.h).
+// The model is UI-free. Once opened only the names change (setName, after the
+// window renamed a system); the systems' entries, summaries and index do
+// not. Camera, filters, labels and routes are free functions over it (see
+// camera.h, filters.h, labels.h, routes.h).
 #pragma once
 
 #include <algorithm>

@@ -11,12 +11,11 @@
 #include "records/records.h"
 #include "records/sector_base.h"
 #include "records/sector_files.h"
+#include "records/world_types.h"
 
 namespace orrimar::atlas {
 
 namespace {
-
-bool isBeltType(std::uint8_t worldType) { return worldType == 6 || (worldType >= 15 && worldType <= 18); }
 
 // A whole number in the name-or-id field is a system id.
 std::optional<SystemId> idFromText(const std::string& text) {
@@ -101,13 +100,13 @@ namespace {
 PlanetFacts factsOf(const TPlanetRec& p) {
     PlanetFacts facts;
     facts.worldType = p.worldType;
-    facts.belt = isBeltType(p.worldType);
+    facts.belt = isBelt(p.worldType);
     facts.breathable = isBreathable(p.composition, p.atmosphereClass);
     facts.temperature = p.temperature;
     facts.water = p.waterCover;
     facts.gravity = gravityHundredths(p.density, p.diameter);
     facts.life = engine::lifeLevel(p.features);
-    facts.nativeRace = testBit(p.features[2], 3);
+    facts.nativeRace = hasNativeRace(p);
     return facts;
 }
 

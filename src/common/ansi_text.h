@@ -9,6 +9,12 @@
 // the C1 control code points of the same value, U+0081 and so on, as
 // Windows itself reads them; utf8ToAnsi maps those five code points back,
 // so every byte string survives ansiToUtf8 followed by utf8ToAnsi.
+//
+// This is the one conversion every log, report, export and window uses, so a
+// name reads the same everywhere. The C1 code point is chosen over U+FFFD
+// because it keeps the byte: a name copied out of an export and typed back
+// into a rename is the name the sector holds, where U+FFFD would have
+// merged five different bytes into one character that maps back to none.
 #pragma once
 
 #include <optional>

@@ -8,9 +8,9 @@
 
 namespace orrimar {
 
-// The mask of bit n; any other bit number prints "Error in bit value  bv=n"
-// on standard output and yields 0 (so a test reports true and set and clear
-// change nothing).
+// The mask of bit n; any other bit number reports "Error in bit value  bv=n"
+// through the message sink and yields 0 (so a test reports true and set and
+// clear change nothing).
 std::uint8_t bitMask(int bit);
 
 inline bool testBit(std::uint8_t flags, int bit) {

@@ -11,6 +11,7 @@
 #include "engine/body_names.h"
 #include "engine/engine_files.h"
 #include "generation/physics.h"
+#include "records/star_light.h"
 #include "records/world_types.h"
 
 namespace orrimar::engine {
@@ -116,13 +117,9 @@ void addBulk(KeyValues& kv, std::uint8_t density, std::int32_t diameter) {
 
 char starLetter(int star) { return static_cast<char>('A' + (star - 1)); }
 
-bool isBelt(const TPlanetRec& planet) {
-    return planet.worldType >= world::kNickelIron && planet.worldType <= world::kIcy;
-}
-
 std::string bodyTitle(const TPlanetRec& planet) {
     const std::string type = worldTypeText(planet.worldType);
-    if (isBelt(planet)) return type + " asteroid belt";
+    if (isBelt(planet.worldType)) return type + " asteroid belt";
     if (planet.worldType == world::kGasGiant || planet.worldType == world::kBrownDwarf ||
         planet.worldType == world::kChunk || planet.worldType == world::kRing) {
         return type;
@@ -149,7 +146,7 @@ KeyValues starDetails(const TSystemRec& system, int star) {
     kv.emplace_back("Mass", mass > 0.0F && std::isfinite(mass) ? fmt::format("{} solar masses", magnitude(mass))
                                                                : std::string("unknown"));
     kv.emplace_back("Luminosity", fmt::format("{} solar luminosities", magnitude(system.luminosity[i])));
-    const float effective = effectiveLuminosity(system, star);
+    const float effective = effectiveLuminosity(system, star - 1);
     if (system.starCount > 1) {
         kv.emplace_back("Light on its planets", fmt::format("{} solar luminosities (with its companions)",
                                                             magnitude(effective)));
@@ -180,8 +177,10 @@ KeyValues planetDetails(const TPlanetRec& planet, const BodyContext& context) {
     kv.emplace_back("Pressure", pressureText(planet.pressure));
     kv.emplace_back("Composition", compositionText(planet.composition));
     kv.emplace_back("Gases held", gasHeldText(planet.retainedWeight));
-    kv.emplace_back("Temperature", fmt::format("{} mean, day-night swing {} °C", temperatureText(planet.temperature),
-                                               dayNightSwing(planet, context.effectiveLuminosity)));
+    const int swing = dayNightSwing(context.effectiveLuminosity, planet.orbitRadius, planet.temperature,
+                                    planet.atmosphereClass, planet.rotation);
+    kv.emplace_back("Temperature",
+                    fmt::format("{} mean, day-night swing {} °C", temperatureText(planet.temperature), swing));
     kv.emplace_back("Surface", surfaceText(planet.surfaceClass));
     kv.emplace_back("Water cover", percent(planet.waterCover));
     kv.emplace_back("Ice cover", percent(planet.iceCover));

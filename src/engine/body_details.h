@@ -34,9 +34,6 @@ std::string raceBrief(const TAlienRec& race, std::int64_t raceId);
 // Star letter A, B, C of star 1..3.
 char starLetter(int star);
 
-// A planet record is a belt when its world type is one of the belt kinds.
-bool isBelt(const TPlanetRec& planet);
-
 // "Terran planet", "Stony asteroid belt", "Gas Giant"...
 std::string bodyTitle(const TPlanetRec& planet);
 

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "common/bit_flags.h"
+#include "records/records.h"
 #include "records/world_types.h"
 
 namespace orrimar::engine {
@@ -242,7 +243,7 @@ std::string worldTypeText(int worldType) {
 }
 
 LifeLevel lifeLevel(const std::array<std::uint8_t, 5>& features) {
-    if (testBit(features[2], 3)) return LifeLevel::Sentient;
+    if (hasNativeRace(features)) return LifeLevel::Sentient;
     if (testBit(features[2], 4)) return LifeLevel::Complex;
     if (testBit(features[4], 3)) return LifeLevel::Microbial;
     if (testBit(features[4], 2)) return LifeLevel::Prebiotic;

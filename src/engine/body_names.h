@@ -3,7 +3,7 @@
 // code: a star kind from the stellar table it is rolled from, an atmosphere
 // class from its pressure band, a composition from the weight of its main
 // gas and the rules that pick it, a feature bit from the roll that sets it.
-// World type names live with the generators (generation/world_types.h).
+// World type names live with the records (records/world_types.h).
 #pragma once
 
 #include <array>

@@ -1,12 +1,9 @@
 #include "engine/document.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <ostream>
 #include <stdexcept>
-
-#include "common/ansi_text.h"
 
 namespace orrimar::engine {
 
@@ -19,13 +16,6 @@ constexpr std::size_t kWrapWidth = 78;
 constexpr std::string_view kColumnGap = "  ";
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// Windows-1252 code points of bytes 0x80..0x9F; 0 marks the five bytes the
-// code page leaves undefined.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 constexpr std::string_view kStyle =
     "body{font-family:Segoe UI,Helvetica,Arial,sans-serif;margin:2em auto;max-width:72em;"
@@ -169,27 +159,6 @@ std::string escapeHtml(std::string_view text) {
             default: out += ch; break;
         }
     });
-    return out;
-}
-
-std::string ansiToUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else if (byte < 0xA0) {
-            const char32_t cp = kCp1252High[byte - 0x80U];
-            if (cp == 0) {
-                out += kReplacement;
-            } else {
-                appendUtf8(out, cp);
-            }
-        } else {
-            appendUtf8(out, byte);
-        }
-    }
     return out;
 }
 

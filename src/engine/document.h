@@ -1,11 +1,13 @@
 // A small document writer for logs and reports: the same content goes out
 // either as plain text (CRLF line ends, tables aligned in columns) or as one
-// self-contained HTML page (inline CSS, no scripts, nothing fetched).
+// self-contained HTML page (inline CSS, nothing fetched). The writer itself
+// emits no script; a caller may add trusted markup through rawHtml (the
+// sector atlas's filter box does).
 //
 // Every text handed to the writer is UTF-8 and is escaped on the way out;
 // names read from records are in the Windows ANSI code page and go through
-// ansiToUtf8() first. The HTML is also well-formed XML (void elements are
-// self-closed), so a strict XML reader accepts it.
+// ansiToUtf8() (common/ansi_text.h) first. The HTML is also well-formed XML
+// (void elements are self-closed), so a strict XML reader accepts it.
 //
 // Output is streamed: nothing is kept but the current table's layout, so a
 // report of a million rows needs no more memory than one of ten.
@@ -89,9 +91,6 @@ private:
 // are replaced by entities, control characters other than tab and line
 // feed are dropped and bytes that are not valid UTF-8 become U+FFFD.
 std::string escapeHtml(std::string_view text);
-
-// A record's text (Windows-1252) as UTF-8.
-std::string ansiToUtf8(std::string_view text);
 
 // Width of UTF-8 text in characters (for aligning columns).
 std::size_t displayWidth(std::string_view text);

@@ -9,6 +9,7 @@
 
 #include <fmt/format.h>
 
+#include "common/ansi_text.h"
 #include "common/bit_flags.h"
 #include "common/errors.h"
 #include "engine/alien_generator.h"

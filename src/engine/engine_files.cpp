@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "common/ansi_text.h"
 #include "common/errors.h"
 #include "engine/document.h"
 #include "records/sector_base.h"
@@ -51,11 +52,6 @@ std::string checkedBase(const std::string& given) {
     requireSector(base);
     return base;
 }
-
-// Heat factors of the day-night swing by atmosphere class 1..6: how fast
-// the surface warms by day (A) and how far its air holds the heat (B).
-constexpr std::array<long double, 6> kSwingA = {0.2L, 0.4L, 0.5L, 0.6L, 0.8L, 1.0L};
-constexpr std::array<long double, 6> kSwingB = {5.0L, 4.0L, 2.5L, 1.5L, 0.8L, 0.1L};
 
 }  // namespace
 
@@ -105,45 +101,6 @@ TSystemRec SectorReader::system(std::int64_t id) { return systems_->read(id); }
 TPlanetRec SectorReader::planet(std::int64_t id) { return planets_->read(id); }
 TMoonRec SectorReader::moon(std::int64_t id) { return moons_->read(id); }
 TAlienRec SectorReader::alien(std::int64_t id) { return aliens_->read(id); }
-
-float effectiveLuminosity(const TSystemRec& system, int star) {
-    const auto lum = [&](int i) { return static_cast<long double>(system.luminosity[static_cast<std::size_t>(i - 1)]); };
-    // Light from a companion falls off with the square root of the
-    // separation in AU; a zero separation adds nothing rather than infinity.
-    const auto share = [](long double light, long double separation) -> long double {
-        const long double d = std::sqrt(0.1L * separation);
-        return d > 0.0L ? light / d : 0.0L;
-    };
-    const long double s2 = system.separation[0];
-    const long double s3 = system.separation[1];
-    const int count = std::clamp<int>(system.starCount, 1, 3);
-    long double e = lum(star);
-    if (count == 2) {
-        e += share(star == 1 ? lum(2) : lum(1), s2);
-    } else if (count == 3) {
-        if (star == 1) e += share(lum(2), s2) + share(lum(3), s3);
-        if (star == 2) e += share(lum(1), s2) + share(lum(3), s2 + s3);
-        if (star == 3) e += share(lum(1), s3) + share(lum(2), s2 + s3);
-    }
-    return static_cast<float>(e);
-}
-
-int dayNightSwing(const TPlanetRec& planet, float effectiveLuminosityValue) {
-    const int radius = planet.orbitRadius > 0 ? planet.orbitRadius : 1;
-    const std::size_t cls = static_cast<std::size_t>(std::clamp<int>(planet.atmosphereClass, 1, 6) - 1);
-    const long double q = effectiveLuminosityValue / std::sqrt(radius * 0.1L);
-    const long double kelvin = planet.temperature + 273;
-    const long double byDay = kSwingA[cls] * q * std::abs(static_cast<long double>(planet.rotation)) * 0.5L;
-    const long double byAir = kelvin * kSwingB[cls] * q;
-    // Clamped before converting: a damaged luminosity makes these figures
-    // infinite or not a number, which no integer holds.
-    long double swing = std::min(byDay, byAir);
-    if (std::isnan(swing)) swing = 0.0L;
-    swing = std::clamp(swing, -1.0e6L, 1.0e6L);
-    long long whole = static_cast<long long>(swing);
-    if (kelvin + static_cast<long double>(whole) > 2000.0L) whole = 2000 - static_cast<long long>(kelvin);
-    return static_cast<int>(whole);
-}
 
 std::string grouped(long long value) {
     // The magnitude as unsigned: negating the smallest long long overflows.

@@ -101,13 +101,6 @@ private:
     }
 };
 
-// The star's effective luminosity: its own light plus its companions'
-// reaching it, as its planets see it.
-float effectiveLuminosity(const TSystemRec& system, int star);
-
-// The day-night temperature swing of a planet, degrees.
-int dayNightSwing(const TPlanetRec& planet, float effectiveLuminosity);
-
 // Number formats of the logs.
 std::string grouped(long long value);                // 12,756
 std::string fixed(double value, int decimals);       // 1.00

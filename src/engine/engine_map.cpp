@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/ansi_text.h"
 #include "common/bit_flags.h"
 #include "common/errors.h"
 #include "engine/alien_names.h"
@@ -33,7 +34,6 @@ namespace orrimar::engine {
 
 namespace {
 
-constexpr std::uint16_t kIndependent = 65535;
 constexpr std::uint8_t kMarkRace = 1;
 constexpr std::uint8_t kMarkControlled = 2;
 
@@ -54,7 +54,7 @@ struct EmpireTally {
 
 struct ColonyIndex {
     std::unordered_map<std::int32_t, SystemColonies> bySystem;
-    std::map<std::uint16_t, EmpireTally> byOwner;  // kIndependent for the independents
+    std::map<std::uint16_t, EmpireTally> byOwner;  // kNoRace for the independents
     std::int64_t total = 0;
     std::int64_t unplaced = 0;  // pointing at no world of the sector
     bool fileExists = false;
@@ -99,7 +99,7 @@ ColonyIndex indexColonies(SectorReader& sector) {
         tally.systems.insert(systemId);
         SystemColonies& here = index.bySystem[systemId];
         ++here.colonies;
-        if (colony.allegiance != kIndependent) here.owners.insert(colony.allegiance);
+        if (colony.allegiance != kNoRace) here.owners.insert(colony.allegiance);
     }
     return index;
 }
@@ -120,7 +120,6 @@ struct Survey {
     std::vector<std::uint8_t> marks;  // per system: kMarkRace | kMarkControlled
 };
 
-int starCountOf(const TSystemRec& system) { return std::clamp<int>(system.starCount, 1, 3); }
 
 // The bodies of one system, in star and orbit order; records beyond the
 // planet file are skipped.
@@ -178,7 +177,7 @@ Survey survey(SectorReader& sector, const ColonyIndex& colonies) {
         }
         std::uint8_t mark = 0;
         forEachBody(sector, system, [&](const TPlanetRec& body) {
-            if (isBelt(body)) {
+            if (isBelt(body.worldType)) {
                 ++out.belts;
                 countType(out.planetsByType, body.worldType);
                 return;
@@ -232,7 +231,7 @@ void limitHtmlRows(Pages& pages, std::int64_t rows, std::string_view what) {
         grouped(rows), what, grouped(kFullListingLimit)));
 }
 
-std::string starsOf(const TSystemRec& system) {
+std::string starListText(const TSystemRec& system) {
     std::string text;
     for (int s = 0; s < starCountOf(system); ++s) {
         const auto i = static_cast<std::size_t>(s);
@@ -278,7 +277,7 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
         int moons = 0;
         LifeLevel best = LifeLevel::None;
         forEachBody(sector, system, [&](const TPlanetRec& body) {
-            if (isBelt(body)) {
+            if (isBelt(body.worldType)) {
                 ++belts;
                 return;
             }
@@ -297,7 +296,7 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
             std::to_string(system.x),
             std::to_string(system.y),
             std::to_string(system.z),
-            starsOf(system),
+            starListText(system),
             std::to_string(planets),
             std::to_string(belts),
             std::to_string(moons),
@@ -477,9 +476,9 @@ void writeEmpires(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
     for (const auto& [owner, tally] : colonies.byOwner) {
         std::string people = grouped(static_cast<long long>(tally.people));
         if (tally.unknownPopulations > 0) people += fmt::format(" (+{} unknown)", tally.unknownPopulations);
-        rows.push_back({owner == kIndependent ? std::string("Independent") : fmt::format("Race {}", owner),
+        rows.push_back({owner == kNoRace ? std::string("Independent") : fmt::format("Race {}", owner),
                         grouped(tally.planetColonies), grouped(tally.moonBases),
-                        owner == kIndependent ? std::string() : grouped(static_cast<long long>(tally.systems.size())),
+                        owner == kNoRace ? std::string() : grouped(static_cast<long long>(tally.systems.size())),
                         people});
     }
     pages.both([&](Document& d) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/ansi_text.h"
 #include "common/bit_flags.h"
 #include "common/errors.h"
 #include "engine/body_details.h"
@@ -13,8 +14,11 @@
 #include "engine/document.h"
 #include "engine/engine.h"
 #include "engine/engine_files.h"
+#include "names/sector_names.h"
 #include "records/sector_base.h"
 #include "engine/system_log.h"
+#include "records/star_light.h"
+#include "records/world_types.h"
 
 namespace orrimar::engine {
 
@@ -46,8 +50,6 @@ struct LogNames {
 // "race 0 on planet II, race 3 on planet IV of star B": every native race of
 // the system, by the orbit of its world.
 std::string nativeRacesOf(SectorReader& sector, const TSystemRec& system, int stars) {
-    static constexpr const char* kRoman[] = {"I",   "II",   "III", "IV", "V",   "VI",  "VII",
-                                             "VIII", "IX", "X",   "XI", "XII", "XIII", "XIV", "XV"};
     std::string list;
     for (int s = 1; s <= stars; ++s) {
         const std::size_t i = static_cast<std::size_t>(s - 1);
@@ -55,11 +57,10 @@ std::string nativeRacesOf(SectorReader& sector, const TSystemRec& system, int st
             const std::int64_t id = static_cast<std::int64_t>(system.firstPlanetId[i]) + j;
             if (id < 0 || id >= sector.planets().count()) continue;
             const TPlanetRec planet = sector.planets().read(id);
-            if (isBelt(planet) || !testBit(planet.features[2], 3)) continue;
+            if (isBelt(planet.worldType) || !hasNativeRace(planet)) continue;
             if (!list.empty()) list += ", ";
-            const std::string orbit = j < 15 ? kRoman[j] : std::to_string(j + 1);
             list += fmt::format("race {} on planet {}", labelled(sector.names().race(planet.nativeRaceId), planet.nativeRaceId),
-                                orbit);
+                                romanNumeral(j + 1));
             if (stars > 1) list += fmt::format(" of star {}", starLetter(s));
         }
     }
@@ -68,7 +69,7 @@ std::string nativeRacesOf(SectorReader& sector, const TSystemRec& system, int st
 
 // One row of a star's orbit table.
 std::vector<std::string> orbitRow(int orbit, const TPlanetRec& body) {
-    if (isBelt(body)) {
+    if (isBelt(body.worldType)) {
         return {std::to_string(orbit), tenths(body.orbitRadius), bodyTitle(body), fmt::format("size {}", body.diameter),
                 "", fmt::format("{} °C", body.temperature), ""};
     }
@@ -132,7 +133,7 @@ void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, in
 
     BodyContext context;
     context.starMass = system.mass[i];
-    context.effectiveLuminosity = effectiveLuminosity(system, star);
+    context.effectiveLuminosity = effectiveLuminosity(system, star - 1);
     for (int j = 0; j < count; ++j) {
         const TPlanetRec& body = bodies[static_cast<std::size_t>(j)];
         context.id = bodyId(j);
@@ -141,7 +142,7 @@ void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, in
                                            tenths(body.orbitRadius))
                              : fmt::format("Orbit {}: {} at {} AU", j + 1, bodyTitle(body), tenths(body.orbitRadius)),
                     2);
-        if (isBelt(body)) {
+        if (isBelt(body.worldType)) {
             doc.keyValues(beltDetails(body, context));
             continue;
         }
@@ -161,7 +162,7 @@ std::string ageText(int age) {
 
 void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full) {
     const TSystemRec system = sector.system(systemId);
-    const int stars = std::clamp<int>(system.starCount, 1, 3);
+    const int stars = starCountOf(system);
     const SystemNamer namer(sector.names(), systemId, system);
     const LogNames names{namer, !sector.names().empty()};
     KeyValues head;
@@ -183,7 +184,7 @@ void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, 
     // The system race is set by other programs (a race that holds the
     // system); "none" would read as "no race lives here", so the line is
     // left out when the record names none.
-    if (system.systemRaceId != 65535) {
+    if (system.systemRaceId != kNoRace) {
         head.emplace_back("System race",
                           fmt::format("race {}", labelled(sector.names().race(system.systemRaceId), system.systemRaceId)));
     }

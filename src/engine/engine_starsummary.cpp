@@ -12,11 +12,13 @@
 #include "engine/engine.h"
 #include "engine/engine_files.h"
 #include "engine/star_summary.h"
+#include "common/ansi_text.h"
 #include "common/bit_flags.h"
 #include "generation/physics.h"
 #include "common/errors.h"
 #include "names/sector_names.h"
 #include "records/sector_base.h"
+#include "records/world_types.h"
 
 namespace orrimar::engine {
 
@@ -63,7 +65,7 @@ std::string foldedMoons(SectorReader& sector, const TPlanetRec& planet) {
 }
 
 std::string raceCell(SectorReader& sector, const TPlanetRec& planet) {
-    if (!testBit(planet.features[2], 3)) return "";
+    if (!hasNativeRace(planet)) return "";
     if (planet.nativeRaceId < 0 || planet.nativeRaceId >= sector.aliens().count()) {
         return fmt::format("race {} (missing)", planet.nativeRaceId);
     }
@@ -75,7 +77,7 @@ std::vector<std::string> summaryRow(SectorReader& sector, int star, int orbit, c
                                     const std::optional<std::string>& name) {
     // The world's name when it has one, else its place: star letter and orbit.
     const std::string world = name ? *name : fmt::format("{}{}", starLetter(star), orbit);
-    if (isBelt(body)) {
+    if (isBelt(body.worldType)) {
         return {world, tenths(body.orbitRadius), bodyTitle(body), fmt::format("size {}", body.diameter), "", "", "",
                 "", "", ""};
     }
@@ -105,7 +107,7 @@ void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, std:
                                      sectorBase, groupedCount(systemCount), systemCount - 1));
     }
     const TSystemRec system = sector.system(systemId);
-    const int stars = std::clamp<int>(system.starCount, 1, 3);
+    const int stars = starCountOf(system);
 
     // World names follow the system's by convention; given the name, the
     // name file is not read (what keeps a click in the Atlas quick), else

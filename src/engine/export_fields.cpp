@@ -20,12 +20,12 @@
 #include "engine/body_names.h"
 #include "common/bit_flags.h"
 #include "generation/physics.h"
+#include "records/world_types.h"
 
 namespace orrimar::engine {
 
 namespace {
 
-constexpr std::uint16_t kNoSystemRace = 65535;
 constexpr std::array<std::string_view, kResourceCount> kResourceFields = {
     "resource_metals", "resource_radioactives", "resource_precious_metals", "resource_crystals_and_gems",
     "resource_exotic_minerals"};
@@ -124,7 +124,7 @@ double floatValue(float value) {
 }
 
 Fields systemFields(const TSystemRec& system, std::int64_t id, const OptionalName& name) {
-    const int stars = std::clamp<int>(system.starCount, 1, 3);
+    const int stars = starCountOf(system);
     int bodies = 0;
     for (int s = 0; s < stars; ++s) bodies += system.planetCount[static_cast<std::size_t>(s)];
     Fields f;
@@ -140,7 +140,7 @@ Fields systemFields(const TSystemRec& system, std::int64_t id, const OptionalNam
     f.push_back({"star_count", integer(stars)});
     f.push_back({"body_count", integer(bodies)});
     f.push_back({"system_race_id",
-                 system.systemRaceId == kNoSystemRace ? FieldValue(FieldNull{}) : integer(system.systemRaceId)});
+                 system.systemRaceId == kNoRace ? FieldValue(FieldNull{}) : integer(system.systemRaceId)});
     return f;
 }
 
@@ -164,7 +164,7 @@ Fields starFields(const TSystemRec& system, std::int64_t systemId, int star) {
 }
 
 Fields bodyFields(const TPlanetRec& body, const BodyPlace& place, const OptionalName& name) {
-    const bool belt = isBelt(body);
+    const bool belt = isBelt(body.worldType);
     Fields f;
     f.reserve(52);
     f.push_back({"id", integer(place.id)});
@@ -197,7 +197,7 @@ Fields bodyFields(const TPlanetRec& body, const BodyPlace& place, const Optional
     f.push_back({"features", featureList(body.features)});
     f.push_back({"flags", flagList(body.worldFlags, 4)});
     f.push_back({"life_level", text(lifeLevelName(lifeLevel(body.features)))});
-    f.push_back({"native_race_id", testBit(body.features[2], 3) ? integer(body.nativeRaceId) : FieldValue(FieldNull{})});
+    f.push_back({"native_race_id", hasNativeRace(body) ? integer(body.nativeRaceId) : FieldValue(FieldNull{})});
     f.push_back({"colonising_race_id", testBit(body.worldFlags, 4) && body.colonisingRaceId >= 0
                                            ? integer(body.colonisingRaceId)
                                            : FieldValue(FieldNull{})});

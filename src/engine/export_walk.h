@@ -58,8 +58,6 @@ private:
     SectorNames names_;
 };
 
-inline int starsOf(const TSystemRec& system) { return std::clamp<int>(system.starCount, 1, 3); }
-
 // A planet whose only moon is its twin (the planet's twin feature bits).
 inline bool hasTwinMoon(const TPlanetRec& planet) {
     return planet.moonCount == 1 && (testBit(planet.features[3], 1) || testBit(planet.features[3], 2));
@@ -69,7 +67,7 @@ inline bool hasTwinMoon(const TPlanetRec& planet) {
 // orbit order; ids beyond the planet file are skipped.
 template <typename Visit>
 void forEachBodyOf(SectorReader& sector, const TSystemRec& system, Visit visit) {
-    for (int s = 1; s <= starsOf(system); ++s) {
+    for (int s = 1; s <= starCountOf(system); ++s) {
         const auto i = static_cast<std::size_t>(s - 1);
         for (int j = 0; j < system.planetCount[i]; ++j) {
             const std::int64_t id = static_cast<std::int64_t>(system.firstPlanetId[i]) + j;

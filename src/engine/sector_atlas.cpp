@@ -20,7 +20,9 @@
 #include "engine/export_walk.h"
 #include "engine/sector_map_svg.h"
 #include "engine/system_log.h"
+#include "common/ansi_text.h"
 #include "common/bit_flags.h"
+#include "records/world_types.h"
 
 namespace orrimar::engine {
 
@@ -107,7 +109,7 @@ private:
         for (std::int64_t id = 0; id < count; ++id) {
             const TSystemRec system = sector_.systems().read(id);
             int bodies = 0;
-            for (int s = 0; s < starsOf(system); ++s) bodies += system.planetCount[static_cast<std::size_t>(s)];
+            for (int s = 0; s < starCountOf(system); ++s) bodies += system.planetCount[static_cast<std::size_t>(s)];
             if (listed_ || bodies > 0) pageOf_[static_cast<std::size_t>(id)] = next++;
         }
         paged_ = next;
@@ -147,10 +149,10 @@ private:
         forEachBodyOf(sector_, system, [&](int, int, std::int64_t, const TPlanetRec& body) {
             ++bodies;
             moons += body.moonCount;
-            if (!isBelt(body)) best = std::max(best, lifeLevel(body.features));
+            if (!isBelt(body.worldType)) best = std::max(best, lifeLevel(body.features));
         });
         std::string stars;
-        for (int s = 0; s < starsOf(system); ++s) {
+        for (int s = 0; s < starCountOf(system); ++s) {
             const auto i = static_cast<std::size_t>(s);
             if (s > 0) stars += " + ";
             stars += spectralDesignation(system.starKind[i], system.spectralDigit[i]);
@@ -209,7 +211,7 @@ private:
             const TSystemRec s = sector_.systems().read(id);
             bool race = false;
             forEachBodyOf(sector_, s, [&](int, int, std::int64_t, const TPlanetRec& body) {
-                race = race || testBit(body.features[2], 3);
+                race = race || hasNativeRace(body);
             });
             map.add({s.x, s.y, s.z, s.starKind[0], race, false, id});
         }
@@ -339,11 +341,11 @@ private:
             races.emplace_back(href, fmt::format("Race {} ({})", raceId, where));
         };
         forEachBodyOf(sector_, system, [&](int s, int orbit, std::int64_t, const TPlanetRec& body) {
-            if (testBit(body.features[2], 3)) {
+            if (hasNativeRace(body)) {
                 addRace(body.nativeRaceId, fmt::format("native of star {} orbit {}", starLetter(s), orbit));
             }
         });
-        if (system.systemRaceId != 65535) addRace(system.systemRaceId, "recorded for the system");
+        if (system.systemRaceId != kNoRace) addRace(system.systemRaceId, "recorded for the system");
         doc.heading("Races", 1);
         if (races.empty()) {
             doc.paragraph("No race is native to this system.");

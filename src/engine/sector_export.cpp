@@ -116,7 +116,7 @@ void exportJson(SectorReader& sector, const std::string& baseName, const ExportN
         const SystemNamer namer(names.names(), id, system);
         Json object = toJson(systemFields(system, id, ExportNames::utf8(namer.system())));
         Json stars = Json::array();
-        for (int s = 1; s <= starsOf(system); ++s) {
+        for (int s = 1; s <= starCountOf(system); ++s) {
             Json star = toJson(starFields(system, id, s));
             appendMember(star, "orbits", Json::array());
             stars.push_back(std::move(star));
@@ -196,7 +196,7 @@ void exportCsv(SectorReader& sector, const ExportNames& names, const fs::path& f
             const TSystemRec system = sector.systems().read(id);
             const SystemNamer namer(names.names(), id, system);
             systems.row(systemFields(system, id, ExportNames::utf8(namer.system())));
-            for (int s = 1; s <= starsOf(system); ++s) stars.row(starFields(system, id, s));
+            for (int s = 1; s <= starCountOf(system); ++s) stars.row(starFields(system, id, s));
             forEachBodyOf(sector, system, [&](int s, int orbit, std::int64_t bodyId, const TPlanetRec& body) {
                 const BodyPlace place{bodyId, s, orbit, system.mass[static_cast<std::size_t>(s - 1)]};
                 bodies.row(bodyFields(body, place, ExportNames::utf8(namer.planet(bodyId))));

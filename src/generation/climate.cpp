@@ -353,6 +353,25 @@ std::int16_t Temperature(std::int16_t orbitRadius, std::uint8_t atmosphereClass,
     return temperatureFrom(lightTerm(orbitRadius, luminosity), greenhouse(atmosphereClass, worldType), albedo);
 }
 
+std::uint8_t TerranWorldType(int water, int temperature) {
+    std::uint8_t type = world::kTerran;
+    if (water < 20) {
+        type = world::kArid;
+    } else if (water < 50) {
+        type = world::kSteppe;
+    } else if (water < 71) {
+        type = world::kTerran;
+    } else if (water < 90) {
+        type = temperature > 25 ? world::kJungle : world::kTerran;
+    } else {
+        type = world::kOcean;
+    }
+    if (temperature < 5) type = world::kTundra;
+    if (temperature < -5) type = world::kGlacier;
+    if (temperature > 35 && water >= 20) type = world::kPreGarden;
+    return type;
+}
+
 std::uint8_t WaterCover(std::int32_t diameter, int temperature, float volatileInventory) {
     return waterAfterHeat(waterBeforeHeat(diameter, volatileInventory), temperature);
 }
@@ -435,23 +454,8 @@ void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orb
     }
 
     if (worldType == world::kTerran) {
-        if (waterNow < 20) {
-            worldType = world::kArid;
-        } else if (waterNow < 50) {
-            worldType = world::kSteppe;
-        } else if (waterNow < 71) {
-            worldType = world::kTerran;
-        } else if (waterNow < 90) {
-            worldType = temp > 25 ? world::kJungle : world::kTerran;
-        } else {
-            worldType = world::kOcean;
-        }
-        if (temp < 5) worldType = world::kTundra;
-        if (temp < -5) {
-            worldType = world::kGlacier;
-            surfaceClass = 6;
-        }
-        if (temp > 35 && waterNow >= 20) worldType = world::kPreGarden;
+        worldType = TerranWorldType(waterNow, temp);
+        if (worldType == world::kGlacier) surfaceClass = 6;
         if (atmosphereClass == 2 && temp > 40 && temp <= 60) {
             worldType = world::kPreGarden;
             surfaceClass = 5;

@@ -11,8 +11,9 @@ namespace orrimar {
 // Fills temperature, surface class and the four cover bytes (water, ice,
 // cloud, albedo) and may refine worldType. `volatileInventory` is the working
 // value returned by RollAtmosphere; `luminosity` the effective luminosity.
-// A climate that has not settled after a million rounds (possible only for
-// bodies no generator makes) throws OrrError("Climate did not settle").
+// A climate that has not settled after a million rounds (a body whose clouds
+// come and go with the heat) is reported as "Climate did not settle" through
+// the message sink and keeps its last round's figures: generation goes on.
 void ComputeClimate(std::int16_t inner, std::int16_t outer, std::int16_t orbitRadius, std::uint8_t& worldType,
                     std::uint8_t& surfaceClass, std::uint8_t& water, std::uint8_t& ice, std::uint8_t& cloud,
                     std::uint8_t& albedo, float volatileInventory, float luminosity, float gravity, float pressure,
@@ -23,6 +24,14 @@ void ComputeClimate(std::int16_t inner, std::int16_t outer, std::int16_t orbitRa
 // belts. Throws RangeError when the result does not fit 16 bits.
 std::int16_t Temperature(std::int16_t orbitRadius, std::uint8_t atmosphereClass, std::uint8_t worldType,
                          float luminosity, int albedo);
+
+// The type a settled Terran world becomes by its water cover (percent) and
+// temperature (°C): Arid below 20 % water, Steppe below 50 %, Terran up to
+// 70 %, Jungle from 71 % when warmer than 25 °C (else Terran), Ocean from
+// 90 %; then Tundra below 5 °C, Glacier below -5 °C and Pre Garden above
+// 35 °C with 20 % water or more. ComputeClimate goes on from it for thick
+// or hot air; this step rolls no dice.
+std::uint8_t TerranWorldType(int water, int temperature);
 
 // Percent of the surface under water, before the surface class is applied.
 std::uint8_t WaterCover(std::int32_t diameter, int temperature, float volatileInventory);

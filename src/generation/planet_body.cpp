@@ -10,6 +10,7 @@
 #include "generation/resources.h"
 #include "generation/rotation.h"
 #include "generation/world_features.h"
+#include "records/star_light.h"
 #include "records/world_types.h"
 
 namespace orrimar {
@@ -75,7 +76,7 @@ TPlanetRec GeneratePlanetBody(BodyRecords& files, const StarSurroundings& star, 
             clearBit(p.worldFlags, kWetAirBit);
         }
     }
-    const int swing = DayNightSwing(star.luminosity, radius, p.temperature, p.atmosphereClass, p.rotation);
+    const int swing = dayNightSwing(star.luminosity, radius, p.temperature, p.atmosphereClass, p.rotation);
 
     const auto planetId = static_cast<std::int32_t>(files.planets.count());
     TwinFlags twins;

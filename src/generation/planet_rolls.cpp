@@ -13,14 +13,6 @@ namespace orrimar {
 
 namespace {
 
-// Swing factors by atmosphere class 1..6 (index 0 unused): A scales with
-// the length of the day, B caps the swing as a share of the temperature.
-constexpr std::array<long double, 7> kSwingPerHour = {0, 0.2L, 0.4L, 0.5L, 0.6L, 0.8L, 1.0L};
-constexpr std::array<long double, 7> kSwingCap = {0, 5.0L, 4.0L, 2.5L, 1.5L, 0.8L, 0.1L};
-
-// Hottest a day side gets, in kelvin.
-constexpr long long kHottestDay = 2000;
-
 // Diameter code (thousands of km) of a volatile-rich body, by d10.
 int volatileDiameterCode() {
     const int kind = d(10);
@@ -112,18 +104,6 @@ std::uint8_t RollFeatureRating() {
     }
     const int units = d(2, 6);
     return static_cast<std::uint8_t>((units - 2) + truncate(a * 0.5L - 1) * 10);
-}
-
-int DayNightSwing(float luminosity, std::int16_t orbitRadius, std::int16_t temperature,
-                  std::uint8_t atmosphereClass, std::int32_t rotationHours) {
-    const auto cls = static_cast<std::size_t>(std::clamp<int>(atmosphereClass, 1, 6));
-    const long double q = luminosity / std::sqrt(orbitRadius * 0.1L);
-    const long long kelvin = temperature + 273;
-    const long long byDay = truncate(kSwingPerHour[cls] * q * std::llabs(rotationHours) * 0.5L);
-    const long long byHeat = truncate(kelvin * kSwingCap[cls] * q);
-    long long swing = std::min(byDay, byHeat);
-    if (kelvin + swing > kHottestDay) swing = kHottestDay - kelvin;
-    return static_cast<int>(swing);
 }
 
 }  // namespace orrimar

@@ -1,6 +1,6 @@
 // The small rolls and formulas of a planet that the other world rules do not
-// cover: size, orbit shape, moons, tilt, how remarkable the world is, and
-// how far its temperature swings between day and night.
+// cover: size, orbit shape, moons, tilt and how remarkable the world is (the
+// day-night swing is records/star_light.h's, which the logs share).
 #pragma once
 
 #include <cstdint>
@@ -30,10 +30,5 @@ std::uint8_t RollAxialTilt(std::int16_t orbitRadius);
 
 // How remarkable the world is, 0..90: 0..50 in general, 48..90 on a 2d6 of 12.
 std::uint8_t RollFeatureRating();
-
-// Swing of the temperature between day and night, degrees. `luminosity` is
-// the effective luminosity; the thicker the air, the smaller the swing.
-int DayNightSwing(float luminosity, std::int16_t orbitRadius, std::int16_t temperature,
-                  std::uint8_t atmosphereClass, std::int32_t rotationHours);
 
 }  // namespace orrimar

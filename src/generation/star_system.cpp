@@ -5,6 +5,7 @@
 #include "generation/planets.h"
 #include "generation/stars.h"
 #include "records/id_renumbering.h"
+#include "records/star_light.h"
 
 namespace orrimar {
 
@@ -29,7 +30,7 @@ void BuildStarSystem(BuiltSystem& into, bool gaia, std::int16_t x, std::int16_t 
         // The system's own id is 0 until it is committed.
         GeneratePlanets(records, system, star, 0, light, totalAlienDisable, maxSpatialAge);
     }
-    system.systemRaceId = 65535;
+    system.systemRaceId = kNoRace;
     system.reserved172 = 0;
 }
 

@@ -62,9 +62,6 @@ std::int16_t companionSeparation(const TSystemRec& system, int spreadRoll) {
     return static_cast<std::int16_t>(separation);
 }
 
-// D(S): the square root of a separation in AU.
-long double dimming(int separationTenths) { return std::sqrt(0.1L * separationTenths); }
-
 }  // namespace
 
 std::uint8_t starKindFromRoll(int kindRoll, const StellarThresholds& thresholds) {
@@ -130,28 +127,6 @@ void GenerateStars(bool gaia, TSystemRec& system, const StellarThresholds& thres
     if (system.starKind[0] == 1 || system.starKind[0] > 7) system.starCount = 1;
     const int age = systemAge(system);
     system.systemAge = static_cast<std::uint8_t>(age);
-}
-
-float effectiveLuminosity(const TSystemRec& system, int star) {
-    const long double l1 = system.luminosity[0];
-    const long double l2 = system.luminosity[1];
-    const long double l3 = system.luminosity[2];
-    const int s2 = system.separation[0];
-    const int s3 = system.separation[1];
-    long double e = 0;
-    if (system.starCount <= 1) {
-        e = l1;
-    } else if (system.starCount == 2) {
-        e = star == 0 ? l1 + l2 / dimming(s2) : l2 + l1 / dimming(s2);
-    } else if (star == 0) {
-        e = l1 + l2 / dimming(s2) + l3 / dimming(s3);
-    } else if (star == 1) {
-        // Stars 2 and 3 are taken to lie S2 + S3 apart.
-        e = l2 + l1 / dimming(s2) + l3 / dimming(s2 + s3);
-    } else {
-        e = l3 + l1 / dimming(s3) + l2 / dimming(s2 + s3);
-    }
-    return static_cast<float>(e);
 }
 
 }  // namespace orrimar

@@ -69,9 +69,4 @@ float kind15Mass(float luminosity);
 // star count. Gaia changes nothing in the result.
 void GenerateStars(bool gaia, TSystemRec& system, const StellarThresholds& thresholds = stellarThresholds());
 
-// The light that reaches the planets of star `star` (0..2): its own and its
-// present companions' luminosity, each companion's dimmed by the square root
-// of its distance in AU.
-float effectiveLuminosity(const TSystemRec& system, int star);
-
 }  // namespace orrimar

@@ -4,6 +4,7 @@
 
 #include "common/bit_flags.h"
 #include "common/random.h"
+#include "records/records.h"
 #include "records/world_types.h"
 
 namespace orrimar {
@@ -201,7 +202,7 @@ int RollWorldFeatures(std::uint8_t atmosphereClass, std::uint8_t worldType, std:
     if (life >= 48 && life <= 50) setFlag(f, F(5, 2));
     if (life >= 51 && life <= 55) setFlag(f, F(5, 3));
     if (life >= 56 && life <= 74) setFlag(f, F(3, 4));
-    if (life >= 75) setFlag(f, F(3, 3));
+    if (life >= 75) setFlag(f, kNativeRaceFeature);
 
     const int heat = temperature + swing;
     if (composition >= 4 && composition != 8 && heat > 50) setFlag(f, F(3, 7));
@@ -213,7 +214,7 @@ int RollWorldFeatures(std::uint8_t atmosphereClass, std::uint8_t worldType, std:
         const int rare = d(200);
         if (rare == 1) setFlag(f, F(4, 4));
     }
-    if (life >= 1 && !testFlag(f, F(3, 3))) {
+    if (life >= 1 && !testFlag(f, kNativeRaceFeature)) {
         const int rare = d(100);
         if (rare == 1) setFlag(f, F(4, 6));
     }

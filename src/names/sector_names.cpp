@@ -157,7 +157,7 @@ std::string moonLetters(int position) {
 }
 
 std::optional<WorldPlace> worldPlace(const TSystemRec& system, std::int64_t planetId) {
-    const int stars = std::clamp<int>(system.starCount, 1, 3);
+    const int stars = starCountOf(system);
     for (int s = 0; s < stars; ++s) {
         const std::int64_t first = system.firstPlanetId[static_cast<std::size_t>(s)];
         const int count = std::min<int>(system.planetCount[static_cast<std::size_t>(s)], 18);

@@ -11,7 +11,6 @@ namespace orrimar {
 
 namespace {
 
-constexpr std::uint16_t kNoRace16 = 65535;  // "none" in the 16-bit race ids
 constexpr int kColonisedFlag = 4;            // world flags bit 4
 
 std::int32_t shift32(std::int32_t value, std::int64_t offset, const char* field) {
@@ -38,7 +37,7 @@ TSystemRec renumberSystem(TSystemRec record, const MergeOffsets& offsets) {
     // Absent stars too: their first planet id is meaningless, but shifting
     // it keeps the "previous first id + count" chain of the system intact.
     for (auto& id : record.firstPlanetId) id = shift32(id, offsets.planets, "first planet id");
-    if (record.systemRaceId != kNoRace16) {
+    if (record.systemRaceId != kNoRace) {
         record.systemRaceId = shift16(record.systemRaceId, offsets.races, "system race id");
     }
     return record;
@@ -53,7 +52,7 @@ TPlanetRec renumberPlanet(TPlanetRec record, const MergeOffsets& offsets) {
         record.firstMoonId = shift32(record.firstMoonId, offsets.moons, "first moon id");
     }
     const auto colonising = static_cast<std::uint16_t>(record.colonisingRaceId);
-    if (colonising != kNoRace16 && testBit(record.worldFlags, kColonisedFlag)) {
+    if (colonising != kNoRace && testBit(record.worldFlags, kColonisedFlag)) {
         record.colonisingRaceId = static_cast<std::int16_t>(shift16(colonising, offsets.races, "colonising race id"));
     }
     return record;

@@ -10,13 +10,11 @@ namespace orrimar {
 
 namespace {
 
-constexpr int kMaxStars = 3;
 constexpr int kMaxOrbits = 18;
 constexpr int kStarKinds = 23;
 constexpr int kWorldTypes = 23;
 constexpr int kAtmosphereClasses = 6;
 constexpr int kCompositions = 21;
-constexpr std::uint16_t kNoRace = 65535;
 
 bool inCodes(int code, int low, int high) { return code >= low && code <= high; }
 

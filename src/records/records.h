@@ -30,6 +30,13 @@ struct PascalString {
     }
 };
 
+// A 16-bit race id of 65535 names no race: a system without one, a colony
+// owing allegiance to none (an independent one).
+inline constexpr std::uint16_t kNoRace = 65535;
+
+// A system holds one to three stars.
+inline constexpr int kMaxStars = 3;
+
 // ---------------------------------------------------------------- .sun
 struct TSystemRec {
     std::array<std::uint8_t, 3> starKind{};       // star kind code 1..23 per star
@@ -50,11 +57,19 @@ struct TSystemRec {
     std::int16_t x = 0;                           // parsecs
     std::int16_t y = 0;                           // parsecs
     std::int16_t z = 0;                           // parsecs
-    std::uint16_t systemRaceId = 65535;           // alien-file id; 65535 = none
+    std::uint16_t systemRaceId = kNoRace;         // alien-file id
     std::uint8_t reserved172 = 0;
     std::uint8_t reserved173 = 0;
     std::array<std::uint8_t, 22> reserved174{};
 };
+
+// The stars a system's planet counts and first planet ids are read for.
+// A sound record holds 1..3; a damaged count reads as the nearest of them,
+// so a reader never indexes past the third star and a system always shows
+// its primary.
+inline int starCountOf(const TSystemRec& system) {
+    return system.starCount < 1 ? 1 : (system.starCount > kMaxStars ? kMaxStars : system.starCount);
+}
 
 // ---------------------------------------------------------------- .nam
 struct TNameRec {
@@ -102,12 +117,14 @@ struct TPlanetRec {
 
 // Feature 19 (byte 3, bit 3): a native race lives here, and nativeRaceId
 // points at it. Readers, the generator, the merger and the checker all ask
-// through these two.
-inline constexpr std::size_t kNativeRaceFeatureByte = 2;
-inline constexpr std::uint8_t kNativeRaceFeatureMask = 0x04;
-inline bool hasNativeRace(const TPlanetRec& planet) {
-    return (planet.features[kNativeRaceFeatureByte] & kNativeRaceFeatureMask) != 0;
+// through these (the generator's feature rolls set it by its number).
+inline constexpr int kNativeRaceFeature = 19;
+inline constexpr std::size_t kNativeRaceFeatureByte = (kNativeRaceFeature - 1) / 8;
+inline constexpr std::uint8_t kNativeRaceFeatureMask = 1U << ((kNativeRaceFeature - 1) % 8);
+inline bool hasNativeRace(const std::array<std::uint8_t, 5>& features) {
+    return (features[kNativeRaceFeatureByte] & kNativeRaceFeatureMask) != 0;
 }
+inline bool hasNativeRace(const TPlanetRec& planet) { return hasNativeRace(planet.features); }
 inline void markNativeRace(TPlanetRec& planet) {
     planet.features[kNativeRaceFeatureByte] =
         static_cast<std::uint8_t>(planet.features[kNativeRaceFeatureByte] | kNativeRaceFeatureMask);
@@ -181,7 +198,7 @@ struct TAlienRec {
 struct TColonyRec {
     std::int32_t worldId = 0;           // .pln id when kind is 1, else .mon id
     std::uint16_t race = 0;             // race whose people live there
-    std::uint16_t allegiance = 0;       // owning race; 65535 = independent
+    std::uint16_t allegiance = 0;       // owning race; kNoRace = independent
     std::uint8_t kind = 0;              // 1 = planet colony, otherwise moon base
     std::uint8_t populationCode = 0;    // 0..69
     std::uint8_t colonyType = 0;        // 1..11

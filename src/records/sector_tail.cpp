@@ -18,7 +18,6 @@ namespace orrimar {
 
 namespace {
 
-constexpr std::uint16_t kNoRace = 65535;
 // How many planets at the end of the file the tail test looks through for
 // the last one with moons or a native race: one block read.
 constexpr std::int64_t kTailWindow = 4096;
@@ -29,7 +28,7 @@ constexpr std::size_t kListedProblems = 5;
 // One past the last planet a system names (its planets follow one another).
 std::int64_t planetEnd(const TSystemRec& s) {
     std::int64_t end = 0;
-    const std::size_t stars = std::min<std::size_t>(s.starCount, 3);
+    const auto stars = static_cast<std::size_t>(starCountOf(s));
     for (std::size_t i = 0; i < stars; ++i) end = std::max<std::int64_t>(end, std::int64_t{s.firstPlanetId[i]} + s.planetCount[i]);
     return end;
 }
@@ -148,7 +147,7 @@ SectorTail FindLastWholeSystem(const std::string& baseName, const SectorExtent& 
     std::int64_t previousEnd = need.planets;
     for (std::int64_t later = tail.whole.systems; later < present.systems && tail.tailOnly; ++later) {
         const TSystemRec sys = f.systems.read(later);
-        const std::size_t stars = std::min<std::size_t>(sys.starCount, 3);
+        const auto stars = static_cast<std::size_t>(starCountOf(sys));
         for (std::size_t i = 0; i < stars; ++i) {
             if (sys.planetCount[i] > 0 && sys.firstPlanetId[i] < previousEnd) tail.tailOnly = false;
         }
@@ -248,7 +247,7 @@ std::vector<std::string> SectorReferenceProblems(const std::string& baseName) {
             add(fmt::format("{}: system {} names race {}, beyond the race file's {} records", f.systems.path(), s,
                             sys.systemRaceId, n.races));
         }
-        const std::size_t stars = std::min<std::size_t>(sys.starCount, 3);
+        const auto stars = static_cast<std::size_t>(starCountOf(sys));
         for (std::size_t i = 0; i < stars; ++i) {
             const std::int64_t first = sys.firstPlanetId[i];
             const std::int64_t end = first + sys.planetCount[i];

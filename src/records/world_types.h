@@ -52,6 +52,13 @@ inline constexpr std::array<std::string_view, world::kCount> kWorldTypeNames = {
     "Post Garden  ", "Pre Garden   ", "Tundra       ",
 };
 
+// A belt is a body of one of the four belt kinds, 15..18: the only codes the
+// generator gives a body in a belt orbit (a negative orbit-table entry), and
+// the only ones the checker accepts there. Code 6 keeps its name in the
+// table but is not a belt: nothing makes it, and a record holding it lies
+// in an ordinary orbit, so every reader shows it as a planet.
+constexpr bool isBelt(int worldType) { return worldType >= world::kNickelIron && worldType <= world::kIcy; }
+
 // The 13-character name of world type `code` (1..23). Any other code is a
 // value outside the table: a range error, as for any out-of-range index.
 constexpr std::string_view worldTypeName(int code) {

@@ -29,8 +29,7 @@ namespace {
 
 using Mode = RawRecordFile::Mode;
 
-constexpr long kLastRace = 65534;             // 65535 marks an independent colony
-constexpr std::uint16_t kIndependent = 65535;
+constexpr long kLastRace = kNoRace - 1;       // kNoRace marks an independent colony
 constexpr std::uint8_t kPlanetColony = 1;      // any other kind is a moon base
 constexpr std::int32_t kUncontrolled = -1;
 // One control entry per possible 16-bit system id: marking is a direct
@@ -91,7 +90,7 @@ struct SectorInputs {
 };
 
 bool belongsTo(const TColonyRec& colony, std::uint16_t race) {
-    return colony.allegiance == race || (colony.race == race && colony.allegiance == kIndependent);
+    return colony.allegiance == race || (colony.race == race && colony.allegiance == kNoRace);
 }
 
 void writeLine(Out out, std::string_view text) {
@@ -191,7 +190,7 @@ struct Report {
         writeLine(out, fmt::format("world     : {}", worldTypeName(worldType)));
         writeLine(out, fmt::format("type      : {}", colonyTypeName(colony.colonyType)));
         writeLine(out, fmt::format("race      : {}", colony.race));
-        if (colony.allegiance == kIndependent) {
+        if (colony.allegiance == kNoRace) {
             writeLine(out, "allegiance: Independant");
         } else {
             writeLine(out, fmt::format("allegiance: {}", colony.allegiance));

@@ -30,7 +30,6 @@ namespace fs = std::filesystem;
 
 constexpr int kMaxOrbits = 18;
 constexpr int kColonisedBit = 4;
-constexpr std::uint16_t kNoRace = 65535;
 
 constexpr int kAtmosphereClasses = 6;
 constexpr int kCompositions = 21;
@@ -38,8 +37,6 @@ constexpr int kPopulationCodes = 70;  // 0..69: magnitude 0..6, mantissa 0..9
 constexpr int kColonyTypes = 11;
 constexpr int kStarportClasses = 5;
 constexpr std::uint8_t kPlanetColony = 1;  // any other kind is a moon base
-
-bool isBelt(std::uint8_t worldType) { return worldType >= world::kNickelIron && worldType <= world::kIcy; }
 
 // What is wrong with a physical figure that every log computes with: not a
 // number, infinite or negative. Zero is sound: a dark remnant star gives no
@@ -281,9 +278,9 @@ private:
                     problem("planet {}: its native race {} names world {}", id, r, races_.read(r).worldId);
                 }
             }
-            // The colonising race id is an unsigned 16-bit id, all bits set for none.
+            // The colonising race id is read as a 16-bit race id, kNoRace for none.
             const auto colonisingRace = static_cast<std::uint16_t>(p.colonisingRaceId);
-            if (testBit(p.worldFlags, kColonisedBit) && colonisingRace != 0xFFFF &&
+            if (testBit(p.worldFlags, kColonisedBit) && colonisingRace != kNoRace &&
                 colonisingRace >= races_.count()) {
                 problem("planet {}: colonising race id {} beyond the race file's {} records", id,
                         colonisingRace, races_.count());

@@ -1,8 +1,9 @@
 // The atlas window's hold on one open sector: the atlas core's model,
 // camera, slab, filter, selection and route, and the engine's logs. It only
 // translates: widget values into core queries, core answers into what the
-// window shows (a scene of pixels, table rows, HTML). No sector rule lives
-// here; each is the core's.
+// window shows (a scene of pixels, table rows, HTML). The sector rules are
+// the core's, with one exception: racesOf walks the system's planets itself
+// for the races whose home world lies there.
 #pragma once
 
 #include <QPointF>

@@ -3,10 +3,10 @@
 
 #include <fmt/format.h>
 
-#include "common/bit_flags.h"
 #include "engine/engine.h"
 #include "engine/engine_files.h"
 #include "names/named_things.h"
+#include "records/records.h"
 #include "ui/atlas_session_state.h"
 
 // The alien races of the open sector: which live in a system, what they are
@@ -32,15 +32,14 @@ std::vector<std::int32_t> AtlasSession::racesOf(std::int32_t id) const {
     if (!isOpen()) return races;
     engine::SectorReader sector(state_->model->baseName());
     const TSystemRec system = sector.system(id);
-    const int stars = std::clamp<int>(system.starCount, 1, 3);
+    const int stars = starCountOf(system);
     for (int star = 0; star < stars; ++star) {
         const auto i = static_cast<std::size_t>(star);
         for (int j = 0; j < system.planetCount[i]; ++j) {
             const std::int64_t planetId = static_cast<std::int64_t>(system.firstPlanetId[i]) + j;
             if (planetId < 0 || planetId >= sector.planets().count()) continue;
             const TPlanetRec planet = sector.planet(planetId);
-            // Feature byte 3 bit 3: the world is home to a native race.
-            if (!testBit(planet.features[2], 3)) continue;
+            if (!hasNativeRace(planet)) continue;
             if (planet.nativeRaceId < 0 || planet.nativeRaceId >= sector.aliens().count()) continue;
             if (std::find(races.begin(), races.end(), planet.nativeRaceId) == races.end())
                 races.push_back(planet.nativeRaceId);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -149,6 +150,37 @@ TEST(RaceSize, GravityStretchesOrSquashes) {
     AdjustSizeForGravity(mass, height, 0.5F);
     EXPECT_EQ(mass, 4);
     EXPECT_EQ(height, 12);
+}
+
+// Every d100 of the size step against its band, the tops (5, 15, 85, 95)
+// and the first roll past each above all: mass and height are the band's
+// dice plus its base, exactly, at a gravity that stretches nothing.
+TEST(RaceSize, EveryBandRollLandsInItsBand) {
+    struct Band {
+        int upTo, massSides, massBase, heightSides, heightBase;
+    };
+    constexpr Band kBands[] = {
+        {5, 10, 1, 50, 10},       {15, 30, 10, 70, 50},     {85, 70, 50, 180, 100},
+        {95, 200, 80, 300, 125},  {100, 750, 250, 500, 250},
+    };
+    for (int roll = 1; roll <= 100; ++roll) {
+        const Band& band =
+            *std::find_if(std::begin(kBands), std::end(kBands), [&](const Band& b) { return roll <= b.upTo; });
+        int mass = 0;
+        int height = 0;
+        for (std::uint64_t seed = 1;; ++seed) {
+            seedRandom(seed);
+            if (d(100) != roll) continue;
+            mass = d(band.massSides) + band.massBase;
+            height = d(band.heightSides) + band.heightBase;
+            seedRandom(seed);
+            break;
+        }
+        TAlienRec race{};
+        RollSize(race, 1.0F);
+        EXPECT_EQ(race.mass, mass) << "d100 " << roll;
+        EXPECT_EQ(race.height, height) << "d100 " << roll;
+    }
 }
 
 // Habitat 5 races: the wings land in entry 3 unless a later entry drew

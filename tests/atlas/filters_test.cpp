@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "atlas_fixture.h"
 
 #include "atlas/filters.h"
 #include "common/bit_flags.h"
 #include "generation/physics.h"
 #include "common/errors.h"
+#include "records/world_types.h"
+#include "records/record_file.h"
 
 namespace orrimar::atlas {
 namespace {
@@ -20,7 +24,7 @@ struct BruteForce {
     std::vector<bool> colonised;
 
     bool planetOk(const TPlanetRec& p, const Filter& f) const {
-        const bool belt = p.worldType == 6 || (p.worldType >= 15 && p.worldType <= 18);
+        const bool belt = p.worldType >= 15 && p.worldType <= 18;  // the four belt kinds; 6 is not one
         if (f.worldTypes != 0 && (f.worldTypes & (1U << p.worldType)) == 0) return false;
         const bool climate = f.breathable || f.temperature || f.water || f.gravity ||
                              f.minLife != engine::LifeLevel::None || f.nativeRace;
@@ -196,6 +200,43 @@ TEST_F(AtlasFilters, WithinASystemOutsideTheSectorIsRefused) {
     f.withinOf = model->size();
     f.withinParsecs = 3;
     EXPECT_THROW(matchSystems(*model, f), InputError);
+}
+
+// World type 6 keeps its name "Asteroid Belt" but is no belt: a record
+// holding it lies in a planet's orbit and has a climate the filters ask.
+TEST(AtlasPlanetFacts, OnlyTheFourBeltKindsAreBelts) {
+    const std::string base = makeSector("belt_kinds", 5, 3, 100);
+    auto planets = readAll<TPlanetRec>(sectorPath(base, ".pln"));
+    const auto planet = std::find_if(planets.begin(), planets.end(), [](const TPlanetRec& p) {
+        return p.worldType == world::kRock || p.worldType == world::kIceBall;
+    });
+    ASSERT_NE(planet, planets.end());
+    const auto belt = std::find_if(planets.begin(), planets.end(), [](const TPlanetRec& p) { return isBelt(p.worldType); });
+    ASSERT_NE(belt, planets.end());
+    const auto index = [&](std::vector<TPlanetRec>::const_iterator it) {
+        std::size_t k = 0;
+        for (const TPlanetRec& p : planets) {
+            if (&p == &*it) return k;
+            if (p.systemId == it->systemId) ++k;
+        }
+        return k;
+    };
+    const std::size_t planetAt = index(planet);
+    const std::size_t beltAt = index(belt);
+    planet->worldType = world::kAsteroidBelt;
+    {
+        RecordFile<TPlanetRec> file(sectorPath(base, ".pln"), RawRecordFile::Mode::Create);
+        for (const TPlanetRec& p : planets) file.append(p);
+        file.close();
+    }
+    const AtlasModel model = AtlasModel::open(base);
+    const auto planetFacts = readPlanets(model, planet->systemId);
+    ASSERT_LT(planetAt, planetFacts.size());
+    EXPECT_EQ(planetFacts[planetAt].worldType, world::kAsteroidBelt);
+    EXPECT_FALSE(planetFacts[planetAt].belt);
+    const auto beltFacts = readPlanets(model, belt->systemId);
+    ASSERT_LT(beltAt, beltFacts.size());
+    EXPECT_TRUE(beltFacts[beltAt].belt);
 }
 
 TEST(AtlasFilterNames, NameTextMatchesPartsOfNamesAndAWholeNumberAnId) {

@@ -11,6 +11,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "engine/engine.h"
 #include "engine/export_fields.h"
 #include "common/file_io.h"
 #include "engine/export_output.h"
@@ -350,6 +351,23 @@ TEST(ExportNames, StoredNamesReachEveryFormatInUtf8) {
     const std::string index = readFile(dir + "/atlas/index.html");
     EXPECT_NE(index.find("Vessane, the &quot;Old&quot; Reach"), std::string::npos);
     EXPECT_NE(index.find("Caf\xC3\xA9"), std::string::npos);
+}
+
+TEST(ExportNames, UndefinedCodePageBytesReadTheSameInALogAndAnExport) {
+    // 0x81, 0x8D, 0x8F, 0x90 and 0x9D have no character in the code page;
+    // each is read as the C1 code point of its own value, in every output.
+    // A renamed thing may not hold them (they are control characters), but
+    // a sector's own name, written by the program that made it, may.
+    const std::string dir = testDir("names");
+    const FixtureSector f = makeFixtureSector(dir, "V\x81\x8D\x8F\x90\x9Dss");
+    const std::string utf8 = "V\u0081\u008D\u008F\u0090\u009Dss";
+    const Json doc = exportJson(f, dir + "/sector.json");
+    EXPECT_EQ(doc["sector"]["name"], utf8);
+    main_starlog(f.base, dir + "/sys.log", 0, 1, kFormatText);
+    const std::string log = readFile(dir + "/sys.log");
+    EXPECT_TRUE(log.starts_with("System 0 of sector " + utf8 + "\r\n")) << log.substr(0, 80);
+    main_starlog(f.base, dir + "/sys.html", 0, 1, kFormatHtml);
+    EXPECT_NE(readFile(dir + "/sys.html").find("<title>System 0 of sector " + utf8 + "</title>"), std::string::npos);
 }
 
 TEST(ExportCsv, QuotesCommasQuotesAndLineBreaks) {

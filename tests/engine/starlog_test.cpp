@@ -9,6 +9,8 @@
 #include "engine/engine.h"
 #include "engine/engine_files.h"
 #include "log_fixtures.h"
+#include "records/record_file.h"
+#include "records/star_light.h"
 
 using namespace orrimar;
 using namespace orrimar::engine;
@@ -171,6 +173,24 @@ TEST_F(StarLog, CompanionStarLightAndSeparation) {
                 {"Gases held:      none (holds no gas)", "Day:             300 hours (12.5 days)"});
 }
 
+// Each star's light is its own plus its companion's, the same figure the
+// generator placed its planets by: star A is the first star, not the second.
+TEST_F(StarLog, EachStarIsLitAsTheGeneratorLitIt) {
+    {
+        RecordFile<TSystemRec> systems(sector.base + ".sun", RawRecordFile::Mode::OpenExisting);
+        TSystemRec binary = systems.read(1);
+        binary.luminosity = {1.0F, 4.0F, 0.0F};  // 4 AU apart: each companion's light halved
+        systems.truncate(1);  // the binary is the last system: written again
+        systems.append(binary);
+        systems.close();
+        EXPECT_FLOAT_EQ(effectiveLuminosity(binary, 0), 3.0F);
+        EXPECT_FLOAT_EQ(effectiveLuminosity(binary, 1), 4.5F);
+    }
+    const std::string log = write(1);
+    expectLines(block(log, "Star A: "), {"Light on its planets: 3.00 solar luminosities (with its companions)"});
+    expectLines(block(log, "Star B: "), {"Light on its planets: 4.50 solar luminosities (with its companions)"});
+}
+
 TEST_F(StarLog, HtmlPageIsWellFormedAndEscaped) {
     const std::string page = write(0, kFormatHtml, "sys.html");
     EXPECT_EQ(checkWellFormed(page), "");
@@ -258,7 +278,11 @@ TEST(LogNumbers, ExtremesFormatWithoutOverflow) {
     orrimar::TPlanetRec planet;
     planet.rotation = std::numeric_limits<std::int32_t>::min();
     planet.atmosphereClass = 3;
-    EXPECT_LE(dayNightSwing(planet, 1.0F), 2000);
-    EXPECT_EQ(dayNightSwing(planet, std::numeric_limits<float>::quiet_NaN()), 0);
-    EXPECT_LE(dayNightSwing(planet, std::numeric_limits<float>::infinity()), 2000);
+    const auto swing = [&](float light) {
+        return orrimar::dayNightSwing(light, planet.orbitRadius, planet.temperature, planet.atmosphereClass,
+                                      planet.rotation);
+    };
+    EXPECT_LE(swing(1.0F), 2000);
+    EXPECT_EQ(swing(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_LE(swing(std::numeric_limits<float>::infinity()), 2000);
 }

@@ -328,6 +328,28 @@ Refined refine(int temperature, int water, int atmosphereClass) {
     return r;
 }
 
+TEST(TerranWorldType, EveryWaterCoverAcrossTheTemperatureEdges) {
+    // Every water percent at the temperatures either side of each edge.
+    for (int water = 0; water <= 100; ++water) {
+        for (int temperature : {-7, -6, -5, 4, 5, 6, 24, 25, 26, 27, 35, 36, 60}) {
+            EXPECT_EQ(TerranWorldType(water, temperature), refine(temperature, water, 3).worldType)
+                << "water " << water << " temperature " << temperature;
+        }
+    }
+    // The Jungle's corner, spelled out: 71 % water and warmer than 25 °C.
+    EXPECT_EQ(TerranWorldType(70, 26), world::kTerran);
+    EXPECT_EQ(TerranWorldType(71, 26), world::kJungle);
+    EXPECT_EQ(TerranWorldType(71, 25), world::kTerran);
+    EXPECT_EQ(TerranWorldType(89, 26), world::kJungle);
+    EXPECT_EQ(TerranWorldType(90, 26), world::kOcean);
+    EXPECT_EQ(TerranWorldType(19, 20), world::kArid);
+    EXPECT_EQ(TerranWorldType(20, 20), world::kSteppe);
+    EXPECT_EQ(TerranWorldType(49, 20), world::kSteppe);
+    EXPECT_EQ(TerranWorldType(50, 20), world::kTerran);
+    EXPECT_EQ(TerranWorldType(19, 36), world::kArid);  // too dry for a garden
+    EXPECT_EQ(TerranWorldType(20, 36), world::kPreGarden);
+}
+
 TEST(ComputeClimate, AClimateThatCannotSettleIsReported) {
     // So close to the star that a clear sky heats the clouds into being
     // (from 589 degrees) while a clouded sky cools it into a dry, cloudless

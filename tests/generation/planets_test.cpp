@@ -12,6 +12,7 @@
 #include "generation/planet_rolls.h"
 #include "generation/resources.h"
 #include "generation/rotation.h"
+#include "records/star_light.h"
 #include "records/world_types.h"
 #include "sector_fixture.h"
 #include "world_rules_support.h"
@@ -204,13 +205,13 @@ TEST(MoonCount, ByWorldType) {
 
 TEST(DayNightSwing, ShortDaysAndThickAirKeepItSmall) {
     // Earth: q = 1; A × 24 × 0.5 = 6 against 288 × 2.5.
-    EXPECT_EQ(DayNightSwing(1.0F, 10, 15, 3, 24), 6);
+    EXPECT_EQ(dayNightSwing(1.0F, 10, 15, 3, 24), 6);
     // Airless and slow: B caps it at a tenth of the temperature (28.8 × q).
-    EXPECT_EQ(DayNightSwing(1.0F, 10, 15, 6, 5000), 28);
+    EXPECT_EQ(dayNightSwing(1.0F, 10, 15, 6, 5000), 28);
     // The day side never passes 2000 K.
-    EXPECT_EQ(DayNightSwing(1000.0F, 10, 15, 6, 5000), 2000 - 288);
+    EXPECT_EQ(dayNightSwing(1000.0F, 10, 15, 6, 5000), 2000 - 288);
     // A negative (retrograde) day counts by its length.
-    EXPECT_EQ(DayNightSwing(1.0F, 10, 15, 3, -24), 6);
+    EXPECT_EQ(dayNightSwing(1.0F, 10, 15, 3, -24), 6);
 }
 
 // ------------------------------------------------------------ belts

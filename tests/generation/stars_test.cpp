@@ -8,6 +8,7 @@
 #include "common/message_sink.h"
 #include "common/random.h"
 #include "generation/stars.h"
+#include "records/star_light.h"
 
 namespace orrimar {
 namespace {

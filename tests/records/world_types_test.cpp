@@ -16,5 +16,16 @@ TEST(WorldTypeNames, ThirteenCharactersEachAndOutOfRangeCodesRefused) {
     EXPECT_THROW(static_cast<void>(worldTypeName(24)), RangeError);
 }
 
+TEST(WorldTypes, OnlyTheFourBeltKindsAreBelts) {
+    // Every byte a record's world type can hold: 15..18 are belts; 6, whose
+    // name says "Asteroid Belt", is not, nor are the codes either side.
+    for (int code = 0; code <= 255; ++code) {
+        const bool belt = code == 15 || code == 16 || code == 17 || code == 18;
+        EXPECT_EQ(isBelt(code), belt) << code;
+    }
+    static_assert(isBelt(world::kNickelIron) && isBelt(world::kIcy));
+    static_assert(!isBelt(world::kAsteroidBelt) && !isBelt(world::kGlacier) && !isBelt(world::kRing));
+}
+
 }  // namespace
 }  // namespace orrimar

@@ -78,7 +78,6 @@ inline void writeSector(const std::string& base, const SectorContent& content) {
 }
 
 constexpr std::uint8_t kColonised = 8;   // world flags bit 4
-constexpr std::uint8_t kNativeRace = 4;  // feature byte 3 bit 3
 
 // Codes from the tables where a hand-made record left them 0, so that the
 // validating readers (and the merger) take it: a Terran world with
@@ -144,7 +143,7 @@ inline SectorContent soundSector(int systemCount, std::int16_t x0) {
                     }
                 }
                 if (!belt && j == 1) {
-                    p.features[2] = kNativeRace;
+                    markNativeRace(p);
                     p.nativeRaceId = static_cast<std::int32_t>(s.aliens.size());
                     TAlienRec race;
                     race.worldId = planetId;

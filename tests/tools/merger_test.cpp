@@ -40,7 +40,7 @@ SectorContent mainSector() {
             p.firstMoonId = i;
         }
         if (i < 3) {
-            p.features[2] = kNativeRace;
+            markNativeRace(p);
             p.nativeRaceId = i;
         }
         s.planets.push_back(p);
@@ -91,7 +91,7 @@ SectorContent addedSector() {
     withMoons.systemId = 0;
     withMoons.moonCount = 2;
     withMoons.firstMoonId = 5;
-    withMoons.features[2] = kNativeRace;
+    markNativeRace(withMoons);
     withMoons.nativeRaceId = 2;  // the last race: its world names it
     withMoons.worldFlags = kColonised;
     withMoons.colonisingRaceId = 2;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fmt/format.h>
+
 #include <functional>
 #include <limits>
 
@@ -47,7 +49,7 @@ struct SectorCheck : ::testing::Test {
     // Index of the first planet with a native race.
     std::size_t raceWorld() const {
         for (std::size_t i = 0; i < content.planets.size(); ++i) {
-            if (content.planets[i].features[2] == kNativeRace) return i;
+            if (hasNativeRace(content.planets[i])) return i;
         }
         return 0;
     }
@@ -200,6 +202,25 @@ TEST_F(SectorCheck, NativeRacesNamedBothWays) {
     content = soundSector(12, 0);
     const auto beyond = checkAfter([&](SectorContent& s) { s.planets[world].nativeRaceId = 5000; });
     EXPECT_TRUE(mentions(beyond, "native race id 5000 beyond")) << listed(beyond);
+}
+
+// Two races claiming one world: the one the planet does not name is
+// reported, from both sides.
+TEST_F(SectorCheck, ARaceWhoseHomeNamesAnotherRace) {
+    std::vector<std::size_t> homes;
+    for (std::size_t i = 0; i < content.planets.size(); ++i) {
+        if (hasNativeRace(content.planets[i])) homes.push_back(i);
+    }
+    ASSERT_GE(homes.size(), 2U);
+    const std::size_t taken = homes[0];
+    const std::size_t left = homes[1];
+    const auto race = static_cast<std::size_t>(content.planets[left].nativeRaceId);
+    ASSERT_NE(static_cast<std::int32_t>(race), content.planets[taken].nativeRaceId);
+    const auto r = checkAfter([&](SectorContent& s) { s.aliens[race].worldId = static_cast<std::int32_t>(taken); });
+    EXPECT_TRUE(mentions(r, fmt::format("race {}: its world {} does not name it", race, taken))) << listed(r);
+    EXPECT_TRUE(mentions(r, fmt::format("planet {}: its native race {} names world {}", left, race, taken)))
+        << listed(r);
+    EXPECT_FALSE(r.sound());
 }
 
 TEST_F(SectorCheck, OtherIdsInRange) {

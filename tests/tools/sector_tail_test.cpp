@@ -125,6 +125,45 @@ TEST_F(SectorTailTest, TheLastWholeSystemEndsWhereRecordsGoMissing) {
     EXPECT_EQ(readText(base + ".pln"), planets);
 }
 
+// A stop between the last system's race and the rest of its records: its
+// planets are on disk but the race one of them (or the system itself) names
+// is not, so the last whole system is the one before it.
+TEST(SectorTailRaces, TheLastSystemWithoutItsRaceIsNotWhole) {
+    const fs::path dir = freshDir("tail_races");
+    const std::string base = (dir / "h").string();
+    SectorContent sound = soundSector(4, 0);
+    sound.systems.back().systemRaceId = kNoRace;  // as generation writes it
+    const auto races = static_cast<std::int64_t>(sound.aliens.size());
+    const std::int64_t lastFirstPlanet = sound.systems.back().firstPlanetId[0];
+    // The last race's home world is one of the last system's planets.
+    const auto home = static_cast<std::int64_t>(sound.aliens.back().worldId);
+    ASSERT_GE(home, lastFirstPlanet);
+    ASSERT_TRUE(hasNativeRace(sound.planets[static_cast<std::size_t>(home)]));
+
+    writeSector(base, sound);
+    EXPECT_EQ(FindLastWholeSystem(base).whole.systems, 4);
+
+    // The native race missing.
+    SectorContent content = sound;
+    content.aliens.pop_back();
+    writeSector(base, content);
+    SectorTail tail = FindLastWholeSystem(base);
+    EXPECT_EQ(tail.whole.systems, 3);
+    EXPECT_EQ(tail.whole.planets, lastFirstPlanet);
+    EXPECT_EQ(tail.whole.races, races - 1);
+    EXPECT_TRUE(tail.tailOnly);
+    EXPECT_FALSE(tail.isWhole());
+
+    // Every race on disk, but the system names one past them.
+    content = sound;
+    content.systems.back().systemRaceId = static_cast<std::uint16_t>(races);
+    writeSector(base, content);
+    tail = FindLastWholeSystem(base);
+    EXPECT_EQ(tail.whole.systems, 3);
+    EXPECT_EQ(tail.whole.races, races - 1);
+    EXPECT_TRUE(tail.tailOnly);
+}
+
 TEST_F(SectorTailTest, NoSectorAtAllIsNotDamaged) {
     const std::string none = (dir / "none").string();
     EXPECT_TRUE(SectorTailProblems(none).empty());
