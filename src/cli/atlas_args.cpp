@@ -1,5 +1,7 @@
 #include "cli/atlas_args.h"
 
+#include "atlas/route_stops.h"
+
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -141,16 +143,14 @@ atlas::Range<double> realRangeFromText(const std::string& text, const char* opti
     return r;
 }
 
-std::function<bool(atlas::SystemId)> viaRule(const atlas::AtlasModel& model, const std::string& property) {
-    const std::string p = folded(property);
-    const atlas::AtlasModel* m = &model;
-    if (p == "gasgiant") return [m](atlas::SystemId id) { return (m->worlds(id).worldTypes & atlas::codeBit(3)) != 0; };
-    if (p == "water") return [m](atlas::SystemId id) { return m->worlds(id).planets > 0 && m->worlds(id).waterMax > 0; };
-    if (p == "breathable") return [m](atlas::SystemId id) { return m->worlds(id).breathable > 0; };
-    if (p == "life") return [m](atlas::SystemId id) { return m->entry(id).life > 0; };
-    if (p == "race") return [m](atlas::SystemId id) { return (m->entry(id).marks & atlas::kMarkNativeRace) != 0; };
-    if (p == "colony") return [m](atlas::SystemId id) { return (m->entry(id).marks & atlas::kMarkColony) != 0; };
-    throw InputError(fmt::format("--via: '{}' is no property: use gas-giant, water, breathable, life, race or colony", property));
+atlas::RouteStop viaFromText(const std::string& property) {
+    if (const auto stop = atlas::routeStopFromWord(property); stop && *stop != atlas::RouteStop::Any) return *stop;
+    std::string words;
+    for (const atlas::RouteStop stop : atlas::kRouteStops) {
+        if (stop == atlas::RouteStop::Any) continue;
+        words += (words.empty() ? "" : ", ") + std::string(atlas::routeStopWord(stop));
+    }
+    throw InputError(fmt::format("--via: '{}' is no property: use one of {}", property, words));
 }
 
 }  // namespace orrimar::cli

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "atlas/atlas_model.h"
+#include "atlas/route_stops.h"
 #include "atlas/filters.h"
 
 namespace orrimar::cli {
@@ -25,9 +26,8 @@ atlas::Range<int> intRangeFromText(const std::string& text, const char* option, 
 // The same for quantities that are never negative (gravity).
 atlas::Range<double> realRangeFromText(const std::string& text, const char* option);
 
-// The refuelling rules of route --via: a system may be stopped at when it
-// has "gas-giant", "water" (a planet with open water), "breathable", "life",
-// "race" or "colony".
-std::function<bool(atlas::SystemId)> viaRule(const atlas::AtlasModel& model, const std::string& property);
+// The stop rule route --via names ("gas-giant", "water", "breathable",
+// "life", "race", "colony"); InputError listing them for any other word.
+atlas::RouteStop viaFromText(const std::string& property);
 
 }  // namespace orrimar::cli

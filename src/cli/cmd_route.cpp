@@ -56,7 +56,8 @@ void run(const RouteOptions& o, Context& ctx) {
     for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
     const atlas::SystemId from = systemIdFromText(model, o.from, "FROM");
     const atlas::SystemId to = systemIdFromText(model, o.to, "TO");
-    const auto via = o.via.empty() ? std::function<bool(atlas::SystemId)>() : viaRule(model, o.via);
+    const auto via = o.via.empty() ? std::function<bool(atlas::SystemId)>()
+                                   : atlas::routeStopRule(model, viaFromText(o.via));
     const atlas::Route route = atlas::findRoute(model, from, to, o.jump, via);
 
     if (o.json) {
@@ -73,7 +74,9 @@ void run(const RouteOptions& o, Context& ctx) {
         return;
     }
     const std::string rule =
-        o.via.empty() ? std::string() : fmt::format(", stopping only where there is {}", ruleText(o.via));
+        o.via.empty() ? std::string()
+                      : fmt::format(", stopping only where there is {}",
+                                    ruleText(std::string(atlas::routeStopWord(viaFromText(o.via)))));
     if (!route.found) {
         ctx.out << fmt::format("No route from {} to {} with jumps of at most {}{}\n", systemText(model, from),
                                systemText(model, to), parsecs(o.jump), rule);

@@ -69,10 +69,6 @@ constexpr std::array<Band, 3> kGravityBands = {{
 }};
 // Kinds a primary star can be: the companion-only kinds are left out.
 constexpr std::array<int, 19> kPrimaryKinds = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 22};
-enum class Via { Any, GasGiant, Breathable, NativeRace, Colony };
-const QStringList kViaNames = {QStringLiteral("any system"), QStringLiteral("systems with a gas giant"),
-                               QStringLiteral("systems with a breathable world"),
-                               QStringLiteral("systems with a native race"), QStringLiteral("systems with a colony")};
 
 QString any() { return QStringLiteral("any"); }
 
@@ -143,7 +139,6 @@ QStringList AtlasSession::lifeChoices() {
     return list;
 }
 
-QStringList AtlasSession::viaChoices() { return kViaNames; }
 
 
 // ------------------------------------------------------------- sector
@@ -339,24 +334,11 @@ void AtlasSession::clearFilter() {
 // -------------------------------------------------------------- route
 
 std::optional<std::vector<AtlasSession::Leg>> AtlasSession::route(std::int32_t from, std::int32_t to, double jump,
-                                                                  int via) {
+                                                                  atlas::RouteStop via) {
     State& s = *state_;
     if (!s.model) return std::nullopt;
     const atlas::AtlasModel& model = *s.model;
-    std::function<bool(SystemId)> stop;
-    switch (static_cast<Via>(via)) {
-        case Via::Any: break;
-        case Via::GasGiant:
-            stop = [&model](SystemId id) { return (model.worlds(id).worldTypes & atlas::codeBit(world::kGasGiant)) != 0; };
-            break;
-        case Via::Breathable: stop = [&model](SystemId id) { return model.worlds(id).breathable > 0; }; break;
-        case Via::NativeRace:
-            stop = [&model](SystemId id) { return (model.entry(id).marks & atlas::kMarkNativeRace) != 0; };
-            break;
-        case Via::Colony:
-            stop = [&model](SystemId id) { return (model.entry(id).marks & atlas::kMarkColony) != 0; };
-            break;
-    }
+    const std::function<bool(SystemId)> stop = atlas::routeStopRule(model, via);
     s.route = atlas::findRoute(model, from, to, jump, stop);
     s.changed();
     if (!s.route.found) return std::nullopt;

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "atlas/route_stops.h"
 #include "ui/atlas_scene.h"
 
 namespace orrimar::atlas {
@@ -38,7 +39,6 @@ struct AtlasSession {
     static QStringList waterChoices();
     static QStringList gravityChoices();
     static QStringList lifeChoices();
-    static QStringList viaChoices();
 
     // Loads the sector; the error names the file that failed. The session
     // is unchanged when loading fails.
@@ -134,7 +134,7 @@ struct AtlasSession {
     };
     // Nothing when no route exists; an empty list when from == to. The route
     // is kept and drawn on the map.
-    std::optional<std::vector<Leg>> route(std::int32_t from, std::int32_t to, double jump, int via);
+    std::optional<std::vector<Leg>> route(std::int32_t from, std::int32_t to, double jump, atlas::RouteStop via);
 
     // Names the system in the sector's name records (UTF-8 in; an empty
     // name takes the name away). InputError for a name the files cannot

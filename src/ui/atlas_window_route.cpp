@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -35,7 +36,13 @@ QWidget* AtlasWindow::buildRoutePanel() {
     JumpSpin->setValue(3.0);
     JumpSpin->setSuffix(QStringLiteral(" pc"));
     form->addRow(QStringLiteral("Jump:"), JumpSpin);
-    ViaList = makeList(AtlasSession::viaChoices(), QStringLiteral("ViaList"), panel);
+    // Each entry carries its rule, not a position.
+    ViaList = new QComboBox(panel);
+    ViaList->setObjectName(QStringLiteral("ViaList"));
+    for (const atlas::RouteStop stop : atlas::kRouteStops) {
+        const std::string_view label = atlas::routeStopLabel(stop);
+        ViaList->addItem(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), static_cast<int>(stop));
+    }
     ViaList->setToolTip(QStringLiteral("Stop only at systems that have this (a gas giant to refuel, say)"));
     form->addRow(QStringLiteral("Only through:"), ViaList);
     layout->addLayout(form);
@@ -69,7 +76,8 @@ void AtlasWindow::runRoute() {
         return;
     }
     std::optional<std::vector<AtlasSession::Leg>> legs;
-    const bool ran = guarded(this, [&] { legs = session_->route(*from, *to, JumpSpin->value(), ViaList->currentIndex()); });
+    const bool ran = guarded(this, [&] { legs = session_->route(*from, *to, JumpSpin->value(),
+                                                                static_cast<atlas::RouteStop>(ViaList->currentData().toInt())); });
     if (!ran) return;
     Legs->setRowCount(0);
     if (!legs) {

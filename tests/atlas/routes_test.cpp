@@ -6,7 +6,9 @@
 
 #include "atlas_fixture.h"
 
+#include "atlas/route_stops.h"
 #include "atlas/routes.h"
+#include "records/world_types.h"
 #include "common/errors.h"
 
 namespace orrimar::atlas {
@@ -195,6 +197,49 @@ TEST(AtlasRoutes, ASeededSectorRouteAcrossTheCube) {
         if (e.x + e.y + e.z > eb.x + eb.y + eb.z) b = id;
     }
     for (double jump : {1.5, 2.0, 3.0}) checkRoute(m, a, b, jump, nullptr);
+}
+
+}  // namespace
+}  // namespace orrimar::atlas
+
+namespace orrimar::atlas {
+namespace {
+
+// The stop rules the command line and the Atlas share: every word reads
+// back to its stop whatever its spelling, and on a seeded sector each rule
+// holds exactly for the systems that have what it names, by the records.
+TEST(AtlasRouteStops, WordsAndRulesOfEveryStop) {
+    for (const RouteStop stop : kRouteStops) {
+        EXPECT_EQ(routeStopFromWord(routeStopWord(stop)), stop);
+        EXPECT_FALSE(routeStopLabel(stop).empty());
+    }
+    EXPECT_EQ(routeStopFromWord("Gas giant"), RouteStop::GasGiant);
+    EXPECT_EQ(routeStopFromWord("GAS_GIANT"), RouteStop::GasGiant);
+    EXPECT_EQ(routeStopFromWord("gasgiants"), std::nullopt);
+    EXPECT_EQ(routeStopFromWord(""), std::nullopt);
+    EXPECT_EQ(routeStopFromWord("-"), std::nullopt);
+
+    const std::string base = atlastest::makeSector("stops", 7, 9, 30);
+    const AtlasModel m = AtlasModel::open(base);
+    const auto planets = atlastest::planetsBySystem(base, static_cast<std::size_t>(m.size()));
+    EXPECT_FALSE(routeStopRule(m, RouteStop::Any));
+    int gasGiants = 0;
+    int races = 0;
+    for (SystemId id = 0; id < m.size(); ++id) {
+        bool gasGiant = false;
+        bool race = false;
+        for (const TPlanetRec& p : planets[static_cast<std::size_t>(id)]) {
+            gasGiant = gasGiant || p.worldType == world::kGasGiant;
+            race = race || hasNativeRace(p);
+        }
+        gasGiants += gasGiant;
+        races += race;
+        EXPECT_EQ(routeStopRule(m, RouteStop::GasGiant)(id), gasGiant) << id;
+        EXPECT_EQ(routeStopRule(m, RouteStop::NativeRace)(id), race) << id;
+        EXPECT_EQ(routeStopRule(m, RouteStop::Colony)(id), false) << id;  // a generated sector has none
+    }
+    EXPECT_GT(gasGiants, 0);
+    EXPECT_GT(races, 0);
 }
 
 }  // namespace
