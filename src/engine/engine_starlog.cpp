@@ -195,6 +195,17 @@ void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, 
     for (int s = 1; s <= stars; ++s) writeStar(doc, sector, system, s, full, names);
 }
 
+namespace {
+
+void writeStarlog(SectorReader& sector, std::int32_t systemId, LogDetail detail, DocFormat docFmt, std::ostream& out) {
+    const std::string systemText = labelled(sector.names().system(systemId), systemId);
+    Document doc(out, docFmt, fmt::format("System {} of sector {}", systemText, ansiToUtf8(sector.sectorName())));
+    writeSystemLog(doc, sector, systemId, detail == LogDetail::EveryBody);
+    doc.finish();
+}
+
+}  // namespace
+
 void main_starlog(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId, std::uint8_t one,
                   std::uint8_t format) {
     const DocFormat docFmt = docFormat(format);
@@ -204,13 +215,16 @@ void main_starlog(const std::string& sectorBase, const std::string& logPath, std
     SectorReader sector(sectorBase);
     requireRecordId(systemId, sector.systems().count(), sector.baseName(), "System", "systems");
     OutputFile output(logPath);
-    const std::string systemText = labelled(sector.names().system(systemId), systemId);
-    Document doc(output.stream(), docFmt, fmt::format("System {} of sector {}", systemText, ansiToUtf8(sector.sectorName())));
-    // The constant byte of the call chooses the detail: 0 gives the orbit
-    // tables alone, anything else every body with its moons.
-    writeSystemLog(doc, sector, systemId, one != 0);
-    doc.finish();
+    writeStarlog(sector, systemId, one != 0 ? LogDetail::EveryBody : LogDetail::OrbitTables, docFmt, output.stream());
     output.commit();
+}
+
+void main_starlog(const std::string& sectorBase, std::ostream& log, std::int32_t systemId, LogDetail detail,
+                  std::uint8_t format) {
+    const DocFormat docFmt = docFormat(format);
+    SectorReader sector(sectorBase);
+    requireRecordId(systemId, sector.systems().count(), sector.baseName(), "System", "systems");
+    writeStarlog(sector, systemId, detail, docFmt, log);
 }
 
 }  // namespace orrimar::engine

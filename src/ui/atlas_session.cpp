@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QTemporaryDir>
 
 #include <fmt/format.h>
 
@@ -73,16 +72,11 @@ constexpr std::array<int, 19> kPrimaryKinds = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11
 QString any() { return QStringLiteral("any"); }
 
 
-// The engine writes a system log to a file; the atlas shows it in the
-// window, so it goes through a private scratch folder.
+// The system log as the Atlas shows it: every body, in HTML, in memory.
 std::string starlogHtml(const std::string& base, std::int32_t id) {
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) throw IoError("No scratch folder for the system log");
-    const std::string path = QFile::encodeName(scratch.filePath(QStringLiteral("system.html"))).toStdString();
-    engine::main_starlog(base, path, id, 1, engine::kFormatHtml);
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) throw IoError("The system log could not be read back");
-    return file.readAll().toStdString();
+    std::ostringstream log;
+    engine::main_starlog(base, log, id, engine::LogDetail::EveryBody, engine::kFormatHtml);
+    return log.str();
 }
 
 }  // namespace

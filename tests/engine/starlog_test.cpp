@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <filesystem>
 #include <string>
 #include <limits>
@@ -202,6 +204,20 @@ TEST_F(StarLog, HtmlPageIsWellFormedAndEscaped) {
 TEST_F(StarLog, ByteIdenticalRunToRun) {
     EXPECT_EQ(write(0, kFormatText, "a.log"), write(0, kFormatText, "b.log"));
     EXPECT_EQ(write(0, kFormatHtml, "a.html"), write(0, kFormatHtml, "b.html"));
+}
+
+// The Atlas reads the log from a stream: the same bytes as the file, in
+// both formats and both details.
+TEST_F(StarLog, TheStreamedLogIsTheFileToTheByte) {
+    for (const std::uint8_t format : {kFormatText, kFormatHtml}) {
+        for (const std::uint8_t one : {0, 1}) {
+            const std::string path = dir + "/file.log";
+            main_starlog(sector.base, path, 0, one, format);
+            std::ostringstream streamed;
+            main_starlog(sector.base, streamed, 0, one != 0 ? LogDetail::EveryBody : LogDetail::OrbitTables, format);
+            EXPECT_EQ(streamed.str(), readFile(path)) << int{format} << " " << int{one};
+        }
+    }
 }
 
 TEST_F(StarLog, BriefLogKeepsTheOrbitTablesOnly) {
