@@ -70,7 +70,11 @@ std::string raceCell(SectorReader& sector, const TPlanetRec& planet) {
         return fmt::format("race {} (missing)", planet.nativeRaceId);
     }
     const TAlienRec race = sector.aliens().read(planet.nativeRaceId);
-    return fmt::format("race {}: {}, level {}", planet.nativeRaceId, subtypeName(race.subtype), race.techLevel);
+    // Called by its name where the sector names it: "Vessari (race 64)".
+    const std::optional<std::string> name = sector.names().race(planet.nativeRaceId);
+    const std::string who = name ? fmt::format("{} (race {})", ansiToUtf8(*name), planet.nativeRaceId)
+                                 : fmt::format("race {}", planet.nativeRaceId);
+    return fmt::format("{}: {}, level {}", who, subtypeName(race.subtype), race.techLevel);
 }
 
 std::vector<std::string> summaryRow(SectorReader& sector, int star, int orbit, const TPlanetRec& body,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/engine.h"
+#include "engine/star_summary.h"
 #include "engine/sector_map_svg.h"
 #include "log_fixtures.h"
 #include "names/sector_names.h"
@@ -96,6 +97,17 @@ TEST_F(NamesInLogs, SystemLogNamesTheSystemItsWorldsMoonsAndRaces) {
     const std::string page = starlog(0, kFormatHtml);
     EXPECT_EQ(checkWellFormed(page), "");
     EXPECT_TRUE(has(page, "<td>Vessane belt 1</td>")) << page;
+}
+
+// The Atlas's one-screen summary calls a race by its name beside its id.
+TEST_F(NamesInLogs, TheSummaryCallsARaceByItsName) {
+    std::ostringstream before;
+    writeStarSummary(sector.base, 0, kFormatText, before);
+    EXPECT_TRUE(has(before.str(), "race 0: ")) << before.str();
+    nameTheFixture();
+    std::ostringstream after;
+    writeStarSummary(sector.base, 0, kFormatText, after);
+    EXPECT_TRUE(has(after.str(), "Krai (race 0): ")) << after.str();
 }
 
 TEST_F(NamesInLogs, AlienLogNamesTheRaceAndItsHomeWorld) {
