@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/cli_runner.h"
 #include "engine/log_fixtures.h"
 
 namespace orrimar {
@@ -15,10 +16,7 @@ using logtest::makeFixtureSector;
 using logtest::readFile;
 using logtest::testDir;
 
-struct ByName : ::testing::Test {
-    std::ostringstream out;
-    std::ostringstream err;
-    cli::Context ctx{out, err, ".", false, cli::kExitOk};
+struct ByName : ::testing::Test, testing::CliRunner {
     std::string dir;
     logtest::FixtureSector sector;
 
@@ -33,11 +31,6 @@ struct ByName : ::testing::Test {
             full.insert(full.end(), args.begin(), args.end());
             EXPECT_EQ(run(full), cli::kExitOk) << err.str();
         }
-    }
-    int run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return cli::runCli(args, ctx);
     }
 };
 

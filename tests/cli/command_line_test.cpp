@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/cli_runner.h"
 #include "engine/log_fixtures.h"
 
 namespace orrimar {
@@ -16,20 +17,12 @@ using logtest::makeFixtureSector;
 using logtest::readFile;
 using logtest::testDir;
 
-struct CommandLine : ::testing::Test {
-    std::ostringstream out;
-    std::ostringstream err;
-    cli::Context ctx{out, err, ".", false, cli::kExitOk};
+struct CommandLine : ::testing::Test, testing::CliRunner {
     std::string dir;
 
     void SetUp() override {
         dir = testDir(std::string("cli_line_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         ctx.programDir = dir;
-    }
-    int run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return cli::runCli(args, ctx);
     }
     // The names in `dir`, sorted.
     std::vector<std::string> files() const {

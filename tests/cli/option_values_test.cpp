@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/cli_runner.h"
 #include "engine/log_fixtures.h"
 
 namespace orrimar {
@@ -18,10 +19,7 @@ using logtest::makeFixtureSector;
 using logtest::readFile;
 using logtest::testDir;
 
-struct OptionValues : ::testing::Test {
-    std::ostringstream out;
-    std::ostringstream err;
-    cli::Context ctx{out, err, ".", false, cli::kExitOk};
+struct OptionValues : ::testing::Test, testing::CliRunner {
     std::string dir;
     logtest::FixtureSector sector;
 
@@ -29,13 +27,6 @@ struct OptionValues : ::testing::Test {
         dir = testDir("options");
         sector = makeFixtureSector(dir);
         ctx.programDir = dir;  // no orrwin.ini there: the default tables
-    }
-    int run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        ctx.exitCode = cli::kExitOk;
-        ctx.quiet = false;
-        return cli::runCli(args, ctx);
     }
     std::map<std::string, std::string> files() const {
         std::map<std::string, std::string> all;

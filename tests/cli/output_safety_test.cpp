@@ -18,6 +18,7 @@
 
 #include "cli/child_process.h"
 #include "cli/cli.h"
+#include "cli/cli_runner.h"
 #include "common/file_lock.h"
 #include "common/output_destination.h"
 #include "engine/log_fixtures.h"
@@ -41,10 +42,7 @@ Files filesUnder(const std::string& root) {
     return files;
 }
 
-struct OutputSafety : ::testing::Test {
-    std::ostringstream out;
-    std::ostringstream err;
-    cli::Context ctx{out, err, ".", false, cli::kExitOk};
+struct OutputSafety : ::testing::Test, testing::CliRunner {
     std::string dir;
     logtest::FixtureSector sector;
 
@@ -52,12 +50,6 @@ struct OutputSafety : ::testing::Test {
         dir = testDir("outputs");
         fs::create_directories(dir + "/data");
         sector = makeFixtureSector(dir + "/data");
-    }
-    int run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        ctx.exitCode = cli::kExitOk;
-        return cli::runCli(args, ctx);
     }
 };
 
