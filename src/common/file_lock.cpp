@@ -1,5 +1,6 @@
 #include "common/file_lock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -20,6 +21,10 @@ constexpr std::chrono::milliseconds kDefaultWait{5000};
 // How often a waiting taker looks again: short beside the wait, long
 // beside the cost of one try (a few system calls).
 constexpr std::chrono::milliseconds kPollInterval{20};
+// A holder letting go takes the lock alone for a moment to remove the
+// file: even a taker asked not to wait looks again for this long, so a
+// reader is never refused because another reader was just leaving.
+constexpr std::chrono::milliseconds kReleaseGrace{100};
 
 std::atomic<long long> overrideWaitMs{-1};
 
@@ -71,7 +76,7 @@ FileLock::FileLock(std::string lockPath, LockMode mode, std::string what)
 
 FileLock::FileLock(std::string lockPath, LockMode mode, std::string what, std::chrono::milliseconds wait)
     : path_(std::move(lockPath)), mode_(mode) {
-    const auto deadline = std::chrono::steady_clock::now() + wait;
+    const auto deadline = std::chrono::steady_clock::now() + std::max(wait, kReleaseGrace);
     const int operation = (mode == LockMode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     for (;;) {
         int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);

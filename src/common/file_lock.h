@@ -45,7 +45,8 @@ public:
     // A shared taker in a folder it may not write proceeds without a lock
     // (no writer can work there either).
     FileLock(std::string lockPath, LockMode mode, std::string what);
-    // The same, waiting `wait` instead (zero: one try).
+    // The same, waiting `wait` instead (zero: only the moment a leaving
+    // holder needs to remove the file).
     FileLock(std::string lockPath, LockMode mode, std::string what, std::chrono::milliseconds wait);
     ~FileLock();
     FileLock(FileLock&& other) noexcept;

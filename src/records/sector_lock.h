@@ -27,7 +27,7 @@ public:
     // Shared: other readers go on, writers wait until it is released.
     static SectorLock forReading(const std::string& baseName);
 
-    // True when a writer holds the sector now (one look, no wait): a
+    // True when a writer holds the sector now (a brief look, no real wait): a
     // window that reads the sector by itself tries again later instead of
     // freezing for the lock's wait.
     static bool isBeingChanged(const std::string& baseName);
