@@ -28,7 +28,7 @@
 #include "engine/sector_export.h"
 #include "engine/sector_map_svg.h"
 #include "records/world_types.h"
-#include "tools/colony_names.h"
+#include "records/colony_codes.h"
 
 namespace orrimar::engine {
 
