@@ -79,9 +79,13 @@ void registerExport(CLI::App& app, Context& ctx); // export, atlas
 void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
+void registerSettle(CLI::App& app, Context& ctx);
 
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+// The --seed of a run: 0..2^64-1; InputError naming --seed otherwise.
+std::uint64_t strictSeed(const std::string& text);
 
 }  // namespace orrimar::cli
