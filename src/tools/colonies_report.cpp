@@ -30,13 +30,12 @@ namespace {
 using Mode = RawRecordFile::Mode;
 
 constexpr long kLastRace = kNoRace - 1;       // kNoRace marks an independent colony
-constexpr std::uint8_t kPlanetColony = 1;      // any other kind is a moon base
 constexpr std::int32_t kUncontrolled = -1;
 // One control entry per possible 16-bit system id: marking is a direct
 // index, and scanning in id order yields the systems sorted.
 constexpr std::int64_t kSystemIds = 65536;
 constexpr int kFacilityCount = static_cast<int>(kFacilityNames.size());
-constexpr int kLastPopulationCode = 69;  // magnitude 0..6, mantissa 0..9
+constexpr int kLastPopulationCode = kPopulationCodeCount - 1;
 constexpr int kColonyTypes = static_cast<int>(kColonyTypeNames.size());
 constexpr int kStarportClasses = static_cast<int>(kStarportNames.size());
 
@@ -225,6 +224,26 @@ struct Report {
     }
 };
 
+// The control table holds the 16-bit system ids only: a sector whose
+// colonies of the race lie beyond them is refused before the report begins,
+// with the reason, rather than part-way through it.
+void requireSixteenBitSystems(SectorInputs& in, std::uint16_t race) {
+    const WorldCounts counts{in.systems.count(), in.planets.count(), in.moons.count()};
+    for (std::int64_t i = 0; i < in.colonies.count(); ++i) {
+        const TColonyRec colony = in.colonies.read(i);
+        if (!belongsTo(colony, race)) continue;
+        const std::int64_t system = colonySystem(
+            colony, counts, [&](std::int64_t id) { return in.planets.read(id); },
+            [&](std::int64_t id) { return in.moons.read(id); });
+        if (system >= kSystemIds) {
+            throw RangeError(fmt::format("The colonies report lists the systems of 16-bit ids only (0..65,535), and "
+                                         "colony {} of race {} lies in system {} of {}: report on a sector of at "
+                                         "most 65,536 systems",
+                                         i, race, groupedCount(system), in.systems.path()));
+        }
+    }
+}
+
 // Writes `text` to `target` through a sibling file renamed over it, the
 // destination held as every output's is.
 void replaceFile(const std::string& target, const std::string& text) {
@@ -249,6 +268,7 @@ void WriteColoniesReport(const std::string& givenSector, long race, const std::s
     SectorInputs inputs(sectorBase);
     Report report(inputs, static_cast<std::uint16_t>(race));
 
+    requireSixteenBitSystems(inputs, report.race);
     writeHeading(Out(report.text), race);
     for (std::int64_t i = 0; i < inputs.colonies.count(); ++i) {
         const TColonyRec colony = inputs.colonies.read(i);
