@@ -79,6 +79,10 @@ void registerExport(CLI::App& app, Context& ctx); // export, atlas
 void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
+#ifdef ORRIMAR_WITH_PRINT
+void registerPoster(CLI::App& app, Context& ctx);
+void registerSheets(CLI::App& app, Context& ctx);
+#endif
 
 
 int runCli(const std::vector<std::string>& args, Context& ctx);

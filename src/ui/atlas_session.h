@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "atlas/route_stops.h"
-#include "ui/atlas_scene.h"
+#include "print/atlas_scene.h"
 
 namespace orrimar::atlas {
 class AtlasModel;
@@ -78,7 +78,7 @@ struct AtlasSession {
 
     // One frame of the map for a view of `size` pixels; without labels
     // while the view is moving.
-    AtlasScene scene(QSize size, bool withLabels = true) const;
+    print::AtlasScene scene(QSize size, bool withLabels = true) const;
     std::optional<std::int32_t> pick(QPointF at, QSize size) const;
     // Every name under the pointer, one a line; empty when none.
     std::string namesNear(QPointF at, QSize size) const;

@@ -12,7 +12,7 @@
 #include <climits>
 
 #include "engine/sector_export.h"
-#include "ui/atlas_painter.h"
+#include "print/atlas_painter.h"
 #include "ui/atlas_session.h"
 #include "ui/atlas_widget.h"
 #include "ui/atlas_window.h"
@@ -83,9 +83,9 @@ void AtlasWindow::exportClick() {
 
 void AtlasWindow::renderTo(QPaintDevice& device) {
     const QSize size(device.width(), device.height());
-    const AtlasScene scene = session_->scene(size);
+    const print::AtlasScene scene = session_->scene(size);
     QPainter painter(&device);
-    AtlasPainter().paint(painter, QRect(QPoint(0, 0), size), scene);
+    print::AtlasPainter().paint(painter, QRectF(QPoint(0, 0), size), scene);
 }
 
 void AtlasWindow::saveViewClick() {

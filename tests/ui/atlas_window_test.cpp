@@ -26,7 +26,7 @@
 #include "atlas/atlas_model.h"
 #include "settings/ini_file.h"
 #include "ui/atlas_session.h"
-#include "ui/atlas_painter.h"
+#include "print/atlas_painter.h"
 #include "ui/atlas_widget.h"
 #include "ui/atlas_window.h"
 #include "ui/main_window.h"
@@ -36,6 +36,8 @@
 
 namespace orrimar::ui {
 namespace {
+
+using namespace print;
 
 // ------------------------------------------------ recent sectors, arguments
 
@@ -102,9 +104,9 @@ TEST(AtlasPainterDraws, DotsInTheirStarColourDimmedOnesFadedAndTheRouteOnTop) {
     QImage image(100, 60, QImage::Format_RGB32);
     {
         QPainter painter(&image);
-        AtlasPainter().paint(painter, image.rect(), scene);
+        AtlasPainter().paint(painter, QRectF(image.rect()), scene);
     }
-    const QColor back = AtlasPainter::background();
+    const QColor back = AtlasPalette::screen().background;
     EXPECT_EQ(image.pixelColor(5, 5), back);
     EXPECT_EQ(image.pixelColor(20, 20), QColor(255, 224, 102));
     const QColor faded = image.pixelColor(60, 20);
@@ -117,10 +119,10 @@ TEST(AtlasPainterDraws, DotsInTheirStarColourDimmedOnesFadedAndTheRouteOnTop) {
     scene.revision = 2;
     {
         QPainter painter(&image);
-        AtlasPainter().paint(painter, image.rect(), scene);
+        AtlasPainter().paint(painter, QRectF(image.rect()), scene);
     }
     EXPECT_EQ(image.pixelColor(60, 20), QColor(255, 224, 102));
-    EXPECT_EQ(image.pixelColor(50, 40), AtlasPainter::routeColour());
+    EXPECT_EQ(image.pixelColor(50, 40), AtlasPalette::screen().route);
 }
 
 // ------------------------------------------------------------- the window
@@ -441,7 +443,7 @@ TEST_F(Atlas, TheViewSavesAsPngAndSvg) {
     ASSERT_TRUE(window->saveViewAs(png));
     QImage image(png);
     EXPECT_EQ(image.size(), window->Map->size());
-    EXPECT_EQ(image.pixelColor(1, 1), AtlasPainter::background());
+    EXPECT_EQ(image.pixelColor(1, 1), AtlasPalette::screen().background);
 
     setNextFileName(ws->file(QStringLiteral("view.svg")), 2);
     window->saveViewClick();
