@@ -173,6 +173,8 @@ std::int32_t AtlasSession::systemCount() const { return isOpen() ? state_->model
 
 // --------------------------------------------------------------- view
 
+const atlas::AtlasModel* AtlasSession::model() const { return state_->model ? &*state_->model : nullptr; }
+
 int AtlasSession::view() const { return state_->view; }
 
 void AtlasSession::setView(int view) {

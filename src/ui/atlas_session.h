@@ -52,6 +52,8 @@ struct AtlasSession {
     // Shows a model built elsewhere (an in-memory one: the benchmark).
     void adopt(atlas::AtlasModel model);
     bool isOpen() const;
+    // The open sector's model (for posters); null when none is open.
+    const atlas::AtlasModel* model() const;
     std::string sectorName() const;
     std::int32_t systemCount() const;
 
