@@ -315,7 +315,7 @@ void Poster::drawLegend(QPainter& painter) const {
     // The scale bar, right of the entries.
     const double length = scaleParsecs_ * camera_.zoom;
     const double right = legendBox_.right() - 8.0;
-    const double y = legendBox_.top() + 20.0;
+    const double y = legendBox_.top() + 10.0;
     painter.setPen(QPen(paper.label, 1.0));
     painter.drawLine(QPointF(right - length, y), QPointF(right, y));
     for (int t = 0; t <= 2; ++t) {
