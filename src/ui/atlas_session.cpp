@@ -177,6 +177,8 @@ const atlas::AtlasModel* AtlasSession::model() const { return state_->model ? &*
 
 int AtlasSession::view() const { return state_->view; }
 
+atlas::View AtlasSession::cameraView() const { return state_->camera.view; }
+
 void AtlasSession::setView(int view) {
     State& s = *state_;
     if (view < 0 || view >= static_cast<int>(kViews.size()) || view == s.view) return;

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "atlas/camera.h"
 #include "atlas/route_stops.h"
 #include "print/atlas_scene.h"
 
@@ -59,6 +60,8 @@ struct AtlasSession {
 
     // 0 cube, 1 top, 2 front, 3 side.
     int view() const;
+    // The same as the atlas core names it.
+    atlas::View cameraView() const;
     void setView(int view);
     struct SlabRange {
         char axis = 'z';  // the axis across the screen's depth

@@ -35,8 +35,6 @@ namespace orrimar::ui {
 
 namespace {
 
-constexpr atlas::View kViewOfIndex[] = {atlas::View::Cube, atlas::View::Top, atlas::View::Front, atlas::View::Side};
-
 FileDialogRequest pdfDialog() { return saveDialog(QStringLiteral("pdf"), {QStringLiteral("PDF document (*.pdf)")}, kLogFolder); }
 
 // A printer set for whole pages of `paper`: the painting library lays out
@@ -116,7 +114,7 @@ bool AtlasWindow::saveViewAs(const QString& path, QSize size, bool paperColours)
 
 print::PosterOptions AtlasWindow::currentViewPoster() const {
     print::PosterOptions options;
-    options.view = kViewOfIndex[std::clamp(session_->view(), 0, 3)];
+    options.view = session_->cameraView();
     const AtlasSession::SlabRange slab = session_->slab();
     options.slab = slab.from != slab.lowest || slab.to != slab.highest;
     options.slabFrom = slab.from;

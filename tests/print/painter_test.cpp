@@ -139,3 +139,38 @@ TEST(PosterCanvas, IsWhitePaperWithTheMapInside) {
 
 }  // namespace
 }  // namespace orrimar::print
+
+namespace orrimar::print {
+namespace {
+
+TEST(PosterTiles, ShareAStripWithEachNeighbourAndKeepThePaperLandscape) {
+    printtest::ensureGui();
+    const atlas::AtlasModel model = printtest::gridModel(10);
+    PosterOptions one;
+    one.paper = Paper::Letter;
+    const Poster single(model, one);
+    EXPECT_EQ(single.pageCount(), 1);
+    EXPECT_EQ(single.pageSize(), QSizeF(792, 612));
+    const double w = 792 - 2 * Poster::kMargin;
+    const double h = 612 - 2 * Poster::kMargin;
+    EXPECT_EQ(single.canvasSize(), QSizeF(w, h)) << "one page overlaps nothing";
+
+    PosterOptions wall = one;
+    wall.columns = 3;
+    wall.rows = 2;
+    const Poster tiled(model, wall);
+    EXPECT_EQ(tiled.pageCount(), 6);
+    EXPECT_EQ(tiled.canvasSize(), QSizeF(3 * w - 2 * Poster::kOverlap, 2 * h - Poster::kOverlap));
+    EXPECT_GT(tiled.mapRect().width(), 2.5 * single.mapRect().width()) << "the map grows with the wall";
+    // The scale bar is a round number of parsecs.
+    const double bar = tiled.scaleParsecs();
+    EXPECT_TRUE(bar == 1 || bar == 2 || bar == 5 || bar == 10 || bar == 20 || bar == 50) << bar;
+    // The legend names the kinds on the map and the life mark.
+    QStringList texts;
+    for (const LegendEntry& entry : tiled.legend()) texts << entry.text;
+    EXPECT_EQ(texts.size(), 3) << texts.join(QStringLiteral(", ")).toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("native life")));
+}
+
+}  // namespace
+}  // namespace orrimar::print
