@@ -80,6 +80,10 @@ void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
 void registerSettle(CLI::App& app, Context& ctx);
+#ifdef ORRIMAR_WITH_PRINT
+void registerPoster(CLI::App& app, Context& ctx);
+void registerSheets(CLI::App& app, Context& ctx);
+#endif
 
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
