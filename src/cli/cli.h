@@ -79,6 +79,10 @@ void registerExport(CLI::App& app, Context& ctx); // export, atlas
 void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
+void registerNote(CLI::App& app, Context& ctx);
+void registerNotes(CLI::App& app, Context& ctx);
+void registerReveal(CLI::App& app, Context& ctx);
+void registerHide(CLI::App& app, Context& ctx);
 
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
