@@ -93,6 +93,7 @@ void setNote(const std::string& givenBase, const Thing& thing, std::string_view 
     if (!isUtf8(text)) {
         throw InputError(fmt::format("The note on {} is not UTF-8 text", describeThing(thing)));
     }
+    requireSector(baseName);
     const SectorLock lock = SectorLock::forReading(baseName);
     requireThing(thing, thingCountsOf(baseName), baseName);
     finishCarriedCampaignRows(baseName);
@@ -111,6 +112,7 @@ void setNote(const std::string& givenBase, const Thing& thing, std::string_view 
 
 std::optional<Note> getNote(const std::string& givenBase, const Thing& thing) {
     const std::string baseName = sectorBaseName(givenBase);
+    requireSector(baseName);
     const SectorLock lock = SectorLock::forReading(baseName);
     auto db = openCampaignForReading(baseName);
     if (!db) return std::nullopt;
@@ -122,6 +124,7 @@ std::optional<Note> getNote(const std::string& givenBase, const Thing& thing) {
 
 bool removeNote(const std::string& givenBase, const Thing& thing) {
     const std::string baseName = sectorBaseName(givenBase);
+    requireSector(baseName);
     const SectorLock lock = SectorLock::forReading(baseName);
     // Nothing to take away from a campaign file that is not there: none is made.
     if (!openCampaignForReading(baseName)) return false;
@@ -138,6 +141,7 @@ bool removeNote(const std::string& givenBase, const Thing& thing) {
 
 std::vector<Note> listNotes(const std::string& givenBase) {
     const std::string baseName = sectorBaseName(givenBase);
+    requireSector(baseName);
     const SectorLock lock = SectorLock::forReading(baseName);
     std::vector<Note> notes;
     auto db = openCampaignForReading(baseName);
@@ -151,6 +155,7 @@ std::vector<Note> searchNotes(const std::string& givenBase, std::string_view wor
     const std::string expression = matchExpression(words);
     if (expression.empty()) throw InputError("Search for what? Give at least one word");
     const std::string baseName = sectorBaseName(givenBase);
+    requireSector(baseName);
     const SectorLock lock = SectorLock::forReading(baseName);
     std::vector<Note> notes;
     auto db = openCampaignForReading(baseName);

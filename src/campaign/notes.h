@@ -7,6 +7,8 @@
 // merged is waited for) and is one SQLite transaction of its own: two
 // programs writing notes at once both succeed, one after the other.
 //
+// Every call on a sector that is not there is the sector's MissingError.
+//
 // Front ends that show notes beside many things (logs, exports, the Atlas)
 // read them all once with listNotes() and look them up there.
 #pragma once

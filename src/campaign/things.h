@@ -42,7 +42,7 @@ std::string_view thingPlural(ThingKind kind);
 // The member file whose records the kind's ids count (".sun", ".col" ...);
 // empty for the sector.
 std::string_view thingExtension(ThingKind kind);
-// The kind a stored number names; nullopt-like false when it names none.
+// The kind a stored number names; false (kind untouched) when it names none.
 bool thingKindFromNumber(std::int64_t number, ThingKind& kind);
 
 // "system 12", "the sector".

@@ -106,7 +106,8 @@ TEST_F(CampaignCommands, MalformedInputIsRefusedNamingTheOptionAndChangesNothing
     EXPECT_FALSE(fs::exists(campaignPath(base)));
     // A missing sector is a runtime failure.
     EXPECT_EQ(run({"note", path("nosuch"), "--system", "0", "x"}), cli::kExitRuntime);
-    EXPECT_EQ(run({"notes", path("nosuch")}), cli::kExitOk);  // nothing noted there
+    EXPECT_EQ(run({"notes", path("nosuch")}), cli::kExitRuntime);
+    EXPECT_NE(cli.err.str().find("No sector at"), std::string::npos) << cli.err.str();
 }
 
 TEST_F(CampaignCommands, RevealAndHideTakeRangesNamesAndEverything) {
