@@ -9,6 +9,7 @@
 #include "campaign/campaign_file.h"
 #include "campaign/campaign_merge.h"
 #include "common/errors.h"
+#include "records/colony_codes.h"
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_base.h"
@@ -45,8 +46,8 @@ bool plainDefault(ThingKind kind) { return kind == ThingKind::System || kind == 
 // The sector's records a race's default is worked out from.
 class ColonyWorlds {
 public:
-    explicit ColonyWorlds(const std::string& baseName)
-        : planets_(baseName + ".pln"), moons_(baseName + ".mon"),
+    ColonyWorlds(const std::string& baseName, std::int64_t systemCount)
+        : systemCount_(systemCount), planets_(baseName + ".pln"), moons_(baseName + ".mon"),
           colonies_(baseName + ".col", IfMissing::Empty), races_(baseName + ".aln") {}
 
     // The system a planet lies in; -1 for an id outside the files.
@@ -54,11 +55,13 @@ public:
         if (planet < 0 || planet >= planets_.count()) return -1;
         return planets_.read(planet).systemId;
     }
-    // The system of the world a colony is on (a planet for kind 1, else a moon).
+    // The system of the world a colony is on; -1 for a vacant colony or a
+    // world outside the files.
     std::int64_t systemOfColony(const TColonyRec& colony) {
-        if (colony.kind == 1) return systemOfPlanet(colony.worldId);
-        if (colony.worldId < 0 || colony.worldId >= moons_.count()) return -1;
-        return systemOfPlanet(moons_.read(colony.worldId).planetId);
+        const WorldCounts counts{systemCount_, planets_.count(), moons_.count()};
+        return colonySystem(
+            colony, counts, [&](std::int64_t id) { return planets_.read(id); },
+            [&](std::int64_t id) { return moons_.read(id); });
     }
     // visit(colony record) in file order.
     template <typename Visit>
@@ -73,6 +76,7 @@ public:
     std::int64_t raceCount() const { return races_.count(); }
 
 private:
+    std::int64_t systemCount_;
     RecordReader<TPlanetRec> planets_;
     RecordReader<TMoonRec> moons_;
     RecordReader<TColonyRec> colonies_;
@@ -132,7 +136,7 @@ PlayersView playersView(const std::string& givenBase) {
     apply(ThingKind::Colony);
     apply(ThingKind::Empire);
 
-    ColonyWorlds worlds(baseName);
+    ColonyWorlds worlds(baseName, counts.of(ThingKind::System));
     std::vector<bool> colonised(view.systems_.size(), false);
     bool anyColonised = false;
     worlds.forEachColony([&](const TColonyRec& colony) {
@@ -165,12 +169,13 @@ bool isKnown(const std::string& givenBase, const Thing& thing) {
         throw InputError(fmt::format("The players know {} with its system: ask for the system", describeThing(thing)));
     }
     const SectorLock lock = SectorLock::forReading(baseName);
-    requireThing(thing, thingCountsOf(baseName), baseName);
+    const ThingCounts counts = thingCountsOf(baseName);
+    requireThing(thing, counts, baseName);
     const Marks marks = readMarks(baseName);
     if (const auto mark = marks.find(thing); mark != marks.end()) return mark->second;
     if (thing.kind != ThingKind::Race) return plainDefault(thing.kind);
 
-    ColonyWorlds worlds(baseName);
+    ColonyWorlds worlds(baseName, counts.of(ThingKind::System));
     std::unordered_set<std::int64_t> colonised;
     bool found = false;
     worlds.forEachColony([&](const TColonyRec& colony) {

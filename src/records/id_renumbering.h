@@ -24,5 +24,10 @@ TSystemRec renumberSystem(TSystemRec record, const MergeOffsets& offsets);
 TPlanetRec renumberPlanet(TPlanetRec record, const MergeOffsets& offsets);
 TMoonRec renumberMoon(TMoonRec record, const MergeOffsets& offsets);
 TAlienRec renumberAlien(TAlienRec record, const MergeOffsets& offsets);
+// The settled layer: vacant records keep their place unchanged; a race id
+// may not reach kNoRace, which means "none" there.
+TColonyRec renumberColony(TColonyRec record, const MergeOffsets& offsets);
+TConRec renumberControl(TConRec record, const MergeOffsets& offsets);
+TEmpireRec renumberEmpire(TEmpireRec record, const MergeOffsets& offsets);
 
 }  // namespace orrimar

@@ -72,8 +72,19 @@ inline void swapFields(TColonyRec& r) {
     swapValue(r.gnp);
     swapValue(r.power);
 }
-inline void swapFields(TConRec&) {}
-inline void swapFields(TEmpireRec&) {}
+// A packed field binds to no reference: swapped through a copy.
+inline void swapFields(TConRec& r) {
+    std::int32_t systemId = r.systemId;
+    swapValue(systemId);
+    r.systemId = systemId;
+    std::uint16_t race = r.race;
+    swapValue(race);
+    r.race = race;
+}
+inline void swapFields(TEmpireRec& r) {
+    swapValue(r.race);
+    swapValue(r.capitalSystemId);
+}
 
 }  // namespace detail
 

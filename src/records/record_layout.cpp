@@ -141,7 +141,14 @@ static_assert(offsetof(TColonyRec, power) == 20);
 static_assert(offsetof(TColonyRec, facilities) == 23);
 
 static_assert(sizeof(TConRec) == 6);
+static_assert(offsetof(TConRec, systemId) == 0);
+static_assert(offsetof(TConRec, race) == 4);
+
 static_assert(sizeof(TEmpireRec) == 52);
+static_assert(offsetof(TEmpireRec, race) == 0);
+static_assert(offsetof(TEmpireRec, colour) == 2);
+static_assert(offsetof(TEmpireRec, capitalSystemId) == 8);
+static_assert(offsetof(TEmpireRec, name) == 12);
 
 }  // namespace
 }  // namespace orrimar

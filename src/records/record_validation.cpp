@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include "records/colony_codes.h"
 #include "records/sector_base.h"
 
 namespace orrimar {
@@ -140,7 +141,8 @@ std::optional<std::string> recordProblem(const TAlienRec& r, const SectorCounts&
 }
 
 std::optional<std::string> recordProblem(const TColonyRec& c, const SectorCounts& counts) {
-    if (c.kind == 1) {
+    if (isVacant(c)) return std::nullopt;  // a removed colony holding its number
+    if (c.kind == kPlanetColony) {
         if (auto e = idProblem("world id", c.worldId, counts.planets, "planet")) return e;
     } else if (auto e = idProblem("world id", c.worldId, counts.moons, "moon")) {
         return e;
@@ -149,9 +151,25 @@ std::optional<std::string> recordProblem(const TColonyRec& c, const SectorCounts
     if (c.allegiance != kNoRace && c.allegiance >= counts.races) {
         return fmt::format("allegiance {} beyond the race file's {} records", c.allegiance, groupedCount(counts.races));
     }
-    if (c.populationCode > 69) return codeProblem("population code", c.populationCode, 0, 69);
+    if (c.populationCode >= kPopulationCodeCount) return codeProblem("population code", c.populationCode, 0, 69);
     if (!inCodes(c.colonyType, 1, 11)) return codeProblem("colony type", c.colonyType, 1, 11);
     if (!inCodes(c.starport, 1, 5)) return codeProblem("starport", c.starport, 1, 5);
+    return std::nullopt;
+}
+
+std::optional<std::string> recordProblem(const TConRec& c, const SectorCounts& counts) {
+    if (auto e = idProblem("system id", c.systemId, counts.systems, "system")) return e;
+    if (c.race >= counts.races) return fmt::format("race {} beyond the race file's {} records", c.race, groupedCount(counts.races));
+    return std::nullopt;
+}
+
+std::optional<std::string> recordProblem(const TEmpireRec& e, const SectorCounts& counts) {
+    if (isVacant(e)) return std::nullopt;  // a removed empire holding its number
+    if (e.race >= counts.races) return fmt::format("race {} beyond the race file's {} records", e.race, groupedCount(counts.races));
+    if (auto problem = idProblem("capital system id", e.capitalSystemId, counts.systems, "system")) return problem;
+    if (e.name.length == 0 || e.name.length > e.name.chars.size()) {
+        return fmt::format("name length {} outside 1..{}", e.name.length, e.name.chars.size());
+    }
     return std::nullopt;
 }
 

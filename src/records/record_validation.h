@@ -42,6 +42,8 @@ std::optional<std::string> recordProblem(const TPlanetRec& record, const SectorC
 std::optional<std::string> recordProblem(const TMoonRec& record, const SectorCounts& counts);
 std::optional<std::string> recordProblem(const TAlienRec& record, const SectorCounts& counts);
 std::optional<std::string> recordProblem(const TColonyRec& record, const SectorCounts& counts);
+std::optional<std::string> recordProblem(const TConRec& record, const SectorCounts& counts);
+std::optional<std::string> recordProblem(const TEmpireRec& record, const SectorCounts& counts);
 
 // A race's own codes only (habitat, body, order, attributes...), for the
 // race files of the Alien Generator whose home worlds are made to order.

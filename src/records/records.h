@@ -194,34 +194,50 @@ struct TAlienRec {
 };
 
 // ---------------------------------------------------------------- .col
-// Written by other programs; bytes this program does not use are carried as they are.
+// Bytes this program gives no meaning are written as zero and carried as
+// they are read.
 struct TColonyRec {
-    std::int32_t worldId = 0;           // .pln id when kind is 1, else .mon id
-    std::uint16_t race = 0;             // race whose people live there
-    std::uint16_t allegiance = 0;       // owning race; kNoRace = independent
-    std::uint8_t kind = 0;              // 1 = planet colony, otherwise moon base
-    std::uint8_t populationCode = 0;    // 0..69
-    std::uint8_t colonyType = 0;        // 1..11
-    std::uint8_t crimeLevel = 0;
-    std::uint8_t lawLevel = 0;
-    std::uint8_t stability = 0;
+    std::int32_t worldId = 0;           // .pln id when kind is 1, else .mon id; -1 in a vacant record
+    std::uint16_t race = 0;             // alien-file id of the people who live there
+    std::uint16_t allegiance = 0;       // alien-file id of the owning race; kNoRace = independent
+    std::uint8_t kind = 0;              // 1 = colony on a planet, otherwise moon base
+    std::uint8_t populationCode = 0;    // 0..69 (colony_codes.h)
+    std::uint8_t colonyType = 0;        // 1..11 (ColonyType)
+    std::uint8_t crimeLevel = 0;        // 0 none .. 9 rampant, as this program writes it
+    std::uint8_t lawLevel = 0;          // 0 no law .. 9 total control
+    std::uint8_t stability = 0;         // 0 chaos .. 9 unshakeable
     std::uint8_t unused14 = 0;
-    std::uint8_t starport = 0;          // 1..5
+    std::uint8_t starport = 0;          // 1..5 (Starport), 1 the best
     std::array<std::uint8_t, 2> unused16{};
-    std::uint16_t gnp = 0;
-    std::uint16_t power = 0;
+    std::uint16_t gnp = 0;              // gross product, millions of credits a year
+    std::uint16_t power = 0;            // armed strength, 0..65535 points
     std::uint8_t unused22 = 0;
-    std::array<std::uint8_t, 2> facilities{};  // bit k-1 of byte 0 = facility k
+    std::array<std::uint8_t, 2> facilities{};  // bit k-1 of byte 0 = facility k (Facility)
     std::array<std::uint8_t, 3> unused25{};
 };
 
-// ---------------------------------------------------------------- .con, .emp
-// Layouts owned by other programs: only their sizes are fixed here.
+// ---------------------------------------------------------------- .con
+// One system a race controls: a system where it owns a colony. Derived from
+// the colonies whenever they change; nothing refers to a control record by
+// its number, so the file is rewritten whole.
+#pragma pack(push, 1)
 struct TConRec {
-    std::array<std::uint8_t, 6> bytes{};
+    std::int32_t systemId = 0;          // system-file id
+    std::uint16_t race = 0;             // alien-file id of the controlling race
 };
+#pragma pack(pop)
+
+// ---------------------------------------------------------------- .emp
+// An empire: a race that owns systems beyond its home system. Notes refer
+// to an empire by its number, so a removed empire keeps its place as a
+// vacant record (race kNoRace) instead of renumbering the rest.
 struct TEmpireRec {
-    std::array<std::uint8_t, 52> bytes{};
+    std::uint16_t race = kNoRace;          // alien-file id of the ruling race; kNoRace = vacant
+    std::array<std::uint8_t, 3> colour{};  // red, green, blue 0..255 of its territory on maps
+    std::uint8_t reserved5 = 0;
+    std::array<std::uint8_t, 2> reserved6{};
+    std::int32_t capitalSystemId = -1;     // system-file id of its capital; -1 in a vacant record
+    PascalString<39> name;                 // 1..39 characters; empty in a vacant record
 };
 
 }  // namespace orrimar

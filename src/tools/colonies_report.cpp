@@ -21,7 +21,7 @@
 #include "records/sector_base.h"
 #include "records/record_file.h"
 #include "records/records.h"
-#include "tools/colony_names.h"
+#include "records/colony_codes.h"
 
 namespace orrimar {
 

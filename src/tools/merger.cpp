@@ -159,6 +159,11 @@ struct MainComments {
     }
 };
 
+// The settled layer (colonies, control, empires): a sector from before it
+// may lack a member; what is missing holds nothing, and the main sector
+// gets the member back (empty, as generation makes it) to carry into.
+struct OptionalMember {};
+
 // One kind of record: the main file that grows and the added file it copies.
 template <typename T>
 struct Family {
@@ -169,6 +174,10 @@ struct Family {
 
     Family(const std::string& mainBase, const std::string& addedBase, const char* ext)
         : main(mainBase + ext, Mode::OpenExisting), added(addedBase + ext) {}
+
+    Family(const std::string& mainBase, const std::string& addedBase, const char* ext, OptionalMember)
+        : main(mainBase + ext, fs::exists(mainBase + ext) ? Mode::OpenExisting : Mode::Create),
+          added(addedBase + ext, IfMissing::Empty) {}
 
     void checkWhole() const {
         requireWholeRecords(main.hasPartialRecord(), main.path(), sizeof(T));
@@ -247,6 +256,9 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
     Family<TPlanetRec> planets(mainBase, addedBase, ".pln");
     Family<TAlienRec> races(mainBase, addedBase, ".aln");
     Family<TMoonRec> moons(mainBase, addedBase, ".mon");
+    Family<TColonyRec> colonies(mainBase, addedBase, ".col", OptionalMember{});
+    Family<TConRec> control(mainBase, addedBase, ".con", OptionalMember{});
+    Family<TEmpireRec> empires(mainBase, addedBase, ".emp", OptionalMember{});
     MergeNames names(mainBase, addedBase);
     MainComments mainComments(mainBase + ".cmt");
     const std::vector<std::string> addedComments = readCommentLines(addedBase + ".cmt");
@@ -264,11 +276,17 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
     planets.checkWhole();
     races.checkWhole();
     moons.checkWhole();
+    colonies.checkWhole();
+    control.checkWhole();
+    empires.checkWhole();
 
     systems.mainCount = systems.main.count();
     planets.mainCount = planets.main.count();
     moons.mainCount = moons.main.count();
     races.mainCount = races.main.count();
+    colonies.mainCount = colonies.main.count();
+    control.mainCount = control.main.count();
+    empires.mainCount = empires.main.count();
     const MergeOffsets offsets{systems.mainCount, planets.mainCount, moons.mainCount, races.mainCount};
 
     const SectorCounts addedCounts{systems.added.count(), planets.added.count(), moons.added.count(),
@@ -277,15 +295,15 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
     planets.check(renumberPlanet, offsets, addedCounts);
     moons.check(renumberMoon, offsets, addedCounts);
     races.check(renumberAlien, offsets, addedCounts);
+    colonies.check(renumberColony, offsets, addedCounts);
+    control.check(renumberControl, offsets, addedCounts);
+    empires.check(renumberEmpire, offsets, addedCounts);
     names.check(offsets);
-    // The settled layer is not carried, but its ids move on past the main
-    // sector's own, as the records' do.
-    const auto countOf = [&](const char* ext, std::size_t width) {
-        return std::max<std::int64_t>(recordCountOnDisk(mainBase + ext, width), 0);
-    };
+    // The campaign rows move with the records they speak of, colonies and
+    // empires past the main sector's own as the settled layer's records do.
     const CarriedCampaignRows campaign = readCarriedCampaignRows(
         addedBase, CampaignOffsets{offsets.systems, offsets.planets, offsets.moons, offsets.races,
-                                   countOf(".col", sizeof(TColonyRec)), countOf(".emp", sizeof(TEmpireRec))});
+                                   colonies.mainCount, empires.mainCount});
     MergeResult result;
     result.doubledCells = DoubledCellsOnMerge(mainBase, addedBase);
 
@@ -305,6 +323,10 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
         moons.copy(renumberMoon, offsets);
         planets.copy(renumberPlanet, offsets);
         systems.copy(renumberSystem, offsets);
+        // The settled layer names worlds, races and systems.
+        colonies.copy(renumberColony, offsets);
+        control.copy(renumberControl, offsets);
+        empires.copy(renumberEmpire, offsets);
         // Names after what they name.
         names.copy(offsets);
         mainComments.append(addedComments);
@@ -312,6 +334,9 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
         planets.main.close();
         moons.main.close();
         races.main.close();
+        colonies.main.close();
+        control.main.close();
+        empires.main.close();
         names.close();
         mainComments.close();
         writeCarriedCampaignRows(mainBase, campaign);
@@ -321,6 +346,9 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
         planets.rollBack();
         moons.rollBack();
         races.rollBack();
+        colonies.rollBack();
+        control.rollBack();
+        empires.rollBack();
         names.rollBack();
         mainComments.rollBack();
         throw;

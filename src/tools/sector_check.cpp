@@ -13,6 +13,7 @@
 #include "common/bit_flags.h"
 #include "common/errors.h"
 #include "records/cell_occupancy.h"
+#include "records/colony_codes.h"
 #include "records/sector_base.h"
 #include "records/record_reader.h"
 #include "records/record_validation.h"
@@ -29,14 +30,12 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kMaxOrbits = 18;
-constexpr int kColonisedBit = 4;
 
 constexpr int kAtmosphereClasses = 6;
 constexpr int kCompositions = 21;
-constexpr int kPopulationCodes = 70;  // 0..69: magnitude 0..6, mantissa 0..9
-constexpr int kColonyTypes = 11;
-constexpr int kStarportClasses = 5;
-constexpr std::uint8_t kPlanetColony = 1;  // any other kind is a moon base
+constexpr int kPopulationCodes = kPopulationCodeCount;
+constexpr int kColonyTypes = static_cast<int>(kColonyTypeNames.size());
+constexpr int kStarportClasses = static_cast<int>(kStarportNames.size());
 
 // What is wrong with a physical figure that every log computes with: not a
 // number, infinite or negative. Zero is sound: a dark remnant star gives no
@@ -61,7 +60,9 @@ public:
           moons_(sectorPath(baseName, ".mon"), IfMissing::Empty),
           races_(sectorPath(baseName, ".aln"), IfMissing::Empty),
           names_(sectorPath(baseName, ".nam"), IfMissing::Empty),
-          colonies_(sectorPath(baseName, ".col"), IfMissing::Empty) {}
+          colonies_(sectorPath(baseName, ".col"), IfMissing::Empty),
+          control_(sectorPath(baseName, ".con"), IfMissing::Empty),
+          empires_(sectorPath(baseName, ".emp"), IfMissing::Empty) {}
 
     SectorCheckReport run() {
         if (!systems_.present() && !planets_.present() && !moons_.present() && !races_.present() &&
@@ -280,7 +281,7 @@ private:
             }
             // The colonising race id is read as a 16-bit race id, kNoRace for none.
             const auto colonisingRace = static_cast<std::uint16_t>(p.colonisingRaceId);
-            if (testBit(p.worldFlags, kColonisedBit) && colonisingRace != kNoRace &&
+            if (isColonised(p) && colonisingRace != kNoRace &&
                 colonisingRace >= races_.count()) {
                 problem("planet {}: colonising race id {} beyond the race file's {} records", id,
                         colonisingRace, races_.count());
@@ -337,6 +338,7 @@ private:
     void checkColonies() {
         for (std::int64_t c = 0; c < colonies_.count(); ++c) {
             const TColonyRec& colony = colonies_.read(c);
+            if (isVacant(colony)) continue;
             const bool onPlanet = colony.kind == kPlanetColony;
             const std::int64_t worlds = onPlanet ? planets_.count() : moons_.count();
             if (colony.worldId < 0 || colony.worldId >= worlds) {
@@ -381,7 +383,46 @@ private:
         checkAllAsRead(planets_, "planet", counts);
         checkAllAsRead(moons_, "moon", counts);
         checkAllAsRead(races_, "race", counts);
-        if (limit_ == nullptr) checkAllAsRead(colonies_, "colony", counts);
+        if (limit_ == nullptr) {
+            checkAllAsRead(colonies_, "colony", counts);
+            checkAllAsRead(control_, "control", counts);
+            checkAllAsRead(empires_, "empire", counts);
+            checkSettledLayer();
+        }
+    }
+
+    // What is not damage but not as this program writes it: a world with two
+    // colonies, a planet whose colonising race is not its colony's owner.
+    void checkSettledLayer() {
+        const WorldCounts counts{systems_.count(), planets_.count(), moons_.count()};
+        std::unordered_set<std::int64_t> planetWorlds;
+        std::unordered_set<std::int64_t> moonWorlds;
+        for (std::int64_t c = 0; c < colonies_.count(); ++c) {
+            const TColonyRec& colony = colonies_.read(c);
+            if (isVacant(colony) || colony.worldId < 0) continue;
+            auto& seen = isMoonBase(colony) ? moonWorlds : planetWorlds;
+            if (!seen.insert(colony.worldId).second) {
+                warning("colony {}: {} {} already holds a colony", c, isMoonBase(colony) ? "moon" : "planet",
+                        colony.worldId);
+            }
+            if (isMoonBase(colony) || colony.worldId >= counts.planets) continue;
+            const TPlanetRec& planet = planets_.read(colony.worldId);
+            if (colonisingRace(planet) != colony.allegiance) {
+                warning("colony {}: planet {} names {} as its colonising race, the colony's owner is {}", c,
+                        colony.worldId, raceText(colonisingRace(planet)), raceText(colony.allegiance));
+            }
+        }
+    }
+
+    static std::string raceText(std::uint16_t race) {
+        return race == kNoRace ? std::string("none") : fmt::format("race {}", race);
+    }
+
+    template <typename... Args>
+    void warning(fmt::format_string<Args...> format, Args&&... args) {
+        if (report_.warnings.size() < kMaxListedProblems) {
+            report_.warnings.push_back(fmt::format(format, std::forward<Args>(args)...));
+        }
     }
 
     std::string base_;
@@ -392,6 +433,8 @@ private:
     RecordReader<TAlienRec> races_;
     RecordReader<TNameRec> names_;
     RecordReader<TColonyRec> colonies_;
+    RecordReader<TConRec> control_;
+    RecordReader<TEmpireRec> empires_;
     SectorCheckReport report_;
     std::unordered_set<std::string> flagged_;  // "planet 12": records with a problem listed
     std::int64_t expectedPlanet_ = 0;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "tools/colony_names.h"
+#include "records/colony_codes.h"
 #include "tools/hand_made_sector.h"
 
 namespace orrimar {

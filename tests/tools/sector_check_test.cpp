@@ -9,6 +9,7 @@
 
 #include "common/errors.h"
 #include "generation/create_sector.h"
+#include "records/colony_codes.h"
 #include "records/sector_base.h"
 #include "tools/hand_made_sector.h"
 
@@ -391,13 +392,64 @@ TEST_F(SectorCheck, ColonyCodesInTheReportsTables) {
 
 TEST_F(SectorCheck, ControlAndEmpireFilesHoldWholeRecords) {
     writeSector(base, content);
-    writeText(base + ".con", std::string(6 * 3 + 4, '\x01'));
+    // All-zero control records name system 0 and race 0: sound but for the tail.
+    writeText(base + ".con", std::string(6 * 3 + 4, '\0'));
     EXPECT_EQ(onlyProblem(CheckSector(base)), base + ".con: not a whole number of 6-byte records (4 bytes over)");
-    writeText(base + ".con", std::string(6 * 3, '\x01'));
-    writeText(base + ".emp", std::string(52 * 2 + 51, '\x01'));
+    writeRecords<TConRec>(base + ".con", {TConRec{1, 0}, TConRec{0, 0}, TConRec{2, 0}});
+    TEmpireRec empire;
+    empire.race = 0;
+    empire.capitalSystemId = 1;
+    empire.name.assign("Hegemony");
+    writeRecords<TEmpireRec>(base + ".emp", {empire, vacantEmpire()});
+    EXPECT_TRUE(CheckSector(base).sound()) << listed(CheckSector(base));
+    std::string withTail = readText(base + ".emp");
+    withTail.append(51, '\x01');
+    writeText(base + ".emp", withTail);
     EXPECT_EQ(onlyProblem(CheckSector(base)), base + ".emp: not a whole number of 52-byte records (51 bytes over)");
-    writeText(base + ".emp", std::string(52 * 2, '\x01'));
-    EXPECT_TRUE(CheckSector(base).sound());
+}
+
+// The settled layer's references: every control record names a system and a
+// race, every empire a race and a capital, every empire a name; vacant
+// records (removed ones keeping their numbers) are sound.
+TEST_F(SectorCheck, SettledLayerReferencesAreChecked) {
+    writeSector(base, content);
+    const auto systems = static_cast<std::int32_t>(content.systems.size());
+    const auto races = static_cast<std::uint16_t>(content.aliens.size());
+    const std::string raceCount = std::to_string(races);
+    const std::string systemCount = std::to_string(systems);
+
+    writeRecords<TConRec>(base + ".con", {TConRec{systems, 0}});
+    EXPECT_EQ(onlyProblem(CheckSector(base)),
+              "control 0: system id " + systemCount + " beyond the system file's " + systemCount + " records");
+    writeRecords<TConRec>(base + ".con", {TConRec{0, races}});
+    EXPECT_EQ(onlyProblem(CheckSector(base)),
+              "control 0: race " + raceCount + " beyond the race file's " + raceCount + " records");
+    writeRecords<TConRec>(base + ".con", {});
+
+    TEmpireRec empire;
+    empire.race = races;
+    empire.capitalSystemId = 0;
+    empire.name.assign("Lost Realm");
+    writeRecords<TEmpireRec>(base + ".emp", {empire});
+    EXPECT_EQ(onlyProblem(CheckSector(base)),
+              "empire 0: race " + raceCount + " beyond the race file's " + raceCount + " records");
+    empire.race = 0;
+    empire.capitalSystemId = -1;
+    writeRecords<TEmpireRec>(base + ".emp", {empire});
+    EXPECT_EQ(onlyProblem(CheckSector(base)),
+              "empire 0: capital system id -1 beyond the system file's " + systemCount + " records");
+    empire.capitalSystemId = 0;
+    empire.name.length = 0;
+    writeRecords<TEmpireRec>(base + ".emp", {empire});
+    EXPECT_EQ(onlyProblem(CheckSector(base)), "empire 0: name length 0 outside 1..39");
+    empire.name.length = 40;
+    writeRecords<TEmpireRec>(base + ".emp", {empire});
+    EXPECT_EQ(onlyProblem(CheckSector(base)), "empire 0: name length 40 outside 1..39");
+    writeRecords<TEmpireRec>(base + ".emp", {vacantEmpire()});
+    content.colonies.push_back(vacantColony());
+    writeSector(base, content);
+    writeRecords<TEmpireRec>(base + ".emp", {vacantEmpire()});
+    EXPECT_TRUE(CheckSector(base).sound()) << listed(CheckSector(base));
 }
 
 TEST_F(SectorCheck, NegatedHomeWorldOfAPlanetIsSound) {
