@@ -88,7 +88,8 @@ struct CampaignMerge : ::testing::Test {
                     thing.kind == ThingKind::Race ? NoteAudience::Players : NoteAudience::Secret);
         }
         markForPlayers(addedBase, std::vector<Thing>{{ThingKind::System, 0}}, PlayersMark::Unknown);
-        markForPlayers(addedBase, std::vector<Thing>{{ThingKind::Race, 0}}, PlayersMark::Known);
+        markForPlayers(addedBase, std::vector<Thing>{{ThingKind::Race, 0}, {ThingKind::Colony, 0}},
+                       PlayersMark::Known);
     }
     Thing shifted(const Thing& thing) const {
         const std::int64_t by = thing.kind == ThingKind::Sector ? 0 : mainCounts.of(thing.kind);
@@ -128,6 +129,11 @@ TEST_F(CampaignMerge, NotesAndMarksMoveWithTheirThings) {
     EXPECT_FALSE(view.knows(shifted({ThingKind::System, 0})));
     EXPECT_TRUE(view.knows(shifted({ThingKind::System, 1})));
     EXPECT_TRUE(view.knows(shifted({ThingKind::Race, 0})));
+    // The colonies came with the records: the revealed one is the added
+    // sector's, behind the main sector's own, which stay unknown.
+    EXPECT_TRUE(view.knows(shifted({ThingKind::Colony, 0})));
+    EXPECT_FALSE(view.knows({ThingKind::Colony, 0}));
+    EXPECT_TRUE(isKnown(mainBase, shifted({ThingKind::Colony, 0})));
     // The added sector is only read; nothing waits beside the main one.
     EXPECT_EQ(readText(campaignPath(addedBase)), addedCampaign);
     EXPECT_FALSE(fs::exists(carriedRowsPath(mainBase)));
