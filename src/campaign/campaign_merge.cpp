@@ -48,8 +48,12 @@ std::string newToken() {
     return fmt::format("{:016x}", (high << 32) ^ low ^ static_cast<std::uint64_t>(::getpid()));
 }
 
+// The rows waiting at `path`; null when another reader applied and removed
+// them since we looked.
 json readRows(const std::string& path) {
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
+    if (!in && errno == ENOENT) return json();
     if (!in) throw ioErrorFromErrno(errno != 0 ? errno : EIO, path);
     std::ostringstream text;
     text << in.rdbuf();
@@ -151,6 +155,7 @@ void finishCarriedCampaignRows(const std::string& baseName) {
     // whoever takes the sector next: not ours to apply.
     if (fs::exists(sectorJournalPath(baseName), ec)) return;
     const json rows = readRows(path);
+    if (rows.is_null()) return;
     {
         auto db = openCampaignForWriting(baseName);
         apply(*db, rows);
