@@ -59,7 +59,7 @@ json readRows(const std::string& path) {
     text << in.rdbuf();
     try {
         json rows = json::parse(text.str());
-        if (!rows.is_object() || !rows.contains("token") || !rows["notes"].is_array() ||
+        if (!rows.is_object() || !rows["token"].is_string() || !rows["notes"].is_array() ||
             !rows["marks"].is_array()) {
             throw IoError("");
         }
