@@ -120,6 +120,10 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerFind(app, ctx);
     registerRoute(app, ctx);
     registerName(app, ctx);
+    registerNote(app, ctx);
+    registerNotes(app, ctx);
+    registerReveal(app, ctx);
+    registerHide(app, ctx);
     registerInfo(app, ctx);
     registerRepair(app, ctx);
     registerSettle(app, ctx);

@@ -84,6 +84,10 @@ void registerSettle(CLI::App& app, Context& ctx);
 void registerPoster(CLI::App& app, Context& ctx);
 void registerSheets(CLI::App& app, Context& ctx);
 #endif
+void registerNote(CLI::App& app, Context& ctx);
+void registerNotes(CLI::App& app, Context& ctx);
+void registerReveal(CLI::App& app, Context& ctx);
+void registerHide(CLI::App& app, Context& ctx);
 
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
