@@ -80,6 +80,14 @@ void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
 void registerSettle(CLI::App& app, Context& ctx);
+#ifdef ORRIMAR_WITH_PRINT
+void registerPoster(CLI::App& app, Context& ctx);
+void registerSheets(CLI::App& app, Context& ctx);
+#endif
+void registerNote(CLI::App& app, Context& ctx);
+void registerNotes(CLI::App& app, Context& ctx);
+void registerReveal(CLI::App& app, Context& ctx);
+void registerHide(CLI::App& app, Context& ctx);
 
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
