@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "records/colony_codes.h"
 #include "records/record_reader.h"
@@ -17,18 +18,6 @@ namespace {
 constexpr std::int32_t kKeyBias = 32768;
 
 }  // namespace
-
-std::span<const WorldFacts> SystemWorlds::of(std::int32_t system) const {
-    if (system < 0 || static_cast<std::size_t>(system) + 1 >= offsets_.size()) return {};
-    const auto from = static_cast<std::size_t>(offsets_[static_cast<std::size_t>(system)]);
-    const auto to = static_cast<std::size_t>(offsets_[static_cast<std::size_t>(system) + 1]);
-    return {worlds_.data() + from, to - from};
-}
-
-std::int64_t SystemWorlds::planetOfMoon(std::int64_t moonId) const {
-    const auto at = moonPlanet_.find(moonId);
-    return at == moonPlanet_.end() ? -1 : at->second;
-}
 
 std::uint64_t SectorSpace::key(std::int32_t x, std::int32_t y, std::int32_t z) {
     return (static_cast<std::uint64_t>(x + kKeyBias) << 34) | (static_cast<std::uint64_t>(y + kKeyBias) << 17) |
@@ -73,59 +62,36 @@ void SectorSpace::forEachWithin(std::int32_t centre, double reach,
     }
 }
 
-SystemWorlds SectorSpace::readWorlds(const std::string& baseName, const std::vector<bool>& wanted) {
-    SystemWorlds result;
-    struct Kept {
-        std::int32_t system;
-        WorldFacts world;
+SectorPicks SectorSpace::pickWorlds(const std::string& baseName, const std::vector<std::int32_t>& settler,
+                                   const std::function<const WorldFacts&(std::int32_t race)>& homeOf) const {
+    SectorPicks picks;
+    picks.bySystem.resize(cells_.size());
+    const auto consider = [&](std::int32_t system, const WorldFacts& world) {
+        const double worth = worldWorth(world, homeOf(settler[static_cast<std::size_t>(system)]));
+        SystemPick& pick = picks.bySystem[static_cast<std::size_t>(system)];
+        const bool better = worth > pick.worth || (worth == pick.worth && pick.world.moon && !world.moon);
+        if (better) pick = {world, worth};
     };
-    std::vector<Kept> kept;
-    struct MoonRun {
-        std::int32_t system;
-        std::int64_t planet;
-        std::int64_t first;
-        int count;
-    };
-    std::vector<MoonRun> moonRuns;
-
     RecordReader<TPlanetRec> planets(sectorPath(baseName, ".pln"));
-    planetSystem_.assign(static_cast<std::size_t>(planets.count()), -1);
+    std::optional<RecordReader<TMoonRec>> moons;
     const auto systems = static_cast<std::int64_t>(cells_.size());
     planets.forEach([&](std::int64_t id, const TPlanetRec& planet) {
+        if (isColonised(planet)) picks.colonised.push_back(id);
         if (planet.systemId < 0 || planet.systemId >= systems) return;
-        planetSystem_[static_cast<std::size_t>(id)] = planet.systemId;
-        if (isColonised(planet)) result.colonised_.push_back(id);
-        if (!wanted[static_cast<std::size_t>(planet.systemId)] || hasNativeRace(planet)) return;
-        kept.push_back({planet.systemId, planetFacts(id, planet)});
-        if (!isBelt(planet.worldType) && planet.moonCount > 0) {
-            moonRuns.push_back({planet.systemId, id, planet.firstMoonId, planet.moonCount});
+        if (settler[static_cast<std::size_t>(planet.systemId)] < 0 || hasNativeRace(planet)) return;
+        consider(planet.systemId, planetFacts(id, planet));
+        if (isBelt(planet.worldType) || planet.moonCount == 0) return;
+        // Moons of neighbouring planets are neighbours in their file: read
+        // in planet order, they come from the reader's block at hand.
+        if (!moons) moons.emplace(sectorPath(baseName, ".mon"));
+        const std::int64_t end = std::min<std::int64_t>(std::int64_t{planet.firstMoonId} + planet.moonCount, moons->count());
+        for (std::int64_t m = std::max<std::int64_t>(planet.firstMoonId, 0); m < end; ++m) {
+            WorldFacts moon = moonFacts(m, moons->read(m));
+            moon.planetId = static_cast<std::int32_t>(id);
+            consider(planet.systemId, moon);
         }
     });
-    if (!moonRuns.empty()) {
-        RecordReader<TMoonRec> moons(sectorPath(baseName, ".mon"));
-        for (const MoonRun& run : moonRuns) {
-            for (std::int64_t m = run.first; m < run.first + run.count && m < moons.count(); ++m) {
-                if (m < 0) continue;
-                kept.push_back({run.system, moonFacts(m, moons.read(m))});
-                result.moonPlanet_[m] = run.planet;
-            }
-        }
-    }
-    // Grouped by system, planets before moons as they were kept.
-    result.offsets_.assign(cells_.size() + 1, 0);
-    for (const Kept& k : kept) ++result.offsets_[static_cast<std::size_t>(k.system) + 1];
-    for (std::size_t s = 1; s < result.offsets_.size(); ++s) result.offsets_[s] += result.offsets_[s - 1];
-    result.worlds_.resize(kept.size());
-    std::vector<std::int64_t> next(result.offsets_.begin(), result.offsets_.end() - 1);
-    for (const Kept& k : kept) {
-        result.worlds_[static_cast<std::size_t>(next[static_cast<std::size_t>(k.system)]++)] = k.world;
-    }
-    return result;
-}
-
-std::int64_t SectorSpace::systemOfPlanet(std::int64_t planetId) const {
-    if (planetId < 0 || planetId >= static_cast<std::int64_t>(planetSystem_.size())) return -1;
-    return planetSystem_[static_cast<std::size_t>(planetId)];
+    return picks;
 }
 
 }  // namespace orrimar

@@ -7,31 +7,24 @@
 
 #include <cstdint>
 #include <functional>
-#include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "settling/settling_rules.h"
 
 namespace orrimar {
 
-class SystemWorlds {
-public:
-    // The worlds of a wanted system: its planets in file order, then their
-    // moons; empty for any other system.
-    std::span<const WorldFacts> of(std::int32_t system) const;
-    // The planet a kept moon orbits; -1 for a moon not kept.
-    std::int64_t planetOfMoon(std::int64_t moonId) const;
-    // Every planet colonised now (world flag bit 4), whatever its system.
-    const std::vector<std::int64_t>& colonisedPlanets() const { return colonised_; }
+// The world a race would take in each system where it holds sway: the best
+// by worldWorth, a planet before a moon of the same worth, the lower id
+// first among equals. `worth` is negative where there is none.
+struct SystemPick {
+    WorldFacts world;
+    double worth = -1.0;
+};
 
-private:
-    friend class SectorSpace;
-    std::vector<std::int64_t> offsets_;  // per system, into worlds_; one more at the end
-    std::vector<WorldFacts> worlds_;
-    std::unordered_map<std::int64_t, std::int64_t> moonPlanet_;
-    std::vector<std::int64_t> colonised_;
+struct SectorPicks {
+    std::vector<SystemPick> bySystem;
+    std::vector<std::int64_t> colonised;  // every planet colonised now (world flag bit 4)
 };
 
 class SectorSpace {
@@ -46,12 +39,13 @@ public:
     void forEachWithin(std::int32_t centre, double reach,
                        const std::function<void(std::int32_t, double)>& visit) const;
 
-    // Reads the planets (and their moons) of the systems marked in `wanted`.
-    // Planets that hold a native race are someone's home and not kept.
-    SystemWorlds readWorlds(const std::string& baseName, const std::vector<bool>& wanted);
-
-    // The system of a planet, once readWorlds has run; -1 outside the sector.
-    std::int64_t systemOfPlanet(std::int64_t planetId) const;
+    // One pass over the planets, and the moons of the planets that count:
+    // the pick of each system whose `settler[system]` is a race (not -1),
+    // judged against `homeOf(race)`. Planets that hold a native race are
+    // someone's home and never picked. Only one world per system is held, so
+    // memory grows with the systems, not with their worlds.
+    SectorPicks pickWorlds(const std::string& baseName, const std::vector<std::int32_t>& settler,
+                           const std::function<const WorldFacts&(std::int32_t race)>& homeOf) const;
 
 private:
     struct Cell {
@@ -63,7 +57,6 @@ private:
 
     std::vector<Cell> cells_;                                  // by system id
     std::vector<std::pair<std::uint64_t, std::int32_t>> index_;  // (cell key, system), sorted
-    std::vector<std::int32_t> planetSystem_;                   // by planet id
 };
 
 }  // namespace orrimar

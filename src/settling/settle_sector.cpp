@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include <fmt/format.h>
 
@@ -130,9 +129,18 @@ SettleResult SettleSector(const std::string& givenBase, const SettleParams& para
             if (holder == kNobody) holder = race.id;
         });
     }
-    std::vector<bool> wanted(sway.size(), false);
-    for (std::size_t s = 0; s < sway.size(); ++s) wanted[s] = sway[s] != kNobody && !isHome[s];
-    const SystemWorlds worlds = space.readWorlds(baseName, wanted);
+    // Who would settle each system: its holder, unless it is someone's home.
+    std::vector<std::int32_t> settler(sway.size(), kNobody);
+    for (std::size_t s = 0; s < sway.size(); ++s) settler[s] = isHome[s] ? kNobody : sway[s];
+    std::vector<const WorldFacts*> homeById;
+    for (const Race& race : races) {
+        if (race.id >= homeById.size()) homeById.resize(race.id + 1U, nullptr);
+        homeById[race.id] = &race.home;
+    }
+    const SectorPicks picks = space.pickWorlds(
+        baseName, settler, [&](std::int32_t race) -> const WorldFacts& { return *homeById[static_cast<std::size_t>(race)]; });
+    // The system of each colony, kept as it is made.
+    std::vector<std::int64_t> colonySystems;
 
     SettledLayer layer;
     const SectorNames names = SectorNames::load(baseName, [](NameKind kind, std::int32_t) {
@@ -143,24 +151,17 @@ SettleResult SettleSector(const std::string& givenBase, const SettleParams& para
         seedRandom(raceSeed(params.seed, race.id));
         const HomeGovernment government = rollHomeGovernment();
         layer.colonies.push_back(rollHomeColony(race.id, race.homePlanet, race.standing, government));
+        colonySystems.push_back(race.homeSystem);
         const double reach = reachParsecs(race.standing);
         const int budget = colonyBudget(race.standing);
         if (budget == 0) continue;
 
         std::vector<Prospect> prospects;
         space.forEachWithin(race.homeSystem, reach, [&](std::int32_t system, double distance) {
-            if (sway[static_cast<std::size_t>(system)] != race.id || isHome[static_cast<std::size_t>(system)]) return;
-            std::optional<Prospect> best;
-            for (const WorldFacts& world : worlds.of(system)) {
-                const double worth = worldWorth(world, race.home);
-                if (worth < kLeastWorth) continue;
-                // Ties go to the planet before its moons, the inner world first.
-                if (!best || worth > best->worth) best = Prospect{system, distance, worth, world};
-            }
-            if (best) {
-                best->worth = systemWorth(best->worth, distance, reach);
-                prospects.push_back(*best);
-            }
+            if (settler[static_cast<std::size_t>(system)] != race.id) return;
+            const SystemPick& pick = picks.bySystem[static_cast<std::size_t>(system)];
+            if (pick.worth < kLeastWorth) return;
+            prospects.push_back(Prospect{system, distance, systemWorth(pick.worth, distance, reach), pick.world});
         });
         std::sort(prospects.begin(), prospects.end(), [](const Prospect& a, const Prospect& b) {
             if (a.worth != b.worth) return a.worth > b.worth;
@@ -173,6 +174,7 @@ SettleResult SettleSector(const std::string& givenBase, const SettleParams& para
             TColonyRec colony = rollColony(race.id, p.world, race.home, p.distance, reach, race.standing, government);
             ownsBeyondHome = ownsBeyondHome || colony.allegiance != kNoRace;
             layer.colonies.push_back(colony);
+            colonySystems.push_back(p.system);
         }
         if (ownsBeyondHome) {
             TEmpireRec empire;
@@ -189,10 +191,9 @@ SettleResult SettleSector(const std::string& givenBase, const SettleParams& para
               [](const TEmpireRec& a, const TEmpireRec& b) { return a.race < b.race; });
 
     layer.control = deriveControl(layer.colonies, [&](const TColonyRec& colony) -> std::int64_t {
-        return isMoonBase(colony) ? space.systemOfPlanet(worlds.planetOfMoon(colony.worldId))
-                                  : space.systemOfPlanet(colony.worldId);
+        return colonySystems[static_cast<std::size_t>(&colony - layer.colonies.data())];
     });
-    WriteSettledLayer(baseName, layer, planetOwnersFor(layer.colonies, worlds.colonisedPlanets()));
+    WriteSettledLayer(baseName, layer, planetOwnersFor(layer.colonies, picks.colonised));
 
     for (const TColonyRec& colony : layer.colonies) {
         ++result.colonies;

@@ -73,6 +73,7 @@ bool strongerThan(const RaceStanding& a, std::uint16_t aId, const RaceStanding& 
 WorldFacts planetFacts(std::int64_t id, const TPlanetRec& planet) {
     WorldFacts w;
     w.id = static_cast<std::int32_t>(id);
+    w.planetId = w.id;
     w.worldType = planet.worldType;
     w.atmosphereClass = planet.atmosphereClass;
     w.composition = planet.composition;
@@ -87,6 +88,7 @@ WorldFacts planetFacts(std::int64_t id, const TPlanetRec& planet) {
 WorldFacts moonFacts(std::int64_t id, const TMoonRec& moon) {
     WorldFacts w;
     w.id = static_cast<std::int32_t>(id);
+    w.planetId = moon.planetId;
     w.moon = true;
     w.worldType = moon.worldType;
     w.atmosphereClass = moon.atmosphereClass;

@@ -39,6 +39,7 @@ bool strongerThan(const RaceStanding& a, std::uint16_t aId, const RaceStanding& 
 // What settling needs to know of a planet or a moon.
 struct WorldFacts {
     std::int32_t id = 0;          // .pln id, or .mon id for a moon
+    std::int32_t planetId = 0;    // the planet itself, or the one a moon orbits
     bool moon = false;
     std::uint8_t worldType = 0;   // 1..23
     std::uint8_t atmosphereClass = 0;
