@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "common/errors.h"
+#include "common/random.h"
 #include "records/sector_base.h"
 #include "settings/probabilities.h"
 
@@ -180,13 +181,9 @@ std::uint64_t strictSeed(const std::string& text) {
         throw InputError("--seed is empty: give a number (0..18446744073709551615), or leave --seed out to seed "
                          "from the clock");
     }
-    std::uint64_t seed = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, seed);
-    if (text.empty() || ec != std::errc() || ptr != end) {
-        throw InputError(fmt::format("--seed: not a seed (0..18446744073709551615): '{}'", text));
-    }
-    return seed;
+    const std::optional<std::uint64_t> seed = parseSeed(text);
+    if (!seed) throw InputError(fmt::format("--seed: not a seed (0..18446744073709551615): '{}'", text));
+    return *seed;
 }
 
 }  // namespace orrimar::cli

@@ -1,5 +1,7 @@
 #include "common/random.h"
 
+#include <charconv>
+
 #include <chrono>
 
 #include "common/errors.h"
@@ -34,6 +36,14 @@ std::uint16_t dice(std::uint16_t sides, std::uint16_t count) {
     for (std::uint16_t i = 0; i < count; ++i) sum += detail::threadGenerator.below(sides) + 1;
     if (sum > 65535) throw RangeError();
     return static_cast<std::uint16_t>(sum);
+}
+
+std::optional<std::uint64_t> parseSeed(std::string_view text) {
+    std::uint64_t seed = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, seed);
+    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+    return seed;
 }
 
 }  // namespace orrimar

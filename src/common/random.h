@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace orrimar {
 
@@ -79,6 +81,9 @@ void seedRandom(std::uint64_t seed);
 std::uint64_t cellSeed(std::uint64_t runSeed, std::int16_t x, std::int16_t y, std::int16_t z);
 // A seed taken from the clock, for runs that were not given one.
 std::uint64_t clockSeed();
+// A run seed as a user types it: a whole number 0..2^64-1 and nothing
+// else; nothing for any other text.
+std::optional<std::uint64_t> parseSeed(std::string_view text);
 // Uniform integer 0..n-1 from the calling thread's generator (0 when n is 0).
 std::uint32_t randomBelow(std::uint32_t n);
 

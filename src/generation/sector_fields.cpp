@@ -1,6 +1,9 @@
 #include "generation/sector_fields.h"
 
+#include "common/random.h"
+
 #include <charconv>
+#include <optional>
 
 namespace orrimar {
 
@@ -101,15 +104,13 @@ CreateSectorAction convertCreateSectorFields(const CreateSectorFields& fields) {
 
     bool seedValid = true;
     if (!fields.seed.empty()) {
-        std::uint64_t seed = 0;
-        const char* end = fields.seed.data() + fields.seed.size();
-        const auto [ptr, ec] = std::from_chars(fields.seed.data(), end, seed);
-        if (ec != std::errc() || ptr != end) {
+        const std::optional<std::uint64_t> seed = parseSeed(fields.seed);
+        if (!seed) {
             seedValid = false;
             action.messageTitle = "Error";
             action.message = "Seed should be a whole number from 0 to 18446744073709551615, or empty";
         } else {
-            params.seed = seed;
+            params.seed = *seed;
         }
     }
 

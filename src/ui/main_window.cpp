@@ -30,6 +30,7 @@
 #include "ui/message_seam.h"
 #include "ui/settings_location.h"
 #include "ui/star_field.h"
+#include "ui/settle_dialog.h"
 #include "ui/tool_dialogs.h"
 #include "ui/window_placement.h"
 
@@ -81,6 +82,9 @@ void TForm1::buildLayout() {
     ColoniesRptBtn = launchButton(QStringLiteral("Colonies Rpt"),
                                   QStringLiteral("Create a report of all colonies owned by a race"),
                                   QStringLiteral("ColoniesRptBtn"), this);
+    SettleBtn = launchButton(QStringLiteral("Settle"),
+                             QStringLiteral("Settle a sector: colonies, control and empires from its own races"),
+                             QStringLiteral("SettleBtn"), this);
     MergerBtn = launchButton(QStringLiteral("Merger"), QStringLiteral("To merge two sectors"),
                              QStringLiteral("MergerBtn"), this);
     ExportBtn = launchButton(QStringLiteral("Export"), QStringLiteral("Export a sector as JSON, CSV or an HTML atlas"),
@@ -121,7 +125,8 @@ void TForm1::buildLayout() {
 
     auto* commands = new QVBoxLayout;
     for (QPushButton* button :
-         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, ColoniesRptBtn, MergerBtn, ExportBtn,
+         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, SettleBtn, ColoniesRptBtn, MergerBtn,
+          ExportBtn,
           AtlasBtn}) {
         commands->addWidget(button);
     }
@@ -157,6 +162,7 @@ void TForm1::buildLayout() {
     connect(SectorReportBtn, &QPushButton::clicked, this, [this] { runCommand(Form5); });
     connect(AlienGenBtn, &QPushButton::clicked, this, &TForm1::AlienGenClick);
     connect(ColoniesRptBtn, &QPushButton::clicked, this, [this] { runCommand(Form8); });
+    connect(SettleBtn, &QPushButton::clicked, this, [this] { runCommand(SettleDlg); });
     connect(MergerBtn, &QPushButton::clicked, this, [this] { runCommand(FormMerger); });
     connect(ExportBtn, &QPushButton::clicked, this, [this] { runCommand(ExportDlg); });
     connect(AtlasBtn, &QPushButton::clicked, this, &TForm1::AtlasClick);
@@ -247,6 +253,7 @@ void TForm1::createDialogs() {
     AboutBox = new TAboutBox(this);
     Form8 = new TForm8(this);
     FormMerger = new TFormMerger(this);
+    SettleDlg = new SettleDialog(this);
     ExportDlg = new ExportDialog(this);
     followCurrentSector();
 }
@@ -256,7 +263,8 @@ void TForm1::followCurrentSector() {
     // "Sector to add" is not one: it names a second sector.
     const QList<FileField*> sectorFields{BtnRightDlg1->SectorField, BtnRightDlg2->FileNameField,
                                          Form5->FileNameField,      Form8->SectorField,
-                                         FormMerger->Edit1,         ExportDlg->SectorEdit};
+                                         FormMerger->Edit1,         ExportDlg->SectorEdit,
+                                         SettleDlg->SectorField};
     for (FileField* field : sectorFields) {
         connect(field, &FileField::baseNameChosen, state_.sector, [this](const QString& base) {
             // The Alien Log's field also takes a race file of the Alien

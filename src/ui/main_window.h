@@ -25,6 +25,7 @@ class TBtnRightDlg2;
 class TForm5;
 class TForm6;
 class TForm8;
+class SettleDialog;
 class TFormMerger;
 class ExportDialog;
 class StarField;
@@ -57,6 +58,7 @@ public:
     QPushButton* SectorReportBtn;
     QPushButton* AlienGenBtn;
     QPushButton* ColoniesRptBtn;
+    QPushButton* SettleBtn;
     QPushButton* MergerBtn;
     QPushButton* ExportBtn;
     QPushButton* AtlasBtn;
@@ -83,6 +85,7 @@ public:
     TForm6* Form6 = nullptr;                // Alien Generator
     TAboutBox* AboutBox = nullptr;
     TForm8* Form8 = nullptr;                // Colonies Report Log
+    SettleDialog* SettleDlg = nullptr;      // Settle Sector
     TFormMerger* FormMerger = nullptr;      // Sector Merger
     ExportDialog* ExportDlg = nullptr;      // Export
     AtlasWindow* Atlas = nullptr;           // made on the first click of "Atlas"
