@@ -2,7 +2,9 @@
 // report's map (each system a link) and a searchable table of systems;
 // every system has a page with its log, every race one with its
 // description, each linking back. Pages are grouped in folders of at most
-// kPagesPerFolder files. Above kFullListingLimit systems only systems with
+// kPagesPerFolder files. A settled sector adds a page per empire (its
+// territory, capital and colonies), owners on the system pages, and the
+// territories on the map in their owners' colours. Above kFullListingLimit systems only systems with
 // bodies in orbit get pages, the index lists folders instead of systems and
 // each folder has a list page of its own, so no page grows with the sector.
 #include <fmt/format.h>
@@ -21,6 +23,10 @@
 #include "logs/sector_map_svg.h"
 #include "logs/sector_report.h"
 #include "logs/system_log.h"
+#include "logs/colony_details.h"
+#include "reading/settled_view.h"
+#include "records/colony_codes.h"
+#include "vocabulary/colony_words.h"
 #include "common/ansi_text.h"
 #include "common/bit_flags.h"
 #include "records/world_types.h"
@@ -67,6 +73,9 @@ std::string systemPage(std::int64_t ordinal, std::int64_t systemId) {
     return fmt::format("systems/{}/system-{}.html", folderName(ordinal), systemId);
 }
 std::string racePage(std::int64_t raceId) { return fmt::format("races/{}/race-{}.html", folderName(raceId), raceId); }
+std::string empirePage(std::int64_t empireId) {
+    return fmt::format("empires/{}/empire-{}.html", folderName(empireId), empireId);
+}
 std::string listPage(std::int64_t folder) { return fmt::format("systems/list-{:03}.html", folder); }
 
 // The links row of Document::links, for a page made elsewhere.
@@ -85,7 +94,13 @@ class Atlas {
 public:
     Atlas(SectorReader& sector, const std::string& baseName, const ExportNames& names, const fs::path& root,
           ExportSteps& steps, ExportResult& result)
-        : sector_(sector), baseName_(baseName), names_(names), root_(root), steps_(steps), result_(result) {}
+        : sector_(sector),
+          baseName_(baseName),
+          names_(names),
+          root_(root),
+          steps_(steps),
+          result_(result),
+          settled_(sector) {}
 
     void write() {
         const std::int64_t count = sector_.systems().count();
@@ -104,6 +119,7 @@ public:
             ++result_.races;
             steps_.step();
         }
+        for (const EmpireEntry& empire : settled_.empires()) writeEmpirePage(empire);
     }
 
 private:
@@ -219,7 +235,12 @@ private:
             forEachBodyOf(sector_, s, [&](int, int, std::int64_t, const TPlanetRec& body) {
                 race = race || hasNativeRace(body);
             });
-            map.add({s.x, s.y, s.z, s.starKind[0], race, false, id});
+            const auto controller = settled_.controllerOf(id);
+            map.add({s.x, s.y, s.z, s.starKind[0], race, controller.has_value(), id, {}, 0.0F,
+                     controller ? std::optional(settled_.colourOf(*controller)) : std::nullopt});
+        }
+        for (const EmpireEntry& empire : settled_.empires()) {
+            map.addTerritory(utf8Name(empire), empire.record.colour);
         }
         doc.heading("Map", 1);
         doc.figure(map.svg(), map.aggregated() ? map.caption()
@@ -248,8 +269,100 @@ private:
             doc.rawHtml("</tbody></table>");
         }
         writeRaceIndex(doc);
+        writeEmpireIndex(doc);
         doc.finish();
         writePage("index.html", page.str());
+    }
+
+    static std::string utf8Name(const EmpireEntry& empire) { return ansiToUtf8(empire.record.name.str()); }
+
+    // A link to a system's page from a page `up` below the root, or the id
+    // alone for a system without a page.
+    std::string systemLink(std::int64_t systemId, std::string_view up) const {
+        const std::string href = systemHref(systemId);
+        const std::string label = labelled(sector_.names().system(systemId), systemId);
+        return href.empty() ? escapeHtml(label)
+                            : fmt::format("<a href=\"{}{}\">{}</a>", up, escapeHtml(href), escapeHtml(label));
+    }
+    std::string raceLink(std::uint16_t race, std::string_view up) const {
+        const std::string label = raceText(sector_.names(), race);
+        if (race == kNoRace || race >= sector_.aliens().count()) return escapeHtml(label);
+        return fmt::format("<a href=\"{}{}\">{}</a>", up, racePage(race), escapeHtml(label));
+    }
+    static std::string swatch(const std::array<std::uint8_t, 3>& colour) {
+        const std::string hex = colourHex(colour);
+        return fmt::format("<span style=\"display:inline-block;width:1em;height:1em;background:{0};"
+                           "vertical-align:middle\"></span> {0}",
+                           hex);
+    }
+
+    // The empires, each linked to its page; nothing for a sector without.
+    void writeEmpireIndex(Document& doc) {
+        if (settled_.empires().empty()) return;
+        doc.heading("Empires", 1);
+        doc.rawHtml("<table class=\"grid\"><thead><tr><th>Empire</th><th>Race</th><th>Capital</th>"
+                    "<th class=\"r\">Systems</th><th class=\"r\">Colonies</th><th>People</th><th>Colour</th>"
+                    "</tr></thead><tbody>");
+        for (const EmpireEntry& empire : settled_.empires()) {
+            const RaceHoldings holdings = settled_.holdingsOf(empire.record.race);
+            doc.rawHtml(fmt::format(
+                "<tr><td><a href=\"{}\">{}</a></td><td>{}</td><td>{}</td><td class=\"r\">{}</td>"
+                "<td class=\"r\">{}</td><td>{}</td><td>{}</td></tr>",
+                empirePage(empire.id), escapeHtml(utf8Name(empire)), raceLink(empire.record.race, ""),
+                systemLink(empire.record.capitalSystemId, ""), holdings.systems.size(),
+                holdings.planetColonies + holdings.moonBases, escapeHtml(peopleWords(holdings.people)),
+                swatch(empire.record.colour)));
+        }
+        doc.rawHtml("</tbody></table>");
+    }
+
+    void writeEmpirePage(const EmpireEntry& empire) {
+        std::ostringstream page;
+        const std::string sectorName = ansiToUtf8(sector_.sectorName());
+        Document doc(page, DocFormat::Html, fmt::format("{} (empire {} of {})", utf8Name(empire), empire.id, sectorName));
+        const std::vector<std::pair<std::string, std::string>> nav = {{std::string(kUp) + "index.html", "Atlas index"}};
+        doc.links(nav);
+        const RaceHoldings holdings = settled_.holdingsOf(empire.record.race);
+        doc.rawHtml(fmt::format(
+            "<dl><dt>Name</dt><dd>{}</dd><dt>Colour</dt><dd>{}</dd><dt>Race</dt><dd>{}</dd><dt>Capital</dt><dd>{}</dd>"
+            "<dt>Systems controlled</dt><dd>{}</dd><dt>Colonies</dt><dd>{} on planets, {} moon bases</dd>"
+            "<dt>People</dt><dd>{}</dd></dl>",
+            escapeHtml(utf8Name(empire)), swatch(empire.record.colour), raceLink(empire.record.race, kUp),
+            systemLink(empire.record.capitalSystemId, kUp), holdings.systems.size(), holdings.planetColonies,
+            holdings.moonBases, escapeHtml(peopleWords(holdings.people))));
+
+        doc.heading("Systems", 1);
+        if (holdings.systems.empty()) {
+            doc.paragraph("The empire controls no system.");
+        } else {
+            doc.rawHtml("<table class=\"grid\"><thead><tr><th>System</th><th class=\"r\">X</th><th class=\"r\">Y</th>"
+                        "<th class=\"r\">Z</th></tr></thead><tbody>");
+            for (const std::int32_t systemId : holdings.systems) {
+                const TSystemRec system = sector_.systems().read(systemId);
+                doc.rawHtml(fmt::format("<tr><td>{}</td><td class=\"r\">{}</td><td class=\"r\">{}</td>"
+                                        "<td class=\"r\">{}</td></tr>",
+                                        systemLink(systemId, kUp), system.x, system.y, system.z));
+            }
+            doc.rawHtml("</tbody></table>");
+        }
+
+        doc.heading("Colonies", 1);
+        doc.rawHtml("<table class=\"grid\"><thead><tr><th>Colony</th><th>System</th><th>People</th><th>Type</th>"
+                    "<th>Starport</th><th>Government</th></tr></thead><tbody>");
+        for (const PlacedColony& colony : settled_.colonies()) {
+            if (colony.record.allegiance != empire.record.race) continue;
+            const TColonyRec& c = colony.record;
+            doc.rawHtml(fmt::format(
+                "<tr><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td></tr>",
+                escapeHtml(colonyTitle(colony)), colony.systemId < 0 ? std::string() : systemLink(colony.systemId, kUp),
+                escapeHtml(fmt::format("{} of {}", populationWords(c.populationCode), raceText(sector_.names(), c.race))),
+                escapeHtml(colonyTypeName(c.colonyType)), escapeHtml(starportName(c.starport)),
+                escapeHtml(governmentText(c))));
+        }
+        doc.rawHtml("</tbody></table>");
+        doc.links(nav);
+        doc.finish();
+        writePage(empirePage(empire.id), page.str());
     }
 
     void writeRaceIndex(Document& doc) {
@@ -332,7 +445,7 @@ private:
         std::vector<std::pair<std::string, std::string>> nav = {{std::string(kUp) + "index.html", "Atlas index"}};
         if (!listed_) nav.emplace_back(std::string(kUp) + listPage(ordinal / kPagesPerFolder), "Systems of this folder");
         doc.links(nav);
-        writeSystemLog(doc, sector_, id, true);
+        writeSystemLog(doc, sector_, id, true, &settled_);
 
         // The races of the system: the native races of its worlds and the
         // race recorded for the system, each once.
@@ -352,11 +465,26 @@ private:
             }
         });
         if (system.systemRaceId != kNoRace) addRace(system.systemRaceId, "recorded for the system");
+        std::vector<std::pair<std::string, std::string>> owners;
+        if (const auto controller = settled_.controllerOf(id)) {
+            addRace(*controller, "controls the system");
+            if (const EmpireEntry* empire = settled_.empireOf(*controller)) {
+                owners.emplace_back(std::string(kUp) + empirePage(empire->id),
+                                    fmt::format("{} (controls the system)", utf8Name(*empire)));
+            }
+        }
+        for (const PlacedColony* colony : settled_.inSystem(id)) {
+            if (colony->record.allegiance != kNoRace) addRace(colony->record.allegiance, "owns a colony here");
+        }
         doc.heading("Races", 1);
         if (races.empty()) {
             doc.paragraph("No race is native to this system.");
         } else {
             doc.links(races);
+        }
+        if (!owners.empty()) {
+            doc.heading("Empire", 1);
+            doc.links(owners);
         }
         doc.links(nav);
         doc.finish();
@@ -394,6 +522,7 @@ private:
     bool listed_ = true;
     std::vector<std::int32_t> pageOf_;  // page ordinal per system, kNoPage for none
     std::int32_t paged_ = 0;
+    SettledView settled_;
 };
 
 }  // namespace

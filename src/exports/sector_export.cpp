@@ -9,6 +9,8 @@
 #include "documents/document.h"
 #include "exports/export_output.h"
 #include "exports/export_walk.h"
+#include "exports/settled_fields.h"
+#include "reading/settled_view.h"
 #include "common/ansi_text.h"
 #include "common/errors.h"
 #include "common/output_destination.h"
@@ -149,7 +151,23 @@ void exportJson(SectorReader& sector, const std::string& baseName, const ExportN
         ++result.races;
         steps.step();
     }
-    out << "\n]}\n";
+    out << "\n]";
+    // The settled layer, one record per line like the rest.
+    const SettledView settled(sector);
+    const auto array = [&](std::string_view name, const auto& records, const auto& fieldsOf) {
+        out << ",\"" << name << "\":[";
+        bool first = true;
+        for (const auto& record : records) {
+            out << (first ? "\n" : ",\n") << dumped(toJson(fieldsOf(record)));
+            first = false;
+        }
+        out << "\n]";
+    };
+    array("colonies", settled.colonies(), colonyFields);
+    array("control", settled.control(), controlFields);
+    array("empires", settled.empires(),
+          [](const EmpireEntry& empire) { return empireFields(empire, ansiToUtf8(empire.record.name.str())); });
+    out << "}\n";
     result.bytes = out.bytesWritten();
     result.files = 1;
     staged.commit();
@@ -219,12 +237,21 @@ void exportCsv(SectorReader& sector, const ExportNames& names, const fs::path& f
             ++result.races;
             steps.step();
         }
-        for (CsvTable* table : {&systems, &stars, &bodies, &moons, &races}) {
+        const SettledView settled(sector);
+        CsvTable colonies(dir / "colonies.csv", colonyFields(colonyPrototype()));
+        CsvTable control(dir / "control.csv", controlFields(TConRec{}));
+        CsvTable empires(dir / "empires.csv", empireFields(EmpireEntry{}, std::string()));
+        for (const PlacedColony& colony : settled.colonies()) colonies.row(colonyFields(colony));
+        for (const TConRec& record : settled.control()) control.row(controlFields(record));
+        for (const EmpireEntry& empire : settled.empires()) {
+            empires.row(empireFields(empire, ansiToUtf8(empire.record.name.str())));
+        }
+        for (CsvTable* table : {&systems, &stars, &bodies, &moons, &races, &colonies, &control, &empires}) {
             result.bytes += table->bytes();
             table->close();
         }
     }
-    result.files = 5;
+    result.files = 8;
     staged.commit();
 }
 

@@ -17,6 +17,9 @@
 #include "vocabulary/output_systems.h"
 #include "documents/document.h"
 #include "reading/sector_reader.h"
+#include "reading/settled_view.h"
+#include "records/colony_codes.h"
+#include "vocabulary/colony_words.h"
 #include "logs/alien_log.h"
 #include "logs/rule_systems.h"
 #include "generation/physics.h"
@@ -272,6 +275,42 @@ std::string aspectCodes(const TAlienRec& race) {
                        race.aspectE, race.aspectF);
 }
 
+// What the race holds in settled space: its empire, colonies, people and
+// controlled systems. A race that holds nothing and has no independent
+// colonies of its people gets no section, so its log reads as before.
+void writeHoldings(Document& doc, const std::string& alienBase, std::int32_t raceId) {
+    if (raceId < 0 || raceId >= kNoRace) return;
+    const auto race = static_cast<std::uint16_t>(raceId);
+    const SettledView settled = SettledView::fromFiles(alienBase);
+    const RaceHoldings holdings = settled.holdingsOf(race);
+    std::int64_t independents = 0;
+    for (const PlacedColony& colony : settled.colonies()) {
+        if (colony.record.race == race && colony.record.allegiance == kNoRace) ++independents;
+    }
+    const std::int64_t owned = holdings.planetColonies + holdings.moonBases;
+    if (owned == 0 && independents == 0 && holdings.systems.empty() && holdings.empire == nullptr) return;
+
+    doc.heading("Colonies and empire");
+    KeyValues kv;
+    if (const EmpireEntry* empire = holdings.empire) {
+        kv.emplace_back("Empire", fmt::format("{} (empire {})", ansiToUtf8(empire->record.name.str()), empire->id));
+        kv.emplace_back("Colour", colourHex(empire->record.colour));
+        kv.emplace_back("Capital", fmt::format("system {}", empire->record.capitalSystemId));
+    } else {
+        kv.emplace_back("Empire", "none");
+    }
+    kv.emplace_back("Colonies owned", fmt::format("{} on planets, {} moon bases", holdings.planetColonies,
+                                                  holdings.moonBases));
+    kv.emplace_back("People", owned == 0 ? std::string("none") : peopleWords(holdings.people));
+    std::string systems = std::to_string(holdings.systems.size());
+    for (std::size_t i = 0; i < holdings.systems.size(); ++i) {
+        systems += fmt::format("{}{}", i == 0 ? ": " : ", ", holdings.systems[i]);
+    }
+    kv.emplace_back("Systems controlled", systems);
+    if (independents > 0) kv.emplace_back("Independent colonies of its people", std::to_string(independents));
+    doc.keyValues(kv);
+}
+
 void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::string& alienBase,
                    std::int32_t raceId, const TAlienRec& race) {
     const std::string sector = sectorNameOf(alienBase);
@@ -336,6 +375,7 @@ void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::s
     });
 
     writeTraits(doc, race);
+    if (!madeToOrder) writeHoldings(doc, alienBase, raceId);
 
     doc.heading("Record codes");
     doc.keyValues({

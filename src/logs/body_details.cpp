@@ -197,7 +197,8 @@ KeyValues planetDetails(const TPlanetRec& planet, const BodyContext& context) {
     if (context.nativeRace) kv.emplace_back("Native race", *context.nativeRace);
     kv.emplace_back("Flags", flagsText(planet.worldFlags, 4));
     if (testBit(planet.worldFlags, 4) && planet.colonisingRaceId >= 0) {
-        kv.emplace_back("Colonised by", fmt::format("race {}", planet.colonisingRaceId));
+        kv.emplace_back("Colonised by", context.colonisingRace ? *context.colonisingRace
+                                                               : fmt::format("race {}", planet.colonisingRaceId));
     }
     kv.emplace_back("Moons", std::to_string(planet.moonCount));
     return kv;

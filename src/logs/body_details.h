@@ -19,6 +19,9 @@ struct BodyContext {
     float effectiveLuminosity = 0.0F;    // for the day-night swing
     // The native race in brief, when feature byte 3 bit 3 is set.
     std::optional<std::string> nativeRace;
+    // The colonising race as the sector names it ("Vessane (race 4)"), when
+    // the planet is colonised and the caller knows the names.
+    std::optional<std::string> colonisingRace;
 };
 
 documents::KeyValues starDetails(const TSystemRec& system, int star);

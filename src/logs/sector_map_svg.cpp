@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "vocabulary/body_names.h"
+#include "vocabulary/colony_words.h"
 #include "documents/document.h"
 #include "reading/sector_reader.h"
 
@@ -99,6 +100,7 @@ void SectorMap::add(const MapSystem& system) {
     ++cell.systems;
     if (system.nativeRace) ++cell.races;
     if (system.controlled) ++cell.controlled;
+    if (system.territory && !cell.territory) cell.territory = system.territory;
 }
 
 std::string SectorMap::axes() const {
@@ -157,6 +159,16 @@ std::string SectorMap::legend() const {
     line(fmt::format("<rect x=\"{}\" y=\"{}\" width=\"12\" height=\"12\" fill=\"none\" stroke=\"{}\" />", num(x - 1),
                      num(y - 6), kControlColour),
          "controlled (owned colony)");
+    for (std::size_t i = 0; i < territories_.size() && i < kMapLegendTerritories; ++i) {
+        const std::string colour = colourHex(territories_[i].second);
+        line(fmt::format("<rect x=\"{}\" y=\"{}\" width=\"12\" height=\"12\" fill=\"{}\" fill-opacity=\"0.3\" "
+                         "stroke=\"{}\" />",
+                         num(x - 1), num(y - 6), colour, colour),
+             territories_[i].first);
+    }
+    if (territories_.size() > kMapLegendTerritories) {
+        line("", fmt::format("and {} more territories", territories_.size() - kMapLegendTerritories));
+    }
     return out;
 }
 
@@ -240,7 +252,10 @@ std::string SectorMap::svg() const {
                 const double opacity = 0.15 + 0.85 * std::sqrt(static_cast<double>(cell.systems) / busiest);
                 const double x = kLeft + cx * cellSize;
                 const double y = kTop + kPlot - (cy + 1) * cellSize;
-                const char* stroke = cell.races > 0 ? kRaceColour : (cell.controlled > 0 ? kControlColour : "none");
+                const std::string stroke =
+                    cell.races > 0 ? kRaceColour
+                                   : (cell.territory ? colourHex(*cell.territory)
+                                                     : (cell.controlled > 0 ? kControlColour : "none"));
                 out += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"#ffe066\" "
                                    "fill-opacity=\"{:.2f}\" stroke=\"{}\" stroke-width=\"0.6\" />\n",
                                    num(x), num(y), num(cellSize), num(cellSize), opacity, stroke);
@@ -264,7 +279,15 @@ std::string SectorMap::svg() const {
                 out += fmt::format("<circle cx=\"{}\" cy=\"{}\" r=\"{}\" fill=\"none\" stroke=\"{}\" />", num(x),
                                    num(y), num(radius + 2.5), kRaceColour);
             }
-            if (s.controlled) {
+            if (s.territory) {
+                // Tinted beneath the star's dot would hide it: the box is
+                // drawn over it, its fill faint enough to show the star.
+                const double half = radius + 4.0;
+                const std::string colour = colourHex(*s.territory);
+                out += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"{}\" "
+                                   "fill-opacity=\"0.3\" stroke=\"{}\" />",
+                                   num(x - half), num(y - half), num(2 * half), num(2 * half), colour, colour);
+            } else if (s.controlled) {
                 const double half = radius + 4.0;
                 out += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"none\" stroke=\"{}\" />",
                                    num(x - half), num(y - half), num(2 * half), num(2 * half), kControlColour);

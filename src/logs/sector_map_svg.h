@@ -1,14 +1,17 @@
 // The picture of a sector report: every system seen from above (x right, y
 // up, in parsecs), its primary star coloured by kind, nearer systems (higher
 // z) drawn brighter, systems with a native race ringed and systems holding
-// an owned colony boxed. A sector of more systems than one picture can show
+// an owned colony boxed, in its owner's colour where the controlling race is
+// known. A sector of more systems than one picture can show
 // one by one is drawn as a grid of cells shaded by how many systems each
 // holds. In a sector with names, the inhabited systems and the brightest
 // ones carry their names beside them, where a name has room.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +32,13 @@ struct MapSystem {
     std::int64_t id = -1;  // system id, for a link to the system's page
     std::string name = {};  // UTF-8; empty for a system without a name (no label)
     float brightness = 0;   // the primary's luminosity (Sun = 1): the brightest get labels
+    // The colour of the race controlling the system (red, green, blue); its
+    // box is tinted with it. None: a controlled system is boxed in red.
+    std::optional<std::array<std::uint8_t, 3>> territory = {};
 };
+
+// Territories listed in the legend at most; the rest share one entry.
+inline constexpr std::size_t kMapLegendTerritories = 12;
 
 // Named systems ranked for labels past the inhabited ones: at most this many
 // of the brightest are tried.
@@ -47,6 +56,10 @@ public:
     // system pages); systems for which href gives "" stay plain.
     void setLinks(std::function<std::string(std::int64_t)> href) { href_ = std::move(href); }
     bool aggregated() const { return aggregated_; }
+    // A territory's entry in the legend: its owner's name (UTF-8) and colour.
+    void addTerritory(std::string owner, const std::array<std::uint8_t, 3>& colour) {
+        territories_.emplace_back(std::move(owner), colour);
+    }
 
     // The SVG element (no XML prolog), and a caption saying what it shows.
     std::string svg() const;
@@ -57,6 +70,7 @@ private:
         std::uint32_t systems = 0;
         std::uint32_t races = 0;
         std::uint32_t controlled = 0;
+        std::optional<std::array<std::uint8_t, 3>> territory;  // the first met
     };
     double px(double x) const;
     double py(double y) const;
@@ -74,6 +88,7 @@ private:
     std::vector<Cell> cells_;
     std::vector<bool> kindsSeen_;
     std::function<std::string(std::int64_t)> href_;
+    std::vector<std::pair<std::string, std::array<std::uint8_t, 3>>> territories_;
 };
 
 }  // namespace orrimar::logs

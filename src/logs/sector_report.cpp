@@ -29,6 +29,8 @@
 #include "logs/sector_map_svg.h"
 #include "records/world_types.h"
 #include "records/colony_codes.h"
+#include "reading/settled_view.h"
+#include "vocabulary/colony_words.h"
 
 namespace orrimar::logs {
 
@@ -136,6 +138,18 @@ Survey survey(SectorReader& sector, const ColonyIndex& colonies) {
         out.marks[static_cast<std::size_t>(id)] = mark;
     }
     return out;
+}
+
+// The legend's territories: each race controlling a system, by its
+// empire's name where it has one.
+void addTerritories(SectorMap& map, SectorReader& sector, const SettledView& settled) {
+    std::set<std::uint16_t> owners;
+    for (const TConRec& record : settled.control()) owners.insert(record.race);
+    for (const std::uint16_t race : owners) {
+        const EmpireEntry* empire = settled.empireOf(race);
+        map.addTerritory(empire ? ansiToUtf8(empire->record.name.str()) : raceText(sector.names(), race),
+                         settled.colourOf(race));
+    }
 }
 
 // Both pages get every block, except the rows of a table too long for a
@@ -393,7 +407,38 @@ void writeSummary(Pages& pages, SectorReader& sector, const Survey& s) {
     });
 }
 
-void writeEmpires(Pages& pages, SectorReader& sector, const ColonyIndex& colonies) {
+// The capital as "Vessa (12)" or "12"; "none" for a capital not in the sector.
+std::string capitalText(SectorReader& sector, std::int32_t systemId) {
+    if (systemId < 0 || systemId >= sector.systems().count()) return "none";
+    return labelled(sector.names().system(systemId), systemId);
+}
+
+// One row per empire: who rules it, from where, over how much.
+void writeEmpireTable(Pages& pages, SectorReader& sector, const SettledView& settled) {
+    if (settled.empires().empty()) return;
+    std::vector<std::vector<std::string>> rows;
+    for (const EmpireEntry& empire : settled.empires()) {
+        const RaceHoldings holdings = settled.holdingsOf(empire.record.race);
+        rows.push_back({ansiToUtf8(empire.record.name.str()), raceText(sector.names(), empire.record.race),
+                        capitalText(sector, empire.record.capitalSystemId),
+                        grouped(static_cast<long long>(holdings.systems.size())),
+                        grouped(holdings.planetColonies + holdings.moonBases), peopleWords(holdings.people),
+                        colourHex(empire.record.colour)});
+    }
+    pages.both([&](Document& d) {
+        d.heading("Empire list", 2);
+        d.table({{"Empire", Align::Left},
+                 {"Race", Align::Left},
+                 {"Capital", Align::Left},
+                 {"Systems", Align::Right},
+                 {"Colonies", Align::Right},
+                 {"People", Align::Right},
+                 {"Colour", Align::Left}},
+                rows);
+    });
+}
+
+void writeEmpires(Pages& pages, SectorReader& sector, const ColonyIndex& colonies, const SettledView& settled) {
     pages.both([](Document& d) { d.heading("Empires", 1); });
     const KeyValues counts = {
         {"Colonies", grouped(colonies.total)},
@@ -431,6 +476,7 @@ void writeEmpires(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
             fmt::format("{} colonies name a world that is not in this sector and count for no system.", colonies.unplaced);
         pages.both([&](Document& d) { d.note(note); });
     }
+    writeEmpireTable(pages, sector, settled);
 }
 
 }  // namespace
@@ -443,6 +489,7 @@ void writeSectorReport(const std::string& sectorBase, const std::string& reportP
     SectorReader sector(sectorBase);
     const ColonyIndex colonies = indexColonies(sector);
     const Survey surveyed = survey(sector, colonies);
+    const SettledView settled(sector);
 
     OutputFile textFile(reportPath + ".map");
     OutputFile htmlFile(reportPath + ".html");
@@ -465,19 +512,22 @@ void writeSectorReport(const std::string& sectorBase, const std::string& reportP
         const TSystemRec system = sector.systems().read(id);
         const std::uint8_t mark = surveyed.marks[static_cast<std::size_t>(id)];
         const float light = system.luminosity[0];
+        const auto controller = settled.controllerOf(id);
         map.add({system.x, system.y, system.z, system.starKind[0], (mark & kMarkRace) != 0,
                  (mark & kMarkControlled) != 0, id,
                  // An aggregated map has no labels: no name is looked up for it.
                  map.aggregated() ? std::string() : nameText(sector.names().system(id)),
-                 std::isfinite(light) ? light : 0.0F});
+                 std::isfinite(light) ? light : 0.0F,
+                 controller ? std::optional(settled.colourOf(*controller)) : std::nullopt});
     }
+    addTerritories(map, sector, settled);
     html.heading("Map", 1);
     html.figure(map.svg(), map.caption());
 
     if (systems) writeSystems(pages, sector, colonies);
     if (aliens) writeAliens(pages, sector);
     if (summary) writeSummary(pages, sector, surveyed);
-    if (empires) writeEmpires(pages, sector, colonies);
+    if (empires) writeEmpires(pages, sector, colonies, settled);
     if (!systems && !aliens && !summary && !empires) {
         pages.both([](Document& d) { d.note("No section was chosen for this report."); });
     }

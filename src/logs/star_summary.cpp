@@ -7,6 +7,9 @@
 
 #include "vocabulary/alien_names.h"
 #include "logs/body_details.h"
+#include "reading/settled_view.h"
+#include "records/colony_codes.h"
+#include "vocabulary/colony_words.h"
 #include "vocabulary/body_names.h"
 #include "documents/document.h"
 #include "reading/sector_reader.h"
@@ -160,6 +163,33 @@ void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, DocF
                    {"Race", Align::Left},
                    {"Moons", Align::Left}},
                   rows);
+    }
+    // The settled worlds, one line each, below the worlds they lie on; a
+    // system no one settled reads as it always did.
+    const SettledView settled(sector);
+    std::vector<std::vector<std::string>> colonyRows;
+    for (const PlacedColony* colony : settled.inSystem(systemId)) {
+        const auto place = worldPlace(system, colony->planetId);
+        std::string world = worldName(colony->planetId).value_or(
+            place ? fmt::format("{}{}", starLetter(place->star), place->orbit) : std::to_string(colony->planetId));
+        if (isMoonBase(colony->record)) {
+            const TPlanetRec planet = sector.planet(colony->planetId);
+            world = fmt::format("moon {} of {}", colony->record.worldId - planet.firstMoonId + 1, world);
+        }
+        const TColonyRec& c = colony->record;
+        colonyRows.push_back({world, populationWords(c.populationCode), std::string(colonyTypeName(c.colonyType)),
+                              raceText(sector.names(), c.allegiance), std::string(starportName(c.starport)),
+                              governmentText(c)});
+    }
+    if (!colonyRows.empty()) {
+        doc.heading("Colonies", 2);
+        doc.table({{"World", Align::Left},
+                   {"People", Align::Right},
+                   {"Type", Align::Left},
+                   {"Owner", Align::Left},
+                   {"Starport", Align::Left},
+                   {"Government", Align::Left}},
+                  colonyRows);
     }
     doc.finish();
 }

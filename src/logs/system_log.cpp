@@ -10,6 +10,8 @@
 #include "common/bit_flags.h"
 #include "common/errors.h"
 #include "logs/body_details.h"
+#include "logs/colony_details.h"
+#include "records/colony_codes.h"
 #include "vocabulary/body_names.h"
 #include "documents/document.h"
 #include "reading/sector_reader.h"
@@ -144,8 +146,35 @@ void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, in
             continue;
         }
         context.nativeRace = nativeRaceOf(sector, body);
+        context.colonisingRace = raceText(sector.names(), colonisingRace(body));
         doc.keyValues(planetDetails(body, context));
         writeMoons(doc, sector, body, context.id, names);
+    }
+}
+
+// Where a colony lies in its system: "orbit 2 of star A", "moon 1 of orbit
+// 3 of star A", with the world's name where it has one.
+std::string colonyWhere(SectorReader& sector, const TSystemRec& system, const PlacedColony& colony,
+                        const LogNames& names) {
+    const auto place = worldPlace(system, colony.planetId);
+    std::string where = place ? fmt::format("orbit {} of star {}", place->orbit, starLetter(place->star))
+                              : fmt::format("planet {}", colony.planetId);
+    std::optional<std::string> name = names.shown ? names.namer.planet(colony.planetId) : std::nullopt;
+    if (isMoonBase(colony.record)) {
+        const TPlanetRec planet = sector.planet(colony.planetId);
+        const std::int64_t moonId = colony.record.worldId;
+        where = fmt::format("moon {} of {}", moonId - planet.firstMoonId + 1, where);
+        name = names.shown ? names.namer.moon(colony.planetId, planet.firstMoonId, moonId) : std::nullopt;
+    }
+    return name ? fmt::format("{} ({})", ansiToUtf8(*name), where) : where;
+}
+
+void writeColonies(Document& doc, SectorReader& sector, const TSystemRec& system,
+                   const std::vector<const PlacedColony*>& colonies, const LogNames& names) {
+    doc.heading("Colonies", 1);
+    for (const PlacedColony* colony : colonies) {
+        doc.heading(fmt::format("{} on {}", colonyTitle(*colony), colonyWhere(sector, system, *colony, names)), 2);
+        doc.keyValues(colonyDetails(*colony, sector.names()));
     }
 }
 
@@ -157,7 +186,8 @@ std::string ageText(int age) {
 
 }  // namespace
 
-void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full) {
+void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full,
+                    const SettledView* settled) {
     const TSystemRec system = sector.system(systemId);
     const int stars = starCountOf(system);
     const SystemNamer namer(sector.names(), systemId, system);
@@ -187,8 +217,19 @@ void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, 
     }
     const std::string natives = nativeRacesOf(sector, system, stars);
     if (!natives.empty()) head.emplace_back("Native races", natives);
+    std::optional<SettledView> ownView;
+    if (settled == nullptr) settled = &ownView.emplace(sector);
+    if (const auto controller = settled->controllerOf(systemId)) {
+        std::string who = raceText(sector.names(), *controller);
+        if (const EmpireEntry* empire = settled->empireOf(*controller)) {
+            who += fmt::format(", {}", ansiToUtf8(empire->record.name.str()));
+        }
+        head.emplace_back("Controlled by", who);
+    }
     doc.keyValues(head);
 
+    const std::vector<const PlacedColony*> colonies = settled->inSystem(systemId);
+    if (!colonies.empty()) writeColonies(doc, sector, system, colonies, names);
     for (int s = 1; s <= stars; ++s) writeStar(doc, sector, system, s, full, names);
 }
 

@@ -9,13 +9,17 @@
 
 #include "documents/document.h"
 #include "reading/sector_reader.h"
+#include "reading/settled_view.h"
 
 namespace orrimar::logs {
 
 // What a system log holds.
 enum class LogDetail { OrbitTables, EveryBody };
 
-void writeSystemLog(documents::Document& doc, reading::SectorReader& sector, std::int64_t systemId, bool full);
+// `settled`: the sector's settled layer when the caller holds it (the atlas
+// writes many logs from one); null reads it here.
+void writeSystemLog(documents::Document& doc, reading::SectorReader& sector, std::int64_t systemId, bool full,
+                    const reading::SettledView* settled = nullptr);
 
 // The whole log of system `systemId` as one page. Throws InputError for an
 // id outside the sector, IoError / RangeError for unreadable or damaged files.

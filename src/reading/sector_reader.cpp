@@ -77,8 +77,8 @@ SectorReader::SectorReader(const std::string& givenBase)
     // A torn or zeroed end (a stopped write, a power cut) is refused here,
     // not met half-way through a report: repair cuts it back.
     RequireWholeSectorTail(baseName);
-    if (auto control = openOptional<TConRec>(baseName, ".con")) controlCount_ = control->count();
-    if (auto empires = openOptional<TEmpireRec>(baseName, ".emp")) empireCount_ = empires->count();
+    control_ = openOptional<TConRec>(baseName, ".con", counts_);
+    empires_ = openOptional<TEmpireRec>(baseName, ".emp", counts_);
     sectorName_ = lastComponent(baseName);
     if (auto names = openOptional<TNameRec>(baseName, ".nam"); names && names->count() > 0) {
         const TNameRec header = names->read(0);

@@ -51,8 +51,10 @@ public:
     ValidatingReader<TAlienRec>& aliens() { return *aliens_; }
     // Null when the file does not exist.
     ValidatingReader<TColonyRec>* colonies() { return colonies_.get(); }
-    std::int64_t controlCount() const { return controlCount_; }
-    std::int64_t empireCount() const { return empireCount_; }
+    ValidatingReader<TConRec>* control() { return control_.get(); }
+    ValidatingReader<TEmpireRec>* empires() { return empires_.get(); }
+    std::int64_t controlCount() const { return control_ ? control_->count() : 0; }
+    std::int64_t empireCount() const { return empires_ ? empires_->count() : 0; }
 
     // Records by id, through the validating layer: an id outside the file,
     // or a record that is not sound, is a RangeError naming file and record.
@@ -72,8 +74,8 @@ private:
     std::unique_ptr<ValidatingReader<TMoonRec>> moons_;
     std::unique_ptr<ValidatingReader<TAlienRec>> aliens_;
     std::unique_ptr<ValidatingReader<TColonyRec>> colonies_;
-    std::int64_t controlCount_ = 0;
-    std::int64_t empireCount_ = 0;
+    std::unique_ptr<ValidatingReader<TConRec>> control_;
+    std::unique_ptr<ValidatingReader<TEmpireRec>> empires_;
     std::string sectorName_;
     SectorNames names_;
 };

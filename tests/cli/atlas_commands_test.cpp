@@ -137,10 +137,16 @@ TEST_F(AtlasCommands, StarlogSummaryIsOneLinePerOrbitWithMoonsFolded) {
     EXPECT_NE(text.find("1: Terran"), std::string::npos) << "the twin moon, folded: " << text;
     EXPECT_NE(text.find("2: Ice Ball, ring"), std::string::npos) << text;
     EXPECT_NE(text.find("A2     2.5  Stony asteroid belt"), std::string::npos) << text;
-    // One screen: a line per orbit and a few of heading.
+    // One screen: a line per orbit and a few of heading, then a line per
+    // colony (the fixture's planet colony and moon base) under a table head.
+    const std::size_t colonies = text.find("Colonies\r\n");
+    ASSERT_NE(colonies, std::string::npos) << text;
     int lines = 0;
-    for (char c : text) lines += c == '\n';
+    for (std::size_t i = 0; i < colonies; ++i) lines += text[i] == '\n';
     EXPECT_LE(lines, 12) << text;
+    int colonyLines = 0;
+    for (std::size_t i = colonies; i < text.size(); ++i) colonyLines += text[i] == '\n';
+    EXPECT_LE(colonyLines, 4 + 2 + 2) << text;  // heading, rule, table head and rule, two rows, ends
     EXPECT_EQ(run({"starlog", sector.base, "--system", "1", "--summary", "--html", "--out", dir + "/s.html"}),
               cli::kExitOk);
     const std::string page = readFile(dir + "/s.html");

@@ -10,6 +10,7 @@
 
 #include "exports/sector_export.h"
 #include "engine/log_fixtures.h"
+#include "engine/settled_fixture.h"
 #include "logs/sector_report.h"
 #include "tools/hand_made_sector.h"
 
@@ -174,6 +175,47 @@ TEST(Atlas, AboveTheLimitOnlySystemsWithBodiesInFoldersOfAThousand) {
     EXPECT_LT(index.size(), 1000000U);  // no row per system on the index
     const Walk walk = walkAtlas(dir + "/atlas");
     EXPECT_EQ(walk.pages, static_cast<std::size_t>(paged) + 1 + 3);  // + index + three list pages
+}
+
+// A settled sector: a page per empire (name, colour, race, capital, its
+// systems and colonies) reached from the index, the owner on each system
+// page, and the territories on the map in the empire's colour.
+TEST(Atlas, EmpirePagesOwnersAndTerritories) {
+    const std::string dir = testDir("atlas_settled");
+    const logtest::FixtureSector f = logtest::makeSettledFixture(dir);
+    const ExportResult result = ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
+    EXPECT_EQ(result.files, 5);  // index, two systems, one race, one empire (the vacant one has none)
+    const Walk walk = walkAtlas(dir + "/atlas");
+    EXPECT_TRUE(walk.targets.count("empires/000/empire-1.html"));
+    EXPECT_FALSE(fs::exists(dir + "/atlas/empires/000/empire-0.html"));
+
+    const std::string page = readFile(dir + "/atlas/empires/000/empire-1.html");
+    EXPECT_NE(page.find("<dt>Name</dt><dd>Kethri Dominion</dd>"), std::string::npos) << page;
+    EXPECT_NE(page.find("background:#c82810"), std::string::npos);
+    EXPECT_NE(page.find("<dt>Race</dt><dd><a href=\"../../races/000/race-0.html\">race 0</a></dd>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<dt>Capital</dt><dd><a href=\"../../systems/000/system-0.html\">0</a></dd>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<dt>Systems controlled</dt><dd>2</dd><dt>Colonies</dt><dd>2 on planets, 0 moon bases</dd>"),
+              std::string::npos);
+    // Its systems, then its own colonies only: not the independent base.
+    EXPECT_NE(page.find("<tr><td><a href=\"../../systems/000/system-1.html\">1</a></td><td class=\"r\">-2</td>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<tr><td>Colony 0</td>"), std::string::npos);
+    EXPECT_NE(page.find("<tr><td>Colony 3</td>"), std::string::npos);
+    EXPECT_EQ(page.find("Moon base 2"), std::string::npos);
+
+    const std::string index = readFile(dir + "/atlas/index.html");
+    EXPECT_NE(index.find("<h2>Empires</h2>"), std::string::npos);
+    EXPECT_NE(index.find("<td><a href=\"empires/000/empire-1.html\">Kethri Dominion</a></td>"), std::string::npos);
+    EXPECT_NE(index.find("fill=\"#c82810\" fill-opacity=\"0.3\""), std::string::npos) << "territory on the map";
+
+    const std::string system = readFile(dir + "/atlas/systems/000/system-0.html");
+    EXPECT_NE(system.find("<a href=\"../../empires/000/empire-1.html\">Kethri Dominion (controls the system)</a>"),
+              std::string::npos)
+        << system;
+    EXPECT_NE(system.find("<tr><th>Controlled by</th><td>race 0, Kethri Dominion</td></tr>"), std::string::npos);
+    EXPECT_NE(system.find("<h3>Moon base 2 on moon 1 of orbit 3 of star A</h3>"), std::string::npos);
 }
 
 }  // namespace

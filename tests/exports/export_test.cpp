@@ -229,7 +229,7 @@ TEST(ExportCsv, SameFieldsAsJsonAndIdsThatJoin) {
     const FixtureSector f = makeFixtureSector(dir);
     const Json doc = exportJson(f, dir + "/sector.json");
     const ExportResult result = ExportSector(f.base, ExportFormat::Csv, dir + "/tables");
-    EXPECT_EQ(result.files, 5);
+    EXPECT_EQ(result.files, 8);  // the five record tables and colonies, control, empires
 
     const auto systems = readTable(dir + "/tables/systems.csv");
     const auto stars = readTable(dir + "/tables/stars.csv");

@@ -7,6 +7,8 @@
 #include "engine/engine.h"
 #include "logs/sector_report.h"
 #include "logs/sector_map_svg.h"
+#include "records/colony_codes.h"
+#include "vocabulary/colony_words.h"
 #include "engine/log_fixtures.h"
 #include "records/record_file.h"
 #include <cctype>
@@ -107,9 +109,13 @@ TEST(SectorReport, SectionsHoldTheSectorsFigures) {
     EXPECT_NE(r.text.find("Independent                0           1                          10,000\r\n"),
               std::string::npos);
     // The map rings the system with a race and boxes the controlled one
-    // (plus one of each in the legend).
+    // (plus one of each in the legend): in race 0's colour, which has no
+    // empire to give one, and in the legend under its name.
     EXPECT_EQ(occurrences(r.html, "stroke=\"#7dffb0\""), 2U);
-    EXPECT_EQ(occurrences(r.html, "stroke=\"#ff5577\""), 2U);
+    EXPECT_EQ(occurrences(r.html, "stroke=\"#ff5577\""), 1U);
+    const std::string territory = colourHex(empireColourFor(0));
+    EXPECT_EQ(occurrences(r.html, "fill=\"" + territory + "\" fill-opacity=\"0.3\" stroke=\"" + territory + "\""), 2U);
+    EXPECT_NE(r.html.find(">race 0</text>"), std::string::npos);
     EXPECT_NE(r.html.find("x (parsecs)"), std::string::npos);
     EXPECT_EQ(checkWellFormed(r.html), "");
 }
