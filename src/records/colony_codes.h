@@ -91,6 +91,7 @@ std::string populationWords(int code);
 
 // ---------------------------------------------------------------- worlds
 inline constexpr std::uint8_t kPlanetColony = 1;  // any other kind is a moon base
+inline constexpr std::uint8_t kMoonBase = 2;       // the kind this program writes for one
 
 inline bool isMoonBase(const TColonyRec& colony) { return colony.kind != kPlanetColony; }
 
