@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <iostream>
 
@@ -123,6 +124,7 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerName(app, ctx);
     registerInfo(app, ctx);
     registerRepair(app, ctx);
+    registerSettle(app, ctx);
     addQuietFlags(app, ctx);
     app.footer("A sector is named by its base name: the path of its files without extension\n"
                "(data/alpha for data/alpha.sun, data/alpha.pln, ...). A name given with one of\n"
@@ -164,6 +166,21 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
     return runCli(args, ctx);
+}
+
+// A run seed as given: an unsigned 64-bit number, nothing else.
+std::uint64_t strictSeed(const std::string& text) {
+    if (text.empty()) {
+        throw InputError("--seed is empty: give a number (0..18446744073709551615), or leave --seed out to seed "
+                         "from the clock");
+    }
+    std::uint64_t seed = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, seed);
+    if (text.empty() || ec != std::errc() || ptr != end) {
+        throw InputError(fmt::format("--seed: not a seed (0..18446744073709551615): '{}'", text));
+    }
+    return seed;
 }
 
 }  // namespace orrimar::cli

@@ -81,9 +81,13 @@ void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
 void registerColony(CLI::App& app, Context& ctx);
 void registerEmpire(CLI::App& app, Context& ctx);
+void registerSettle(CLI::App& app, Context& ctx);
 
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+// The --seed of a run: 0..2^64-1; InputError naming --seed otherwise.
+std::uint64_t strictSeed(const std::string& text);
 
 }  // namespace orrimar::cli

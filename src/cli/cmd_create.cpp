@@ -48,19 +48,6 @@ std::int16_t coordinate(const std::string& text, const char* option, const char*
     return static_cast<std::int16_t>(v);
 }
 
-std::uint64_t strictSeed(const std::string& text) {
-    if (text.empty()) {
-        throw InputError("--seed is empty: give a number (0..18446744073709551615), or leave --seed out to seed "
-                         "from the clock");
-    }
-    std::uint64_t seed = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, seed);
-    if (text.empty() || ec != std::errc() || ptr != end) {
-        throw InputError(fmt::format("--seed: not a seed (0..18446744073709551615): '{}'", text));
-    }
-    return seed;
-}
 
 CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     CreateSectorParams p;

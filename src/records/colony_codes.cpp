@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include <fmt/format.h>
 
@@ -80,6 +81,31 @@ void setFacility(TColonyRec& colony, Facility facility, bool present) {
     colony.facilities[0] = static_cast<std::uint8_t>(present ? colony.facilities[0] | mask : colony.facilities[0] & ~mask);
 }
 
+std::array<std::uint8_t, 3> empireColourFor(std::uint16_t race) {
+    // Hue by the golden angle (in turns), at a saturation and value that
+    // read on the dark screen and on paper alike.
+    constexpr double kGoldenTurn = 0.381966011250105;
+    const double hue = std::fmod(0.05 + race * kGoldenTurn, 1.0) * 6.0;
+    constexpr double kValue = 0.9;
+    constexpr double kSaturation = 0.65;
+    const int sector = static_cast<int>(hue);
+    const double f = hue - sector;
+    const double p = kValue * (1.0 - kSaturation);
+    const double q = kValue * (1.0 - kSaturation * f);
+    const double t = kValue * (1.0 - kSaturation * (1.0 - f));
+    double r = 0, g = 0, b = 0;
+    switch (sector % 6) {
+        case 0: r = kValue, g = t, b = p; break;
+        case 1: r = q, g = kValue, b = p; break;
+        case 2: r = p, g = kValue, b = t; break;
+        case 3: r = p, g = q, b = kValue; break;
+        case 4: r = t, g = p, b = kValue; break;
+        default: r = kValue, g = p, b = q; break;
+    }
+    const auto byte = [](double v) { return static_cast<std::uint8_t>(std::lround(v * 255.0)); };
+    return {byte(r), byte(g), byte(b)};
+}
+
 TColonyRec vacantColony() {
     TColonyRec colony;
     colony.worldId = -1;
@@ -121,8 +147,9 @@ int populationCodeFor(std::uint64_t people) {
     return best;
 }
 
-std::string populationWords(int code) {
-    const std::uint64_t people = populationPeople(code);
+std::string populationWords(int code) { return peopleWords(populationPeople(code)); }
+
+std::string peopleWords(std::uint64_t people) {
     if (people >= 1'000'000'000ULL) {
         const std::uint64_t tenths = people / 100'000'000ULL;
         return tenths % 10 == 0 ? fmt::format("{} billion", tenths / 10)

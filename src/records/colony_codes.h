@@ -88,6 +88,13 @@ std::string populationText(int code);
 // The population in plain words for the logs and the Atlas: "60 million",
 // "1.2 billion", "40,000".
 std::string populationWords(int code);
+// Any number of people in the same words (a sum over colonies).
+std::string peopleWords(std::uint64_t people);
+
+// The colour a race's territory takes on maps when no empire record gives
+// one, and the colour settling gives a new empire: hues spread by the golden
+// angle, so that neighbouring race ids never look alike. Red, green, blue.
+std::array<std::uint8_t, 3> empireColourFor(std::uint16_t race);
 
 // ---------------------------------------------------------------- worlds
 inline constexpr std::uint8_t kPlanetColony = 1;  // any other kind is a moon base
