@@ -255,11 +255,11 @@ void ColonyDialog::OKBtnClick() {
         reportRuntimeError(this, e);
         return;
     }
+    const bool added = !colonyId_.has_value();
     colonyId_ = done.colonyId;
     lastResult = QStringLiteral("Colony %1 %2 on %3")
                      .arg(done.colonyId)
-                     .arg(windowTitle() == QStringLiteral("Add colony") ? QStringLiteral("added")
-                                                                          : QStringLiteral("changed"))
+                     .arg(added ? QStringLiteral("added") : QStringLiteral("changed"))
                      .arg(QString::fromStdString(worldLabel(base_, colonyWorld(done.colony))));
     accept();
 }
