@@ -167,6 +167,16 @@ ColonyDialog::ColonyDialog(std::string sectorBase, std::optional<std::int64_t> c
         WorldField->setText(QStringLiteral("%1:%2").arg(QString::fromUtf8(worldWord(*world).data())).arg(world->id));
     }
     showColony(shown);
+    if (!colonyId) {
+        // A new colony is its people's: the owner follows the race chosen
+        // until another owner is picked.
+        connect(RaceBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                [this, previous = RaceBox->currentData().toInt()]() mutable {
+                    const int race = RaceBox->currentData().toInt();
+                    if (OwnerBox->currentData().toInt() == previous) selectData(OwnerBox, race);
+                    previous = race;
+                });
+    }
     PopulationWords->setText(QString::fromStdString(populationWords(PopulationBox->value()) + " people"));
 }
 

@@ -43,7 +43,11 @@ TEST(ColonyDialog, AddsAColonyOnTheWorldGivenAndRefusesASecondNamingTheWorld) {
         EXPECT_EQ(dialog.TypeBox->currentData().toInt(), static_cast<int>(kNewColonyType));
         dialog.show();
         choose(dialog.RaceBox, 1);
+        EXPECT_EQ(dialog.OwnerBox->currentData().toInt(), 1) << "a new colony is its people's";
         choose(dialog.OwnerBox, kNoRace);
+        choose(dialog.RaceBox, 2);
+        EXPECT_EQ(dialog.OwnerBox->currentData().toInt(), kNoRace) << "an owner chosen stays";
+        choose(dialog.RaceBox, 1);
         dialog.PopulationBox->setValue(35);
         EXPECT_EQ(dialog.PopulationWords->text(), QStringLiteral("60 million people"));
         choose(dialog.TypeBox, static_cast<int>(ColonyType::Mining));
