@@ -14,7 +14,7 @@
 #include <random>
 
 #include "atlas/atlas_model.h"
-#include "ui/atlas_painter.h"
+#include "print/atlas_painter.h"
 #include "ui/atlas_session.h"
 
 namespace {
@@ -49,7 +49,7 @@ void frames(benchmark::State& state, int view, bool labels) {
     session.adopt(randomCube(systems, 19));
     session.setView(view);
     QImage image(1280, 800, QImage::Format_RGB32);
-    orrimar::ui::AtlasPainter painter;
+    orrimar::print::AtlasPainter painter;
     const QSize size = image.size();
     for (auto _ : state) {
         // Each frame turns (or pans) the view a little, so nothing cached
@@ -59,9 +59,9 @@ void frames(benchmark::State& state, int view, bool labels) {
         } else {
             session.pan(QPointF(1.0, 0.0));
         }
-        const orrimar::ui::AtlasScene scene = session.scene(size, labels);
+        const orrimar::print::AtlasScene scene = session.scene(size, labels);
         QPainter p(&image);
-        painter.paint(p, image.rect(), scene);
+        painter.paint(p, QRectF(image.rect()), scene);
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["systems"] = systems;
@@ -83,13 +83,13 @@ void BM_AtlasPaintCube(benchmark::State& state) {
     orrimar::ui::AtlasSession session;
     session.adopt(randomCube(static_cast<int>(state.range(0)), 19));
     session.setView(0);
-    orrimar::ui::AtlasScene scene = session.scene(QSize(1280, 800));
+    orrimar::print::AtlasScene scene = session.scene(QSize(1280, 800));
     QImage image(1280, 800, QImage::Format_RGB32);
-    orrimar::ui::AtlasPainter painter;
+    orrimar::print::AtlasPainter painter;
     for (auto _ : state) {
         ++scene.revision;
         QPainter p(&image);
-        painter.paint(p, image.rect(), scene);
+        painter.paint(p, QRectF(image.rect()), scene);
     }
 }
 

@@ -122,9 +122,17 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerFind(app, ctx);
     registerRoute(app, ctx);
     registerName(app, ctx);
+    registerNote(app, ctx);
+    registerNotes(app, ctx);
+    registerReveal(app, ctx);
+    registerHide(app, ctx);
     registerInfo(app, ctx);
     registerRepair(app, ctx);
     registerSettle(app, ctx);
+#ifdef ORRIMAR_WITH_PRINT
+    registerPoster(app, ctx);
+    registerSheets(app, ctx);
+#endif
     addQuietFlags(app, ctx);
     app.footer("A sector is named by its base name: the path of its files without extension\n"
                "(data/alpha for data/alpha.sun, data/alpha.pln, ...). A name given with one of\n"

@@ -82,6 +82,14 @@ void registerName(CLI::App& app, Context& ctx);
 void registerColony(CLI::App& app, Context& ctx);
 void registerEmpire(CLI::App& app, Context& ctx);
 void registerSettle(CLI::App& app, Context& ctx);
+#ifdef ORRIMAR_WITH_PRINT
+void registerPoster(CLI::App& app, Context& ctx);
+void registerSheets(CLI::App& app, Context& ctx);
+#endif
+void registerNote(CLI::App& app, Context& ctx);
+void registerNotes(CLI::App& app, Context& ctx);
+void registerReveal(CLI::App& app, Context& ctx);
+void registerHide(CLI::App& app, Context& ctx);
 
 
 int runCli(const std::vector<std::string>& args, Context& ctx);

@@ -24,6 +24,11 @@ void registerMerge(CLI::App& app, Context& ctx) {
             fmt::format("Wrote the systems of {} into {}", sectorBaseName(*addedBase), sectorBaseName(*mainBase));
         if (merged.doubledCells > 0) line += doubledCellsNote(merged.doubledCells, sectorBaseName(*mainBase));
         ctx.success(line);
+        if (!merged.campaignWaiting.empty()) {
+            ctx.err << "orrimar-cli: warning: the added sector's campaign notes wait beside the main sector and join "
+                       "its campaign file when it is next read: "
+                    << merged.campaignWaiting << "\n";
+        }
     });
 }
 

@@ -100,6 +100,11 @@ InputError notOurs(const fs::path& path, fs::file_type type, const char* wanted)
 
 void checkFileDestination(const fs::path& destination) {
     const fs::file_type type = typeAt(destination);
+    if (type == fs::file_type::regular && isSystemFile(destination)) {
+        throw InputError(fmt::format("{} is a sector's system file, which an output never replaces; choose a new "
+                                     "file name",
+                                     destination.string()));
+    }
     if (type == fs::file_type::not_found || type == fs::file_type::regular) return;
     if (type == fs::file_type::directory) {
         throw InputError(fmt::format("{} is a folder; choose a file name for the output", destination.string()));

@@ -6,6 +6,7 @@
 
 #include <fmt/format.h>
 
+#include "campaign/campaign_file.h"
 #include "common/errors.h"
 #include "common/message_sink.h"
 #include "common/random.h"
@@ -137,6 +138,10 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
                     if (!files) {
                         files = params.newFile ? SectorFiles::create(baseName, params.sectorName)
                                                : SectorFiles::append(baseName, params.sectorName);
+                        // The old notes spoke of systems that are gone. Only
+                        // once the old sector is: stopped between the two, the
+                        // notes are stale but nothing the user made is lost.
+                        if (params.newFile) removeCampaignFiles(baseName);
                         journal = std::make_unique<JournalScope>(baseName, JournalKind::WholeSystems, params.names);
                         before = countsOf(*files);
                         if (params.names) names = std::make_unique<SectorNameWriter>(baseName, result.seed);

@@ -27,12 +27,6 @@ using namespace orrimar::reading;
 
 namespace {
 
-// "Standard, Nitrogen/Oxygen"; "None" for an airless body.
-std::string atmosphereText(std::uint8_t atmosphereClass, std::uint8_t composition) {
-    if (atmosphereClass == 6 || composition == 1) return "None";
-    return fmt::format("{}, {}", atmosphereClassName(atmosphereClass), compositionName(composition));
-}
-
 // The moons of a planet folded into one cell: "3: 2 Rock, Ice Ball".
 std::string foldedMoons(SectorReader& sector, const TPlanetRec& planet) {
     if (planet.moonCount == 0) return "";

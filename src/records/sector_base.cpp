@@ -109,8 +109,15 @@ std::string sectorNameInAnsi(std::string_view utf8) {
 void requireRecordId(std::int64_t id, std::int64_t count, const std::string& baseName, std::string_view what,
                      std::string_view plural) {
     if (id >= 0 && id < count) return;
+    // One of them: "colonies" -> "colony", "systems" -> "system".
+    std::string one(plural);
+    if (one.ends_with("ies")) {
+        one.replace(one.size() - 3, 3, "y");
+    } else if (one.ends_with('s')) {
+        one.pop_back();
+    }
     throw InputError(fmt::format("{} {} is not in {} ({} {})", what, id, baseName, groupedCount(count),
-                                   count == 1 ? plural.substr(0, plural.size() - 1) : plural));
+                                   count == 1 ? std::string_view(one) : plural));
 }
 
 std::string groupedCount(std::int64_t value) {

@@ -162,6 +162,12 @@ void recoverAllOrNothing(const std::string& baseName, const SectorJournal& journ
         }
         cutMember(path, journal.sizes[m], "an interrupted change, undone whole", done);
     }
+    for (const std::string& suffix : journal.madeFiles) {
+        const std::string made = baseName + suffix;
+        std::error_code ec;
+        if (fs::remove(made, ec)) done.push_back(fmt::format("removed {} (an interrupted change made it)", made));
+        if (ec) throw ioErrorFromErrno(ec.value(), made);
+    }
 }
 
 // The first system from `from` on (below `end`) that no system name record
@@ -254,6 +260,11 @@ SectorJournal parseJournal(const std::string& path, const std::string& text) {
             journal.namesEverySystem = value == "yes";
             continue;
         }
+        if (key == "made") {
+            if (value.empty() || value.find('/') != std::string::npos) throw bad(fmt::format("line '{}'", line));
+            journal.madeFiles.push_back(value);
+            continue;
+        }
         const auto member = std::find(std::begin(kSectorMemberExtensions), std::end(kSectorMemberExtensions), key);
         if (member == std::end(kSectorMemberExtensions)) throw bad(fmt::format("line '{}'", line));
         std::int64_t size = 0;
@@ -322,6 +333,13 @@ void writeSectorJournal(const std::string& baseName, const SectorJournal& given,
     for (std::size_t m = 0; m < kJournalMembers; ++m) {
         text += fmt::format("{} {}\n", kSectorMemberExtensions[m], journal.sizes[m]);
     }
+    for (const std::string& made : journal.madeFiles) {
+        // One line each, and beside the sector: an undo removes nothing elsewhere.
+        if (made.empty() || made.find_first_of("\r\n/") != std::string::npos) {
+            throw InputError(fmt::format("A file beside the sector cannot be named \"{}\" in its journal", made));
+        }
+        text += fmt::format("made {}\n", made);
+    }
     text += "end\n";
     // Written whole beside its place, synced, then renamed: a journal is
     // either whole or absent. ".jnt" rather than ".jnl.part": four letters
@@ -388,11 +406,13 @@ std::vector<std::string> recoverSector(const std::string& baseName) {
     return done;
 }
 
-JournalScope::JournalScope(std::string baseName, JournalKind kind, bool namesEverySystem)
+JournalScope::JournalScope(std::string baseName, JournalKind kind, bool namesEverySystem,
+                           std::vector<std::string> madeFiles)
     : baseName_(std::move(baseName)) {
     SectorJournal journal;
     journal.kind = kind;
     journal.namesEverySystem = namesEverySystem;
+    journal.madeFiles = std::move(madeFiles);
     journal.sizes = memberSizes(baseName_);
     writeSectorJournal(baseName_, journal);
 }

@@ -49,6 +49,12 @@ struct SectorJournal {
     bool namesEverySystem = false;
     // Bytes of each member before the command; -1 for a member that was not there.
     std::array<std::int64_t, kJournalMembers> sizes{};
+    // Files the command writes beside the members for a step that follows
+    // its commit (the campaign rows a merge carries), as what follows the
+    // base name (".cmp"), so that a program started elsewhere finds them
+    // just as it finds the members: an all-or-nothing undo removes them, so
+    // the step never runs for a change that was undone.
+    std::vector<std::string> madeFiles;
 };
 
 std::string sectorJournalPath(const std::string& baseName);
@@ -86,7 +92,8 @@ std::vector<std::string> recoverSector(const std::string& baseName);
 // next program to finish. Only with the sector's exclusive lock held.
 class JournalScope {
 public:
-    JournalScope(std::string baseName, JournalKind kind, bool namesEverySystem = false);
+    JournalScope(std::string baseName, JournalKind kind, bool namesEverySystem = false,
+                 std::vector<std::string> madeFiles = {});
     // All or nothing, with what the command will overwrite in place saved
     // first.
     JournalScope(std::string baseName, const std::vector<SavedBytes>& overwritten);

@@ -22,6 +22,7 @@
 
 #include <fmt/format.h>
 
+#include "campaign/campaign_merge.h"
 #include "common/errors.h"
 #include "records/cell_occupancy.h"
 #include "records/id_renumbering.h"
@@ -245,6 +246,9 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
     }
     requireSector(mainBase);
     requireSector(addedBase);
+    // A merge before this one may have left its carried campaign rows for
+    // the next program: they go in before this merge counts anything.
+    finishCarriedCampaignRows(mainBase);
 
     // Opened in the order main, added for each kind: systems, planets,
     // races, moons. Any missing member stops the merge here.
@@ -295,12 +299,21 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
     control.check(renumberControl, offsets, addedCounts);
     empires.check(renumberEmpire, offsets, addedCounts);
     names.check(offsets);
+    // The campaign rows move with the records they speak of, colonies and
+    // empires past the main sector's own as the settled layer's records do.
+    const CarriedCampaignRows campaign = readCarriedCampaignRows(
+        addedBase, CampaignOffsets{offsets.systems, offsets.planets, offsets.moons, offsets.races,
+                                   colonies.mainCount, empires.mainCount});
     MergeResult result;
     result.doubledCells = DoubledCellsOnMerge(mainBase, addedBase);
 
     // From here a merge is all or nothing, even through a kill or a power
     // cut: the journal holds the main sector's sizes until all is synced.
-    JournalScope journal(mainBase, JournalKind::AllOrNothing);
+    // The carried campaign rows are made under it, so that its undo takes
+    // them away with the records.
+    JournalScope journal(mainBase, JournalKind::AllOrNothing, false,
+                         campaign.empty() ? std::vector<std::string>{}
+                                          : std::vector<std::string>{kCarriedRowsSuffix, kCarriedRowsPartSuffix});
     try {
         // What is referenced reaches the disk before what refers to it, so
         // that a merge stopped part-way leaves the main sector whole plus
@@ -326,6 +339,7 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
         empires.main.close();
         names.close();
         mainComments.close();
+        writeCarriedCampaignRows(mainBase, campaign);
         journal.commit();
     } catch (...) {
         systems.rollBack();
@@ -338,6 +352,13 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
         names.rollBack();
         mainComments.rollBack();
         throw;
+    }
+    // The merge stands from the commit on; should the campaign file refuse
+    // the rows now, they wait beside the sector for the next reader.
+    try {
+        finishCarriedCampaignRows(mainBase);
+    } catch (const OrrError& e) {
+        result.campaignWaiting = e.what();
     }
     return result;
 }

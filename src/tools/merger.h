@@ -1,5 +1,6 @@
 // The sector merger: appends a second sector's systems, planets, moons and
-// races to a first, renumbering every id, and joins the comment files.
+// races to a first, renumbering every id, and joins the comment files and
+// the campaign files (notes and what the players know).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,10 @@ namespace orrimar {
 struct MergeResult {
     // Added systems that went into a cell the main sector already held.
     std::int64_t doubledCells = 0;
+    // Why the added sector's campaign notes could not join the main
+    // sector's campaign file yet (they are kept beside it and join at its
+    // next reading); empty when they did, or there were none.
+    std::string campaignWaiting;
 };
 
 // Throws InputError (refused before anything is touched) or IoError /

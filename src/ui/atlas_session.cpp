@@ -173,7 +173,11 @@ std::int32_t AtlasSession::systemCount() const { return isOpen() ? state_->model
 
 // --------------------------------------------------------------- view
 
+const atlas::AtlasModel* AtlasSession::model() const { return state_->model ? &*state_->model : nullptr; }
+
 int AtlasSession::view() const { return state_->view; }
+
+atlas::View AtlasSession::cameraView() const { return state_->camera.view; }
 
 void AtlasSession::setView(int view) {
     State& s = *state_;

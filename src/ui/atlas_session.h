@@ -17,8 +17,9 @@
 #include <string_view>
 #include <vector>
 
+#include "atlas/camera.h"
 #include "atlas/route_stops.h"
-#include "ui/atlas_scene.h"
+#include "print/atlas_scene.h"
 
 namespace orrimar::atlas {
 class AtlasModel;
@@ -52,11 +53,15 @@ struct AtlasSession {
     // Shows a model built elsewhere (an in-memory one: the benchmark).
     void adopt(atlas::AtlasModel model);
     bool isOpen() const;
+    // The open sector's model (for posters); null when none is open.
+    const atlas::AtlasModel* model() const;
     std::string sectorName() const;
     std::int32_t systemCount() const;
 
     // 0 cube, 1 top, 2 front, 3 side.
     int view() const;
+    // The same as the atlas core names it.
+    atlas::View cameraView() const;
     void setView(int view);
     struct SlabRange {
         char axis = 'z';  // the axis across the screen's depth
@@ -78,7 +83,7 @@ struct AtlasSession {
 
     // One frame of the map for a view of `size` pixels; without labels
     // while the view is moving.
-    AtlasScene scene(QSize size, bool withLabels = true) const;
+    print::AtlasScene scene(QSize size, bool withLabels = true) const;
     std::optional<std::int32_t> pick(QPointF at, QSize size) const;
     // Every name under the pointer, one a line; empty when none.
     std::string namesNear(QPointF at, QSize size) const;

@@ -13,12 +13,15 @@
 #include "atlas/labels.h"
 #include "vocabulary/body_names.h"
 #include "engine/engine.h"
+#include "print/scene_parts.h"
 #include "ui/atlas_session_state.h"
 
 // The frames of the map: the dots, labels, marks and frame of the open
 // sector as the camera sees it, and what lies under the pointer.
 
 namespace orrimar::ui {
+
+using namespace print;
 
 namespace {
 
@@ -38,79 +41,6 @@ constexpr std::size_t kLabelCandidates = 2000;
 // Pixels from the pointer within which hover lists names.
 constexpr double kHoverRadius = 6.0;
 constexpr int kHoverLines = 12;
-
-// The engine's map colours of the star kinds, parsed once: parsing per dot
-// was a tenth of a 100,000-system frame.
-QRgb starColour(int kind) {
-    static const std::array<QRgb, 256> colours = [] {
-        std::array<QRgb, 256> table{};
-        for (int k = 0; k < 256; ++k) {
-            const std::string_view colour = vocabulary::starKindInfo(k).colour;
-            table[static_cast<std::size_t>(k)] =
-                QColor::fromString(QLatin1StringView(colour.data(), static_cast<qsizetype>(colour.size()))).rgb();
-        }
-        return table;
-    }();
-    return colours[static_cast<std::size_t>(kind & 0xff)];
-}
-
-
-float dotRadius(std::uint8_t brightness, float scale) {
-    // Brightness classes 0..7 span a dim red dwarf to a hypergiant: one to
-    // four pixels, then the perspective's shrinking with distance.
-    const float radius = 1.0F + 0.42F * static_cast<float>(brightness);
-    return radius * std::clamp(scale, 0.5F, 2.0F);
-}
-
-std::uint8_t shadeOf(double nearness) {
-    const double level = std::round((1.0 - std::clamp(nearness, 0.0, 1.0)) * (kShadeLevels - 1));
-    return static_cast<std::uint8_t>(level);
-}
-
-void addFrame(const atlas::Camera& camera, const atlas::Bounds& bounds, AtlasScene& scene) {
-    std::array<double, 3> lo{};
-    std::array<double, 3> hi{};
-    for (std::size_t a = 0; a < 3; ++a) {
-        lo[a] = bounds.min[a] - 0.5;
-        hi[a] = bounds.max[a] + 0.5;
-    }
-    if (camera.slab.enabled) {
-        const auto a = static_cast<std::size_t>(camera.slab.axis);
-        lo[a] = camera.slab.from - 0.5;
-        hi[a] = camera.slab.to + 0.5;
-    }
-    std::array<atlas::ScreenPoint, 8> corner;
-    for (int c = 0; c < 8; ++c) {
-        const atlas::Vec3 world{(c & 1) ? hi[0] : lo[0], (c & 2) ? hi[1] : lo[1], (c & 4) ? hi[2] : lo[2]};
-        corner[static_cast<std::size_t>(c)] = atlas::project(camera, world);
-    }
-    // The corner farthest from the eye: its three edges are behind the dots.
-    int far = 0;
-    for (int c = 1; c < 8; ++c)
-        if (corner[static_cast<std::size_t>(c)].depth < corner[static_cast<std::size_t>(far)].depth) far = c;
-    for (int c = 0; c < 8; ++c) {
-        for (const int bit : {1, 2, 4}) {
-            if (c & bit) continue;
-            const int d = c | bit;
-            const atlas::ScreenPoint& p = corner[static_cast<std::size_t>(c)];
-            const atlas::ScreenPoint& q = corner[static_cast<std::size_t>(d)];
-            const QLineF line(p.x, p.y, q.x, q.y);
-            if (line.length() < 0.5) continue;  // an edge seen end on (flat views)
-            const bool back = camera.view == atlas::View::Cube && (c == far || d == far);
-            (back ? scene.frameBack : scene.frame).push_back(line);
-        }
-    }
-}
-
-const char* viewName(atlas::View view) {
-    switch (view) {
-        case atlas::View::Top: return "Top view";
-        case atlas::View::Front: return "Front view";
-        case atlas::View::Side: return "Side view";
-        case atlas::View::Cube: return "Cube";
-    }
-    return "";
-}
 
 }  // namespace
 
@@ -158,9 +88,7 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
             dot.radius = dotRadius(e.brightness, p.scale) * crowd;
             dot.colour = starColour(e.starKind);
             dot.shade = shadeOf(atlas::depthFactor(s.camera, bounds, p.depth));
-            dot.marks = static_cast<std::uint8_t>(((e.marks & atlas::kMarkNativeLife) ? kMarkLife : 0) |
-                                                  ((e.marks & atlas::kMarkNativeRace) ? kMarkRace : 0) |
-                                                  ((e.marks & atlas::kMarkOwnedColony) ? kMarkColony : 0));
+            dot.marks = marksOf(e);
             dot.lit = isLit(p.id);
             dot.id = p.id;
             scene.dots.push_back(dot);
@@ -275,7 +203,7 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
         scene.selectedRadius = dotRadius(e.brightness, static_cast<float>(p.scale));
     }
 
-    QString caption = QString::fromLatin1(viewName(s.camera.view));
+    QString caption = viewTitle(s.camera.view);
     if (s.camera.slab.enabled) {
         caption += QStringLiteral(", slab %1 %2..%3")
                        .arg(QLatin1Char("xyz"[static_cast<int>(s.camera.slab.axis)]))

@@ -16,14 +16,14 @@ AtlasWidget::AtlasWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void AtlasWidget::setScene(AtlasScene scene) {
+void AtlasWidget::setScene(print::AtlasScene scene) {
     scene_ = std::move(scene);
     update();
 }
 
 void AtlasWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter_.paint(painter, rect(), scene_);
+    painter_.paint(painter, QRectF(rect()), scene_);
 }
 
 void AtlasWidget::resizeEvent(QResizeEvent* event) {

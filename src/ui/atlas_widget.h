@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "ui/atlas_painter.h"
-#include "ui/atlas_scene.h"
+#include "print/atlas_painter.h"
+#include "print/atlas_scene.h"
 
 namespace orrimar::ui {
 
@@ -17,9 +17,9 @@ class AtlasWidget : public QWidget {
 public:
     explicit AtlasWidget(QWidget* parent = nullptr);
 
-    void setScene(AtlasScene scene);
-    const AtlasScene& scene() const { return scene_; }
-    AtlasPainter& painter() { return painter_; }
+    void setScene(print::AtlasScene scene);
+    const print::AtlasScene& scene() const { return scene_; }
+    print::AtlasPainter& painter() { return painter_; }
 
     // The names under a pixel, for the tooltip ("all names on hover").
     void setNamesAt(std::function<QString(QPointF)> namesAt) { namesAt_ = std::move(namesAt); }
@@ -33,8 +33,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    AtlasScene scene_;
-    AtlasPainter painter_;
+    print::AtlasScene scene_;
+    print::AtlasPainter painter_;
     std::function<QString(QPointF)> namesAt_;
 };
 

@@ -132,6 +132,13 @@ void AtlasWindow::buildMenus() {
     SaveViewAction->setShortcut(QKeySequence::Save);
     PrintAction = file->addAction(QStringLiteral("&Print view..."), this, &AtlasWindow::printClick);
     PrintAction->setShortcut(QKeySequence::Print);
+    PrintPosterAction = file->addAction(QStringLiteral("Print p&oster..."), this, [this] { posterClick(false); });
+    ExportPosterAction =
+        file->addAction(QStringLiteral("Export poster as P&DF..."), this, [this] { posterClick(true); });
+    PrintSheetsAction =
+        file->addAction(QStringLiteral("Print system s&heets..."), this, [this] { sheetsClick(false); });
+    ExportSheetsAction =
+        file->addAction(QStringLiteral("Export system sheets as PD&F..."), this, [this] { sheetsClick(true); });
     file->addSeparator();
     file->addAction(QStringLiteral("&Close"), this, &QWidget::close)->setShortcut(QKeySequence::Close);
 
@@ -441,6 +448,9 @@ void AtlasWindow::showSummary() {
     RenameAction->setEnabled(id.has_value());
     ExportBtn->setEnabled(session_->isOpen());
     ExportAction->setEnabled(session_->isOpen());
+    for (QAction* action : {PrintPosterAction, ExportPosterAction, PrintSheetsAction,
+                            ExportSheetsAction})
+        action->setEnabled(session_->isOpen());
     if (!id) {
         Summary->setHtml(session_->isOpen() ? QStringLiteral("<p>Click a system on the map, or find one under "
                                                             "Search.</p>")

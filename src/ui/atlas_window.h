@@ -15,6 +15,11 @@
 #include <optional>
 #include <vector>
 
+#include "print/atlas_painter.h"
+#include "print/paper.h"
+#include "print/poster.h"
+#include "sheets/system_sheet.h"
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -23,6 +28,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPaintDevice;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -38,6 +44,10 @@ class AtlasInputHandler;
 class AtlasWidget;
 struct AtlasSession;
 class CurrentSector;
+class ExportDialog;
+class PosterDialog;
+class SheetsDialog;
+class ViewImageDialog;
 class SectorWatcher;
 
 class AtlasWindow : public QMainWindow {
@@ -81,14 +91,29 @@ public:
     void renameClick();
     // Names the selected system (what Rename does once its box is answered).
     bool renameSelected(const QString& name);
+    // Opens the Export dialog for the open sector.
     void exportClick();
-    // Save the view through a save dialog, or straight to `path` (tests,
-    // the screenshot program).
+    // Save the view: its size and colours (ViewImageDlg), then a save
+    // dialog; or straight to `path` at the map's size in screen colours
+    // (tests, the screenshot program).
     void saveViewClick();
     bool saveViewAs(const QString& path);
+    bool saveViewAs(const QString& path, QSize size, bool paperColours);
+    // Print view: the current view and slab as a one-page poster.
     void printClick();
-    // Draws the current view onto any device (file, printer, image).
-    void renderTo(QPaintDevice& device);
+    void printView(QPrinter& printer);
+    // Posters and sheets: their dialog first, then the printer's dialog or
+    // a save dialog for the PDF.
+    void posterClick(bool toPdf);
+    void sheetsClick(bool toPdf);
+    void printPoster(QPrinter& printer, const print::PosterOptions& options);
+    bool exportPosterAs(const QString& path, const print::PosterOptions& options);
+    // The sheets of the systems typed (ids or names); false with a message
+    // shown when one names no system.
+    bool printSheets(QPrinter& printer, const QStringList& systems, print::Paper paper, bool players);
+    bool exportSheetsAs(const QString& path, const QStringList& systems, print::Paper paper, bool players);
+    // Draws the current view onto any device (file, image) at its size.
+    void renderTo(QPaintDevice& device, const print::PaintStyle& style = {});
 
     // Widgets, public for the tests and the screenshot program.
     AtlasWidget* Map;
@@ -130,6 +155,15 @@ public:
     QMenu* RecentMenu;
     QAction* SaveViewAction;
     QAction* PrintAction;
+    QAction* PrintPosterAction;
+    QAction* ExportPosterAction;
+    QAction* PrintSheetsAction;
+    QAction* ExportSheetsAction;
+    // The print choices (made on first use) and the Export dialog.
+    PosterDialog* PosterDlg = nullptr;
+    SheetsDialog* SheetsDlg = nullptr;
+    ViewImageDialog* ViewImageDlg = nullptr;
+    ExportDialog* ExportDlg = nullptr;
     QAction* RenameAction;
     QAction* ExportAction;
 
@@ -154,6 +188,8 @@ private:
     // The system a route field names; empty with `problem` said when none.
     std::optional<std::int32_t> systemFromText(const QString& text, const QString& field, QString& problem) const;
     void showHtmlWindow(const QString& title, const QString& html);
+    print::PosterOptions currentViewPoster() const;
+    std::optional<std::vector<sheets::SystemSheet>> sheetsOf(const QStringList& systems, bool players);
 
     CurrentSector* sector_ = nullptr;
     QString sectorBase_;
@@ -162,6 +198,8 @@ private:
     QTimer* settle_ = nullptr;
     SectorWatcher* watcher_ = nullptr;
     bool updatingControls_ = false;
+    bool posterToPdf_ = false;
+    bool sheetsToPdf_ = false;
 };
 
 }  // namespace orrimar::ui

@@ -206,6 +206,11 @@ std::string_view compositionName(int composition) {
     return entry != nullptr ? entry->name : std::string_view("Unknown");
 }
 
+std::string atmosphereText(int atmosphereClass, int composition) {
+    if (atmosphereClass == 6 || composition == 1) return "None";
+    return fmt::format("{}, {}", atmosphereClassName(atmosphereClass), compositionName(composition));
+}
+
 int compositionWeight(int composition) {
     const auto* entry = lookup(kCompositions, composition);
     return entry != nullptr ? entry->weight : 0;

@@ -41,6 +41,10 @@ std::string_view atmosphereClassBand(int atmosphereClass);
 std::string_view compositionName(int composition);
 int compositionWeight(int composition);
 
+// A world's air in brief: "Standard, Nitrogen/Oxygen"; "None" for an
+// airless body (atmosphere class 6 or composition 1).
+std::string atmosphereText(int atmosphereClass, int composition);
+
 // Surface class 1..6.
 std::string_view surfaceClassName(int surfaceClass);
 

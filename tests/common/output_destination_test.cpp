@@ -57,6 +57,10 @@ TEST(OutputDestination, AFileOutputReplacesOnlyARegularFile) {
     EXPECT_TRUE(fs::is_symlink(dir / "link.log"));
     EXPECT_EQ(fileBytes((dir / "old.log").string()), "new log");
     EXPECT_TRUE(contains(refusal([&] { checkOutputDestination("/dev/null"); }), "/dev/null is a device"));
+    // A sector's system file is a regular file, yet never an output's.
+    writeFileBytes((dir / "reach.SUN").string(), "systems");
+    EXPECT_TRUE(contains(refusal([&] { GuardedOutputFile f((dir / "reach.SUN").string()); }), "system file"));
+    EXPECT_EQ(fileBytes((dir / "reach.SUN").string()), "systems");
 }
 
 TEST(OutputDestination, AFolderOutputReplacesOnlyAnEmptyFolderOrItsOwnKind) {

@@ -82,6 +82,12 @@ TEST(SectorBaseName, RecordIdsAtTheEdges) {
     } catch (const InputError& e) {
         EXPECT_EQ(std::string(e.what()), "Race -1 is not in b (1 race)");
     }
+    try {
+        requireRecordId(5, 1, "b.col", "Colony", "colonies");
+        FAIL();
+    } catch (const InputError& e) {
+        EXPECT_EQ(std::string(e.what()), "Colony 5 is not in b.col (1 colony)");
+    }
     EXPECT_EQ(groupedCount(0), "0");
     EXPECT_EQ(groupedCount(999), "999");
     EXPECT_EQ(groupedCount(1000), "1,000");

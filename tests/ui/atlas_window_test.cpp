@@ -26,8 +26,11 @@
 #include "atlas/atlas_model.h"
 #include "settings/ini_file.h"
 #include "ui/atlas_session.h"
-#include "ui/atlas_painter.h"
+#include "print/atlas_painter.h"
 #include "ui/atlas_widget.h"
+#include "ui/export_dialog.h"
+#include "ui/file_field.h"
+#include "ui/print_dialogs.h"
 #include "ui/atlas_window.h"
 #include "ui/main_window.h"
 #include "ui/recent_sectors.h"
@@ -36,6 +39,8 @@
 
 namespace orrimar::ui {
 namespace {
+
+using namespace print;
 
 // ------------------------------------------------ recent sectors, arguments
 
@@ -102,9 +107,9 @@ TEST(AtlasPainterDraws, DotsInTheirStarColourDimmedOnesFadedAndTheRouteOnTop) {
     QImage image(100, 60, QImage::Format_RGB32);
     {
         QPainter painter(&image);
-        AtlasPainter().paint(painter, image.rect(), scene);
+        AtlasPainter().paint(painter, QRectF(image.rect()), scene);
     }
-    const QColor back = AtlasPainter::background();
+    const QColor back = AtlasPalette::screen().background;
     EXPECT_EQ(image.pixelColor(5, 5), back);
     EXPECT_EQ(image.pixelColor(20, 20), QColor(255, 224, 102));
     const QColor faded = image.pixelColor(60, 20);
@@ -117,10 +122,10 @@ TEST(AtlasPainterDraws, DotsInTheirStarColourDimmedOnesFadedAndTheRouteOnTop) {
     scene.revision = 2;
     {
         QPainter painter(&image);
-        AtlasPainter().paint(painter, image.rect(), scene);
+        AtlasPainter().paint(painter, QRectF(image.rect()), scene);
     }
     EXPECT_EQ(image.pixelColor(60, 20), QColor(255, 224, 102));
-    EXPECT_EQ(image.pixelColor(50, 40), AtlasPainter::routeColour());
+    EXPECT_EQ(image.pixelColor(50, 40), AtlasPalette::screen().route);
 }
 
 // ------------------------------------------------------------- the window
@@ -441,19 +446,30 @@ TEST_F(Atlas, TheViewSavesAsPngAndSvg) {
     ASSERT_TRUE(window->saveViewAs(png));
     QImage image(png);
     EXPECT_EQ(image.size(), window->Map->size());
-    EXPECT_EQ(image.pixelColor(1, 1), AtlasPainter::background());
+    EXPECT_EQ(image.pixelColor(1, 1), AtlasPalette::screen().background);
 
+    // Save view asks the size and colours first, offering the map's.
     setNextFileName(ws->file(QStringLiteral("view.svg")), 2);
     window->saveViewClick();
+    ASSERT_NE(window->ViewImageDlg, nullptr);
+    EXPECT_EQ(window->ViewImageDlg->size(), window->Map->size());
+    window->ViewImageDlg->OKBtn->click();
     const QString svg = test::readText(ws->file(QStringLiteral("view.svg")));
     EXPECT_TRUE(svg.contains(QStringLiteral("<svg")));
     EXPECT_TRUE(svg.contains(QStringLiteral("</svg>")));
     EXPECT_TRUE(messages.messages().empty());
 
     // Typed without an extension, the chosen filter decides it.
+    // A size of the user's and the print colours: white paper.
     setNextFileName(ws->file(QStringLiteral("plain")), 1);
     window->saveViewClick();
-    EXPECT_FALSE(QImage(ws->file(QStringLiteral("plain.png"))).isNull());
+    window->ViewImageDlg->WidthSpin->setValue(1600);
+    window->ViewImageDlg->HeightSpin->setValue(900);
+    window->ViewImageDlg->PaperBox->setChecked(true);
+    window->ViewImageDlg->OKBtn->click();
+    const QImage plain(ws->file(QStringLiteral("plain.png")));
+    EXPECT_EQ(plain.size(), QSize(1600, 900));
+    EXPECT_EQ(plain.pixelColor(1, 1), QColor(Qt::white));
 
     // A folder that does not exist: a clear message naming the file.
     EXPECT_FALSE(window->saveViewAs(ws->file(QStringLiteral("no/such/view.png"))));
@@ -461,32 +477,86 @@ TEST_F(Atlas, TheViewSavesAsPngAndSvg) {
     EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("view.png")));
 }
 
-TEST_F(Atlas, ExportsTheOpenSectorAsJsonOrTablesAndPrintsToPdf) {
+TEST_F(Atlas, ExportsTheOpenSectorThroughTheExportDialogAndPrintsToPdf) {
     EXPECT_FALSE(window->ExportBtn->isEnabled()) << "nothing to export before a sector is open";
     openCube();
     ASSERT_TRUE(window->ExportBtn->isEnabled());
-    setNextFileName(ws->file(QStringLiteral("cube.json")), 1);
     QTest::mouseClick(window->ExportBtn, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages().empty());
+    ASSERT_NE(window->ExportDlg, nullptr);
+    EXPECT_TRUE(window->ExportDlg->isVisible());
+    EXPECT_EQ(window->ExportDlg->SectorEdit->text(), ws->file(QStringLiteral("cube")));
+    window->ExportDlg->FormatBox->setCurrentIndex(0);
+    window->ExportDlg->DestinationEdit->setText(ws->file(QStringLiteral("cube.json")));
+    window->ExportDlg->OKBtnClick();
+    ASSERT_EQ(messages.messages().size(), 1U);
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Wrote"))) << messages.messages()[0].text.toStdString();
     EXPECT_TRUE(test::readText(ws->file(QStringLiteral("cube.json"))).contains(QStringLiteral("\"systems\"")));
-    // The tables go to a folder, even when the dialog added ".json".
-    setNextFileName(ws->file(QStringLiteral("tables.json")), 2);
-    QTest::mouseClick(window->ExportBtn, Qt::LeftButton);
+    // The tables go to a folder.
+    messages.clear();
+    window->ExportDlg->FormatBox->setCurrentIndex(1);
+    window->ExportDlg->DestinationEdit->setText(ws->file(QStringLiteral("tables")));
+    window->ExportDlg->OKBtnClick();
     EXPECT_TRUE(QFileInfo(ws->file(QStringLiteral("tables"))).isDir());
     EXPECT_FALSE(QDir(ws->file(QStringLiteral("tables"))).entryList(QDir::Files).isEmpty());
     // Onto the sector's own system file: refused, the sector untouched.
+    messages.clear();
     const auto size = test::fileSize(ws->file(QStringLiteral("cube.sun")));
-    setNextFileName(ws->file(QStringLiteral("cube.sun")), 1);
-    QTest::mouseClick(window->ExportBtn, Qt::LeftButton);
+    window->ExportDlg->FormatBox->setCurrentIndex(0);
+    window->ExportDlg->DestinationEdit->setText(ws->file(QStringLiteral("cube.sun")));
+    window->ExportDlg->OKBtnClick();
     ASSERT_EQ(messages.messages().size(), 1U);
     EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("cube.sun"))), size);
 
-    // Print goes through the same drawing: a PDF printer gets a page.
+    // Print view is the poster of the view on the page: a PDF printer gets
+    // one landscape page.
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(ws->file(QStringLiteral("view.pdf")));
-    window->renderTo(printer);
+    window->printView(printer);
     EXPECT_TRUE(test::readText(ws->file(QStringLiteral("view.pdf"))).startsWith(QStringLiteral("%PDF")));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(Atlas, PostersAndSystemSheetsGoToPdfThroughTheirDialogs) {
+    openCube();
+    window->setView(2);
+    window->posterClick(true);
+    ASSERT_NE(window->PosterDlg, nullptr);
+    EXPECT_TRUE(window->PosterDlg->isVisible());
+    EXPECT_EQ(window->PosterDlg->options().view, atlas::View::Front) << "the dialog offers the Atlas's view";
+    window->PosterDlg->ColumnsSpin->setValue(2);
+    window->PosterDlg->PaperList->setCurrentIndex(0);
+    setNextFileName(ws->file(QStringLiteral("poster.pdf")));
+    window->PosterDlg->OKBtn->click();
+    EXPECT_TRUE(messages.messages().empty());
+    const QString poster = test::readText(ws->file(QStringLiteral("poster.pdf")));
+    EXPECT_TRUE(poster.startsWith(QStringLiteral("%PDF")));
+    EXPECT_EQ(poster.count(QStringLiteral("/Type /Page\n")) + poster.count(QStringLiteral("/Type /Page\r")) +
+                  poster.count(QStringLiteral("/Type /Page ")) + poster.count(QStringLiteral("/Type /Page>")),
+              2)
+        << "two tiles, two pages";
+
+    // Sheets offer the selected system; a list takes ids and names.
+    window->selectSystem(1);
+    window->sheetsClick(true);
+    ASSERT_NE(window->SheetsDlg, nullptr);
+    EXPECT_EQ(window->SheetsDlg->SystemsEdit->text(), QStringLiteral("1"));
+    window->SheetsDlg->SystemsEdit->setText(QStringLiteral("1, 0 ,"));
+    EXPECT_EQ(window->SheetsDlg->systems(), (QStringList{QStringLiteral("1"), QStringLiteral("0")}));
+    setNextFileName(ws->file(QStringLiteral("sheets.pdf")));
+    window->SheetsDlg->OKBtn->click();
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_TRUE(test::readText(ws->file(QStringLiteral("sheets.pdf"))).startsWith(QStringLiteral("%PDF")));
+
+    // A system the sector does not hold: said, and nothing written.
+    window->sheetsClick(true);
+    window->SheetsDlg->SystemsEdit->setText(QStringLiteral("No Such Star"));
+    setNextFileName(ws->file(QStringLiteral("none.pdf")));
+    window->SheetsDlg->OKBtn->click();
+    ASSERT_EQ(messages.messages().size(), 1U);
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("No Such Star")))
+        << messages.messages()[0].text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(ws->file(QStringLiteral("none.pdf"))));
 }
 
 TEST_F(Atlas, TheLaunchPadButtonShowsOneAtlasWindow) {

@@ -38,6 +38,8 @@
 namespace orrimar::ui {
 namespace {
 
+using namespace print;
+
 // ------------------------------------------------ the shared sector
 
 TEST(CurrentSectorState, AbsoluteNewestFirstKeptInTheSettingsAndAnnounced) {

@@ -1,8 +1,9 @@
 // What one frame of the atlas map shows, already projected to pixels: the
 // dots, the marks where dots merged, the labels that fit, the route and the
 // sector's frame. Built from the atlas core's model and camera by
-// buildAtlasScene() (atlas_scene_builder.h); drawn by AtlasPainter onto any
-// paint device. Plain data, so a frame can be drawn twice (screen and file)
+// the Atlas window's session (on screen) and by the poster (on paper),
+// from the shared parts of print/scene_parts.h; drawn by AtlasPainter onto
+// any paint device. Plain data, so a frame can be drawn twice (screen and file)
 // without asking the core again.
 #pragma once
 
@@ -15,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace orrimar::ui {
+namespace orrimar::print {
 
 // Marks drawn round a dot.
 enum AtlasMark : std::uint8_t {
@@ -66,4 +67,4 @@ struct AtlasScene {
     std::uint64_t revision = 0;  // bumped by the builder whenever the content changes
 };
 
-}  // namespace orrimar::ui
+}  // namespace orrimar::print

@@ -1,4 +1,4 @@
-#include "ui/atlas_painter.h"
+#include "print/atlas_painter.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <unordered_map>
 
-namespace orrimar::ui {
+namespace orrimar::print {
 
 namespace {
 
@@ -20,9 +20,9 @@ float widthStep(float radius) { return std::max(1.0F, std::round(radius * 4.0F) 
 
 // Far dots fade toward the background: the depth cue of the cube view,
 // with the perspective's smaller size.
-QColor shaded(QRgb rgb, std::uint8_t shade, bool lit) {
-    QColor colour = QColor::fromRgb(rgb);
-    const QColor back = AtlasPainter::background();
+QColor shaded(QRgb rgb, std::uint8_t shade, bool lit, const AtlasPalette& palette) {
+    QColor colour = palette.starInk(rgb);
+    const QColor& back = palette.background;
     const double keep = lit ? 1.0 - 0.18 * shade : 0.22;
     colour.setRgbF(static_cast<float>(back.redF() + (colour.redF() - back.redF()) * keep),
                    static_cast<float>(back.greenF() + (colour.greenF() - back.greenF()) * keep),
@@ -30,20 +30,53 @@ QColor shaded(QRgb rgb, std::uint8_t shade, bool lit) {
     return colour;
 }
 
-}  // namespace
-
-QColor AtlasPainter::background() { return QColor(10, 12, 24); }
-
-QColor AtlasPainter::markColour(AtlasMark mark) {
-    switch (mark) {
-        case kMarkLife: return QColor(90, 220, 110);
-        case kMarkRace: return QColor(255, 90, 200);
-        case kMarkColony: return QColor(80, 200, 255);
-    }
-    return Qt::white;
+QFont sized(QFont font, double points, double scale) {
+    font.setPointSizeF(points * scale);
+    return font;
 }
 
-QColor AtlasPainter::routeColour() { return QColor(255, 200, 40); }
+}  // namespace
+
+const AtlasPalette& AtlasPalette::screen() {
+    static const AtlasPalette palette{
+        QColor(10, 12, 24),        QColor(90, 105, 160),      QColor(60, 70, 110),
+        QColor(215, 222, 245),     QColor(95, 100, 125),      QColor(10, 12, 24, 190),
+        QColor(160, 170, 205),     Qt::white,                 QColor(255, 200, 40),
+        QColor(200, 210, 255, 200), QColor(120, 140, 220, 90), QColor(230, 235, 255),
+        {QColor(90, 220, 110), QColor(255, 90, 200), QColor(80, 200, 255)},
+        false};
+    return palette;
+}
+
+const AtlasPalette& AtlasPalette::paper() {
+    static const AtlasPalette palette{
+        Qt::white,                QColor(60, 60, 70),        QColor(170, 170, 180),
+        QColor(20, 20, 25),       QColor(150, 150, 155),     QColor(255, 255, 255, 200),
+        QColor(40, 40, 50),       QColor(200, 0, 0),         QColor(205, 110, 0),
+        QColor(60, 60, 90, 220),  QColor(150, 160, 200, 90), QColor(20, 20, 40),
+        {QColor(0, 140, 40), QColor(190, 0, 140), QColor(0, 100, 200)},
+        true};
+    return palette;
+}
+
+QColor AtlasPalette::markColour(AtlasMark mark) const {
+    switch (mark) {
+        case kMarkLife: return marks[0];
+        case kMarkRace: return marks[1];
+        case kMarkColony: return marks[2];
+    }
+    return label;
+}
+
+QColor AtlasPalette::starInk(QRgb starColour) const {
+    QColor colour = QColor::fromRgb(starColour);
+    if (!ink) return colour;
+    // Keep the hue, cap the lightness: white stars print mid grey, yellow
+    // ones ochre, and every dot stands out from the paper.
+    float h = 0, s = 0, l = 0, a = 1;
+    colour.getHslF(&h, &s, &l, &a);
+    return QColor::fromHslF(h, s, std::min(l, 0.45F) * 0.9F + 0.05F);
+}
 
 void AtlasPainter::rebuildBatches(const AtlasScene& scene) {
     batches_.clear();
@@ -89,8 +122,11 @@ void AtlasPainter::rebuildBatches(const AtlasScene& scene) {
     batchedScene_ = &scene;
 }
 
-const AtlasPainter::Sprite& AtlasPainter::spriteOf(std::size_t batch) {
-    if (sprites_.size() != batches_.size()) sprites_.assign(batches_.size(), Sprite{});
+const AtlasPainter::Sprite& AtlasPainter::spriteOf(std::size_t batch, const AtlasPalette& palette) {
+    if (sprites_.size() != batches_.size() || spritePalette_ != &palette) {
+        sprites_.assign(batches_.size(), Sprite{});
+        spritePalette_ = &palette;
+    }
     Sprite& sprite = sprites_[batch];
     if (!sprite.image.isNull()) return sprite;
     const Batch& b = batches_[batch];
@@ -101,7 +137,7 @@ const AtlasPainter::Sprite& AtlasPainter::spriteOf(std::size_t batch) {
     QPainter paint(&sprite.image);
     paint.setRenderHint(QPainter::Antialiasing, b.round);
     paint.setPen(Qt::NoPen);
-    paint.setBrush(shaded(b.colour, b.shade, b.lit));
+    paint.setBrush(shaded(b.colour, b.shade, b.lit, palette));
     const QRectF disc(side / 2.0 - b.width / 2.0, side / 2.0 - b.width / 2.0, b.width, b.width);
     if (b.round) {
         paint.drawEllipse(disc);
@@ -111,9 +147,8 @@ const AtlasPainter::Sprite& AtlasPainter::spriteOf(std::size_t batch) {
     return sprite;
 }
 
-void AtlasPainter::drawBatches(QPainter& painter) {
-    const QPaintEngine* engine = painter.paintEngine();
-    if (engine != nullptr && engine->type() == QPaintEngine::Raster) {
+void AtlasPainter::drawBatches(QPainter& painter, const AtlasPalette& palette, bool sprites) {
+    if (sprites) {
         std::vector<QRect> squares;
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(Qt::NoPen);
@@ -129,11 +164,11 @@ void AtlasPainter::drawBatches(QPainter& painter) {
                     squares.emplace_back(static_cast<int>(std::lround(at.x() - side / 2.0)),
                                          static_cast<int>(std::lround(at.y() - side / 2.0)), side, side);
                 }
-                painter.setBrush(shaded(batch.colour, batch.shade, batch.lit));
+                painter.setBrush(shaded(batch.colour, batch.shade, batch.lit, palette));
                 painter.drawRects(squares.data(), static_cast<int>(squares.size()));
                 continue;
             }
-            const Sprite& sprite = spriteOf(i);
+            const Sprite& sprite = spriteOf(i, palette);
             for (const QPointF& at : batches_[i].points) {
                 const QPointF corner = at + sprite.offset;
                 // Whole-pixel positions keep the copy on the fast path.
@@ -147,7 +182,7 @@ void AtlasPainter::drawBatches(QPainter& painter) {
         return;
     }
     for (const Batch& batch : batches_) {
-        QPen pen(shaded(batch.colour, batch.shade, batch.lit));
+        QPen pen(shaded(batch.colour, batch.shade, batch.lit, palette));
         pen.setWidthF(batch.width);
         pen.setCapStyle(batch.round ? Qt::RoundCap : Qt::SquareCap);
         painter.setPen(pen);
@@ -157,24 +192,22 @@ void AtlasPainter::drawBatches(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, true);
 }
 
-void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene) {
+void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene, const PaintStyle& style, bool sprites) {
     // Rings for life and races, a square for colonies. One path holding
     // thousands of rings costs the stroker most of a second, so pixel
     // devices copy a ring sprite per (mark, size) as for the dots; vector
     // devices get one ellipse or square per mark.
-    const QPaintEngine* engine = painter.paintEngine();
-    const bool raster = engine != nullptr && engine->type() == QPaintEngine::Raster;
     for (const AtlasMark mark : {kMarkLife, kMarkRace, kMarkColony}) {
         const double gap = mark == kMarkLife ? 2.0 : mark == kMarkRace ? 4.0 : 6.0;
-        QPen pen(markColour(mark));
-        pen.setWidthF(1.2);
+        QPen pen(style.palette->markColour(mark));
+        pen.setWidthF(1.2 * style.lineScale);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         for (const AtlasDot& dot : scene.dots) {
             if ((dot.marks & mark) == 0) continue;
             if (scene.filterActive && !dot.lit) continue;
-            const double r = std::round((dot.radius + gap) * 2.0) / 2.0;
-            if (!raster) {
+            const double r = std::round((dot.radius + gap * style.lineScale) * 2.0) / 2.0;
+            if (!sprites) {
                 const QRectF box(dot.at.x() - r, dot.at.y() - r, 2 * r, 2 * r);
                 if (mark == kMarkColony) {
                     painter.drawRect(box);
@@ -183,7 +216,7 @@ void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene) {
                 }
                 continue;
             }
-            const int key = static_cast<int>(mark) * 1000 + static_cast<int>(r * 2.0);
+            const int key = (style.palette->ink ? 100000 : 0) + static_cast<int>(mark) * 1000 + static_cast<int>(r * 2.0);
             auto found = markSprites_.find(key);
             if (found == markSprites_.end()) {
                 const int side = static_cast<int>(std::ceil(2 * r)) + 4;
@@ -209,97 +242,104 @@ void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene) {
     }
 }
 
-void AtlasPainter::paint(QPainter& painter, const QRect& target, const AtlasScene& scene) {
+void AtlasPainter::paint(QPainter& painter, const QRectF& target, const AtlasScene& scene, const PaintStyle& style) {
+    const AtlasPalette& palette = *style.palette;
+    const double line = style.lineScale;
     painter.save();
     painter.setClipRect(target);
     painter.translate(target.topLeft());
-    painter.fillRect(QRect(QPoint(0, 0), target.size()), background());
+    const QRectF area(QPointF(0, 0), target.size());
+    if (style.fillBackground) painter.fillRect(area, palette.background);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    // Sprites only where a pixel of the picture is a pixel of the device.
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool sprites = engine != nullptr && engine->type() == QPaintEngine::Raster &&
+                         !painter.deviceTransform().isScaling() && !painter.deviceTransform().isRotating();
 
     if (!scene.message.isEmpty() && scene.dots.empty() && scene.clusters.empty()) {
-        painter.setPen(QColor(180, 190, 220));
-        painter.drawText(QRect(QPoint(0, 0), target.size()), Qt::AlignCenter | Qt::TextWordWrap, scene.message);
+        painter.setPen(palette.caption);
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, scene.message);
         painter.restore();
         return;
     }
 
-    painter.setPen(QPen(QColor(60, 70, 110), 1.0, Qt::DashLine));
-    for (const QLineF& line : scene.frameBack) painter.drawLine(line);
+    painter.setPen(QPen(palette.frameBack, line, Qt::DashLine));
+    for (const QLineF& edge : scene.frameBack) painter.drawLine(edge);
 
     if (batchedScene_ != &scene || batchedRevision_ != scene.revision) rebuildBatches(scene);
-    drawBatches(painter);
+    drawBatches(painter, palette, sprites);
 
     // Merged dots: a soft disc sized by the count, the count inside.
-    QFont small = painter.font();
-    small.setPointSizeF(7.0);
-    painter.setFont(small);
+    painter.setFont(sized(painter.font(), style.countPoints, style.fontScale));
     for (const AtlasCluster& cluster : scene.clusters) {
         const double r = 4.0 + std::min(10.0, std::log2(static_cast<double>(std::max(2, cluster.count))) * 1.6);
         const bool lit = cluster.lit || !scene.filterActive;
-        painter.setPen(QPen(lit ? QColor(200, 210, 255, 200) : QColor(90, 95, 120, 140), 1.0));
-        painter.setBrush(lit ? QColor(120, 140, 220, 90) : QColor(60, 64, 90, 60));
+        QColor pen = palette.clusterPen;
+        QColor fill = palette.clusterFill;
+        if (!lit) {
+            pen.setAlpha(pen.alpha() / 2);
+            fill.setAlpha(fill.alpha() / 2);
+        }
+        painter.setPen(QPen(pen, line));
+        painter.setBrush(fill);
         painter.drawEllipse(cluster.at, r, r);
         if (r >= 7.0) {
-            painter.setPen(lit ? QColor(230, 235, 255) : QColor(120, 125, 150));
+            painter.setPen(lit ? palette.clusterText : palette.labelDimmed);
             painter.drawText(QRectF(cluster.at.x() - r, cluster.at.y() - r, 2 * r, 2 * r), Qt::AlignCenter,
                              QString::number(cluster.count));
         }
     }
     painter.setBrush(Qt::NoBrush);
 
-    drawMarks(painter, scene);
+    drawMarks(painter, scene, style, sprites);
 
-    painter.setPen(QPen(QColor(90, 105, 160), 1.0));
-    for (const QLineF& line : scene.frame) painter.drawLine(line);
+    painter.setPen(QPen(palette.frame, line));
+    for (const QLineF& edge : scene.frame) painter.drawLine(edge);
 
     if (scene.route.size() >= 2) {
-        QPen pen(routeColour());
-        pen.setWidthF(2.0);
+        QPen pen(palette.route);
+        pen.setWidthF(2.0 * line);
         painter.setPen(pen);
         painter.drawPolyline(scene.route.data(), static_cast<int>(scene.route.size()));
-        painter.setBrush(routeColour());
-        for (const QPointF& stop : scene.route) painter.drawEllipse(stop, 3.0, 3.0);
+        painter.setBrush(palette.route);
+        for (const QPointF& stop : scene.route) painter.drawEllipse(stop, 3.0 * line, 3.0 * line);
         painter.setBrush(Qt::NoBrush);
     }
 
     if (scene.hasSelection) {
-        QPen pen(Qt::white);
-        pen.setWidthF(1.5);
+        QPen pen(palette.selection);
+        pen.setWidthF(1.5 * line);
         painter.setPen(pen);
-        const double r = scene.selectedRadius + 8.0;
+        const double r = scene.selectedRadius + 8.0 * line;
         painter.drawEllipse(scene.selected, r, r);
-        painter.drawLine(scene.selected + QPointF(-r - 5, 0), scene.selected + QPointF(-r + 3, 0));
-        painter.drawLine(scene.selected + QPointF(r - 3, 0), scene.selected + QPointF(r + 5, 0));
+        painter.drawLine(scene.selected + QPointF(-r - 5 * line, 0), scene.selected + QPointF(-r + 3 * line, 0));
+        painter.drawLine(scene.selected + QPointF(r - 3 * line, 0), scene.selected + QPointF(r + 5 * line, 0));
     }
 
-    QFont labelFont = painter.font();
-    labelFont.setPointSizeF(8.0);
-    painter.setFont(labelFont);
+    painter.setFont(sized(painter.font(), style.labelPoints, style.fontScale));
     // Each name on a veil of the background: the dots and rings behind it
     // would otherwise cut through its letters in a dense cube.
-    QColor veil = background();
-    veil.setAlpha(190);
     for (const AtlasLabel& label : scene.labels) {
-        painter.fillRect(label.box, veil);
-        painter.setPen(label.lit || !scene.filterActive ? QColor(215, 222, 245) : QColor(95, 100, 125));
+        painter.fillRect(label.box, palette.veil);
+        painter.setPen(label.lit || !scene.filterActive ? palette.label : palette.labelDimmed);
         painter.drawText(label.box, Qt::AlignLeft | Qt::AlignVCenter, label.text);
     }
     for (const AtlasLabel& leg : scene.routeLegs) {
-        painter.fillRect(leg.box, veil);
-        painter.setPen(routeColour().lighter(130));
+        painter.fillRect(leg.box, palette.veil);
+        painter.setPen(palette.ink ? palette.route.darker(130) : palette.route.lighter(130));
         painter.drawText(leg.box, Qt::AlignCenter, leg.text);
     }
 
     if (!scene.caption.isEmpty()) {
         // Over the names, on the veil: the caption stays readable where a
         // name falls along the bottom edge.
-        const QRectF strip(6, target.height() - 20, target.width() - 12, 16);
+        const QRectF strip(6, area.height() - 20, area.width() - 12, 16);
         const QRectF text = painter.boundingRect(strip, Qt::AlignLeft | Qt::AlignVCenter, scene.caption);
-        painter.fillRect(text.adjusted(-3, 0, 3, 0), veil);
-        painter.setPen(QColor(160, 170, 205));
+        painter.fillRect(text.adjusted(-3, 0, 3, 0), palette.veil);
+        painter.setPen(palette.caption);
         painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, scene.caption);
     }
     painter.restore();
 }
 
-}  // namespace orrimar::ui
+}  // namespace orrimar::print
