@@ -115,6 +115,8 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerCheck(app, ctx);
     registerMerge(app, ctx);
     registerColonies(app, ctx);
+    registerColony(app, ctx);
+    registerEmpire(app, ctx);
     registerLogs(app, ctx);
     registerAlien(app, ctx);
     registerExport(app, ctx);

@@ -79,6 +79,8 @@ void registerExport(CLI::App& app, Context& ctx); // export, atlas
 void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
+void registerColony(CLI::App& app, Context& ctx);
+void registerEmpire(CLI::App& app, Context& ctx);
 void registerSettle(CLI::App& app, Context& ctx);
 #ifdef ORRIMAR_WITH_PRINT
 void registerPoster(CLI::App& app, Context& ctx);

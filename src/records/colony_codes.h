@@ -98,6 +98,7 @@ std::array<std::uint8_t, 3> empireColourFor(std::uint16_t race);
 
 // ---------------------------------------------------------------- worlds
 inline constexpr std::uint8_t kPlanetColony = 1;  // any other kind is a moon base
+inline constexpr std::uint8_t kMoonBase = 2;       // the kind this program writes for one
 
 inline bool isMoonBase(const TColonyRec& colony) { return colony.kind != kPlanetColony; }
 

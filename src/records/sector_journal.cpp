@@ -290,6 +290,11 @@ SectorJournal parseJournal(const std::string& path, const std::string& text) {
 std::string sectorJournalPath(const std::string& baseName) { return baseName + ".jnl"; }
 std::string savedBytesPath(const std::string& baseName) { return baseName + ".jnb"; }
 
+namespace {
+// A journal being written, renamed into place once whole.
+std::string journalPartPath(const std::string& baseName) { return baseName + ".jnt"; }
+}  // namespace
+
 std::array<std::int64_t, kJournalMembers> memberSizes(const std::string& baseName) {
     std::array<std::int64_t, kJournalMembers> sizes{};
     for (std::size_t m = 0; m < kJournalMembers; ++m) sizes[m] = sizeOf(memberPath(baseName, m));
@@ -311,7 +316,14 @@ void writeSectorJournal(const std::string& baseName, const SectorJournal& given,
     if (!overwritten.empty()) {
         // Whole on disk before the journal that points at it.
         const std::string saved = encodeSaved(overwritten);
-        writeSynced(savedBytesPath(baseName), saved);
+        try {
+            writeSynced(savedBytesPath(baseName), saved);
+        } catch (const OrrError&) {
+            // Half-written saved bytes name nothing: no member was touched yet.
+            std::error_code ec;
+            fs::remove(savedBytesPath(baseName), ec);
+            throw;
+        }
         journal.savedBytesSize = static_cast<std::int64_t>(saved.size());
     }
     std::string text = fmt::format("{}\nkind {}\nnames {}\n", kJournalHeading,
@@ -333,7 +345,7 @@ void writeSectorJournal(const std::string& baseName, const SectorJournal& given,
     // either whole or absent. ".jnt" rather than ".jnl.part": four letters
     // after the dot, so that every name a sector may have fits.
     const std::string path = sectorJournalPath(baseName);
-    const std::string part = baseName + ".jnt";
+    const std::string part = journalPartPath(baseName);
     const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) throw ioErrorFromErrno(errno, part);
     errno = 0;
@@ -343,6 +355,7 @@ void writeSectorJournal(const std::string& baseName, const SectorJournal& given,
     if (!written || renameFile(part, path) != 0) {
         const int failed = written ? errno : err;
         ::unlink(part.c_str());
+        ::unlink(savedBytesPath(baseName).c_str());
         throw ioErrorFromErrno(failed, path);
     }
     syncFolderOf(path);
@@ -371,7 +384,18 @@ void removeSectorJournal(const std::string& baseName) {
 std::vector<std::string> recoverSector(const std::string& baseName) {
     std::vector<std::string> done;
     const std::optional<SectorJournal> journal = readSectorJournal(baseName);
-    if (!journal) return done;
+    if (!journal) {
+        // Saved bytes or a journal half-written, without the journal: the
+        // command stopped before its journal was down, so before its first
+        // write. They mean nothing.
+        for (const std::string& stray : {savedBytesPath(baseName), journalPartPath(baseName)}) {
+            std::error_code ec;
+            if (fs::remove(stray, ec)) {
+                done.push_back(fmt::format("removed {} (an interrupted change left it before it began)", stray));
+            }
+        }
+        return done;
+    }
     if (journal->kind == JournalKind::AllOrNothing) {
         recoverAllOrNothing(baseName, *journal, done);
     } else {

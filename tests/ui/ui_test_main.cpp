@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "ui/colour_dialog_seam.h"
 #include "ui/file_dialog_seam.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Orrimar"));
     // A test that forgets to queue a file name must not wait for a person.
     orrimar::ui::resetFileDialogSeam(true);
+    orrimar::ui::resetColourSeam(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
