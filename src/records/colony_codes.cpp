@@ -121,8 +121,10 @@ int populationCodeFor(std::uint64_t people) {
     return best;
 }
 
-std::string populationWords(int code) {
-    const std::uint64_t people = populationPeople(code);
+std::string populationWords(int code) { return peopleWords(populationPeople(code)); }
+
+std::string peopleWords(std::uint64_t people) {
+    if (people < 1000) return fmt::format("{}", people);
     if (people >= 1'000'000'000ULL) {
         const std::uint64_t tenths = people / 100'000'000ULL;
         return tenths % 10 == 0 ? fmt::format("{} billion", tenths / 10)
@@ -136,6 +138,63 @@ std::string populationText(int code) {
     const std::uint64_t people = populationPeople(code);
     if (people < kOneMillion) return fmt::format("{} thousands", people / 1000);
     return fmt::format("{} millions", people / kOneMillion);
+}
+
+// ------------------------------------------------------------- empires
+
+std::array<std::uint8_t, 3> empireColourFor(std::uint16_t raceId) {
+    // Hue in 1/3600 turns: 1 / golden ratio of a turn per race (2225 of
+    // 3600), so any run of consecutive ids spreads over the wheel.
+    const int hue = static_cast<int>((static_cast<std::uint32_t>(raceId) * 2225U + 300U) % 3600U);
+    // Saturation 0.6 and value 0.95 as 0..255 channel levels.
+    constexpr int kHigh = 242;
+    constexpr int kLow = 97;
+    const int sector = hue / 600;
+    const int within = hue % 600;  // 0..599 across the sector
+    const int rising = kLow + (kHigh - kLow) * within / 600;
+    const int falling = kHigh - (kHigh - kLow) * within / 600;
+    int r = kHigh, g = kLow, b = kLow;
+    switch (sector) {
+        case 0: r = kHigh, g = rising, b = kLow; break;
+        case 1: r = falling, g = kHigh, b = kLow; break;
+        case 2: r = kLow, g = kHigh, b = rising; break;
+        case 3: r = kLow, g = falling, b = kHigh; break;
+        case 4: r = rising, g = kLow, b = kHigh; break;
+        default: r = kHigh, g = kLow, b = falling; break;
+    }
+    return {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
+}
+
+// --------------------------------------------------------- government
+
+namespace {
+
+constexpr std::array<std::string_view, kLastLevel + 1> kLawWords = {
+    "no law",      "scarcely any law", "lax law",     "light law",   "moderate law",
+    "firm law",    "strict law",       "harsh law",   "severe law",  "total control",
+};
+constexpr std::array<std::string_view, kLastLevel + 1> kStabilityWords = {
+    "in chaos", "in turmoil", "unruly",  "restless",     "uneasy",
+    "settled",  "stable",     "steady",  "very stable",  "unshakeable",
+};
+constexpr std::array<std::string_view, kLastLevel + 1> kCrimeWords = {
+    "no crime",          "hardly any crime", "little crime", "some crime",     "moderate crime",
+    "considerable crime", "much crime",      "heavy crime",  "rife crime",     "rampant crime",
+};
+
+std::string_view levelWords(const std::array<std::string_view, kLastLevel + 1>& table, int level) {
+    return table[static_cast<std::size_t>(std::clamp(level, 0, kLastLevel))];
+}
+
+}  // namespace
+
+std::string_view lawWords(int level) { return levelWords(kLawWords, level); }
+std::string_view stabilityWords(int level) { return levelWords(kStabilityWords, level); }
+std::string_view crimeWords(int level) { return levelWords(kCrimeWords, level); }
+
+std::string governmentWords(const TColonyRec& colony) {
+    return fmt::format("{}, {}, {}", lawWords(colony.lawLevel), stabilityWords(colony.stability),
+                       crimeWords(colony.crimeLevel));
 }
 
 }  // namespace orrimar

@@ -88,6 +88,8 @@ std::string populationText(int code);
 // The population in plain words for the logs and the Atlas: "60 million",
 // "1.2 billion", "40,000".
 std::string populationWords(int code);
+// Any number of people in the same words (an empire's, a system's total).
+std::string peopleWords(std::uint64_t people);
 
 // ---------------------------------------------------------------- worlds
 inline constexpr std::uint8_t kPlanetColony = 1;  // any other kind is a moon base
@@ -146,5 +148,22 @@ std::int64_t colonySystem(const TColonyRec& colony, const WorldCounts& counts, P
     const std::int64_t systemId = planetAt(planetId).systemId;
     return systemId >= 0 && systemId < counts.systems ? systemId : -1;
 }
+
+// ------------------------------------------------------------- empires
+// The colour of a race's territory on every map when it has no empire
+// record to give one (settling, too, starts an empire in this colour): a
+// hue stepped round the wheel by the golden angle from race to race, so that
+// neighbouring ids never look alike, bright enough to read on a dark map.
+std::array<std::uint8_t, 3> empireColourFor(std::uint16_t raceId);
+
+// --------------------------------------------------------- government
+// The colony's law, stability and crime (0..kLastLevel) in words: "strict
+// law", "stable", "little crime". A level above kLastLevel reads as the
+// highest.
+std::string_view lawWords(int level);
+std::string_view stabilityWords(int level);
+std::string_view crimeWords(int level);
+// All three: "strict law, stable, little crime".
+std::string governmentWords(const TColonyRec& colony);
 
 }  // namespace orrimar

@@ -209,6 +209,41 @@ void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene) {
     }
 }
 
+void AtlasPainter::drawTerritories(QPainter& painter, const AtlasScene& scene) {
+    if (scene.borders.empty() && std::none_of(scene.dots.begin(), scene.dots.end(), [](const AtlasDot& d) { return d.tint != 0; })) {
+        return;
+    }
+    painter.save();
+    // Squares and straight lines on whole pixels need no antialiasing, and
+    // without it a hundred thousand of them cost a few milliseconds.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // The tints, grouped by colour and size: one drawPoints call each.
+    std::map<std::pair<QRgb, int>, std::vector<QPointF>> tints;
+    for (const AtlasDot& dot : scene.dots) {
+        if (dot.tint == 0) continue;
+        const int side = std::max(4, static_cast<int>(std::lround(dot.radius * 2.0F + 4.0F)));
+        tints[{dot.tint, side}].push_back(dot.at);
+    }
+    for (const auto& [key, points] : tints) {
+        QColor colour = QColor::fromRgb(key.first);
+        colour.setAlpha(scene.filterActive ? 40 : 70);
+        QPen pen(colour);
+        pen.setWidth(key.second);
+        pen.setCapStyle(Qt::SquareCap);
+        painter.setPen(pen);
+        painter.drawPoints(points.data(), static_cast<int>(points.size()));
+    }
+    std::map<QRgb, std::vector<QLineF>> borders;
+    for (const AtlasBorder& border : scene.borders) borders[border.colour].push_back(border.line);
+    for (const auto& [rgb, lines] : borders) {
+        QColor colour = QColor::fromRgb(rgb);
+        colour.setAlpha(scene.filterActive ? 110 : 220);
+        painter.setPen(QPen(colour, 1.0));
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    }
+    painter.restore();
+}
+
 void AtlasPainter::paint(QPainter& painter, const QRect& target, const AtlasScene& scene) {
     painter.save();
     painter.setClipRect(target);
@@ -225,6 +260,8 @@ void AtlasPainter::paint(QPainter& painter, const QRect& target, const AtlasScen
 
     painter.setPen(QPen(QColor(60, 70, 110), 1.0, Qt::DashLine));
     for (const QLineF& line : scene.frameBack) painter.drawLine(line);
+
+    drawTerritories(painter, scene);
 
     if (batchedScene_ != &scene || batchedRevision_ != scene.revision) rebuildBatches(scene);
     drawBatches(painter);

@@ -57,6 +57,9 @@ private:
     void drawBatches(QPainter& painter);
     const Sprite& spriteOf(std::size_t batch);
     void drawMarks(QPainter& painter, const AtlasScene& scene);
+    // Settled space under the dots: a square of the controller's colour
+    // behind each controlled system, then the territories' borders.
+    static void drawTerritories(QPainter& painter, const AtlasScene& scene);
 
     std::uint64_t batchedRevision_ = ~std::uint64_t{0};
     const AtlasScene* batchedScene_ = nullptr;

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -34,7 +35,10 @@ class QWidget;
 
 namespace orrimar::ui {
 
+class AtlasEmpiresPanel;
 class AtlasInputHandler;
+class AtlasRoutePanel;
+class AtlasSearchPanel;
 class AtlasWidget;
 struct AtlasSession;
 class CurrentSector;
@@ -90,6 +94,16 @@ public:
     // Draws the current view onto any device (file, printer, image).
     void renderTo(QPaintDevice& device);
 
+    // The colony editors (add a colony to the selected system, edit its
+    // colonies), called with the selected system; empty until they are
+    // plugged in, and their buttons hidden. After an editor wrote to the
+    // sector, the watcher reads it again.
+    void setColonyEditors(std::function<void(std::int32_t system)> add,
+                          std::function<void(std::int32_t system)> edit);
+    // Fills the lists that name the open sector's races (the search's
+    // owners, the route's empires) and the Empires panel.
+    void refreshSettledLists();
+
     // Widgets, public for the tests and the screenshot program.
     AtlasWidget* Map;
     QComboBox* ViewList;
@@ -102,6 +116,13 @@ public:
     QWidget* RaceButtons;
     QPushButton* RenameBtn;
     QPushButton* ExportBtn;
+    QPushButton* AddColonyBtn;
+    QPushButton* EditColoniesBtn;
+    // The panels of their own, and (for the tests and the screenshot
+    // program) their widgets by the names they always had.
+    AtlasSearchPanel* Search;
+    AtlasRoutePanel* Route;
+    AtlasEmpiresPanel* EmpiresPanel;
     // Search and filter.
     QLineEdit* SearchText;
     QComboBox* StarKindList;
@@ -138,8 +159,7 @@ private:
     void buildMenus();
     void buildControls();
     QWidget* buildSystemPanel();
-    QWidget* buildSearchPanel();
-    QWidget* buildRoutePanel();
+    void buildPanels();
     void connectInput();
     void refreshRecentMenu();
     void resetControls();
@@ -162,6 +182,8 @@ private:
     QTimer* settle_ = nullptr;
     SectorWatcher* watcher_ = nullptr;
     bool updatingControls_ = false;
+    std::function<void(std::int32_t)> addColony_;
+    std::function<void(std::int32_t)> editColonies_;
 };
 
 }  // namespace orrimar::ui
