@@ -106,7 +106,7 @@ void BM_AtlasFilter(benchmark::State& state) {
     const AtlasModel& m = million();
     Filter f;
     switch (state.range(0)) {
-        case 0: f.minLife = orrimar::engine::LifeLevel::Sentient; break;  // summary alone
+        case 0: f.minLife = orrimar::vocabulary::LifeLevel::Sentient; break;  // summary alone
         case 1:                                                            // one pass over the planets
             f.breathable = true;
             f.temperature = Range<int>{0, 30};

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "common/errors.h"
-#include "engine/sector_export.h"
+#include "exports/sector_export.h"
 #include "fuzz_support.h"
 
 using namespace orrimar;
@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::FuzzInput input = fuzz::parseInput(data, size);
     const auto& scratch = fuzz::scratch();
     scratch.writeSectors(input, "a");
-    static constexpr engine::ExportFormat kFormats[] = {engine::ExportFormat::Json, engine::ExportFormat::Csv,
-                                                        engine::ExportFormat::Atlas};
-    const engine::ExportFormat format = kFormats[input.params[0] % 3];
+    static constexpr exports::ExportFormat kFormats[] = {exports::ExportFormat::Json, exports::ExportFormat::Csv,
+                                                        exports::ExportFormat::Atlas};
+    const exports::ExportFormat format = kFormats[input.params[0] % 3];
     try {
-        (void)engine::ExportSector(scratch.path("a"), format,
-                                   scratch.path(format == engine::ExportFormat::Json ? "export.json" : "export"));
+        (void)exports::ExportSector(scratch.path("a"), format,
+                                   scratch.path(format == exports::ExportFormat::Json ? "export.json" : "export"));
     } catch (const OrrError&) {
     }
     return 0;

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto systemId = static_cast<std::int16_t>(input.params[1] | (input.params[2] << 8));
     try {
         engine::main_starlog(scratch.path("a"), scratch.path(html ? "log.html" : "log.log"), systemId, 1,
-                             html ? engine::kFormatHtml : engine::kFormatText);
+                             html ? engine::LogFormat::Html : engine::LogFormat::Text);
     } catch (const OrrError&) {
     }
     return 0;

@@ -8,8 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "engine/body_names.h"
-#include "engine/document.h"
+#include "vocabulary/body_names.h"
 #include "common/bit_flags.h"
 #include "common/ansi_text.h"
 #include "names/sector_names.h"
@@ -218,7 +217,7 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
             w.planets = cap255(w.planets + 1);
             w.waterMax = std::max(w.waterMax, p.waterCover);
             if (isBreathable(p.composition, p.atmosphereClass)) w.breathable = cap255(w.breathable + 1);
-            const auto life = static_cast<std::uint8_t>(engine::lifeLevel(p.features));
+            const auto life = static_cast<std::uint8_t>(vocabulary::lifeLevel(p.features));
             if (life > e.life) e.life = life;
             if (life != 0) e.marks = static_cast<std::uint8_t>(e.marks | kMarkNativeLife);
             if (hasNativeRace(p)) e.marks = static_cast<std::uint8_t>(e.marks | kMarkNativeRace);

@@ -42,7 +42,7 @@ struct SystemEntry {
     std::uint8_t brightness = 0;       // 0..7: decade of the primary's light, see brightnessClass()
     std::uint8_t starCount = 0;        // 1..3
     std::uint8_t marks = 0;            // Mark bits
-    std::uint8_t life = 0;             // highest engine::LifeLevel of its planets
+    std::uint8_t life = 0;             // highest vocabulary::LifeLevel of its planets
     std::uint8_t worldCount = 0;       // planets and belts, capped at 255
 };
 

@@ -28,7 +28,7 @@ std::optional<SystemId> idFromText(const std::string& text) {
 
 int worldCriteria(const Filter& f) {
     return (f.worldTypes != 0 ? 1 : 0) + (f.breathable ? 1 : 0) + (f.temperature ? 1 : 0) + (f.water ? 1 : 0) +
-           (f.gravity ? 1 : 0) + (f.minLife != engine::LifeLevel::None ? 1 : 0) + (f.nativeRace ? 1 : 0);
+           (f.gravity ? 1 : 0) + (f.minLife != vocabulary::LifeLevel::None ? 1 : 0) + (f.nativeRace ? 1 : 0);
 }
 
 // Gravity criterion in the summary's hundredths, widened to whole
@@ -70,7 +70,7 @@ bool passesSummary(const AtlasModel& model, SystemId id, const Filter& f) {
     if (f.starKinds != 0 && (f.starKinds & codeBit(e.starKind)) == 0) return false;
     if (f.colony && (e.marks & kMarkColony) == 0) return false;
     if (f.nativeRace && (e.marks & kMarkNativeRace) == 0) return false;
-    if (f.minLife != engine::LifeLevel::None && e.life < static_cast<std::uint8_t>(f.minLife)) return false;
+    if (f.minLife != vocabulary::LifeLevel::None && e.life < static_cast<std::uint8_t>(f.minLife)) return false;
     if (hasSettledCriterion(f) && !passesSettled(model, id, f)) return false;
     const WorldSummary& w = model.worlds(id);
     if (f.worldTypes != 0 && (w.worldTypes & f.worldTypes) == 0) return false;
@@ -103,14 +103,14 @@ bool passesSummary(const AtlasModel& model, SystemId id, const Filter& f) {
 bool planetMatches(const PlanetFacts& p, const Filter& f) {
     if (f.worldTypes != 0 && (f.worldTypes & codeBit(p.worldType)) == 0) return false;
     const bool climate = f.breathable || f.temperature || f.water || f.gravity ||
-                         f.minLife != engine::LifeLevel::None || f.nativeRace;
+                         f.minLife != vocabulary::LifeLevel::None || f.nativeRace;
     if (!climate) return true;
     if (p.belt) return false;
     if (f.breathable && !p.breathable) return false;
     if (f.temperature && !f.temperature->contains(p.temperature)) return false;
     if (f.water && !f.water->contains(p.water)) return false;
     if (f.gravity && !f.gravity->contains(p.gravity / 100.0)) return false;
-    if (f.minLife != engine::LifeLevel::None && p.life < f.minLife) return false;
+    if (f.minLife != vocabulary::LifeLevel::None && p.life < f.minLife) return false;
     if (f.nativeRace && !p.nativeRace) return false;
     return true;
 }
@@ -125,7 +125,7 @@ PlanetFacts factsOf(const TPlanetRec& p) {
     facts.temperature = p.temperature;
     facts.water = p.waterCover;
     facts.gravity = gravityHundredths(p.density, p.diameter);
-    facts.life = engine::lifeLevel(p.features);
+    facts.life = vocabulary::lifeLevel(p.features);
     facts.nativeRace = hasNativeRace(p);
     return facts;
 }

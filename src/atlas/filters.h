@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "atlas/atlas_model.h"
-#include "engine/body_names.h"
+#include "vocabulary/body_names.h"
 
 namespace orrimar::atlas {
 
@@ -37,7 +37,7 @@ struct Filter {
     std::optional<Range<int>> temperature;           // degrees Celsius, a planet's mean
     std::optional<Range<int>> water;                 // percent of a planet's surface
     std::optional<Range<double>> gravity;            // g, a planet's surface gravity
-    engine::LifeLevel minLife = engine::LifeLevel::None;  // a planet with at least this life
+    vocabulary::LifeLevel minLife = vocabulary::LifeLevel::None;  // a planet with at least this life
     bool nativeRace = false;                         // a planet home to a native race
     bool colony = false;                             // a colony or moon base in the system
     // Settled space: the controlling race (kNoRace: systems with colonies
@@ -82,7 +82,7 @@ struct PlanetFacts {
     std::int16_t temperature = 0;
     std::uint8_t water = 0;
     std::uint16_t gravity = 0;  // hundredths of a g
-    engine::LifeLevel life = engine::LifeLevel::None;
+    vocabulary::LifeLevel life = vocabulary::LifeLevel::None;
     bool nativeRace = false;
 };
 bool planetMatches(const PlanetFacts& planet, const Filter& filter);

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <vector>
 
-#include "engine/body_names.h"
+#include "vocabulary/body_names.h"
 #include "common/errors.h"
 
 namespace orrimar::cli {
@@ -62,7 +62,7 @@ std::uint32_t starKindsFromText(const std::string& text) {
         const std::string letter = folded(part);
         std::uint32_t found = 0;
         for (int k = 1; k <= 23; ++k) {
-            const auto& info = engine::starKindInfo(k);
+            const auto& info = vocabulary::starKindInfo(k);
             if (!info.spectralClass.empty() && folded(info.spectralClass) == letter) found |= atlas::codeBit(k);
         }
         if (found == 0) {
@@ -85,11 +85,11 @@ std::uint32_t worldTypesFromText(const std::string& text) {
         }
         int found = 0;
         for (int t = 1; t <= 23; ++t) {
-            if (folded(engine::worldTypeText(t)) == folded(part)) found = t;
+            if (folded(vocabulary::worldTypeText(t)) == folded(part)) found = t;
         }
         if (found == 0) {
             std::string names;
-            for (int t = 1; t <= 23; ++t) names += (t > 1 ? ", " : "") + engine::worldTypeText(t);
+            for (int t = 1; t <= 23; ++t) names += (t > 1 ? ", " : "") + vocabulary::worldTypeText(t);
             throw InputError(fmt::format("--world: '{}' is no world type; the types are {}", part, names));
         }
         mask |= atlas::codeBit(found);
@@ -98,10 +98,10 @@ std::uint32_t worldTypesFromText(const std::string& text) {
     return mask;
 }
 
-engine::LifeLevel lifeFromText(const std::string& text) {
-    for (int l = 1; l < engine::kLifeLevelCount; ++l) {
-        const auto level = static_cast<engine::LifeLevel>(l);
-        if (folded(engine::lifeLevelName(level)) == folded(text)) return level;
+vocabulary::LifeLevel lifeFromText(const std::string& text) {
+    for (int l = 1; l < vocabulary::kLifeLevelCount; ++l) {
+        const auto level = static_cast<vocabulary::LifeLevel>(l);
+        if (folded(vocabulary::lifeLevelName(level)) == folded(text)) return level;
     }
     throw InputError(fmt::format("--life: '{}' is no level of life: use prebiotic, microbial, complex or sentient", text));
 }

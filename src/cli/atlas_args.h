@@ -19,7 +19,7 @@ std::uint32_t starKindsFromText(const std::string& text);
 // "gas-giant,terran" (names ignoring case, '-' or '_' for spaces) or codes 1..23.
 std::uint32_t worldTypesFromText(const std::string& text);
 // "prebiotic", "microbial", "complex", "sentient".
-engine::LifeLevel lifeFromText(const std::string& text);
+vocabulary::LifeLevel lifeFromText(const std::string& text);
 // "MIN..MAX", "MIN.." or "..MAX", or one number for both ends. An open end
 // is `lowest` or `highest`; a value beyond them is refused.
 atlas::Range<int> intRangeFromText(const std::string& text, const char* option, int lowest, int highest);

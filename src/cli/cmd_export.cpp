@@ -9,7 +9,7 @@
 #include "cli/cli.h"
 #include "cli/out_args.h"
 #include "cli/progress_bar.h"
-#include "engine/sector_export.h"
+#include "exports/sector_export.h"
 #include "records/sector_base.h"
 
 namespace orrimar::cli {
@@ -23,22 +23,22 @@ struct ExportOptions {
 };
 
 
-void runExport(ExportOptions options, engine::ExportFormat format, Context& ctx) {
+void runExport(ExportOptions options, exports::ExportFormat format, Context& ctx) {
     // JSON is one file; CSV and the atlas are folders of their own.
-    if (format == engine::ExportFormat::Json) options.out = fileOut(options.out, "sector.json");
-    engine::ExportResult result;
+    if (format == exports::ExportFormat::Json) options.out = fileOut(options.out, "sector.json");
+    exports::ExportResult result;
     if (ctx.interactive) {
-        ProgressBar<engine::ExportProgress> bar(ctx.err);
-        result = engine::ExportSector(options.sector, format, options.out, &bar);
+        ProgressBar<exports::ExportProgress> bar(ctx.err);
+        result = exports::ExportSector(options.sector, format, options.out, &bar);
     } else {
-        result = engine::ExportSector(options.sector, format, options.out);
+        result = exports::ExportSector(options.sector, format, options.out);
     }
     const auto count = [](std::int64_t n, const char* one, const char* many) {
         return fmt::format("{} {}", groupedCount(n), n == 1 ? one : many);
     };
     ctx.success(fmt::format("Wrote the {} of {} ({}, {}) to {}",
-                           format == engine::ExportFormat::Atlas ? std::string("atlas")
-                                                                 : std::string(engine::exportFormatName(format)) +
+                           format == exports::ExportFormat::Atlas ? std::string("atlas")
+                                                                 : std::string(exports::exportFormatName(format)) +
                                                                        " export",
                            options.sector, count(result.systems, "system", "systems"),
                            count(result.races, "race", "races"), options.out));
@@ -54,13 +54,13 @@ void registerExport(CLI::App& app, Context& ctx) {
                                 "json (one file), csv (a folder of tables) or atlas (a folder)"))
         ->required();
     cmd->add_option("--out", options->out, "File (json) or folder (csv, atlas) to write")->required();
-    cmd->callback([options, &ctx] { runExport(*options, engine::exportFormatFromName(options->format), ctx); });
+    cmd->callback([options, &ctx] { runExport(*options, exports::exportFormatFromName(options->format), ctx); });
 
     auto atlas = std::make_shared<ExportOptions>();
     CLI::App* at = app.add_subcommand("atlas", "Write a browsable HTML atlas of a sector (a folder)");
     refuseBlank(at->add_option("SECTOR", atlas->sector, "Sector base name (path without extension)"))->required();
     at->add_option("--out", atlas->out, "Folder to write")->required();
-    at->callback([atlas, &ctx] { runExport(*atlas, engine::ExportFormat::Atlas, ctx); });
+    at->callback([atlas, &ctx] { runExport(*atlas, exports::ExportFormat::Atlas, ctx); });
 }
 
 }  // namespace orrimar::cli

@@ -13,8 +13,8 @@
 #include "cli/atlas_args.h"
 #include "cli/cli.h"
 #include "cli/id_args.h"
-#include "engine/body_names.h"
-#include "engine/document.h"
+#include "vocabulary/body_names.h"
+#include "documents/document.h"
 #include "common/errors.h"
 #include "records/sector_base.h"
 
@@ -57,7 +57,7 @@ std::string marksText(const atlas::SystemEntry& e) {
 }
 
 std::string lifeText(const atlas::SystemEntry& e) {
-    return e.life == 0 ? std::string() : std::string(engine::lifeLevelName(static_cast<engine::LifeLevel>(e.life)));
+    return e.life == 0 ? std::string() : std::string(vocabulary::lifeLevelName(static_cast<vocabulary::LifeLevel>(e.life)));
 }
 
 void run(const FindOptions& o, Context& ctx) {
@@ -105,7 +105,7 @@ void run(const FindOptions& o, Context& ctx) {
                                 {"y", e.y},
                                 {"z", e.z},
                                 {"starKind", e.starKind},
-                                {"star", std::string(engine::starPlainName(e.starKind))},
+                                {"star", std::string(vocabulary::starPlainName(e.starKind))},
                                 {"stars", e.starCount},
                                 {"worlds", e.worldCount},
                                 {"life", lifeText(e)},
@@ -124,7 +124,7 @@ void run(const FindOptions& o, Context& ctx) {
 
     const bool near = filter.withinOf != atlas::kNoSystem;
     std::size_t nameWidth = 4;
-    for (const atlas::SystemId id : ids) nameWidth = std::max(nameWidth, engine::displayWidth(model.name(id)));
+    for (const atlas::SystemId id : ids) nameWidth = std::max(nameWidth, documents::displayWidth(model.name(id)));
     ctx.out << fmt::format("{:>7}  {:<{}}  {:>6} {:>6} {:>6}  {:<24}  {:>6}  {:<9}  {}{}\n", "Id", "Name", nameWidth,
                            "X", "Y", "Z", "Primary star", "Worlds", "Life", "Marks", near ? "  Parsecs" : "");
     for (const atlas::SystemId id : ids) {
@@ -132,8 +132,8 @@ void run(const FindOptions& o, Context& ctx) {
         const std::string name(model.name(id));
         const std::string marks = marksText(e);
         std::string line = fmt::format("{:>7}  {}{:{}}  {:>6} {:>6} {:>6}  {:<24}  {:>6}  {:<9}  {:<18}", id, name, "",
-                                       nameWidth - engine::displayWidth(name), e.x, e.y, e.z,
-                                       engine::starPlainName(e.starKind), e.worldCount, lifeText(e), marks);
+                                       nameWidth - documents::displayWidth(name), e.x, e.y, e.z,
+                                       vocabulary::starPlainName(e.starKind), e.worldCount, lifeText(e), marks);
         if (near) line += fmt::format("  {:>7.2f}", atlas::distance(model, id, filter.withinOf));
         while (!line.empty() && line.back() == ' ') line.pop_back();
         ctx.out << line << "\n";

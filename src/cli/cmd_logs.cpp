@@ -12,7 +12,7 @@
 #include "cli/out_args.h"
 #include "common/errors.h"
 #include "engine/engine.h"
-#include "engine/star_summary.h"
+#include "logs/star_summary.h"
 
 namespace orrimar::cli {
 
@@ -64,7 +64,7 @@ void registerLogs(CLI::App& app, Context& ctx) {
         const auto id = static_cast<std::int32_t>(idFromText(starlog->sector, NameKind::System, starlog->system, "--system"));
         if (starlog->summary) {
             engine::main_starsummary(starlog->sector, starlog->out, id,
-                                     starlog->html ? engine::kFormatHtml : engine::kFormatText,
+                                     starlog->html ? engine::LogFormat::Html : engine::LogFormat::Text,
                                      // No name given: the summary reads the name file itself, so
                                      // that renamed worlds show under their own names.
                                      std::string());
@@ -73,7 +73,7 @@ void registerLogs(CLI::App& app, Context& ctx) {
             return;
         }
         engine::main_starlog(starlog->sector, starlog->out, id, 1,
-                             starlog->html ? engine::kFormatHtml : engine::kFormatText);
+                             starlog->html ? engine::LogFormat::Html : engine::LogFormat::Text);
         ctx.success(
             fmt::format("Wrote system log of {} to {}", namedThing(starlog->sector, NameKind::System, id), starlog->out));
     });

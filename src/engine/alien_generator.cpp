@@ -11,7 +11,7 @@
 #include "common/errors.h"
 #include "common/random.h"
 #include "engine/engine.h"
-#include "engine/engine_files.h"
+#include "reading/sector_reader.h"
 #include "generation/sector_fields.h"
 #include "records/record_file.h"
 #include "records/records.h"
@@ -164,9 +164,9 @@ AlienGeneratorResult runAlienGenerator(const AlienGeneratorParams& params) {
     main_alien(temperature, composition, worldType, gravity, 1, base, 0, params.totalAlienDisable ? 1 : 0,
                kGeneratorMaxSpatialAge);
 
-    const std::uint8_t format = params.filterIndex == 2 ? kFormatHtml : kFormatText;
+    const LogFormat format = logFormatOfFilter(params.filterIndex);
     // Written beside its final name and moved into place only when whole.
-    OutputFile log(params.logPath);
+    reading::OutputFile log(params.logPath);
     main_alienlog(base, 0, static_cast<std::uint8_t>(params.outputIndex), format, log.stream());
     log.commit();
 

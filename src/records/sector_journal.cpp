@@ -60,7 +60,98 @@ void cutMember(const std::string& path, std::int64_t bytes, const char* why, std
     done.push_back(fmt::format("cut {} back from {} to {} bytes ({})", path, size, bytes, why));
 }
 
+// The saved bytes file: for each piece its member (1 byte), offset (8),
+// length (4), little-endian, then the bytes.
+std::string encodeSaved(const std::vector<SavedBytes>& pieces) {
+    std::string out;
+    const auto put = [&out](std::uint64_t value, int width) {
+        for (int i = 0; i < width; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    };
+    for (const SavedBytes& piece : pieces) {
+        put(piece.member, 1);
+        put(static_cast<std::uint64_t>(piece.offset), 8);
+        put(piece.bytes.size(), 4);
+        out += piece.bytes;
+    }
+    return out;
+}
+
+std::vector<SavedBytes> decodeSaved(const std::string& path, const std::string& text) {
+    std::vector<SavedBytes> pieces;
+    std::size_t at = 0;
+    const auto take = [&](int width) {
+        if (text.size() - at < static_cast<std::size_t>(width)) {
+            throw IoError(fmt::format("{} ends inside a saved piece; the sector is left as it is", path));
+        }
+        std::uint64_t value = 0;
+        for (int i = 0; i < width; ++i) value |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[at + i])) << (8 * i);
+        at += static_cast<std::size_t>(width);
+        return value;
+    };
+    while (at < text.size()) {
+        SavedBytes piece;
+        piece.member = static_cast<std::size_t>(take(1));
+        piece.offset = static_cast<std::int64_t>(take(8));
+        const auto length = static_cast<std::size_t>(take(4));
+        if (piece.member >= kJournalMembers || piece.offset < 0 || text.size() - at < length) {
+            throw IoError(fmt::format("{} holds a piece this program did not write; the sector is left as it is", path));
+        }
+        piece.bytes = text.substr(at, length);
+        at += length;
+        pieces.push_back(std::move(piece));
+    }
+    return pieces;
+}
+
+std::string readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ioErrorFromErrno(errno != 0 ? errno : EIO, path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Writes `text` to `path` and syncs it before returning.
+void writeSynced(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) throw ioErrorFromErrno(errno, path);
+    errno = 0;
+    const bool written = writeAll(fd, text.data(), text.size()) == text.size() && ::fsync(fd) == 0;
+    const int err = errno != 0 ? errno : EIO;
+    ::close(fd);
+    if (!written) throw ioErrorFromErrno(err, path);
+}
+
+// Puts back what the command overwrote, before the members are cut back.
+void restoreSaved(const std::string& baseName, const SectorJournal& journal, std::vector<std::string>& done) {
+    if (journal.savedBytesSize == 0) return;
+    const std::string path = savedBytesPath(baseName);
+    const std::string text = readWhole(path);
+    if (static_cast<std::int64_t>(text.size()) != journal.savedBytesSize) {
+        throw IoError(fmt::format("{} holds {} bytes, its journal says {}; the sector is left as it is", path,
+                                  text.size(), journal.savedBytesSize));
+    }
+    std::array<std::int64_t, kJournalMembers> restored{};
+    for (const SavedBytes& piece : decodeSaved(path, text)) {
+        const std::string member = memberPath(baseName, piece.member);
+        const int fd = ::open(member.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) throw ioErrorFromErrno(errno, member);
+        const bool written = writeAllAt(fd, piece.bytes.data(), piece.bytes.size(), piece.offset) == piece.bytes.size();
+        const int err = errno;
+        ::close(fd);
+        if (!written) throw ioErrorFromErrno(err, member);
+        restored[piece.member] += static_cast<std::int64_t>(piece.bytes.size());
+    }
+    for (std::size_t m = 0; m < kJournalMembers; ++m) {
+        if (restored[m] > 0) {
+            done.push_back(fmt::format("put back {} bytes of {} (an interrupted change, undone whole)", restored[m],
+                                       memberPath(baseName, m)));
+        }
+    }
+}
+
 void recoverAllOrNothing(const std::string& baseName, const SectorJournal& journal, std::vector<std::string>& done) {
+    restoreSaved(baseName, journal, done);
     for (std::size_t m = 0; m < kJournalMembers; ++m) {
         const std::string path = memberPath(baseName, m);
         if (journal.sizes[m] < 0) {
@@ -150,6 +241,15 @@ SectorJournal parseJournal(const std::string& path, const std::string& text) {
             sawKind = true;
             continue;
         }
+        if (key == "saved") {
+            try {
+                journal.savedBytesSize = std::stoll(value);
+            } catch (const std::logic_error&) {
+                throw bad(fmt::format("saved '{}'", value));
+            }
+            if (journal.savedBytesSize < 0) throw bad(fmt::format("saved '{}'", value));
+            continue;
+        }
         if (key == "names") {
             journal.namesEverySystem = value == "yes";
             continue;
@@ -177,6 +277,7 @@ SectorJournal parseJournal(const std::string& path, const std::string& text) {
 }  // namespace
 
 std::string sectorJournalPath(const std::string& baseName) { return baseName + ".jnl"; }
+std::string savedBytesPath(const std::string& baseName) { return baseName + ".jnb"; }
 
 std::array<std::int64_t, kJournalMembers> memberSizes(const std::string& baseName) {
     std::array<std::int64_t, kJournalMembers> sizes{};
@@ -192,11 +293,20 @@ void syncSectorMembers(const std::string& baseName) {
     syncFolderOf(baseName);
 }
 
-void writeSectorJournal(const std::string& baseName, const SectorJournal& journal) {
+void writeSectorJournal(const std::string& baseName, const SectorJournal& given,
+                        const std::vector<SavedBytes>& overwritten) {
     syncSectorMembers(baseName);
+    SectorJournal journal = given;
+    if (!overwritten.empty()) {
+        // Whole on disk before the journal that points at it.
+        const std::string saved = encodeSaved(overwritten);
+        writeSynced(savedBytesPath(baseName), saved);
+        journal.savedBytesSize = static_cast<std::int64_t>(saved.size());
+    }
     std::string text = fmt::format("{}\nkind {}\nnames {}\n", kJournalHeading,
                                    journal.kind == JournalKind::AllOrNothing ? "all-or-nothing" : "whole-systems",
                                    journal.namesEverySystem ? "yes" : "no");
+    if (journal.savedBytesSize > 0) text += fmt::format("saved {}\n", journal.savedBytesSize);
     for (std::size_t m = 0; m < kJournalMembers; ++m) {
         text += fmt::format("{} {}\n", kSectorMemberExtensions[m], journal.sizes[m]);
     }
@@ -236,6 +346,8 @@ void removeSectorJournal(const std::string& baseName) {
     fs::remove(path, ec);
     if (ec) throw ioErrorFromErrno(ec.value(), path);
     syncFolderOf(path);
+    // Only once the journal is gone: without it the saved bytes mean nothing.
+    fs::remove(savedBytesPath(baseName), ec);
 }
 
 std::vector<std::string> recoverSector(const std::string& baseName) {
@@ -259,6 +371,14 @@ JournalScope::JournalScope(std::string baseName, JournalKind kind, bool namesEve
     journal.namesEverySystem = namesEverySystem;
     journal.sizes = memberSizes(baseName_);
     writeSectorJournal(baseName_, journal);
+}
+
+JournalScope::JournalScope(std::string baseName, const std::vector<SavedBytes>& overwritten)
+    : baseName_(std::move(baseName)) {
+    SectorJournal journal;
+    journal.kind = JournalKind::AllOrNothing;
+    journal.sizes = memberSizes(baseName_);
+    writeSectorJournal(baseName_, journal, overwritten);
 }
 
 JournalScope::~JournalScope() {

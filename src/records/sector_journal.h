@@ -30,8 +30,20 @@ enum class JournalKind {
 // The members a journal records, in the order of kSectorMemberExtensions.
 inline constexpr std::size_t kJournalMembers = 9;
 
+// Bytes a command is about to overwrite in place (a planet's colonising
+// race, a settled-layer member rewritten whole): saved before the first
+// write and put back by an all-or-nothing recovery before the cut.
+struct SavedBytes {
+    std::size_t member = 0;  // index into kSectorMemberExtensions
+    std::int64_t offset = 0;  // bytes from the member's start
+    std::string bytes;
+};
+
 struct SectorJournal {
     JournalKind kind = JournalKind::AllOrNothing;
+    // Bytes of "data/alpha.jnb", the saved bytes, written and synced before
+    // the journal; 0 when the command overwrites nothing.
+    std::int64_t savedBytesSize = 0;
     // WholeSystems: the run names every system it writes, so a system whose
     // name never reached the disk is not whole.
     bool namesEverySystem = false;
@@ -40,6 +52,7 @@ struct SectorJournal {
 };
 
 std::string sectorJournalPath(const std::string& baseName);
+std::string savedBytesPath(const std::string& baseName);
 
 // The sizes of the members as they are now.
 std::array<std::int64_t, kJournalMembers> memberSizes(const std::string& baseName);
@@ -50,7 +63,9 @@ void syncSectorMembers(const std::string& baseName);
 
 // Writes the journal beside the sector, synced and in place before it
 // returns (the members are synced first: the sizes it records are on disk).
-void writeSectorJournal(const std::string& baseName, const SectorJournal& journal);
+// With `overwritten`, the saved bytes go to their own file first.
+void writeSectorJournal(const std::string& baseName, const SectorJournal& journal,
+                        const std::vector<SavedBytes>& overwritten = {});
 // The journal, when there is one. IoError naming it when it cannot be read
 // or is not a journal of this program.
 std::optional<SectorJournal> readSectorJournal(const std::string& baseName);
@@ -72,6 +87,9 @@ std::vector<std::string> recoverSector(const std::string& baseName);
 class JournalScope {
 public:
     JournalScope(std::string baseName, JournalKind kind, bool namesEverySystem = false);
+    // All or nothing, with what the command will overwrite in place saved
+    // first.
+    JournalScope(std::string baseName, const std::vector<SavedBytes>& overwritten);
     ~JournalScope();
     JournalScope(const JournalScope&) = delete;
     JournalScope& operator=(const JournalScope&) = delete;

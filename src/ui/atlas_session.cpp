@@ -19,10 +19,10 @@
 #include "atlas/filters.h"
 #include "atlas/labels.h"
 #include "atlas/routes.h"
-#include "engine/body_names.h"
+#include "vocabulary/body_names.h"
 #include "engine/engine.h"
-#include "engine/engine_files.h"
-#include "engine/star_summary.h"
+#include "reading/sector_reader.h"
+#include "logs/star_summary.h"
 #include "common/bit_flags.h"
 #include "records/world_types.h"
 #include "names/sector_names.h"
@@ -75,7 +75,7 @@ QString any() { return QStringLiteral("any"); }
 // The system log as the Atlas shows it: every body, in HTML, in memory.
 std::string starlogHtml(const std::string& base, std::int32_t id) {
     std::ostringstream log;
-    engine::main_starlog(base, log, id, engine::LogDetail::EveryBody, engine::kFormatHtml);
+    engine::main_starlog(base, log, id, engine::LogDetail::EveryBody, engine::LogFormat::Html);
     return log.str();
 }
 
@@ -89,7 +89,7 @@ AtlasSession::~AtlasSession() = default;
 QStringList AtlasSession::starKindChoices() {
     QStringList list{any()};
     for (const int kind : kPrimaryKinds) {
-        const engine::StarKindInfo& info = engine::starKindInfo(kind);
+        const vocabulary::StarKindInfo& info = vocabulary::starKindInfo(kind);
         QString text = QString::fromUtf8(info.plainName.data(), static_cast<qsizetype>(info.plainName.size()));
         text[0] = text[0].toUpper();
         if (!info.spectralClass.empty())
@@ -102,7 +102,7 @@ QStringList AtlasSession::starKindChoices() {
 
 QStringList AtlasSession::worldTypeChoices() {
     QStringList list{any()};
-    for (int type = 1; type <= world::kCount; ++type) list << QString::fromStdString(engine::worldTypeText(type));
+    for (int type = 1; type <= world::kCount; ++type) list << QString::fromStdString(vocabulary::worldTypeText(type));
     return list;
 }
 
@@ -126,8 +126,8 @@ QStringList AtlasSession::gravityChoices() {
 
 QStringList AtlasSession::lifeChoices() {
     QStringList list{any()};
-    for (int level = 1; level < engine::kLifeLevelCount; ++level) {
-        const std::string_view name = engine::lifeLevelName(static_cast<engine::LifeLevel>(level));
+    for (int level = 1; level < vocabulary::kLifeLevelCount; ++level) {
+        const std::string_view name = vocabulary::lifeLevelName(static_cast<vocabulary::LifeLevel>(level));
         list << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) + QStringLiteral(" or more");
     }
     return list;
@@ -256,7 +256,7 @@ std::int32_t AtlasSession::findSystem(const std::string& text, std::string_view 
 std::string AtlasSession::summaryHtml(std::int32_t id) const {
     if (!isOpen()) return {};
     std::ostringstream html;
-    engine::writeStarSummary(state_->model->baseName(), id, engine::kFormatHtml, html,
+    logs::writeStarSummary(state_->model->baseName(), id, engine::LogFormat::Html, html,
                              std::string(state_->model->name(id)));
     // Settled space follows the orbits, inside the page's body.
     std::string page = html.str();
@@ -294,8 +294,8 @@ std::vector<AtlasSession::Match> AtlasSession::search(const Query& query) {
         const Band& band = kGravityBands[static_cast<std::size_t>(query.gravity - 1)];
         filter.gravity = atlas::Range<double>{band.min, band.max};
     }
-    if (query.life > 0 && query.life < engine::kLifeLevelCount)
-        filter.minLife = static_cast<engine::LifeLevel>(query.life);
+    if (query.life > 0 && query.life < vocabulary::kLifeLevelCount)
+        filter.minLife = static_cast<vocabulary::LifeLevel>(query.life);
     filter.nativeRace = query.nativeRace;
     filter.colony = query.colonies;
     applySettledQuery(query, filter);
@@ -318,7 +318,7 @@ std::vector<AtlasSession::Match> AtlasSession::search(const Query& query) {
         match.x = e.x;
         match.y = e.y;
         match.z = e.z;
-        match.primary = std::string(engine::starPlainName(e.starKind));
+        match.primary = std::string(vocabulary::starPlainName(e.starKind));
         if (s.selected) match.distance = atlas::distance(*s.model, *s.selected, sid);
         matches.push_back(std::move(match));
     }

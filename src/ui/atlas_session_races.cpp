@@ -4,7 +4,7 @@
 #include <fmt/format.h>
 
 #include "engine/engine.h"
-#include "engine/engine_files.h"
+#include "reading/sector_reader.h"
 #include "names/named_things.h"
 #include "records/records.h"
 #include "ui/atlas_session_state.h"
@@ -23,14 +23,14 @@ std::string AtlasSession::raceName(std::int32_t raceId) const {
 std::string AtlasSession::alienLogHtml(std::int32_t raceId) const {
     if (!isOpen()) return {};
     std::ostringstream log;
-    engine::main_alienlog(state_->model->baseName(), raceId, 0, engine::kFormatHtml, log);
+    engine::main_alienlog(state_->model->baseName(), raceId, 0, engine::LogFormat::Html, log);
     return log.str();
 }
 
 std::vector<std::int32_t> AtlasSession::racesOf(std::int32_t id) const {
     std::vector<std::int32_t> races;
     if (!isOpen()) return races;
-    engine::SectorReader sector(state_->model->baseName());
+    reading::SectorReader sector(state_->model->baseName());
     const TSystemRec system = sector.system(id);
     const int stars = starCountOf(system);
     for (int star = 0; star < stars; ++star) {

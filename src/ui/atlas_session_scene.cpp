@@ -11,7 +11,7 @@
 #include "atlas/atlas_model.h"
 #include "atlas/camera.h"
 #include "atlas/labels.h"
-#include "engine/body_names.h"
+#include "vocabulary/body_names.h"
 #include "engine/engine.h"
 #include "ui/atlas_session_state.h"
 
@@ -45,7 +45,7 @@ QRgb starColour(int kind) {
     static const std::array<QRgb, 256> colours = [] {
         std::array<QRgb, 256> table{};
         for (int k = 0; k < 256; ++k) {
-            const std::string_view colour = engine::starKindInfo(k).colour;
+            const std::string_view colour = vocabulary::starKindInfo(k).colour;
             table[static_cast<std::size_t>(k)] =
                 QColor::fromString(QLatin1StringView(colour.data(), static_cast<qsizetype>(colour.size()))).rgb();
         }
@@ -324,7 +324,7 @@ std::string AtlasSession::namesNear(QPointF at, QSize size) const {
         const atlas::SystemEntry& e = s.model->entry(id);
         if (!text.empty()) text += '\n';
         text += fmt::format("{} ({}, {}, {}) {}", systemName(id), e.x, e.y, e.z,
-                            engine::starPlainName(e.starKind));
+                            vocabulary::starPlainName(e.starKind));
         ++lines;
     }
     return text;

@@ -6,7 +6,7 @@
 #include "atlas/filters.h"
 #include "atlas/route_stops.h"
 #include "atlas/territory.h"
-#include "engine/document.h"
+#include "documents/document.h"
 #include "records/colony_codes.h"
 #include "ui/atlas_session_state.h"
 

@@ -36,7 +36,7 @@
 
 #include <climits>
 
-#include "engine/sector_export.h"
+#include "exports/sector_export.h"
 #include "common/errors.h"
 #include "ui/atlas_empires_panel.h"
 #include "ui/atlas_input_handler.h"

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "engine/sector_export.h"
+#include "exports/sector_export.h"
 #include "ui/atlas_painter.h"
 #include "ui/atlas_session.h"
 #include "ui/atlas_widget.h"
@@ -30,7 +30,7 @@ namespace {
 
 // The export's gauge: a progress dialog whose Cancel ends the export with
 // nothing written.
-class ExportGauge : public engine::ExportProgress {
+class ExportGauge : public exports::ExportProgress {
 public:
     explicit ExportGauge(QWidget* parent) : dialog_(QStringLiteral("Exporting..."), QStringLiteral("Cancel"), 0, 1, parent) {
         dialog_.setWindowModality(Qt::WindowModal);
@@ -60,18 +60,18 @@ void AtlasWindow::exportClick() {
                    kLogFolder),
         FileDialogAnswer{});
     if (!answer) return;
-    const engine::ExportFormat format = answer->filterIndex == 2   ? engine::ExportFormat::Csv
-                                        : answer->filterIndex == 3 ? engine::ExportFormat::Atlas
-                                                                   : engine::ExportFormat::Json;
+    const exports::ExportFormat format = answer->filterIndex == 2   ? exports::ExportFormat::Csv
+                                        : answer->filterIndex == 3 ? exports::ExportFormat::Atlas
+                                                                   : exports::ExportFormat::Json;
     QString destination = answer->fileName;
     // Tables and the atlas are folders: a default ".json" added by the
     // dialog names nothing.
-    if (format != engine::ExportFormat::Json && destination.endsWith(QStringLiteral(".json")))
+    if (format != exports::ExportFormat::Json && destination.endsWith(QStringLiteral(".json")))
         destination.chop(5);
-    engine::ExportResult result;
+    exports::ExportResult result;
     const bool done = guarded(this, [&] {
         ExportGauge gauge(this);
-        result = engine::ExportSector(sectorBase_.toStdString(), format, QFile::encodeName(destination).toStdString(),
+        result = exports::ExportSector(sectorBase_.toStdString(), format, QFile::encodeName(destination).toStdString(),
                                       &gauge);
     });
     if (!done) return;

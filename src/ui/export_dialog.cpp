@@ -22,17 +22,17 @@ namespace orrimar::ui {
 namespace {
 
 // The formats in list order.
-constexpr engine::ExportFormat kFormats[] = {engine::ExportFormat::Json, engine::ExportFormat::Csv,
-                                             engine::ExportFormat::Atlas};
+constexpr exports::ExportFormat kFormats[] = {exports::ExportFormat::Json, exports::ExportFormat::Csv,
+                                             exports::ExportFormat::Atlas};
 
 }  // namespace
 
-QString proposedDestination(const QString& baseName, engine::ExportFormat format) {
+QString proposedDestination(const QString& baseName, exports::ExportFormat format) {
     if (baseName.isEmpty()) return {};
     switch (format) {
-        case engine::ExportFormat::Json: return baseName + QStringLiteral(".json");
-        case engine::ExportFormat::Csv: return baseName + QStringLiteral("-csv");
-        case engine::ExportFormat::Atlas: return baseName + QStringLiteral("-atlas");
+        case exports::ExportFormat::Json: return baseName + QStringLiteral(".json");
+        case exports::ExportFormat::Csv: return baseName + QStringLiteral("-csv");
+        case exports::ExportFormat::Atlas: return baseName + QStringLiteral("-atlas");
     }
     return {};
 }
@@ -42,9 +42,9 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Export"));
     SectorEdit = new FileField(QStringLiteral("starlog"), 255, openSectorDialog(), this);
     FormatBox = new QComboBox(this);
-    for (const engine::ExportFormat format : kFormats) {
-        FormatBox->addItem(QString::fromUtf8(engine::exportFormatName(format).data(),
-                                             static_cast<int>(engine::exportFormatName(format).size())));
+    for (const exports::ExportFormat format : kFormats) {
+        FormatBox->addItem(QString::fromUtf8(exports::exportFormatName(format).data(),
+                                             static_cast<int>(exports::exportFormatName(format).size())));
     }
     DestinationEdit = new QLineEdit(this);
     DestinationEdit->setMinimumWidth(260);
@@ -81,9 +81,9 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
     connect(CancelBtn, &QPushButton::clicked, this, &ExportDialog::reject);
 }
 
-engine::ExportFormat ExportDialog::format() const {
+exports::ExportFormat ExportDialog::format() const {
     const int index = FormatBox->currentIndex();
-    return index >= 0 && index < 3 ? kFormats[index] : engine::ExportFormat::Json;
+    return index >= 0 && index < 3 ? kFormats[index] : exports::ExportFormat::Json;
 }
 
 void ExportDialog::proposeDestination() {
@@ -105,17 +105,17 @@ void ExportDialog::OKBtnClick() {
     if (running_) return;
     const std::string sector = QFile::encodeName(SectorEdit->text()).toStdString();
     const std::string destination = QFile::encodeName(DestinationEdit->text()).toStdString();
-    const engine::ExportFormat chosen = format();
+    const exports::ExportFormat chosen = format();
     lastRun_.reset();
     cancelFlag_ = false;
     const bool done = guarded(this, [&] {
         const RunningGuard running(running_);
         sinceEvents_.start();
-        lastRun_ = engine::ExportSector(sector, chosen, destination, this);
+        lastRun_ = exports::ExportSector(sector, chosen, destination, this);
     });
     Gauge->setValue(0);
     lastResult.clear();
-    const QString what = chosen == engine::ExportFormat::Atlas
+    const QString what = chosen == exports::ExportFormat::Atlas
                              ? QStringLiteral("atlas")
                              : FormatBox->currentText() + QStringLiteral(" export");
     if (done && lastRun_ && !lastRun_->cancelled) {

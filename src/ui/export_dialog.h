@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "engine/sector_export.h"
+#include "exports/sector_export.h"
 #include "ui/dialog_parts.h"
 
 class QComboBox;
@@ -19,7 +19,7 @@ namespace orrimar::ui {
 
 class FileField;
 
-class ExportDialog : public QDialog, public CommandReport, private engine::ExportProgress {
+class ExportDialog : public QDialog, public CommandReport, private exports::ExportProgress {
     Q_OBJECT
 public:
     explicit ExportDialog(QWidget* parent = nullptr);
@@ -34,8 +34,8 @@ public:
     void OKBtnClick();
     bool running() const { return running_; }
     // What the last export did; empty before the first or after a failure.
-    const std::optional<engine::ExportResult>& lastRun() const { return lastRun_; }
-    engine::ExportFormat format() const;
+    const std::optional<exports::ExportResult>& lastRun() const { return lastRun_; }
+    exports::ExportFormat format() const;
 
     // How often a run lets the interface process its events (0: every step).
     void setEventInterval(int milliseconds) { eventIntervalMs_ = milliseconds; }
@@ -59,11 +59,11 @@ private:
     int eventIntervalMs_ = 40;
     QElapsedTimer sinceEvents_;
     QString proposed_;
-    std::optional<engine::ExportResult> lastRun_;
+    std::optional<exports::ExportResult> lastRun_;
 };
 
 // The destination proposed for a sector base name: "base.json",
 // "base-csv", "base-atlas".
-QString proposedDestination(const QString& baseName, engine::ExportFormat format);
+QString proposedDestination(const QString& baseName, exports::ExportFormat format);
 
 }  // namespace orrimar::ui

@@ -63,7 +63,6 @@ void addRow(QGridLayout* grid, QDialog* dialog, const QString& caption, QWidget*
 
 }  // namespace
 
-std::uint8_t logFormatOf(int filterIndex) { return filterIndex == 2 ? engine::kFormatHtml : engine::kFormatText; }
 
 int chosenIndex(const QComboBox* list) {
     const int index = list->currentIndex();
@@ -114,7 +113,7 @@ void TBtnRightDlg1::OKBtnClick() {
         const QString logPath = SaveToField->filePath();
         const std::int32_t id = readId(SystemIdField);
         engine::main_starlog(SectorField->text().toStdString(), QFile::encodeName(logPath).toStdString(), id, 1,
-                             logFormatOf(SaveToField->filterIndex()));
+                             engine::logFormatOfFilter(SaveToField->filterIndex()));
         lastResult = QStringLiteral("Wrote system log of %1 to %2")
                          .arg(QString::fromStdString(namedThing(SectorField->text().toStdString(), NameKind::System, id)),
                               logPath);
@@ -188,7 +187,7 @@ void TBtnRightDlg2::OKBtnClick() {
         GuardedOutputFile log(path);
         const std::int32_t id = readId(AlienIdField);
         engine::main_alienlog(FileNameField->text().toStdString(), id, static_cast<std::uint8_t>(output),
-                              logFormatOf(SaveToField->filterIndex()), log.stream());
+                              engine::logFormatOfFilter(SaveToField->filterIndex()), log.stream());
         log.commit();
         lastResult = QStringLiteral("Wrote alien log of %1 to %2")
                          .arg(QString::fromStdString(namedThing(FileNameField->text().toStdString(), NameKind::Race, id)),

@@ -67,8 +67,6 @@ public:
     void OKBtnClick();
 };
 
-// Log format from the save dialog's filter: the second filter is HTML.
-std::uint8_t logFormatOf(int filterIndex);
 
 // The index of the entry chosen in an editable list: -1 when its text was
 // typed over rather than chosen.

@@ -27,7 +27,7 @@ struct BruteForce {
         const bool belt = p.worldType >= 15 && p.worldType <= 18;  // the four belt kinds; 6 is not one
         if (f.worldTypes != 0 && (f.worldTypes & (1U << p.worldType)) == 0) return false;
         const bool climate = f.breathable || f.temperature || f.water || f.gravity ||
-                             f.minLife != engine::LifeLevel::None || f.nativeRace;
+                             f.minLife != vocabulary::LifeLevel::None || f.nativeRace;
         if (!climate) return true;
         if (belt) return false;
         if (f.breathable && !(p.composition == 2 && (p.atmosphereClass == 3 || p.atmosphereClass == 4))) return false;
@@ -37,7 +37,7 @@ struct BruteForce {
             const double g = std::round(static_cast<double>(bulkProperties(p.density, p.diameter).gravity) * 100) / 100;
             if (p.diameter <= 0 || g < f.gravity->min || g > f.gravity->max) return false;
         }
-        if (engine::lifeLevel(p.features) < f.minLife) return false;
+        if (vocabulary::lifeLevel(p.features) < f.minLife) return false;
         if (f.nativeRace && !testBit(p.features[2], 3)) return false;
         return true;
     }
@@ -130,7 +130,7 @@ TEST_F(AtlasFilters, EachCriterionAloneAgreesWithBruteForce) {
     f = {};
     f.gravity = Range<double>{0.8, 1.2};
     expectBrute(f, "gravity near 1 g");
-    for (const auto level : {engine::LifeLevel::Prebiotic, engine::LifeLevel::Complex, engine::LifeLevel::Sentient}) {
+    for (const auto level : {vocabulary::LifeLevel::Prebiotic, vocabulary::LifeLevel::Complex, vocabulary::LifeLevel::Sentient}) {
         f = {};
         f.minLife = level;
         expectBrute(f, "life");
@@ -155,7 +155,7 @@ TEST_F(AtlasFilters, WorldCriteriaCombinedMustHoldOnOnePlanet) {
     f.temperature = Range<int>{-10, 25};
     expectBrute(f, "breathable and mild", false);
     f = {};
-    f.minLife = engine::LifeLevel::Microbial;
+    f.minLife = vocabulary::LifeLevel::Microbial;
     f.water = Range<int>{30, 80};
     f.gravity = Range<double>{0.5, 1.5};
     expectBrute(f, "life, water, gravity", false);

@@ -12,7 +12,7 @@
 #include "atlas/atlas_model.h"
 #include "common/ansi_text.h"
 #include "names/sector_names.h"
-#include "engine/body_names.h"
+#include "vocabulary/body_names.h"
 #include "common/bit_flags.h"
 #include "common/errors.h"
 #include "records/record_file.h"
@@ -59,7 +59,7 @@ TEST(AtlasModel, EntriesAndSummariesAgreeWithTheRecords) {
         int breathable = 0;
         for (const auto& p : ps) {
             types |= 1U << p.worldType;
-            life = std::max(life, static_cast<std::uint8_t>(engine::lifeLevel(p.features)));
+            life = std::max(life, static_cast<std::uint8_t>(vocabulary::lifeLevel(p.features)));
             race = race || testBit(p.features[2], 3);
             if (p.composition == 2 && (p.atmosphereClass == 3 || p.atmosphereClass == 4)) ++breathable;
         }

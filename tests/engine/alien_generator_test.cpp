@@ -8,7 +8,7 @@
 
 #include "common/errors.h"
 #include "engine/alien_generator.h"
-#include "engine/body_names.h"
+#include "vocabulary/body_names.h"
 #include "engine/engine.h"
 #include "engine/log_fixtures.h"
 #include "records/record_file.h"
@@ -16,6 +16,8 @@
 #include "settings/probabilities.h"
 
 namespace orrimar::engine {
+
+using namespace orrimar::vocabulary;
 namespace {
 
 namespace fs = std::filesystem;

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "common/file_io.h"
-#include "engine/export_output.h"
+#include "exports/export_output.h"
 #include "ui/export_dialog.h"
 #include "ui/file_field.h"
 #include "ui_test_support.h"

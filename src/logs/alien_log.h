@@ -1,0 +1,19 @@
+// The alien log: one race of a sector described for one of the six output
+// systems, written into a log the caller has opened.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "documents/document.h"
+
+namespace orrimar::logs {
+
+// Race `raceId` of the sector `alienBase` (a member's extension is allowed).
+// InputError for an unknown output system or a race outside the file,
+// IoError / RangeError for unreadable or damaged files or a failed write.
+void writeRaceLog(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem,
+                  documents::DocFormat format, std::ostream& log);
+
+}  // namespace orrimar::logs

@@ -1,0 +1,180 @@
+// The HTML atlas: every link on every page resolves inside the folder,
+// every page is well-formed, each system and race has its page with links
+// both ways, and a sector above the listing limit gets pages only for its
+// systems with bodies, in folders of at most a thousand files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "exports/sector_export.h"
+#include "engine/log_fixtures.h"
+#include "logs/sector_report.h"
+#include "tools/hand_made_sector.h"
+
+namespace orrimar::exports {
+
+using namespace orrimar::logs;
+
+namespace {
+
+namespace fs = std::filesystem;
+using logtest::readFile;
+using logtest::testDir;
+
+struct Walk {
+    std::size_t pages = 0;
+    std::size_t links = 0;
+    std::set<std::string> targets;  // relative to the atlas root
+};
+
+// Opens every page, checks it is well-formed and that every href names a
+// file of the atlas (no network, nothing outside the folder).
+Walk walkAtlas(const fs::path& root) {
+    Walk walk;
+    const std::regex href("href=\"([^\"]*)\"");
+    const fs::path canonicalRoot = fs::canonical(root);
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.path().extension() != ".html") continue;
+        ++walk.pages;
+        const std::string page = readFile(entry.path().string());
+        EXPECT_EQ(logtest::checkWellFormed(page), "") << entry.path();
+        EXPECT_EQ(page.find("http://"), page.find("http://www.w3.org/")) << entry.path() << " fetches from the network";
+        EXPECT_EQ(page.find("https://"), std::string::npos) << entry.path();
+        for (auto it = std::sregex_iterator(page.begin(), page.end(), href); it != std::sregex_iterator(); ++it) {
+            ++walk.links;
+            const std::string target = (*it)[1];
+            EXPECT_FALSE(target.empty()) << entry.path();
+            const fs::path resolved = entry.path().parent_path() / target;
+            if (!fs::is_regular_file(resolved)) {
+                ADD_FAILURE() << entry.path() << " links to missing " << target;
+                continue;
+            }
+            const std::string relative = fs::relative(fs::canonical(resolved), canonicalRoot).string();
+            EXPECT_EQ(relative.rfind("..", 0), std::string::npos) << target << " leaves the atlas";
+            walk.targets.insert(relative);
+        }
+    }
+    return walk;
+}
+
+TEST(Atlas, EveryLinkResolvesAndEveryPageIsWellFormed) {
+    const std::string dir = testDir("atlas");
+    const logtest::FixtureSector f = logtest::makeFixtureSector(dir, "Fixture <Reach> & \"Co\"");
+    const ExportResult result = ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
+    EXPECT_EQ(result.files, 4);  // index, two systems, one race
+    const Walk walk = walkAtlas(dir + "/atlas");
+    EXPECT_EQ(walk.pages, 4U);
+    // Both systems and the race are reached from somewhere, and the index
+    // from every other page.
+    EXPECT_TRUE(walk.targets.count("systems/000/system-0.html"));
+    EXPECT_TRUE(walk.targets.count("systems/000/system-1.html"));
+    EXPECT_TRUE(walk.targets.count("races/000/race-0.html"));
+    EXPECT_TRUE(walk.targets.count("index.html"));
+
+    const std::string index = readFile(dir + "/atlas/index.html");
+    EXPECT_NE(index.find("Atlas of Fixture &lt;Reach&gt; &amp; &quot;Co&quot;"), std::string::npos);
+    EXPECT_NE(index.find("<svg"), std::string::npos);
+    EXPECT_NE(index.find("<a href=\"systems/000/system-0.html\"><title>System 0 at 3, -4, 7</title>"),
+              std::string::npos);  // the map's systems are links
+    EXPECT_NE(index.find("id=\"filter\""), std::string::npos);
+    EXPECT_NE(index.find("<script>"), std::string::npos);
+    EXPECT_EQ(index.find("<script src"), std::string::npos);
+
+    // A system page is the system log with links to its race and back; the
+    // race page links to its home system.
+    const std::string system = readFile(dir + "/atlas/systems/000/system-0.html");
+    EXPECT_NE(system.find("G2 V"), std::string::npos);
+    EXPECT_NE(system.find("href=\"../../races/000/race-0.html\""), std::string::npos);
+    EXPECT_NE(system.find("href=\"../../index.html\""), std::string::npos);
+    const std::string race = readFile(dir + "/atlas/races/000/race-0.html");
+    EXPECT_NE(race.find("href=\"../../systems/000/system-0.html\">Home system 0</a>"), std::string::npos);
+    const std::string binary = readFile(dir + "/atlas/systems/000/system-1.html");
+    EXPECT_NE(binary.find("No race is native to this system."), std::string::npos);
+}
+
+TEST(Atlas, EmptySectorStillOpens) {
+    const std::string dir = testDir("empty");
+    const std::string base = logtest::makeEmptySector(dir);
+    ExportSector(base, ExportFormat::Atlas, dir + "/atlas");
+    const Walk walk = walkAtlas(dir + "/atlas");
+    EXPECT_EQ(walk.pages, 1U);
+    EXPECT_NE(readFile(dir + "/atlas/index.html").find("The sector holds no alien races."), std::string::npos);
+}
+
+TEST(Atlas, ReplacesAnEarlierAtlasWhole) {
+    const std::string dir = testDir("replace");
+    const logtest::FixtureSector f = logtest::makeFixtureSector(dir);
+    // An earlier atlas, with a page the new one no longer has.
+    ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
+    fs::create_directories(dir + "/atlas/stale");
+    testing::writeText(dir + "/atlas/stale/old.html", "old");
+    ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
+    EXPECT_FALSE(fs::exists(dir + "/atlas/stale"));
+    EXPECT_TRUE(fs::exists(dir + "/atlas/index.html"));
+    EXPECT_FALSE(fs::exists(dir + "/atlas.part"));
+    EXPECT_FALSE(fs::exists(dir + "/atlas.old"));
+}
+
+// One system in seven has a planet; the rest have none and get no page.
+testing::SectorContent sparseSector(int systems) {
+    testing::SectorContent s;
+    for (int id = 0; id < systems; ++id) {
+        TSystemRec sys;
+        sys.starCount = 1;
+        sys.starKind = {5, 0, 0};
+        sys.x = static_cast<std::int16_t>(id % 200);
+        sys.y = static_cast<std::int16_t>(id / 200);
+        sys.firstPlanetId = {static_cast<std::int32_t>(s.planets.size()), 0, 0};
+        sys.firstPlanetId[1] = sys.firstPlanetId[2] = sys.firstPlanetId[0];
+        if (id % 7 == 0) {
+            sys.planetCount[0] = 1;
+            sys.orbit[0][0] = 10;
+            TPlanetRec p;
+            p.systemId = id;
+            p.worldType = 2;
+            p.orbitRadius = 10;
+            p.atmosphereClass = 6;
+            p.composition = 1;
+            s.planets.push_back(p);
+            sys.firstPlanetId[1] = sys.firstPlanetId[2] = sys.firstPlanetId[0] + 1;
+        }
+        s.systems.push_back(sys);
+    }
+    return s;
+}
+
+TEST(Atlas, AboveTheLimitOnlySystemsWithBodiesInFoldersOfAThousand) {
+    const std::string dir = testDir("large");
+    const int systems = static_cast<int>(kFullListingLimit) + 1;
+    testing::writeSector(dir + "/large", sparseSector(systems));
+    const ExportResult result = ExportSector(dir + "/large", ExportFormat::Atlas, dir + "/atlas");
+    const int paged = (systems + 6) / 7;  // ids 0, 7, 14, ...
+    EXPECT_EQ(result.systems, systems);
+
+    std::map<std::string, int> perFolder;
+    int systemPages = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir + "/atlas")) {
+        if (!entry.is_regular_file()) continue;
+        ++perFolder[entry.path().parent_path().string()];
+        if (entry.path().filename().string().rfind("system-", 0) == 0) ++systemPages;
+    }
+    EXPECT_EQ(systemPages, paged);
+    for (const auto& [folder, files] : perFolder) EXPECT_LE(files, kPagesPerFolder) << folder;
+    EXPECT_TRUE(fs::exists(dir + "/atlas/systems/000/system-0.html"));
+    EXPECT_FALSE(fs::exists(dir + "/atlas/systems/000/system-1.html"));
+    // Page 1000 (system 7000) opens the second folder.
+    EXPECT_TRUE(fs::exists(dir + "/atlas/systems/001/system-7000.html"));
+    EXPECT_TRUE(fs::exists(dir + "/atlas/systems/000/system-6993.html"));
+
+    const std::string index = readFile(dir + "/atlas/index.html");
+    EXPECT_NE(index.find("pages are written only for the 2,858 systems with bodies in orbit"), std::string::npos);
+    EXPECT_NE(index.find("href=\"systems/list-002.html\""), std::string::npos);
+    EXPECT_LT(index.size(), 1000000U);  // no row per system on the index
+    const Walk walk = walkAtlas(dir + "/atlas");
+    EXPECT_EQ(walk.pages, static_cast<std::size_t>(paged) + 1 + 3);  // + index + three list pages
+}
+
+}  // namespace
+}  // namespace orrimar::exports
