@@ -106,7 +106,8 @@ TEST_F(SettledOpen, ControlColoniesAndEmpiresAreReadAndVacantRecordsSkipped) {
     const auto rows = colonyRows(model, b);
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.back().people, "1 million");
-    EXPECT_EQ(rows.back().owner, "race 2");
+    EXPECT_EQ(rows.back().owner, settled.raceLabel(2));
+    EXPECT_FALSE(rows.back().owner.empty());
     EXPECT_EQ(rows.back().starport, "Good");
     EXPECT_EQ(rows.back().type, "Industrial");
     EXPECT_EQ(rows.back().government, "strict law, stable, little crime");
@@ -170,8 +171,10 @@ TEST(SettledSearch, ByOwnerPeopleStarportAndColonyType) {
 
     Filter people;
     people.minPeople = 4'000'000;  // system 1's two colonies together: exactly 4 million
-    EXPECT_EQ(matchingIds(model, people), (std::vector<SystemId>{0, 1}));
+    EXPECT_EQ(matchingIds(model, people), (std::vector<SystemId>{0, 1, 3}));
     people.minPeople = 4'000'001;
+    EXPECT_EQ(matchingIds(model, people), (std::vector<SystemId>{0, 3}));
+    people.minPeople = 10'000'001;
     EXPECT_EQ(matchingIds(model, people), (std::vector<SystemId>{0}));
 
     Filter port;
@@ -188,7 +191,8 @@ TEST(SettledSearch, ByOwnerPeopleStarportAndColonyType) {
 }
 
 TEST(SettledSearch, AnOwnerIsNamedByIdRaceNameEmpireNameOrIndependent) {
-    const SettledLayer& settled = searchModel().settled();
+    const AtlasModel model = searchModel();
+    const SettledLayer& settled = model.settled();
     EXPECT_EQ(settled.ownerFromText("Independent", "--owner"), kNoRace);
     EXPECT_EQ(settled.ownerFromText("8", "--owner"), 8);
     EXPECT_EQ(settled.ownerFromText("vessari", "--owner"), 3);

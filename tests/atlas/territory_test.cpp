@@ -55,8 +55,10 @@ TEST(Territory, OneSystemFromAboveHoldsAPlusOfFiveCellsOutlinedByTwelveSides) {
     // The right arm's far side, inset an eighth of a parsec, closing the
     // arm's top and bottom sides at their turns.
     EXPECT_TRUE(hasLine(lines, 4, {1.375F, -0.375F, 0.0F}, {1.375F, 0.375F, 0.0F}));
-    // The arm's top side reaches back to the turn into the centre column.
-    EXPECT_TRUE(hasLine(lines, 4, {0.625F, 0.375F, 0.0F}, {1.375F, 0.375F, 0.0F}));
+    // The arm's top side reaches across the turn into the centre column,
+    // to meet the column's side there.
+    EXPECT_TRUE(hasLine(lines, 4, {0.375F, 0.375F, 0.0F}, {1.375F, 0.375F, 0.0F}));
+    EXPECT_TRUE(hasLine(lines, 4, {0.375F, 0.375F, 0.0F}, {0.375F, 1.375F, 0.0F}));
     for (const BorderLine& l : lines) {
         EXPECT_LE(std::max({std::abs(l.from[0]), std::abs(l.from[1]), std::abs(l.to[0]), std::abs(l.to[1])}), 1.375F);
     }
