@@ -1,7 +1,7 @@
 #include "logs/colony_tally.h"
 
 #include "records/records.h"
-#include "tools/colony_names.h"
+#include "records/colony_codes.h"
 
 namespace orrimar::logs {
 
@@ -10,15 +10,11 @@ using namespace orrimar::reading;
 namespace {
 
 // The system a colony lies in, or -1 when its world is not in the sector.
-std::int32_t colonySystem(SectorReader& sector, const TColonyRec& colony) {
-    std::int64_t planetId = colony.worldId;
-    if (colony.kind != 1) {
-        if (colony.worldId < 0 || colony.worldId >= sector.moons().count()) return -1;
-        planetId = sector.moons().read(colony.worldId).planetId;
-    }
-    if (planetId < 0 || planetId >= sector.planets().count()) return -1;
-    const std::int32_t systemId = sector.planets().read(planetId).systemId;
-    return systemId >= 0 && systemId < sector.systems().count() ? systemId : -1;
+std::int32_t systemOfColony(SectorReader& sector, const TColonyRec& colony) {
+    const WorldCounts counts{sector.systems().count(), sector.planets().count(), sector.moons().count()};
+    return static_cast<std::int32_t>(colonySystem(
+        colony, counts, [&](std::int64_t id) { return sector.planets().read(id); },
+        [&](std::int64_t id) { return sector.moons().read(id); }));
 }
 
 }  // namespace
@@ -30,10 +26,11 @@ ColonyIndex indexColonies(SectorReader& sector) {
     index.fileExists = true;
     for (std::int64_t id = 0; id < file->count(); ++id) {
         const TColonyRec colony = file->read(id);
+        if (isVacant(colony)) continue;  // a removed colony's place
         ++index.total;
-        const std::int32_t systemId = colonySystem(sector, colony);
+        const std::int32_t systemId = systemOfColony(sector, colony);
         EmpireTally& tally = index.byOwner[colony.allegiance];
-        if (colony.kind == 1) {
+        if (!isMoonBase(colony)) {
             ++tally.planetColonies;
         } else {
             ++tally.moonBases;

@@ -28,7 +28,7 @@
 #include "reading/sector_reader.h"
 #include "logs/sector_map_svg.h"
 #include "records/world_types.h"
-#include "tools/colony_names.h"
+#include "records/colony_codes.h"
 
 namespace orrimar::logs {
 
