@@ -114,8 +114,8 @@ std::string AtlasSession::colonySummaryHtml(std::int32_t id) const {
     std::string html;
     if (owner != kNoRace) {
         const atlas::EmpireEntry* empire = model.settled().empireOf(owner);
-        html += fmt::format("<p><b>Controlled by</b> {}{}</p>", escapeHtml(model.settled().raceLabel(owner)),
-                            empire != nullptr && !empire->name.empty() ? " (" + escapeHtml(empire->name) + ")" : "");
+        html += fmt::format("<p><b>Controlled by</b> {}{}</p>", documents::escapeHtml(model.settled().raceLabel(owner)),
+                            empire != nullptr && !empire->name.empty() ? " (" + documents::escapeHtml(empire->name) + ")" : "");
     } else if (!rows.empty()) {
         html += "<p><b>Controlled by</b> no race</p>";
     }
@@ -125,9 +125,9 @@ std::string AtlasSession::colonySummaryHtml(std::int32_t id) const {
     for (const atlas::ColonyRow& row : rows) {
         html += fmt::format("<tr><td>{}</td><td class=\"r\">{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}"
                             "</td></tr>",
-                            escapeHtml(row.world), escapeHtml(row.people), escapeHtml(row.race),
-                            escapeHtml(row.owner), escapeHtml(row.starport), escapeHtml(row.type),
-                            escapeHtml(row.government));
+                            documents::escapeHtml(row.world), documents::escapeHtml(row.people), documents::escapeHtml(row.race),
+                            documents::escapeHtml(row.owner), documents::escapeHtml(row.starport), documents::escapeHtml(row.type),
+                            documents::escapeHtml(row.government));
     }
     html += "</table>";
     return html;

@@ -122,8 +122,11 @@ TEST_F(AtlasSettled, TheMapTintsControlledSystemsAndDrawsTheBorderInTheEmpireCol
     for (const AtlasBorder& border : scene.borders) EXPECT_EQ(border.colour, kCrimson);
     const auto tinted = std::count_if(scene.dots.begin(), scene.dots.end(), [](const AtlasDot& d) { return d.tint != 0; });
     EXPECT_EQ(tinted, 1);
-    window->setView(0);  // the cube: the layers above and below as well
-    EXPECT_GT(window->Map->scene().borders.size(), scene.borders.size());
+    // One system held: a plus of five cells from above, and in the cube the
+    // squares of the layers above and below as well.
+    EXPECT_EQ(scene.borders.size(), 12U);
+    window->setView(0);
+    EXPECT_EQ(window->Map->scene().borders.size(), 12U + 4U + 4U);
 }
 
 TEST(AtlasPainterTerritories, TintUnderTheDotAndBorderLinesInTheirColour) {
