@@ -217,27 +217,31 @@ void AtlasPainter::drawTerritories(QPainter& painter, const AtlasScene& scene) {
     // Squares and straight lines on whole pixels need no antialiasing, and
     // without it a hundred thousand of them cost a few milliseconds.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    // The tints, grouped by colour and size: one drawPoints call each.
-    std::map<std::pair<QRgb, int>, std::vector<QPointF>> tints;
+    // The tints, grouped by colour: one drawRects call each, filled without
+    // an outline and opaque (the colour already mixed into the background),
+    // the raster engine's quickest path for tens of thousands of squares.
+    std::map<QRgb, std::vector<QRect>> tints;
     for (const AtlasDot& dot : scene.dots) {
         if (dot.tint == 0) continue;
-        const int side = std::max(4, static_cast<int>(std::lround(dot.radius * 2.0F + 4.0F)));
-        tints[{dot.tint, side}].push_back(dot.at);
+        const int half = std::max(2, static_cast<int>(dot.radius + 2.5F));
+        tints[dot.tint].emplace_back(static_cast<int>(dot.at.x()) - half, static_cast<int>(dot.at.y()) - half, 2 * half,
+                                     2 * half);
     }
-    for (const auto& [key, points] : tints) {
-        QColor colour = QColor::fromRgb(key.first);
-        colour.setAlpha(scene.filterActive ? 40 : 70);
-        QPen pen(colour);
-        pen.setWidth(key.second);
-        pen.setCapStyle(Qt::SquareCap);
-        painter.setPen(pen);
-        painter.drawPoints(points.data(), static_cast<int>(points.size()));
+    painter.setPen(Qt::NoPen);
+    const QColor back = background();
+    const double share = scene.filterActive ? 0.16 : 0.28;
+    for (const auto& [rgb, squares] : tints) {
+        const auto mix = [&](int over, int under) { return static_cast<int>(under + (over - under) * share); };
+        painter.setBrush(QColor(mix(qRed(rgb), back.red()), mix(qGreen(rgb), back.green()), mix(qBlue(rgb), back.blue())));
+        painter.drawRects(squares.data(), static_cast<int>(squares.size()));
     }
+    painter.setBrush(Qt::NoBrush);
     std::map<QRgb, std::vector<QLineF>> borders;
     for (const AtlasBorder& border : scene.borders) borders[border.colour].push_back(border.line);
     for (const auto& [rgb, lines] : borders) {
         QColor colour = QColor::fromRgb(rgb);
-        colour.setAlpha(scene.filterActive ? 110 : 220);
+        // Opaque unless a search dims the map: solid lines are the quick ones.
+        if (scene.filterActive) colour.setAlpha(110);
         painter.setPen(QPen(colour, 1.0));
         painter.drawLines(lines.data(), static_cast<int>(lines.size()));
     }
