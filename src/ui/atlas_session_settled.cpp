@@ -61,9 +61,10 @@ void AtlasSession::addTerritories(AtlasScene& scene) const {
     }
     const bool cube = s.camera.view == atlas::View::Cube;
     scene.borders.reserve(b.lines.size());
+    const atlas::Projector project(s.camera);
     for (const atlas::BorderLine& line : b.lines) {
-        const atlas::ScreenPoint from = atlas::project(s.camera, atlas::Vec3{line.from[0], line.from[1], line.from[2]});
-        const atlas::ScreenPoint to = atlas::project(s.camera, atlas::Vec3{line.to[0], line.to[1], line.to[2]});
+        const atlas::ScreenPoint from = project(atlas::Vec3{line.from[0], line.from[1], line.from[2]});
+        const atlas::ScreenPoint to = project(atlas::Vec3{line.to[0], line.to[1], line.to[2]});
         // In a flat view a line may cross the picture with both ends
         // outside it; the painter clips.
         if (cube && !from.visible && !to.visible) continue;
