@@ -14,6 +14,7 @@
 #include <random>
 
 #include "atlas/atlas_model.h"
+#include "atlas/territory.h"
 #include "print/atlas_painter.h"
 #include "ui/atlas_session.h"
 
@@ -43,10 +44,54 @@ AtlasModel randomCube(int systems, unsigned seed) {
     return AtlasModel::fromEntries(std::move(entries));
 }
 
-void frames(benchmark::State& state, int view, bool labels) {
+// Settled space over the random cube: 40 empires, each holding the systems
+// within 9 cells of its capital (the first empire to reach a system keeps
+// it): about a third of the systems controlled, in blobs that touch, as a
+// busy settled sector's.
+AtlasModel settledCube(int systems, unsigned seed) {
+    AtlasModel model = randomCube(systems, seed);
+    std::mt19937 random(seed + 1);
+    std::uniform_int_distribution<int> pick(0, model.size() - 1);
+    orrimar::atlas::SettledLayer::Parts parts;
+    std::vector<std::uint8_t> taken(static_cast<std::size_t>(model.size()), 0);
+    for (std::uint16_t race = 0; race < 40; ++race) {
+        const orrimar::atlas::SystemId capital = pick(random);
+        const SystemEntry& c = model.entry(capital);
+        model.forEachWithin(c.x, c.y, c.z, 9.0, [&](orrimar::atlas::SystemId id, std::int64_t) {
+            if (taken[static_cast<std::size_t>(id)] != 0) return;
+            taken[static_cast<std::size_t>(id)] = 1;
+            parts.controls.push_back(orrimar::TConRec{id, race});
+        });
+    }
+    std::vector<std::string> warnings;
+    model.setSettled(orrimar::atlas::SettledLayer::build(
+        std::move(parts), model.size(), [](std::uint16_t) { return std::string(); }, warnings));
+    return model;
+}
+
+// The territories' cells and borders of a whole view, worked out afresh
+// (as when the view or the slab changes): arg 0 the cube's layers, 1 from
+// above.
+void BM_AtlasTerritories(benchmark::State& state) {
+    const AtlasModel model = settledCube(static_cast<int>(state.range(0)), 19);
+    const auto view = state.range(1) == 0 ? orrimar::atlas::View::Cube : orrimar::atlas::View::Top;
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        const auto borders = orrimar::atlas::territoryBorders(model, view, orrimar::atlas::Slab{});
+        lines = borders.size();
+        benchmark::DoNotOptimize(borders.data());
+    }
+    std::size_t controlled = 0;
+    for (orrimar::atlas::SystemId id = 0; id < model.size(); ++id) controlled += model.owner(id) != orrimar::kNoRace;
+    state.counters["controlled"] = static_cast<double>(controlled);
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_AtlasTerritories)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void frames(benchmark::State& state, int view, bool labels, bool settled = false) {
     const int systems = static_cast<int>(state.range(0));
     orrimar::ui::AtlasSession session;
-    session.adopt(randomCube(systems, 19));
+    session.adopt(settled ? settledCube(systems, 19) : randomCube(systems, 19));
     session.setView(view);
     QImage image(1280, 800, QImage::Format_RGB32);
     orrimar::print::AtlasPainter painter;
@@ -101,6 +146,15 @@ BENCHMARK(BM_AtlasPaintCube)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRea
 void BM_AtlasFrameCubeTurning(benchmark::State& state) { frames(state, 0, false); }
 void BM_AtlasFrameCubeSettled(benchmark::State& state) { frames(state, 0, true); }
 void BM_AtlasFrameTopPanning(benchmark::State& state) { frames(state, 1, false); }
+
+// The same frames with settled space: tints under a third of the dots and
+// the borders of 40 empires (worked out once; each frame projects them).
+void BM_AtlasFrameCubeTurningSettled(benchmark::State& state) { frames(state, 0, false, true); }
+void BM_AtlasFrameCubeSettledSpace(benchmark::State& state) { frames(state, 0, true, true); }
+void BM_AtlasFrameTopPanningSettled(benchmark::State& state) { frames(state, 1, false, true); }
+BENCHMARK(BM_AtlasFrameCubeTurningSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameCubeSettledSpace)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameTopPanningSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK(BM_AtlasFrameCubeTurning)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AtlasFrameCubeSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <unordered_map>
 
 #include "vocabulary/body_names.h"
 #include "common/bit_flags.h"
@@ -13,6 +14,7 @@
 #include "names/sector_names.h"
 #include "generation/physics.h"
 #include "common/errors.h"
+#include "records/colony_codes.h"
 #include "records/sector_lock.h"
 #include "records/record_file.h"
 #include "records/record_reader.h"
@@ -34,6 +36,18 @@ std::string lastComponent(const std::string& path) {
 
 std::string tornTail(const std::string& path, std::int64_t bytes) {
     return fmt::format("{} ends in a cut-off record ({} bytes); it is left out (repair removes it)", path, bytes);
+}
+
+// A settled-space file whole (a missing one reads as empty: older sectors
+// have none).
+template <typename T>
+std::vector<T> readSettledRecords(const std::string& path, std::vector<std::string>& warnings) {
+    RecordReader<T> file(path, IfMissing::Empty);
+    if (file.hasPartialRecord()) warnings.push_back(tornTail(file.path(), file.partialBytes()));
+    std::vector<T> all;
+    all.reserve(static_cast<std::size_t>(file.count()));
+    file.forEach([&](std::int64_t, const T& rec) { all.push_back(rec); });
+    return all;
 }
 
 }  // namespace
@@ -108,7 +122,9 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
         });
     }
 
-    // Names: the sector's from the header, the systems' from their records.
+    // Names: the sector's from the header, the systems' from their records,
+    // the races' for settled space (a few thousand at most).
+    std::unordered_map<std::uint16_t, std::string> raceNames;
     {
         const SectorNames names = SectorNames::load(baseName);
         if (names.sectorName() && !names.sectorName()->empty()) model.sectorName_ = ansiToUtf8(*names.sectorName());
@@ -120,6 +136,9 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
             }
             model.setName(static_cast<SystemId>(id), ansiToUtf8(name));
         });
+        names.forEach(NameKind::Race, [&](std::int64_t id, const std::string& name) {
+            if (id >= 0 && id < kNoRace) raceNames[static_cast<std::uint16_t>(id)] = ansiToUtf8(name);
+        });
         if (strays > 0) {
             model.warnings_.push_back(fmt::format("{} names in {} belong to systems that are not in the sector; "
                                                   "they are left out",
@@ -127,28 +146,35 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
         }
     }
 
-    // Colonies first, so that the planet pass can mark their systems:
-    // planet id -> owned (1) or independent (0).
-    std::unordered_map<std::int32_t, std::uint8_t> colonised;
+    // Colonies first, so that the planet pass can mark their systems: the
+    // planet each colony is on or orbits (vacant records live nowhere).
+    std::vector<ColonyEntry> colonies;
+    std::unordered_map<std::int32_t, std::uint8_t> colonised;  // planet id -> kMarkColony | kMarkOwnedColony
     {
-        RecordReader<TColonyRec> colonies(sectorPath(baseName, ".col"), IfMissing::Empty);
-        if (colonies.hasPartialRecord()) model.warnings_.push_back(tornTail(colonies.path(), colonies.partialBytes()));
+        RecordReader<TColonyRec> file(sectorPath(baseName, ".col"), IfMissing::Empty);
+        if (file.hasPartialRecord()) model.warnings_.push_back(tornTail(file.path(), file.partialBytes()));
         std::unique_ptr<RecordReader<TMoonRec>> moons;
-        colonies.forEach([&](std::int64_t id, const TColonyRec& colony) {
-            std::int64_t planetId = colony.worldId;
-            if (colony.kind != 1) {
+        const WorldCounts worlds{counts.systems, counts.planets, counts.moons};
+        file.forEach([&](std::int64_t id, const TColonyRec& colony) {
+            if (isVacant(colony)) return;
+            const std::int64_t planetId = colonyPlanet(colony, worlds, [&](std::int64_t moonId) {
                 if (!moons) moons = std::make_unique<RecordReader<TMoonRec>>(sectorPath(baseName, ".mon"), IfMissing::Empty);
-                if (colony.worldId < 0 || colony.worldId >= moons->count()) {
-                    model.warnings_.push_back(fmt::format("Colony {} names moon {}, which is not in {}", id,
-                                                          colony.worldId, moons->path()));
-                    return;
-                }
-                planetId = moons->read(colony.worldId).planetId;
+                return moons->read(moonId);
+            });
+            if (planetId < 0) {
+                model.warnings_.push_back(fmt::format("Colony {} of {} names {} {}, which is not in the sector; it is "
+                                                      "left out",
+                                                      id, file.path(), isMoonBase(colony) ? "moon" : "planet",
+                                                      colony.worldId));
+                return;
             }
-            auto& owned = colonised[static_cast<std::int32_t>(planetId)];
-            owned = static_cast<std::uint8_t>(owned | (colony.allegiance != kNoRace ? 2 : 1));
+            colonies.push_back(ColonyEntry{static_cast<std::int32_t>(id), kNoSystem,
+                                           static_cast<std::int32_t>(planetId), colony});
+            auto& marks = colonised[static_cast<std::int32_t>(planetId)];
+            marks = static_cast<std::uint8_t>(marks | kMarkColony | (colony.allegiance != kNoRace ? kMarkOwnedColony : 0));
         });
     }
+    std::unordered_map<std::int32_t, SystemId> colonisedPlanetSystem;
 
     // Planets: one pass in file order, folded into each system's summary.
     {
@@ -171,7 +197,8 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
             if (!colonised.empty()) {
                 const auto c = colonised.find(static_cast<std::int32_t>(pid));
                 if (c != colonised.end()) {
-                    e.marks = static_cast<std::uint8_t>(e.marks | kMarkColony | ((c->second & 2) != 0 ? kMarkOwnedColony : 0));
+                    e.marks = static_cast<std::uint8_t>(e.marks | c->second);
+                    colonisedPlanetSystem[static_cast<std::int32_t>(pid)] = p.systemId;
                 }
             }
             if (isBelt(p.worldType)) return;  // a belt has no climate
@@ -200,6 +227,27 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
                                                   "(the first is planet {}); they are left out",
                                                   strays, planets.path(), firstStray));
         }
+    }
+
+    // Settled space: the colonies placed in their systems, then who
+    // controls what and the empires.
+    {
+        SettledLayer::Parts parts;
+        for (ColonyEntry& c : colonies) {
+            const auto system = colonisedPlanetSystem.find(c.planet);
+            if (system == colonisedPlanetSystem.end()) continue;  // its planet names no system: warned above
+            c.system = system->second;
+            parts.colonies.push_back(c);
+        }
+        parts.controls = readSettledRecords<TConRec>(sectorPath(baseName, ".con"), model.warnings_);
+        parts.empires = readSettledRecords<TEmpireRec>(sectorPath(baseName, ".emp"), model.warnings_);
+        model.settled_ = SettledLayer::build(
+            std::move(parts), model.size(),
+            [&](std::uint16_t race) {
+                const auto name = raceNames.find(race);
+                return name == raceNames.end() ? std::string() : name->second;
+            },
+            model.warnings_);
     }
 
     model.buildIndex();
@@ -382,7 +430,7 @@ std::size_t AtlasModel::memoryBytes() const {
                         worlds_.capacity() * sizeof(WorldSummary) + ordered_.capacity() * sizeof(IndexedCell) +
                         bucketStart_.capacity() * sizeof(std::uint32_t) + bucketKeys_.capacity() * sizeof(std::int64_t) +
                         keyStart_.capacity() * sizeof(std::uint32_t);
-    bytes += nameRefs_.capacity() * sizeof(NameRef) + namePool_.capacity();
+    bytes += nameRefs_.capacity() * sizeof(NameRef) + namePool_.capacity() + settled_.memoryBytes();
     for (const std::string& w : warnings_) bytes += sizeof(w) + w.capacity();
     return bytes;
 }

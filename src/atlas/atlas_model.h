@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "atlas/settled_layer.h"
+
 namespace orrimar::atlas {
 
 using SystemId = std::int32_t;  // record position in the .sun file
@@ -105,6 +107,13 @@ public:
     const WorldSummary& worlds(SystemId id) const { return worlds_[static_cast<std::size_t>(id)]; }
     const Bounds& bounds() const { return bounds_; }
 
+    // Settled space: control, colonies and empires (settled_layer.h). An
+    // in-memory model gets its own with setSettled (tests, benchmarks).
+    const SettledLayer& settled() const { return settled_; }
+    void setSettled(SettledLayer settled) { settled_ = std::move(settled); }
+    // The race controlling the system; kNoRace when none.
+    std::uint16_t owner(SystemId id) const { return settled_.owner(id); }
+
     // The system's name (UTF-8); empty when it has none. open() reads the
     // names from the sector's name file (the last record for an id wins);
     // setName changes the model only (renaming on disk is the name
@@ -162,6 +171,7 @@ private:
     std::vector<std::string> warnings_;
     std::vector<SystemEntry> entries_;
     std::vector<WorldSummary> worlds_;
+    SettledLayer settled_;
     Bounds bounds_;
     // Names in one pool: (offset, length) per system, empty until a name
     // is set, so a million names cost their characters and 8 bytes each.

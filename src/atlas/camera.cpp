@@ -119,14 +119,23 @@ void Camera::fit(const Bounds& bounds) {
     zoom = 0.9 * std::min(std::max(width, 1) / w, std::max(height, 1) / h);
 }
 
-ScreenPoint project(const Camera& camera, const Vec3& world) {
+ScreenPoint project(const Camera& camera, const Vec3& world) { return Projector(camera)(world); }
+
+Projector::Projector(const Camera& camera) : camera_(&camera) {
     const Basis b = basis(camera);
+    right_ = b.right;
+    up_ = b.up;
+    toward_ = b.toward;
+}
+
+ScreenPoint Projector::operator()(const Vec3& world) const {
+    const Camera& camera = *camera_;
     const Vec3 p{world.x - camera.centre.x, world.y - camera.centre.y, world.z - camera.centre.z};
     ScreenPoint s;
-    s.depth = dot(p, b.toward);
+    s.depth = dot(p, toward_);
     s.scale = scaleAt(camera, s.depth);
-    s.x = camera.width / 2.0 + camera.panX + camera.zoom * s.scale * dot(p, b.right);
-    s.y = camera.height / 2.0 + camera.panY - camera.zoom * s.scale * dot(p, b.up);
+    s.x = camera.width / 2.0 + camera.panX + camera.zoom * s.scale * dot(p, right_);
+    s.y = camera.height / 2.0 + camera.panY - camera.zoom * s.scale * dot(p, up_);
     s.visible = s.scale > 0.0 && s.x >= 0 && s.y >= 0 && s.x < camera.width && s.y < camera.height;
     return s;
 }

@@ -87,6 +87,17 @@ struct ScreenPoint {
 };
 
 ScreenPoint project(const Camera& camera, const Vec3& world);
+// The same for many points: the camera's turn worked out once, not per
+// point. The camera must outlive the projector and not change meanwhile.
+class Projector {
+public:
+    explicit Projector(const Camera& camera);
+    ScreenPoint operator()(const Vec3& world) const;
+
+private:
+    const Camera* camera_;
+    Vec3 right_, up_, toward_;
+};
 // The world point at screen (sx, sy) and the given depth (as ScreenPoint::depth).
 Vec3 unproject(const Camera& camera, double sx, double sy, double depth = 0.0);
 

@@ -38,10 +38,29 @@ bool gravityOverlaps(const WorldSummary& w, const Range<double>& g) {
            static_cast<double>(w.gravityMin) <= std::ceil(g.max * 100.0);
 }
 
+bool hasSettledCriterion(const Filter& f) { return f.owner || f.minPeople > 0 || f.starport > 0 || f.colonyTypes != 0; }
+
+bool passesSettled(const AtlasModel& model, SystemId id, const Filter& f) {
+    const SettledLayer& settled = model.settled();
+    if (f.owner) {
+        const std::uint16_t owner = settled.owner(id);
+        if (owner != *f.owner) return false;
+        if (owner == kNoRace && settled.coloniesOf(id).empty()) return false;  // unsettled is not independent
+    }
+    if (f.minPeople == 0 && f.starport == 0 && f.colonyTypes == 0) return true;
+    const ColonySummary colonies = settled.summaryOf(id);
+    if (colonies.count == 0) return false;
+    if (colonies.people < f.minPeople) return false;
+    if (f.starport > 0 && (colonies.bestStarport == 0 || colonies.bestStarport > f.starport)) return false;
+    if (f.colonyTypes != 0 && (colonies.types & f.colonyTypes) == 0) return false;
+    return true;
+}
+
 }  // namespace
 
 bool Filter::empty() const {
-    return nameOrId.empty() && starKinds == 0 && worldCriteria(*this) == 0 && !colony && withinOf == kNoSystem;
+    return nameOrId.empty() && starKinds == 0 && worldCriteria(*this) == 0 && !colony && withinOf == kNoSystem &&
+           !hasSettledCriterion(*this);
 }
 
 bool Filter::hasWorldCriterion() const { return worldCriteria(*this) > 0; }
@@ -52,6 +71,7 @@ bool passesSummary(const AtlasModel& model, SystemId id, const Filter& f) {
     if (f.colony && (e.marks & kMarkColony) == 0) return false;
     if (f.nativeRace && (e.marks & kMarkNativeRace) == 0) return false;
     if (f.minLife != vocabulary::LifeLevel::None && e.life < static_cast<std::uint8_t>(f.minLife)) return false;
+    if (hasSettledCriterion(f) && !passesSettled(model, id, f)) return false;
     const WorldSummary& w = model.worlds(id);
     if (f.worldTypes != 0 && (w.worldTypes & f.worldTypes) == 0) return false;
     if (f.breathable && w.breathable == 0) return false;

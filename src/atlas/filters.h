@@ -40,6 +40,15 @@ struct Filter {
     vocabulary::LifeLevel minLife = vocabulary::LifeLevel::None;  // a planet with at least this life
     bool nativeRace = false;                         // a planet home to a native race
     bool colony = false;                             // a colony or moon base in the system
+    // Settled space: the controlling race (kNoRace: systems with colonies
+    // that no race controls, "independent"), the people of all the
+    // system's colonies together, a starport at least this good (Starport
+    // code, 1 the best; 0 any) and colony types (ColonyType t as bit t; a
+    // colony of one of them).
+    std::optional<std::uint16_t> owner;
+    std::uint64_t minPeople = 0;
+    int starport = 0;
+    std::uint16_t colonyTypes = 0;
     // Within `parsecs` of system `of` (the system itself included).
     SystemId withinOf = kNoSystem;
     double withinParsecs = 0.0;

@@ -1,8 +1,10 @@
 #include "cli/atlas_args.h"
 
 #include "atlas/route_stops.h"
+#include "records/colony_codes.h"
 
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
 #include <algorithm>
 #include <charconv>
@@ -143,12 +145,47 @@ atlas::Range<double> realRangeFromText(const std::string& text, const char* opti
     return r;
 }
 
-atlas::RouteStop viaFromText(const std::string& property) {
-    if (const auto stop = atlas::routeStopFromWord(property); stop && *stop != atlas::RouteStop::Any) return *stop;
+int starportFromText(const std::string& text) {
+    int code = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), code);
+    if (ec == std::errc() && end == text.data() + text.size() && code >= 1 && code <= static_cast<int>(kStarportNames.size())) {
+        return code;
+    }
+    if (const auto port = starportByName(text)) return static_cast<int>(*port);
+    throw InputError(fmt::format("--starport: '{}' is no starport: use excellent, good, fair, primitive, none or 1..5",
+                                 text));
+}
+
+std::uint16_t colonyTypesFromText(const std::string& text) {
+    std::uint16_t bits = 0;
+    for (std::string word : splitList(text)) {
+        std::replace(word.begin(), word.end(), '-', ' ');
+        std::replace(word.begin(), word.end(), '_', ' ');
+        int code = 0;
+        const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), code);
+        if (!(ec == std::errc() && end == word.data() + word.size() && code >= 1 &&
+              code <= static_cast<int>(kColonyTypeNames.size()))) {
+            const auto type = colonyTypeByName(word);
+            if (!type) {
+                throw InputError(fmt::format("--colony-type: '{}' is no colony type: use {} or codes 1..{}", word,
+                                             fmt::join(kColonyTypeNames, ", "), kColonyTypeNames.size()));
+            }
+            code = static_cast<int>(*type);
+        }
+        bits = static_cast<std::uint16_t>(bits | (1U << code));
+    }
+    if (bits == 0) throw InputError("--colony-type: give one type or more, such as mining,research");
+    return bits;
+}
+
+atlas::RouteStopChoice viaFromText(const atlas::AtlasModel& model, const std::string& property) {
+    const auto choice = atlas::routeStopFromText(model, property, "--via");
+    if (choice && choice->stop != atlas::RouteStop::Any) return *choice;
     std::string words;
     for (const atlas::RouteStop stop : atlas::kRouteStops) {
         if (stop == atlas::RouteStop::Any) continue;
         words += (words.empty() ? "" : ", ") + std::string(atlas::routeStopWord(stop));
+        if (stop == atlas::RouteStop::Empire) words += ":NAME";
     }
     throw InputError(fmt::format("--via: '{}' is no property: use one of {}", property, words));
 }

@@ -26,8 +26,16 @@ atlas::Range<int> intRangeFromText(const std::string& text, const char* option, 
 // The same for quantities that are never negative (gravity).
 atlas::Range<double> realRangeFromText(const std::string& text, const char* option);
 
+// "good" (a Starport name, case ignored) or its code 1..5: the Filter's
+// "at least this good".
+int starportFromText(const std::string& text);
+// "mining,research" (ColonyType names, case ignored, '-' or '_' for
+// blanks) or codes 1..11, as the Filter's colony type bits.
+std::uint16_t colonyTypesFromText(const std::string& text);
+
 // The stop rule route --via names ("gas-giant", "water", "breathable",
-// "life", "race", "colony"); InputError listing them for any other word.
-atlas::RouteStop viaFromText(const std::string& property);
+// "life", "race", "colony", "empire:NAME" with the race's id or name or its
+// empire's name); InputError listing them for any other word.
+atlas::RouteStopChoice viaFromText(const atlas::AtlasModel& model, const std::string& property);
 
 }  // namespace orrimar::cli

@@ -39,6 +39,10 @@ struct FindOptions {
     bool colony = false;
     std::optional<double> within;
     std::string of;
+    std::string owner;
+    std::optional<std::uint64_t> minPeople;
+    std::string starport;
+    std::string colonyType;
     bool json = false;
 };
 
@@ -73,9 +77,13 @@ void run(const FindOptions& o, Context& ctx) {
         throw InputError("--within and --of go together: --within N --of SYSTEM");
     }
     if (o.within && !(*o.within >= 0.0)) throw InputError(fmt::format("--within: {} is no distance", *o.within));
+    if (o.minPeople) filter.minPeople = *o.minPeople;
+    if (!o.starport.empty()) filter.starport = starportFromText(o.starport);
+    if (!o.colonyType.empty()) filter.colonyTypes = colonyTypesFromText(o.colonyType);
 
     atlas::AtlasModel model = atlas::AtlasModel::open(o.sector);
     for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
+    if (!o.owner.empty()) filter.owner = model.settled().ownerFromText(o.owner, "--owner");
     if (o.within) {
         filter.withinOf = systemIdFromText(model, o.of, "--of");
         filter.withinParsecs = *o.within;
@@ -153,6 +161,11 @@ void registerFind(CLI::App& app, Context& ctx) {
     cmd->add_flag("--colony", o->colony, "A colony or moon base in the system");
     refuseBlank(cmd->add_option("--within", o->within, "Within N parsecs of the system given by --of"));
     refuseBlank(cmd->add_option("--of", o->of, "The system (id, name or the start of a name) that --within measures from"));
+    refuseBlank(cmd->add_option("--owner", o->owner,
+                                "Controlled by this race (id, name or its empire's name), or 'independent'"));
+    refuseBlank(cmd->add_option("--min-people", o->minPeople, "At least this many people in the system's colonies"));
+    refuseBlank(cmd->add_option("--starport", o->starport, "A starport at least this good: excellent, good, fair, primitive"));
+    refuseBlank(cmd->add_option("--colony-type", o->colonyType, "A colony of one of these types (mining,research)"));
     cmd->add_flag("--json", o->json, "Print the matches as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });
 }

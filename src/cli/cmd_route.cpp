@@ -1,13 +1,15 @@
-// orrimar-cli route SECTOR FROM TO --jump N [--via PROPERTY]: the shortest
+// orrimar-cli route SECTOR FROM TO --jump N [--via PROPERTY|empire:NAME]: the shortest
 // way between two systems for a drive of N parsecs a jump (fewest jumps,
 // then fewest parsecs), every leg listed; --json for scripts.
 #include <cmath>
+#include <optional>
 
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include "atlas/atlas_model.h"
+#include "atlas/route_stops.h"
 #include "atlas/routes.h"
 #include "cli/atlas_args.h"
 #include "cli/cli.h"
@@ -30,15 +32,20 @@ struct RouteOptions {
 // "1 parsec", "2.5 parsecs".
 std::string parsecs(double value) { return fmt::format("{} parsec{}", value, value == 1.0 ? "" : "s"); }
 
-// What a refuelling rule asks for, to follow "stopping only where there is".
-std::string ruleText(const std::string& via) {
+// What a stopping rule asks for: "stopping only where there is a gas
+// giant", "stopping only at systems of the Vessari Hegemony".
+std::string ruleText(const atlas::AtlasModel& model, const atlas::RouteStopChoice& via) {
     static const std::pair<const char*, const char*> kPhrases[] = {
         {"gas-giant", "a gas giant"}, {"water", "open water"}, {"breathable", "breathable air"},
         {"life", "life"},             {"race", "a native race"}, {"colony", "a colony"}};
-    for (const auto& [key, phrase] : kPhrases) {
-        if (via == key) return phrase;
+    if (via.stop == atlas::RouteStop::Empire) {
+        return fmt::format(", stopping only at {}", atlas::routeStopChoiceLabel(model, via));
     }
-    return via;
+    const std::string_view word = atlas::routeStopWord(via.stop);
+    for (const auto& [key, phrase] : kPhrases) {
+        if (word == key) return fmt::format(", stopping only where there is {}", phrase);
+    }
+    return fmt::format(", stopping only at {}", atlas::routeStopLabel(via.stop));
 }
 
 std::string systemText(const atlas::AtlasModel& model, atlas::SystemId id) {
@@ -56,8 +63,9 @@ void run(const RouteOptions& o, Context& ctx) {
     for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
     const atlas::SystemId from = systemIdFromText(model, o.from, "FROM");
     const atlas::SystemId to = systemIdFromText(model, o.to, "TO");
-    const auto via = o.via.empty() ? std::function<bool(atlas::SystemId)>()
-                                   : atlas::routeStopRule(model, viaFromText(o.via));
+    const std::optional<atlas::RouteStopChoice> choice =
+        o.via.empty() ? std::nullopt : std::optional<atlas::RouteStopChoice>(viaFromText(model, o.via));
+    const auto via = choice ? atlas::routeStopRule(model, *choice) : std::function<bool(atlas::SystemId)>();
     const atlas::Route route = atlas::findRoute(model, from, to, o.jump, via);
 
     if (o.json) {
@@ -73,10 +81,7 @@ void run(const RouteOptions& o, Context& ctx) {
         ctx.out << doc.dump(2) << "\n";
         return;
     }
-    const std::string rule =
-        o.via.empty() ? std::string()
-                      : fmt::format(", stopping only where there is {}",
-                                    ruleText(std::string(atlas::routeStopWord(viaFromText(o.via)))));
+    const std::string rule = choice ? ruleText(model, *choice) : std::string();
     if (!route.found) {
         ctx.out << fmt::format("No route from {} to {} with jumps of at most {}{}\n", systemText(model, from),
                                systemText(model, to), parsecs(o.jump), rule);
@@ -104,7 +109,8 @@ void registerRoute(CLI::App& app, Context& ctx) {
     refuseBlank(cmd->add_option("TO", o->to, "Destination system (id, name or the start of a name)"))->required();
     refuseBlank(cmd->add_option("--jump", o->jump, "Longest jump of the drive, parsecs"))->required();
     refuseBlank(cmd->add_option("--via", o->via,
-                                "Stop only at systems with: gas-giant, water, breathable, life, race, colony"));
+                                "Stop only at systems with: gas-giant, water, breathable, life, race, colony; or empire:NAME (the "
+                                "systems a race controls, by its id, name or empire's name)"));
     cmd->add_flag("--json", o->json, "Print the route as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });
 }

@@ -91,6 +91,10 @@ private:
     void rebuildBatches(const AtlasScene& scene);
     void drawBatches(QPainter& painter, const AtlasPalette& palette, bool sprites);
     const Sprite& spriteOf(std::size_t batch, const AtlasPalette& palette);
+    // Settled space under the dots: a square of the controller's colour
+    // behind each controlled system (mixed into `back`), then the
+    // territories' borders.
+    static void drawTerritories(QPainter& painter, const AtlasScene& scene, const QColor& back);
     void drawMarks(QPainter& painter, const AtlasScene& scene, const PaintStyle& style, bool sprites);
 
     std::uint64_t batchedRevision_ = ~std::uint64_t{0};

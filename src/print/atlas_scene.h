@@ -33,6 +33,13 @@ struct AtlasDot {
     std::uint8_t marks = 0;    // AtlasMark bits
     bool lit = true;           // false: dimmed by the active filter
     std::int32_t id = -1;      // system id
+    QRgb tint = 0;             // the controlling race's territory colour; 0 = none controls it
+};
+
+// A stretch of a territory's border, in its race's colour.
+struct AtlasBorder {
+    QLineF line;
+    QRgb colour = 0xffffffff;
 };
 
 // Dots closer together than a few pixels drawn as one mark with a count.
@@ -56,6 +63,7 @@ struct AtlasScene {
     std::vector<AtlasLabel> labels;
     std::vector<QLineF> frame;        // edges of the sector's cube or square; the slab's bounds
     std::vector<QLineF> frameBack;    // edges behind the dots (drawn fainter)
+    std::vector<AtlasBorder> borders;  // territories' borders, under the dots
     std::vector<QPointF> route;       // the stops of the route, in order
     std::vector<AtlasLabel> routeLegs;  // "3.2 pc" beside a leg where no name is; may be fewer than the legs
     bool hasSelection = false;

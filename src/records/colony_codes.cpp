@@ -150,6 +150,7 @@ int populationCodeFor(std::uint64_t people) {
 std::string populationWords(int code) { return peopleWords(populationPeople(code)); }
 
 std::string peopleWords(std::uint64_t people) {
+    if (people < 1000) return fmt::format("{}", people);
     if (people >= 1'000'000'000ULL) {
         const std::uint64_t tenths = people / 100'000'000ULL;
         return tenths % 10 == 0 ? fmt::format("{} billion", tenths / 10)

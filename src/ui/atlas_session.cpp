@@ -152,6 +152,7 @@ void AtlasSession::open(const std::string& baseName) { adopt(loadSectorModel(bas
 void AtlasSession::adopt(atlas::AtlasModel model) {
     State& s = *state_;
     s.model = std::move(model);
+    s.tookModel();
     s.labelWidths.clear();
     s.sample.clear();
     s.lit.clear();
@@ -261,7 +262,11 @@ std::string AtlasSession::summaryHtml(std::int32_t id) const {
     std::ostringstream html;
     logs::writeStarSummary(state_->model->baseName(), id, engine::LogFormat::Html, html,
                              std::string(state_->model->name(id)));
-    return html.str();
+    // Settled space follows the orbits, inside the page's body.
+    std::string page = html.str();
+    const std::size_t end = page.rfind("</body>");
+    page.insert(end == std::string::npos ? page.size() : end, colonySummaryHtml(id));
+    return page;
 }
 
 std::string AtlasSession::systemLogHtml(std::int32_t id) const {
@@ -297,6 +302,7 @@ std::vector<AtlasSession::Match> AtlasSession::search(const Query& query) {
         filter.minLife = static_cast<vocabulary::LifeLevel>(query.life);
     filter.nativeRace = query.nativeRace;
     filter.colony = query.colonies;
+    applySettledQuery(query, filter);
     if (query.within > 0.0) {
         if (!s.selected) throw InputError("Select a system first: \"within\" counts from the selected system");
         filter.withinOf = *s.selected;
@@ -332,7 +338,7 @@ void AtlasSession::clearFilter() {
 // -------------------------------------------------------------- route
 
 std::optional<std::vector<AtlasSession::Leg>> AtlasSession::route(std::int32_t from, std::int32_t to, double jump,
-                                                                  atlas::RouteStop via) {
+                                                                  atlas::RouteStopChoice via) {
     State& s = *state_;
     if (!s.model) return std::nullopt;
     const atlas::AtlasModel& model = *s.model;

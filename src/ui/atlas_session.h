@@ -8,6 +8,7 @@
 
 #include <QPointF>
 #include <QSize>
+#include <QColor>
 #include <QStringList>
 
 #include <cstdint>
@@ -23,6 +24,7 @@
 
 namespace orrimar::atlas {
 class AtlasModel;
+struct Filter;
 }
 
 namespace orrimar::ui {
@@ -100,7 +102,12 @@ struct AtlasSession {
     // several.
     std::int32_t findSystem(const std::string& text, std::string_view field) const;
 
+    // The system's summary: its stars and orbits, then who controls it and
+    // its colonies (colonySummaryHtml).
     std::string summaryHtml(std::int32_t id) const;
+    // Who controls the system and a row per colony (people, race, owner,
+    // starport, type, government in words); empty for an unsettled system.
+    std::string colonySummaryHtml(std::int32_t id) const;
     std::string systemLogHtml(std::int32_t id) const;
     std::string alienLogHtml(std::int32_t raceId) const;
     std::vector<std::int32_t> racesOf(std::int32_t id) const;
@@ -120,7 +127,21 @@ struct AtlasSession {
         bool nativeRace = false;
         bool colonies = false;
         double within = 0.0;    // parsecs of the selected system; 0 = anywhere
+        int owner = kAnyOwner;  // a race id, kIndependent, or kAnyOwner (ownerChoices)
+        int population = 0;     // populationChoices entry, 0 = any
+        int starport = 0;       // Starport code at least as good, 0 = any
+        int colonyType = 0;     // ColonyType code, 0 = any
     };
+    static constexpr int kAnyOwner = -1;
+    static constexpr int kIndependent = 65535;
+    // Owners of the open sector for the search's list: (label, value),
+    // "any" and "independent" first, then the ruling races by name.
+    std::vector<std::pair<std::string, int>> ownerChoices() const;
+    static QStringList populationChoices();
+    static QStringList starportChoices();
+    static QStringList colonyTypeChoices();
+    // The settled-space entries of a query into the core's filter.
+    static void applySettledQuery(const Query& query, atlas::Filter& filter);
     struct Match {
         std::int32_t id = 0;
         std::string name;
@@ -139,7 +160,25 @@ struct AtlasSession {
     };
     // Nothing when no route exists; an empty list when from == to. The route
     // is kept and drawn on the map.
-    std::optional<std::vector<Leg>> route(std::int32_t from, std::int32_t to, double jump, atlas::RouteStop via);
+    std::optional<std::vector<Leg>> route(std::int32_t from, std::int32_t to, double jump,
+                                          atlas::RouteStopChoice via);
+    // The "Only through" list: every stop rule, then one entry per ruling
+    // race ("systems of the Vessari Hegemony").
+    std::vector<std::pair<std::string, atlas::RouteStopChoice>> viaChoices() const;
+
+    // The empires of the open sector (and races controlling systems without
+    // an empire record), for the Empires panel.
+    struct EmpireRow {
+        int race = 0;
+        std::string name;       // the empire's; the race's when it has no record
+        std::string raceName;   // "Vessari (race 64)"
+        QRgb colour = 0;
+        std::int32_t capital = -1;  // -1 = none
+        std::string capitalName;
+        std::int32_t systems = 0;
+        std::string people;     // "1.2 billion"
+    };
+    std::vector<EmpireRow> empires() const;
 
     // Names the system in the sector's name records (UTF-8 in; an empty
     // name takes the name away). InputError for a name the files cannot
@@ -147,6 +186,10 @@ struct AtlasSession {
     void rename(std::int32_t id, const std::string& name);
 
 private:
+    // The territories' borders into the frame (atlas_session_settled.cpp).
+    void addTerritories(print::AtlasScene& scene) const;
+    // The territory colour of a system's controller; 0 when none.
+    QRgb territoryTint(std::int32_t id) const;
     struct State;
     std::unique_ptr<State> state_;
 };

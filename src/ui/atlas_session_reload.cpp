@@ -7,6 +7,7 @@ void AtlasSession::reload() {
     if (!s.model) return;
     atlas::AtlasModel model = loadSectorModel(s.model->baseName());
     s.model = std::move(model);
+    s.tookModel();
     s.labelWidths.clear();
     s.sample.clear();
     s.lit.clear();

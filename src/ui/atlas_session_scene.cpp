@@ -91,6 +91,7 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
             dot.marks = marksOf(e);
             dot.lit = isLit(p.id);
             dot.id = p.id;
+            dot.tint = territoryTint(p.id);
             scene.dots.push_back(dot);
         }
     } else {
@@ -106,6 +107,7 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
             dot.shade = shadeOf(atlas::depthFactor(s.camera, bounds, mark.depth));
             dot.lit = isLit(mark.nearest);
             dot.id = mark.nearest;
+            dot.tint = territoryTint(mark.nearest);
             scene.dots.push_back(dot);
             if (mark.count >= 2) scene.clusters.push_back(AtlasCluster{dot.at, static_cast<int>(mark.count), dot.lit});
         }
@@ -114,6 +116,7 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
     }
 
     addFrame(s.camera, bounds, scene);
+    addTerritories(scene);
 
     // Labels: selection first, then the route, the matches, the brightest.
     // Left out while the view moves: placing them is a third of a frame.

@@ -3,6 +3,7 @@
 // reload).
 #pragma once
 
+#include <QColor>
 #include <QSize>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "atlas/atlas_model.h"
 #include "atlas/camera.h"
 #include "atlas/routes.h"
+#include "atlas/territory.h"
 #include "ui/atlas_session.h"
 
 namespace orrimar::ui {
@@ -41,7 +43,24 @@ struct AtlasSession::State {
     // Label widths by system: measuring text is slow and names seldom change.
     mutable std::unordered_map<SystemId, float> labelWidths;
 
+    // The territories' borders for the view and slab they were worked out
+    // for: they change only with those (or another model), not as the
+    // camera turns, pans or zooms.
+    std::uint64_t modelGeneration = 0;
+    struct Borders {
+        std::uint64_t generation = ~std::uint64_t{0};
+        atlas::View view = atlas::View::Top;
+        atlas::Slab slab;
+        std::vector<atlas::BorderLine> lines;
+    };
+    Borders borders;
+    // Territory colour by race id (0 = not a ruling race), made when a
+    // model is taken.
+    std::vector<QRgb> raceColours;
+
     void changed() { ++revision; }
+    // A model taken: what was worked out for the last one goes.
+    void tookModel();
     void fitTo(QSize size) {
         camera.width = std::max(1, size.width());
         camera.height = std::max(1, size.height());

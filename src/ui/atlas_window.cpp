@@ -38,7 +38,10 @@
 
 #include "exports/sector_export.h"
 #include "common/errors.h"
+#include "ui/atlas_empires_panel.h"
 #include "ui/atlas_input_handler.h"
+#include "ui/atlas_route_panel.h"
+#include "ui/atlas_search_panel.h"
 #include "ui/atlas_session.h"
 #include "ui/atlas_tables.h"
 #include "ui/current_sector.h"
@@ -179,8 +182,7 @@ void AtlasWindow::buildControls() {
     Panels = new QTabWidget(this);
     Panels->setObjectName(QStringLiteral("Panels"));
     Panels->addTab(buildSystemPanel(), QStringLiteral("System"));
-    Panels->addTab(buildSearchPanel(), QStringLiteral("Search"));
-    Panels->addTab(buildRoutePanel(), QStringLiteral("Route"));
+    buildPanels();
     Panels->setMinimumWidth(360);
 
     auto* split = new QSplitter(this);
@@ -216,9 +218,18 @@ QWidget* AtlasWindow::buildSystemPanel() {
     RenameBtn->setToolTip(QStringLiteral("Give the selected system a name (empty: no name)"));
     ExportBtn = makeButton(QStringLiteral("Export..."), QStringLiteral("ExportBtn"), panel);
     ExportBtn->setToolTip(QStringLiteral("Export the sector as JSON, CSV tables or an HTML atlas"));
+    AddColonyBtn = makeButton(QStringLiteral("Add colony..."), QStringLiteral("AddColonyBtn"), panel);
+    AddColonyBtn->setToolTip(QStringLiteral("Settle a world of the selected system"));
+    EditColoniesBtn = makeButton(QStringLiteral("Edit colonies..."), QStringLiteral("EditColoniesBtn"), panel);
+    EditColoniesBtn->setToolTip(QStringLiteral("Change or remove the colonies of the selected system"));
+    // Hidden until the colony editors are plugged in (setColonyEditors).
+    AddColonyBtn->setVisible(false);
+    EditColoniesBtn->setVisible(false);
     row->addWidget(SystemLogBtn);
     row->addWidget(RenameBtn);
     row->addWidget(ExportBtn);
+    row->addWidget(AddColonyBtn);
+    row->addWidget(EditColoniesBtn);
     layout->addLayout(row);
     RaceButtons = new QWidget(panel);
     RaceButtons->setObjectName(QStringLiteral("RaceButtons"));
@@ -228,70 +239,11 @@ QWidget* AtlasWindow::buildSystemPanel() {
     connect(SystemLogBtn, &QPushButton::clicked, this, &AtlasWindow::openSystemLog);
     connect(RenameBtn, &QPushButton::clicked, this, &AtlasWindow::renameClick);
     connect(ExportBtn, &QPushButton::clicked, this, &AtlasWindow::exportClick);
-    return panel;
-}
-
-QWidget* AtlasWindow::buildSearchPanel() {
-    auto* panel = new QWidget(this);
-    auto* layout = new QVBoxLayout(panel);
-    auto* form = new QFormLayout;
-    SearchText = new QLineEdit(panel);
-    SearchText->setObjectName(QStringLiteral("SearchText"));
-    SearchText->setPlaceholderText(QStringLiteral("name or id"));
-    form->addRow(QStringLiteral("Name or id:"), SearchText);
-    StarKindList = makeList(AtlasSession::starKindChoices(), QStringLiteral("StarKindList"), panel);
-    form->addRow(QStringLiteral("Star kind:"), StarKindList);
-    WorldTypeList = makeList(AtlasSession::worldTypeChoices(), QStringLiteral("WorldTypeList"), panel);
-    form->addRow(QStringLiteral("World type:"), WorldTypeList);
-    BreathableBox = new QCheckBox(QStringLiteral("Breathable (standard or thin oxygen mix)"), panel);
-    BreathableBox->setObjectName(QStringLiteral("BreathableBox"));
-    form->addRow(QString(), BreathableBox);
-    TemperatureList = makeList(AtlasSession::temperatureChoices(), QStringLiteral("TemperatureList"), panel);
-    form->addRow(QStringLiteral("Temperature:"), TemperatureList);
-    WaterList = makeList(AtlasSession::waterChoices(), QStringLiteral("WaterList"), panel);
-    form->addRow(QStringLiteral("Water:"), WaterList);
-    GravityList = makeList(AtlasSession::gravityChoices(), QStringLiteral("GravityList"), panel);
-    form->addRow(QStringLiteral("Gravity:"), GravityList);
-    LifeList = makeList(AtlasSession::lifeChoices(), QStringLiteral("LifeList"), panel);
-    form->addRow(QStringLiteral("Life:"), LifeList);
-    NativeRaceBox = new QCheckBox(QStringLiteral("Native race"), panel);
-    NativeRaceBox->setObjectName(QStringLiteral("NativeRaceBox"));
-    ColoniesBox = new QCheckBox(QStringLiteral("Colonies"), panel);
-    ColoniesBox->setObjectName(QStringLiteral("ColoniesBox"));
-    auto* boxes = new QHBoxLayout;
-    boxes->addWidget(NativeRaceBox);
-    boxes->addWidget(ColoniesBox);
-    form->addRow(QString(), boxes);
-    WithinSpin = new QDoubleSpinBox(panel);
-    WithinSpin->setObjectName(QStringLiteral("WithinSpin"));
-    WithinSpin->setRange(0.0, 10000.0);
-    WithinSpin->setDecimals(1);
-    WithinSpin->setSuffix(QStringLiteral(" pc"));
-    WithinSpin->setSpecialValueText(QStringLiteral("anywhere"));
-    WithinSpin->setToolTip(QStringLiteral("Only systems within this distance of the selected one"));
-    form->addRow(QStringLiteral("Within:"), WithinSpin);
-    layout->addLayout(form);
-    auto* row = new QHBoxLayout;
-    SearchBtn = makeButton(QStringLiteral("Search"), QStringLiteral("SearchBtn"), panel);
-    SearchBtn->setDefault(true);
-    ClearBtn = makeButton(QStringLiteral("Clear"), QStringLiteral("ClearBtn"), panel);
-    MatchCount = new QLabel(panel);
-    MatchCount->setObjectName(QStringLiteral("MatchCount"));
-    row->addWidget(SearchBtn);
-    row->addWidget(ClearBtn);
-    row->addWidget(MatchCount, 1);
-    layout->addLayout(row);
-    Matches = makeTable({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("x"), QStringLiteral("y"),
-                         QStringLiteral("z"), QStringLiteral("Primary"), QStringLiteral("Distance")},
-                        panel);
-    Matches->setObjectName(QStringLiteral("Matches"));
-    Matches->setSortingEnabled(true);
-    layout->addWidget(Matches, 1);
-    connect(SearchBtn, &QPushButton::clicked, this, &AtlasWindow::runSearch);
-    connect(SearchText, &QLineEdit::returnPressed, this, &AtlasWindow::runSearch);
-    connect(ClearBtn, &QPushButton::clicked, this, &AtlasWindow::clearSearch);
-    connect(Matches, &QTableWidget::cellClicked, this, [this](int clicked, int) {
-        if (QTableWidgetItem* id = Matches->item(clicked, 0)) selectSystem(id->data(Qt::UserRole).toInt());
+    connect(AddColonyBtn, &QPushButton::clicked, this, [this] {
+        if (addColony_ && session_->selected()) addColony_(*session_->selected());
+    });
+    connect(EditColoniesBtn, &QPushButton::clicked, this, [this] {
+        if (editColonies_ && session_->selected()) editColonies_(*session_->selected());
     });
     return panel;
 }
@@ -350,8 +302,8 @@ bool AtlasWindow::openSector(const QString& baseName) {
     setWindowTitle(QStringLiteral("Atlas - %1").arg(QString::fromStdString(session_->sectorName())));
     sector_->set(baseName);
     clearSearch();
-    Legs->setRowCount(0);
-    RouteStatus->clear();
+    Route->clear();
+    refreshSettledLists();
     resetControls();
     rebuildScene();
     showSummary();
@@ -446,6 +398,8 @@ void AtlasWindow::showSummary() {
     SystemLogBtn->setEnabled(id.has_value());
     RenameBtn->setEnabled(id.has_value());
     RenameAction->setEnabled(id.has_value());
+    AddColonyBtn->setEnabled(id.has_value());
+    EditColoniesBtn->setEnabled(id.has_value());
     ExportBtn->setEnabled(session_->isOpen());
     ExportAction->setEnabled(session_->isOpen());
     for (QAction* action : {PrintPosterAction, ExportPosterAction, PrintSheetsAction,
@@ -501,36 +455,11 @@ std::optional<std::int32_t> AtlasWindow::systemFromText(const QString& text, con
 
 void AtlasWindow::runSearch() {
     if (!session_->isOpen()) return;
-    AtlasSession::Query query;
-    query.text = SearchText->text().trimmed().toStdString();
-    query.starKind = StarKindList->currentIndex();
-    query.worldType = WorldTypeList->currentIndex();
-    query.breathable = BreathableBox->isChecked();
-    query.temperature = TemperatureList->currentIndex();
-    query.water = WaterList->currentIndex();
-    query.gravity = GravityList->currentIndex();
-    query.life = LifeList->currentIndex();
-    query.nativeRace = NativeRaceBox->isChecked();
-    query.colonies = ColoniesBox->isChecked();
-    query.within = WithinSpin->value();
+    const AtlasSession::Query query = Search->query();
     std::vector<AtlasSession::Match> found;
     const bool ran = guarded(this, [&] { found = session_->search(query); });
     if (!ran) return;
-    Matches->setSortingEnabled(false);
-    Matches->setRowCount(static_cast<int>(found.size()));
-    for (int row = 0; row < static_cast<int>(found.size()); ++row) {
-        const AtlasSession::Match& match = found[static_cast<std::size_t>(row)];
-        Matches->setItem(row, 0, cell(match.id));
-        Matches->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(match.name)));
-        Matches->setItem(row, 2, cell(match.x));
-        Matches->setItem(row, 3, cell(match.y));
-        Matches->setItem(row, 4, cell(match.z));
-        Matches->setItem(row, 5, new QTableWidgetItem(QString::fromStdString(match.primary)));
-        Matches->setItem(row, 6, match.distance < 0 ? new QTableWidgetItem : cell(match.distance, 2));
-    }
-    Matches->setSortingEnabled(true);
-    Matches->resizeColumnsToContents();
-    MatchCount->setText(QStringLiteral("%1 matching").arg(found.size()));
+    Search->showMatches(found);
     rebuildScene();
     // A search by name or id that finds one system selects it.
     if (found.size() == 1 && !query.text.empty()) selectSystem(found.front().id);
@@ -538,8 +467,7 @@ void AtlasWindow::runSearch() {
 
 void AtlasWindow::clearSearch() {
     session_->clearFilter();
-    Matches->setRowCount(0);
-    MatchCount->clear();
+    Search->clearMatches();
     rebuildScene();
 }
 

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -40,7 +41,10 @@ class QWidget;
 
 namespace orrimar::ui {
 
+class AtlasEmpiresPanel;
 class AtlasInputHandler;
+class AtlasRoutePanel;
+class AtlasSearchPanel;
 class AtlasWidget;
 struct AtlasSession;
 class CurrentSector;
@@ -115,6 +119,16 @@ public:
     // Draws the current view onto any device (file, image) at its size.
     void renderTo(QPaintDevice& device, const print::PaintStyle& style = {});
 
+    // The colony editors (add a colony to the selected system, edit its
+    // colonies), called with the selected system; empty until they are
+    // plugged in, and their buttons hidden. After an editor wrote to the
+    // sector, the watcher reads it again.
+    void setColonyEditors(std::function<void(std::int32_t system)> add,
+                          std::function<void(std::int32_t system)> edit);
+    // Fills the lists that name the open sector's races (the search's
+    // owners, the route's empires) and the Empires panel.
+    void refreshSettledLists();
+
     // Widgets, public for the tests and the screenshot program.
     AtlasWidget* Map;
     QComboBox* ViewList;
@@ -127,6 +141,13 @@ public:
     QWidget* RaceButtons;
     QPushButton* RenameBtn;
     QPushButton* ExportBtn;
+    QPushButton* AddColonyBtn;
+    QPushButton* EditColoniesBtn;
+    // The panels of their own, and (for the tests and the screenshot
+    // program) their widgets by the names they always had.
+    AtlasSearchPanel* Search;
+    AtlasRoutePanel* Route;
+    AtlasEmpiresPanel* EmpiresPanel;
     // Search and filter.
     QLineEdit* SearchText;
     QComboBox* StarKindList;
@@ -172,8 +193,7 @@ private:
     void buildMenus();
     void buildControls();
     QWidget* buildSystemPanel();
-    QWidget* buildSearchPanel();
-    QWidget* buildRoutePanel();
+    void buildPanels();
     void connectInput();
     void refreshRecentMenu();
     void resetControls();
@@ -200,6 +220,8 @@ private:
     bool updatingControls_ = false;
     bool posterToPdf_ = false;
     bool sheetsToPdf_ = false;
+    std::function<void(std::int32_t)> addColony_;
+    std::function<void(std::int32_t)> editColonies_;
 };
 
 }  // namespace orrimar::ui

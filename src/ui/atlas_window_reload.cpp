@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "records/sector_lock.h"
+#include "ui/atlas_route_panel.h"
 #include "ui/atlas_session.h"
 #include "ui/atlas_window.h"
 #include "ui/sector_watcher.h"
@@ -36,8 +37,8 @@ void AtlasWindow::reloadSector() {
     setWindowTitle(QStringLiteral("Atlas - %1").arg(QString::fromStdString(session_->sectorName())));
     // The matches and the route were worked out on the systems as they were.
     clearSearch();
-    Legs->setRowCount(0);
-    RouteStatus->clear();
+    Route->clear();
+    refreshSettledLists();
     syncSlabControls();
     rebuildScene();
     showSummary();

@@ -2,12 +2,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include <fstream>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "engine/log_fixtures.h"
 #include "names/sector_names.h"
+#include "records/records.h"
 #include "records/sector_files.h"
+#include "test_tmp.h"
 
 namespace orrimar {
 namespace {
@@ -121,6 +124,53 @@ TEST_F(AtlasCommands, RouteListsEveryLegOrSaysThereIsNone) {
     EXPECT_NE(err.str().find("--via: 'fuel' is no property"), std::string::npos) << err.str();
     EXPECT_EQ(run({"route", sector.base, "0", "Sol", "--jump", "3"}), cli::kExitUsage);
     EXPECT_NE(err.str().find("no system is named 'Sol'"), std::string::npos) << err.str();
+}
+
+TEST_F(AtlasCommands, RouteViaOneEmpireNamesItAndRefusesAnEmpireItCannotFind) {
+    TEmpireRec realm;
+    realm.race = 5;
+    realm.colour = {1, 2, 3};
+    realm.capitalSystemId = 0;
+    realm.name.assign("Fifth Realm");
+    {
+        std::ofstream con(sectorPath(sector.base, ".con"), std::ios::binary | std::ios::trunc);
+        con << testing::bytesOf(TConRec{0, 5}) << testing::bytesOf(TConRec{1, 5});
+        std::ofstream emp(sectorPath(sector.base, ".emp"), std::ios::binary | std::ios::trunc);
+        emp << testing::bytesOf(realm);
+    }
+    EXPECT_EQ(run({"route", sector.base, "0", "1", "--jump", "13", "--via", "empire:fifth"}), cli::kExitOk) << err.str();
+    EXPECT_NE(out.str().find("with jumps of at most 13 parsecs, stopping only at systems of the Fifth Realm: 1 jump"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(run({"route", sector.base, "0", "1", "--jump", "13", "--via", "empire:5", "--json"}), cli::kExitOk);
+    EXPECT_EQ(nlohmann::json::parse(out.str())["via"], "empire:5");
+    EXPECT_EQ(run({"route", sector.base, "0", "1", "--jump", "13", "--via", "empire:Zorn"}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("--via: no race is named 'Zorn'"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"route", sector.base, "0", "1", "--jump", "13", "--via", "empire"}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("--via: say whose empire"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"route", sector.base, "0", "1", "--jump", "3", "--via", "fuel"}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("empire:NAME"), std::string::npos) << err.str();
+}
+
+TEST_F(AtlasCommands, FindBySettledSpaceReadsOwnersPeopleStarportsAndTypes) {
+    // The fixture's owned homeworld of 60 million with a good starport on
+    // system 0, controlled by race 0; a primitive mining base of 10,000.
+    {
+        std::ofstream con(sectorPath(sector.base, ".con"), std::ios::binary | std::ios::trunc);
+        con << testing::bytesOf(TConRec{0, 0});
+    }
+    EXPECT_EQ(jsonIds({"--owner", "0"}), (std::vector<int>{0}));
+    EXPECT_EQ(jsonIds({"--colony-type", "homeworld,research"}), (std::vector<int>{0}));
+    EXPECT_EQ(jsonIds({"--starport", "Good"}), (std::vector<int>{0}));
+    EXPECT_EQ(jsonIds({"--starport", "1"}), (std::vector<int>{}));
+    EXPECT_EQ(jsonIds({"--min-people", "60000000"}), (std::vector<int>{0}));
+    EXPECT_TRUE(jsonIds({"--min-people", "70000000", "--owner", "0"}).empty());
+    EXPECT_EQ(run({"find", sector.base, "--starport", "superb"}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("--starport: 'superb' is no starport"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"find", sector.base, "--colony-type", "mining,farm"}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("--colony-type: 'farm' is no colony type"), std::string::npos) << err.str();
+    EXPECT_EQ(run({"find", sector.base, "--owner", "Nobody"}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("--owner: no race is named 'Nobody'"), std::string::npos) << err.str();
 }
 
 TEST_F(AtlasCommands, StarlogSummaryIsOneLinePerOrbitWithMoonsFolded) {

@@ -1,0 +1,90 @@
+#include "ui/atlas_empires_panel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "ui/atlas_tables.h"
+#include "ui/dialog_parts.h"
+
+namespace orrimar::ui {
+
+namespace {
+
+constexpr int kCapitalRole = Qt::UserRole + 1;
+
+QIcon swatch(QRgb colour) {
+    QPixmap square(14, 14);
+    square.fill(QColor::fromRgb(colour));
+    return QIcon(square);
+}
+
+}  // namespace
+
+AtlasEmpiresPanel::AtlasEmpiresPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("EmpiresPanel"));
+    auto* layout = new QVBoxLayout(this);
+    EmpireCount = new QLabel(this);
+    EmpireCount->setObjectName(QStringLiteral("EmpireCount"));
+    layout->addWidget(EmpireCount);
+    Empires = makeTable({QStringLiteral("Empire"), QStringLiteral("Race"), QStringLiteral("Capital"),
+                         QStringLiteral("Systems"), QStringLiteral("People")},
+                        this);
+    Empires->setObjectName(QStringLiteral("Empires"));
+    Empires->setToolTip(QStringLiteral("Click an empire to select its capital"));
+    layout->addWidget(Empires, 1);
+    auto* row = new QHBoxLayout;
+    EditEmpireBtn = makeButton(QStringLiteral("Rename or recolour..."), QStringLiteral("EditEmpireBtn"), this);
+    EditEmpireBtn->setVisible(false);
+    row->addWidget(EditEmpireBtn);
+    row->addStretch();
+    layout->addLayout(row);
+    connect(Empires, &QTableWidget::cellClicked, this, [this](int clicked, int) {
+        const QTableWidgetItem* item = Empires->item(clicked, 0);
+        if (item == nullptr) return;
+        const int capital = item->data(kCapitalRole).toInt();
+        if (capital >= 0) emit capitalChosen(capital);
+    });
+    connect(EditEmpireBtn, &QPushButton::clicked, this, [this] {
+        if (editor_ && chosenRace() >= 0) editor_(chosenRace());
+    });
+}
+
+void AtlasEmpiresPanel::showEmpires(const std::vector<AtlasSession::EmpireRow>& empires) {
+    Empires->setSortingEnabled(false);
+    Empires->setRowCount(static_cast<int>(empires.size()));
+    for (int row = 0; row < static_cast<int>(empires.size()); ++row) {
+        const AtlasSession::EmpireRow& empire = empires[static_cast<std::size_t>(row)];
+        auto* name = new QTableWidgetItem(swatch(empire.colour), QString::fromStdString(empire.name));
+        name->setData(Qt::UserRole, empire.race);
+        name->setData(kCapitalRole, empire.capital);
+        Empires->setItem(row, 0, name);
+        Empires->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(empire.raceName)));
+        Empires->setItem(row, 2, new QTableWidgetItem(empire.capital >= 0 ? QString::fromStdString(empire.capitalName)
+                                                                          : QStringLiteral("none")));
+        Empires->setItem(row, 3, cell(empire.systems));
+        Empires->setItem(row, 4, new QTableWidgetItem(QString::fromStdString(empire.people)));
+    }
+    Empires->setSortingEnabled(true);
+    Empires->resizeColumnsToContents();
+    EmpireCount->setText(empires.empty() ? QStringLiteral("No race controls a system of this sector.")
+                                         : QStringLiteral("%1 %2 controlling systems")
+                                               .arg(empires.size())
+                                               .arg(empires.size() == 1 ? QStringLiteral("race") : QStringLiteral("races")));
+}
+
+int AtlasEmpiresPanel::chosenRace() const {
+    const int row = Empires->currentRow();
+    const QTableWidgetItem* item = row >= 0 ? Empires->item(row, 0) : nullptr;
+    return item != nullptr ? item->data(Qt::UserRole).toInt() : -1;
+}
+
+void AtlasEmpiresPanel::setEmpireEditor(std::function<void(int race)> editor) {
+    editor_ = std::move(editor);
+    EditEmpireBtn->setVisible(static_cast<bool>(editor_));
+}
+
+}  // namespace orrimar::ui

@@ -1,0 +1,69 @@
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "ui/atlas_empires_panel.h"
+#include "ui/atlas_route_panel.h"
+#include "ui/atlas_search_panel.h"
+#include "ui/atlas_session.h"
+#include "ui/atlas_window.h"
+
+// The atlas window's Search, Route and Empires panels: made, wired to the
+// window, and filled with the open sector's races.
+
+namespace orrimar::ui {
+
+void AtlasWindow::buildPanels() {
+    Search = new AtlasSearchPanel(this);
+    Panels->addTab(Search, QStringLiteral("Search"));
+    Route = new AtlasRoutePanel(this);
+    Panels->addTab(Route, QStringLiteral("Route"));
+    EmpiresPanel = new AtlasEmpiresPanel(this);
+    Panels->addTab(EmpiresPanel, QStringLiteral("Empires"));
+
+    SearchText = Search->SearchText;
+    StarKindList = Search->StarKindList;
+    WorldTypeList = Search->WorldTypeList;
+    BreathableBox = Search->BreathableBox;
+    TemperatureList = Search->TemperatureList;
+    WaterList = Search->WaterList;
+    GravityList = Search->GravityList;
+    LifeList = Search->LifeList;
+    NativeRaceBox = Search->NativeRaceBox;
+    ColoniesBox = Search->ColoniesBox;
+    WithinSpin = Search->WithinSpin;
+    SearchBtn = Search->SearchBtn;
+    ClearBtn = Search->ClearBtn;
+    Matches = Search->Matches;
+    MatchCount = Search->MatchCount;
+    RouteFrom = Route->RouteFrom;
+    RouteTo = Route->RouteTo;
+    JumpSpin = Route->JumpSpin;
+    ViaList = Route->ViaList;
+    RouteBtn = Route->RouteBtn;
+    Legs = Route->Legs;
+    RouteStatus = Route->RouteStatus;
+
+    connect(Search, &AtlasSearchPanel::searchRequested, this, &AtlasWindow::runSearch);
+    connect(Search, &AtlasSearchPanel::clearRequested, this, &AtlasWindow::clearSearch);
+    connect(Search, &AtlasSearchPanel::systemChosen, this, &AtlasWindow::selectSystem);
+    connect(Route, &AtlasRoutePanel::routeRequested, this, &AtlasWindow::runRoute);
+    connect(Route, &AtlasRoutePanel::systemChosen, this, &AtlasWindow::selectSystem);
+    connect(EmpiresPanel, &AtlasEmpiresPanel::capitalChosen, this, &AtlasWindow::selectSystem);
+    refreshSettledLists();
+}
+
+void AtlasWindow::refreshSettledLists() {
+    Search->setOwners(session_->ownerChoices());
+    Route->setViaChoices(session_->viaChoices());
+    EmpiresPanel->showEmpires(session_->empires());
+}
+
+void AtlasWindow::setColonyEditors(std::function<void(std::int32_t system)> add,
+                                   std::function<void(std::int32_t system)> edit) {
+    addColony_ = std::move(add);
+    editColonies_ = std::move(edit);
+    AddColonyBtn->setVisible(static_cast<bool>(addColony_));
+    EditColoniesBtn->setVisible(static_cast<bool>(editColonies_));
+}
+
+}  // namespace orrimar::ui
