@@ -30,6 +30,7 @@
 #include "ui/message_seam.h"
 #include "ui/settings_location.h"
 #include "ui/star_field.h"
+#include "ui/atlas_settled_editors.h"
 #include "ui/settle_dialog.h"
 #include "ui/tool_dialogs.h"
 #include "ui/window_placement.h"
@@ -312,7 +313,10 @@ void TForm1::BoldrinClick() {
 void TForm1::AtlasClick() {
     // A window of its own, not a modal dialog: the game master keeps it open
     // beside the launch pad for the whole session.
-    if (Atlas == nullptr) Atlas = new AtlasWindow(state_.sector, this);
+    if (Atlas == nullptr) {
+        Atlas = new AtlasWindow(state_.sector, this);
+        plugSettledEditors(*Atlas);
+    }
     const QString current = state_.sector->baseName();
     if (!current.isEmpty() && Atlas->sectorBase() != current) Atlas->openSector(current);
     Atlas->show();

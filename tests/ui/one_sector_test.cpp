@@ -145,6 +145,9 @@ TEST_F(OneProgram, ASectorJustCreatedIsEveryDialogsAndTheAtlassUnlessPointedElse
     ASSERT_NE(form->Atlas, nullptr);
     EXPECT_EQ(form->Atlas->sectorBase(), made);
     EXPECT_GT(form->Atlas->Map->scene().dots.size(), 0u);
+    // The program's Atlas edits settled space: its colony buttons are plugged in.
+    EXPECT_TRUE(form->Atlas->AddColonyBtn->isVisibleTo(form->Atlas));
+    EXPECT_TRUE(form->Atlas->EditColoniesBtn->isVisibleTo(form->Atlas));
     QStringList menu;
     for (QAction* action : form->Atlas->RecentMenu->actions()) menu << action->text();
     EXPECT_EQ(menu, (QStringList{made, ws->file(QStringLiteral("own"))}));
