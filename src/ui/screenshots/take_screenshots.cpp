@@ -19,6 +19,7 @@
 #include <cstdio>
 
 #include "generation/create_sector.h"
+#include "settling/settle_sector.h"
 #include "ui/atlas_window.h"
 #include "ui/create_sector_dialog.h"
 #include "ui/main_window.h"
@@ -92,6 +93,35 @@ bool shootAtlas(const QString& work, const QString& out) {
     return ok;
 }
 
+// The same kind of cube, fuller and settled: territories in the cube and
+// from above, with the Empires panel open.
+bool shootSettled(const QString& work, const QString& out) {
+    orrimar::CreateSectorParams params;
+    params.baseName = QDir(work).filePath(QStringLiteral("settled")).toStdString();
+    params.sectorName = "Settled Reach";
+    params.lastIndex = 19;
+    params.density = 40;
+    params.seed = 1606;
+    params.maxSpatialAge = 120;
+    params.settingsPath = QDir(work).filePath(QStringLiteral("orrwin.ini")).toStdString();
+    orrimar::CreateSector(params);
+    orrimar::SettleParams settle;
+    settle.seed = 5;
+    orrimar::SettleSector(params.baseName, settle);
+
+    orrimar::ui::AtlasWindow atlas(QDir(work).filePath(QStringLiteral("orrwin.ini")));
+    atlas.resize(1260, 760);
+    atlas.move(10, 5);
+    atlas.show();
+    if (!atlas.openSector(QString::fromStdString(params.baseName))) return false;
+    atlas.Panels->setCurrentIndex(3);
+    atlas.setView(0);
+    bool ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-territories.png")));
+    atlas.setView(1);
+    ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-territories-top.png"))) && ok;
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,5 +148,6 @@ int main(int argc, char** argv) {
     ok = shoot(form.BtnRightDlg, QDir(out).filePath(QStringLiteral("create-sector.png"))) && ok;
     form.BtnRightDlg->hide();
     ok = shootAtlas(work.path(), out) && ok;
+    ok = shootSettled(work.path(), out) && ok;
     return ok ? 0 : 1;
 }
