@@ -1,5 +1,7 @@
 #include "exports/export_fields.h"
 
+#include "records/colony_codes.h"
+
 // GCC 12 takes the list alternative of a FieldValue built in place for
 // maybe uninitialised when another alternative is chosen, a false positive
 // of its variant analysis once everything is inlined; nothing here reads an
@@ -201,9 +203,8 @@ Fields bodyFields(const TPlanetRec& body, const BodyPlace& place, const Optional
     f.push_back({"flags", flagList(body.worldFlags, 4)});
     f.push_back({"life_level", text(lifeLevelName(lifeLevel(body.features)))});
     f.push_back({"native_race_id", hasNativeRace(body) ? integer(body.nativeRaceId) : FieldValue(FieldNull{})});
-    f.push_back({"colonising_race_id", testBit(body.worldFlags, 4) && body.colonisingRaceId >= 0
-                                           ? integer(body.colonisingRaceId)
-                                           : FieldValue(FieldNull{})});
+    f.push_back({"colonising_race_id", colonisingRace(body) != kNoRace ? integer(colonisingRace(body))
+                                                                       : FieldValue(FieldNull{})});
     f.push_back({"moon_count", integer(body.moonCount)});
     f.push_back({"first_moon_id", body.moonCount > 0 ? integer(body.firstMoonId) : FieldValue(FieldNull{})});
     return f;

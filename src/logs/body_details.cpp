@@ -1,5 +1,7 @@
 #include "logs/body_details.h"
 
+#include "records/colony_codes.h"
+
 #include <fmt/format.h>
 
 #include <cmath>
@@ -196,9 +198,9 @@ KeyValues planetDetails(const TPlanetRec& planet, const BodyContext& context) {
     kv.emplace_back("Life", std::string(lifeLevelName(lifeLevel(planet.features))));
     if (context.nativeRace) kv.emplace_back("Native race", *context.nativeRace);
     kv.emplace_back("Flags", flagsText(planet.worldFlags, 4));
-    if (testBit(planet.worldFlags, 4) && planet.colonisingRaceId >= 0) {
+    if (colonisingRace(planet) != kNoRace) {
         kv.emplace_back("Colonised by", context.colonisingRace ? *context.colonisingRace
-                                                               : fmt::format("race {}", planet.colonisingRaceId));
+                                                               : fmt::format("race {}", colonisingRace(planet)));
     }
     kv.emplace_back("Moons", std::to_string(planet.moonCount));
     return kv;
