@@ -148,6 +148,7 @@ void AtlasWindow::buildMenus() {
     QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
     RenameAction = system->addAction(QStringLiteral("&Rename..."), this, &AtlasWindow::renameClick);
     ExportAction = system->addAction(QStringLiteral("&Export..."), this, &AtlasWindow::exportClick);
+    SettleAction = system->addAction(QStringLiteral("Se&ttle the sector..."), this, &AtlasWindow::settleClick);
 }
 
 void AtlasWindow::buildControls() {

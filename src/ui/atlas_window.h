@@ -123,6 +123,9 @@ public:
     // colonies), called with the selected system; empty until they are
     // plugged in, and their buttons hidden. After an editor wrote to the
     // sector, the watcher reads it again.
+    // System > Settle the sector: the Settle Sector dialog on the open
+    // sector, which is read again once settled.
+    void settleClick();
     void setColonyEditors(std::function<void(std::int32_t system)> add,
                           std::function<void(std::int32_t system)> edit);
     // Fills the lists that name the open sector's races (the search's
@@ -136,6 +139,7 @@ public:
     QSpinBox* SlabFrom;
     QSpinBox* SlabTo;
     QTabWidget* Panels;
+    QAction* SettleAction;
     QTextBrowser* Summary;
     QPushButton* SystemLogBtn;
     QWidget* RaceButtons;

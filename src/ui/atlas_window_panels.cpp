@@ -1,4 +1,5 @@
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "ui/atlas_empires_panel.h"
@@ -6,6 +7,8 @@
 #include "ui/atlas_search_panel.h"
 #include "ui/atlas_session.h"
 #include "ui/atlas_window.h"
+#include "ui/file_field.h"
+#include "ui/settle_dialog.h"
 
 // The atlas window's Search, Route and Empires panels: made, wired to the
 // window, and filled with the open sector's races.
@@ -56,6 +59,15 @@ void AtlasWindow::refreshSettledLists() {
     Search->setOwners(session_->ownerChoices());
     Route->setViaChoices(session_->viaChoices());
     EmpiresPanel->showEmpires(session_->empires());
+}
+
+void AtlasWindow::settleClick() {
+    if (sectorBase_.isEmpty()) return;
+    SettleDialog dialog(this);
+    dialog.SectorField->setText(sectorBase_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    reloadSector();
+    statusBar()->showMessage(dialog.lastResult);
 }
 
 void AtlasWindow::setColonyEditors(std::function<void(std::int32_t system)> add,

@@ -3,9 +3,13 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QApplication>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include "settling/settled_layer.h"
+#include "ui/atlas_window.h"
 #include "ui/file_field.h"
 #include "ui/settle_dialog.h"
 #include "ui_test_support.h"
@@ -54,6 +58,32 @@ TEST(SettleDialog, SettlesTheShownSectorOnceAndAfreshOnlyWhenTicked) {
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     EXPECT_TRUE(messages.messages().empty());
     EXPECT_EQ(ReadSettledLayer(base).colonies.size(), first.colonies.size()) << "the same seed settles the same way";
+}
+
+// The Atlas's System > Settle the sector settles the open sector and shows
+// it settled at once.
+TEST(SettleDialog, TheAtlasSettlesItsOpenSectorAndReadsItAgain) {
+    test::Workspace ws(QStringLiteral("atlas-settle"));
+    MessageCapture messages;
+    const std::string base = ws.base(QStringLiteral("s"));
+    test::makeSector(base, 12, 60, false, 4);
+    AtlasWindow atlas(ws.file(QStringLiteral("orrwin.ini")));
+    atlas.show();
+    ASSERT_TRUE(atlas.openSector(QString::fromStdString(base)));
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<SettleDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        EXPECT_EQ(dialog->SectorField->text().toStdString(), base);
+        dialog->SeedEdit->setText(QStringLiteral("3"));
+        dialog->OKBtn->click();
+        answered = true;
+    });
+    atlas.settleClick();
+    ASSERT_TRUE(answered) << "no Settle Sector dialog came up";
+    EXPECT_FALSE(ReadSettledLayer(base).colonies.empty());
+    EXPECT_TRUE(atlas.statusBar()->currentMessage().contains(QStringLiteral("(seed 3)")))
+        << atlas.statusBar()->currentMessage().toStdString();
 }
 
 }  // namespace
