@@ -79,13 +79,15 @@ std::string encodeSaved(const std::vector<SavedBytes>& pieces) {
 std::vector<SavedBytes> decodeSaved(const std::string& path, const std::string& text) {
     std::vector<SavedBytes> pieces;
     std::size_t at = 0;
-    const auto take = [&](int width) {
-        if (text.size() - at < static_cast<std::size_t>(width)) {
+    const auto take = [&](std::size_t width) {
+        if (text.size() - at < width) {
             throw IoError(fmt::format("{} ends inside a saved piece; the sector is left as it is", path));
         }
         std::uint64_t value = 0;
-        for (int i = 0; i < width; ++i) value |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[at + i])) << (8 * i);
-        at += static_cast<std::size_t>(width);
+        for (std::size_t i = 0; i < width; ++i) {
+            value |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[at + i])) << (8 * i);
+        }
+        at += width;
         return value;
     };
     while (at < text.size()) {
