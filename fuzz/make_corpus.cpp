@@ -65,11 +65,14 @@ void addColonies(const Made& made) {
         colonies += recordBytes(base);
     }
     fuzz::writeFile(made.base + ".col", colonies);
-    TConRec control;
-    control.bytes = {0, 0, 0, 0, 1, 0};
+    // Race 0 controls system 0 and rules from it.
+    const TConRec control{0, 0};
     fuzz::writeFile(made.base + ".con", recordBytes(control));
     TEmpireRec empire;
-    for (std::size_t i = 0; i < empire.bytes.size(); ++i) empire.bytes[i] = static_cast<std::uint8_t>(i < 8 ? 'A' + i : 0);
+    empire.race = 0;
+    empire.colour = {200, 40, 40};
+    empire.capitalSystemId = 0;
+    empire.name.assign("Corpus Empire");
     fuzz::writeFile(made.base + ".emp", recordBytes(empire));
 }
 
