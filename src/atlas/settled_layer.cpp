@@ -40,7 +40,7 @@ void SettledLayer::assemble(Parts parts, SystemId systemCount, std::vector<std::
             if (strays++ == 0) {
                 warnings.push_back(fmt::format("Control record {} names system {}, which is not in the sector; "
                                                "it is left out",
-                                               i, con.systemId));
+                                               i, std::int32_t{con.systemId}));
             }
             continue;
         }
@@ -50,7 +50,7 @@ void SettledLayer::assemble(Parts parts, SystemId systemCount, std::vector<std::
             if (doubles++ == 0) {
                 warnings.push_back(fmt::format("Control record {} gives system {} to race {}, already controlled by "
                                                "race {}; the first record stands",
-                                               i, con.systemId, con.race, owner));
+                                               i, std::int32_t{con.systemId}, std::uint16_t{con.race}, owner));
             }
             continue;
         }

@@ -58,7 +58,7 @@ SettledView SettledView::fromFiles(const std::string& baseName) {
 void SettledView::index() {
     // The first record for a system wins: control is derived one race per
     // system, so a second one is a file some other program wrote.
-    for (const TConRec& record : control_) controller_.emplace(record.systemId, record.race);
+    for (const TConRec& record : control_) controller_.emplace(std::int32_t{record.systemId}, std::uint16_t{record.race});
     for (std::size_t i = 0; i < empires_.size(); ++i) empireOfRace_.emplace(empires_[i].record.race, i);
     for (std::size_t i = 0; i < colonies_.size(); ++i) {
         if (colonies_[i].systemId >= 0) bySystem_[colonies_[i].systemId].push_back(i);

@@ -147,8 +147,8 @@ TEST(ColonyCodes, SettledLayerRenumbersOnMerge) {
     EXPECT_EQ(renumberColony(colony, offsets).race, kNoRace - 1);
 
     const TConRec control = renumberControl(TConRec{9, 2}, offsets);
-    EXPECT_EQ(control.systemId, 109);
-    EXPECT_EQ(control.race, 42);
+    EXPECT_EQ(std::int32_t{control.systemId}, 109);
+    EXPECT_EQ(std::uint16_t{control.race}, 42);
 
     TEmpireRec empire;
     empire.race = 1;

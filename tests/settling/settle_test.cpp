@@ -158,7 +158,7 @@ TEST_F(Settle, EveryRuleHoldsInTheRecords) {
         if (c.allegiance != kNoRace) owned.insert(colonySystem(c, counts, planetAt, moonAt));
     }
     EXPECT_EQ(layer.control.size(), owned.size());
-    for (const TConRec& con : layer.control) EXPECT_TRUE(owned.contains(con.systemId));
+    for (const TConRec& con : layer.control) EXPECT_TRUE(owned.contains(std::int64_t{con.systemId}));
     std::map<std::int32_t, std::uint16_t> planetOwner;
     for (const TColonyRec& c : layer.colonies) {
         if (!isMoonBase(c) && c.allegiance != kNoRace) planetOwner[c.worldId] = c.allegiance;
