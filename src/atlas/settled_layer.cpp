@@ -36,7 +36,7 @@ void SettledLayer::assemble(Parts parts, SystemId systemCount, std::vector<std::
     for (std::size_t i = 0; i < parts.controls.size(); ++i) {
         const TConRec& con = parts.controls[i];
         if (con.race == kNoRace) continue;
-        if (!inSector(con.systemId)) {
+        if (!inSector(std::int32_t{con.systemId})) {
             if (strays++ == 0) {
                 warnings.push_back(fmt::format("Control record {} names system {}, which is not in the sector; "
                                                "it is left out",

@@ -45,7 +45,7 @@ Fields colonyFields(const PlacedColony& colony) {
 }
 
 Fields controlFields(const TConRec& control) {
-    return {{"system_id", integer(control.systemId)}, {"race_id", integer(control.race)}};
+    return {{"system_id", integer(std::int32_t{control.systemId})}, {"race_id", integer(std::uint16_t{control.race})}};
 }
 
 Fields empireFields(const EmpireEntry& empire, const std::string& name) {

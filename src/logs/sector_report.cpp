@@ -144,7 +144,7 @@ Survey survey(SectorReader& sector, const ColonyIndex& colonies) {
 // empire's name where it has one.
 void addTerritories(SectorMap& map, SectorReader& sector, const SettledView& settled) {
     std::set<std::uint16_t> owners;
-    for (const TConRec& record : settled.control()) owners.insert(record.race);
+    for (const TConRec& record : settled.control()) owners.insert(std::uint16_t{record.race});
     for (const std::uint16_t race : owners) {
         const EmpireEntry* empire = settled.empireOf(race);
         map.addTerritory(empire ? ansiToUtf8(empire->record.name.str()) : raceText(sector.names(), race),

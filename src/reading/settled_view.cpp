@@ -101,7 +101,7 @@ RaceHoldings SettledView::holdingsOf(std::uint16_t race) const {
         if (c.record.populationCode < kPopulationCodeCount) holdings.people += populationPeople(c.record.populationCode);
     }
     for (const TConRec& record : control_) {
-        if (record.race == race) holdings.systems.push_back(record.systemId);
+        if (record.race == race) holdings.systems.push_back(std::int32_t{record.systemId});
     }
     holdings.empire = empireOf(race);
     return holdings;
