@@ -107,7 +107,7 @@ void BM_AtlasFilter(benchmark::State& state) {
     Filter f;
     switch (state.range(0)) {
         case 0: f.minLife = orrimar::vocabulary::LifeLevel::Sentient; break;  // summary alone
-        case 1:                                                            // one pass over the planets
+        case 1:                                                               // one pass over the planets
             f.breathable = true;
             f.temperature = Range<int>{0, 30};
             break;

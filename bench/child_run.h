@@ -62,7 +62,9 @@ inline ChildRun runChild(const std::vector<std::string>& args) {
     ChildRun run;
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.peakRssKb = usage.ru_maxrss;
-    auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    auto secondsOf = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
     run.cpuSeconds = secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         throw std::runtime_error(args.size() > 1 ? args[1] + " failed" : args[0] + " failed");

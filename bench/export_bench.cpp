@@ -7,7 +7,6 @@
 // Add a run by adding a row to kExportRuns.
 #include <benchmark/benchmark.h>
 
-
 #include <chrono>
 #include <filesystem>
 #include <stdexcept>
@@ -29,7 +28,7 @@ struct Sector {
 };
 
 const Sector kFlat20k = {"flat_141x141", {"--size", "141", "--flat", "--density", "100"}};  // 19,881 systems
-const Sector kCube1M = {"cube_1M", {"--size", "100", "--density", "100"}};                 // 1,000,000 systems
+const Sector kCube1M = {"cube_1M", {"--size", "100", "--density", "100"}};                  // 1,000,000 systems
 
 struct ExportRun {
     const Sector* sector;
@@ -37,8 +36,7 @@ struct ExportRun {
 };
 
 const std::vector<ExportRun> kExportRuns = {
-    {&kFlat20k, "json"}, {&kFlat20k, "csv"}, {&kFlat20k, "atlas"},
-    {&kCube1M, "json"},  {&kCube1M, "csv"},
+    {&kFlat20k, "json"}, {&kFlat20k, "csv"}, {&kFlat20k, "atlas"}, {&kCube1M, "json"}, {&kCube1M, "csv"},
 };
 
 std::string ensureSector(const Sector& sector) {
@@ -66,8 +64,8 @@ void BM_Export(benchmark::State& state, const ExportRun& run) {
     const std::vector<std::string> args =
         std::string(run.format) == "atlas"
             ? std::vector<std::string>{cliPath().string(), "atlas", base, "--out", out.string(), "--quiet"}
-            : std::vector<std::string>{cliPath().string(), "export", base, "--format", run.format,
-                                       "--out",          out.string(), "--quiet"};
+            : std::vector<std::string>{cliPath().string(), "export", base,         "--format",
+                                       run.format,         "--out",  out.string(), "--quiet"};
     double seconds = 0, cpu = 0, bytes = 0, peakMb = 0;
     for (auto _ : state) {
         const ChildRun child = runChild(args);
@@ -86,8 +84,8 @@ void BM_Export(benchmark::State& state, const ExportRun& run) {
 
 const bool registered = [] {
     for (const ExportRun& run : kExportRuns) {
-        benchmark::RegisterBenchmark(
-            (std::string("BM_Export/") + run.sector->name + "/" + run.format).c_str(), BM_Export, run)
+        benchmark::RegisterBenchmark((std::string("BM_Export/") + run.sector->name + "/" + run.format).c_str(),
+                                     BM_Export, run)
             ->UseManualTime()
             ->Iterations(1)
             ->Unit(benchmark::kSecond);

@@ -72,8 +72,8 @@ void BM_CompleteSystems(benchmark::State& state) {
         ++cell;
     }
     files->close();
-    state.counters["systems/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                     benchmark::Counter::kIsRate);
+    state.counters["systems/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["peak_kB"] = peakMemoryKb();
     fs::remove_all(dir);
 }
@@ -82,7 +82,9 @@ BENCHMARK(BM_CompleteSystems)->ArgName("written")->Arg(0)->Arg(1)->MinTime(2.0)-
 double processCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
@@ -139,7 +141,14 @@ void BM_SectorLoop(benchmark::State& state) {
     state.counters["cpu_systems/s"] = runs.systems / cpu;
     state.counters["load"] = loadAverage();
 }
-BENCHMARK(BM_SectorLoop)->ArgName("threads")->Arg(1)->Arg(2)->Arg(0)->UseManualTime()->MinTime(3.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SectorLoop)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(0)
+    ->UseManualTime()
+    ->MinTime(3.0)
+    ->Unit(benchmark::kMillisecond);
 
 // The single-thread run kept on one core. On a virtual machine the cores
 // need not be equal (here one ran the same run 25 to 30 % slower than the
@@ -212,6 +221,13 @@ void BM_CancelLatency(benchmark::State& state) {
     state.counters["load"] = loadAverage();
     fs::remove_all(dir);
 }
-BENCHMARK(BM_CancelLatency)->ArgName("threads")->Arg(1)->Arg(2)->Arg(0)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CancelLatency)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(0)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

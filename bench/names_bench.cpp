@@ -60,7 +60,13 @@ void BM_CreateWithNames(benchmark::State& state) {
     state.counters["names/run"] = static_cast<double>(namesWritten) / static_cast<double>(state.iterations());
     fs::remove_all(dir);
 }
-BENCHMARK(BM_CreateWithNames)->ArgName("names")->Arg(0)->Arg(1)->MinTime(3.0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CreateWithNames)
+    ->ArgName("names")
+    ->Arg(0)
+    ->Arg(1)
+    ->MinTime(3.0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // One system's name, taken unique in a growing sector: the generator's own
 // cost, without the file.
@@ -74,7 +80,8 @@ void BM_TakeName(benchmark::State& state) {
         benchmark::DoNotOptimize(generator.take({x, y, z, 0}));
         ++cell;
     }
-    state.counters["names/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["names/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["clashes"] = static_cast<double>(generator.clashes());
 }
 BENCHMARK(BM_TakeName)->Iterations(1000000)->Unit(benchmark::kNanosecond);
@@ -96,7 +103,8 @@ void BM_LoadMillionNames(benchmark::State& state) {
         out.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
         orrimar::SectorNameGenerator generator(3);
         for (std::int32_t id = 0; id < kSystems; ++id) {
-            const orrimar::NameSubject cell{static_cast<std::int16_t>(id % 100), static_cast<std::int16_t>(id / 100 % 100),
+            const orrimar::NameSubject cell{static_cast<std::int16_t>(id % 100),
+                                            static_cast<std::int16_t>(id / 100 % 100),
                                             static_cast<std::int16_t>(id / 10000), 0};
             orrimar::encodeRecord(orrimar::makeNameRecord(orrimar::NameKind::System, id, generator.take(cell)), bytes);
             out.write(reinterpret_cast<const char*>(bytes), sizeof bytes);

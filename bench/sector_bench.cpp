@@ -5,7 +5,6 @@
 // Add a run by adding a row to kRuns.
 #include <benchmark/benchmark.h>
 
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>

@@ -35,10 +35,10 @@ void BM_AtmosphereAndClimate(benchmark::State& state) {
         std::uint8_t cloud = 0;
         std::uint8_t albedo = 0;
         std::int16_t temperature = 0;
-        ComputeClimate(8, 12, orbit, type, surface, water, ice, cloud, albedo, inventory, 1.0F, bulk.gravity,
-                       pressure, 12000, atmosphereClass, temperature, bulk.escapeVelocity);
-        benchmark::DoNotOptimize(ChooseComposition(atmosphereClass, type, 10, bulk.gravity, pressure,
-                                                   bulk.escapeVelocity, orbit, retained));
+        ComputeClimate(8, 12, orbit, type, surface, water, ice, cloud, albedo, inventory, 1.0F, bulk.gravity, pressure,
+                       12000, atmosphereClass, temperature, bulk.escapeVelocity);
+        benchmark::DoNotOptimize(
+            ChooseComposition(atmosphereClass, type, 10, bulk.gravity, pressure, bulk.escapeVelocity, orbit, retained));
     }
 }
 BENCHMARK(BM_AtmosphereAndClimate);

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool html = (input.params[3] & 1) != 0;
     std::ostringstream log;
     try {
-        engine::main_alienlog(scratch.path("a"), raceId, outputSystem, html ? engine::LogFormat::Html : engine::LogFormat::Text,
-                              log);
+        engine::main_alienlog(scratch.path("a"), raceId, outputSystem,
+                              html ? engine::LogFormat::Html : engine::LogFormat::Text, log);
     } catch (const OrrError&) {
     }
     return 0;

@@ -61,9 +61,7 @@ bool safePath(std::string_view arg) {
     return true;
 }
 
-bool smallSize(std::string_view value) {
-    return value.size() == 1 && value[0] >= '1' && value[0] <= '6';
-}
+bool smallSize(std::string_view value) { return value.size() == 1 && value[0] >= '1' && value[0] <= '6'; }
 
 // Splits the input into arguments and says whether the harness runs them.
 bool argumentsFrom(const std::uint8_t* data, std::size_t size, std::vector<std::string>& args) {
@@ -84,8 +82,8 @@ bool argumentsFrom(const std::uint8_t* data, std::size_t size, std::vector<std::
         if (arg.rfind("--size", 0) == 0) {
             const bool joined = arg.size() > 6 && arg[6] == '=';
             if (arg.size() > 6 && !joined) continue;  // another option
-            const std::string_view value = joined ? std::string_view(arg).substr(7)
-                                                  : (i + 1 < args.size() ? std::string_view(args[i + 1]) : "");
+            const std::string_view value =
+                joined ? std::string_view(arg).substr(7) : (i + 1 < args.size() ? std::string_view(args[i + 1]) : "");
             if (!smallSize(value)) return false;
             sized = true;
         }

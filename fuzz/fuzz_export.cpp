@@ -16,11 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& scratch = fuzz::scratch();
     scratch.writeSectors(input, "a");
     static constexpr exports::ExportFormat kFormats[] = {exports::ExportFormat::Json, exports::ExportFormat::Csv,
-                                                        exports::ExportFormat::Atlas};
+                                                         exports::ExportFormat::Atlas};
     const exports::ExportFormat format = kFormats[input.params[0] % 3];
     try {
         (void)exports::ExportSector(scratch.path("a"), format,
-                                   scratch.path(format == exports::ExportFormat::Json ? "export.json" : "export"));
+                                    scratch.path(format == exports::ExportFormat::Json ? "export.json" : "export"));
     } catch (const OrrError&) {
     }
     return 0;

@@ -19,8 +19,8 @@ TEST(FuzzFraming, AFramedSectorPairIsWrittenBackFileForFile) {
     writeFile(folder.path("m.sun"), std::string(196, 'S'));
     writeFile(folder.path("m.cmt"), "comment\r\n");
     writeFile(folder.path("n.pln"), std::string(84, '\0'));
-    const std::string input = std::string("\x01\x02\x03\x04", 4) + encodeSector(folder.path("m")) +
-                              encodeSector(folder.path("n"), true);
+    const std::string input =
+        std::string("\x01\x02\x03\x04", 4) + encodeSector(folder.path("m")) + encodeSector(folder.path("n"), true);
     const FuzzInput parsed = parseInput(bytesOf(input), input.size());
     EXPECT_EQ(parsed.params[0], 1);
     EXPECT_EQ(parsed.params[3], 4);
@@ -51,8 +51,8 @@ TEST(FuzzFraming, CutAndOversizedFramesStopAtTheEndOfTheInput) {
 TEST(FuzzFraming, EveryTagNamesAMemberAndALaterFrameWins) {
     const Scratch& folder = scratch();
     // Tag 0x0b is member 11 mod 9 = 2, the moon file; 0x1b the second sector's.
-    const std::string input = std::string(4, '\0') + encodeFrame(0x0b, "old") + encodeFrame(0x0b, "new") +
-                              encodeFrame(0x1b, "second");
+    const std::string input =
+        std::string(4, '\0') + encodeFrame(0x0b, "old") + encodeFrame(0x0b, "new") + encodeFrame(0x1b, "second");
     folder.writeSectors(parseInput(bytesOf(input), input.size()), "p", "q");
     EXPECT_EQ(readFile(folder.path("p.mon")), "new");
     EXPECT_EQ(readFile(folder.path("q.mon")), "second");

@@ -71,9 +71,9 @@ void BM_SystemSheets(benchmark::State& state) {
     for (const auto& entry : std::filesystem::directory_iterator(benchDir()))
         if (entry.path().stem() == "sheets") std::filesystem::remove(entry.path());
     orrimar::cli::Context ctx{out, err, ".", false, orrimar::cli::kExitOk};
-    if (orrimar::cli::runCli({"create", "--file", base, "--seed", "5", "--size", std::to_string(edge), "--density",
-                              "100"},
-                             ctx) != orrimar::cli::kExitOk) {
+    if (orrimar::cli::runCli(
+            {"create", "--file", base, "--seed", "5", "--size", std::to_string(edge), "--density", "100"}, ctx) !=
+        orrimar::cli::kExitOk) {
         state.SkipWithError(err.str().c_str());
         return;
     }

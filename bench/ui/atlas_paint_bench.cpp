@@ -156,7 +156,12 @@ BENCHMARK(BM_AtlasFrameCubeTurningSettled)->Arg(100000)->Unit(benchmark::kMillis
 BENCHMARK(BM_AtlasFrameCubeSettledSpace)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AtlasFrameTopPanningSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-BENCHMARK(BM_AtlasFrameCubeTurning)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameCubeTurning)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_AtlasFrameCubeSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AtlasFrameTopPanning)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -12,10 +12,10 @@ namespace orrimar {
 
 // What the race generator is told about the home world.
 struct AlienWorld {
-    std::int16_t temperature = 15;   // degrees Celsius
-    std::uint8_t composition = 2;    // atmosphere composition 1..21
-    std::uint8_t worldType = 10;     // 1..23
-    float gravity = 1.0F;            // g
+    std::int16_t temperature = 15;  // degrees Celsius
+    std::uint8_t composition = 2;   // atmosphere composition 1..21
+    std::uint8_t worldType = 10;    // 1..23
+    float gravity = 1.0F;           // g
 };
 
 // Rolls one race (all its dice, in order) with the process-wide alien

@@ -100,8 +100,7 @@ int spatialAgeFor(const TAlienRec& race) {
             const int roll = d(100);
             return roll + 30 - attribute4;
         }
-        default:
-            return 0;
+        default: return 0;
     }
 }
 

@@ -24,13 +24,8 @@ struct ExoticForm {
     bool limbless;
 };
 // d6, entry 0 unused.
-constexpr std::array<ExoticForm, 7> kExoticForms{{{0, 0, false},
-                                                  {9, 9, false},
-                                                  {7, 10, false},
-                                                  {7, 10, false},
-                                                  {1, 9, false},
-                                                  {5, 9, true},
-                                                  {8, 9, true}}};
+constexpr std::array<ExoticForm, 7> kExoticForms{
+    {{0, 0, false}, {9, 9, false}, {7, 10, false}, {7, 10, false}, {1, 9, false}, {5, 9, true}, {8, 9, true}}};
 
 std::uint8_t pairOrTriple() {
     const int roll = d(10);
@@ -126,8 +121,7 @@ RaceCategory RollCategory(TAlienRec& race, const RaceRun& run) {
             if (form.limbless) race.appendageCount = 0;
             break;
         }
-        case RaceCategory::None:
-            break;
+        case RaceCategory::None: break;
     }
     return category;
 }

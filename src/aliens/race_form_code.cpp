@@ -21,7 +21,7 @@ constexpr int classOf(const std::array<std::uint8_t, N>& table, int formCode) {
 constexpr std::array<std::uint8_t, 17> kDisableClass{0, 1, 1, 1, 1, 1, 1, 1, 2, 0, 1, 1, 1, 0, 1, 0, 1};
 // How a form code bends aspect C (and, class 3, aspect B).
 constexpr std::array<std::uint8_t, 24> kAspectClass{0, 1, 3, 2, 1, 1, 1, 1, 0, 0, 2, 2,
-                                                   1, 0, 1, 0, 2, 0, 0, 0, 2, 3, 1, 1};
+                                                    1, 0, 1, 0, 2, 0, 0, 0, 2, 3, 1, 1};
 // Airs under which class-2 form codes fall back to 13.
 constexpr std::array<std::uint8_t, 4> kHostileAirs{4, 12, 15, 19};
 
@@ -162,10 +162,10 @@ void formCodeBySubtype(TAlienRec& race, const RaceRun& run) {
 }
 
 struct LimbCounts {
-    int legs3 = 0;      // entries of type 3
-    int type4 = 0;      // entries of type 4
-    int fivePlus = 0;   // entries of type 5 or above
-    int type6 = 0;      // entries of type 6
+    int legs3 = 0;     // entries of type 3
+    int type4 = 0;     // entries of type 4
+    int fivePlus = 0;  // entries of type 5 or above
+    int type6 = 0;     // entries of type 6
 };
 
 LimbCounts countLimbs(const TAlienRec& race) {

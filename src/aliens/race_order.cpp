@@ -9,7 +9,8 @@ namespace orrimar {
 namespace {
 
 // d20 refinement of order code 9; 0 marks "stays 9" and 13 is handled apart.
-constexpr std::array<Band, 9> kNineRefined{{{2, 15}, {4, 16}, {6, 17}, {8, 18}, {10, 19}, {11, 20}, {12, 25}, {13, 24}, {20, 0}}};
+constexpr std::array<Band, 9> kNineRefined{
+    {{2, 15}, {4, 16}, {6, 17}, {8, 18}, {10, 19}, {11, 20}, {12, 25}, {13, 24}, {20, 0}}};
 
 std::uint8_t raiseAttribute(std::uint8_t value, int by) { return u8(value + by > 20 ? 20 : value + by); }
 std::uint8_t lowerRating(std::uint8_t value, int by) { return u8(value - by < 1 ? 1 : value - by); }

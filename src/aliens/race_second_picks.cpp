@@ -10,11 +10,9 @@ namespace orrimar {
 namespace {
 
 // How a form code settles aspect D; later codes are class 0.
-constexpr std::array<std::uint8_t, 22> kAspectDClass{0, 1, 2, 2, 0, 0, 0, 0, 2, 2, 0,
-                                                     0, 0, 3, 0, 2, 2, 2, 2, 2, 2, 2};
+constexpr std::array<std::uint8_t, 22> kAspectDClass{0, 1, 2, 2, 0, 0, 0, 0, 2, 2, 0, 0, 0, 3, 0, 2, 2, 2, 2, 2, 2, 2};
 // Which flag-set-5 flag in 11..14 a form code favours; later codes class 0.
-constexpr std::array<std::uint8_t, 22> kLastFlagClass{0, 0, 1, 2, 0, 0, 0, 0, 0, 0, 0,
-                                                      0, 0, 0, 0, 0, 2, 3, 3, 0, 0, 1};
+constexpr std::array<std::uint8_t, 22> kLastFlagClass{0, 0, 1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 3, 0, 0, 1};
 
 template <std::size_t N>
 constexpr int classOf(const std::array<std::uint8_t, N>& table, int formCode) {

@@ -12,14 +12,14 @@ namespace orrimar {
 
 // Values of one race roll that are not stored in the record.
 struct RaceRun {
-    std::int16_t temperature = 0;     // degrees Celsius
-    std::uint8_t composition = 0;     // atmosphere code
-    bool totalAlienDisable = false;   // "T": form codes start at 12 and the T-only results apply
-    bool rangeFlag = false;           // narrow category range and the aspect C split
-    int pickCount = 1;                // flag-set-1 picks, reused by the second picks
-    bool wings = false;               // an appendage of type 1 was handed out
-    bool fins = false;                // an appendage of type 2 was handed out (where it marks fins)
-    bool special = true;              // "S": survives only while no disqualifying trait is left
+    std::int16_t temperature = 0;    // degrees Celsius
+    std::uint8_t composition = 0;    // atmosphere code
+    bool totalAlienDisable = false;  // "T": form codes start at 12 and the T-only results apply
+    bool rangeFlag = false;          // narrow category range and the aspect C split
+    int pickCount = 1;               // flag-set-1 picks, reused by the second picks
+    bool wings = false;              // an appendage of type 1 was handed out
+    bool fins = false;               // an appendage of type 2 was handed out (where it marks fins)
+    bool special = true;             // "S": survives only while no disqualifying trait is left
 };
 
 // Race categories in threshold order; None when the roll lies beyond the

@@ -205,13 +205,12 @@ void rule14(TAlienRec& race, RaceRun& run) {
 }
 
 // Base chances of flag-set-3 flags 5 and 6 by form code; later codes -5.
-constexpr std::array<std::int8_t, 23> kBaseChanceA{-5, -5, 0, 0, -5, 5, -5, 0, -5, -5, -5, -5,
-                                                   -5, 0, -5, -5, 0, -5, -5, -5, -5, 0, 0};
-constexpr std::array<std::int8_t, 22> kBaseChanceB{-5, -5, 0, 0, 0, 5, -5, 5, -5, -5, 0,
+constexpr std::array<std::int8_t, 23> kBaseChanceA{-5, -5, 0,  0,  -5, 5,  -5, 0,  -5, -5, -5, -5,
+                                                   -5, 0,  -5, -5, 0,  -5, -5, -5, -5, 0,  0};
+constexpr std::array<std::int8_t, 22> kBaseChanceB{-5, -5, 0, 0,  0,  5, -5, 5,  -5, -5, 0,
                                                    -5, -5, 0, -5, -5, 0, -5, -5, -5, -5, 0};
 // Chance of flag-set-3 flag 1 by form code; later codes 1.
-constexpr std::array<std::int8_t, 24> kChanceG{1, 1, 1, 7, 7, 7, 1, 7, 1, 1, 1, 3,
-                                               7, 5, 1, 1, 1, 1, 1, 1, 1, 1, 1, 7};
+constexpr std::array<std::int8_t, 24> kChanceG{1, 1, 1, 7, 7, 7, 1, 7, 1, 1, 1, 3, 7, 5, 1, 1, 1, 1, 1, 1, 1, 1, 1, 7};
 
 template <std::size_t N>
 constexpr int chanceOf(const std::array<std::int8_t, N>& table, int formCode, int beyond) {

@@ -99,10 +99,11 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
             RecordReader<TPlanetRec> planets(sectorPath(baseName, ".pln"));  // throws, naming it
         }
         if (systems.count() == 0) {
-            throw InputError(systems.hasPartialRecord()
-                                 ? fmt::format("Sector {} holds no whole star system: {} is {} bytes, less than one record",
-                                               baseName, systems.path(), systems.partialBytes())
-                                 : fmt::format("Sector {} holds no star systems ({} is empty)", baseName, systems.path()));
+            throw InputError(
+                systems.hasPartialRecord()
+                    ? fmt::format("Sector {} holds no whole star system: {} is {} bytes, less than one record",
+                                  baseName, systems.path(), systems.partialBytes())
+                    : fmt::format("Sector {} holds no star systems ({} is empty)", baseName, systems.path()));
         }
         if (systems.count() > std::numeric_limits<SystemId>::max()) {
             throw RangeError(fmt::format("{} holds more systems than the atlas can index", systems.path()));
@@ -140,9 +141,10 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
             if (id >= 0 && id < kNoRace) raceNames[static_cast<std::uint16_t>(id)] = ansiToUtf8(name);
         });
         if (strays > 0) {
-            model.warnings_.push_back(fmt::format("{} names in {} belong to systems that are not in the sector; "
-                                                  "they are left out",
-                                                  strays, sectorPath(baseName, ".nam")));
+            model.warnings_.push_back(
+                fmt::format("{} names in {} belong to systems that are not in the sector; "
+                            "they are left out",
+                            strays, sectorPath(baseName, ".nam")));
         }
     }
 
@@ -158,20 +160,22 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
         file.forEach([&](std::int64_t id, const TColonyRec& colony) {
             if (isVacant(colony)) return;
             const std::int64_t planetId = colonyPlanet(colony, worlds, [&](std::int64_t moonId) {
-                if (!moons) moons = std::make_unique<RecordReader<TMoonRec>>(sectorPath(baseName, ".mon"), IfMissing::Empty);
+                if (!moons)
+                    moons = std::make_unique<RecordReader<TMoonRec>>(sectorPath(baseName, ".mon"), IfMissing::Empty);
                 return moons->read(moonId);
             });
             if (planetId < 0) {
-                model.warnings_.push_back(fmt::format("Colony {} of {} names {} {}, which is not in the sector; it is "
-                                                      "left out",
-                                                      id, file.path(), isMoonBase(colony) ? "moon" : "planet",
-                                                      colony.worldId));
+                model.warnings_.push_back(
+                    fmt::format("Colony {} of {} names {} {}, which is not in the sector; it is "
+                                "left out",
+                                id, file.path(), isMoonBase(colony) ? "moon" : "planet", colony.worldId));
                 return;
             }
-            colonies.push_back(ColonyEntry{static_cast<std::int32_t>(id), kNoSystem,
-                                           static_cast<std::int32_t>(planetId), colony});
+            colonies.push_back(
+                ColonyEntry{static_cast<std::int32_t>(id), kNoSystem, static_cast<std::int32_t>(planetId), colony});
             auto& marks = colonised[static_cast<std::int32_t>(planetId)];
-            marks = static_cast<std::uint8_t>(marks | kMarkColony | (colony.allegiance != kNoRace ? kMarkOwnedColony : 0));
+            marks =
+                static_cast<std::uint8_t>(marks | kMarkColony | (colony.allegiance != kNoRace ? kMarkOwnedColony : 0));
         });
     }
     std::unordered_map<std::int32_t, SystemId> colonisedPlanetSystem;
@@ -223,9 +227,10 @@ AtlasModel AtlasModel::open(const std::string& baseName) {
             if (hasNativeRace(p)) e.marks = static_cast<std::uint8_t>(e.marks | kMarkNativeRace);
         });
         if (strays > 0) {
-            model.warnings_.push_back(fmt::format("{} planet records of {} name a system that is not in the sector "
-                                                  "(the first is planet {}); they are left out",
-                                                  strays, planets.path(), firstStray));
+            model.warnings_.push_back(
+                fmt::format("{} planet records of {} name a system that is not in the sector "
+                            "(the first is planet {}); they are left out",
+                            strays, planets.path(), firstStray));
         }
     }
 
@@ -322,7 +327,8 @@ void AtlasModel::buildIndex() {
     // that one system has to itself on average, rounded up.
     double volume = 1;
     for (std::size_t a = 0; a < 3; ++a) volume *= bounds_.max[a] - bounds_.min[a] + 1.0;
-    edge_ = std::clamp(static_cast<int>(std::ceil(std::cbrt(volume / static_cast<double>(entries_.size())) - 1e-9)), 1, 8);
+    edge_ =
+        std::clamp(static_cast<int>(std::ceil(std::cbrt(volume / static_cast<double>(entries_.size())) - 1e-9)), 1, 8);
     std::int64_t buckets = 1;
     for (std::size_t a = 0; a < 3; ++a) {
         bucketMin_[a] = floorDiv(bounds_.min[a], edge_);
@@ -371,8 +377,8 @@ void AtlasModel::buildIndex() {
 // The run of ordered_ holding the buckets bxFrom..bxTo (absolute bucket
 // coordinates, already clamped to the box) of row (by, bz).
 void AtlasModel::rowRange(int by, int bz, int bxFrom, int bxTo, std::size_t& begin, std::size_t& end) const {
-    const std::int64_t rowKey = (static_cast<std::int64_t>(bz - bucketMin_[2]) * bucketSpan_[1] + (by - bucketMin_[1])) *
-                                bucketSpan_[0];
+    const std::int64_t rowKey =
+        (static_cast<std::int64_t>(bz - bucketMin_[2]) * bucketSpan_[1] + (by - bucketMin_[1])) * bucketSpan_[0];
     const std::int64_t k0 = rowKey + (bxFrom - bucketMin_[0]);
     const std::int64_t k1 = rowKey + (bxTo - bucketMin_[0]);
     if (dense_) {
@@ -428,8 +434,8 @@ SystemId AtlasModel::atCell(int x, int y, int z) const {
 std::size_t AtlasModel::memoryBytes() const {
     std::size_t bytes = sizeof(*this) + entries_.capacity() * sizeof(SystemEntry) +
                         worlds_.capacity() * sizeof(WorldSummary) + ordered_.capacity() * sizeof(IndexedCell) +
-                        bucketStart_.capacity() * sizeof(std::uint32_t) + bucketKeys_.capacity() * sizeof(std::int64_t) +
-                        keyStart_.capacity() * sizeof(std::uint32_t);
+                        bucketStart_.capacity() * sizeof(std::uint32_t) +
+                        bucketKeys_.capacity() * sizeof(std::int64_t) + keyStart_.capacity() * sizeof(std::uint32_t);
     bytes += nameRefs_.capacity() * sizeof(NameRef) + namePool_.capacity() + settled_.memoryBytes();
     for (const std::string& w : warnings_) bytes += sizeof(w) + w.capacity();
     return bytes;

@@ -50,16 +50,16 @@ struct SystemEntry {
 // a world filter tests one system without reading the planet file: 20 bytes.
 // Belts count in worldTypes only (they have no climate worth filtering).
 struct WorldSummary {
-    std::uint32_t worldTypes = 0;    // bit t set when a body of world type t (1..23) orbits here
-    std::int16_t tempMin = 0;        // coldest planet, degrees Celsius (planets only)
-    std::int16_t tempMax = 0;        // hottest planet
-    std::uint16_t gravityMin = 0;    // lowest surface gravity of a planet, hundredths of a g
-    std::uint16_t gravityMax = 0;    // highest
-    std::uint8_t waterMin = 0;       // narrowest water cover of a planet, percent
-    std::uint8_t waterMax = 0;       // widest
-    std::uint8_t breathable = 0;     // planets with a breathable atmosphere, capped at 255
-    std::uint8_t planets = 0;        // planets (not belts) summarised, capped at 255
-    std::int32_t firstPlanet = -1;   // planet-file id of the system's first body; -1 = none readable
+    std::uint32_t worldTypes = 0;   // bit t set when a body of world type t (1..23) orbits here
+    std::int16_t tempMin = 0;       // coldest planet, degrees Celsius (planets only)
+    std::int16_t tempMax = 0;       // hottest planet
+    std::uint16_t gravityMin = 0;   // lowest surface gravity of a planet, hundredths of a g
+    std::uint16_t gravityMax = 0;   // highest
+    std::uint8_t waterMin = 0;      // narrowest water cover of a planet, percent
+    std::uint8_t waterMax = 0;      // widest
+    std::uint8_t breathable = 0;    // planets with a breathable atmosphere, capped at 255
+    std::uint8_t planets = 0;       // planets (not belts) summarised, capped at 255
+    std::int32_t firstPlanet = -1;  // planet-file id of the system's first body; -1 = none readable
 };
 
 // The primary's light as a class 0..7: 0 below 0.01 of the Sun's, then one
@@ -140,10 +140,10 @@ public:
     // sphere, and saves reading the rest. The clip is by whole index rows,
     // so some cells outside `near` may still be visited.
     struct Near {
-        int x = 0, y = 0, z = 0;     // the centre, a cell
-        std::int64_t squared = 0;    // straight distance squared at most
-        std::int64_t axesSum = 0;    // |dx| + |dy| + |dz| at most
-        std::int64_t oneAxis = 0;    // max(|dx|, |dy|, |dz|) at most
+        int x = 0, y = 0, z = 0;   // the centre, a cell
+        std::int64_t squared = 0;  // straight distance squared at most
+        std::int64_t axesSum = 0;  // |dx| + |dy| + |dz| at most
+        std::int64_t oneAxis = 0;  // max(|dx|, |dy|, |dz|) at most
     };
     template <typename Visit>
     void forEachWithin(int x, int y, int z, double parsecs, const Near* near, Visit&& visit) const;
@@ -258,7 +258,8 @@ void AtlasModel::forEachWithin(int x, int y, int z, double parsecs, const Near* 
             }
             if (xlo > xhi) continue;
             std::size_t begin = 0, end = 0;
-            rowRange(by, bz, floorDiv(static_cast<int>(xlo), edge_), floorDiv(static_cast<int>(xhi), edge_), begin, end);
+            rowRange(by, bz, floorDiv(static_cast<int>(xlo), edge_), floorDiv(static_cast<int>(xhi), edge_), begin,
+                     end);
             for (std::size_t i = begin; i < end; ++i) {
                 const IndexedCell& c = ordered_[i];
                 const std::int64_t ex = c.x - x, ey = c.y - y, ez = c.z - z;

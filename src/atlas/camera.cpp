@@ -168,7 +168,8 @@ std::vector<ProjectedSystem> projectSystems(const Camera& camera, const AtlasMod
     for (SystemId id = 0; id < n; ++id) {
         const SystemEntry& e = model.entry(id);
         if (!camera.slab.contains(e)) continue;
-        if (keep != nullptr && (static_cast<std::size_t>(id) >= keep->size() || (*keep)[static_cast<std::size_t>(id)] == 0)) {
+        if (keep != nullptr &&
+            (static_cast<std::size_t>(id) >= keep->size() || (*keep)[static_cast<std::size_t>(id)] == 0)) {
             continue;
         }
         const Vec3 p{e.x - camera.centre.x, e.y - camera.centre.y, e.z - camera.centre.z};
@@ -178,7 +179,8 @@ std::vector<ProjectedSystem> projectSystems(const Camera& camera, const AtlasMod
         const double x = cx + camera.zoom * scale * dot(p, b.right);
         const double y = cy - camera.zoom * scale * dot(p, b.up);
         if (x < -margin || y < -margin || x >= camera.width + margin || y >= camera.height + margin) continue;
-        out.push_back({id, static_cast<float>(x), static_cast<float>(y), static_cast<float>(depth), static_cast<float>(scale)});
+        out.push_back(
+            {id, static_cast<float>(x), static_cast<float>(y), static_cast<float>(depth), static_cast<float>(scale)});
     }
     sortFarToNear(out);
     return out;

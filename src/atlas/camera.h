@@ -52,13 +52,13 @@ Axis depthAxis(View view);
 struct Camera {
     View view = View::Top;
     Projection projection = Projection::Perspective;
-    double yaw = 0.6;     // radians about z, cube view only
-    double pitch = 0.5;   // radians, 0 = looking along the horizon, clamped to [-pi/2, pi/2]
-    double zoom = 8.0;    // pixels per parsec at the centre's depth
-    Vec3 centre;          // world point shown at the viewport centre (before pan)
-    double panX = 0.0;    // screen offset of the centre, pixels
+    double yaw = 0.6;    // radians about z, cube view only
+    double pitch = 0.5;  // radians, 0 = looking along the horizon, clamped to [-pi/2, pi/2]
+    double zoom = 8.0;   // pixels per parsec at the centre's depth
+    Vec3 centre;         // world point shown at the viewport centre (before pan)
+    double panX = 0.0;   // screen offset of the centre, pixels
     double panY = 0.0;
-    int width = 800;      // viewport, pixels
+    int width = 800;  // viewport, pixels
     int height = 600;
     // Distance of the eye from the centre, in parsecs, for Perspective; set
     // by fit() to twice the sector's radius.
@@ -80,10 +80,10 @@ struct Camera {
 
 // A world point as seen through the camera.
 struct ScreenPoint {
-    double x = 0, y = 0;    // pixels
-    double depth = 0;       // parsecs towards the viewer from the centre's depth; larger = nearer
-    double scale = 1;       // perspective factor (1 in flat views and Parallel)
-    bool visible = false;   // in front of the eye (perspective) and inside the viewport
+    double x = 0, y = 0;   // pixels
+    double depth = 0;      // parsecs towards the viewer from the centre's depth; larger = nearer
+    double scale = 1;      // perspective factor (1 in flat views and Parallel)
+    bool visible = false;  // in front of the eye (perspective) and inside the viewport
 };
 
 ScreenPoint project(const Camera& camera, const Vec3& world);
@@ -108,8 +108,8 @@ double depthFactor(const Camera& camera, const Bounds& bounds, double depth);
 // One projected system, what the window draws and picks from.
 struct ProjectedSystem {
     SystemId id = kNoSystem;
-    float x = 0, y = 0;   // pixels
-    float depth = 0;      // larger = nearer
+    float x = 0, y = 0;  // pixels
+    float depth = 0;     // larger = nearer
     float scale = 1;
 };
 

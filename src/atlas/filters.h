@@ -33,13 +33,13 @@ struct Filter {
     std::uint32_t starKinds = 0;
     // World types 1..23 as bit t: some body (planet or belt) of one of these types.
     std::uint32_t worldTypes = 0;
-    bool breathable = false;                         // a planet with breathable air
-    std::optional<Range<int>> temperature;           // degrees Celsius, a planet's mean
-    std::optional<Range<int>> water;                 // percent of a planet's surface
-    std::optional<Range<double>> gravity;            // g, a planet's surface gravity
+    bool breathable = false;                                      // a planet with breathable air
+    std::optional<Range<int>> temperature;                        // degrees Celsius, a planet's mean
+    std::optional<Range<int>> water;                              // percent of a planet's surface
+    std::optional<Range<double>> gravity;                         // g, a planet's surface gravity
     vocabulary::LifeLevel minLife = vocabulary::LifeLevel::None;  // a planet with at least this life
-    bool nativeRace = false;                         // a planet home to a native race
-    bool colony = false;                             // a colony or moon base in the system
+    bool nativeRace = false;                                      // a planet home to a native race
+    bool colony = false;                                          // a colony or moon base in the system
     // Settled space: the controlling race (kNoRace: systems with colonies
     // that no race controls, "independent"), the people of all the
     // system's colonies together, a starport at least this good (Starport

@@ -16,7 +16,8 @@ namespace {
 // looks only at boxes nearby instead of every label placed so far.
 class Occupancy {
 public:
-    Occupancy(int width, int height) : cols_(std::max(1, (width + kCell - 1) / kCell)), rows_(std::max(1, (height + kCell - 1) / kCell)) {
+    Occupancy(int width, int height)
+        : cols_(std::max(1, (width + kCell - 1) / kCell)), rows_(std::max(1, (height + kCell - 1) / kCell)) {
         cells_.resize(static_cast<std::size_t>(cols_ * rows_));
     }
     bool free(const LabelRect& r) const {
@@ -81,14 +82,15 @@ std::vector<PlacedLabel> placeLabels(const std::vector<LabelCandidate>& candidat
         if (size.width <= 0 || size.height <= 0) continue;
         const double g = options.gap;
         const LabelRect tries[4] = {
-            {c->x + r + g, c->y - size.height / 2, size.width, size.height},                  // right
-            {c->x - r - g - size.width, c->y - size.height / 2, size.width, size.height},     // left
-            {c->x - size.width / 2, c->y - r - g - size.height, size.width, size.height},     // above
-            {c->x - size.width / 2, c->y + r + g, size.width, size.height},                   // below
+            {c->x + r + g, c->y - size.height / 2, size.width, size.height},               // right
+            {c->x - r - g - size.width, c->y - size.height / 2, size.width, size.height},  // left
+            {c->x - size.width / 2, c->y - r - g - size.height, size.width, size.height},  // above
+            {c->x - size.width / 2, c->y + r + g, size.width, size.height},                // below
         };
         const LabelRect dot{c->x - r, c->y - r, 2 * r, 2 * r};
         for (const LabelRect& t : tries) {
-            if (t.left < 0 || t.top < 0 || t.left + t.width > options.width || t.top + t.height > options.height) continue;
+            if (t.left < 0 || t.top < 0 || t.left + t.width > options.width || t.top + t.height > options.height)
+                continue;
             if (!occupied.free(t)) continue;
             // The labelled dot itself must not sit under an earlier label.
             if (!occupied.free(dot)) break;

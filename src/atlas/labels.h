@@ -29,7 +29,7 @@ struct LabelCandidate {
 
 struct PlacedLabel {
     SystemId id = kNoSystem;
-    LabelRect box;        // where the text goes
+    LabelRect box;  // where the text goes
 };
 
 struct LabelOptions {
@@ -58,11 +58,11 @@ std::optional<LabelRect> placeBeside(double x, double y, LabelSize size, const s
 
 // All projected systems falling into one cell x cell square of the screen.
 struct AggregateMark {
-    float x = 0, y = 0;            // the mean position of the systems, pixels
-    std::uint32_t count = 0;       // systems in the square
-    std::uint8_t dominantKind = 0; // commonest primary star kind (lowest kind on a tie)
-    SystemId nearest = kNoSystem;  // the front-most system, for picking and hover
-    float depth = 0;               // its depth
+    float x = 0, y = 0;             // the mean position of the systems, pixels
+    std::uint32_t count = 0;        // systems in the square
+    std::uint8_t dominantKind = 0;  // commonest primary star kind (lowest kind on a tie)
+    SystemId nearest = kNoSystem;   // the front-most system, for picking and hover
+    float depth = 0;                // its depth
 };
 
 // Folds projected systems into one mark per occupied square of `cellPixels`;

@@ -66,8 +66,8 @@ std::optional<RouteStopChoice> routeStopFromText(const AtlasModel& model, std::s
     }
     const std::string_view race = colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
     if (race.empty()) {
-        throw InputError(fmt::format("{}: say whose empire: empire:NAME, the race's id or name or its empire's name",
-                                     option));
+        throw InputError(
+            fmt::format("{}: say whose empire: empire:NAME, the race's id or name or its empire's name", option));
     }
     const std::uint16_t owner = model.settled().ownerFromText(race, option);
     if (owner == kNoRace) {

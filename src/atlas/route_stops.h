@@ -19,10 +19,9 @@ namespace orrimar::atlas {
 // argument (RouteStopChoice).
 enum class RouteStop { Any, GasGiant, Water, Breathable, Life, NativeRace, Colony, Empire };
 
-inline constexpr std::array<RouteStop, 8> kRouteStops = {RouteStop::Any,        RouteStop::GasGiant,
-                                                         RouteStop::Water,      RouteStop::Breathable,
-                                                         RouteStop::Life,       RouteStop::NativeRace,
-                                                         RouteStop::Colony,     RouteStop::Empire};
+inline constexpr std::array<RouteStop, 8> kRouteStops = {
+    RouteStop::Any,  RouteStop::GasGiant,   RouteStop::Water,  RouteStop::Breathable,
+    RouteStop::Life, RouteStop::NativeRace, RouteStop::Colony, RouteStop::Empire};
 
 // A stop with its argument: the race for Empire, unused otherwise.
 struct RouteStopChoice {

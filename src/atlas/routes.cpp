@@ -35,7 +35,8 @@ struct JumpReach {
 
 JumpReach jumpReach(double jump) {
     // Whole cells within reach: x^2 + y^2 + z^2 <= limit, as the index counts.
-    const auto limit = static_cast<std::int64_t>(std::floor(std::min(jump, 200000.0) * std::min(jump, 200000.0) + 1e-9));
+    const auto limit =
+        static_cast<std::int64_t>(std::floor(std::min(jump, 200000.0) * std::min(jump, 200000.0) + 1e-9));
     JumpReach reach;
     reach.axis = static_cast<std::int64_t>(std::sqrt(static_cast<double>(limit)));
     while (reach.axis * reach.axis > limit) --reach.axis;
@@ -165,7 +166,8 @@ Route findRoute(const AtlasModel& model, SystemId from, SystemId to, double jump
             for (SystemId u : frontier) {
                 const SystemEntry& e = model.entry(u);
                 const double du = dist[static_cast<std::size_t>(u)];
-                const std::int64_t ax = std::abs(e.x - goal.x), ay = std::abs(e.y - goal.y), az = std::abs(e.z - goal.z);
+                const std::int64_t ax = std::abs(e.x - goal.x), ay = std::abs(e.y - goal.y),
+                                   az = std::abs(e.z - goal.z);
                 const double fromGoal = std::sqrt(static_cast<double>(ax * ax + ay * ay + az * az));
                 if (ax + ay + az + reach.axes > near.axesSum || std::max({ax, ay, az}) + reach.axis > near.oneAxis ||
                     fromGoal + jump > straight) {
@@ -177,7 +179,9 @@ Route findRoute(const AtlasModel& model, SystemId from, SystemId to, double jump
                     if (lv >= 0 && lv <= k) return;
                     if (lv < 0) {
                         std::int32_t& left = jumpsLeftOf[vi];
-                        if (left < 0) left = static_cast<std::int32_t>(std::min<std::int64_t>(jumpsLeft(model.entry(v)), 1 << 30));
+                        if (left < 0)
+                            left =
+                                static_cast<std::int32_t>(std::min<std::int64_t>(jumpsLeft(model.entry(v)), 1 << 30));
                         if (k + 1 + left > budget) {
                             cut = true;
                             return;

@@ -28,7 +28,7 @@ struct Route {
     bool found = false;
     std::vector<SystemId> systems;  // from ... to; {from} alone when from == to
     std::vector<RouteLeg> legs;
-    double parsecs = 0.0;           // sum of the legs
+    double parsecs = 0.0;  // sum of the legs
     int jumps() const { return static_cast<int>(legs.size()); }
 };
 

@@ -38,9 +38,10 @@ void SettledLayer::assemble(Parts parts, SystemId systemCount, std::vector<std::
         if (con.race == kNoRace) continue;
         if (!inSector(std::int32_t{con.systemId})) {
             if (strays++ == 0) {
-                warnings.push_back(fmt::format("Control record {} names system {}, which is not in the sector; "
-                                               "it is left out",
-                                               i, std::int32_t{con.systemId}));
+                warnings.push_back(
+                    fmt::format("Control record {} names system {}, which is not in the sector; "
+                                "it is left out",
+                                i, std::int32_t{con.systemId}));
             }
             continue;
         }
@@ -48,9 +49,10 @@ void SettledLayer::assemble(Parts parts, SystemId systemCount, std::vector<std::
         std::uint16_t& owner = owners_[static_cast<std::size_t>(con.systemId)];
         if (owner != kNoRace && owner != con.race) {
             if (doubles++ == 0) {
-                warnings.push_back(fmt::format("Control record {} gives system {} to race {}, already controlled by "
-                                               "race {}; the first record stands",
-                                               i, std::int32_t{con.systemId}, std::uint16_t{con.race}, owner));
+                warnings.push_back(
+                    fmt::format("Control record {} gives system {} to race {}, already controlled by "
+                                "race {}; the first record stands",
+                                i, std::int32_t{con.systemId}, std::uint16_t{con.race}, owner));
             }
             continue;
         }
@@ -71,12 +73,14 @@ void SettledLayer::assemble(Parts parts, SystemId systemCount, std::vector<std::
         if (inSector(rec.capitalSystemId)) {
             empire.capital = rec.capitalSystemId;
         } else {
-            warnings.push_back(fmt::format("Empire record {} ({}) names capital system {}, which is not in the "
-                                           "sector; it is shown without a capital",
-                                           i, empire.name, rec.capitalSystemId));
+            warnings.push_back(
+                fmt::format("Empire record {} ({}) names capital system {}, which is not in the "
+                            "sector; it is shown without a capital",
+                            i, empire.name, rec.capitalSystemId));
         }
         if (empireOf(rec.race) != nullptr) {
-            warnings.push_back(fmt::format("Empire record {} is a second empire of race {}; it is left out", i, rec.race));
+            warnings.push_back(
+                fmt::format("Empire record {} is a second empire of race {}; it is left out", i, rec.race));
             continue;
         }
         empires_.push_back(std::move(empire));
@@ -136,7 +140,8 @@ RaceHoldings SettledLayer::holdingsOf(std::uint16_t race) const {
 }
 
 const EmpireEntry* SettledLayer::empireOf(std::uint16_t race) const {
-    const auto it = std::find_if(empires_.begin(), empires_.end(), [&](const EmpireEntry& e) { return e.race == race; });
+    const auto it =
+        std::find_if(empires_.begin(), empires_.end(), [&](const EmpireEntry& e) { return e.race == race; });
     return it == empires_.end() ? nullptr : &*it;
 }
 

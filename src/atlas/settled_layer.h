@@ -29,9 +29,9 @@ struct ColonySummary {
 
 // A colony as the atlas keeps it: where it is and its record.
 struct ColonyEntry {
-    std::int32_t record = 0;    // colony-file id
-    SystemId system = -1;       // system-file id
-    std::int32_t planet = -1;   // planet-file id of the world it is on or orbits
+    std::int32_t record = 0;   // colony-file id
+    SystemId system = -1;      // system-file id
+    std::int32_t planet = -1;  // planet-file id of the world it is on or orbits
     TColonyRec colony;
 };
 
@@ -42,13 +42,13 @@ struct ControlEntry {
 };
 
 struct EmpireEntry {
-    std::int32_t record = 0;                  // empire-file id
-    std::uint16_t race = kNoRace;             // the ruling race
-    std::array<std::uint8_t, 3> colour{};     // red, green, blue of its territory
-    SystemId capital = -1;                    // -1 when the record names none in the sector
-    std::string name;                         // UTF-8
-    std::int32_t systems = 0;                 // systems the race controls
-    std::uint64_t people = 0;                 // people in the colonies the race owns
+    std::int32_t record = 0;               // empire-file id
+    std::uint16_t race = kNoRace;          // the ruling race
+    std::array<std::uint8_t, 3> colour{};  // red, green, blue of its territory
+    SystemId capital = -1;                 // -1 when the record names none in the sector
+    std::string name;                      // UTF-8
+    std::int32_t systems = 0;              // systems the race controls
+    std::uint64_t people = 0;              // people in the colonies the race owns
 };
 
 // What a race holds: systems it controls, people in the colonies it owns.
@@ -85,7 +85,8 @@ public:
     // The race controlling the system; kNoRace when none does (a system
     // with colonies but no control record is uncontrolled).
     std::uint16_t owner(SystemId id) const {
-        return id >= 0 && static_cast<std::size_t>(id) < owners_.size() ? owners_[static_cast<std::size_t>(id)] : kNoRace;
+        return id >= 0 && static_cast<std::size_t>(id) < owners_.size() ? owners_[static_cast<std::size_t>(id)]
+                                                                        : kNoRace;
     }
     bool hasControl() const { return !owners_.empty(); }
     // The system's colonies in colony-file order; empty when none.
@@ -123,8 +124,8 @@ private:
     void assemble(Parts parts, SystemId systemCount, std::vector<std::string>& warnings);
     std::vector<std::uint16_t> racesMet() const;
 
-    std::vector<std::uint16_t> owners_;  // by system; empty when no control record
-    std::vector<ColonyEntry> colonies_;  // sorted by system
+    std::vector<std::uint16_t> owners_;       // by system; empty when no control record
+    std::vector<ColonyEntry> colonies_;       // sorted by system
     std::vector<std::uint32_t> firstColony_;  // by system + 1: start of its run in colonies_; empty when none
     std::vector<EmpireEntry> empires_;
     struct RaceName {

@@ -54,10 +54,9 @@ public:
     // The holder of a cell; kNoRace when no one holds it.
     std::uint16_t holder(int u, int v, int layer) const {
         const std::int64_t key = keyOf(u, v, layer);
-        const auto it = std::lower_bound(keys_.begin(), keys_.end(), key,
-                                         [](const std::pair<std::int64_t, std::uint16_t>& k, std::int64_t wanted) {
-                                             return k.first < wanted;
-                                         });
+        const auto it = std::lower_bound(
+            keys_.begin(), keys_.end(), key,
+            [](const std::pair<std::int64_t, std::uint16_t>& k, std::int64_t wanted) { return k.first < wanted; });
         return it != keys_.end() && it->first == key ? it->second : kNoRace;
     }
 
@@ -93,7 +92,13 @@ TerritoryGrid territoryGrid(const AtlasModel& model, View view, const Slab& slab
 
     // Every system's claims: its own cell, then its six face neighbours.
     constexpr std::array<std::array<int, 3>, 7> kReach = {{
-        {0, 0, 0}, {-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1},
+        {0, 0, 0},
+        {-1, 0, 0},
+        {1, 0, 0},
+        {0, -1, 0},
+        {0, 1, 0},
+        {0, 0, -1},
+        {0, 0, 1},
     }};
     std::vector<Claim> claims;
     for (SystemId id = 0; id < model.size(); ++id) {
@@ -107,7 +112,8 @@ TerritoryGrid territoryGrid(const AtlasModel& model, View view, const Slab& slab
             const auto& step = kReach[r];
             // A claim across the slab's edge is a cell the slab does not show.
             if (slab.enabled) {
-                const int stepOnSlabAxis = slab.axis == grid.uAxis ? step[0] : (slab.axis == grid.vAxis ? step[1] : step[2]);
+                const int stepOnSlabAxis =
+                    slab.axis == grid.uAxis ? step[0] : (slab.axis == grid.vAxis ? step[1] : step[2]);
                 const int at = slabAt + stepOnSlabAxis;
                 if (at < slab.from || at > slab.to) continue;
             }
@@ -121,9 +127,8 @@ TerritoryGrid territoryGrid(const AtlasModel& model, View view, const Slab& slab
             claims.push_back(c);
         }
     }
-    std::sort(claims.begin(), claims.end(), [](const Claim& a, const Claim& b) {
-        return a.key != b.key ? a.key < b.key : a.owner < b.owner;
-    });
+    std::sort(claims.begin(), claims.end(),
+              [](const Claim& a, const Claim& b) { return a.key != b.key ? a.key < b.key : a.owner < b.owner; });
     // Each cell to the heaviest claim; owners come in ascending order, so
     // a strictly heavier one is needed to take a cell from a lower id.
     for (std::size_t i = 0; i < claims.size();) {
@@ -133,7 +138,8 @@ TerritoryGrid territoryGrid(const AtlasModel& model, View view, const Slab& slab
         while (j < claims.size() && claims[j].key == claims[i].key) {
             const std::uint16_t owner = claims[j].owner;
             std::uint32_t weight = 0;
-            for (; j < claims.size() && claims[j].key == claims[i].key && claims[j].owner == owner; ++j) weight += claims[j].weight;
+            for (; j < claims.size() && claims[j].key == claims[i].key && claims[j].owner == owner; ++j)
+                weight += claims[j].weight;
             if (weight > bestWeight) {
                 best = owner;
                 bestWeight = weight;
@@ -179,7 +185,8 @@ std::vector<BorderLine> territoryBorders(const TerritoryGrid& grid, double flatD
     }
     // Join the stretches that run on into one line each.
     std::sort(stretches.begin(), stretches.end(), [](const Stretch& a, const Stretch& b) {
-        return std::tie(a.layer, a.alongU, a.owner, a.fixed, a.start) < std::tie(b.layer, b.alongU, b.owner, b.fixed, b.start);
+        return std::tie(a.layer, a.alongU, a.owner, a.fixed, a.start) <
+               std::tie(b.layer, b.alongU, b.owner, b.fixed, b.start);
     });
     std::vector<BorderLine> lines;
     auto world = [&](bool alongU, int layer, int fixed, int at) {
@@ -188,7 +195,8 @@ std::vector<BorderLine> territoryBorders(const TerritoryGrid& grid, double flatD
         const float v = static_cast<float>(alongU ? fixed : at) / kEighths;
         p[static_cast<std::size_t>(grid.uAxis)] = u;
         p[static_cast<std::size_t>(grid.vAxis)] = v;
-        p[static_cast<std::size_t>(grid.layerAxis)] = grid.flattened ? static_cast<float>(flatDepth) : static_cast<float>(layer);
+        p[static_cast<std::size_t>(grid.layerAxis)] =
+            grid.flattened ? static_cast<float>(flatDepth) : static_cast<float>(layer);
         return p;
     };
     for (std::size_t i = 0; i < stretches.size();) {

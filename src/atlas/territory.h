@@ -46,7 +46,7 @@ struct HeldCell {
 };
 
 struct TerritoryGrid {
-    Axis uAxis = Axis::X;      // the grid's axes in the world
+    Axis uAxis = Axis::X;  // the grid's axes in the world
     Axis vAxis = Axis::Y;
     Axis layerAxis = Axis::Z;  // across the grid: layers in the cube, collapsed in a flat view
     bool flattened = false;

@@ -61,12 +61,11 @@ void requireOurs(CampaignDb& db) {
     const std::int64_t app = db.integer("PRAGMA application_id").value_or(0);
     const std::int64_t version = db.integer("PRAGMA user_version").value_or(0);
     if (app != kApplicationId) {
-        throw IoError(fmt::format("{} is not a campaign file of this program; move it aside to start a new one",
-                                  db.path()));
+        throw IoError(
+            fmt::format("{} is not a campaign file of this program; move it aside to start a new one", db.path()));
     }
     if (version > kSchemaVersion) {
-        throw IoError(fmt::format("{} was written by a newer version of this program (schema {})", db.path(),
-                                  version));
+        throw IoError(fmt::format("{} was written by a newer version of this program (schema {})", db.path(), version));
     }
 }
 
@@ -106,12 +105,10 @@ std::unique_ptr<CampaignDb> openCampaignForWriting(const std::string& baseName) 
     // Looked at inside the write lock: two programs making the file at once
     // make its tables once.
     Transaction made(*db);
-    if (db->integer("PRAGMA user_version").value_or(0) == 0 &&
-        db->integer("PRAGMA application_id").value_or(0) == 0 &&
+    if (db->integer("PRAGMA user_version").value_or(0) == 0 && db->integer("PRAGMA application_id").value_or(0) == 0 &&
         db->integer("SELECT count(*) FROM sqlite_schema").value_or(0) == 0) {
         db->exec(kSchema);
-        db->exec(fmt::format("PRAGMA application_id = {}; PRAGMA user_version = {}", kApplicationId,
-                             kSchemaVersion));
+        db->exec(fmt::format("PRAGMA application_id = {}; PRAGMA user_version = {}", kApplicationId, kSchemaVersion));
     }
     made.commit();
     requireOurs(*db);
@@ -120,12 +117,8 @@ std::unique_ptr<CampaignDb> openCampaignForWriting(const std::string& baseName) 
 
 void removeCampaignFiles(const std::string& baseName) {
     const std::string path = campaignPath(baseName);
-    const std::array<std::string, 6> files = {path,
-                                              path + "-journal",
-                                              path + "-wal",
-                                              path + "-shm",
-                                              carriedRowsPath(baseName),
-                                              carriedRowsPartPath(baseName)};
+    const std::array<std::string, 6> files = {path,          path + "-journal",         path + "-wal",
+                                              path + "-shm", carriedRowsPath(baseName), carriedRowsPartPath(baseName)};
     bool removed = false;
     for (const std::string& file : files) {
         std::error_code ec;

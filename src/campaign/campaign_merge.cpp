@@ -59,14 +59,13 @@ json readRows(const std::string& path) {
     text << in.rdbuf();
     try {
         json rows = json::parse(text.str());
-        if (!rows.is_object() || !rows["token"].is_string() || !rows["notes"].is_array() ||
-            !rows["marks"].is_array()) {
+        if (!rows.is_object() || !rows["token"].is_string() || !rows["notes"].is_array() || !rows["marks"].is_array()) {
             throw IoError("");
         }
         return rows;
     } catch (const std::exception&) {
-        throw IoError(fmt::format("{} is not a merge's carried campaign notes; move it aside to read the campaign",
-                                  path));
+        throw IoError(
+            fmt::format("{} is not a merge's carried campaign notes; move it aside to read the campaign", path));
     }
 }
 
@@ -120,7 +119,8 @@ CarriedCampaignRows readCarriedCampaignRows(const std::string& addedBase, const 
     while (marks.step()) {
         ThingKind kind = ThingKind::Sector;
         if (!thingKindFromNumber(marks.integer(0), kind)) continue;
-        rows["marks"].push_back(json::array({marks.integer(0), shifted(kind, marks.integer(1), offsets), marks.integer(2)}));
+        rows["marks"].push_back(
+            json::array({marks.integer(0), shifted(kind, marks.integer(1), offsets), marks.integer(2)}));
     }
     if (!rows["notes"].empty() || !rows["marks"].empty()) carried.text_ = rows.dump();
     return carried;
@@ -135,8 +135,7 @@ void writeCarriedCampaignRows(const std::string& mainBase, const CarriedCampaign
     const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) throw ioErrorFromErrno(errno, part);
     errno = 0;
-    const bool written = writeAll(fd, rows.text().data(), rows.text().size()) == rows.text().size() &&
-                         ::fsync(fd) == 0;
+    const bool written = writeAll(fd, rows.text().data(), rows.text().size()) == rows.text().size() && ::fsync(fd) == 0;
     const int err = errno != 0 ? errno : EIO;
     ::close(fd);
     if (!written || renameFile(part, path) != 0) {

@@ -87,8 +87,8 @@ constexpr const char* kNoteColumns = "SELECT kind, id, public, text FROM notes";
 void setNote(const std::string& givenBase, const Thing& thing, std::string_view text, NoteAudience audience) {
     const std::string baseName = sectorBaseName(givenBase);
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
-        throw InputError(fmt::format("The note on {} is empty: give its text, or remove the note",
-                                     describeThing(thing)));
+        throw InputError(
+            fmt::format("The note on {} is empty: give its text, or remove the note", describeThing(thing)));
     }
     if (!isUtf8(text)) {
         throw InputError(fmt::format("The note on {} is not UTF-8 text", describeThing(thing)));

@@ -47,8 +47,11 @@ bool plainDefault(ThingKind kind) { return kind == ThingKind::System || kind == 
 class ColonyWorlds {
 public:
     ColonyWorlds(const std::string& baseName, std::int64_t systemCount)
-        : systemCount_(systemCount), planets_(baseName + ".pln"), moons_(baseName + ".mon"),
-          colonies_(baseName + ".col", IfMissing::Empty), races_(baseName + ".aln") {}
+        : systemCount_(systemCount),
+          planets_(baseName + ".pln"),
+          moons_(baseName + ".mon"),
+          colonies_(baseName + ".col", IfMissing::Empty),
+          races_(baseName + ".aln") {}
 
     // The system a planet lies in; -1 for an id outside the files.
     std::int64_t systemOfPlanet(std::int64_t planet) {

@@ -55,7 +55,8 @@ std::uint32_t starKindsFromText(const std::string& text) {
     for (const std::string& part : splitList(text)) {
         int code = 0;
         if (parseNumber(part, code)) {
-            if (code < 1 || code > 23) throw InputError(fmt::format("--star: no star kind {} (kinds are 1 to 23)", code));
+            if (code < 1 || code > 23)
+                throw InputError(fmt::format("--star: no star kind {} (kinds are 1 to 23)", code));
             mask |= atlas::codeBit(code);
             continue;
         }
@@ -66,7 +67,8 @@ std::uint32_t starKindsFromText(const std::string& text) {
             if (!info.spectralClass.empty() && folded(info.spectralClass) == letter) found |= atlas::codeBit(k);
         }
         if (found == 0) {
-            throw InputError(fmt::format("--star: '{}' is no spectral class: use O, B, A, F, G, K, M or kind codes 1 to 23", part));
+            throw InputError(
+                fmt::format("--star: '{}' is no spectral class: use O, B, A, F, G, K, M or kind codes 1 to 23", part));
         }
         mask |= found;
     }
@@ -79,7 +81,8 @@ std::uint32_t worldTypesFromText(const std::string& text) {
     for (const std::string& part : splitList(text)) {
         int code = 0;
         if (parseNumber(part, code)) {
-            if (code < 1 || code > 23) throw InputError(fmt::format("--world: no world type {} (types are 1 to 23)", code));
+            if (code < 1 || code > 23)
+                throw InputError(fmt::format("--world: no world type {} (types are 1 to 23)", code));
             mask |= atlas::codeBit(code);
             continue;
         }
@@ -103,7 +106,8 @@ vocabulary::LifeLevel lifeFromText(const std::string& text) {
         const auto level = static_cast<vocabulary::LifeLevel>(l);
         if (folded(vocabulary::lifeLevelName(level)) == folded(text)) return level;
     }
-    throw InputError(fmt::format("--life: '{}' is no level of life: use prebiotic, microbial, complex or sentient", text));
+    throw InputError(
+        fmt::format("--life: '{}' is no level of life: use prebiotic, microbial, complex or sentient", text));
 }
 
 atlas::Range<int> intRangeFromText(const std::string& text, const char* option, int lowest, int highest) {
@@ -111,10 +115,11 @@ atlas::Range<int> intRangeFromText(const std::string& text, const char* option, 
     const auto dots = text.find("..");
     const std::string lo = dots == std::string::npos ? text : text.substr(0, dots);
     const std::string hi = dots == std::string::npos ? text : text.substr(dots + 2);
-    const bool ok = (lo.empty() || parseNumber(lo, r.min)) && (hi.empty() || parseNumber(hi, r.max)) &&
-                    !(lo.empty() && hi.empty());
+    const bool ok =
+        (lo.empty() || parseNumber(lo, r.min)) && (hi.empty() || parseNumber(hi, r.max)) && !(lo.empty() && hi.empty());
     if (!ok || r.min > r.max) {
-        throw InputError(fmt::format("{}: '{}' is no range: give MIN..MAX, MIN.., ..MAX or one whole number", option, text));
+        throw InputError(
+            fmt::format("{}: '{}' is no range: give MIN..MAX, MIN.., ..MAX or one whole number", option, text));
     }
     if (r.min < lowest || r.max > highest) {
         throw InputError(
@@ -148,12 +153,13 @@ atlas::Range<double> realRangeFromText(const std::string& text, const char* opti
 int starportFromText(const std::string& text) {
     int code = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), code);
-    if (ec == std::errc() && end == text.data() + text.size() && code >= 1 && code <= static_cast<int>(kStarportNames.size())) {
+    if (ec == std::errc() && end == text.data() + text.size() && code >= 1 &&
+        code <= static_cast<int>(kStarportNames.size())) {
         return code;
     }
     if (const auto port = starportByName(text)) return static_cast<int>(*port);
-    throw InputError(fmt::format("--starport: '{}' is no starport: use excellent, good, fair, primitive, none or 1..5",
-                                 text));
+    throw InputError(
+        fmt::format("--starport: '{}' is no starport: use excellent, good, fair, primitive, none or 1..5", text));
 }
 
 std::uint16_t colonyTypesFromText(const std::string& text) {

@@ -42,7 +42,7 @@ CLI::Option* refuseBlank(CLI::Option* option) {
     option->check(CLI::Validator(
         [](const std::string& value) {
             return value.find_first_not_of(" \t") == std::string::npos ? std::string("the value is empty: give one")
-                                                                        : std::string();
+                                                                       : std::string();
         },
         "", "NOT_BLANK"));
     return option;
@@ -53,9 +53,10 @@ std::string settingsFileOf(const std::string& given, const Context& ctx) {
     std::error_code ec;
     const auto status = std::filesystem::status(given, ec);
     if (!std::filesystem::exists(status)) {
-        throw InputError(fmt::format("--settings: {} does not exist: give the settings file to read, or leave "
-                                     "--settings out for the one beside the program",
-                                     given));
+        throw InputError(
+            fmt::format("--settings: {} does not exist: give the settings file to read, or leave "
+                        "--settings out for the one beside the program",
+                        given));
     }
     if (!std::filesystem::is_regular_file(status)) {
         throw InputError(fmt::format("--settings: {} is not a file: give the settings file to read", given));
@@ -85,8 +86,8 @@ std::size_t editDistance(const std::string& a, const std::string& b) {
 // none is refused with the nearest command (or, when none is near, all of
 // them), rather than left for the parser to call a missing command.
 void refuseUnknownCommand(const CLI::App& app, const std::vector<std::string>& args) {
-    const auto word = std::find_if(args.begin(), args.end(),
-                                   [](const std::string& a) { return a.empty() || a.front() != '-'; });
+    const auto word =
+        std::find_if(args.begin(), args.end(), [](const std::string& a) { return a.empty() || a.front() != '-'; });
     if (word == args.end()) return;
     std::vector<std::string> names;
     for (const CLI::App* sub : app.get_subcommands({})) names.push_back(sub->get_name());
@@ -135,10 +136,11 @@ int runCli(const std::vector<std::string>& args, Context& ctx) {
     registerSheets(app, ctx);
 #endif
     addQuietFlags(app, ctx);
-    app.footer("A sector is named by its base name: the path of its files without extension\n"
-               "(data/alpha for data/alpha.sun, data/alpha.pln, ...). A name given with one of\n"
-               "those extensions is taken as the base name. Run orrimar-cli COMMAND --help for\n"
-               "the options of one command.");
+    app.footer(
+        "A sector is named by its base name: the path of its files without extension\n"
+        "(data/alpha for data/alpha.sun, data/alpha.pln, ...). A name given with one of\n"
+        "those extensions is taken as the base name. Run orrimar-cli COMMAND --help for\n"
+        "the options of one command.");
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -180,8 +182,9 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 // A run seed as given: an unsigned 64-bit number, nothing else.
 std::uint64_t strictSeed(const std::string& text) {
     if (text.empty()) {
-        throw InputError("--seed is empty: give a number (0..18446744073709551615), or leave --seed out to seed "
-                         "from the clock");
+        throw InputError(
+            "--seed is empty: give a number (0..18446744073709551615), or leave --seed out to seed "
+            "from the clock");
     }
     const std::optional<std::uint64_t> seed = parseSeed(text);
     if (!seed) throw InputError(fmt::format("--seed: not a seed (0..18446744073709551615): '{}'", text));

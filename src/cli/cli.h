@@ -15,7 +15,7 @@
 namespace CLI {
 class App;
 class Option;
-}
+}  // namespace CLI
 
 namespace orrimar::cli {
 
@@ -75,7 +75,7 @@ void registerLogs(CLI::App& app, Context& ctx);   // starlog, report
 void registerAlien(CLI::App& app, Context& ctx);  // alienlog, alien
 void registerInfo(CLI::App& app, Context& ctx);
 void registerRepair(CLI::App& app, Context& ctx);
-void registerExport(CLI::App& app, Context& ctx); // export, atlas
+void registerExport(CLI::App& app, Context& ctx);  // export, atlas
 void registerFind(CLI::App& app, Context& ctx);
 void registerRoute(CLI::App& app, Context& ctx);
 void registerName(CLI::App& app, Context& ctx);
@@ -90,7 +90,6 @@ void registerNote(CLI::App& app, Context& ctx);
 void registerNotes(CLI::App& app, Context& ctx);
 void registerReveal(CLI::App& app, Context& ctx);
 void registerHide(CLI::App& app, Context& ctx);
-
 
 int runCli(const std::vector<std::string>& args, Context& ctx);
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

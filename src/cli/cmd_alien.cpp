@@ -46,8 +46,8 @@ int outputSystemIndex(const std::string& text) {
     for (std::size_t i = 0; i < std::size(engine::kOutputSystems); ++i) {
         if (sameText(text, engine::kOutputSystems[i]) || text == std::to_string(i)) return static_cast<int>(i);
     }
-    throw InputError(fmt::format("--output: unknown output system '{}' (one of {})", text,
-                                 listOf(engine::kOutputSystems)));
+    throw InputError(
+        fmt::format("--output: unknown output system '{}' (one of {})", text, listOf(engine::kOutputSystems)));
 }
 
 template <std::size_t N>
@@ -106,7 +106,8 @@ void registerAlienLog(CLI::App& app, Context& ctx) {
     cmd->add_option("--out", o->out, "The log file to write, with its extension (.log, or .html with --html)")
         ->type_name("PATH")
         ->required();
-    cmd->add_option("--output", o->output, "Rule system the race's statistics are given for: " + listOf(engine::kOutputSystems))
+    cmd->add_option("--output", o->output,
+                    "Rule system the race's statistics are given for: " + listOf(engine::kOutputSystems))
         ->type_name("NAME")
         ->capture_default_str();
     cmd->add_flag("--html", o->html, "Write one HTML page instead of plain text");
@@ -141,12 +142,12 @@ void registerAlienGenerator(CLI::App& app, Context& ctx) {
                     "Nitrogen/Sulfuric Acid, Ammonia")
         ->type_name("NAME")
         ->capture_default_str();
-    cmd->add_flag("--total-alien-disable", o->totalAlienDisable,
-                  "No utterly alien race: it gets a familiar body plan");
+    cmd->add_flag("--total-alien-disable", o->totalAlienDisable, "No utterly alien race: it gets a familiar body plan");
     cmd->add_option("--out", o->out, "The log file to write, with its extension (.log, or .html with --html)")
         ->type_name("PATH")
         ->required();
-    cmd->add_option("--output", o->output, "Rule system the race's statistics are given for: " + listOf(engine::kOutputSystems))
+    cmd->add_option("--output", o->output,
+                    "Rule system the race's statistics are given for: " + listOf(engine::kOutputSystems))
         ->type_name("NAME")
         ->capture_default_str();
     cmd->add_flag("--html", o->html, "Write one HTML page instead of plain text");

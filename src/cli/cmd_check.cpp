@@ -19,8 +19,9 @@ void registerCheck(CLI::App& app, Context& ctx) {
         const SectorCheckReport report = CheckSector(*base);
         for (const std::string& line : report.problems) ctx.out << line << '\n';
         if (report.problemCount > static_cast<std::int64_t>(report.problems.size())) {
-            ctx.out << fmt::format("... and {} more\n",
-                                   groupedCount(report.problemCount - static_cast<std::int64_t>(report.problems.size())));
+            ctx.out << fmt::format(
+                "... and {} more\n",
+                groupedCount(report.problemCount - static_cast<std::int64_t>(report.problems.size())));
         }
         for (const std::string& line : report.warnings) ctx.out << "warning: " << line << '\n';
         const std::string counts = recordCounts(report.systems, report.planets, report.moons, report.races);

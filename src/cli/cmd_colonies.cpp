@@ -24,10 +24,12 @@ void registerColonies(CLI::App& app, Context& ctx) {
     refuseBlank(cmd->add_option("SECTOR", opts->sectorBase, "The sector: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
-    refuseBlank(cmd->add_option("--race", opts->race, "The race whose colonies are listed: its number (0..65534) or its name"))
+    refuseBlank(
+        cmd->add_option("--race", opts->race, "The race whose colonies are listed: its number (0..65534) or its name"))
         ->type_name("ID|NAME")
         ->capture_default_str();
-    refuseBlank(cmd->add_option("--out", opts->logBase, "The report's path, without extension or with .log: PATH.log is written"))
+    refuseBlank(cmd->add_option("--out", opts->logBase,
+                                "The report's path, without extension or with .log: PATH.log is written"))
         ->type_name("PATH")
         ->required();
     cmd->callback([opts, &ctx] {

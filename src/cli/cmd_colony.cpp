@@ -47,8 +47,9 @@ void addValueOptions(CLI::App* sub, ColonyOptions& o) {
         ->type_name("WORLD");
     refuseBlank(sub->add_option("--race", o.race, "The race of the people living there: its id or name"))
         ->type_name("ID|NAME");
-    auto* owner = refuseBlank(sub->add_option("--owner", o.owner, "The race owning the colony: its id or name "
-                                                                  "(a new colony is owned by its people)"))
+    auto* owner = refuseBlank(sub->add_option("--owner", o.owner,
+                                              "The race owning the colony: its id or name "
+                                              "(a new colony is owned by its people)"))
                       ->type_name("ID|NAME");
     sub->add_flag("--independent", o.independent, "The colony is owned by no race")->excludes(owner);
     auto* code = sub->add_option("--population", o.population, "Population code 0..69 (35 is 60 million people)")
@@ -56,9 +57,10 @@ void addValueOptions(CLI::App* sub, ColonyOptions& o) {
     sub->add_option("--people", o.people, "Population in people, rounded down to the nearest code")
         ->type_name("N")
         ->excludes(code);
-    refuseBlank(sub->add_option("--type", o.type, "Colony type by name: Agricultural, High population, Industrial, "
-                                                  "Mining, Fluid, Recreational, Capital, Homeworld, Settlement, "
-                                                  "Military, Research"))
+    refuseBlank(sub->add_option("--type", o.type,
+                                "Colony type by name: Agricultural, High population, Industrial, "
+                                "Mining, Fluid, Recreational, Capital, Homeworld, Settlement, "
+                                "Military, Research"))
         ->type_name("NAME");
     refuseBlank(sub->add_option("--starport", o.starport, "Starport class: Excellent, Good, Fair, Primitive, None"))
         ->type_name("NAME");
@@ -67,8 +69,9 @@ void addValueOptions(CLI::App* sub, ColonyOptions& o) {
     sub->add_option("--crime", o.crime, "Crime level 0..9")->type_name("N");
     sub->add_option("--gnp", o.gnp, "Gross product, millions of credits a year, 0..65535")->type_name("N");
     sub->add_option("--power", o.power, "Armed strength, 0..65535 points")->type_name("N");
-    sub->add_option("--facilities", o.facilities, "Every facility, comma-separated (\"Naval Base,University\"); "
-                                                  "\"\" for none")
+    sub->add_option("--facilities", o.facilities,
+                    "Every facility, comma-separated (\"Naval Base,University\"); "
+                    "\"\" for none")
         ->type_name("LIST");
 }
 
@@ -157,8 +160,8 @@ void registerColony(CLI::App& app, Context& ctx) {
         requireSector(base);
         runEdit([&] {
             const ColonyEditResult done = RemoveColony(base, o->id);
-            ctx.success(fmt::format("colony {} removed from {}; its number stays, as a vacant record",
-                                    done.colonyId, worldLabel(base, colonyWorld(done.colony))));
+            ctx.success(fmt::format("colony {} removed from {}; its number stays, as a vacant record", done.colonyId,
+                                    worldLabel(base, colonyWorld(done.colony))));
         });
     });
 }

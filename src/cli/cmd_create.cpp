@@ -24,7 +24,7 @@ namespace {
 // The dialog's fields and defaults, plus what only the command line has.
 struct CreateOptions {
     CreateSectorFields fields;
-    bool append = false;  // "New file" unchecked
+    bool append = false;   // "New file" unchecked
     bool replace = false;  // a sector already at --file may be replaced
     bool noNames = false;  // "Names" unchecked
     std::string seed;
@@ -47,7 +47,6 @@ std::int16_t coordinate(const std::string& text, const char* option, const char*
     if (v < -32768 || v > 32767) throw InputError(fmt::format("{} should be between -32768 and 32767", axis));
     return static_cast<std::int16_t>(v);
 }
-
 
 CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     CreateSectorParams p;
@@ -82,7 +81,8 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     p.gaia = o.fields.gaia;
     p.newFile = !o.append;
     p.replace = o.replace;
-    if (o.append && o.replace) throw InputError("--append and --replace exclude each other: add to the sector, or replace it");
+    if (o.append && o.replace)
+        throw InputError("--append and --replace exclude each other: add to the sector, or replace it");
     p.totalAlienDisable = o.fields.totalAlienDisable;
     p.flat = o.fields.flat;
     p.names = !o.noNames;
@@ -95,7 +95,6 @@ CreateSectorParams paramsFrom(const CreateOptions& o, const Context& ctx) {
     }
     return p;
 }
-
 
 // The system's own messages ("Error 3 (luminosity)") go to the error stream.
 class StreamSink final : public MessageSink {
@@ -128,10 +127,10 @@ void runCreate(const CreateOptions& options, Context& ctx) {
                                 groupedCount(result.cellsVisited), result.seed, base));
         return;
     }
-    const std::string made = fmt::format("{} systems, {} planets, {} moons, {} races in {} cells (seed {})",
-                                         groupedCount(result.systems), groupedCount(result.planets),
-                                         groupedCount(result.moons), groupedCount(result.races),
-                                         groupedCount(result.cellsVisited), result.seed);
+    const std::string made =
+        fmt::format("{} systems, {} planets, {} moons, {} races in {} cells (seed {})", groupedCount(result.systems),
+                    groupedCount(result.planets), groupedCount(result.moons), groupedCount(result.races),
+                    groupedCount(result.cellsVisited), result.seed);
     const std::string doubled = result.doubledCells > 0 ? doubledCellsNote(result.doubledCells, base) : "";
     ctx.success(params.newFile ? fmt::format("Wrote sector {}: {}", base, made)
                                : fmt::format("Appended to sector {}: {}{}", base, made, doubled));
@@ -145,10 +144,11 @@ void registerCreate(CLI::App& app, Context& ctx) {
     cmd->add_option("--name", options->fields.name, "Name of the sector, written into it (at most 50 characters)")
         ->type_name("NAME")
         ->capture_default_str();
-    CLI::Option* file = cmd->add_option("--file", options->fields.file,
-                    "Where the sector goes: its files are PATH.sun, PATH.pln, ... The folder must exist")
-        ->type_name("PATH")
-        ->capture_default_str();
+    CLI::Option* file =
+        cmd->add_option("--file", options->fields.file,
+                        "Where the sector goes: its files are PATH.sun, PATH.pln, ... The folder must exist")
+            ->type_name("PATH")
+            ->capture_default_str();
     cmd->add_option("-x", options->fields.x, "X of the sector's first corner, in parsecs")
         ->type_name("INT")
         ->capture_default_str();
@@ -162,14 +162,16 @@ void registerCreate(CLI::App& app, Context& ctx) {
                     "Chance that a one-parsec cell holds a star system, percent (0..100)")
         ->type_name("INT")
         ->capture_default_str();
-    cmd->add_option("--size", options->fields.size, "Edge of the sector in parsecs (1..200): a cube, or a square with --flat")
+    cmd->add_option("--size", options->fields.size,
+                    "Edge of the sector in parsecs (1..200): a cube, or a square with --flat")
         ->type_name("INT")
         ->capture_default_str();
     cmd->add_option("--max-spatial-age", options->fields.maxSpatialAge,
                     "Highest spatial age a native race may reach: how far into space it has gone (0..255)")
         ->type_name("INT")
         ->capture_default_str();
-    cmd->add_flag("--gaia", options->fields.gaia, "Kept for the dialog's Gaia box; it changes nothing in the sector made");
+    cmd->add_flag("--gaia", options->fields.gaia,
+                  "Kept for the dialog's Gaia box; it changes nothing in the sector made");
     cmd->add_flag("--append", options->append, "Add the new systems to the sector already at --file");
     cmd->add_flag("--replace", options->replace,
                   "Replace the sector already at --file (without it, an existing sector is refused)");
@@ -177,8 +179,10 @@ void registerCreate(CLI::App& app, Context& ctx) {
                   "Keep native races from the most utterly alien body forms and traits");
     cmd->add_flag("--flat", options->fields.flat, "A flat sector: one layer of cells (a square) instead of a cube");
     cmd->add_flag("--no-names", options->noNames, "Leave systems and races unnamed (the dialog's Names box unchecked)");
-    CLI::Option* seed = cmd->add_option("--seed", options->seed, "Seed of the dice: the same seed makes the same sector (default: from the clock)")
-        ->type_name("INT");
+    CLI::Option* seed =
+        cmd->add_option("--seed", options->seed,
+                        "Seed of the dice: the same seed makes the same sector (default: from the clock)")
+            ->type_name("INT");
     refuseBlank(cmd->add_option("--settings", options->settings,
                                 "Settings file with the probability tables (default: orrwin.ini beside the program)"))
         ->type_name("PATH");

@@ -34,8 +34,9 @@ std::string optionOf(const std::string& field) { return field == "empire" ? "ID"
 void addValueOptions(CLI::App* sub, EmpireOptions& o) {
     refuseBlank(sub->add_option("--race", o.race, "The ruling race: its id or name"))->type_name("ID|NAME");
     sub->add_option("--name", o.name, "The empire's name, 1 to 39 characters")->type_name("TEXT");
-    refuseBlank(sub->add_option("--capital", o.capital, "The capital system: its id or name (a new empire's is "
-                                                        "its race's home system)"))
+    refuseBlank(sub->add_option("--capital", o.capital,
+                                "The capital system: its id or name (a new empire's is "
+                                "its race's home system)"))
         ->type_name("SYSTEM");
     refuseBlank(sub->add_option("--colour", o.colour, "Its colour on maps, #RRGGBB"))->type_name("#RRGGBB");
 }
@@ -51,9 +52,9 @@ EmpireFields fieldsOf(const EmpireOptions& o, const std::string& base) {
 
 std::string describe(const std::string& base, const EmpireEditResult& done) {
     const TEmpireRec& e = done.empire;
-    const std::string capital = e.capitalSystemId < 0 ? std::string("no capital")
-                                                      : "capital " + namedThing(base, NameKind::System,
-                                                                                e.capitalSystemId);
+    const std::string capital = e.capitalSystemId < 0
+                                    ? std::string("no capital")
+                                    : "capital " + namedThing(base, NameKind::System, e.capitalSystemId);
     return fmt::format("empire {} \"{}\" of {}, {}, {}", done.empireId, ansiToUtf8(e.name.str()),
                        namedThing(base, NameKind::Race, e.race), capital, colourText(e.colour));
 }
@@ -107,8 +108,7 @@ void registerEmpire(CLI::App& app, Context& ctx) {
         const std::string base = sectorBaseName(o->sector);
         requireSector(base);
         runEdit([&] {
-            ctx.success(describe(base, RemoveEmpire(base, o->id)) +
-                        " removed; its number stays, as a vacant record");
+            ctx.success(describe(base, RemoveEmpire(base, o->id)) + " removed; its number stays, as a vacant record");
         });
     });
 }

@@ -22,7 +22,6 @@ struct ExportOptions {
     std::string out;
 };
 
-
 void runExport(ExportOptions options, exports::ExportFormat format, Context& ctx) {
     // JSON is one file; CSV and the atlas are folders of their own.
     if (format == exports::ExportFormat::Json) options.out = fileOut(options.out, "sector.json");
@@ -36,12 +35,11 @@ void runExport(ExportOptions options, exports::ExportFormat format, Context& ctx
     const auto count = [](std::int64_t n, const char* one, const char* many) {
         return fmt::format("{} {}", groupedCount(n), n == 1 ? one : many);
     };
-    ctx.success(fmt::format("Wrote the {} of {} ({}, {}) to {}",
-                           format == exports::ExportFormat::Atlas ? std::string("atlas")
-                                                                 : std::string(exports::exportFormatName(format)) +
-                                                                       " export",
-                           options.sector, count(result.systems, "system", "systems"),
-                           count(result.races, "race", "races"), options.out));
+    ctx.success(fmt::format(
+        "Wrote the {} of {} ({}, {}) to {}",
+        format == exports::ExportFormat::Atlas ? std::string("atlas")
+                                               : std::string(exports::exportFormatName(format)) + " export",
+        options.sector, count(result.systems, "system", "systems"), count(result.races, "race", "races"), options.out));
 }
 
 }  // namespace
@@ -50,8 +48,8 @@ void registerExport(CLI::App& app, Context& ctx) {
     auto options = std::make_shared<ExportOptions>();
     CLI::App* cmd = app.add_subcommand("export", "Export a sector as JSON, CSV tables or an HTML atlas");
     refuseBlank(cmd->add_option("SECTOR", options->sector, "Sector base name (path without extension)"))->required();
-    refuseBlank(cmd->add_option("--format", options->format,
-                                "json (one file), csv (a folder of tables) or atlas (a folder)"))
+    refuseBlank(
+        cmd->add_option("--format", options->format, "json (one file), csv (a folder of tables) or atlas (a folder)"))
         ->required();
     cmd->add_option("--out", options->out, "File (json) or folder (csv, atlas) to write")->required();
     cmd->callback([options, &ctx] { runExport(*options, exports::exportFormatFromName(options->format), ctx); });

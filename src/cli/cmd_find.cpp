@@ -57,7 +57,8 @@ std::string marksText(const atlas::SystemEntry& e) {
 }
 
 std::string lifeText(const atlas::SystemEntry& e) {
-    return e.life == 0 ? std::string() : std::string(vocabulary::lifeLevelName(static_cast<vocabulary::LifeLevel>(e.life)));
+    return e.life == 0 ? std::string()
+                       : std::string(vocabulary::lifeLevelName(static_cast<vocabulary::LifeLevel>(e.life)));
 }
 
 void run(const FindOptions& o, Context& ctx) {
@@ -160,11 +161,13 @@ void registerFind(CLI::App& app, Context& ctx) {
     cmd->add_flag("--race", o->race, "A planet home to a native race");
     cmd->add_flag("--colony", o->colony, "A colony or moon base in the system");
     refuseBlank(cmd->add_option("--within", o->within, "Within N parsecs of the system given by --of"));
-    refuseBlank(cmd->add_option("--of", o->of, "The system (id, name or the start of a name) that --within measures from"));
+    refuseBlank(
+        cmd->add_option("--of", o->of, "The system (id, name or the start of a name) that --within measures from"));
     refuseBlank(cmd->add_option("--owner", o->owner,
                                 "Controlled by this race (id, name or its empire's name), or 'independent'"));
     refuseBlank(cmd->add_option("--min-people", o->minPeople, "At least this many people in the system's colonies"));
-    refuseBlank(cmd->add_option("--starport", o->starport, "A starport at least this good: excellent, good, fair, primitive"));
+    refuseBlank(
+        cmd->add_option("--starport", o->starport, "A starport at least this good: excellent, good, fair, primitive"));
     refuseBlank(cmd->add_option("--colony-type", o->colonyType, "A colony of one of these types (mining,research)"));
     cmd->add_flag("--json", o->json, "Print the matches as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });

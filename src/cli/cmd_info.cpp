@@ -38,11 +38,10 @@ void registerInfo(CLI::App& app, Context& ctx) {
         // Counted whole: not in the middle of another program's append,
         // and after an interrupted change is finished.
         const SectorLock lock = SectorLock::forReading(sectorBaseName(*base));
-        ctx.out << fmt::format("{}: {}\n", *base,
-                               recordCounts(countOf(*base, ".sun", sizeof(TSystemRec)),
-                                            countOf(*base, ".pln", sizeof(TPlanetRec)),
-                                            countOf(*base, ".mon", sizeof(TMoonRec)),
-                                            countOf(*base, ".aln", sizeof(TAlienRec))));
+        ctx.out << fmt::format(
+            "{}: {}\n", *base,
+            recordCounts(countOf(*base, ".sun", sizeof(TSystemRec)), countOf(*base, ".pln", sizeof(TPlanetRec)),
+                         countOf(*base, ".mon", sizeof(TMoonRec)), countOf(*base, ".aln", sizeof(TAlienRec))));
         std::ifstream comments(sectorPath(*base, ".cmt"), std::ios::binary);
         std::string line;
         int runs = 0;

@@ -61,21 +61,22 @@ void registerLogs(CLI::App& app, Context& ctx) {
     log->callback([starlog, &ctx] {
         requireOut(starlog->out, starlog->summary ? "system summary" : "system log");
         starlog->out = fileOut(starlog->out, starlog->html ? "system.html" : "system.log");
-        const auto id = static_cast<std::int32_t>(idFromText(starlog->sector, NameKind::System, starlog->system, "--system"));
+        const auto id =
+            static_cast<std::int32_t>(idFromText(starlog->sector, NameKind::System, starlog->system, "--system"));
         if (starlog->summary) {
             engine::main_starsummary(starlog->sector, starlog->out, id,
                                      starlog->html ? engine::LogFormat::Html : engine::LogFormat::Text,
                                      // No name given: the summary reads the name file itself, so
                                      // that renamed worlds show under their own names.
                                      std::string());
-            ctx.success(fmt::format("Wrote system summary of {} to {}", namedThing(starlog->sector, NameKind::System, id),
-                                    starlog->out));
+            ctx.success(fmt::format("Wrote system summary of {} to {}",
+                                    namedThing(starlog->sector, NameKind::System, id), starlog->out));
             return;
         }
         engine::main_starlog(starlog->sector, starlog->out, id, 1,
                              starlog->html ? engine::LogFormat::Html : engine::LogFormat::Text);
-        ctx.success(
-            fmt::format("Wrote system log of {} to {}", namedThing(starlog->sector, NameKind::System, id), starlog->out));
+        ctx.success(fmt::format("Wrote system log of {} to {}", namedThing(starlog->sector, NameKind::System, id),
+                                starlog->out));
     });
 
     auto report = std::make_shared<ReportOptions>();
@@ -83,7 +84,8 @@ void registerLogs(CLI::App& app, Context& ctx) {
     refuseBlank(rep->add_option("SECTOR", report->sector, "The sector: its base name, e.g. data/alpha"))
         ->type_name("PATH")
         ->required();
-    rep->add_option("--out", report->out, "The report's path, without extension or with .map or .html: PATH.map and PATH.html are written")
+    rep->add_option("--out", report->out,
+                    "The report's path, without extension or with .map or .html: PATH.map and PATH.html are written")
         ->type_name("PATH")
         ->required();
     rep->add_flag("--no-systems", report->noSystems, "Leave out the Systems section");

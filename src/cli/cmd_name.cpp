@@ -65,8 +65,8 @@ void registerName(CLI::App& app, Context& ctx) {
             ctx.success(fmt::format("Wrote the removal of {} {}'s name to {}.nam (record {})", nameKindWord(kind), id,
                                     base, at));
         } else {
-            ctx.success(fmt::format("Wrote the name \"{}\" of {} {} to {}.nam (record {})", o->name,
-                                    nameKindWord(kind), id, base, at));
+            ctx.success(fmt::format("Wrote the name \"{}\" of {} {} to {}.nam (record {})", o->name, nameKindWord(kind),
+                                    id, base, at));
         }
     });
 }

@@ -40,8 +40,9 @@ Thing thingOf(const NoteOptions& o) {
     if (o.colony) return {ThingKind::Colony, *o.colony};
     if (o.empire) return {ThingKind::Empire, *o.empire};
     if (o.sector) return kWholeSector;
-    throw InputError("note: say what the note is on with --system, --planet, --moon, --race, --colony, --empire "
-                     "ID or --sector");
+    throw InputError(
+        "note: say what the note is on with --system, --planet, --moon, --race, --colony, --empire "
+        "ID or --sector");
 }
 
 }  // namespace
@@ -72,8 +73,9 @@ void registerNote(CLI::App& app, Context& ctx) {
         const std::string base = sectorBaseName(o->base);
         if (o->remove) {
             const bool removed = removeNote(base, thing);
-            ctx.success(removed ? fmt::format("Removed the note on {} from {}", describeThing(thing), campaignPath(base))
-                                : fmt::format("There was no note on {} in {}", describeThing(thing), base));
+            ctx.success(removed
+                            ? fmt::format("Removed the note on {} from {}", describeThing(thing), campaignPath(base))
+                            : fmt::format("There was no note on {} in {}", describeThing(thing), base));
             return;
         }
         if (!o->text) throw InputError("note: give the TEXT of the note, or --remove to take it away");

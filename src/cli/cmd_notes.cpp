@@ -23,8 +23,7 @@ struct NotesOptions {
 // "system 12 (secret):" then the text, every line indented, so that a note
 // of many lines still reads as one.
 void printNote(std::ostream& out, const Note& note) {
-    out << describeThing(note.thing) << (note.audience == NoteAudience::Players ? " (public):" : " (secret):")
-        << "\n";
+    out << describeThing(note.thing) << (note.audience == NoteAudience::Players ? " (public):" : " (secret):") << "\n";
     std::size_t start = 0;
     while (start <= note.text.size()) {
         const std::size_t end = note.text.find('\n', start);

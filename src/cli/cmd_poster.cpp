@@ -37,8 +37,10 @@ struct ViewWord {
     std::string_view word;
     atlas::View view;
 };
-constexpr std::array<ViewWord, 4> kViewWords = {
-    {{"top", atlas::View::Top}, {"front", atlas::View::Front}, {"side", atlas::View::Side}, {"cube", atlas::View::Cube}}};
+constexpr std::array<ViewWord, 4> kViewWords = {{{"top", atlas::View::Top},
+                                                 {"front", atlas::View::Front},
+                                                 {"side", atlas::View::Side},
+                                                 {"cube", atlas::View::Cube}}};
 
 atlas::View viewFromText(const std::string& text) {
     for (const ViewWord& v : kViewWords)

@@ -16,8 +16,8 @@ void registerRepair(CLI::App& app, Context& ctx) {
     cmd->callback([&ctx, base] {
         const SectorRepair repair = RepairSector(*base);
         for (const std::string& line : repair.actions) ctx.out << line << '\n';
-        const std::string counts = recordCounts(repair.after.systems, repair.after.planets, repair.after.moons,
-                                                repair.after.races);
+        const std::string counts =
+            recordCounts(repair.after.systems, repair.after.planets, repair.after.moons, repair.after.races);
         if (repair.actions.empty()) {
             ctx.out << fmt::format("{}: whole, nothing to repair ({})\n", *base, counts);
         } else {

@@ -36,8 +36,8 @@ std::string parsecs(double value) { return fmt::format("{} parsec{}", value, val
 // giant", "stopping only at systems of the Vessari Hegemony".
 std::string ruleText(const atlas::AtlasModel& model, const atlas::RouteStopChoice& via) {
     static const std::pair<const char*, const char*> kPhrases[] = {
-        {"gas-giant", "a gas giant"}, {"water", "open water"}, {"breathable", "breathable air"},
-        {"life", "life"},             {"race", "a native race"}, {"colony", "a colony"}};
+        {"gas-giant", "a gas giant"}, {"water", "open water"}, {"breathable", "breathable air"}, {"life", "life"},
+        {"race", "a native race"},    {"colony", "a colony"}};
     if (via.stop == atlas::RouteStop::Empire) {
         return fmt::format(", stopping only at {}", atlas::routeStopChoiceLabel(model, via));
     }
@@ -73,10 +73,14 @@ void run(const RouteOptions& o, Context& ctx) {
         for (const atlas::RouteLeg& leg : route.legs) {
             legs.push_back({{"from", leg.from}, {"to", leg.to}, {"parsecs", leg.parsecs}});
         }
-        const nlohmann::json doc = {{"from", from},     {"to", to},
-                                    {"jump", o.jump},   {"via", o.via},
-                                    {"found", route.found}, {"jumps", route.jumps()},
-                                    {"parsecs", route.parsecs}, {"systems", route.systems},
+        const nlohmann::json doc = {{"from", from},
+                                    {"to", to},
+                                    {"jump", o.jump},
+                                    {"via", o.via},
+                                    {"found", route.found},
+                                    {"jumps", route.jumps()},
+                                    {"parsecs", route.parsecs},
+                                    {"systems", route.systems},
                                     {"legs", std::move(legs)}};
         ctx.out << doc.dump(2) << "\n";
         return;
@@ -108,9 +112,10 @@ void registerRoute(CLI::App& app, Context& ctx) {
     refuseBlank(cmd->add_option("FROM", o->from, "Starting system (id, name or the start of a name)"))->required();
     refuseBlank(cmd->add_option("TO", o->to, "Destination system (id, name or the start of a name)"))->required();
     refuseBlank(cmd->add_option("--jump", o->jump, "Longest jump of the drive, parsecs"))->required();
-    refuseBlank(cmd->add_option("--via", o->via,
-                                "Stop only at systems with: gas-giant, water, breathable, life, race, colony; or empire:NAME (the "
-                                "systems a race controls, by its id, name or empire's name)"));
+    refuseBlank(cmd->add_option(
+        "--via", o->via,
+        "Stop only at systems with: gas-giant, water, breathable, life, race, colony; or empire:NAME (the "
+        "systems a race controls, by its id, name or empire's name)"));
     cmd->add_flag("--json", o->json, "Print the route as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });
 }

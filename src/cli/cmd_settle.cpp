@@ -30,7 +30,8 @@ void registerSettle(CLI::App& app, Context& ctx) {
     auto* cmd = app.add_subcommand("settle", "Settle a sector: colonies, control and empires from its own races");
     refuseBlank(cmd->add_option("SECTOR", o->base, "Sector base name (path without extension)"))->required();
     cmd->add_option("--seed", o->seed, "Seed of the settling rolls (default: from the clock, printed)");
-    cmd->add_flag("--replace", o->replace, "Settle a settled sector afresh (replaces its colonies, control and empires)");
+    cmd->add_flag("--replace", o->replace,
+                  "Settle a settled sector afresh (replaces its colonies, control and empires)");
     cmd->callback([o, &ctx] {
         SettleParams params;
         params.seed = o->seed ? strictSeed(*o->seed) : clockSeed();
@@ -39,19 +40,20 @@ void registerSettle(CLI::App& app, Context& ctx) {
         const SettleResult r = SettleSector(base, params);
         for (const std::string& line : r.recovered) ctx.out << line << '\n';
         if (r.unsettledRaces > 0) {
-            ctx.err << fmt::format("Note: {} races past race 65,534 were left unsettled: the colony file holds "
-                                   "16-bit race ids\n",
-                                   groupedCount(r.unsettledRaces));
+            ctx.err << fmt::format(
+                "Note: {} races past race 65,534 were left unsettled: the colony file holds "
+                "16-bit race ids\n",
+                groupedCount(r.unsettledRaces));
         }
         if (r.homeless > 0) {
             ctx.err << fmt::format("Note: {} races have no home world in the sector and were left unsettled\n",
                                    groupedCount(r.homeless));
         }
-        ctx.success(fmt::format("Settled {} (seed {}): {} colonies ({} moon bases, {} independent), {} people, "
-                                "{} systems controlled, {} empires",
-                                base, params.seed, groupedCount(r.colonies), groupedCount(r.moonBases),
-                                groupedCount(r.independents), peopleWords(r.people),
-                                groupedCount(r.controlledSystems), groupedCount(r.empires)));
+        ctx.success(fmt::format(
+            "Settled {} (seed {}): {} colonies ({} moon bases, {} independent), {} people, "
+            "{} systems controlled, {} empires",
+            base, params.seed, groupedCount(r.colonies), groupedCount(r.moonBases), groupedCount(r.independents),
+            peopleWords(r.people), groupedCount(r.controlledSystems), groupedCount(r.empires)));
     });
 }
 

@@ -59,14 +59,14 @@ std::vector<Thing> thingsOf(const MarkOptions& o) {
         const atlas::SystemId centre = systemIdFromText(model, o.of, "--of");
         const atlas::SystemEntry& at = model.entry(centre);
         std::vector<std::int64_t> near;
-        model.forEachWithin(at.x, at.y, at.z, *o.within,
-                            [&](atlas::SystemId id, std::int64_t) { near.push_back(id); });
+        model.forEachWithin(at.x, at.y, at.z, *o.within, [&](atlas::SystemId id, std::int64_t) { near.push_back(id); });
         std::sort(near.begin(), near.end());
         for (const std::int64_t id : near) things.push_back({ThingKind::System, id});
     }
     if (things.empty()) {
-        throw InputError("say what to mark with --system, --race, --colony, --empire ID, --within N --of SYSTEM "
-                         "or --all");
+        throw InputError(
+            "say what to mark with --system, --race, --colony, --empire ID, --within N --of SYSTEM "
+            "or --all");
     }
     return things;
 }

@@ -29,7 +29,6 @@ int codePointToAnsi(char32_t cp) {
     return -1;
 }
 
-
 }  // namespace
 
 void appendUtf8(std::string& out, char32_t cp) {

@@ -87,8 +87,8 @@ std::int64_t fileOperationCount() {
 FaultPlan parseFaultPlan(const std::string& text) {
     const auto colon = text.find(':');
     const auto bad = [&] {
-        return InputError(fmt::format("{}: \"{}\" is not KIND:N or KIND:N+ (KIND enospc, eio or exit)",
-                                      kFaultPlanVariable, text));
+        return InputError(
+            fmt::format("{}: \"{}\" is not KIND:N or KIND:N+ (KIND enospc, eio or exit)", kFaultPlanVariable, text));
     };
     if (colon == std::string::npos) throw bad();
     FaultPlan plan;
@@ -131,8 +131,9 @@ std::size_t writeThroughSeam(int fd, const void* data, std::size_t size, off_t p
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::size_t done = 0;
     while (done < limit) {
-        const ssize_t put = position < 0 ? ::write(fd, bytes + done, limit - done)
-                                         : ::pwrite(fd, bytes + done, limit - done, position + static_cast<off_t>(done));
+        const ssize_t put = position < 0
+                                ? ::write(fd, bytes + done, limit - done)
+                                : ::pwrite(fd, bytes + done, limit - done, position + static_cast<off_t>(done));
         if (put < 0) {
             if (errno == EINTR) continue;
             return done;

@@ -31,8 +31,8 @@ enum class FaultKind {
 
 struct FaultPlan {
     FaultKind kind = FaultKind::None;
-    std::int64_t at = 0;    // the operation that fails, counted from 1
-    bool onward = false;    // every later operation fails as well (a disk that stays full)
+    std::int64_t at = 0;  // the operation that fails, counted from 1
+    bool onward = false;  // every later operation fails as well (a disk that stays full)
 };
 
 // The exit status of a process stopped by a fault plan.

@@ -90,9 +90,9 @@ std::string folderText(const fs::path& folder) { return folder.string() + "/"; }
 // Nothing but a regular file or a folder is ever replaced or removed:
 // a device, a pipe or a link stays what it is.
 InputError notOurs(const fs::path& path, fs::file_type type, const char* wanted) {
-    const char* what = type == fs::file_type::symlink   ? "a link"
-                       : type == fs::file_type::fifo    ? "a pipe"
-                       : type == fs::file_type::socket  ? "a socket"
+    const char* what = type == fs::file_type::symlink                                     ? "a link"
+                       : type == fs::file_type::fifo                                      ? "a pipe"
+                       : type == fs::file_type::socket                                    ? "a socket"
                        : type == fs::file_type::character || type == fs::file_type::block ? "a device"
                                                                                           : "not a regular file";
     return InputError(fmt::format("{} is {}, which an output never replaces; choose {}", path.string(), what, wanted));
@@ -101,9 +101,10 @@ InputError notOurs(const fs::path& path, fs::file_type type, const char* wanted)
 void checkFileDestination(const fs::path& destination) {
     const fs::file_type type = typeAt(destination);
     if (type == fs::file_type::regular && isSystemFile(destination)) {
-        throw InputError(fmt::format("{} is a sector's system file, which an output never replaces; choose a new "
-                                     "file name",
-                                     destination.string()));
+        throw InputError(
+            fmt::format("{} is a sector's system file, which an output never replaces; choose a new "
+                        "file name",
+                        destination.string()));
     }
     if (type == fs::file_type::not_found || type == fs::file_type::regular) return;
     if (type == fs::file_type::directory) {
@@ -115,8 +116,8 @@ void checkFileDestination(const fs::path& destination) {
 void checkFolderDestination(const fs::path& destination, std::string_view kind) {
     const std::string name = destination.filename().string();
     if (name.empty() || name == "." || name == "..") {
-        throw InputError(fmt::format("{} names no folder of its own; choose an empty or new folder by name",
-                                     destination.string()));
+        throw InputError(
+            fmt::format("{} names no folder of its own; choose an empty or new folder by name", destination.string()));
     }
     const fs::file_type type = typeAt(destination);
     if (type == fs::file_type::not_found) return;
@@ -126,9 +127,10 @@ void checkFolderDestination(const fs::path& destination, std::string_view kind) 
     }
     if (type != fs::file_type::directory) throw notOurs(destination, type, "an empty or new folder");
     if (const fs::path sector = sectorFileIn(destination); !sector.empty()) {
-        throw InputError(fmt::format("{} holds a sector ({}), which an output never replaces; choose an empty or "
-                                     "new folder",
-                                     folderText(destination), sector.string()));
+        throw InputError(
+            fmt::format("{} holds a sector ({}), which an output never replaces; choose an empty or "
+                        "new folder",
+                        folderText(destination), sector.string()));
     }
     if (isEmptyFolder(destination)) return;
     const FolderIdentity seen = identityOf(destination);
@@ -177,9 +179,10 @@ void clearLeftover(const fs::path& leftover, bool isPart, bool folderOutput) {
         if (ec) throw ioErrorFromErrno(ec.value(), leftover.string());
         return;
     }
-    throw InputError(fmt::format("{} is in the way of the output and was not written by this program; move it or "
-                                 "choose another destination",
-                                 leftover.string()));
+    throw InputError(
+        fmt::format("{} is in the way of the output and was not written by this program; move it or "
+                    "choose another destination",
+                    leftover.string()));
 }
 
 }  // namespace

@@ -36,7 +36,6 @@ constexpr std::string_view kStyle =
     ".nav{margin:.3em 0 1em}a{color:#2d5aa8}svg a:hover circle{stroke:#fff;stroke-width:2}"
     "input.filter{font-size:1em;padding:.3em .5em;width:36em;max-width:100%}";
 
-
 // Length of the valid UTF-8 sequence starting at text[i], or 0 when the
 // bytes there are not one (stray continuation, overlong form, surrogate,
 // beyond U+10FFFF, cut short).
@@ -191,9 +190,7 @@ Document::Document(std::ostream& out, DocFormat format, std::string_view title) 
     }
 }
 
-void Document::line(std::string_view text) {
-    out_ << text << kLineEnd;
-}
+void Document::line(std::string_view text) { out_ << text << kLineEnd; }
 
 void Document::heading(std::string_view text, int level) {
     level = std::clamp(level, 1, 3);

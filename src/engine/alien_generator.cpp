@@ -98,8 +98,7 @@ private:
 // what the race generator reads of its world. The gravity goes into the
 // pressure field, which is where the log looks for it; the world type is
 // not stored.
-void writeScratchSector(const std::string& base, std::int16_t temperature, std::uint8_t composition,
-                        float gravity) {
+void writeScratchSector(const std::string& base, std::int16_t temperature, std::uint8_t composition, float gravity) {
     RecordFile<TNameRec> names(sectorPath(base, ".nam"), RawRecordFile::Mode::Create);
     names.close();
     TPlanetRec planet;

@@ -23,7 +23,12 @@ struct ListEntry {
 
 // The World list, index -> world type.
 inline constexpr std::array<ListEntry, 6> kWorldList = {{
-    {"Terran", 10}, {"Arid", 8}, {"Steppe", 9}, {"Jungle", 11}, {"Ocean", 12}, {"Tundra", 23},
+    {"Terran", 10},
+    {"Arid", 8},
+    {"Steppe", 9},
+    {"Jungle", 11},
+    {"Ocean", 12},
+    {"Tundra", 23},
 }};
 // The Atmosphere list, index -> atmosphere composition.
 inline constexpr std::array<ListEntry, 6> kAtmosphereList = {{
@@ -48,23 +53,23 @@ inline constexpr std::string_view kDoneMessage = "Alien Logfile Done";
 inline constexpr std::string_view kDoneTitle = "Info";
 
 struct AlienGeneratorParams {
-    std::string temperature = "15";   // the Temperature field's text
-    std::string gravity = "1.00";     // the Gravity field's text
-    int worldIndex = 0;               // World list selection; -1 = none
-    int atmosphereIndex = 0;          // Atmosphere list selection; -1 = none
-    int outputIndex = 0;              // Output list selection 0..5; -1 = none
-    bool totalAlienDisable = false;   // "Tot. al. disable"
-    std::string logPath;              // the save dialog's chosen file, with its extension; empty = none yet
-    int filterIndex = 1;              // the save dialog's filter: 2 = HTML log
-    std::string settingsPath;         // orrwin.ini, for the alien thresholds
+    std::string temperature = "15";     // the Temperature field's text
+    std::string gravity = "1.00";       // the Gravity field's text
+    int worldIndex = 0;                 // World list selection; -1 = none
+    int atmosphereIndex = 0;            // Atmosphere list selection; -1 = none
+    int outputIndex = 0;                // Output list selection 0..5; -1 = none
+    bool totalAlienDisable = false;     // "Tot. al. disable"
+    std::string logPath;                // the save dialog's chosen file, with its extension; empty = none yet
+    int filterIndex = 1;                // the save dialog's filter: 2 = HTML log
+    std::string settingsPath;           // orrwin.ini, for the alien thresholds
     std::optional<std::uint64_t> seed;  // repeat a race exactly; else the clock
-    std::string scratchRoot;          // where the private folder is made; empty = the system's temp folder
+    std::string scratchRoot;            // where the private folder is made; empty = the system's temp folder
 };
 
 struct AlienGeneratorResult {
-    std::string title;       // "Info"
-    std::string message;     // "Alien Logfile Done"
-    int outputSystem = 0;    // to be remembered by the main window
+    std::string title;     // "Info"
+    std::string message;   // "Alien Logfile Done"
+    int outputSystem = 0;  // to be remembered by the main window
 };
 
 // The dialog's conversions, each refusing with its message (InputError).

@@ -26,14 +26,14 @@ using logs::LogDetail;
 
 void orrdll_ini();
 void main_alien(std::int16_t temperature, std::uint8_t composition, std::uint8_t worldType, float gravity,
-                std::uint8_t newFile, const std::string& baseName, std::int32_t worldId,
-                std::uint8_t totalAlienDisable, std::uint8_t maxSpatialAge);
-void main_alienlog(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem,
-                   LogFormat format, std::ostream& log);
+                std::uint8_t newFile, const std::string& baseName, std::int32_t worldId, std::uint8_t totalAlienDisable,
+                std::uint8_t maxSpatialAge);
+void main_alienlog(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem, LogFormat format,
+                   std::ostream& log);
 // `one` chooses the detail, as the launch pad's call has it: 0 the orbit
 // tables alone, anything else every body with its moons.
-void main_starlog(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId,
-                  std::uint8_t one, LogFormat format);
+void main_starlog(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId, std::uint8_t one,
+                  LogFormat format);
 // The same log written to a stream (the Atlas shows it in its window).
 void main_starlog(const std::string& sectorBase, std::ostream& log, std::int32_t systemId, LogDetail detail,
                   LogFormat format);
@@ -42,7 +42,7 @@ void main_starlog(const std::string& sectorBase, std::ostream& log, std::int32_t
 // half-written summary.
 void main_starsummary(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId,
                       LogFormat format, const std::string& systemName = {});
-void main_map(const std::string& sectorBase, const std::string& reportPath, bool systems, bool aliens,
-              bool summary, bool empires);
+void main_map(const std::string& sectorBase, const std::string& reportPath, bool systems, bool aliens, bool summary,
+              bool empires);
 
 }  // namespace orrimar::engine

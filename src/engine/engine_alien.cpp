@@ -13,8 +13,8 @@ namespace orrimar::engine {
 void orrdll_ini() { seedRandom(clockSeed()); }
 
 void main_alien(std::int16_t temperature, std::uint8_t composition, std::uint8_t worldType, float gravity,
-                std::uint8_t newFile, const std::string& baseName, std::int32_t worldId,
-                std::uint8_t totalAlienDisable, std::uint8_t maxSpatialAge) {
+                std::uint8_t newFile, const std::string& baseName, std::int32_t worldId, std::uint8_t totalAlienDisable,
+                std::uint8_t maxSpatialAge) {
     GenerateAlienRace(temperature, composition, worldType, gravity, newFile != 0, baseName, worldId,
                       totalAlienDisable != 0, maxSpatialAge);
 }

@@ -34,9 +34,8 @@ namespace {
 constexpr std::array<std::string_view, kResourceCount> kResourceFields = {
     "resource_metals", "resource_radioactives", "resource_precious_metals", "resource_crystals_and_gems",
     "resource_exotic_minerals"};
-constexpr std::array<std::string_view, 7> kAttributeFields = {"attribute_1", "attribute_2", "attribute_3",
-                                                              "attribute_4", "attribute_5", "attribute_6",
-                                                              "attribute_7"};
+constexpr std::array<std::string_view, 7> kAttributeFields = {
+    "attribute_1", "attribute_2", "attribute_3", "attribute_4", "attribute_5", "attribute_6", "attribute_7"};
 constexpr std::array<std::string_view, kFlagSetCount> kFlagSetFields = {"flag_set_1", "flag_set_2", "flag_set_3",
                                                                         "flag_set_4", "flag_set_5"};
 
@@ -144,8 +143,8 @@ Fields systemFields(const TSystemRec& system, std::int64_t id, const OptionalNam
     f.push_back({"age_gyr", tenthsValue(system.systemAge)});
     f.push_back({"star_count", integer(stars)});
     f.push_back({"body_count", integer(bodies)});
-    f.push_back({"system_race_id",
-                 system.systemRaceId == kNoRace ? FieldValue(FieldNull{}) : integer(system.systemRaceId)});
+    f.push_back(
+        {"system_race_id", system.systemRaceId == kNoRace ? FieldValue(FieldNull{}) : integer(system.systemRaceId)});
     return f;
 }
 
@@ -203,8 +202,8 @@ Fields bodyFields(const TPlanetRec& body, const BodyPlace& place, const Optional
     f.push_back({"flags", flagList(body.worldFlags, 4)});
     f.push_back({"life_level", text(lifeLevelName(lifeLevel(body.features)))});
     f.push_back({"native_race_id", hasNativeRace(body) ? integer(body.nativeRaceId) : FieldValue(FieldNull{})});
-    f.push_back({"colonising_race_id", colonisingRace(body) != kNoRace ? integer(colonisingRace(body))
-                                                                       : FieldValue(FieldNull{})});
+    f.push_back({"colonising_race_id",
+                 colonisingRace(body) != kNoRace ? integer(colonisingRace(body)) : FieldValue(FieldNull{})});
     f.push_back({"moon_count", integer(body.moonCount)});
     f.push_back({"first_moon_id", body.moonCount > 0 ? integer(body.firstMoonId) : FieldValue(FieldNull{})});
     return f;
@@ -256,9 +255,11 @@ Fields raceFields(const TAlienRec& race, std::int64_t id, std::optional<std::int
     f.push_back({"appendage_count", integer(race.appendageCount)});
     FieldList appendages;
     const int used = std::min<int>(race.appendageCount, static_cast<int>(race.appendageTypes.size()));
-    for (int a = 0; a < used; ++a) appendages.push_back(appendageName(race.appendageTypes[static_cast<std::size_t>(a)]));
+    for (int a = 0; a < used; ++a)
+        appendages.push_back(appendageName(race.appendageTypes[static_cast<std::size_t>(a)]));
     f.push_back({"appendages", std::move(appendages)});
-    for (std::size_t a = 0; a < kAttributeFields.size(); ++a) f.push_back({kAttributeFields[a], integer(race.attributes[a])});
+    for (std::size_t a = 0; a < kAttributeFields.size(); ++a)
+        f.push_back({kAttributeFields[a], integer(race.attributes[a])});
     f.push_back({"tech_level", integer(race.techLevel)});
     f.push_back({"spatial_age", integer(race.spatialAge)});
     f.push_back({"rating_a", integer(race.ratingA)});
@@ -291,7 +292,8 @@ Fields raceFields(const TAlienRec& race, std::int64_t id, std::optional<std::int
     const std::array<const std::array<std::uint8_t, 2>*, kFlagSetCount> sets = {
         &race.flagSet1, &race.flagSet2, &race.flagSet3, &race.flagSet4, &race.flagSet5};
     for (int s = 1; s <= kFlagSetCount; ++s) {
-        f.push_back({kFlagSetFields[static_cast<std::size_t>(s - 1)], raceFlags(*sets[static_cast<std::size_t>(s - 1)], s)});
+        f.push_back(
+            {kFlagSetFields[static_cast<std::size_t>(s - 1)], raceFlags(*sets[static_cast<std::size_t>(s - 1)], s)});
     }
     return f;
 }

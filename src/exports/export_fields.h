@@ -40,10 +40,10 @@ Fields starFields(const TSystemRec& system, std::int64_t systemId, int star);
 
 // Where a body is and what it circles.
 struct BodyPlace {
-    std::int64_t id = 0;         // planet-file id
-    int star = 1;                // 1..3
-    int orbit = 1;               // 1.. in the star's orbit order
-    float starMass = 0.0F;       // solar masses; 0 or less = no year length
+    std::int64_t id = 0;    // planet-file id
+    int star = 1;           // 1..3
+    int orbit = 1;          // 1.. in the star's orbit order
+    float starMass = 0.0F;  // solar masses; 0 or less = no year length
 };
 // A planet or belt (the kind field tells which).
 Fields bodyFields(const TPlanetRec& body, const BodyPlace& place, const OptionalName& name);

@@ -180,8 +180,8 @@ private:
             stars += spectralDesignation(system.starKind[i], system.spectralDigit[i]);
         }
         const std::string href = systemHref(id);
-        const std::string idCell = href.empty() ? std::to_string(id)
-                                                : fmt::format("<a href=\"{}{}\">{}</a>", up, escapeHtml(href), id);
+        const std::string idCell =
+            href.empty() ? std::to_string(id) : fmt::format("<a href=\"{}{}\">{}</a>", up, escapeHtml(href), id);
         return fmt::format(
             "<tr><td class=\"r\">{}</td><td>{}</td><td class=\"r\">{}</td><td class=\"r\">{}</td><td "
             "class=\"r\">{}</td><td>{}</td><td class=\"r\">{}</td><td class=\"r\">{}</td><td>{}</td></tr>",
@@ -190,10 +190,11 @@ private:
     }
 
     static void beginSystemsTable(Document& doc, std::string_view what) {
-        doc.rawHtml(fmt::format("<p><input id=\"filter\" class=\"filter\" type=\"search\" "
-                                "placeholder=\"Filter {}: a name, a star class, a world type of life...\" "
-                                "aria-label=\"Filter the table\" /> <span id=\"shown\" class=\"note\"></span></p>",
-                                what));
+        doc.rawHtml(
+            fmt::format("<p><input id=\"filter\" class=\"filter\" type=\"search\" "
+                        "placeholder=\"Filter {}: a name, a star class, a world type of life...\" "
+                        "aria-label=\"Filter the table\" /> <span id=\"shown\" class=\"note\"></span></p>",
+                        what));
         doc.rawHtml(
             "<table id=\"systems\" class=\"grid\"><thead><tr><th class=\"r\">Id</th><th>Name</th><th "
             "class=\"r\">X</th><th class=\"r\">Y</th><th class=\"r\">Z</th><th>Stars</th><th "
@@ -232,19 +233,25 @@ private:
         for (std::int64_t id = 0; id < count; ++id) {
             const TSystemRec s = sector_.systems().read(id);
             bool race = false;
-            forEachBodyOf(sector_, s, [&](int, int, std::int64_t, const TPlanetRec& body) {
-                race = race || hasNativeRace(body);
-            });
+            forEachBodyOf(sector_, s,
+                          [&](int, int, std::int64_t, const TPlanetRec& body) { race = race || hasNativeRace(body); });
             const auto controller = settled_.controllerOf(id);
-            map.add({s.x, s.y, s.z, s.starKind[0], race, controller.has_value(), id, {}, 0.0F,
+            map.add({s.x,
+                     s.y,
+                     s.z,
+                     s.starKind[0],
+                     race,
+                     controller.has_value(),
+                     id,
+                     {},
+                     0.0F,
                      controller ? std::optional(settled_.colourOf(*controller)) : std::nullopt});
         }
         for (const EmpireEntry& empire : settled_.empires()) {
             map.addTerritory(utf8Name(empire), empire.record.colour);
         }
         doc.heading("Map", 1);
-        doc.figure(map.svg(), map.aggregated() ? map.caption()
-                                               : map.caption() + " Click a system to open its page.");
+        doc.figure(map.svg(), map.aggregated() ? map.caption() : map.caption() + " Click a system to open its page.");
 
         doc.heading("Systems", 1);
         if (listed_) {
@@ -258,13 +265,15 @@ private:
                 "orbit, in folders of at most {} pages, and each folder is listed on a page of its own. The full list "
                 "of systems is in the sector report's .map text.",
                 grouped(count), grouped(kFullListingLimit), grouped(paged_), grouped(kPagesPerFolder)));
-            doc.rawHtml("<table class=\"grid\"><thead><tr><th>Folder</th><th class=\"r\">Systems</th>"
-                        "<th>First id</th><th>Last id</th></tr></thead><tbody>");
+            doc.rawHtml(
+                "<table class=\"grid\"><thead><tr><th>Folder</th><th class=\"r\">Systems</th>"
+                "<th>First id</th><th>Last id</th></tr></thead><tbody>");
             for (const FolderSpan& span : folderSpans()) {
-                doc.rawHtml(fmt::format("<tr><td><a href=\"{}\">{}</a></td><td class=\"r\">{}</td><td "
-                                        "class=\"r\">{}</td><td class=\"r\">{}</td></tr>",
-                                        listPage(span.folder), folderName(span.folder * kPagesPerFolder), span.pages,
-                                        span.firstId, span.lastId));
+                doc.rawHtml(
+                    fmt::format("<tr><td><a href=\"{}\">{}</a></td><td class=\"r\">{}</td><td "
+                                "class=\"r\">{}</td><td class=\"r\">{}</td></tr>",
+                                listPage(span.folder), folderName(span.folder * kPagesPerFolder), span.pages,
+                                span.firstId, span.lastId));
             }
             doc.rawHtml("</tbody></table>");
         }
@@ -291,27 +300,29 @@ private:
     }
     static std::string swatch(const std::array<std::uint8_t, 3>& colour) {
         const std::string hex = colourHex(colour);
-        return fmt::format("<span style=\"display:inline-block;width:1em;height:1em;background:{0};"
-                           "vertical-align:middle\"></span> {0}",
-                           hex);
+        return fmt::format(
+            "<span style=\"display:inline-block;width:1em;height:1em;background:{0};"
+            "vertical-align:middle\"></span> {0}",
+            hex);
     }
 
     // The empires, each linked to its page; nothing for a sector without.
     void writeEmpireIndex(Document& doc) {
         if (settled_.empires().empty()) return;
         doc.heading("Empires", 1);
-        doc.rawHtml("<table class=\"grid\"><thead><tr><th>Empire</th><th>Race</th><th>Capital</th>"
-                    "<th class=\"r\">Systems</th><th class=\"r\">Colonies</th><th>People</th><th>Colour</th>"
-                    "</tr></thead><tbody>");
+        doc.rawHtml(
+            "<table class=\"grid\"><thead><tr><th>Empire</th><th>Race</th><th>Capital</th>"
+            "<th class=\"r\">Systems</th><th class=\"r\">Colonies</th><th>People</th><th>Colour</th>"
+            "</tr></thead><tbody>");
         for (const EmpireEntry& empire : settled_.empires()) {
             const RaceHoldings holdings = settled_.holdingsOf(empire.record.race);
-            doc.rawHtml(fmt::format(
-                "<tr><td><a href=\"{}\">{}</a></td><td>{}</td><td>{}</td><td class=\"r\">{}</td>"
-                "<td class=\"r\">{}</td><td>{}</td><td>{}</td></tr>",
-                empirePage(empire.id), escapeHtml(utf8Name(empire)), raceLink(empire.record.race, ""),
-                systemLink(empire.record.capitalSystemId, ""), holdings.systems.size(),
-                holdings.planetColonies + holdings.moonBases, escapeHtml(peopleWords(holdings.people)),
-                swatch(empire.record.colour)));
+            doc.rawHtml(
+                fmt::format("<tr><td><a href=\"{}\">{}</a></td><td>{}</td><td>{}</td><td class=\"r\">{}</td>"
+                            "<td class=\"r\">{}</td><td>{}</td><td>{}</td></tr>",
+                            empirePage(empire.id), escapeHtml(utf8Name(empire)), raceLink(empire.record.race, ""),
+                            systemLink(empire.record.capitalSystemId, ""), holdings.systems.size(),
+                            holdings.planetColonies + holdings.moonBases, escapeHtml(peopleWords(holdings.people)),
+                            swatch(empire.record.colour)));
         }
         doc.rawHtml("</tbody></table>");
     }
@@ -319,7 +330,8 @@ private:
     void writeEmpirePage(const EmpireEntry& empire) {
         std::ostringstream page;
         const std::string sectorName = ansiToUtf8(sector_.sectorName());
-        Document doc(page, DocFormat::Html, fmt::format("{} (empire {} of {})", utf8Name(empire), empire.id, sectorName));
+        Document doc(page, DocFormat::Html,
+                     fmt::format("{} (empire {} of {})", utf8Name(empire), empire.id, sectorName));
         const std::vector<std::pair<std::string, std::string>> nav = {{std::string(kUp) + "index.html", "Atlas index"}};
         doc.links(nav);
         const RaceHoldings holdings = settled_.holdingsOf(empire.record.race);
@@ -335,29 +347,33 @@ private:
         if (holdings.systems.empty()) {
             doc.paragraph("The empire controls no system.");
         } else {
-            doc.rawHtml("<table class=\"grid\"><thead><tr><th>System</th><th class=\"r\">X</th><th class=\"r\">Y</th>"
-                        "<th class=\"r\">Z</th></tr></thead><tbody>");
+            doc.rawHtml(
+                "<table class=\"grid\"><thead><tr><th>System</th><th class=\"r\">X</th><th class=\"r\">Y</th>"
+                "<th class=\"r\">Z</th></tr></thead><tbody>");
             for (const std::int32_t systemId : holdings.systems) {
                 const TSystemRec system = sector_.systems().read(systemId);
-                doc.rawHtml(fmt::format("<tr><td>{}</td><td class=\"r\">{}</td><td class=\"r\">{}</td>"
-                                        "<td class=\"r\">{}</td></tr>",
-                                        systemLink(systemId, kUp), system.x, system.y, system.z));
+                doc.rawHtml(
+                    fmt::format("<tr><td>{}</td><td class=\"r\">{}</td><td class=\"r\">{}</td>"
+                                "<td class=\"r\">{}</td></tr>",
+                                systemLink(systemId, kUp), system.x, system.y, system.z));
             }
             doc.rawHtml("</tbody></table>");
         }
 
         doc.heading("Colonies", 1);
-        doc.rawHtml("<table class=\"grid\"><thead><tr><th>Colony</th><th>System</th><th>People</th><th>Type</th>"
-                    "<th>Starport</th><th>Government</th></tr></thead><tbody>");
+        doc.rawHtml(
+            "<table class=\"grid\"><thead><tr><th>Colony</th><th>System</th><th>People</th><th>Type</th>"
+            "<th>Starport</th><th>Government</th></tr></thead><tbody>");
         for (const PlacedColony& colony : settled_.colonies()) {
             if (colony.record.allegiance != empire.record.race) continue;
             const TColonyRec& c = colony.record;
-            doc.rawHtml(fmt::format(
-                "<tr><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td></tr>",
-                escapeHtml(colonyTitle(colony)), colony.systemId < 0 ? std::string() : systemLink(colony.systemId, kUp),
-                escapeHtml(fmt::format("{} of {}", populationWords(c.populationCode), raceText(sector_.names(), c.race))),
-                escapeHtml(colonyTypeName(c.colonyType)), escapeHtml(starportName(c.starport)),
-                escapeHtml(governmentText(c))));
+            doc.rawHtml(fmt::format("<tr><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td></tr>",
+                                    escapeHtml(colonyTitle(colony)),
+                                    colony.systemId < 0 ? std::string() : systemLink(colony.systemId, kUp),
+                                    escapeHtml(fmt::format("{} of {}", populationWords(c.populationCode),
+                                                           raceText(sector_.names(), c.race))),
+                                    escapeHtml(colonyTypeName(c.colonyType)), escapeHtml(starportName(c.starport)),
+                                    escapeHtml(governmentText(c))));
         }
         doc.rawHtml("</tbody></table>");
         doc.links(nav);
@@ -376,8 +392,9 @@ private:
             doc.paragraph(fmt::format("{} races, each with a page in the races folder.", grouped(races)));
             return;
         }
-        doc.rawHtml("<table class=\"grid\"><thead><tr><th class=\"r\">Race</th><th>Kind</th><th>Body form</th>"
-                    "<th class=\"r\">Level</th><th>Home system</th></tr></thead><tbody>");
+        doc.rawHtml(
+            "<table class=\"grid\"><thead><tr><th class=\"r\">Race</th><th>Kind</th><th>Body form</th>"
+            "<th class=\"r\">Level</th><th>Home system</th></tr></thead><tbody>");
         for (std::int64_t id = 0; id < races; ++id) {
             const TAlienRec race = sector_.aliens().read(id);
             const auto home = homeSystemOf(sector_, race);
@@ -387,10 +404,11 @@ private:
                 homeCell = href.empty() ? std::to_string(*home)
                                         : fmt::format("<a href=\"{}\">{}</a>", escapeHtml(href), *home);
             }
-            doc.rawHtml(fmt::format("<tr><td class=\"r\"><a href=\"{}\">{}</a></td><td>{}</td><td>{}</td>"
-                                    "<td class=\"r\">{}</td><td>{}</td></tr>",
-                                    racePage(id), id, escapeHtml(subtypeName(race.subtype)),
-                                    escapeHtml(bodyFormName(race.bodyForm)), race.techLevel, homeCell));
+            doc.rawHtml(
+                fmt::format("<tr><td class=\"r\"><a href=\"{}\">{}</a></td><td>{}</td><td>{}</td>"
+                            "<td class=\"r\">{}</td><td>{}</td></tr>",
+                            racePage(id), id, escapeHtml(subtypeName(race.subtype)),
+                            escapeHtml(bodyFormName(race.bodyForm)), race.techLevel, homeCell));
         }
         doc.rawHtml("</tbody></table>");
     }
@@ -443,7 +461,8 @@ private:
                      systemName ? fmt::format("{} (system {} of {})", *systemName, id, sectorName)
                                 : fmt::format("System {} of {}", id, sectorName));
         std::vector<std::pair<std::string, std::string>> nav = {{std::string(kUp) + "index.html", "Atlas index"}};
-        if (!listed_) nav.emplace_back(std::string(kUp) + listPage(ordinal / kPagesPerFolder), "Systems of this folder");
+        if (!listed_)
+            nav.emplace_back(std::string(kUp) + listPage(ordinal / kPagesPerFolder), "Systems of this folder");
         doc.links(nav);
         writeSystemLog(doc, sector_, id, true, &settled_);
 
@@ -527,8 +546,8 @@ private:
 
 }  // namespace
 
-void writeAtlas(SectorReader& sector, const std::string& baseName, const ExportNames& names,
-                const std::string& folder, ExportSteps& steps, ExportResult& result) {
+void writeAtlas(SectorReader& sector, const std::string& baseName, const ExportNames& names, const std::string& folder,
+                ExportSteps& steps, ExportResult& result) {
     Atlas atlas(sector, baseName, names, fs::path(folder), steps, result);
     atlas.write();
     result.planets = sector.planets().count();

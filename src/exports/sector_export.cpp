@@ -84,10 +84,11 @@ std::string folderKind(ExportFormat format) {
 void requireSound(const std::string& baseName) {
     const SectorCheckReport report = CheckSector(baseName);
     if (report.sound()) return;
-    throw OrrError(fmt::format("Sector {} is damaged and was not exported: {} ({} problem{}; "
-                               "'orrimar-cli check {}' lists them)",
-                               baseName, report.problems.empty() ? std::string("?") : report.problems.front(),
-                               report.problemCount, report.problemCount == 1 ? "" : "s", baseName));
+    throw OrrError(
+        fmt::format("Sector {} is damaged and was not exported: {} ({} problem{}; "
+                    "'orrimar-cli check {}' lists them)",
+                    baseName, report.problems.empty() ? std::string("?") : report.problems.front(), report.problemCount,
+                    report.problemCount == 1 ? "" : "s", baseName));
 }
 
 // ---------------------------------------------------------------- JSON
@@ -147,7 +148,8 @@ void exportJson(SectorReader& sector, const std::string& baseName, const ExportN
     out << "\n],\"races\":[";
     for (std::int64_t id = 0; id < sector.aliens().count(); ++id) {
         const TAlienRec race = sector.aliens().read(id);
-        out << (id == 0 ? "\n" : ",\n") << dumped(toJson(raceFields(race, id, homeSystemOf(sector, race), names.race(id))));
+        out << (id == 0 ? "\n" : ",\n")
+            << dumped(toJson(raceFields(race, id, homeSystemOf(sector, race), names.race(id))));
         ++result.races;
         steps.step();
     }

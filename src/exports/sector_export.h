@@ -34,11 +34,11 @@ public:
 
 struct ExportResult {
     std::int64_t systems = 0;
-    std::int64_t planets = 0;   // planets and belts
+    std::int64_t planets = 0;  // planets and belts
     std::int64_t moons = 0;
     std::int64_t races = 0;
-    std::int64_t files = 0;     // files written (1 for JSON)
-    std::uint64_t bytes = 0;    // bytes written in all
+    std::int64_t files = 0;   // files written (1 for JSON)
+    std::uint64_t bytes = 0;  // bytes written in all
     bool cancelled = false;
 };
 

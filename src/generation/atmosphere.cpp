@@ -138,12 +138,8 @@ void ClassifyWorld(std::uint8_t atmosphereClass, std::uint8_t& worldType, std::i
             }
             break;
         case 4:
-        case 5:
-            worldType = volatileRich ? world::kFailedCore : world::kDesert;
-            break;
-        default:
-            worldType = volatileRich ? world::kIceBall : world::kRock;
-            break;
+        case 5: worldType = volatileRich ? world::kFailedCore : world::kDesert; break;
+        default: worldType = volatileRich ? world::kIceBall : world::kRock; break;
     }
     if (diameter < 1000) worldType = world::kChunk;
     if (diameter == 0) worldType = world::kRing;
@@ -155,33 +151,28 @@ std::uint8_t ChooseComposition(std::uint8_t atmosphereClass, std::uint8_t worldT
     if (gravity == 0.0F || static_cast<long double>(pressure) < 0.001L) return 1;
     const int m = retainedWeight;
     switch (worldType) {
-        case world::kRock:
-            return 3;
+        case world::kRock: return 3;
         case world::kHotHouse:
         case world::kPostGarden:
             if (m > kCompositionWeight[3]) reportError("Error 1 (Hot House)");
             return 3;
         case world::kGasGiant:
-        case world::kBrownDwarf:
-            return giantComposition(m);
+        case world::kBrownDwarf: return giantComposition(m);
         case world::kIceBall:
-        case world::kFailedCore:
-            return icyComposition(m);
+        case world::kFailedCore: return icyComposition(m);
         case world::kArid:
         case world::kSteppe:
         case world::kTerran:
         case world::kJungle:
         case world::kOcean:
         case world::kGlacier:
-        case world::kTundra:
-            return gardenComposition(atmosphereClass, m);
+        case world::kTundra: return gardenComposition(atmosphereClass, m);
         case world::kDesert: {
             const int roll = d(10);
             if (roll < 9 && m <= kCompositionWeight[3]) return 3;
             return randomComposition(m);
         }
-        case world::kPreGarden:
-            return m > kCompositionWeight[21] ? 4 : 21;
+        case world::kPreGarden: return m > kCompositionWeight[21] ? 4 : 21;
         default:
             // Belts, Chunks and Rings have no rule for a gas of their own; the
             // rare Chunk that holds some pressure is taken as airless.

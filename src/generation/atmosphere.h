@@ -37,8 +37,8 @@ void ClassifyWorld(std::uint8_t atmosphereClass, std::uint8_t& worldType, std::i
                    std::int16_t middle, std::int16_t orbitRadius, std::int32_t diameter, bool volatileRich);
 
 // Atmosphere composition 1..21 once the climate has settled the world type.
-std::uint8_t ChooseComposition(std::uint8_t atmosphereClass, std::uint8_t worldType, std::int16_t middle,
-                               float gravity, float pressure, float escapeVelocity, std::int16_t orbitRadius,
+std::uint8_t ChooseComposition(std::uint8_t atmosphereClass, std::uint8_t worldType, std::int16_t middle, float gravity,
+                               float pressure, float escapeVelocity, std::int16_t orbitRadius,
                                std::uint8_t retainedWeight);
 
 }  // namespace orrimar

@@ -138,9 +138,8 @@ void CellBatchPipeline::work() {
         std::int64_t batch = 0;
         {
             std::unique_lock lock(mutex_);
-            slotFree_.wait(lock, [&] {
-                return stopping_ || nextToRoll_ >= batchCount_ || nextToRoll_ < nextToTake_ + window;
-            });
+            slotFree_.wait(
+                lock, [&] { return stopping_ || nextToRoll_ >= batchCount_ || nextToRoll_ < nextToTake_ + window; });
             if (stopping_ || nextToRoll_ >= batchCount_) return;
             batch = nextToRoll_++;
         }

@@ -120,8 +120,8 @@ private:
     CellRules rules_;
     std::int64_t cellsPerBatch_;
     std::int64_t batchCount_;
-    std::vector<CellBatch> slots_;       // batch n is rolled into slot n % slots_.size()
-    std::vector<std::int64_t> rolled_;   // per slot: the batch it holds complete, or -1
+    std::vector<CellBatch> slots_;      // batch n is rolled into slot n % slots_.size()
+    std::vector<std::int64_t> rolled_;  // per slot: the batch it holds complete, or -1
     std::mutex mutex_;
     std::condition_variable slotFree_;   // workers wait here for a batch to roll
     std::condition_variable batchDone_;  // the committing thread waits here

@@ -32,16 +32,13 @@ constexpr std::array<int, 24> kInitialAlbedo = {
 
 std::uint8_t initialSurfaceClass(std::uint8_t worldType, std::int16_t outer, std::int16_t orbitRadius) {
     switch (worldType) {
-        case world::kRock:
-            return orbitRadius <= outer ? 2 : 6;
-        case world::kDesert:
-            return orbitRadius < outer ? 2 : 6;
+        case world::kRock: return orbitRadius <= outer ? 2 : 6;
+        case world::kDesert: return orbitRadius < outer ? 2 : 6;
         case world::kChunk:
             // A Chunk is bare rock wherever it lies: the class it has beyond
             // the inner radius (2) holds inside it too.
             return 2;
-        default:
-            return worldType < kInitialSurface.size() ? kInitialSurface[worldType] : 1;
+        default: return worldType < kInitialSurface.size() ? kInitialSurface[worldType] : 1;
     }
 }
 
@@ -87,7 +84,8 @@ std::int16_t toTemperature(long double celsius) {
 // asks for it each round, and power() costs a logarithm and an exponential.
 const std::array<float, 256> kAlbedoFactor = [] {
     std::array<float, 256> t{};
-    for (int a = 0; a < 256; ++a) t[static_cast<std::size_t>(a)] = power(static_cast<float>((1.0L - a * 0.01L) / 0.7L), 0.25F);
+    for (int a = 0; a < 256; ++a)
+        t[static_cast<std::size_t>(a)] = power(static_cast<float>((1.0L - a * 0.01L) / 0.7L), 0.25F);
     return t;
 }();
 
@@ -409,7 +407,8 @@ void ComputeClimate(std::int16_t /*inner*/, std::int16_t outer, std::int16_t orb
     const bool giant = worldType == world::kGasGiant || worldType == world::kBrownDwarf;
     if (!giant && worldType != world::kRing && gravity != 0.0F) {
         // The gas weight kept at this distance from the star's own light.
-        const auto lightMiddle = static_cast<std::int16_t>(truncate(std::sqrt(static_cast<long double>(luminosity)) * 10.0L));
+        const auto lightMiddle =
+            static_cast<std::int16_t>(truncate(std::sqrt(static_cast<long double>(luminosity)) * 10.0L));
         const CloudRule cloudRule = cloudRuleFor(worldType, RetainedWeight(lightMiddle, orbitRadius, escapeVelocity));
         const bool wet = diameter >= 100;
         const int untempered = wet ? waterBeforeHeat(diameter, volatileInventory) : 0;

@@ -54,11 +54,12 @@ void appendRunRecord(const std::string& baseName, const CreateSectorParams& para
 }  // namespace
 
 std::string RunRecordLine(const CreateSectorParams& params, std::uint64_t seed) {
-    return fmt::format("Orrimar {} run: seed {}, corner {},{},{}, size {}, density {}, {}, aliens {}, "
-                       "max spatial age {}{}",
-                       ORRIMAR_VERSION, seed, clampCorner(params.x), clampCorner(params.y), clampCorner(params.z),
-                       params.lastIndex + 1, params.density, params.flat ? "2-D" : "3-D",
-                       params.totalAlienDisable ? "off" : "on", params.maxSpatialAge, params.gaia ? ", gaia" : "");
+    return fmt::format(
+        "Orrimar {} run: seed {}, corner {},{},{}, size {}, density {}, {}, aliens {}, "
+        "max spatial age {}{}",
+        ORRIMAR_VERSION, seed, clampCorner(params.x), clampCorner(params.y), clampCorner(params.z),
+        params.lastIndex + 1, params.density, params.flat ? "2-D" : "3-D", params.totalAlienDisable ? "off" : "on",
+        params.maxSpatialAge, params.gaia ? ", gaia" : "");
 }
 
 CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress* progress) {
@@ -101,7 +102,7 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
     LoadAlienProbabilities(params.settingsPath);
 
     const BlockCells block{x0, y0, z0, edge, lastZ + 1};
-    const CellRules rules{result.seed,          params.density,       params.gaia, params.totalAlienDisable,
+    const CellRules rules{result.seed,          params.density,  params.gaia, params.totalAlienDisable,
                           params.maxSpatialAge, params.cellProbe};
 
     // The set is opened by the first system: a run that places none leaves
@@ -125,8 +126,7 @@ CreateSectorResult CreateSector(const CreateSectorParams& params, SectorProgress
             std::size_t nextMessage = 0;
             // The rules' messages of one cell, in the order they were sent.
             auto deliverMessages = [&](std::int64_t cell) {
-                for (; nextMessage < batch.messages.size() && batch.messages[nextMessage].cell == cell;
-                     ++nextMessage) {
+                for (; nextMessage < batch.messages.size() && batch.messages[nextMessage].cell == cell; ++nextMessage) {
                     messageSink().message(batch.messages[nextMessage].title, batch.messages[nextMessage].text);
                 }
             };

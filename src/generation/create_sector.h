@@ -29,22 +29,22 @@ using CellProbe = std::function<void(std::int16_t x, std::int16_t y, std::int16_
 
 // Run parameters, in the order the Create Sector dialog hands them over.
 struct CreateSectorParams {
-    bool newFile = true;             // create the file set afresh with the first system
+    bool newFile = true;  // create the file set afresh with the first system
     // With newFile: a sector already at baseName is replaced only when this
     // is set (the user said so); otherwise the run is refused with
     // SectorExistsError before anything is touched.
     bool replace = false;
-    bool gaia = false;               // handed to star generation; changes nothing
-    std::int16_t x = 0;              // first corner, parsecs (clamped to -9989..9989)
+    bool gaia = false;   // handed to star generation; changes nothing
+    std::int16_t x = 0;  // first corner, parsecs (clamped to -9989..9989)
     std::int16_t y = 0;
     std::int16_t z = 0;
-    std::uint8_t density = 8;        // percent chance per cell, 0..100
+    std::uint8_t density = 8;  // percent chance per cell, 0..100
     std::string baseName = "starlog";
-    std::int32_t lastIndex = 24;     // size - 1
+    std::int32_t lastIndex = 24;  // size - 1
     bool totalAlienDisable = false;
     std::string sectorName = "starlog";
     std::uint8_t maxSpatialAge = 50;
-    bool flat = false;               // "2D Sector": one layer deep
+    bool flat = false;                  // "2D Sector": one layer deep
     std::optional<std::uint64_t> seed;  // none: seeded from the clock
     bool names = true;                  // name every system and race generated
     std::string settingsPath;           // the orrwin.ini to load thresholds from
@@ -80,11 +80,11 @@ public:
 struct CreateSectorResult {
     std::uint64_t seed = 0;
     std::int64_t cellsVisited = 0;
-    std::int64_t systems = 0;   // written by this run
+    std::int64_t systems = 0;  // written by this run
     std::int64_t planets = 0;
     std::int64_t moons = 0;
     std::int64_t races = 0;
-    std::int64_t names = 0;     // name records written
+    std::int64_t names = 0;  // name records written
     // Appended systems that went into a cell the sector already held.
     std::int64_t doubledCells = 0;
     bool cancelled = false;

@@ -87,11 +87,11 @@ TMoonRec ordinaryMoon(const TPlanetRec& planet, const ZoneRadii& zones, float lu
     std::uint8_t retainedWeight = 121;
     if (diameter != 0) {
         RollAtmosphere(moon.atmosphereClass, zones.inner, zones.middle, zones.outer, orbitRadius, bulk.mass,
-                       bulk.gravity, moon.pressure, volatileInventory, diameter, volatileRich,
-                       bulk.escapeVelocity, retainedWeight);
+                       bulk.gravity, moon.pressure, volatileInventory, diameter, volatileRich, bulk.escapeVelocity,
+                       retainedWeight);
     }
-    ClassifyWorld(moon.atmosphereClass, moon.worldType, zones.inner, zones.outer, zones.middle, orbitRadius,
-                  diameter, volatileRich);
+    ClassifyWorld(moon.atmosphereClass, moon.worldType, zones.inner, zones.outer, zones.middle, orbitRadius, diameter,
+                  volatileRich);
     if (moon.worldType == world::kRing) {
         moon.pressure = 0.0F;
         moon.atmosphereClass = kAirless;

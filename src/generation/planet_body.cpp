@@ -17,14 +17,11 @@ namespace orrimar {
 
 namespace {
 
-
 constexpr int kVolatileRichBit = 1;
 constexpr int kLockedBit = 2;
 constexpr int kWetAirBit = 3;
 
-bool isGasBall(std::uint8_t worldType) {
-    return worldType == world::kGasGiant || worldType == world::kBrownDwarf;
-}
+bool isGasBall(std::uint8_t worldType) { return worldType == world::kGasGiant || worldType == world::kBrownDwarf; }
 
 }  // namespace
 
@@ -44,11 +41,10 @@ TPlanetRec GeneratePlanetBody(BodyRecords& files, const StarSurroundings& star, 
     float volatileInventory = 0.0F;
     RollAtmosphere(p.atmosphereClass, z.inner, z.middle, z.outer, radius, bulk.mass, bulk.gravity, p.pressure,
                    volatileInventory, p.diameter, size.volatileRich, bulk.escapeVelocity, p.retainedWeight);
-    ClassifyWorld(p.atmosphereClass, p.worldType, z.inner, z.outer, z.middle, radius, p.diameter,
-                  size.volatileRich);
-    ComputeClimate(z.inner, z.outer, radius, p.worldType, p.surfaceClass, p.waterCover, p.iceCover,
-                   p.cloudCover, p.albedo, volatileInventory, star.luminosity, bulk.gravity, p.pressure,
-                   p.diameter, p.atmosphereClass, p.temperature, bulk.escapeVelocity);
+    ClassifyWorld(p.atmosphereClass, p.worldType, z.inner, z.outer, z.middle, radius, p.diameter, size.volatileRich);
+    ComputeClimate(z.inner, z.outer, radius, p.worldType, p.surfaceClass, p.waterCover, p.iceCover, p.cloudCover,
+                   p.albedo, volatileInventory, star.luminosity, bulk.gravity, p.pressure, p.diameter,
+                   p.atmosphereClass, p.temperature, bulk.escapeVelocity);
     p.composition = ChooseComposition(p.atmosphereClass, p.worldType, z.middle, bulk.gravity, p.pressure,
                                       bulk.escapeVelocity, radius, p.retainedWeight);
 
@@ -86,9 +82,9 @@ TPlanetRec GeneratePlanetBody(BodyRecords& files, const StarSurroundings& star, 
     }
 
     RollWorldFeatures(p.atmosphereClass, p.worldType, p.moonCount, p.surfaceClass, p.waterCover, p.featureRating,
-                      p.density, p.composition, p.resources, p.rotation, p.worldFlags, twins.twin,
-                      twins.closeTwin, p.eccentricity, p.temperature, swing, bulk.gravity, bulk.mass, p.features,
-                      p.resources[1], p.cloudCover);
+                      p.density, p.composition, p.resources, p.rotation, p.worldFlags, twins.twin, twins.closeTwin,
+                      p.eccentricity, p.temperature, swing, bulk.gravity, bulk.mass, p.features, p.resources[1],
+                      p.cloudCover);
 
     if (hasNativeRace(p)) {
         const AlienWorld home{p.temperature, p.composition, p.worldType, bulk.gravity};

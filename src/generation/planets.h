@@ -9,7 +9,6 @@
 
 namespace orrimar {
 
-
 // Fills star `star` (0..2) of the system record: its orbit column, planet
 // count and first planet id; appends its planets (with their moons and
 // races) to the system's lists. `systemId` is the id the system record

@@ -24,30 +24,30 @@ struct StarKindTraits {
 // Indexed by star kind 0..23; kinds without a row of their own (0, 14, 16..23)
 // are massless and dark.
 inline constexpr std::array<StarKindTraits, 24> kStarKinds{{
-    {0L, 0L, 0L, 0L, false},                // 0: not a kind
-    {14L, -0.3L, 2200L, -160L, true},       // 1: A_II
-    {6.3L, 0.31L, 470L, 22L, true},         // 2: M_III
-    {2.5L, -0.05L, 19L, -0.7L, true},       // 3: F_IV
-    {1.7L, -0.07L, 8.1L, -0.7L, true},      // 4: F_V
-    {1.04L, -0.02L, 1.05L, -0.025L, true},  // 5: G_V
-    {0.82L, -0.034L, 0.42L, -0.038L, true}, // 6: K_V
-    {0.48L, -0.027L, 0.04L, -0.0039L, true},// 7: M_V
-    {0.15L, -0.01L, 0.011L, -0.0011L, true},// 8: Misc
-    {0.8L, 0L, 0.001L, 0L, false},          // 9: above the last threshold
-    {16L, 1L, 46000L, 750L, true},          // 10: Misc
-    {30L, -1.7L, 170000L, -16800L, true},   // 11: Misc
-    {20L, 1L, 117000L, 2400L, true},        // 12: Misc
-    {30L, 3L, 200000L, 30000L, true},       // 13: Misc
-    {0L, 0L, 0L, 0L, false},                // 14
-    {0L, 0L, 0L, 0L, true},                 // 15: Pheno; luminosity rolled, mass from it
-    {0L, 0L, 0L, 0L, false},                // 16
-    {0L, 0L, 0L, 0L, false},                // 17
-    {0L, 0L, 0L, 0L, false},                // 18
-    {0L, 0L, 0L, 0L, false},                // 19
-    {0L, 0L, 0L, 0L, false},                // 20
-    {0L, 0L, 0L, 0L, false},                // 21
-    {0L, 0L, 0L, 0L, false},                // 22
-    {0L, 0L, 0L, 0L, false},                // 23
+    {0L, 0L, 0L, 0L, false},                  // 0: not a kind
+    {14L, -0.3L, 2200L, -160L, true},         // 1: A_II
+    {6.3L, 0.31L, 470L, 22L, true},           // 2: M_III
+    {2.5L, -0.05L, 19L, -0.7L, true},         // 3: F_IV
+    {1.7L, -0.07L, 8.1L, -0.7L, true},        // 4: F_V
+    {1.04L, -0.02L, 1.05L, -0.025L, true},    // 5: G_V
+    {0.82L, -0.034L, 0.42L, -0.038L, true},   // 6: K_V
+    {0.48L, -0.027L, 0.04L, -0.0039L, true},  // 7: M_V
+    {0.15L, -0.01L, 0.011L, -0.0011L, true},  // 8: Misc
+    {0.8L, 0L, 0.001L, 0L, false},            // 9: above the last threshold
+    {16L, 1L, 46000L, 750L, true},            // 10: Misc
+    {30L, -1.7L, 170000L, -16800L, true},     // 11: Misc
+    {20L, 1L, 117000L, 2400L, true},          // 12: Misc
+    {30L, 3L, 200000L, 30000L, true},         // 13: Misc
+    {0L, 0L, 0L, 0L, false},                  // 14
+    {0L, 0L, 0L, 0L, true},                   // 15: Pheno; luminosity rolled, mass from it
+    {0L, 0L, 0L, 0L, false},                  // 16
+    {0L, 0L, 0L, 0L, false},                  // 17
+    {0L, 0L, 0L, 0L, false},                  // 18
+    {0L, 0L, 0L, 0L, false},                  // 19
+    {0L, 0L, 0L, 0L, false},                  // 20
+    {0L, 0L, 0L, 0L, false},                  // 21
+    {0L, 0L, 0L, 0L, false},                  // 22
+    {0L, 0L, 0L, 0L, false},                  // 23
 }};
 
 // The kind of star that rolls d10 = n (1..10) in the "Pheno" band.

@@ -14,8 +14,8 @@ namespace {
 // Life score by world type (index 0 unused): the kind worlds invite life,
 // the harsh ones all but forbid it; every other type takes -200.
 constexpr std::array<int, 24> kLifeByWorldType = {
-    -200, -200, -200, -200, -200, -45, -200, -200, 10, 10, 25, 25, 25, -40, -35, -200, -200, -200, -200, -200, -200,
-    -200, -60, 10,
+    -200, -200, -200, -200, -200, -45,  -200, -200, 10,   10,   25,  25,
+    25,   -40,  -35,  -200, -200, -200, -200, -200, -200, -200, -60, 10,
 };
 
 // Feature k, bit b as one flag number of the 40-bit set.

@@ -67,9 +67,7 @@ std::string joined(const std::vector<std::string>& items, std::string_view none 
     return out;
 }
 
-std::string compositionText(int composition) {
-    return std::string(compositionName(composition));
-}
+std::string compositionText(int composition) { return std::string(compositionName(composition)); }
 
 std::string lastComponent(const std::string& baseName) {
     const std::string name = std::filesystem::path(baseName).filename().string();
@@ -159,8 +157,8 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, const S
     const auto wholeRecords = [&](const char* extension, std::size_t size) {
         return std::max<std::int64_t>(0, recordCountOnDisk(sectorPath(alienBase, extension), size));
     };
-    const SectorCounts counts{wholeRecords(".sun", sizeof(TSystemRec)), planets,
-                              wholeRecords(".mon", sizeof(TMoonRec)), wholeRecords(".aln", sizeof(TAlienRec))};
+    const SectorCounts counts{wholeRecords(".sun", sizeof(TSystemRec)), planets, wholeRecords(".mon", sizeof(TMoonRec)),
+                              wholeRecords(".aln", sizeof(TAlienRec))};
     requireSound(planet, counts, planetPath, race.worldId);
     std::string systemLine = fmt::format("{}", planet.systemId);
     std::optional<std::string> world = names.planetOverride(race.worldId);
@@ -181,11 +179,11 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, const S
     items.emplace_back("Diameter", fmt::format("{} km", grouped(planet.diameter)));
     items.emplace_back("Gravity", fmt::format("{} g", fixed(bulk.gravity, 2)));
     items.emplace_back("Temperature", fmt::format("{} °C", planet.temperature));
-    items.emplace_back("Atmosphere", fmt::format("{}, {} atm", compositionText(planet.composition),
-                                                 magnitude(planet.pressure)));
+    items.emplace_back("Atmosphere",
+                       fmt::format("{}, {} atm", compositionText(planet.composition), magnitude(planet.pressure)));
     items.emplace_back("Water cover", fmt::format("{} %", planet.waterCover));
-    summary = lowerFirst(withArticle(fmt::format("{} world of {} °C and {} g", type, planet.temperature,
-                                                 fixed(bulk.gravity, 2))));
+    summary = lowerFirst(
+        withArticle(fmt::format("{} world of {} °C and {} g", type, planet.temperature, fixed(bulk.gravity, 2))));
     if (!worldName.empty()) summary = fmt::format("{}, {}", worldName, summary);
     return items;
 }
@@ -193,7 +191,7 @@ KeyValues homeWorld(const std::string& alienBase, const TAlienRec& race, const S
 std::string appendageList(const TAlienRec& race) {
     std::vector<std::string> names;
     const int count = race.appendageCount <= race.appendageTypes.size() ? race.appendageCount
-                                                                         : static_cast<int>(race.appendageTypes.size());
+                                                                        : static_cast<int>(race.appendageTypes.size());
     for (int i = 0; i < count; ++i) names.push_back(appendageName(race.appendageTypes[static_cast<std::size_t>(i)]));
     if (names.empty()) return "none";
     return fmt::format("{}: {}", race.appendageCount, joined(names));
@@ -224,9 +222,10 @@ std::string portrait(const TAlienRec& race, const std::string& raceName, const s
                                                lowerFirst(std::string(bodyFormName(race.bodyForm))), kind, plan,
                                                habitatPhrase(race.habitat), heightText(race.height), race.mass));
     if (!world.empty()) text += ", from " + world;
-    text += fmt::format(". Development level {}; {}.", race.techLevel,
-                        race.spatialAge == 0 ? std::string("not spacefaring")
-                                             : fmt::format("in space for {}", plural(race.spatialAge, "year", "years")));
+    text +=
+        fmt::format(". Development level {}; {}.", race.techLevel,
+                    race.spatialAge == 0 ? std::string("not spacefaring")
+                                         : fmt::format("in space for {}", plural(race.spatialAge, "year", "years")));
     if (!raceName.empty()) text = fmt::format("{}: {}", raceName, lowerFirst(text));
     return text;
 }
@@ -299,8 +298,8 @@ void writeHoldings(Document& doc, const std::string& alienBase, std::int32_t rac
     } else {
         kv.emplace_back("Empire", "none");
     }
-    kv.emplace_back("Colonies owned", fmt::format("{} on planets, {} moon bases", holdings.planetColonies,
-                                                  holdings.moonBases));
+    kv.emplace_back("Colonies owned",
+                    fmt::format("{} on planets, {} moon bases", holdings.planetColonies, holdings.moonBases));
     kv.emplace_back("People", owned == 0 ? std::string("none") : peopleWords(holdings.people));
     std::string systems = std::to_string(holdings.systems.size());
     for (std::size_t i = 0; i < holdings.systems.size(); ++i) {
@@ -311,8 +310,8 @@ void writeHoldings(Document& doc, const std::string& alienBase, std::int32_t rac
     doc.keyValues(kv);
 }
 
-void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::string& alienBase,
-                   std::int32_t raceId, const TAlienRec& race) {
+void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::string& alienBase, std::int32_t raceId,
+                   const TAlienRec& race) {
     const std::string sector = sectorNameOf(alienBase);
     const SectorNames names = namesForLog(alienBase, raceId, race);
     std::string world;
@@ -356,8 +355,8 @@ void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::s
         {std::string(aspectTitle(Aspect::B)), aspectName(Aspect::B, race.aspectB)},
         {std::string(aspectTitle(Aspect::C)), aspectName(Aspect::C, race.aspectC)},
         {std::string(ratingTitle('C')), plural(race.ratingC, "year", "years")},
-        {std::string(ratingTitle('B')), race.ratingB == 0 ? std::string("0 (cannot move about)")
-                                                          : fmt::format("{}", race.ratingB)},
+        {std::string(ratingTitle('B')),
+         race.ratingB == 0 ? std::string("0 (cannot move about)") : fmt::format("{}", race.ratingB)},
         {std::string(ratingTitle('D')), fmt::format("{} of 20", race.ratingD)},
         {std::string(ratingTitle('E')), fmt::format("{} of 20", race.ratingE)},
     });

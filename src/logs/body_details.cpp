@@ -134,9 +134,9 @@ std::string bodyTitle(const TPlanetRec& planet) {
 }
 
 std::string raceBrief(const TAlienRec& race, std::int64_t raceId) {
-    std::string text = fmt::format("Race {}: {}, {}, living {}; development level {}", raceId,
-                                   subtypeName(race.subtype), bodyFormName(race.bodyForm),
-                                   habitatPhrase(race.habitat), race.techLevel);
+    std::string text =
+        fmt::format("Race {}: {}, {}, living {}; development level {}", raceId, subtypeName(race.subtype),
+                    bodyFormName(race.bodyForm), habitatPhrase(race.habitat), race.techLevel);
     if (race.spatialAge > 0) text += fmt::format(", spatial age {}", race.spatialAge);
     text += fmt::format(", {} kg, {} cm tall", race.mass, race.height);
     return text;
@@ -154,8 +154,8 @@ KeyValues starDetails(const TSystemRec& system, int star) {
     kv.emplace_back("Luminosity", fmt::format("{} solar luminosities", magnitude(system.luminosity[i])));
     const float effective = effectiveLuminosity(system, star - 1);
     if (system.starCount > 1) {
-        kv.emplace_back("Light on its planets", fmt::format("{} solar luminosities (with its companions)",
-                                                            magnitude(effective)));
+        kv.emplace_back("Light on its planets",
+                        fmt::format("{} solar luminosities (with its companions)", magnitude(effective)));
     }
     if (star > 1) {
         kv.emplace_back("Separation", fmt::format("{} AU from star A", tenths(system.separation[i - 1])));
@@ -228,7 +228,8 @@ KeyValues moonDetails(const TMoonRec& moon, std::int64_t moonId, bool twin) {
     kv.emplace_back("World type", fmt::format("{} (type {})", worldTypeText(moon.worldType), moon.worldType));
     kv.emplace_back("Moon id", std::to_string(moonId));
     if (twin) kv.emplace_back("Twin", "a twin of its planet");
-    kv.emplace_back("Distance", fmt::format("{} km from the planet", grouped(static_cast<long long>(moon.distance) * 1000)));
+    kv.emplace_back("Distance",
+                    fmt::format("{} km from the planet", grouped(static_cast<long long>(moon.distance) * 1000)));
     if (moon.diameter == 0) {
         kv.emplace_back("Diameter", "none: a ring");
     } else {

@@ -14,9 +14,9 @@ namespace orrimar::logs {
 
 // What a body's lines need beyond its own record.
 struct BodyContext {
-    std::int64_t id = 0;                 // record id in its file
-    float starMass = 0.0F;               // solar masses; 0 or less = no year length
-    float effectiveLuminosity = 0.0F;    // for the day-night swing
+    std::int64_t id = 0;               // record id in its file
+    float starMass = 0.0F;             // solar masses; 0 or less = no year length
+    float effectiveLuminosity = 0.0F;  // for the day-night swing
     // The native race in brief, when feature byte 3 bit 3 is set.
     std::optional<std::string> nativeRace;
     // The colonising race as the sector names it ("Vessane (race 4)"), when

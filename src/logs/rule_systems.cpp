@@ -59,9 +59,12 @@ const std::vector<AttributeRule> kBattlelords = {
 // GURPS: 10 is the human norm (our 11), one point per two of ours; its
 // charisma is a reaction modifier of -3..+3.
 const std::vector<AttributeRule> kGurps = {
-    attr("Strength", "ST", kStr, 5, 15),     attr("Dexterity", "DX", kDex, 5, 15),
-    attr("Intelligence", "IQ", kInt, 5, 15), attr("Health", "HT", kCon, 5, 15),
-    attr("Will", "Will", kWis, 5, 15),       attr("Perception", "Per", kPer, 5, 15),
+    attr("Strength", "ST", kStr, 5, 15),
+    attr("Dexterity", "DX", kDex, 5, 15),
+    attr("Intelligence", "IQ", kInt, 5, 15),
+    attr("Health", "HT", kCon, 5, 15),
+    attr("Will", "Will", kWis, 5, 15),
+    attr("Perception", "Per", kPer, 5, 15),
     {"Reaction modifier", "Reaction", Source::Attribute, kCha, 0, 2, 20, -3, 3, true},
 };
 
@@ -78,16 +81,11 @@ const std::vector<AttributeRule> kSpaceMaster = {
 // intelligence, reflexes dexterity and perception, body strength and
 // constitution; MOVE comes from the race's speed.
 const std::vector<AttributeRule> kFuzion = {
-    attr("Intelligence", "INT", kInt, 1, 10),
-    attr("Willpower", "WILL", kWis, 1, 10),
-    attr("Presence", "PRE", kCha, 1, 10),
-    mean("Technique", "TECH", kDex, kInt, 1, 10),
-    mean("Reflexes", "REF", kDex, kPer, 1, 10),
-    attr("Dexterity", "DEX", kDex, 1, 10),
-    attr("Constitution", "CON", kCon, 1, 10),
-    attr("Strength", "STR", kStr, 1, 10),
-    mean("Body", "BODY", kStr, kCon, 1, 10),
-    {"Movement", "MOVE", Source::Speed, 0, 0, 0, 21, 0, 7, false},
+    attr("Intelligence", "INT", kInt, 1, 10),   attr("Willpower", "WILL", kWis, 1, 10),
+    attr("Presence", "PRE", kCha, 1, 10),       mean("Technique", "TECH", kDex, kInt, 1, 10),
+    mean("Reflexes", "REF", kDex, kPer, 1, 10), attr("Dexterity", "DEX", kDex, 1, 10),
+    attr("Constitution", "CON", kCon, 1, 10),   attr("Strength", "STR", kStr, 1, 10),
+    mean("Body", "BODY", kStr, kCon, 1, 10),    {"Movement", "MOVE", Source::Speed, 0, 0, 0, 21, 0, 7, false},
 };
 
 const std::array<const std::vector<AttributeRule>*, kRuleSystemCount> kSystems = {

@@ -39,11 +39,11 @@ struct AttributeRule {
     std::string_view name;          // the system's own name
     std::string_view abbreviation;  // as its character sheets write it
     Source source;
-    int first;                      // attribute 1..7
-    int second;                     // attribute 1..7 (Mean only)
-    int inLow, inHigh;              // the source's range
-    int outLow, outHigh;            // the system's range
-    bool signedValue;               // written with its sign (a modifier)
+    int first;            // attribute 1..7
+    int second;           // attribute 1..7 (Mean only)
+    int inLow, inHigh;    // the source's range
+    int outLow, outHigh;  // the system's range
+    bool signedValue;     // written with its sign (a modifier)
 };
 
 struct ConvertedAttribute {

@@ -110,21 +110,25 @@ std::string SectorMap::axes() const {
     const int step = tickStep(maxX_ - minX_);
     for (int t = floorDiv(minX_, step) * step; t <= maxX_; t += step) {
         if (t < minX_) continue;
-        out += fmt::format("<line x1=\"{0}\" y1=\"{1}\" x2=\"{0}\" y2=\"{2}\" stroke=\"{3}\" />"
-                           "<text x=\"{0}\" y=\"{4}\" fill=\"{3}\" font-size=\"11\" text-anchor=\"middle\">{5}</text>\n",
-                           num(px(t)), num(kTop + kPlot), num(kTop + kPlot + 5), kAxisColour, num(kTop + kPlot + 18), t);
+        out += fmt::format(
+            "<line x1=\"{0}\" y1=\"{1}\" x2=\"{0}\" y2=\"{2}\" stroke=\"{3}\" />"
+            "<text x=\"{0}\" y=\"{4}\" fill=\"{3}\" font-size=\"11\" text-anchor=\"middle\">{5}</text>\n",
+            num(px(t)), num(kTop + kPlot), num(kTop + kPlot + 5), kAxisColour, num(kTop + kPlot + 18), t);
     }
     for (int t = floorDiv(minY_, step) * step; t <= maxY_; t += step) {
         if (t < minY_) continue;
-        out += fmt::format("<line x1=\"{0}\" y1=\"{1}\" x2=\"{2}\" y2=\"{1}\" stroke=\"{3}\" />"
-                           "<text x=\"{4}\" y=\"{5}\" fill=\"{3}\" font-size=\"11\" text-anchor=\"end\">{6}</text>\n",
-                           num(kLeft - 5), num(py(t)), num(kLeft), kAxisColour, num(kLeft - 8), num(py(t) + 4), t);
+        out += fmt::format(
+            "<line x1=\"{0}\" y1=\"{1}\" x2=\"{2}\" y2=\"{1}\" stroke=\"{3}\" />"
+            "<text x=\"{4}\" y=\"{5}\" fill=\"{3}\" font-size=\"11\" text-anchor=\"end\">{6}</text>\n",
+            num(kLeft - 5), num(py(t)), num(kLeft), kAxisColour, num(kLeft - 8), num(py(t) + 4), t);
     }
-    out += fmt::format("<text x=\"{}\" y=\"{}\" fill=\"{}\" font-size=\"12\" text-anchor=\"middle\">x (parsecs)</text>\n",
-                       num(kLeft + kPlot / 2), num(kTop + kPlot + 38), kAxisColour);
-    out += fmt::format("<text x=\"14\" y=\"{0}\" fill=\"{1}\" font-size=\"12\" text-anchor=\"middle\" "
-                       "transform=\"rotate(-90 14 {0})\">y (parsecs)</text>\n",
-                       num(kTop + kPlot / 2), kAxisColour);
+    out +=
+        fmt::format("<text x=\"{}\" y=\"{}\" fill=\"{}\" font-size=\"12\" text-anchor=\"middle\">x (parsecs)</text>\n",
+                    num(kLeft + kPlot / 2), num(kTop + kPlot + 38), kAxisColour);
+    out += fmt::format(
+        "<text x=\"14\" y=\"{0}\" fill=\"{1}\" font-size=\"12\" text-anchor=\"middle\" "
+        "transform=\"rotate(-90 14 {0})\">y (parsecs)</text>\n",
+        num(kTop + kPlot / 2), kAxisColour);
     return out;
 }
 
@@ -224,8 +228,8 @@ std::string SectorMap::labels(std::size_t& drawn) const {
             }
             if (!clear) continue;
             taken.push_back(box);
-            out += fmt::format("<text x=\"{}\" y=\"{}\">{}</text>\n", num(box.x0), num(box.y1 - 2.5),
-                               escapeHtml(s.name));
+            out +=
+                fmt::format("<text x=\"{}\" y=\"{}\">{}</text>\n", num(box.x0), num(box.y1 - 2.5), escapeHtml(s.name));
             ++drawn;
             break;
         }
@@ -252,13 +256,14 @@ std::string SectorMap::svg() const {
                 const double opacity = 0.15 + 0.85 * std::sqrt(static_cast<double>(cell.systems) / busiest);
                 const double x = kLeft + cx * cellSize;
                 const double y = kTop + kPlot - (cy + 1) * cellSize;
-                const std::string stroke =
-                    cell.races > 0 ? kRaceColour
-                                   : (cell.territory ? colourHex(*cell.territory)
-                                                     : (cell.controlled > 0 ? kControlColour : "none"));
-                out += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"#ffe066\" "
-                                   "fill-opacity=\"{:.2f}\" stroke=\"{}\" stroke-width=\"0.6\" />\n",
-                                   num(x), num(y), num(cellSize), num(cellSize), opacity, stroke);
+                const std::string stroke = cell.races > 0
+                                               ? kRaceColour
+                                               : (cell.territory ? colourHex(*cell.territory)
+                                                                 : (cell.controlled > 0 ? kControlColour : "none"));
+                out += fmt::format(
+                    "<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"#ffe066\" "
+                    "fill-opacity=\"{:.2f}\" stroke=\"{}\" stroke-width=\"0.6\" />\n",
+                    num(x), num(y), num(cellSize), num(cellSize), opacity, stroke);
             }
         }
     } else {
@@ -270,8 +275,8 @@ std::string SectorMap::svg() const {
             const double y = py(s.y);
             const std::string href = href_ && s.id >= 0 ? href_(s.id) : std::string();
             if (!href.empty()) {
-                out += fmt::format("<a href=\"{}\"><title>System {} at {}, {}, {}</title>", escapeHtml(href), s.id,
-                                   s.x, s.y, s.z);
+                out += fmt::format("<a href=\"{}\"><title>System {} at {}, {}, {}</title>", escapeHtml(href), s.id, s.x,
+                                   s.y, s.z);
             }
             out += fmt::format("<circle cx=\"{}\" cy=\"{}\" r=\"{}\" fill=\"{}\" fill-opacity=\"{:.2f}\" />", num(x),
                                num(y), num(radius), starKindInfo(s.primaryKind).colour, opacity);
@@ -284,9 +289,10 @@ std::string SectorMap::svg() const {
                 // drawn over it, its fill faint enough to show the star.
                 const double half = radius + 4.0;
                 const std::string colour = colourHex(*s.territory);
-                out += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"{}\" "
-                                   "fill-opacity=\"0.3\" stroke=\"{}\" />",
-                                   num(x - half), num(y - half), num(2 * half), num(2 * half), colour, colour);
+                out += fmt::format(
+                    "<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"{}\" "
+                    "fill-opacity=\"0.3\" stroke=\"{}\" />",
+                    num(x - half), num(y - half), num(2 * half), num(2 * half), colour, colour);
             } else if (s.controlled) {
                 const double half = radius + 4.0;
                 out += fmt::format("<rect x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"none\" stroke=\"{}\" />",
@@ -318,8 +324,7 @@ std::string SectorMap::caption() const {
     return fmt::format(
         "Seen from above, x to the right and y upwards; each of the {} systems is drawn in the colour of its primary "
         "star, brighter the higher its z.{}",
-        grouped(systemCount_),
-        drawn == 0 ? "" : " Names mark the inhabited and the brightest systems where they fit.");
+        grouped(systemCount_), drawn == 0 ? "" : " Names mark the inhabited and the brightest systems where they fit.");
 }
 
 }  // namespace orrimar::logs

@@ -29,7 +29,7 @@ struct MapSystem {
     std::uint8_t primaryKind = 0;
     bool nativeRace = false;
     bool controlled = false;
-    std::int64_t id = -1;  // system id, for a link to the system's page
+    std::int64_t id = -1;   // system id, for a link to the system's page
     std::string name = {};  // UTF-8; empty for a system without a name (no label)
     float brightness = 0;   // the primary's luminosity (Sun = 1): the brightest get labels
     // The colour of the race controlling the system (red, green, blue); its

@@ -59,7 +59,6 @@ struct Survey {
     std::vector<std::uint8_t> marks;  // per system: kMarkRace | kMarkControlled
 };
 
-
 // The bodies of one system, in star and orbit order; records beyond the
 // planet file are skipped.
 template <typename Visit>
@@ -209,16 +208,18 @@ void writeSystems(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
         return;
     }
     std::vector<Column> columns = {
-        {"Id", Align::Right, 7},      {"X", Align::Right, 6},       {"Y", Align::Right, 6},
-        {"Z", Align::Right, 6},       {"Stars", Align::Left, 22},   {"Planets", Align::Right, 0},
-        {"Belts", Align::Right, 0},   {"Moons", Align::Right, 0},   {"Life", Align::Left, 19},
+        {"Id", Align::Right, 7},       {"X", Align::Right, 6},     {"Y", Align::Right, 6},
+        {"Z", Align::Right, 6},        {"Stars", Align::Left, 22}, {"Planets", Align::Right, 0},
+        {"Belts", Align::Right, 0},    {"Moons", Align::Right, 0}, {"Life", Align::Left, 19},
         {"Colonies", Align::Right, 0}, {"Owners", Align::Left, 0},
     };
     // The column is as wide as the longest system name, known before the
     // streamed rows start.
     const SectorNames& names = sector.names();
     const bool named = names.count(NameKind::System) > 0;
-    if (named) columns.insert(columns.begin() + 1, {"Name", Align::Left, std::max<std::size_t>(4, names.longest(NameKind::System))});
+    if (named)
+        columns.insert(columns.begin() + 1,
+                       {"Name", Align::Left, std::max<std::size_t>(4, names.longest(NameKind::System))});
     limitHtmlRows(pages, count, "systems");
     pages.rows([&](Document& d) { d.beginTable(columns); });
     for (std::int64_t id = 0; id < count; ++id) {
@@ -283,7 +284,9 @@ void writeAliens(Pages& pages, SectorReader& sector) {
         return;
     }
     std::vector<Column> columns = {
-        {"Id", Align::Right, 6},         {"Home world", Align::Right, 0}, {"System", Align::Right, 7},
+        {"Id", Align::Right, 6},
+        {"Home world", Align::Right, 0},
+        {"System", Align::Right, 7},
         {"Position", Align::Left, 16},
         {"World type", Align::Left, widestName(worldTypeText, 10)},
         {"Kind", Align::Left, widestName(subtypeName, 4)},
@@ -294,7 +297,9 @@ void writeAliens(Pages& pages, SectorReader& sector) {
     };
     const SectorNames& names = sector.names();
     const bool named = names.count(NameKind::Race) > 0;
-    if (named) columns.insert(columns.begin() + 1, {"Name", Align::Left, std::max<std::size_t>(4, names.longest(NameKind::Race))});
+    if (named)
+        columns.insert(columns.begin() + 1,
+                       {"Name", Align::Left, std::max<std::size_t>(4, names.longest(NameKind::Race))});
     limitHtmlRows(pages, count, "alien races");
     pages.rows([&](Document& d) { d.beginTable(columns); });
     for (std::int64_t id = 0; id < count; ++id) {
@@ -312,9 +317,15 @@ void writeAliens(Pages& pages, SectorReader& sector) {
             }
         }
         std::vector<std::string> row = {
-            std::to_string(id),   std::to_string(race.worldId),  system,
-            position,             worldType,                     subtypeName(race.subtype),
-            bodyFormName(race.bodyForm), habitatName(race.habitat), std::to_string(race.techLevel),
+            std::to_string(id),
+            std::to_string(race.worldId),
+            system,
+            position,
+            worldType,
+            subtypeName(race.subtype),
+            bodyFormName(race.bodyForm),
+            habitatName(race.habitat),
+            std::to_string(race.techLevel),
             race.spatialAge > 0 ? std::to_string(race.spatialAge) : std::string(),
         };
         if (named) row.insert(row.begin() + 1, nameText(names.race(id)));
@@ -348,9 +359,8 @@ void writeSummary(Pages& pages, SectorReader& sector, const Survey& s) {
         if (n == 0) continue;
         const StarKindInfo& info = starKindInfo(kind);
         stars.push_back({std::to_string(kind), std::string(info.plainName),
-                         info.spectralClass.empty()
-                             ? std::string()
-                             : fmt::format("{} {}", info.spectralClass, info.luminosityClass),
+                         info.spectralClass.empty() ? std::string()
+                                                    : fmt::format("{} {}", info.spectralClass, info.luminosityClass),
                          grouped(n)});
     }
     if (s.otherStars > 0) stars.push_back({"?", "unknown kind", "", grouped(s.otherStars)});
@@ -472,8 +482,8 @@ void writeEmpires(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
                 rows);
     });
     if (colonies.unplaced > 0) {
-        const std::string note =
-            fmt::format("{} colonies name a world that is not in this sector and count for no system.", colonies.unplaced);
+        const std::string note = fmt::format(
+            "{} colonies name a world that is not in this sector and count for no system.", colonies.unplaced);
         pages.both([&](Document& d) { d.note(note); });
     }
     writeEmpireTable(pages, sector, settled);
@@ -481,8 +491,8 @@ void writeEmpires(Pages& pages, SectorReader& sector, const ColonyIndex& colonie
 
 }  // namespace
 
-void writeSectorReport(const std::string& sectorBase, const std::string& reportPath, bool systems, bool aliens, bool summary,
-              bool empires) {
+void writeSectorReport(const std::string& sectorBase, const std::string& reportPath, bool systems, bool aliens,
+                       bool summary, bool empires) {
     if (reportPath.empty()) {
         throw InputError("No report file chosen: choose a file to save the sector report to");
     }

@@ -76,8 +76,9 @@ std::vector<std::string> summaryRow(SectorReader& sector, int star, int orbit, c
     // The world's name when it has one, else its place: star letter and orbit.
     const std::string world = name ? *name : fmt::format("{}{}", starLetter(star), orbit);
     if (isBelt(body.worldType)) {
-        return {world, tenths(body.orbitRadius), bodyTitle(body), fmt::format("size {}", body.diameter), "", "", "",
-                "", "", ""};
+        return {
+            world, tenths(body.orbitRadius), bodyTitle(body), fmt::format("size {}", body.diameter), "", "", "", "", "",
+            ""};
     }
     const LifeLevel life = lifeLevel(body.features);
     const float gravity = bulkProperties(body.density, body.diameter).gravity;
@@ -133,8 +134,9 @@ void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, DocF
     for (int s = 1; s <= stars; ++s) {
         const std::size_t i = static_cast<std::size_t>(s - 1);
         if (s > 1) starList += "; ";
-        starList += fmt::format("{} {} {}", starLetter(s), spectralDesignation(system.starKind[i], system.spectralDigit[i]),
-                                starPlainName(system.starKind[i]));
+        starList +=
+            fmt::format("{} {} {}", starLetter(s), spectralDesignation(system.starKind[i], system.spectralDigit[i]),
+                        starPlainName(system.starKind[i]));
     }
     doc.paragraph(fmt::format("Sector {}, x {}, y {}, z {}. Stars: {}. Age {} billion years.",
                               ansiToUtf8(sector.sectorName()), system.x, system.y, system.z, starList,
@@ -170,8 +172,9 @@ void writeStarSummary(const std::string& sectorBase, std::int32_t systemId, DocF
     std::vector<std::vector<std::string>> colonyRows;
     for (const PlacedColony* colony : settled.inSystem(systemId)) {
         const auto place = worldPlace(system, colony->planetId);
-        std::string world = worldName(colony->planetId).value_or(
-            place ? fmt::format("{}{}", starLetter(place->star), place->orbit) : std::to_string(colony->planetId));
+        std::string world = worldName(colony->planetId)
+                                .value_or(place ? fmt::format("{}{}", starLetter(place->star), place->orbit)
+                                                : std::to_string(colony->planetId));
         if (isMoonBase(colony->record)) {
             const TPlanetRec planet = sector.planet(colony->planetId);
             world = fmt::format("moon {} of {}", colony->record.worldId - planet.firstMoonId + 1, world);

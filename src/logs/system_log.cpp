@@ -58,7 +58,8 @@ std::string nativeRacesOf(SectorReader& sector, const TSystemRec& system, int st
             const TPlanetRec planet = sector.planets().read(id);
             if (isBelt(planet.worldType) || !hasNativeRace(planet)) continue;
             if (!list.empty()) list += ", ";
-            list += fmt::format("race {} on planet {}", labelled(sector.names().race(planet.nativeRaceId), planet.nativeRaceId),
+            list += fmt::format("race {} on planet {}",
+                                labelled(sector.names().race(planet.nativeRaceId), planet.nativeRaceId),
                                 romanNumeral(j + 1));
             if (stars > 1) list += fmt::format(" of star {}", starLetter(s));
         }
@@ -69,8 +70,13 @@ std::string nativeRacesOf(SectorReader& sector, const TSystemRec& system, int st
 // One row of a star's orbit table.
 std::vector<std::string> orbitRow(int orbit, const TPlanetRec& body) {
     if (isBelt(body.worldType)) {
-        return {std::to_string(orbit), tenths(body.orbitRadius), bodyTitle(body), fmt::format("size {}", body.diameter),
-                "", fmt::format("{} °C", body.temperature), ""};
+        return {std::to_string(orbit),
+                tenths(body.orbitRadius),
+                bodyTitle(body),
+                fmt::format("size {}", body.diameter),
+                "",
+                fmt::format("{} °C", body.temperature),
+                ""};
     }
     const LifeLevel life = lifeLevel(body.features);
     return {std::to_string(orbit),
@@ -102,7 +108,8 @@ void writeMoons(Document& doc, SectorReader& sector, const TPlanetRec& planet, s
 void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, int star, bool full,
                const LogNames& names) {
     const std::size_t i = static_cast<std::size_t>(star - 1);
-    doc.heading(fmt::format("Star {}: {}, {}", starLetter(star), spectralDesignation(system.starKind[i], system.spectralDigit[i]),
+    doc.heading(fmt::format("Star {}: {}, {}", starLetter(star),
+                            spectralDesignation(system.starKind[i], system.spectralDigit[i]),
                             starPlainName(system.starKind[i])),
                 1);
     doc.keyValues(starDetails(system, star));
@@ -114,7 +121,8 @@ void writeStar(Document& doc, SectorReader& sector, const TSystemRec& system, in
     }
     std::vector<TPlanetRec> bodies;
     bodies.reserve(static_cast<std::size_t>(count));
-    for (int j = 0; j < count; ++j) bodies.push_back(sector.planet(static_cast<std::int64_t>(system.firstPlanetId[i]) + j));
+    for (int j = 0; j < count; ++j)
+        bodies.push_back(sector.planet(static_cast<std::int64_t>(system.firstPlanetId[i]) + j));
 
     const auto bodyId = [&](int j) { return static_cast<std::int64_t>(system.firstPlanetId[i]) + j; };
     std::vector<std::vector<std::string>> rows;
@@ -186,8 +194,7 @@ std::string ageText(int age) {
 
 }  // namespace
 
-void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full,
-                    const SettledView* settled) {
+void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full, const SettledView* settled) {
     const TSystemRec system = sector.system(systemId);
     const int stars = starCountOf(system);
     const SystemNamer namer(sector.names(), systemId, system);
@@ -202,7 +209,8 @@ void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, 
     for (int s = 1; s <= stars; ++s) {
         const std::size_t i = static_cast<std::size_t>(s - 1);
         if (s > 1) starList += ", ";
-        starList += fmt::format("{} {}", starLetter(s), spectralDesignation(system.starKind[i], system.spectralDigit[i]));
+        starList +=
+            fmt::format("{} {}", starLetter(s), spectralDesignation(system.starKind[i], system.spectralDigit[i]));
     }
     head.emplace_back("Stars", fmt::format("{} ({})", stars, starList));
     int bodies = 0;
@@ -212,8 +220,8 @@ void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, 
     // system); "none" would read as "no race lives here", so the line is
     // left out when the record names none.
     if (system.systemRaceId != kNoRace) {
-        head.emplace_back("System race",
-                          fmt::format("race {}", labelled(sector.names().race(system.systemRaceId), system.systemRaceId)));
+        head.emplace_back("System race", fmt::format("race {}", labelled(sector.names().race(system.systemRaceId),
+                                                                         system.systemRaceId)));
     }
     const std::string natives = nativeRacesOf(sector, system, stars);
     if (!natives.empty()) head.emplace_back("Native races", natives);

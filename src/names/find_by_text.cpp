@@ -38,7 +38,8 @@ std::string candidateList(const std::vector<Candidate>& candidates) {
         out += fmt::format("{} ({})", candidates[i].name, candidates[i].id);
     }
     if (candidates.size() > kListedCandidates) {
-        out += fmt::format(" and {} more", groupedCount(static_cast<std::int64_t>(candidates.size() - kListedCandidates)));
+        out +=
+            fmt::format(" and {} more", groupedCount(static_cast<std::int64_t>(candidates.size() - kListedCandidates)));
     }
     return out;
 }
@@ -63,9 +64,11 @@ std::int64_t findByText(std::string_view text, const NameSource& names, std::int
     const auto [ptr, ec] = std::from_chars(text.data(), end, id);
     // Ids are counted from 0: a signed number ("-1") is no id, so it is looked for as a name.
     if (ec == std::errc() && ptr == end && text.front() != '-' && text.front() != '+') {
-        if (count == 0) throw InputError(fmt::format("{}: there is no {} {}: there are no {}s", option, noun, id, noun));
+        if (count == 0)
+            throw InputError(fmt::format("{}: there is no {} {}: there are no {}s", option, noun, id, noun));
         if (count > 0 && id >= count) {
-            throw InputError(fmt::format("{}: there is no {} {}: the ids go from 0 to {}", option, noun, id, count - 1));
+            throw InputError(
+                fmt::format("{}: there is no {} {}: the ids go from 0 to {}", option, noun, id, count - 1));
         }
         return id;
     }
@@ -83,8 +86,8 @@ std::int64_t findByText(std::string_view text, const NameSource& names, std::int
     if (folded.size() > 1) refuseSeveral(option, noun, text, folded, true);
     if (prefixed.size() == 1) return prefixed.front().id;
     if (prefixed.size() > 1) refuseSeveral(option, noun, text, prefixed, false);
-    throw InputError(fmt::format("{}: no {} is named '{}' or has a name beginning so: give its id or its name",
-                                 option, noun, text));
+    throw InputError(
+        fmt::format("{}: no {} is named '{}' or has a name beginning so: give its id or its name", option, noun, text));
 }
 
 NameSource nameSourceOf(const SectorNames& names, NameKind kind) {

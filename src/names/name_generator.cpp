@@ -13,15 +13,15 @@ namespace {
 // consonant (n, l, r, m, s), which runs into any next sound; the stops and
 // hisses that would jam against the next syllable close only the last one.
 struct NameStyle {
-    std::span<const std::string_view> onsets;     // one consonant sound each ("th" is one)
-    std::span<const std::string_view> clusters;   // two consonant sounds; never after a closing consonant
-    std::span<const std::string_view> nuclei;     // vowels and vowel pairs
-    std::span<const std::string_view> midCodas;   // closing a syllable inside the word
-    std::span<const std::string_view> endCodas;   // closing the last syllable
-    int vowelStartPercent;  // the first syllable has no onset
-    int clusterPercent;     // a cluster instead of a single onset, where one may stand
-    int openPercent;        // the syllable ends on its vowel
-    std::array<int, 3> syllableWeights;  // percent of 2, 3 and 4 syllables
+    std::span<const std::string_view> onsets;    // one consonant sound each ("th" is one)
+    std::span<const std::string_view> clusters;  // two consonant sounds; never after a closing consonant
+    std::span<const std::string_view> nuclei;    // vowels and vowel pairs
+    std::span<const std::string_view> midCodas;  // closing a syllable inside the word
+    std::span<const std::string_view> endCodas;  // closing the last syllable
+    int vowelStartPercent;                       // the first syllable has no onset
+    int clusterPercent;                          // a cluster instead of a single onset, where one may stand
+    int openPercent;                             // the syllable ends on its vowel
+    std::array<int, 3> syllableWeights;          // percent of 2, 3 and 4 syllables
 };
 
 // Liquid: soft consonants, long vowel pairs ("Thaelis", "Suneorn").
@@ -113,7 +113,12 @@ char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 bool isVowel(char c) {
     switch (c) {
-        case 'a': case 'e': case 'i': case 'o': case 'u': case 'y': return true;
+        case 'a':
+        case 'e':
+        case 'i':
+        case 'o':
+        case 'u':
+        case 'y': return true;
         default: return false;
     }
 }
@@ -134,7 +139,9 @@ std::uint64_t nameHash(std::string_view name) {
 std::string buildName(NameStream& stream, int style) {
     const NameStyle& st = kStyles[static_cast<std::size_t>(style % kNameStyles)];
     const auto roll = static_cast<int>(stream.below(100));
-    const int syllables = roll < st.syllableWeights[0] ? 2 : roll < st.syllableWeights[0] + st.syllableWeights[1] ? 3 : 4;
+    const int syllables = roll < st.syllableWeights[0]                           ? 2
+                          : roll < st.syllableWeights[0] + st.syllableWeights[1] ? 3
+                                                                                 : 4;
 
     std::string name;
     // No reserve: most names fit the string's own small buffer, no allocation.
@@ -145,12 +152,12 @@ std::string buildName(NameStream& stream, int style) {
         if (i == 0) {
             if (!percent(stream, st.vowelStartPercent)) {
                 onset = !st.clusters.empty() && percent(stream, st.clusterPercent) ? pick(stream, st.clusters)
-                                                                                  : pick(stream, st.onsets);
+                                                                                   : pick(stream, st.onsets);
             }
         } else if (afterVowel) {
             // A vowel never meets a vowel across a join.
             onset = !st.clusters.empty() && percent(stream, st.clusterPercent) ? pick(stream, st.clusters)
-                                                                              : pick(stream, st.onsets);
+                                                                               : pick(stream, st.onsets);
         } else {
             // After a closing consonant: one letter at most, never the same
             // letter again ("rth" + "th" would be unsayable); else the vowel follows.

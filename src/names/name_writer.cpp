@@ -14,7 +14,8 @@ void reserveExisting(SectorNameGenerator& generator, const std::string& path) {
         if (id == 0) return;  // the header holds the sector's own name
         // Every name that ever named a system or race stays taken, even one
         // renamed since: a name the user knew must not come back elsewhere.
-        if (r.kind == static_cast<std::uint8_t>(NameKind::System) || r.kind == static_cast<std::uint8_t>(NameKind::Race)) {
+        if (r.kind == static_cast<std::uint8_t>(NameKind::System) ||
+            r.kind == static_cast<std::uint8_t>(NameKind::Race)) {
             if (r.name.length > 0) generator.reserve(r.name.str());
         }
     });
@@ -35,7 +36,8 @@ void SectorNameWriter::nameSystem(std::int64_t systemId, std::int16_t x, std::in
     file_.append(makeNameRecord(NameKind::System, static_cast<std::int32_t>(systemId), generator_.take(subject)));
     for (std::int64_t k = 0; k < raceCount; ++k) {
         subject.race = static_cast<std::uint32_t>(k + 1);
-        file_.append(makeNameRecord(NameKind::Race, static_cast<std::int32_t>(firstRace + k), generator_.take(subject)));
+        file_.append(
+            makeNameRecord(NameKind::Race, static_cast<std::int32_t>(firstRace + k), generator_.take(subject)));
     }
     written_ += 1 + raceCount;
 }

@@ -13,9 +13,8 @@ std::optional<std::string> storedName(const std::string& sector, NameKind kind, 
     std::optional<std::string> name;
     try {
         // One pass over the name file keeping the one name asked for.
-        const SectorNames names = SectorNames::load(sectorBaseName(sector), [&](NameKind k, std::int32_t value) {
-            return k == kind && value == id;
-        });
+        const SectorNames names = SectorNames::load(
+            sectorBaseName(sector), [&](NameKind k, std::int32_t value) { return k == kind && value == id; });
         name = names.find(kind, id);
     } catch (const OrrError&) {
         // The command has done its work; a name file it cannot read only

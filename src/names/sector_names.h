@@ -134,10 +134,10 @@ std::string moonLetters(int position);
 
 // Where one planet record sits in its system, from the system record.
 struct WorldPlace {
-    int star = 0;      // 1..3
-    int orbit = 0;     // 1-based orbit of that star
-    bool belt = false; // the orbit table marks the orbit as a belt
-    int number = 0;    // the planet's number among the star's planets, or the belt's among its belts
+    int star = 0;       // 1..3
+    int orbit = 0;      // 1-based orbit of that star
+    bool belt = false;  // the orbit table marks the orbit as a belt
+    int number = 0;     // the planet's number among the star's planets, or the belt's among its belts
 };
 // nullopt when the planet id lies in none of the system's stars' ranges.
 std::optional<WorldPlace> worldPlace(const TSystemRec& system, std::int64_t planetId);

@@ -43,7 +43,8 @@ std::optional<std::string_view> afterPrefix(std::string_view text, std::string_v
 // The sector's readers a world's name is worked out from.
 struct WorldFiles {
     explicit WorldFiles(const std::string& baseName)
-        : systems(sectorPath(baseName, ".sun")), planets(sectorPath(baseName, ".pln")),
+        : systems(sectorPath(baseName, ".sun")),
+          planets(sectorPath(baseName, ".pln")),
           moons(sectorPath(baseName, ".mon")) {}
     RecordReader<TSystemRec> systems;
     RecordReader<TPlanetRec> planets;
@@ -134,9 +135,10 @@ WorldRef findWorldByText(const std::string& baseName, std::string_view text, std
         }
     });
     if (found.empty()) {
-        throw InputError(fmt::format("{}: no world is called '{}': give its name as the logs write it, planet:ID or "
-                                     "moon:ID",
-                                     option, text));
+        throw InputError(
+            fmt::format("{}: no world is called '{}': give its name as the logs write it, planet:ID or "
+                        "moon:ID",
+                        option, text));
     }
     if (found.size() > 1) {
         std::string listed;

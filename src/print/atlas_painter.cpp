@@ -39,24 +39,38 @@ QFont sized(QFont font, double points, double scale) {
 }  // namespace
 
 const AtlasPalette& AtlasPalette::screen() {
-    static const AtlasPalette palette{
-        QColor(10, 12, 24),        QColor(90, 105, 160),      QColor(60, 70, 110),
-        QColor(215, 222, 245),     QColor(95, 100, 125),      QColor(10, 12, 24, 190),
-        QColor(160, 170, 205),     Qt::white,                 QColor(255, 200, 40),
-        QColor(200, 210, 255, 200), QColor(120, 140, 220, 90), QColor(230, 235, 255),
-        {QColor(90, 220, 110), QColor(255, 90, 200), QColor(80, 200, 255)},
-        false};
+    static const AtlasPalette palette{QColor(10, 12, 24),
+                                      QColor(90, 105, 160),
+                                      QColor(60, 70, 110),
+                                      QColor(215, 222, 245),
+                                      QColor(95, 100, 125),
+                                      QColor(10, 12, 24, 190),
+                                      QColor(160, 170, 205),
+                                      Qt::white,
+                                      QColor(255, 200, 40),
+                                      QColor(200, 210, 255, 200),
+                                      QColor(120, 140, 220, 90),
+                                      QColor(230, 235, 255),
+                                      {QColor(90, 220, 110), QColor(255, 90, 200), QColor(80, 200, 255)},
+                                      false};
     return palette;
 }
 
 const AtlasPalette& AtlasPalette::paper() {
-    static const AtlasPalette palette{
-        Qt::white,                QColor(60, 60, 70),        QColor(170, 170, 180),
-        QColor(20, 20, 25),       QColor(150, 150, 155),     QColor(255, 255, 255, 200),
-        QColor(40, 40, 50),       QColor(200, 0, 0),         QColor(205, 110, 0),
-        QColor(60, 60, 90, 220),  QColor(150, 160, 200, 90), QColor(20, 20, 40),
-        {QColor(0, 140, 40), QColor(190, 0, 140), QColor(0, 100, 200)},
-        true};
+    static const AtlasPalette palette{Qt::white,
+                                      QColor(60, 60, 70),
+                                      QColor(170, 170, 180),
+                                      QColor(20, 20, 25),
+                                      QColor(150, 150, 155),
+                                      QColor(255, 255, 255, 200),
+                                      QColor(40, 40, 50),
+                                      QColor(200, 0, 0),
+                                      QColor(205, 110, 0),
+                                      QColor(60, 60, 90, 220),
+                                      QColor(150, 160, 200, 90),
+                                      QColor(20, 20, 40),
+                                      {QColor(0, 140, 40), QColor(190, 0, 140), QColor(0, 100, 200)},
+                                      true};
     return palette;
 }
 
@@ -173,9 +187,9 @@ void AtlasPainter::drawBatches(QPainter& painter, const AtlasPalette& palette, b
             for (const QPointF& at : batches_[i].points) {
                 const QPointF corner = at + sprite.offset;
                 // Whole-pixel positions keep the copy on the fast path.
-                painter.drawImage(QPoint(static_cast<int>(std::lround(corner.x())),
-                                         static_cast<int>(std::lround(corner.y()))),
-                                  sprite.image);
+                painter.drawImage(
+                    QPoint(static_cast<int>(std::lround(corner.x())), static_cast<int>(std::lround(corner.y()))),
+                    sprite.image);
             }
         }
         painter.setBrush(Qt::NoBrush);
@@ -217,7 +231,8 @@ void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene, const P
                 }
                 continue;
             }
-            const int key = (style.palette->ink ? 100000 : 0) + static_cast<int>(mark) * 1000 + static_cast<int>(r * 2.0);
+            const int key =
+                (style.palette->ink ? 100000 : 0) + static_cast<int>(mark) * 1000 + static_cast<int>(r * 2.0);
             auto found = markSprites_.find(key);
             if (found == markSprites_.end()) {
                 const int side = static_cast<int>(std::ceil(2 * r)) + 4;
@@ -244,7 +259,8 @@ void AtlasPainter::drawMarks(QPainter& painter, const AtlasScene& scene, const P
 }
 
 void AtlasPainter::drawTerritories(QPainter& painter, const AtlasScene& scene, const QColor& back) {
-    if (scene.borders.empty() && std::none_of(scene.dots.begin(), scene.dots.end(), [](const AtlasDot& d) { return d.tint != 0; })) {
+    if (scene.borders.empty() &&
+        std::none_of(scene.dots.begin(), scene.dots.end(), [](const AtlasDot& d) { return d.tint != 0; })) {
         return;
     }
     painter.save();
@@ -265,7 +281,8 @@ void AtlasPainter::drawTerritories(QPainter& painter, const AtlasScene& scene, c
     const double share = scene.filterActive ? 0.16 : 0.28;
     for (const auto& [rgb, squares] : tints) {
         const auto mix = [&](int over, int under) { return static_cast<int>(under + (over - under) * share); };
-        painter.setBrush(QColor(mix(qRed(rgb), back.red()), mix(qGreen(rgb), back.green()), mix(qBlue(rgb), back.blue())));
+        painter.setBrush(
+            QColor(mix(qRed(rgb), back.red()), mix(qGreen(rgb), back.green()), mix(qBlue(rgb), back.blue())));
         painter.drawRects(squares.data(), static_cast<int>(squares.size()));
     }
     painter.setBrush(Qt::NoBrush);

@@ -101,7 +101,7 @@ private:
     const AtlasScene* batchedScene_ = nullptr;
     const AtlasPalette* spritePalette_ = nullptr;
     std::vector<Batch> batches_;
-    std::vector<Sprite> sprites_;  // one per batch, made on first raster use
+    std::vector<Sprite> sprites_;        // one per batch, made on first raster use
     std::map<int, QImage> markSprites_;  // rings by mark and size; they never change
 };
 

@@ -61,17 +61,17 @@ struct AtlasScene {
     std::vector<AtlasDot> dots;  // farthest first
     std::vector<AtlasCluster> clusters;
     std::vector<AtlasLabel> labels;
-    std::vector<QLineF> frame;        // edges of the sector's cube or square; the slab's bounds
-    std::vector<QLineF> frameBack;    // edges behind the dots (drawn fainter)
-    std::vector<AtlasBorder> borders;  // territories' borders, under the dots
-    std::vector<QPointF> route;       // the stops of the route, in order
+    std::vector<QLineF> frame;          // edges of the sector's cube or square; the slab's bounds
+    std::vector<QLineF> frameBack;      // edges behind the dots (drawn fainter)
+    std::vector<AtlasBorder> borders;   // territories' borders, under the dots
+    std::vector<QPointF> route;         // the stops of the route, in order
     std::vector<AtlasLabel> routeLegs;  // "3.2 pc" beside a leg where no name is; may be fewer than the legs
     bool hasSelection = false;
     QPointF selected;
     float selectedRadius = 0.0F;
     bool filterActive = false;
-    QString caption;   // bottom-left line: view, slab, counts
-    QString message;   // shown in the middle when there is nothing to draw
+    QString caption;             // bottom-left line: view, slab, counts
+    QString message;             // shown in the middle when there is nothing to draw
     std::uint64_t revision = 0;  // bumped by the builder whenever the content changes
 };
 

@@ -19,12 +19,12 @@ namespace orrimar::print {
 
 namespace {
 
-constexpr double kHeadHeight = 36.0;     // title and subtitle, points
-constexpr double kGutter = 24.0;         // left of the map: the grid's numbers
-constexpr double kFoot = 12.0;           // under the map: the grid's numbers
-constexpr double kLegendEntry = 118.0;   // width of one legend entry
-constexpr double kLegendLine = 11.0;     // height of a legend line
-constexpr double kScaleBlock = 170.0;    // right of the legend: the scale bar
+constexpr double kHeadHeight = 36.0;    // title and subtitle, points
+constexpr double kGutter = 24.0;        // left of the map: the grid's numbers
+constexpr double kFoot = 12.0;          // under the map: the grid's numbers
+constexpr double kLegendEntry = 118.0;  // width of one legend entry
+constexpr double kLegendLine = 11.0;    // height of a legend line
+constexpr double kScaleBlock = 170.0;   // right of the legend: the scale bar
 constexpr std::size_t kLabelCandidates = 6000;
 // Above this many systems on the map dots shrink, down to half, so that
 // the systems stay apart.
@@ -63,9 +63,7 @@ QFont drawFont(const QPainter& painter, double points, bool bold = false) {
     return fontOf(points * devicePointScale(painter), bold);
 }
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Screen right and screen up of a flat view, as world axes (x 0, y 1, z 2).
 std::array<int, 2> screenAxes(atlas::View view) {
@@ -201,7 +199,9 @@ void Poster::buildScene() {
     labelOptions.dotRadius = 2.0;
     const auto placed = atlas::placeLabels(
         candidates,
-        [&](atlas::SystemId id) { return atlas::LabelSize{metrics.horizontalAdvance(text(id)) + 1.0, metrics.height()}; },
+        [&](atlas::SystemId id) {
+            return atlas::LabelSize{metrics.horizontalAdvance(text(id)) + 1.0, metrics.height()};
+        },
         labelOptions);
     scene_.labels.reserve(placed.size());
     for (const atlas::PlacedLabel& label : placed) {
@@ -381,11 +381,13 @@ void Poster::paintPage(QPainter& painter, int page) const {
         painter.setPen(QPen(ink, 0.5));
         const auto across = [&](double x) {
             painter.drawLine(QPointF(kMargin + x, 4), QPointF(kMargin + x, kMargin - 4));
-            painter.drawLine(QPointF(kMargin + x, page_.height() - kMargin + 4), QPointF(kMargin + x, page_.height() - 4));
+            painter.drawLine(QPointF(kMargin + x, page_.height() - kMargin + 4),
+                             QPointF(kMargin + x, page_.height() - 4));
         };
         const auto down = [&](double y) {
             painter.drawLine(QPointF(4, kMargin + y), QPointF(kMargin - 4, kMargin + y));
-            painter.drawLine(QPointF(page_.width() - kMargin + 4, kMargin + y), QPointF(page_.width() - 4, kMargin + y));
+            painter.drawLine(QPointF(page_.width() - kMargin + 4, kMargin + y),
+                             QPointF(page_.width() - 4, kMargin + y));
         };
         if (column > 0) across(overlap);
         if (column + 1 < options_.columns) across(w - overlap);
@@ -393,13 +395,14 @@ void Poster::paintPage(QPainter& painter, int page) const {
         if (row + 1 < options_.rows) down(h - overlap);
         painter.setFont(drawFont(painter, 6.5));
         painter.setPen(ink);
-        painter.drawText(QRectF(kMargin, page_.height() - kMargin + 3, w, kMargin - 6), Qt::AlignCenter,
-                         QStringLiteral("%1: tile %2 of %3 (column %4, row %5); the marks show where the next tile overlaps")
-                             .arg(options_.title)
-                             .arg(page + 1)
-                             .arg(pageCount())
-                             .arg(column + 1)
-                             .arg(row + 1));
+        painter.drawText(
+            QRectF(kMargin, page_.height() - kMargin + 3, w, kMargin - 6), Qt::AlignCenter,
+            QStringLiteral("%1: tile %2 of %3 (column %4, row %5); the marks show where the next tile overlaps")
+                .arg(options_.title)
+                .arg(page + 1)
+                .arg(pageCount())
+                .arg(column + 1)
+                .arg(row + 1));
     }
     painter.restore();
 }

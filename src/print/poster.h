@@ -33,8 +33,8 @@ struct PosterOptions {
     int slabFrom = 0;
     int slabTo = 0;
     Paper paper = Paper::A3;
-    int columns = 1;  // tiles across
-    int rows = 1;     // tiles down
+    int columns = 1;       // tiles across
+    int rows = 1;          // tiles down
     bool players = false;  // no record codes: unnamed systems get no label
     QString title;         // empty: the sector's name
 };

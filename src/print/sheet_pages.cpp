@@ -35,8 +35,8 @@ constexpr std::array<Column, 8> kColumns = {{{"World", 0.17},
 
 std::array<QString, 8> cellsOf(const sheets::SheetWorld& w) {
     const QString world = w.name.empty() ? text(w.place) : text(w.place) + QStringLiteral(" ") + text(w.name);
-    return {world, text(w.orbit), text(w.kind), text(w.size), text(w.air), text(w.temperature), text(w.gravity),
-            text(w.life)};
+    return {world,       text(w.orbit),       text(w.kind),    text(w.size),
+            text(w.air), text(w.temperature), text(w.gravity), text(w.life)};
 }
 
 // Draws one sheet's lines top to bottom, starting a new page when the next
@@ -125,7 +125,8 @@ private:
 
     void gap(double points) { y_ += points; }
 
-    void line(const QString& words, double points, bool bold, double indent, const sheets::SystemSheet* sheet = nullptr) {
+    void line(const QString& words, double points, bool bold, double indent,
+              const sheets::SystemSheet* sheet = nullptr) {
         painter_.setFont(font(points, bold));
         const QRectF box(kMargin + indent, y_, width() - indent, 1000);
         const QRectF need = painter_.boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, words);
@@ -152,7 +153,8 @@ private:
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const double w = kColumns[c].share * width();
             boxes[c] = QRectF(x, 0, w - 4, 1000);
-            height = std::max(height, painter_.boundingRect(boxes[c], Qt::AlignLeft | Qt::TextWordWrap, cells[c]).height());
+            height =
+                std::max(height, painter_.boundingRect(boxes[c], Qt::AlignLeft | Qt::TextWordWrap, cells[c]).height());
             x += w;
         }
         if (!bold) ensure(height, &sheet);

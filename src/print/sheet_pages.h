@@ -20,8 +20,7 @@ namespace orrimar::print {
 // Draws `sheets` onto `painter` (whose device is one upright page of
 // `paper`); newPage() is called before each further page. Returns the
 // pages drawn.
-int paintSheets(QPainter& painter, Paper paper, const std::vector<sheets::SystemSheet>& sheets,
-                const NewPage& newPage);
+int paintSheets(QPainter& painter, Paper paper, const std::vector<sheets::SystemSheet>& sheets, const NewPage& newPage);
 
 // Writes the sheets as a PDF file at `path`.
 void writeSheetsPdf(const std::vector<sheets::SystemSheet>& sheets, Paper paper, const std::string& path);

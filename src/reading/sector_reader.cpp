@@ -67,8 +67,8 @@ SectorReader::SectorReader(const std::string& givenBase)
     // A system file of more systems than any run makes is not a sector:
     // refused before a report of gigabytes is written from it.
     if (systems_->hasPartialRecord()) {
-        throw RangeError(fmt::format("{}: not a whole number of {}-byte records", systems_->path(),
-                                     sizeof(TSystemRec)));
+        throw RangeError(
+            fmt::format("{}: not a whole number of {}-byte records", systems_->path(), sizeof(TSystemRec)));
     }
     if (systems_->count() > kMaxSystemsInSector) {
         throw RangeError(fmt::format("{}: {} systems, more than any sector holds ({})", systems_->path(),
@@ -103,8 +103,8 @@ TAlienRec SectorReader::alien(std::int64_t id) { return aliens_->read(id); }
 
 std::string grouped(long long value) {
     // The magnitude as unsigned: negating the smallest long long overflows.
-    const unsigned long long size = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                              : static_cast<unsigned long long>(value);
+    const unsigned long long size =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     std::string digits = std::to_string(size);
     std::string out;
     const std::size_t n = digits.size();

@@ -104,9 +104,9 @@ private:
 };
 
 // Number formats of the logs.
-std::string grouped(long long value);                // 12,756
-std::string fixed(double value, int decimals);       // 1.00
-std::string tenths(long long value);                 // 15 -> "1.5"
-std::string magnitude(double value);                 // 3 significant figures, grouped when large
+std::string grouped(long long value);           // 12,756
+std::string fixed(double value, int decimals);  // 1.00
+std::string tenths(long long value);            // 15 -> "1.5"
+std::string magnitude(double value);            // 3 significant figures, grouped when large
 
 }  // namespace orrimar::reading

@@ -32,8 +32,8 @@ SettledView::SettledView(SectorReader& sector) {
     const auto moonAt = [&](std::int64_t id) { return sector.moons().read(id); };
     readAll(sector.colonies(), [&](std::int64_t id, const TColonyRec& colony) {
         if (isVacant(colony)) return;
-        colonies_.push_back({id, colony, colonyPlanet(colony, counts, moonAt),
-                             colonySystem(colony, counts, planetAt, moonAt)});
+        colonies_.push_back(
+            {id, colony, colonyPlanet(colony, counts, moonAt), colonySystem(colony, counts, planetAt, moonAt)});
     });
     readAll(sector.control(), [&](std::int64_t, const TConRec& record) { control_.push_back(record); });
     readAll(sector.empires(), [&](std::int64_t id, const TEmpireRec& empire) {
@@ -58,7 +58,8 @@ SettledView SettledView::fromFiles(const std::string& baseName) {
 void SettledView::index() {
     // The first record for a system wins: control is derived one race per
     // system, so a second one is a file some other program wrote.
-    for (const TConRec& record : control_) controller_.emplace(std::int32_t{record.systemId}, std::uint16_t{record.race});
+    for (const TConRec& record : control_)
+        controller_.emplace(std::int32_t{record.systemId}, std::uint16_t{record.race});
     for (std::size_t i = 0; i < empires_.size(); ++i) empireOfRace_.emplace(empires_[i].record.race, i);
     for (std::size_t i = 0; i < colonies_.size(); ++i) {
         if (colonies_[i].systemId >= 0) bySystem_[colonies_[i].systemId].push_back(i);
@@ -98,7 +99,8 @@ RaceHoldings SettledView::holdingsOf(std::uint16_t race) const {
         } else {
             ++holdings.planetColonies;
         }
-        if (c.record.populationCode < kPopulationCodeCount) holdings.people += populationPeople(c.record.populationCode);
+        if (c.record.populationCode < kPopulationCodeCount)
+            holdings.people += populationPeople(c.record.populationCode);
     }
     for (const TConRec& record : control_) {
         if (record.race == race) holdings.systems.push_back(std::int32_t{record.systemId});

@@ -21,7 +21,7 @@ namespace orrimar::reading {
 class SectorReader;
 
 struct PlacedColony {
-    std::int64_t id = 0;         // colony-file id (vacant records keep theirs, so ids have gaps)
+    std::int64_t id = 0;  // colony-file id (vacant records keep theirs, so ids have gaps)
     TColonyRec record;
     std::int64_t planetId = -1;  // the planet it is on or whose moon it is on; -1 when not in the sector
     std::int64_t systemId = -1;  // -1 when its world is not in the sector

@@ -78,7 +78,8 @@ bool hasFacility(const TColonyRec& colony, Facility facility) {
 
 void setFacility(TColonyRec& colony, Facility facility, bool present) {
     const std::uint8_t mask = facilityMask(facility);
-    colony.facilities[0] = static_cast<std::uint8_t>(present ? colony.facilities[0] | mask : colony.facilities[0] & ~mask);
+    colony.facilities[0] =
+        static_cast<std::uint8_t>(present ? colony.facilities[0] | mask : colony.facilities[0] & ~mask);
 }
 
 std::array<std::uint8_t, 3> empireColourFor(std::uint16_t race) {

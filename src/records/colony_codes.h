@@ -42,7 +42,7 @@ enum class Facility : std::uint8_t {
 };
 
 inline constexpr std::array<std::string_view, 11> kColonyTypeNames = {
-    "Agricultural", "High population", "Industrial", "Mining",   "Fluid",   "Recreational",
+    "Agricultural", "High population", "Industrial", "Mining",   "Fluid",    "Recreational",
     "Capital",      "Homeworld",       "Settlement", "Military", "Research",
 };
 
@@ -98,15 +98,13 @@ std::array<std::uint8_t, 3> empireColourFor(std::uint16_t race);
 
 // ---------------------------------------------------------------- worlds
 inline constexpr std::uint8_t kPlanetColony = 1;  // any other kind is a moon base
-inline constexpr std::uint8_t kMoonBase = 2;       // the kind this program writes for one
+inline constexpr std::uint8_t kMoonBase = 2;      // the kind this program writes for one
 
 inline bool isMoonBase(const TColonyRec& colony) { return colony.kind != kPlanetColony; }
 
 // A removed colony keeps its number, so that notes and marks referring to
 // later colonies stay right: it lives nowhere, of no race, owned by none.
-inline bool isVacant(const TColonyRec& colony) {
-    return colony.race == kNoRace && colony.allegiance == kNoRace;
-}
+inline bool isVacant(const TColonyRec& colony) { return colony.race == kNoRace && colony.allegiance == kNoRace; }
 TColonyRec vacantColony();
 
 inline bool isVacant(const TEmpireRec& empire) { return empire.race == kNoRace; }
@@ -147,8 +145,7 @@ std::int64_t colonyPlanet(const TColonyRec& colony, const WorldCounts& counts, M
 }
 
 template <typename PlanetAt, typename MoonAt>
-std::int64_t colonySystem(const TColonyRec& colony, const WorldCounts& counts, PlanetAt&& planetAt,
-                          MoonAt&& moonAt) {
+std::int64_t colonySystem(const TColonyRec& colony, const WorldCounts& counts, PlanetAt&& planetAt, MoonAt&& moonAt) {
     const std::int64_t planetId = colonyPlanet(colony, counts, moonAt);
     if (planetId < 0) return -1;
     const std::int64_t systemId = planetAt(planetId).systemId;

@@ -75,7 +75,8 @@ void RawRecordFile::readRaw(std::int64_t id, unsigned char* out) {
     }
     std::size_t done = 0;
     while (done < recordSize_) {
-        const ssize_t got = ::pread(fd_, out + done, recordSize_ - done, static_cast<off_t>(id * width) + static_cast<off_t>(done));
+        const ssize_t got =
+            ::pread(fd_, out + done, recordSize_ - done, static_cast<off_t>(id * width) + static_cast<off_t>(done));
         if (got < 0) {
             if (errno == EINTR) continue;
             throw ioErrorFromErrno(errno, path_);

@@ -8,7 +8,7 @@ namespace orrimar {
 namespace {
 
 template <typename T>
-constexpr bool isPlainRecord = std::is_trivially_copyable_v<T> && std::is_standard_layout_v<T>;
+constexpr bool isPlainRecord = std::is_trivially_copyable_v<T>&& std::is_standard_layout_v<T>;
 
 static_assert(isPlainRecord<TSystemRec> && isPlainRecord<TNameRec> && isPlainRecord<TPlanetRec> &&
               isPlainRecord<TMoonRec> && isPlainRecord<TAlienRec> && isPlainRecord<TColonyRec> &&

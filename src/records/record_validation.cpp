@@ -59,20 +59,23 @@ std::optional<std::string> recordProblem(const TSystemRec& s, const SectorCounts
         if (!inCodes(s.starKind[i], 1, kStarKinds)) {
             return fmt::format("star {} kind {} outside 1..{}", star, s.starKind[i], kStarKinds);
         }
-        if (s.spectralDigit[i] > 9) return fmt::format("star {} spectral digit {} outside 0..9", star, s.spectralDigit[i]);
+        if (s.spectralDigit[i] > 9)
+            return fmt::format("star {} spectral digit {} outside 0..9", star, s.spectralDigit[i]);
         if (auto p = figureProblem("luminosity", s.luminosity[i], kMaxLuminosity, true)) {
             return fmt::format("star {} {}", star, *p);
         }
         if (auto p = figureProblem("mass", s.mass[i], kMaxStarMass, true)) return fmt::format("star {} {}", star, *p);
         const int count = s.planetCount[i];
-        if (count > kMaxOrbits) return fmt::format("star {} planet count {} exceeds {} orbits", star, count, kMaxOrbits);
+        if (count > kMaxOrbits)
+            return fmt::format("star {} planet count {} exceeds {} orbits", star, count, kMaxOrbits);
         const std::int64_t first = s.firstPlanetId[i];
         if (count > 0 && (first < 0 || first + count > counts.planets)) {
             return fmt::format("planet count {} runs past the planet file", count);
         }
     }
     if (s.systemRaceId != kNoRace && s.systemRaceId >= counts.races) {
-        return fmt::format("system race id {} beyond the race file's {} records", s.systemRaceId, groupedCount(counts.races));
+        return fmt::format("system race id {} beyond the race file's {} records", s.systemRaceId,
+                           groupedCount(counts.races));
     }
     return std::nullopt;
 }
@@ -85,7 +88,8 @@ std::optional<std::string> recordProblem(const TPlanetRec& p, const SectorCounts
     }
     if (!inCodes(p.composition, 1, kCompositions)) return codeProblem("composition", p.composition, 1, kCompositions);
     if (auto e = figureProblem("pressure", p.pressure, kMaxPressure, true)) return e;
-    if (p.moonCount > 0 && (p.firstMoonId < 0 || static_cast<std::int64_t>(p.firstMoonId) + p.moonCount > counts.moons)) {
+    if (p.moonCount > 0 &&
+        (p.firstMoonId < 0 || static_cast<std::int64_t>(p.firstMoonId) + p.moonCount > counts.moons)) {
         return fmt::format("moon count {} runs past the moon file", p.moonCount);
     }
     if (hasNativeRace(p)) {
@@ -115,11 +119,15 @@ std::optional<std::string> raceCodeProblem(const TAlienRec& r) {
     // Zero is an unset code in races made by hand or by other programs; the
     // logs name it "unknown". What they count with must stay in range.
     const Code codes[] = {
-        {"habitat", r.habitat, 0, 5},       {"body form", r.bodyForm, 0, 9},
+        {"habitat", r.habitat, 0, 5},
+        {"body form", r.bodyForm, 0, 9},
         {"appendage count", r.appendageCount, 0, static_cast<int>(r.appendageTypes.size())},
-        {"order", r.orderCode, 0, 25},      {"subtype", r.subtype, 0, 12},
-        {"form code", r.formCode, 0, 26},   {"development level", r.techLevel, 0, 10},
-        {"mass class", r.massClass, 0, 26}, {"spatial age", r.spatialAge, 0, 127},
+        {"order", r.orderCode, 0, 25},
+        {"subtype", r.subtype, 0, 12},
+        {"form code", r.formCode, 0, 26},
+        {"development level", r.techLevel, 0, 10},
+        {"mass class", r.massClass, 0, 26},
+        {"spatial age", r.spatialAge, 0, 127},
     };
     for (const Code& c : codes) {
         if (!inCodes(c.value, c.low, c.high)) return codeProblem(c.field, c.value, c.low, c.high);
@@ -147,7 +155,8 @@ std::optional<std::string> recordProblem(const TColonyRec& c, const SectorCounts
     } else if (auto e = idProblem("world id", c.worldId, counts.moons, "moon")) {
         return e;
     }
-    if (c.race >= counts.races) return fmt::format("race {} beyond the race file's {} records", c.race, groupedCount(counts.races));
+    if (c.race >= counts.races)
+        return fmt::format("race {} beyond the race file's {} records", c.race, groupedCount(counts.races));
     if (c.allegiance != kNoRace && c.allegiance >= counts.races) {
         return fmt::format("allegiance {} beyond the race file's {} records", c.allegiance, groupedCount(counts.races));
     }
@@ -159,13 +168,15 @@ std::optional<std::string> recordProblem(const TColonyRec& c, const SectorCounts
 
 std::optional<std::string> recordProblem(const TConRec& c, const SectorCounts& counts) {
     if (auto e = idProblem("system id", c.systemId, counts.systems, "system")) return e;
-    if (c.race >= counts.races) return fmt::format("race {} beyond the race file's {} records", c.race, groupedCount(counts.races));
+    if (c.race >= counts.races)
+        return fmt::format("race {} beyond the race file's {} records", c.race, groupedCount(counts.races));
     return std::nullopt;
 }
 
 std::optional<std::string> recordProblem(const TEmpireRec& e, const SectorCounts& counts) {
     if (isVacant(e)) return std::nullopt;  // a removed empire holding its number
-    if (e.race >= counts.races) return fmt::format("race {} beyond the race file's {} records", e.race, groupedCount(counts.races));
+    if (e.race >= counts.races)
+        return fmt::format("race {} beyond the race file's {} records", e.race, groupedCount(counts.races));
     if (auto problem = idProblem("capital system id", e.capitalSystemId, counts.systems, "system")) return problem;
     if (e.name.length == 0 || e.name.length > e.name.chars.size()) {
         return fmt::format("name length {} outside 1..{}", e.name.length, e.name.chars.size());

@@ -32,8 +32,8 @@ inline constexpr std::int64_t kMaxSystemsInSector = 8'000'000;
 // The brightest and heaviest stars the star rules make, with room to spare;
 // anything beyond is a damaged figure rather than a star.
 inline constexpr double kMaxLuminosity = 1.0e7;  // solar luminosities
-inline constexpr double kMaxStarMass = 1000.0;    // solar masses
-inline constexpr double kMaxPressure = 1.0e6;     // atmospheres
+inline constexpr double kMaxStarMass = 1000.0;   // solar masses
+inline constexpr double kMaxPressure = 1.0e6;    // atmospheres
 
 // The first problem of a record, as "<field> <value> <what is wrong>", or
 // nothing when the record is sound. Ids are checked against `counts`.

@@ -87,9 +87,10 @@ std::string newBaseNameProblem(const std::string& baseName) {
     // Every member written is the name plus a four-character extension.
     const std::size_t longest = name.size() + std::string_view(".sun").size();
     if (longest > kMaxFileNameBytes) {
-        return fmt::format("The sector's name is too long: its files would be named with {} bytes ({}.sun), "
-                           "and a file name may have at most {}",
-                           longest, name.size() > 20 ? name.substr(0, 20) + "..." : name, kMaxFileNameBytes);
+        return fmt::format(
+            "The sector's name is too long: its files would be named with {} bytes ({}.sun), "
+            "and a file name may have at most {}",
+            longest, name.size() > 20 ? name.substr(0, 20) + "..." : name, kMaxFileNameBytes);
     }
     return {};
 }
@@ -117,12 +118,13 @@ void requireRecordId(std::int64_t id, std::int64_t count, const std::string& bas
         one.pop_back();
     }
     throw InputError(fmt::format("{} {} is not in {} ({} {})", what, id, baseName, groupedCount(count),
-                                   count == 1 ? std::string_view(one) : plural));
+                                 count == 1 ? std::string_view(one) : plural));
 }
 
 std::string groupedCount(std::int64_t value) {
     // The magnitude as unsigned: negating the smallest int64 overflows.
-    const auto magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const auto magnitude =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     const std::string digits = std::to_string(magnitude);
     std::string out = value < 0 ? "-" : "";
     for (std::size_t i = 0; i < digits.size(); ++i) {

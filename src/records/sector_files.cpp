@@ -41,7 +41,6 @@ bool exists(const std::string& path) {
     return fs::exists(path, ec);
 }
 
-
 template <typename T>
 std::unique_ptr<RecordFile<T>> openOrCreate(const std::string& path) {
     return std::make_unique<RecordFile<T>>(path, exists(path) ? Mode::OpenExisting : Mode::Create);
@@ -96,8 +95,8 @@ std::unique_ptr<SectorFiles> SectorFiles::append(const std::string& baseName, co
         for (const char* ext : {".pln", ".mon", ".aln"}) {
             const std::string path = sectorPath(baseName, ext);
             if (!exists(path)) {
-                throw IoError(fmt::format("Damaged sector: {} is missing while {} holds {} systems", path,
-                                          systemPath, groupedCount(systemCount)));
+                throw IoError(fmt::format("Damaged sector: {} is missing while {} holds {} systems", path, systemPath,
+                                          groupedCount(systemCount)));
             }
         }
     }

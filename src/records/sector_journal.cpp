@@ -96,7 +96,8 @@ std::vector<SavedBytes> decodeSaved(const std::string& path, const std::string& 
         piece.offset = static_cast<std::int64_t>(take(8));
         const auto length = static_cast<std::size_t>(take(4));
         if (piece.member >= kJournalMembers || piece.offset < 0 || text.size() - at < length) {
-            throw IoError(fmt::format("{} holds a piece this program did not write; the sector is left as it is", path));
+            throw IoError(
+                fmt::format("{} holds a piece this program did not write; the sector is left as it is", path));
         }
         piece.bytes = text.substr(at, length);
         at += length;
@@ -190,10 +191,9 @@ std::int64_t firstUnnamedSystem(const std::string& baseName, std::int64_t namesF
 }
 
 void recoverWholeSystems(const std::string& baseName, const SectorJournal& journal, std::vector<std::string>& done) {
-    const SectorExtent before{records(journal.sizes[kSun], sizeof(TSystemRec)),
-                              records(journal.sizes[kPln], sizeof(TPlanetRec)),
-                              records(journal.sizes[kMon], sizeof(TMoonRec)),
-                              records(journal.sizes[kAln], sizeof(TAlienRec))};
+    const SectorExtent before{
+        records(journal.sizes[kSun], sizeof(TSystemRec)), records(journal.sizes[kPln], sizeof(TPlanetRec)),
+        records(journal.sizes[kMon], sizeof(TMoonRec)), records(journal.sizes[kAln], sizeof(TAlienRec))};
     const std::int64_t namesBefore = records(journal.sizes[kNam], sizeof(TNameRec));
     SectorTail tail = FindLastWholeSystem(baseName, before);
     if (journal.namesEverySystem) {
@@ -218,9 +218,10 @@ void recoverWholeSystems(const std::string& baseName, const SectorJournal& journ
 
 SectorJournal parseJournal(const std::string& path, const std::string& text) {
     const auto bad = [&](const std::string& why) {
-        return IoError(fmt::format("{} is not a journal this program can read ({}); the sector is left as it is. "
-                                   "Move it aside and run \"orrimar-cli repair\" on the sector",
-                                   path, why));
+        return IoError(
+            fmt::format("{} is not a journal this program can read ({}); the sector is left as it is. "
+                        "Move it aside and run \"orrimar-cli repair\" on the sector",
+                        path, why));
     };
     std::istringstream in(text);
     std::string line;

@@ -34,7 +34,7 @@ inline constexpr std::size_t kJournalMembers = 9;
 // race, a settled-layer member rewritten whole): saved before the first
 // write and put back by an all-or-nothing recovery before the cut.
 struct SavedBytes {
-    std::size_t member = 0;  // index into kSectorMemberExtensions
+    std::size_t member = 0;   // index into kSectorMemberExtensions
     std::int64_t offset = 0;  // bytes from the member's start
     std::string bytes;
 };

@@ -24,12 +24,12 @@ constexpr std::int64_t kTailWindow = 4096;
 // Problems listed in a refusal; the rest are for `check`.
 constexpr std::size_t kListedProblems = 5;
 
-
 // One past the last planet a system names (its planets follow one another).
 std::int64_t planetEnd(const TSystemRec& s) {
     std::int64_t end = 0;
     const auto stars = static_cast<std::size_t>(starCountOf(s));
-    for (std::size_t i = 0; i < stars; ++i) end = std::max<std::int64_t>(end, std::int64_t{s.firstPlanetId[i]} + s.planetCount[i]);
+    for (std::size_t i = 0; i < stars; ++i)
+        end = std::max<std::int64_t>(end, std::int64_t{s.firstPlanetId[i]} + s.planetCount[i]);
     return end;
 }
 
@@ -112,8 +112,10 @@ SectorTail FindLastWholeSystem(const std::string& baseName, const SectorExtent& 
     tail.onDisk = f.counts();
     tail.tornFiles = f.tornFiles();
     // Zeroed records at the ends are not there.
-    f.systems.limitTo(tail.onDisk.systems - zeroedTailRecords(f.systems.path(), sizeof(TSystemRec), tail.onDisk.systems));
-    f.planets.limitTo(tail.onDisk.planets - zeroedTailRecords(f.planets.path(), sizeof(TPlanetRec), tail.onDisk.planets));
+    f.systems.limitTo(tail.onDisk.systems -
+                      zeroedTailRecords(f.systems.path(), sizeof(TSystemRec), tail.onDisk.systems));
+    f.planets.limitTo(tail.onDisk.planets -
+                      zeroedTailRecords(f.planets.path(), sizeof(TPlanetRec), tail.onDisk.planets));
     f.moons.limitTo(tail.onDisk.moons - zeroedTailRecords(f.moons.path(), sizeof(TMoonRec), tail.onDisk.moons));
     f.races.limitTo(tail.onDisk.races - zeroedTailRecords(f.races.path(), sizeof(TAlienRec), tail.onDisk.races));
     const SectorExtent present = f.counts();
@@ -129,11 +131,14 @@ SectorTail FindLastWholeSystem(const std::string& baseName, const SectorExtent& 
         SectorExtent next = need;
         for (std::int64_t id = need.planets; id < end; ++id) {
             const TPlanetRec p = f.planets.read(id);
-            if (p.moonCount > 0) next.moons = std::max<std::int64_t>(next.moons, std::int64_t{p.firstMoonId} + p.moonCount);
-            if (hasNativeRace(p) && p.nativeRaceId >= 0) next.races = std::max<std::int64_t>(next.races, std::int64_t{p.nativeRaceId} + 1);
+            if (p.moonCount > 0)
+                next.moons = std::max<std::int64_t>(next.moons, std::int64_t{p.firstMoonId} + p.moonCount);
+            if (hasNativeRace(p) && p.nativeRaceId >= 0)
+                next.races = std::max<std::int64_t>(next.races, std::int64_t{p.nativeRaceId} + 1);
         }
         next.planets = end;
-        if (sys.systemRaceId != kNoRace) next.races = std::max<std::int64_t>(next.races, std::int64_t{sys.systemRaceId} + 1);
+        if (sys.systemRaceId != kNoRace)
+            next.races = std::max<std::int64_t>(next.races, std::int64_t{sys.systemRaceId} + 1);
         if (next.moons > present.moons || next.races > present.races) break;
         next.systems = s + 1;
         need = next;
@@ -213,8 +218,8 @@ std::vector<std::string> SectorTailProblems(const std::string& baseName) {
             named = owner.moonCount > 0 && std::int64_t{owner.firstMoonId} + owner.moonCount == n.moons;
         }
         if (!named) {
-            problems.push_back(fmt::format("{}: moon {} is named by no planet of the whole systems", f.moons.path(),
-                                           n.moons - 1));
+            problems.push_back(
+                fmt::format("{}: moon {} is named by no planet of the whole systems", f.moons.path(), n.moons - 1));
         }
     }
     if (n.races > 0) {
@@ -226,8 +231,8 @@ std::vector<std::string> SectorTailProblems(const std::string& baseName) {
             named = hasNativeRace(home) && home.nativeRaceId == n.races - 1;
         }
         if (!named) {
-            problems.push_back(fmt::format("{}: race {} is named by no planet of the whole systems", f.races.path(),
-                                           n.races - 1));
+            problems.push_back(
+                fmt::format("{}: race {} is named by no planet of the whole systems", f.races.path(), n.races - 1));
         }
     }
     return problems;
@@ -259,15 +264,16 @@ std::vector<std::string> SectorReferenceProblems(const std::string& baseName) {
             }
             for (std::int64_t id = first; id < end; ++id) {
                 const std::int32_t owner = f.planets.read(id).systemId;
-                if (owner != s) add(fmt::format("{}: planet {} names system {}, not {}", f.planets.path(), id, owner, s));
+                if (owner != s)
+                    add(fmt::format("{}: planet {} names system {}, not {}", f.planets.path(), id, owner, s));
             }
         }
     }
     for (std::int64_t id = 0; id < n.planets && problems.size() < kEnough; ++id) {
         const TPlanetRec p = f.planets.read(id);
         if (p.systemId < 0 || p.systemId >= n.systems) {
-            add(fmt::format("{}: planet {} names system {}, beyond the system file's {} records", f.planets.path(),
-                            id, p.systemId, n.systems));
+            add(fmt::format("{}: planet {} names system {}, beyond the system file's {} records", f.planets.path(), id,
+                            p.systemId, n.systems));
         }
         if (hasNativeRace(p) && (p.nativeRaceId < 0 || p.nativeRaceId >= n.races)) {
             add(fmt::format("{}: planet {} names race {}, beyond the race file's {} records", f.planets.path(), id,
@@ -277,8 +283,8 @@ std::vector<std::string> SectorReferenceProblems(const std::string& baseName) {
         const std::int64_t first = p.firstMoonId;
         const std::int64_t end = first + p.moonCount;
         if (first < 0 || end > n.moons) {
-            add(fmt::format("{}: planet {} names moons {}..{}, beyond the moon file's {} records", f.planets.path(),
-                            id, first, end - 1, n.moons));
+            add(fmt::format("{}: planet {} names moons {}..{}, beyond the moon file's {} records", f.planets.path(), id,
+                            first, end - 1, n.moons));
             continue;
         }
         for (std::int64_t m = first; m < end; ++m) {

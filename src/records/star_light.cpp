@@ -49,8 +49,8 @@ float effectiveLuminosity(const TSystemRec& system, int star) {
     return static_cast<float>(e);
 }
 
-int dayNightSwing(float luminosity, std::int16_t orbitRadius, std::int16_t temperature,
-                  std::uint8_t atmosphereClass, std::int32_t rotationHours) {
+int dayNightSwing(float luminosity, std::int16_t orbitRadius, std::int16_t temperature, std::uint8_t atmosphereClass,
+                  std::int32_t rotationHours) {
     const auto cls = static_cast<std::size_t>(std::clamp<int>(atmosphereClass, 1, 6));
     const int radius = orbitRadius > 0 ? orbitRadius : 1;
     const long double q = luminosity / std::sqrt(radius * 0.1L);

@@ -24,7 +24,7 @@ float effectiveLuminosity(const TSystemRec& system, int star);
 // nearest); the thicker the air, the smaller the swing. The day side never
 // passes 2000 K. Figures no sound record holds (a luminosity that is not a
 // number or infinite) still give a whole number.
-int dayNightSwing(float luminosity, std::int16_t orbitRadius, std::int16_t temperature,
-                  std::uint8_t atmosphereClass, std::int32_t rotationHours);
+int dayNightSwing(float luminosity, std::int16_t orbitRadius, std::int16_t temperature, std::uint8_t atmosphereClass,
+                  std::int32_t rotationHours);
 
 }  // namespace orrimar

@@ -26,11 +26,11 @@ inline constexpr std::uint8_t kJungle = 11;
 inline constexpr std::uint8_t kOcean = 12;
 inline constexpr std::uint8_t kDesert = 13;
 inline constexpr std::uint8_t kGlacier = 14;
-inline constexpr std::uint8_t kNickelIron = 15;    // belt kinds 15..18
+inline constexpr std::uint8_t kNickelIron = 15;  // belt kinds 15..18
 inline constexpr std::uint8_t kStony = 16;
 inline constexpr std::uint8_t kCarbonaceous = 17;
 inline constexpr std::uint8_t kIcy = 18;
-inline constexpr std::uint8_t kRing = 19;         // a body of diameter 0
+inline constexpr std::uint8_t kRing = 19;  // a body of diameter 0
 inline constexpr std::uint8_t kBrownDwarf = 20;
 inline constexpr std::uint8_t kPostGarden = 21;
 inline constexpr std::uint8_t kPreGarden = 22;
@@ -45,11 +45,10 @@ inline constexpr float kBrownDwarfMass = 3180.0F;
 inline constexpr std::size_t kWorldTypeNameLength = 13;
 
 inline constexpr std::array<std::string_view, world::kCount> kWorldTypeNames = {
-    "Ice Ball     ", "Rock         ", "Gas Giant    ", "Hot House    ", "Failed Core  ",
-    "Asteroid Belt", "Chunk        ", "Arid         ", "Steppe       ", "Terran       ",
-    "Jungle       ", "Ocean        ", "Desert       ", "Glacier      ", "Nickel-Iron  ",
-    "Stony        ", "Carbonaceous ", "Icy          ", "Ring         ", "Brown Dwarf  ",
-    "Post Garden  ", "Pre Garden   ", "Tundra       ",
+    "Ice Ball     ", "Rock         ", "Gas Giant    ", "Hot House    ", "Failed Core  ", "Asteroid Belt",
+    "Chunk        ", "Arid         ", "Steppe       ", "Terran       ", "Jungle       ", "Ocean        ",
+    "Desert       ", "Glacier      ", "Nickel-Iron  ", "Stony        ", "Carbonaceous ", "Icy          ",
+    "Ring         ", "Brown Dwarf  ", "Post Garden  ", "Pre Garden   ", "Tundra       ",
 };
 
 // A belt is a body of one of the four belt kinds, 15..18: the only codes the

@@ -49,18 +49,22 @@ bool splitEntry(const std::string& line, std::string& key, std::string& value) {
     key = trim(std::string_view(t).substr(0, eq));
     value = trim(std::string_view(t).substr(eq + 1));
     // A value wholly in quotes is read without them.
-    if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
-                              (value.front() == '\'' && value.back() == '\''))) {
+    if (value.size() >= 2 &&
+        ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\''))) {
         value = value.substr(1, value.size() - 2);
     }
     return true;
 }
 
 bool digitValue(char c, int base, int& v) {
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
+    else
+        return false;
     return v < base;
 }
 

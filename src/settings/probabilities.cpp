@@ -17,7 +17,7 @@ struct Weight {
 };
 
 constexpr Weight kStellarWeights[10] = {
-    {"Pheno", 1}, {"Misc", 5},   {"A_II", 9},  {"M_III", 20}, {"F_IV", 30},
+    {"Pheno", 1}, {"Misc", 5},  {"A_II", 9},  {"M_III", 20}, {"F_IV", 30},
     {"F_V", 115}, {"G_V", 250}, {"K_V", 260}, {"M_V", 260},  {"F_VII", 50},
 };
 
@@ -50,7 +50,8 @@ void LoadStellarProbabilities(const std::string& iniPath) {
     for (std::size_t n = 0; n < 10; ++n) {
         sum += ini.readInteger(kStellarSection, kStellarWeights[n].key, kStellarWeights[n].defaultWeight);
         // Each running sum lands in an unsigned 16-bit threshold.
-        if (sum < 0 || sum > 65535) throw thresholdRangeError(iniPath, kStellarSection, kStellarWeights[n].key, sum, 65535);
+        if (sum < 0 || sum > 65535)
+            throw thresholdRangeError(iniPath, kStellarSection, kStellarWeights[n].key, sum, 65535);
         theStellarThresholds.t[n] = static_cast<std::uint16_t>(sum);
     }
 }

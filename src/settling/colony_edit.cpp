@@ -68,8 +68,8 @@ std::int64_t colonyOn(const SettledLayer& layer, const WorldRef& world, std::int
 void requireFreeWorld(SettledEdit& edit, const WorldRef& world, std::int64_t except) {
     if (!edit.worldExists(world)) {
         const std::int64_t count = world.moon ? edit.counts().moons : edit.counts().planets;
-        throw FieldError("world", count == 0 ? fmt::format("there is no {} {}: the sector has no {}s",
-                                                           worldWord(world), world.id, worldWord(world))
+        throw FieldError("world", count == 0 ? fmt::format("there is no {} {}: the sector has no {}s", worldWord(world),
+                                                           world.id, worldWord(world))
                                              : fmt::format("there is no {} {}: the sector's {}s are 0..{}",
                                                            worldWord(world), world.id, worldWord(world), count - 1));
     }
@@ -115,9 +115,10 @@ void apply(SettledEdit& edit, const ColonyFields& f, std::int64_t colonyId, TCol
 std::int64_t liveColony(const SettledEdit& edit, std::int64_t colonyId) {
     const auto count = static_cast<std::int64_t>(edit.before().colonies.size());
     if (colonyId < 0 || colonyId >= count) {
-        throw FieldError("colony", count == 0 ? fmt::format("there is no colony {}: the sector has no colonies", colonyId)
-                                              : fmt::format("there is no colony {}: the sector's colonies are 0..{}",
-                                                            colonyId, count - 1));
+        throw FieldError(
+            "colony", count == 0
+                          ? fmt::format("there is no colony {}: the sector has no colonies", colonyId)
+                          : fmt::format("there is no colony {}: the sector's colonies are 0..{}", colonyId, count - 1));
     }
     if (isVacant(edit.before().colonies[static_cast<std::size_t>(colonyId)])) {
         throw FieldError("colony", fmt::format("colony {} was removed; its number stays empty", colonyId));

@@ -27,18 +27,18 @@ namespace orrimar {
 // out of its field's range is refused rather than cut to fit.
 struct ColonyFields {
     std::optional<WorldRef> world;
-    std::optional<std::int64_t> race;          // the people living there
-    std::optional<std::int64_t> owner;         // the owning race
-    bool independent = false;                  // owned by no race (instead of owner)
-    std::optional<std::int64_t> populationCode;  // 0..69
-    std::optional<std::uint64_t> people;       // instead of the code: the code nearest below
-    std::optional<std::int64_t> type;          // ColonyType code
-    std::optional<std::int64_t> starport;      // Starport code
-    std::optional<std::int64_t> law;           // 0..kLastLevel
-    std::optional<std::int64_t> stability;     // 0..kLastLevel
-    std::optional<std::int64_t> crime;         // 0..kLastLevel
-    std::optional<std::int64_t> gnp;           // millions of credits a year, 0..65535
-    std::optional<std::int64_t> power;         // points, 0..65535
+    std::optional<std::int64_t> race;                 // the people living there
+    std::optional<std::int64_t> owner;                // the owning race
+    bool independent = false;                         // owned by no race (instead of owner)
+    std::optional<std::int64_t> populationCode;       // 0..69
+    std::optional<std::uint64_t> people;              // instead of the code: the code nearest below
+    std::optional<std::int64_t> type;                 // ColonyType code
+    std::optional<std::int64_t> starport;             // Starport code
+    std::optional<std::int64_t> law;                  // 0..kLastLevel
+    std::optional<std::int64_t> stability;            // 0..kLastLevel
+    std::optional<std::int64_t> crime;                // 0..kLastLevel
+    std::optional<std::int64_t> gnp;                  // millions of credits a year, 0..65535
+    std::optional<std::int64_t> power;                // points, 0..65535
     std::optional<std::vector<Facility>> facilities;  // all of them: the others are cleared
 };
 

@@ -16,8 +16,16 @@ namespace {
 
 // Colours far enough apart to tell neighbouring empires apart on a map.
 constexpr std::array<EmpireColour, 10> kEmpirePalette = {{
-    {0xE6, 0x19, 0x4B}, {0x3C, 0xB4, 0x4B}, {0xFF, 0xE1, 0x19}, {0x43, 0x63, 0xD8}, {0xF5, 0x82, 0x31},
-    {0x91, 0x1E, 0xB4}, {0x42, 0xD4, 0xF4}, {0xF0, 0x32, 0xE6}, {0xBF, 0xEF, 0x45}, {0xFA, 0xBE, 0xD4},
+    {0xE6, 0x19, 0x4B},
+    {0x3C, 0xB4, 0x4B},
+    {0xFF, 0xE1, 0x19},
+    {0x43, 0x63, 0xD8},
+    {0xF5, 0x82, 0x31},
+    {0x91, 0x1E, 0xB4},
+    {0x42, 0xD4, 0xF4},
+    {0xF0, 0x32, 0xE6},
+    {0xBF, 0xEF, 0x45},
+    {0xFA, 0xBE, 0xD4},
 }};
 
 // The name in the name file's code page, as the record stores it.
@@ -50,8 +58,8 @@ void apply(SettledEdit& edit, const EmpireFields& f, std::int64_t empireId, TEmp
         edit.requireRace(*f.race, "race");
         const std::int64_t other = empireOf(edit.before(), *f.race, empireId);
         if (other >= 0) {
-            throw FieldError("race", fmt::format("race {} already has empire {}; change or remove that one",
-                                                 *f.race, other));
+            throw FieldError("race",
+                             fmt::format("race {} already has empire {}; change or remove that one", *f.race, other));
         }
         empire.race = static_cast<std::uint16_t>(*f.race);
     }
@@ -66,9 +74,10 @@ void apply(SettledEdit& edit, const EmpireFields& f, std::int64_t empireId, TEmp
 void requireLiveEmpire(const SettledEdit& edit, std::int64_t empireId) {
     const auto count = static_cast<std::int64_t>(edit.before().empires.size());
     if (empireId < 0 || empireId >= count) {
-        throw FieldError("empire", count == 0 ? fmt::format("there is no empire {}: the sector has no empires", empireId)
-                                              : fmt::format("there is no empire {}: the sector's empires are 0..{}",
-                                                            empireId, count - 1));
+        throw FieldError(
+            "empire", count == 0
+                          ? fmt::format("there is no empire {}: the sector has no empires", empireId)
+                          : fmt::format("there is no empire {}: the sector's empires are 0..{}", empireId, count - 1));
     }
     if (isVacant(edit.before().empires[static_cast<std::size_t>(empireId)])) {
         throw FieldError("empire", fmt::format("empire {} was removed; its number stays empty", empireId));

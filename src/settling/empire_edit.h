@@ -20,8 +20,8 @@ using EmpireColour = std::array<std::uint8_t, 3>;  // red, green, blue 0..255
 
 struct EmpireFields {
     std::optional<std::int64_t> race;
-    std::optional<std::string> name;          // UTF-8, 1..39 characters of the name file's code page
-    std::optional<std::int64_t> capital;      // system id
+    std::optional<std::string> name;      // UTF-8, 1..39 characters of the name file's code page
+    std::optional<std::int64_t> capital;  // system id
     std::optional<EmpireColour> colour;
 };
 

@@ -63,7 +63,7 @@ void SectorSpace::forEachWithin(std::int32_t centre, double reach,
 }
 
 SectorPicks SectorSpace::pickWorlds(const std::string& baseName, const std::vector<std::int32_t>& settler,
-                                   const std::function<const WorldFacts&(std::int32_t race)>& homeOf) const {
+                                    const std::function<const WorldFacts&(std::int32_t race)>& homeOf) const {
     SectorPicks picks;
     picks.bySystem.resize(cells_.size());
     const auto consider = [&](std::int32_t system, const WorldFacts& world) {
@@ -84,7 +84,8 @@ SectorPicks SectorSpace::pickWorlds(const std::string& baseName, const std::vect
         // Moons of neighbouring planets are neighbours in their file: read
         // in planet order, they come from the reader's block at hand.
         if (!moons) moons.emplace(sectorPath(baseName, ".mon"));
-        const std::int64_t end = std::min<std::int64_t>(std::int64_t{planet.firstMoonId} + planet.moonCount, moons->count());
+        const std::int64_t end =
+            std::min<std::int64_t>(std::int64_t{planet.firstMoonId} + planet.moonCount, moons->count());
         for (std::int64_t m = std::max<std::int64_t>(planet.firstMoonId, 0); m < end; ++m) {
             WorldFacts moon = moonFacts(m, moons->read(m));
             moon.planetId = static_cast<std::int32_t>(id);

@@ -36,8 +36,7 @@ public:
     // visit(system, distance in parsecs) for every system within `reach`
     // parsecs of `centre`, itself included, in the order of their cells
     // (x, then y, then z) and, in one cell, of their ids.
-    void forEachWithin(std::int32_t centre, double reach,
-                       const std::function<void(std::int32_t, double)>& visit) const;
+    void forEachWithin(std::int32_t centre, double reach, const std::function<void(std::int32_t, double)>& visit) const;
 
     // One pass over the planets, and the moons of the planets that count:
     // the pick of each system whose `settler[system]` is a race (not -1),
@@ -55,7 +54,7 @@ private:
     };
     static std::uint64_t key(std::int32_t x, std::int32_t y, std::int32_t z);
 
-    std::vector<Cell> cells_;                                  // by system id
+    std::vector<Cell> cells_;                                    // by system id
     std::vector<std::pair<std::uint64_t, std::int32_t>> index_;  // (cell key, system), sorted
 };
 

@@ -51,14 +51,15 @@ std::uint64_t raceSeed(std::uint64_t runSeed, std::uint16_t race) {
 
 void requireUnsettled(const std::string& baseName) {
     const SettledLayer layer = ReadSettledLayer(baseName);
-    const auto colonies = std::count_if(layer.colonies.begin(), layer.colonies.end(),
-                                        [](const TColonyRec& c) { return !isVacant(c); });
-    const auto empires = std::count_if(layer.empires.begin(), layer.empires.end(),
-                                       [](const TEmpireRec& e) { return !isVacant(e); });
+    const auto colonies =
+        std::count_if(layer.colonies.begin(), layer.colonies.end(), [](const TColonyRec& c) { return !isVacant(c); });
+    const auto empires =
+        std::count_if(layer.empires.begin(), layer.empires.end(), [](const TEmpireRec& e) { return !isVacant(e); });
     if (colonies == 0 && empires == 0 && layer.control.empty()) return;
-    throw SectorSettledError(fmt::format("{} is already settled ({} colonies, {} empires); give --replace to settle it "
-                                         "afresh (its colonies, control and empires are replaced, nothing else)",
-                                         baseName, colonies, empires));
+    throw SectorSettledError(
+        fmt::format("{} is already settled ({} colonies, {} empires); give --replace to settle it "
+                    "afresh (its colonies, control and empires are replaced, nothing else)",
+                    baseName, colonies, empires));
 }
 
 // The races of the sector that can settle: 16-bit ids only (the colony
@@ -110,9 +111,8 @@ SettleResult SettleSector(const std::string& givenBase, const SettleParams& para
 
     SectorSpace space = SectorSpace::load(baseName);
     std::vector<Race> races = readRaces(baseName, space, result);
-    std::sort(races.begin(), races.end(), [](const Race& a, const Race& b) {
-        return strongerThan(a.standing, a.id, b.standing, b.id);
-    });
+    std::sort(races.begin(), races.end(),
+              [](const Race& a, const Race& b) { return strongerThan(a.standing, a.id, b.standing, b.id); });
 
     // Home systems are their races' own: no other race settles there.
     std::vector<std::int32_t> sway(static_cast<std::size_t>(space.systemCount()), kNobody);
@@ -137,15 +137,15 @@ SettleResult SettleSector(const std::string& givenBase, const SettleParams& para
         if (race.id >= homeById.size()) homeById.resize(race.id + 1U, nullptr);
         homeById[race.id] = &race.home;
     }
-    const SectorPicks picks = space.pickWorlds(
-        baseName, settler, [&](std::int32_t race) -> const WorldFacts& { return *homeById[static_cast<std::size_t>(race)]; });
+    const SectorPicks picks = space.pickWorlds(baseName, settler, [&](std::int32_t race) -> const WorldFacts& {
+        return *homeById[static_cast<std::size_t>(race)];
+    });
     // The system of each colony, kept as it is made.
     std::vector<std::int64_t> colonySystems;
 
     SettledLayer layer;
-    const SectorNames names = SectorNames::load(baseName, [](NameKind kind, std::int32_t) {
-        return kind == NameKind::Race;
-    });
+    const SectorNames names =
+        SectorNames::load(baseName, [](NameKind kind, std::int32_t) { return kind == NameKind::Race; });
     // Colonies in the order of the races' strength, each race's home first.
     for (const Race& race : races) {
         seedRandom(raceSeed(params.seed, race.id));

@@ -40,7 +40,6 @@ public:
     using InputError::InputError;
 };
 
-
 SettleResult SettleSector(const std::string& baseName, const SettleParams& params);
 
 }  // namespace orrimar

@@ -51,21 +51,20 @@ std::int64_t SettledEdit::homeSystemOf(std::uint16_t race) {
 
 void SettledEdit::requireRace(std::int64_t race, const char* field) const {
     if (race == kNoRace) {
-        throw FieldError(field, fmt::format("{} names no race; give a race of the sector (0..{})", race,
-                                            races_.count() - 1));
+        throw FieldError(field,
+                         fmt::format("{} names no race; give a race of the sector (0..{})", race, races_.count() - 1));
     }
     if (race < 0 || race >= races_.count()) {
-        throw FieldError(field, races_.count() == 0
-                                    ? fmt::format("there is no race {}: the sector has no races", race)
-                                    : fmt::format("there is no race {}: the sector's races are 0..{}", race,
-                                                  races_.count() - 1));
+        throw FieldError(field, races_.count() == 0 ? fmt::format("there is no race {}: the sector has no races", race)
+                                                    : fmt::format("there is no race {}: the sector's races are 0..{}",
+                                                                  race, races_.count() - 1));
     }
 }
 
 void SettledEdit::requireSystem(std::int64_t system, const char* field) const {
     if (system < 0 || system >= counts_.systems) {
-        throw FieldError(field, fmt::format("there is no system {}: the sector's systems are 0..{}", system,
-                                            counts_.systems - 1));
+        throw FieldError(
+            field, fmt::format("there is no system {}: the sector's systems are 0..{}", system, counts_.systems - 1));
     }
 }
 

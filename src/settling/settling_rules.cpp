@@ -20,9 +20,7 @@ int clampLevel(int value) { return std::clamp(value, 0, kLastLevel); }
 
 std::uint8_t code(int value) { return static_cast<std::uint8_t>(value); }
 
-std::uint16_t clamp16(double value) {
-    return static_cast<std::uint16_t>(std::clamp(std::lround(value), 0L, 65535L));
-}
+std::uint16_t clamp16(double value) { return static_cast<std::uint16_t>(std::clamp(std::lround(value), 0L, 65535L)); }
 
 // Starport of a home world by level: none before level 3, primitive at 3
 // and 4, fair at 5 and 6, good at 7 and 8, excellent at 9 and 10.
@@ -217,7 +215,8 @@ TColonyRec rollColony(std::uint16_t race, const WorldFacts& world, const WorldFa
     const double like = living ? likeness(world, home) : 0.0;
     const int spread = d(6);
     int population = static_cast<int>(std::lround(10.0 + 25.0 * like + 2.0 * (standing.level - kFirstSpacefaringLevel) -
-                                                   5.0 * share)) + spread - 3;
+                                                  5.0 * share)) +
+                     spread - 3;
     if (world.moon) population -= 5;
     if (type == ColonyType::Mining || type == ColonyType::Fluid || type == ColonyType::Research ||
         type == ColonyType::Military) {
@@ -236,7 +235,8 @@ TColonyRec rollColony(std::uint16_t race, const WorldFacts& world, const WorldFa
     const int law = d(3);
     colony.lawLevel = code(clampLevel(government.law + law - 2 - (share > 0.5 ? 1 : 0)));
     const int stability = d(3);
-    colony.stability = code(clampLevel(government.stability - static_cast<int>(std::lround(3.0 * share)) + stability - 2));
+    colony.stability =
+        code(clampLevel(government.stability - static_cast<int>(std::lround(3.0 * share)) + stability - 2));
     const int crime = d(3);
     colony.crimeLevel = code(clampLevel(kLastLevel - colony.stability + crime - 2 - colony.lawLevel / 3));
 

@@ -38,13 +38,13 @@ bool strongerThan(const RaceStanding& a, std::uint16_t aId, const RaceStanding& 
 
 // What settling needs to know of a planet or a moon.
 struct WorldFacts {
-    std::int32_t id = 0;          // .pln id, or .mon id for a moon
-    std::int32_t planetId = 0;    // the planet itself, or the one a moon orbits
+    std::int32_t id = 0;        // .pln id, or .mon id for a moon
+    std::int32_t planetId = 0;  // the planet itself, or the one a moon orbits
     bool moon = false;
-    std::uint8_t worldType = 0;   // 1..23
+    std::uint8_t worldType = 0;  // 1..23
     std::uint8_t atmosphereClass = 0;
     std::uint8_t composition = 0;
-    std::uint8_t waterCover = 0;  // percent
+    std::uint8_t waterCover = 0;    // percent
     std::uint8_t bestResource = 0;  // highest of the five resource ratings
     std::int16_t temperature = 0;   // degrees Celsius
     float gravity = 0.0F;           // g
@@ -55,10 +55,10 @@ WorldFacts moonFacts(std::int64_t id, const TMoonRec& moon);
 
 // How a world serves a race, by what it is.
 enum class WorldUse {
-    Living,     // people can live there, the more like home the better
-    Mining,     // an asteroid belt
-    Fluid,      // a gas giant or brown dwarf, skimmed for fuel
-    Outpost,    // anything else: a station for research or the fleet
+    Living,   // people can live there, the more like home the better
+    Mining,   // an asteroid belt
+    Fluid,    // a gas giant or brown dwarf, skimmed for fuel
+    Outpost,  // anything else: a station for research or the fleet
 };
 WorldUse worldUse(const WorldFacts& world);
 

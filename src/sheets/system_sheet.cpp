@@ -22,7 +22,9 @@ using namespace orrimar::vocabulary;
 using namespace orrimar::logs;
 using namespace orrimar::reading;
 
-std::string utf8(const std::optional<std::string>& ansiName) { return ansiName ? ansiToUtf8(*ansiName) : std::string(); }
+std::string utf8(const std::optional<std::string>& ansiName) {
+    return ansiName ? ansiToUtf8(*ansiName) : std::string();
+}
 
 SheetStar starOf(const TSystemRec& system, int star) {
     const std::size_t i = static_cast<std::size_t>(star - 1);

@@ -54,11 +54,11 @@ struct SheetWorld {
 };
 
 struct SystemSheet {
-    std::int32_t id = 0;   // system id (record position)
-    std::string title;     // "Vessane (system 12)"; players: "Vessane"
-    std::string sector;    // the sector's name
-    std::string place;     // "x 3, y -4, z 0 parsecs"
-    std::string age;       // "4.6 billion years"
+    std::int32_t id = 0;  // system id (record position)
+    std::string title;    // "Vessane (system 12)"; players: "Vessane"
+    std::string sector;   // the sector's name
+    std::string place;    // "x 3, y -4, z 0 parsecs"
+    std::string age;      // "4.6 billion years"
     std::vector<SheetStar> stars;
     std::vector<SheetWorld> worlds;  // star by star, in orbit order
     std::vector<std::string> extraLines;

@@ -29,7 +29,7 @@ namespace {
 
 using Mode = RawRecordFile::Mode;
 
-constexpr long kLastRace = kNoRace - 1;       // kNoRace marks an independent colony
+constexpr long kLastRace = kNoRace - 1;  // kNoRace marks an independent colony
 constexpr std::int32_t kUncontrolled = -1;
 // One control entry per possible 16-bit system id: marking is a direct
 // index, and scanning in id order yields the systems sorted.
@@ -92,9 +92,7 @@ bool belongsTo(const TColonyRec& colony, std::uint16_t race) {
     return colony.allegiance == race || (colony.race == race && colony.allegiance == kNoRace);
 }
 
-void writeLine(Out out, std::string_view text) {
-    fmt::format_to(out, "{}\r\n", text);
-}
+void writeLine(Out out, std::string_view text) { fmt::format_to(out, "{}\r\n", text); }
 
 void writeHeading(Out out, long race) {
     writeLine(out, fmt::format("   Colonies owned by Race [{:6} ]", race));
@@ -135,8 +133,9 @@ struct Report {
                             fmt::format("starport class {} outside 1..{}", colony.starport, kStarportClasses));
         }
         if (colony.populationCode > kLastPopulationCode) {
-            throw codeError(path, number,
-                            fmt::format("population code {} outside 0..{}", colony.populationCode, kLastPopulationCode));
+            throw codeError(
+                path, number,
+                fmt::format("population code {} outside 0..{}", colony.populationCode, kLastPopulationCode));
         }
     }
 
@@ -179,9 +178,10 @@ struct Report {
         auto& entry = control[static_cast<std::size_t>(system)];
         if (entry == kUncontrolled && colony.allegiance == race) {
             if (system >= in.systems.count()) {
-                throw IoError(fmt::format("Read beyond end of file: {} record {}: system id {} beyond the system "
-                                          "file's {} records",
-                                          in.planets.path(), planetId, system, in.systems.count()));
+                throw IoError(
+                    fmt::format("Read beyond end of file: {} record {}: system id {} beyond the system "
+                                "file's {} records",
+                                in.planets.path(), planetId, system, in.systems.count()));
             }
             entry = race;
             ++controlled;
@@ -236,10 +236,11 @@ void requireSixteenBitSystems(SectorInputs& in, std::uint16_t race) {
             colony, counts, [&](std::int64_t id) { return in.planets.read(id); },
             [&](std::int64_t id) { return in.moons.read(id); });
         if (system >= kSystemIds) {
-            throw RangeError(fmt::format("The colonies report lists the systems of 16-bit ids only (0..65,535), and "
-                                         "colony {} of race {} lies in system {} of {}: report on a sector of at "
-                                         "most 65,536 systems",
-                                         i, race, groupedCount(system), in.systems.path()));
+            throw RangeError(
+                fmt::format("The colonies report lists the systems of 16-bit ids only (0..65,535), and "
+                            "colony {} of race {} lies in system {} of {}: report on a sector of at "
+                            "most 65,536 systems",
+                            i, race, groupedCount(system), in.systems.path()));
         }
     }
 }

@@ -301,9 +301,9 @@ MergeResult MergeSectors(const std::string& givenMain, const std::string& givenA
     names.check(offsets);
     // The campaign rows move with the records they speak of, colonies and
     // empires past the main sector's own as the settled layer's records do.
-    const CarriedCampaignRows campaign = readCarriedCampaignRows(
-        addedBase, CampaignOffsets{offsets.systems, offsets.planets, offsets.moons, offsets.races,
-                                   colonies.mainCount, empires.mainCount});
+    const CarriedCampaignRows campaign =
+        readCarriedCampaignRows(addedBase, CampaignOffsets{offsets.systems, offsets.planets, offsets.moons,
+                                                           offsets.races, colonies.mainCount, empires.mainCount});
     MergeResult result;
     result.doubledCells = DoubledCellsOnMerge(mainBase, addedBase);
 

@@ -42,11 +42,11 @@ void checkNameRecords(RecordReader<TNameRec>& names, const NamedCounts& counts,
         if (r.kind > 4) return;
         const auto kind = static_cast<NameKind>(r.kind);
         if (r.name.length > r.name.chars.size()) {
-            problem(fmt::format("{}: record {} has a name length of {}, more than {}", names.path(), k,
-                                r.name.length, r.name.chars.size()));
+            problem(fmt::format("{}: record {} has a name length of {}, more than {}", names.path(), k, r.name.length,
+                                r.name.chars.size()));
         } else if (hasControl(r.name)) {
-            problem(fmt::format("{}: record {} ({} {}) holds a control character", names.path(), k,
-                                nameKindWord(kind), r.value));
+            problem(fmt::format("{}: record {} ({} {}) holds a control character", names.path(), k, nameKindWord(kind),
+                                r.value));
         }
         const std::int64_t count = countFor(kind, counts);
         if (r.value < 0 || r.value >= count) {

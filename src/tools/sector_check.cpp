@@ -65,8 +65,7 @@ public:
           empires_(sectorPath(baseName, ".emp"), IfMissing::Empty) {}
 
     SectorCheckReport run() {
-        if (!systems_.present() && !planets_.present() && !moons_.present() && !races_.present() &&
-            !names_.present()) {
+        if (!systems_.present() && !planets_.present() && !moons_.present() && !races_.present() && !names_.present()) {
             std::string missing = missingSectorMessage(base_);
             if (missing.empty()) missing = fmt::format("No sector at {} ({} not found)", base_, systems_.path());
             throw MissingError(missing);
@@ -134,8 +133,7 @@ private:
         if (ec) {
             problem("{}: missing", path);
         } else if (recordSize != 0 && size % recordSize != 0) {
-            problem("{}: not a whole number of {}-byte records ({} bytes over)", path, recordSize,
-                    size % recordSize);
+            problem("{}: not a whole number of {}-byte records ({} bytes over)", path, recordSize, size % recordSize);
         }
     }
 
@@ -198,8 +196,8 @@ private:
             const bool beltOrbit = entry < 0;
             const int radius = beltOrbit ? -entry : (entry == 0 ? 1 : entry);
             if (p.orbitRadius != radius) {
-                problem("system {} star {} orbit {}: the orbit table holds {} but planet {} lies at {}", s,
-                        star + 1, j + 1, entry, id, p.orbitRadius);
+                problem("system {} star {} orbit {}: the orbit table holds {} but planet {} lies at {}", s, star + 1,
+                        j + 1, entry, id, p.orbitRadius);
             }
             if (beltOrbit != isBelt(p.worldType)) {
                 problem("system {} star {} orbit {}: the orbit table {} a belt but planet {} has world type {}", s,
@@ -246,8 +244,8 @@ private:
         if (first != expectedMoon_) problem("planet {}: first moon id {}, expected {}", id, first, expectedMoon_);
         expectedMoon_ = first + p.moonCount;
         if (first < 0 || first + p.moonCount > moons_.count()) {
-            problem("planet {}: moons {}..{} outside the moon file's {} records", id, first,
-                    first + p.moonCount - 1, moons_.count());
+            problem("planet {}: moons {}..{} outside the moon file's {} records", id, first, first + p.moonCount - 1,
+                    moons_.count());
             return;
         }
         for (std::int64_t m = first; m < first + p.moonCount; ++m) {
@@ -266,25 +264,22 @@ private:
             if (p.worldType < 1 || p.worldType > world::kCount) problem("planet {}: world type {}", id, p.worldType);
             checkWorldCodes("planet", id, p.atmosphereClass, p.composition, p.pressure);
             if (isBelt(p.worldType) && (p.moonCount != 0 || p.atmosphereClass != 6)) {
-                problem("planet {}: a belt with {} moons and atmosphere class {}", id, p.moonCount,
-                        p.atmosphereClass);
+                problem("planet {}: a belt with {} moons and atmosphere class {}", id, p.moonCount, p.atmosphereClass);
             }
             if (p.moonCount > 0) checkMoons(id, p);
             if (hasNativeRace(p)) {
                 const std::int64_t r = p.nativeRaceId;
                 if (r < 0 || r >= races_.count()) {
-                    problem("planet {}: native race id {} beyond the race file's {} records", id, r,
-                            races_.count());
+                    problem("planet {}: native race id {} beyond the race file's {} records", id, r, races_.count());
                 } else if (const std::int64_t home = races_.read(r).worldId; home != id && home != -id) {
                     problem("planet {}: its native race {} names world {}", id, r, races_.read(r).worldId);
                 }
             }
             // The colonising race id is read as a 16-bit race id, kNoRace for none.
             const auto colonisingRace = static_cast<std::uint16_t>(p.colonisingRaceId);
-            if (isColonised(p) && colonisingRace != kNoRace &&
-                colonisingRace >= races_.count()) {
-                problem("planet {}: colonising race id {} beyond the race file's {} records", id,
-                        colonisingRace, races_.count());
+            if (isColonised(p) && colonisingRace != kNoRace && colonisingRace >= races_.count()) {
+                problem("planet {}: colonising race id {} beyond the race file's {} records", id, colonisingRace,
+                        races_.count());
             }
         }
         if (expectedMoon_ < moons_.count()) {
@@ -353,8 +348,7 @@ private:
                         races_.count());
             }
             if (colony.populationCode >= kPopulationCodes) {
-                problem("colony {}: population code {} outside 0..{}", c, colony.populationCode,
-                        kPopulationCodes - 1);
+                problem("colony {}: population code {} outside 0..{}", c, colony.populationCode, kPopulationCodes - 1);
             }
             if (outside(colony.colonyType, 1, kColonyTypes)) {
                 problem("colony {}: colony type {} outside 1..{}", c, colony.colonyType, kColonyTypes);
@@ -454,8 +448,8 @@ SectorCheckReport CheckSector(const std::string& givenBase) {
             if (report.warnings.size() >= kMaxListedProblems) break;
             std::string ids;
             for (const std::int64_t id : cell.systemIds) ids += (ids.empty() ? "" : ", ") + std::to_string(id);
-            report.warnings.push_back(fmt::format("cell {},{},{} holds {} systems: {}", cell.cell.x, cell.cell.y, cell.cell.z,
-                                                  cell.systemIds.size(), ids));
+            report.warnings.push_back(fmt::format("cell {},{},{} holds {} systems: {}", cell.cell.x, cell.cell.y,
+                                                  cell.cell.z, cell.systemIds.size(), ids));
         }
     }
     return report;

@@ -40,11 +40,11 @@ QComboBox* editableList(const QString& name, QWidget* parent) {
 TForm6::TForm6(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Alien Generator"));
-    Edit2 = new FileField(QStringLiteral("starlog"), 8,
-                          saveDialog(QStringLiteral("log"),
-                                     {QStringLiteral("Star log file (*.log)"), QStringLiteral("Html log file (*.html)")},
-                                     kLogFolder),
-                          this);
+    Edit2 = new FileField(
+        QStringLiteral("starlog"), 8,
+        saveDialog(QStringLiteral("log"),
+                   {QStringLiteral("Star log file (*.log)"), QStringLiteral("Html log file (*.html)")}, kLogFolder),
+        this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit1 = limitTyping(new QLineEdit(QStringLiteral("15"), this), 8);
     Edit1->setObjectName(QStringLiteral("Edit1"));

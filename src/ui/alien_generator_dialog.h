@@ -21,13 +21,13 @@ class TForm6 : public QDialog, public CommandReport {
 public:
     TForm6(AppState& state, QWidget* parent = nullptr);
 
-    FileField* Edit2;       // "Save to :"
-    QLineEdit* Edit1;       // "Temperature"
-    QLineEdit* Edit3;       // "Gravity"
-    QComboBox* ComboBox1;   // "World"
-    QComboBox* ComboBox2;   // "Atmosphere"
-    QComboBox* ComboBox3;   // "Output :"
-    QCheckBox* CheckBox1;   // "Tot. al. disable"
+    FileField* Edit2;      // "Save to :"
+    QLineEdit* Edit1;      // "Temperature"
+    QLineEdit* Edit3;      // "Gravity"
+    QComboBox* ComboBox1;  // "World"
+    QComboBox* ComboBox2;  // "Atmosphere"
+    QComboBox* ComboBox3;  // "Output :"
+    QCheckBox* CheckBox1;  // "Tot. al. disable"
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 

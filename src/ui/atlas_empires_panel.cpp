@@ -63,17 +63,19 @@ void AtlasEmpiresPanel::showEmpires(const std::vector<AtlasSession::EmpireRow>& 
         name->setData(kCapitalRole, empire.capital);
         Empires->setItem(row, 0, name);
         Empires->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(empire.raceName)));
-        Empires->setItem(row, 2, new QTableWidgetItem(empire.capital >= 0 ? QString::fromStdString(empire.capitalName)
-                                                                          : QStringLiteral("none")));
+        Empires->setItem(row, 2,
+                         new QTableWidgetItem(empire.capital >= 0 ? QString::fromStdString(empire.capitalName)
+                                                                  : QStringLiteral("none")));
         Empires->setItem(row, 3, cell(empire.systems));
         Empires->setItem(row, 4, new QTableWidgetItem(QString::fromStdString(empire.people)));
     }
     Empires->setSortingEnabled(true);
     Empires->resizeColumnsToContents();
-    EmpireCount->setText(empires.empty() ? QStringLiteral("No race controls a system of this sector.")
-                                         : QStringLiteral("%1 %2 controlling systems")
-                                               .arg(empires.size())
-                                               .arg(empires.size() == 1 ? QStringLiteral("race") : QStringLiteral("races")));
+    EmpireCount->setText(empires.empty()
+                             ? QStringLiteral("No race controls a system of this sector.")
+                             : QStringLiteral("%1 %2 controlling systems")
+                                   .arg(empires.size())
+                                   .arg(empires.size() == 1 ? QStringLiteral("race") : QStringLiteral("races")));
 }
 
 int AtlasEmpiresPanel::chosenRace() const {

@@ -42,8 +42,9 @@ AtlasRoutePanel::AtlasRoutePanel(QWidget* parent) : QWidget(parent) {
     form->addRow(QStringLiteral("Jump:"), JumpSpin);
     ViaList = new QComboBox(this);
     ViaList->setObjectName(QStringLiteral("ViaList"));
-    ViaList->setToolTip(QStringLiteral("Stop only at systems that have this (a gas giant to refuel, say), or only "
-                                       "in one empire's space"));
+    ViaList->setToolTip(
+        QStringLiteral("Stop only at systems that have this (a gas giant to refuel, say), or only "
+                       "in one empire's space"));
     form->addRow(QStringLiteral("Only through:"), ViaList);
     layout->addLayout(form);
     RouteBtn = makeButton(QStringLiteral("Find route"), QStringLiteral("RouteBtn"), this);

@@ -38,7 +38,7 @@ namespace {
 using atlas::SystemId;
 
 constexpr std::array<atlas::View, 4> kViews = {atlas::View::Cube, atlas::View::Top, atlas::View::Front,
-                                              atlas::View::Side};
+                                               atlas::View::Side};
 
 // Rows listed in the search table; the map lights every match.
 constexpr std::size_t kListedMatches = 5000;
@@ -71,7 +71,6 @@ constexpr std::array<int, 19> kPrimaryKinds = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11
 
 QString any() { return QStringLiteral("any"); }
 
-
 // The system log as the Atlas shows it: every body, in HTML, in memory.
 std::string starlogHtml(const std::string& base, std::int32_t id) {
     std::ostringstream log;
@@ -93,8 +92,9 @@ QStringList AtlasSession::starKindChoices() {
         QString text = QString::fromUtf8(info.plainName.data(), static_cast<qsizetype>(info.plainName.size()));
         text[0] = text[0].toUpper();
         if (!info.spectralClass.empty())
-            text += QStringLiteral(" (%1 %2)").arg(QString::fromStdString(std::string(info.spectralClass)),
-                                                   QString::fromStdString(std::string(info.luminosityClass)));
+            text += QStringLiteral(" (%1 %2)")
+                        .arg(QString::fromStdString(std::string(info.spectralClass)),
+                             QString::fromStdString(std::string(info.luminosityClass)));
         list << text;
     }
     return list;
@@ -132,8 +132,6 @@ QStringList AtlasSession::lifeChoices() {
     }
     return list;
 }
-
-
 
 // ------------------------------------------------------------- sector
 
@@ -223,7 +221,6 @@ void AtlasSession::resetCamera() {
     s.changed();
 }
 
-
 // ---------------------------------------------------------- selection
 
 void AtlasSession::select(std::int32_t id) {
@@ -261,7 +258,7 @@ std::string AtlasSession::summaryHtml(std::int32_t id) const {
     if (!isOpen()) return {};
     std::ostringstream html;
     logs::writeStarSummary(state_->model->baseName(), id, engine::LogFormat::Html, html,
-                             std::string(state_->model->name(id)));
+                           std::string(state_->model->name(id)));
     // Settled space follows the orbits, inside the page's body.
     std::string page = html.str();
     const std::size_t end = page.rfind("</body>");

@@ -25,7 +25,7 @@
 namespace orrimar::atlas {
 class AtlasModel;
 struct Filter;
-}
+}  // namespace orrimar::atlas
 
 namespace orrimar::ui {
 
@@ -116,8 +116,8 @@ struct AtlasSession {
     std::string raceName(std::int32_t raceId) const;
 
     struct Query {
-        std::string text;       // name or id; empty: any
-        int starKind = 0;       // list entries, 0 = any
+        std::string text;  // name or id; empty: any
+        int starKind = 0;  // list entries, 0 = any
         int worldType = 0;
         bool breathable = false;
         int temperature = 0;
@@ -146,8 +146,8 @@ struct AtlasSession {
         std::int32_t id = 0;
         std::string name;
         int x = 0, y = 0, z = 0;
-        std::string primary;      // "G2 V"
-        double distance = -1.0;   // from the selected system; -1 = none selected
+        std::string primary;     // "G2 V"
+        double distance = -1.0;  // from the selected system; -1 = none selected
     };
     // Runs the query, lights its matches on the map, lists them.
     std::vector<Match> search(const Query& query);
@@ -160,8 +160,7 @@ struct AtlasSession {
     };
     // Nothing when no route exists; an empty list when from == to. The route
     // is kept and drawn on the map.
-    std::optional<std::vector<Leg>> route(std::int32_t from, std::int32_t to, double jump,
-                                          atlas::RouteStopChoice via);
+    std::optional<std::vector<Leg>> route(std::int32_t from, std::int32_t to, double jump, atlas::RouteStopChoice via);
     // The "Only through" list: every stop rule, then one entry per ruling
     // race ("systems of the Vessari Hegemony").
     std::vector<std::pair<std::string, atlas::RouteStopChoice>> viaChoices() const;
@@ -170,13 +169,13 @@ struct AtlasSession {
     // an empire record), for the Empires panel.
     struct EmpireRow {
         int race = 0;
-        std::string name;       // the empire's; the race's when it has no record
-        std::string raceName;   // "Vessari (race 64)"
+        std::string name;      // the empire's; the race's when it has no record
+        std::string raceName;  // "Vessari (race 64)"
         QRgb colour = 0;
         std::int32_t capital = -1;  // -1 = none
         std::string capitalName;
         std::int32_t systems = 0;
-        std::string people;     // "1.2 billion"
+        std::string people;  // "1.2 billion"
     };
     std::vector<EmpireRow> empires() const;
 

@@ -101,8 +101,8 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
             const atlas::SystemEntry& e = model.entry(mark.nearest);
             AtlasDot dot;
             dot.at = QPointF(mark.x, mark.y);
-            dot.radius = dotRadius(e.brightness, 1.0F) +
-                         static_cast<float>(std::log2(static_cast<double>(mark.count))) * 0.3F;
+            dot.radius =
+                dotRadius(e.brightness, 1.0F) + static_cast<float>(std::log2(static_cast<double>(mark.count))) * 0.3F;
             dot.colour = starColour(mark.dominantKind);
             dot.shade = shadeOf(atlas::depthFactor(s.camera, bounds, mark.depth));
             dot.lit = isLit(mark.nearest);
@@ -137,8 +137,7 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
         }
         if (candidates.size() > kLabelCandidates) {
             std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(kLabelCandidates),
-                             candidates.end(),
-                             [](const auto& a, const auto& b) { return a.priority > b.priority; });
+                             candidates.end(), [](const auto& a, const auto& b) { return a.priority > b.priority; });
             candidates.resize(kLabelCandidates);
         }
         QFont font;
@@ -190,9 +189,9 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
         for (std::size_t i = 0; i < s.route.legs.size() && i + 1 < scene.route.size(); ++i) {
             const QString text = QString::number(s.route.legs[i].parsecs, 'f', 1) + QStringLiteral(" pc");
             const QPointF middle = (scene.route[i] + scene.route[i + 1]) / 2.0;
-            const auto box = atlas::placeBeside(middle.x(), middle.y(),
-                                                atlas::LabelSize{metrics.horizontalAdvance(text) + 2.0, metrics.height()},
-                                                taken, options);
+            const auto box = atlas::placeBeside(
+                middle.x(), middle.y(), atlas::LabelSize{metrics.horizontalAdvance(text) + 2.0, metrics.height()},
+                taken, options);
             if (!box) continue;
             taken.push_back(*box);
             scene.routeLegs.push_back(AtlasLabel{QRectF(box->left, box->top, box->width, box->height), text, true});
@@ -251,8 +250,7 @@ std::string AtlasSession::namesNear(QPointF at, QSize size) const {
         }
         const atlas::SystemEntry& e = s.model->entry(id);
         if (!text.empty()) text += '\n';
-        text += fmt::format("{} ({}, {}, {}) {}", systemName(id), e.x, e.y, e.z,
-                            vocabulary::starPlainName(e.starKind));
+        text += fmt::format("{} ({}, {}, {}) {}", systemName(id), e.x, e.y, e.z, vocabulary::starPlainName(e.starKind));
         ++lines;
     }
     return text;

@@ -52,8 +52,9 @@ void AtlasSession::addTerritories(print::AtlasScene& scene) const {
     if (!s.model || !s.model->settled().hasControl()) return;
     State::Borders& b = s.borders;
     const atlas::Slab& slab = s.camera.slab;
-    const bool sameSlab = b.slab.enabled == slab.enabled &&
-                          (!slab.enabled || (b.slab.axis == slab.axis && b.slab.from == slab.from && b.slab.to == slab.to));
+    const bool sameSlab =
+        b.slab.enabled == slab.enabled &&
+        (!slab.enabled || (b.slab.axis == slab.axis && b.slab.from == slab.from && b.slab.to == slab.to));
     if (b.generation != s.modelGeneration || b.view != s.camera.view || !sameSlab) {
         b.lines = atlas::territoryBorders(*s.model, s.camera.view, slab);
         b.generation = s.modelGeneration;
@@ -102,7 +103,8 @@ std::vector<AtlasSession::EmpireRow> AtlasSession::empires() const {
         rows.push_back(std::move(row));
     }
     // Largest first: the empires a game master looks for.
-    std::stable_sort(rows.begin(), rows.end(), [](const EmpireRow& a, const EmpireRow& b) { return a.systems > b.systems; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const EmpireRow& a, const EmpireRow& b) { return a.systems > b.systems; });
     return rows;
 }
 
@@ -116,20 +118,23 @@ std::string AtlasSession::colonySummaryHtml(std::int32_t id) const {
     std::string html;
     if (owner != kNoRace) {
         const atlas::EmpireEntry* empire = model.settled().empireOf(owner);
-        html += fmt::format("<p><b>Controlled by</b> {}{}</p>", documents::escapeHtml(model.settled().raceLabel(owner)),
-                            empire != nullptr && !empire->name.empty() ? " (" + documents::escapeHtml(empire->name) + ")" : "");
+        html += fmt::format(
+            "<p><b>Controlled by</b> {}{}</p>", documents::escapeHtml(model.settled().raceLabel(owner)),
+            empire != nullptr && !empire->name.empty() ? " (" + documents::escapeHtml(empire->name) + ")" : "");
     } else if (!rows.empty()) {
         html += "<p><b>Controlled by</b> no race</p>";
     }
     if (rows.empty()) return html;
-    html += "<h3>Colonies</h3><table><tr><th>World</th><th>People</th><th>Race</th><th>Owner</th><th>Starport</th>"
-            "<th>Type</th><th>Government</th></tr>";
+    html +=
+        "<h3>Colonies</h3><table><tr><th>World</th><th>People</th><th>Race</th><th>Owner</th><th>Starport</th>"
+        "<th>Type</th><th>Government</th></tr>";
     for (const atlas::ColonyRow& row : rows) {
-        html += fmt::format("<tr><td>{}</td><td class=\"r\">{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}"
-                            "</td></tr>",
-                            documents::escapeHtml(row.world), documents::escapeHtml(row.people), documents::escapeHtml(row.race),
-                            documents::escapeHtml(row.owner), documents::escapeHtml(row.starport), documents::escapeHtml(row.type),
-                            documents::escapeHtml(row.government));
+        html += fmt::format(
+            "<tr><td>{}</td><td class=\"r\">{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}"
+            "</td></tr>",
+            documents::escapeHtml(row.world), documents::escapeHtml(row.people), documents::escapeHtml(row.race),
+            documents::escapeHtml(row.owner), documents::escapeHtml(row.starport), documents::escapeHtml(row.type),
+            documents::escapeHtml(row.government));
     }
     html += "</table>";
     return html;
@@ -177,7 +182,8 @@ void AtlasSession::applySettledQuery(const Query& query, atlas::Filter& filter) 
     if (query.population > 0 && query.population <= static_cast<int>(kPopulationFloors.size())) {
         filter.minPeople = kPopulationFloors[static_cast<std::size_t>(query.population - 1)].second;
     }
-    if (query.starport > 0 && query.starport <= static_cast<int>(kStarportNames.size())) filter.starport = query.starport;
+    if (query.starport > 0 && query.starport <= static_cast<int>(kStarportNames.size()))
+        filter.starport = query.starport;
     if (query.colonyType > 0 && query.colonyType <= static_cast<int>(kColonyTypeNames.size())) {
         filter.colonyTypes = static_cast<std::uint16_t>(1U << query.colonyType);
     }

@@ -75,9 +75,9 @@ const QString kLogStyle = QStringLiteral(
     "td{padding:1px 3px;font-size:small} td.r{white-space:nowrap}");
 
 QString withoutPageStyle(const QString& html) {
-    static const QRegularExpression style(QStringLiteral("<style>.*</style>"),
-                                          QRegularExpression::DotMatchesEverythingOption |
-                                              QRegularExpression::InvertedGreedinessOption);
+    static const QRegularExpression style(
+        QStringLiteral("<style>.*</style>"),
+        QRegularExpression::DotMatchesEverythingOption | QRegularExpression::InvertedGreedinessOption);
     return QString(html).remove(style);
 }
 
@@ -94,7 +94,8 @@ void setLogHtml(QTextBrowser* browser, const QString& html) {
 
 }  // namespace
 
-AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent) : AtlasWindow(nullptr, std::move(settingsPath), parent) {}
+AtlasWindow::AtlasWindow(QString settingsPath, QWidget* parent)
+    : AtlasWindow(nullptr, std::move(settingsPath), parent) {}
 
 AtlasWindow::AtlasWindow(CurrentSector* sector, QWidget* parent) : AtlasWindow(sector, QString(), parent) {}
 
@@ -403,12 +404,11 @@ void AtlasWindow::showSummary() {
     EditColoniesBtn->setEnabled(id.has_value());
     ExportBtn->setEnabled(session_->isOpen());
     ExportAction->setEnabled(session_->isOpen());
-    for (QAction* action : {PrintPosterAction, ExportPosterAction, PrintSheetsAction,
-                            ExportSheetsAction})
+    for (QAction* action : {PrintPosterAction, ExportPosterAction, PrintSheetsAction, ExportSheetsAction})
         action->setEnabled(session_->isOpen());
     if (!id) {
         Summary->setHtml(session_->isOpen() ? QStringLiteral("<p>Click a system on the map, or find one under "
-                                                            "Search.</p>")
+                                                             "Search.</p>")
                                             : QStringLiteral("<p>No sector open.</p>"));
         fillRaceButtons();
         return;
@@ -507,9 +507,9 @@ void AtlasWindow::renameClick() {
     if (!id) return;
     bool accepted = false;
     const QString current = QString::fromStdString(session_->nameOf(*id));
-    const QString name = QInputDialog::getText(this, QStringLiteral("Rename system"),
-                                               QStringLiteral("Name of system %1:").arg(*id), QLineEdit::Normal,
-                                               current, &accepted);
+    const QString name =
+        QInputDialog::getText(this, QStringLiteral("Rename system"), QStringLiteral("Name of system %1:").arg(*id),
+                              QLineEdit::Normal, current, &accepted);
     if (!accepted) return;
     renameSelected(name);
 }
@@ -521,8 +521,9 @@ bool AtlasWindow::renameSelected(const QString& name) {
     watcher_->acknowledge();  // the window's own write: nothing to read again
     rebuildScene();
     showSummary();
-    statusBar()->showMessage(name.trimmed().isEmpty() ? QStringLiteral("System %1 has no name now").arg(*id)
-                                                      : QStringLiteral("System %1 is now %2").arg(*id).arg(name.trimmed()));
+    statusBar()->showMessage(name.trimmed().isEmpty()
+                                 ? QStringLiteral("System %1 has no name now").arg(*id)
+                                 : QStringLiteral("System %1 is now %2").arg(*id).arg(name.trimmed()));
     return true;
 }
 

@@ -126,8 +126,7 @@ public:
     // System > Settle the sector: the Settle Sector dialog on the open
     // sector, which is read again once settled.
     void settleClick();
-    void setColonyEditors(std::function<void(std::int32_t system)> add,
-                          std::function<void(std::int32_t system)> edit);
+    void setColonyEditors(std::function<void(std::int32_t system)> add, std::function<void(std::int32_t system)> edit);
     // Fills the lists that name the open sector's races (the search's
     // owners, the route's empires) and the Empires panel.
     void refreshSettledLists();

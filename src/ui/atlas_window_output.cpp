@@ -35,7 +35,9 @@ namespace orrimar::ui {
 
 namespace {
 
-FileDialogRequest pdfDialog() { return saveDialog(QStringLiteral("pdf"), {QStringLiteral("PDF document (*.pdf)")}, kLogFolder); }
+FileDialogRequest pdfDialog() {
+    return saveDialog(QStringLiteral("pdf"), {QStringLiteral("PDF document (*.pdf)")}, kLogFolder);
+}
 
 // A printer set for whole pages of `paper`: the painting library lays out
 // its own margins.
@@ -218,8 +220,9 @@ bool AtlasWindow::exportSheetsAs(const QString& path, const QStringList& systems
     const bool done =
         guarded(this, [&] { print::writeSheetsPdf(*content, paper, QFile::encodeName(path).toStdString()); });
     if (done) {
-        statusBar()->showMessage(
-            QStringLiteral("Wrote %1 system sheet%2 to %3").arg(content->size()).arg(content->size() == 1 ? "" : "s", path));
+        statusBar()->showMessage(QStringLiteral("Wrote %1 system sheet%2 to %3")
+                                     .arg(content->size())
+                                     .arg(content->size() == 1 ? "" : "s", path));
     }
     return done;
 }

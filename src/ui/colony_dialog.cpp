@@ -54,7 +54,8 @@ void selectData(QComboBox* box, int data) {
 }
 
 QString worldText(const TColonyRec& colony) {
-    return QStringLiteral("%1:%2").arg(isMoonBase(colony) ? QStringLiteral("moon") : QStringLiteral("planet"))
+    return QStringLiteral("%1:%2")
+        .arg(isMoonBase(colony) ? QStringLiteral("moon") : QStringLiteral("planet"))
         .arg(colony.worldId);
 }
 
@@ -62,19 +63,19 @@ QString worldText(const TColonyRec& colony) {
 
 void fillRaceBox(QComboBox* box, const std::string& sectorBase) {
     const std::int64_t races = recordCountOnDisk(sectorPath(sectorBase, ".aln"), sizeof(TAlienRec));
-    const SectorNames names = SectorNames::load(sectorBase, [](NameKind kind, std::int32_t) {
-        return kind == NameKind::Race;
-    });
+    const SectorNames names =
+        SectorNames::load(sectorBase, [](NameKind kind, std::int32_t) { return kind == NameKind::Race; });
     for (std::int64_t id = 0; id < races; ++id) {
         const auto name = names.race(id);
-        const QString text = name ? QStringLiteral("%1 (race %2)").arg(QString::fromStdString(ansiToUtf8(*name))).arg(id)
-                                  : QStringLiteral("race %1").arg(id);
+        const QString text = name
+                                 ? QStringLiteral("%1 (race %2)").arg(QString::fromStdString(ansiToUtf8(*name))).arg(id)
+                                 : QStringLiteral("race %1").arg(id);
         box->addItem(text, static_cast<int>(id));
     }
 }
 
-ColonyDialog::ColonyDialog(std::string sectorBase, std::optional<std::int64_t> colonyId,
-                           std::optional<WorldRef> world, QWidget* parent)
+ColonyDialog::ColonyDialog(std::string sectorBase, std::optional<std::int64_t> colonyId, std::optional<WorldRef> world,
+                           QWidget* parent)
     : QDialog(parent), base_(std::move(sectorBase)), colonyId_(colonyId) {
     setObjectName(QStringLiteral("ColonyDialog"));
     setWindowTitle(colonyId ? QStringLiteral("Colony %1").arg(*colonyId) : QStringLiteral("Add colony"));
@@ -102,9 +103,8 @@ ColonyDialog::ColonyDialog(std::string sectorBase, std::optional<std::int64_t> c
     auto* facilities = new QGroupBox(QStringLiteral("Facilities"), this);
     auto* facilityGrid = new QGridLayout(facilities);
     for (std::size_t i = 0; i < FacilityBoxes.size(); ++i) {
-        auto* box = new QCheckBox(QString::fromUtf8(kFacilityNames[i].data(),
-                                                    static_cast<int>(kFacilityNames[i].size())),
-                                  facilities);
+        auto* box = new QCheckBox(
+            QString::fromUtf8(kFacilityNames[i].data(), static_cast<int>(kFacilityNames[i].size())), facilities);
         box->setProperty("facility", static_cast<int>(i + 1));
         box->setObjectName(QStringLiteral("Facility%1").arg(i + 1));
         facilityGrid->addWidget(box, static_cast<int>(i / 2), static_cast<int>(i % 2));
@@ -140,9 +140,8 @@ ColonyDialog::ColonyDialog(std::string sectorBase, std::optional<std::int64_t> c
     layout->addWidget(facilities);
     layout->addLayout(row);
 
-    connect(PopulationBox, qOverload<int>(&QSpinBox::valueChanged), this, [this](int code) {
-        PopulationWords->setText(QString::fromStdString(populationWords(code) + " people"));
-    });
+    connect(PopulationBox, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int code) { PopulationWords->setText(QString::fromStdString(populationWords(code) + " people")); });
     connect(OKBtn, &QPushButton::clicked, this, &ColonyDialog::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(RemoveBtn, &QPushButton::clicked, this, &ColonyDialog::RemoveBtnClick);

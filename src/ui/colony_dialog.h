@@ -35,13 +35,13 @@ public:
     ColonyDialog(std::string sectorBase, std::optional<std::int64_t> colonyId, std::optional<WorldRef> world,
                  QWidget* parent = nullptr);
 
-    QLineEdit* WorldField;       // planet:ID, moon:ID or a world's name
-    QComboBox* RaceBox;          // item data: race id
-    QComboBox* OwnerBox;         // item data: race id; kNoRace for "Independent"
-    QSpinBox* PopulationBox;     // population code
-    QLabel* PopulationWords;     // the code in people
-    QComboBox* TypeBox;          // item data: ColonyType code
-    QComboBox* StarportBox;      // item data: Starport code
+    QLineEdit* WorldField;    // planet:ID, moon:ID or a world's name
+    QComboBox* RaceBox;       // item data: race id
+    QComboBox* OwnerBox;      // item data: race id; kNoRace for "Independent"
+    QSpinBox* PopulationBox;  // population code
+    QLabel* PopulationWords;  // the code in people
+    QComboBox* TypeBox;       // item data: ColonyType code
+    QComboBox* StarportBox;   // item data: Starport code
     QSpinBox* LawBox;
     QSpinBox* StabilityBox;
     QSpinBox* CrimeBox;
@@ -50,7 +50,7 @@ public:
     std::array<QCheckBox*, 8> FacilityBoxes;  // property "facility": the Facility code
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
-    QPushButton* RemoveBtn;      // hidden when adding
+    QPushButton* RemoveBtn;  // hidden when adding
 
     // The colony the dialog added, changed or removed; empty until then.
     std::optional<std::int64_t> colonyId() const { return colonyId_; }

@@ -28,8 +28,8 @@ QString findCompanion(const QString& dir, const QString& fileName) {
     return {};
 }
 
-void start_companion(const QString& fileName, const QString& parameters, const QString& directory,
-                     int showCommand, const DetachedStarter& starter) {
+void start_companion(const QString& fileName, const QString& parameters, const QString& directory, int showCommand,
+                     const DetachedStarter& starter) {
     // The launch pad passes no parameters, and every window opens in its
     // normal size, so neither needs passing on here.
     (void)parameters;

@@ -24,8 +24,8 @@ QString findCompanion(const QString& dir, const QString& fileName);
 // Starts a companion from the program directory: the file name, the
 // parameters (none are passed by the launch pad), the working directory and
 // the show command kept for its callers (windows open in their normal size).
-void start_companion(const QString& fileName, const QString& parameters, const QString& directory,
-                     int showCommand, const DetachedStarter& starter);
+void start_companion(const QString& fileName, const QString& parameters, const QString& directory, int showCommand,
+                     const DetachedStarter& starter);
 
 // The show command of every launch: the window in its current size and position.
 constexpr int kShowNormal = 5;

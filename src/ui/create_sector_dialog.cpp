@@ -48,8 +48,9 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     Edit6 = numberField(QStringLiteral("8"), 3, this);
     Edit7 = numberField(QStringLiteral("25"), 3, this);
     Edit9 = numberField(QStringLiteral("50"), 2, this);
-    Edit9->setToolTip(QStringLiteral("Highest spatial age a native race may reach: how far into space it has "
-                                     "gone (0..255)"));
+    Edit9->setToolTip(
+        QStringLiteral("Highest spatial age a native race may reach: how far into space it has "
+                       "gone (0..255)"));
     SeedEdit = limitTyping(new QLineEdit(this), 20);
     SeedEdit->setPlaceholderText(QStringLiteral("from the clock"));
     SeedLabel = new QLabel(this);
@@ -62,8 +63,9 @@ TBtnRightDlg::TBtnRightDlg(const AppState& state, QWidget* parent) : QDialog(par
     NamesBox->setChecked(true);
     // What each box does, as the command line's create options say it.
     CheckBox1->setToolTip(QStringLiteral("Kept for compatibility: it changes nothing in the sector made"));
-    CheckBox3->setToolTip(QStringLiteral("Checked: make a new sector at File. Unchecked: add the new systems "
-                                         "to the sector already there"));
+    CheckBox3->setToolTip(
+        QStringLiteral("Checked: make a new sector at File. Unchecked: add the new systems "
+                       "to the sector already there"));
     CheckBox2->setToolTip(QStringLiteral("Keep native races from the most utterly alien body forms and traits"));
     CheckBox4->setToolTip(QStringLiteral("A flat sector: one layer of cells (a square) instead of a cube"));
     NamesBox->setToolTip(QStringLiteral("Give systems and races names; unchecked, they stay unnamed"));
@@ -143,10 +145,10 @@ QString createSectorReport(const CreateSectorResult& run, const CreateSectorPara
             .arg(run.cancelled ? QStringLiteral("Cancelled, wrote nothing") : QStringLiteral("Wrote nothing"),
                  count(run.cellsVisited), QString::number(run.seed), base);
     }
-    const QString what = run.cancelled ? (params.newFile ? QStringLiteral("Cancelled; wrote so far to sector")
-                                                          : QStringLiteral("Cancelled; appended so far to sector"))
-                                       : (params.newFile ? QStringLiteral("Wrote sector")
-                                                          : QStringLiteral("Appended to sector"));
+    const QString what = run.cancelled
+                             ? (params.newFile ? QStringLiteral("Cancelled; wrote so far to sector")
+                                               : QStringLiteral("Cancelled; appended so far to sector"))
+                             : (params.newFile ? QStringLiteral("Wrote sector") : QStringLiteral("Appended to sector"));
     return QStringLiteral("%1 %2: %3 systems, %4 planets, %5 moons, %6 races (seed %7)")
         .arg(what, base, count(run.systems), count(run.planets), count(run.moons), count(run.races),
              QString::number(run.seed));
@@ -217,8 +219,10 @@ void TBtnRightDlg::OKBtnClick() {
         if (declined) return;
     }
     Gauge1->setValue(0);
-    if (cancelFlag_ && lastRun_ && lastRun_->cancelled) QDialog::reject();
-    else accept();
+    if (cancelFlag_ && lastRun_ && lastRun_->cancelled)
+        QDialog::reject();
+    else
+        accept();
 }
 
 void TBtnRightDlg::runSector(const CreateSectorParams& params) {

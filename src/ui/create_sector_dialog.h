@@ -26,16 +26,16 @@ class TBtnRightDlg : public QDialog, public CommandReport, private SectorProgres
 public:
     TBtnRightDlg(const AppState& state, QWidget* parent = nullptr);
 
-    QLineEdit* Edit8;   // "Name : "
-    FileField* Edit1;   // "File : "
-    QLineEdit* Edit3;   // "X :"
-    QLineEdit* Edit4;   // "Y :"
-    QLineEdit* Edit5;   // "Z : "
-    QLineEdit* Edit6;   // "Density : "
-    QLineEdit* Edit7;   // "Size :"
-    QLineEdit* Edit9;   // "Max Spatial Age"
-    QLineEdit* SeedEdit;  // "Seed : ", empty for a seed from the clock
-    QLabel* SeedLabel;    // the seed of the last run, to make the sector again
+    QLineEdit* Edit8;      // "Name : "
+    FileField* Edit1;      // "File : "
+    QLineEdit* Edit3;      // "X :"
+    QLineEdit* Edit4;      // "Y :"
+    QLineEdit* Edit5;      // "Z : "
+    QLineEdit* Edit6;      // "Density : "
+    QLineEdit* Edit7;      // "Size :"
+    QLineEdit* Edit9;      // "Max Spatial Age"
+    QLineEdit* SeedEdit;   // "Seed : ", empty for a seed from the clock
+    QLabel* SeedLabel;     // the seed of the last run, to make the sector again
     QCheckBox* CheckBox1;  // "Gaia"
     QCheckBox* CheckBox3;  // "New file"
     QCheckBox* CheckBox2;  // "Tot. al disable"

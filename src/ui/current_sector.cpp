@@ -12,7 +12,9 @@ bool namesASector(const QString& baseName) {
 }
 
 CurrentSector::CurrentSector(QString settingsPath, QObject* parent)
-    : QObject(parent), settingsPath_(std::move(settingsPath)), recent_(readRecentSectors(settingsPath_.toStdString())) {}
+    : QObject(parent),
+      settingsPath_(std::move(settingsPath)),
+      recent_(readRecentSectors(settingsPath_.toStdString())) {}
 
 void CurrentSector::set(const QString& baseName) {
     if (baseName.isEmpty()) return;

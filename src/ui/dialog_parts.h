@@ -54,7 +54,7 @@ QBoxLayout* rightButtonColumn(const OkCancel& buttons);
 QBoxLayout* bottomButtonRow(const OkCancel& buttons);
 
 // The file dialogs of the commands.
-FileDialogRequest openSectorDialog();    // "sun", "Star files (*.sun)", "../data"
+FileDialogRequest openSectorDialog();  // "sun", "Star files (*.sun)", "../data"
 FileDialogRequest openDialog(const QString& extension, const QString& filter, const QString& initialDir);
 FileDialogRequest saveDialog(const QString& extension, const QStringList& filters, const QString& initialDir);
 

@@ -117,9 +117,8 @@ EmpireFields EmpireDialog::fieldsFromWidgets() const {
     f.name = NameField->text().toStdString();
     const std::string capital = CapitalField->text().trimmed().toStdString();
     if (!capital.empty()) {
-        const SectorNames names = SectorNames::load(base_, [](NameKind kind, std::int32_t) {
-            return kind == NameKind::System;
-        });
+        const SectorNames names =
+            SectorNames::load(base_, [](NameKind kind, std::int32_t) { return kind == NameKind::System; });
         const std::int64_t systems = recordCountOnDisk(sectorPath(base_, ".sun"), sizeof(TSystemRec));
         f.capital = findByText(capital, nameSourceOf(names, NameKind::System), systems, "Capital", "system");
     }
@@ -137,8 +136,9 @@ void EmpireDialog::OKBtnClick() {
     } catch (const FieldError& e) {
         QString label = QString::fromStdString(e.field());
         if (!label.isEmpty()) label[0] = label[0].toUpper();
-        showMessage(this, QStringLiteral("Error"), QStringLiteral("%1: %2").arg(label, QString::fromStdString(e.problem())));
-        QWidget* widget = e.field() == "race" ? static_cast<QWidget*>(RaceBox)
+        showMessage(this, QStringLiteral("Error"),
+                    QStringLiteral("%1: %2").arg(label, QString::fromStdString(e.problem())));
+        QWidget* widget = e.field() == "race"      ? static_cast<QWidget*>(RaceBox)
                           : e.field() == "capital" ? static_cast<QWidget*>(CapitalField)
                           : e.field() == "colour"  ? static_cast<QWidget*>(ColourBtn)
                                                    : static_cast<QWidget*>(NameField);

@@ -30,13 +30,13 @@ public:
     EmpireDialog(std::string sectorBase, std::optional<std::int64_t> empireId, std::optional<std::int64_t> race,
                  QWidget* parent = nullptr);
 
-    QComboBox* RaceBox;        // item data: race id
-    QLineEdit* NameField;      // 1..39 characters
-    QLineEdit* CapitalField;   // a system's id or name; blank: the race's home system (adding)
-    QPushButton* ColourBtn;    // opens the colour dialog
+    QComboBox* RaceBox;       // item data: race id
+    QLineEdit* NameField;     // 1..39 characters
+    QLineEdit* CapitalField;  // a system's id or name; blank: the race's home system (adding)
+    QPushButton* ColourBtn;   // opens the colour dialog
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
-    QPushButton* RemoveBtn;    // hidden when adding
+    QPushButton* RemoveBtn;  // hidden when adding
 
     QColor colour() const { return colour_; }
     std::optional<std::int64_t> empireId() const { return empireId_; }

@@ -32,13 +32,15 @@ void offerRepair(QWidget* parent, const DamagedSectorError& error) {
     const QString base = QString::fromStdString(error.baseName());
     QString question = QStringLiteral("The sector %1 is not whole:").arg(base);
     const std::size_t listed = std::min(error.problems().size(), kListedProblems);
-    for (std::size_t i = 0; i < listed; ++i) question += QStringLiteral("\n  ") + QString::fromStdString(error.problems()[i]);
+    for (std::size_t i = 0; i < listed; ++i)
+        question += QStringLiteral("\n  ") + QString::fromStdString(error.problems()[i]);
     question += QStringLiteral("\n\nRepair it now, cutting it back to its last whole system?");
     if (!askQuestion(parent, kApplicationTitle, question)) return;
     guarded(parent, [&] {
         const SectorRepair repair = RepairSector(error.baseName());
         QString done = QStringLiteral("Repaired %1:").arg(base);
-        for (const std::string& action : repair.actions) done += QStringLiteral("\n  ") + QString::fromStdString(action);
+        for (const std::string& action : repair.actions)
+            done += QStringLiteral("\n  ") + QString::fromStdString(action);
         done += QStringLiteral("\n\nRun the command again.");
         showMessage(parent, kApplicationTitle, done);
     });

@@ -23,7 +23,7 @@ namespace {
 
 // The formats in list order.
 constexpr exports::ExportFormat kFormats[] = {exports::ExportFormat::Json, exports::ExportFormat::Csv,
-                                             exports::ExportFormat::Atlas};
+                                              exports::ExportFormat::Atlas};
 
 }  // namespace
 
@@ -115,9 +115,8 @@ void ExportDialog::OKBtnClick() {
     });
     Gauge->setValue(0);
     lastResult.clear();
-    const QString what = chosen == exports::ExportFormat::Atlas
-                             ? QStringLiteral("atlas")
-                             : FormatBox->currentText() + QStringLiteral(" export");
+    const QString what = chosen == exports::ExportFormat::Atlas ? QStringLiteral("atlas")
+                                                                : FormatBox->currentText() + QStringLiteral(" export");
     if (done && lastRun_ && !lastRun_->cancelled) {
         showMessage(this, kApplicationTitle,
                     QStringLiteral("Wrote the %1 of %2 to %3").arg(what, SectorEdit->text(), DestinationEdit->text()));
@@ -125,11 +124,11 @@ void ExportDialog::OKBtnClick() {
         const auto count = [](std::int64_t n, const QString& one, const QString& many) {
             return QString::fromStdString(groupedCount(n)) + QLatin1Char(' ') + (n == 1 ? one : many);
         };
-        lastResult = QStringLiteral("Wrote the %1 of %2 (%3, %4) to %5")
-                         .arg(what, SectorEdit->text(),
-                              count(lastRun_->systems, QStringLiteral("system"), QStringLiteral("systems")),
-                              count(lastRun_->races, QStringLiteral("race"), QStringLiteral("races")),
-                              DestinationEdit->text());
+        lastResult =
+            QStringLiteral("Wrote the %1 of %2 (%3, %4) to %5")
+                .arg(what, SectorEdit->text(),
+                     count(lastRun_->systems, QStringLiteral("system"), QStringLiteral("systems")),
+                     count(lastRun_->races, QStringLiteral("race"), QStringLiteral("races")), DestinationEdit->text());
     }
     if (lastRun_ && lastRun_->cancelled) {
         lastResult = QStringLiteral("Cancelled the %1 of %2; %3 left as it was")

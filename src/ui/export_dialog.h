@@ -24,9 +24,9 @@ class ExportDialog : public QDialog, public CommandReport, private exports::Expo
 public:
     explicit ExportDialog(QWidget* parent = nullptr);
 
-    FileField* SectorEdit;      // "Sector : "
-    QComboBox* FormatBox;       // "Format : " JSON, CSV, HTML atlas
-    QLineEdit* DestinationEdit; // "Destination : " a file for JSON, a folder otherwise
+    FileField* SectorEdit;       // "Sector : "
+    QComboBox* FormatBox;        // "Format : " JSON, CSV, HTML atlas
+    QLineEdit* DestinationEdit;  // "Destination : " a file for JSON, a folder otherwise
     QProgressBar* Gauge;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;

@@ -22,7 +22,7 @@ struct SeamState {
     std::deque<QueuedAnswer> queued;
     bool refuseReal = false;
     FileDialogRequest lastRequest;
-    QString dataFolder;    // absolute; empty before start-up names it
+    QString dataFolder;  // absolute; empty before start-up names it
     QString logFolder;
     QString settingsPath;
 };
@@ -37,7 +37,6 @@ SeamState& seam() {
     static SeamState state;
     return state;
 }
-
 
 std::optional<FileDialogAnswer> showRealDialog(QWidget* parent, const FileDialogRequest& request,
                                                const FileDialogAnswer& lastAnswer) {

@@ -17,8 +17,8 @@ struct FileDialogRequest {
     Mode mode = Mode::Open;
     QString defaultExtension;  // "sun": added when the user types a name without one
     QStringList filters;       // "Star files (*.sun)", first filter = index 1
-    QString initialDir;        // kind of file: "../data" (sectors) or "../log" (logs, reports); empty: the current directory
-    QString initialFileName;   // offered before anything was chosen
+    QString initialDir;  // kind of file: "../data" (sectors) or "../log" (logs, reports); empty: the current directory
+    QString initialFileName;  // offered before anything was chosen
 };
 
 struct FileDialogAnswer {

@@ -13,7 +13,7 @@ struct FirstRunValue {
 
 // Per mille weights of the star kinds.
 constexpr FirstRunValue kStellar[] = {
-    {"Pheno", 1}, {"Misc", 5},   {"A_II", 9},  {"M_III", 20}, {"F_IV", 30},
+    {"Pheno", 1}, {"Misc", 5},  {"A_II", 9},  {"M_III", 20}, {"F_IV", 30},
     {"F_V", 115}, {"G_V", 250}, {"K_V", 260}, {"M_V", 260},  {"F_VII", 50},
 };
 

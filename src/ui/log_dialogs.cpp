@@ -63,7 +63,6 @@ void addRow(QGridLayout* grid, QDialog* dialog, const QString& caption, QWidget*
 
 }  // namespace
 
-
 int chosenIndex(const QComboBox* list) {
     const int index = list->currentIndex();
     if (index < 0 || list->currentText() != list->itemText(index)) return -1;
@@ -114,9 +113,10 @@ void TBtnRightDlg1::OKBtnClick() {
         const std::int32_t id = readId(SystemIdField);
         engine::main_starlog(SectorField->text().toStdString(), QFile::encodeName(logPath).toStdString(), id, 1,
                              engine::logFormatOfFilter(SaveToField->filterIndex()));
-        lastResult = QStringLiteral("Wrote system log of %1 to %2")
-                         .arg(QString::fromStdString(namedThing(SectorField->text().toStdString(), NameKind::System, id)),
-                              logPath);
+        lastResult =
+            QStringLiteral("Wrote system log of %1 to %2")
+                .arg(QString::fromStdString(namedThing(SectorField->text().toStdString(), NameKind::System, id)),
+                     logPath);
     });
     accept();
 }
@@ -126,9 +126,9 @@ void TBtnRightDlg1::OKBtnClick() {
 TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BtnRightDlg2"));
     setWindowTitle(QStringLiteral("Alien Logfile"));
-    FileNameField = new FileField(
-        QStringLiteral("starlog"), 8,
-        openDialog(QStringLiteral("aln"), QStringLiteral("Alien files (*.aln)"), kDataFolder), this);
+    FileNameField =
+        new FileField(QStringLiteral("starlog"), 8,
+                      openDialog(QStringLiteral("aln"), QStringLiteral("Alien files (*.aln)"), kDataFolder), this);
     SaveToField = new FileField(
         QStringLiteral("starlog"), 8,
         saveDialog(QStringLiteral("log"), {kStarLogFilter, QStringLiteral("Html log file (*.html)")}, kLogFolder),
@@ -168,8 +168,9 @@ void TBtnRightDlg2::fillOutputList() {
 void TBtnRightDlg2::OKBtnClick() {
     const int output = chosenIndex(OutputList);
     if (output < 0) {
-        showMessage(this, QStringLiteral("Error"), QString::fromLatin1(engine::kNoOutputMessage.data(),
-                                                                      static_cast<qsizetype>(engine::kNoOutputMessage.size())));
+        showMessage(this, QStringLiteral("Error"),
+                    QString::fromLatin1(engine::kNoOutputMessage.data(),
+                                        static_cast<qsizetype>(engine::kNoOutputMessage.size())));
         accept();
         return;
     }
@@ -189,9 +190,10 @@ void TBtnRightDlg2::OKBtnClick() {
         engine::main_alienlog(FileNameField->text().toStdString(), id, static_cast<std::uint8_t>(output),
                               engine::logFormatOfFilter(SaveToField->filterIndex()), log.stream());
         log.commit();
-        lastResult = QStringLiteral("Wrote alien log of %1 to %2")
-                         .arg(QString::fromStdString(namedThing(FileNameField->text().toStdString(), NameKind::Race, id)),
-                              logPath);
+        lastResult =
+            QStringLiteral("Wrote alien log of %1 to %2")
+                .arg(QString::fromStdString(namedThing(FileNameField->text().toStdString(), NameKind::Race, id)),
+                     logPath);
     });
     accept();
 }
@@ -202,9 +204,9 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Sector Report"));
     FileNameField = new FileField(QStringLiteral("starlog"), 8, openSectorDialog(), this);
-    SaveToField = new FileField(
-        QStringLiteral("starlog"), 8,
-        saveDialog(QStringLiteral("map"), {QStringLiteral("Star map files (*.map)")}, kLogFolder), this);
+    SaveToField =
+        new FileField(QStringLiteral("starlog"), 8,
+                      saveDialog(QStringLiteral("map"), {QStringLiteral("Star map files (*.map)")}, kLogFolder), this);
     SystemsBox = new QCheckBox(QStringLiteral("Systems"), this);
     AlienRacesBox = new QCheckBox(QStringLiteral("Alien races"), this);
     SummaryBox = new QCheckBox(QStringLiteral("Summary"), this);

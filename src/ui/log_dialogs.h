@@ -67,7 +67,6 @@ public:
     void OKBtnClick();
 };
 
-
 // The index of the entry chosen in an editable list: -1 when its text was
 // typed over rather than chosen.
 int chosenIndex(const QComboBox* list);

@@ -75,14 +75,14 @@ void TForm1::buildLayout() {
                                 QStringLiteral("SystemLogBtn"), this);
     AlienLogBtn = launchButton(QStringLiteral("Alien Log"), QStringLiteral("Create a logfile of an alien race"),
                                QStringLiteral("AlienLogBtn"), this);
-    SectorReportBtn = launchButton(QStringLiteral("Sector Report"),
-                                   QStringLiteral("Create a summary logfile of a sector "),
-                                   QStringLiteral("SectorReportBtn"), this);
+    SectorReportBtn =
+        launchButton(QStringLiteral("Sector Report"), QStringLiteral("Create a summary logfile of a sector "),
+                     QStringLiteral("SectorReportBtn"), this);
     AlienGenBtn = launchButton(QStringLiteral("Alien Gen"), QStringLiteral("Generate an alien race in a logfile"),
                                QStringLiteral("AlienGenBtn"), this);
-    ColoniesRptBtn = launchButton(QStringLiteral("Colonies Rpt"),
-                                  QStringLiteral("Create a report of all colonies owned by a race"),
-                                  QStringLiteral("ColoniesRptBtn"), this);
+    ColoniesRptBtn =
+        launchButton(QStringLiteral("Colonies Rpt"), QStringLiteral("Create a report of all colonies owned by a race"),
+                     QStringLiteral("ColoniesRptBtn"), this);
     SettleBtn = launchButton(QStringLiteral("Settle"),
                              QStringLiteral("Settle a sector: colonies, control and empires from its own races"),
                              QStringLiteral("SettleBtn"), this);
@@ -97,18 +97,18 @@ void TForm1::buildLayout() {
 
     LaunchPad = new QGroupBox(QStringLiteral("Launch Pad"), this);
     LaunchPad->setObjectName(QStringLiteral("LaunchPad"));
-    CressetBtn = launchButton(QStringLiteral("Cresset"), QStringLiteral("Launch Cresset"),
-                              QStringLiteral("CressetBtn"), LaunchPad);
-    DunmereBtn = launchButton(QStringLiteral("Dunmere"), QStringLiteral("Launch Dunmere"),
-                              QStringLiteral("DunmereBtn"), LaunchPad);
-    ElvaranBtn = launchButton(QStringLiteral("Elvaran"), QStringLiteral("Launch Elvaran"),
-                              QStringLiteral("ElvaranBtn"), LaunchPad);
+    CressetBtn = launchButton(QStringLiteral("Cresset"), QStringLiteral("Launch Cresset"), QStringLiteral("CressetBtn"),
+                              LaunchPad);
+    DunmereBtn = launchButton(QStringLiteral("Dunmere"), QStringLiteral("Launch Dunmere"), QStringLiteral("DunmereBtn"),
+                              LaunchPad);
+    ElvaranBtn = launchButton(QStringLiteral("Elvaran"), QStringLiteral("Launch Elvaran"), QStringLiteral("ElvaranBtn"),
+                              LaunchPad);
     ExportChVBtn = launchButton(QStringLiteral("Export ChV"), QStringLiteral("Export a sector to a ChView format"),
                                 QStringLiteral("ExportChVBtn"), LaunchPad);
     TarnokBtn = launchButton(QStringLiteral("Tarnok"), QStringLiteral("Create system from scratch"),
                              QStringLiteral("TarnokBtn"), LaunchPad);
-    BoldrinBtn = launchButton(QStringLiteral("Boldrin"), QStringLiteral("Launch Boldrin"),
-                              QStringLiteral("BoldrinBtn"), LaunchPad);
+    BoldrinBtn = launchButton(QStringLiteral("Boldrin"), QStringLiteral("Launch Boldrin"), QStringLiteral("BoldrinBtn"),
+                              LaunchPad);
 
     TitleLabel = new QLabel(QStringLiteral("Orrimar v1.6"), this);
     TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
@@ -125,10 +125,8 @@ void TForm1::buildLayout() {
     StatusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* commands = new QVBoxLayout;
-    for (QPushButton* button :
-         {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, SettleBtn, ColoniesRptBtn, MergerBtn,
-          ExportBtn,
-          AtlasBtn}) {
+    for (QPushButton* button : {CreateSectorBtn, SystemLogBtn, AlienLogBtn, SectorReportBtn, AlienGenBtn, SettleBtn,
+                                ColoniesRptBtn, MergerBtn, ExportBtn, AtlasBtn}) {
         commands->addWidget(button);
     }
     commands->addStretch();
@@ -223,9 +221,9 @@ void TForm1::FormCreate() {
 void TForm1::greyMissingCompanion(QPushButton* button, const QString& fileName, const QString& folder) {
     if (!findCompanion(folder, fileName).isEmpty()) return;
     button->setEnabled(false);
-    button->setToolTip(QStringLiteral("%1 (not found: %2)")
-                           .arg(button->toolTip(), QDir(folder.isEmpty() ? QDir::currentPath() : folder)
-                                                       .absoluteFilePath(fileName)));
+    button->setToolTip(
+        QStringLiteral("%1 (not found: %2)")
+            .arg(button->toolTip(), QDir(folder.isEmpty() ? QDir::currentPath() : folder).absoluteFilePath(fileName)));
 }
 
 void TForm1::showStatus(const QString& text) { StatusLine->setText(text); }
@@ -262,9 +260,8 @@ void TForm1::createDialogs() {
 void TForm1::followCurrentSector() {
     // The fields that name the sector a command reads. The merger's
     // "Sector to add" is not one: it names a second sector.
-    const QList<FileField*> sectorFields{BtnRightDlg1->SectorField, BtnRightDlg2->FileNameField,
-                                         Form5->FileNameField,      Form8->SectorField,
-                                         FormMerger->Edit1,         ExportDlg->SectorEdit,
+    const QList<FileField*> sectorFields{BtnRightDlg1->SectorField, BtnRightDlg2->FileNameField, Form5->FileNameField,
+                                         Form8->SectorField,        FormMerger->Edit1,           ExportDlg->SectorEdit,
                                          SettleDlg->SectorField};
     for (FileField* field : sectorFields) {
         connect(field, &FileField::baseNameChosen, state_.sector, [this](const QString& base) {

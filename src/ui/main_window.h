@@ -34,7 +34,7 @@ struct StartupOptions {
     QString programDir;     // with a trailing separator
     QString userConfigDir;  // where the settings go when programDir cannot be written
     DetachedStarter starter;
-    QList<QRect> screens;   // empty: the screens attached now
+    QList<QRect> screens;  // empty: the screens attached now
 };
 
 // The main window's settings keys and their defaults (pixels).
@@ -84,11 +84,11 @@ public:
     TForm5* Form5 = nullptr;                // Sector Report
     TForm6* Form6 = nullptr;                // Alien Generator
     TAboutBox* AboutBox = nullptr;
-    TForm8* Form8 = nullptr;                // Colonies Report Log
-    SettleDialog* SettleDlg = nullptr;      // Settle Sector
-    TFormMerger* FormMerger = nullptr;      // Sector Merger
-    ExportDialog* ExportDlg = nullptr;      // Export
-    AtlasWindow* Atlas = nullptr;           // made on the first click of "Atlas"
+    TForm8* Form8 = nullptr;            // Colonies Report Log
+    SettleDialog* SettleDlg = nullptr;  // Settle Sector
+    TFormMerger* FormMerger = nullptr;  // Sector Merger
+    ExportDialog* ExportDlg = nullptr;  // Export
+    AtlasWindow* Atlas = nullptr;       // made on the first click of "Atlas"
 
     // Writes the window's geometry to the settings file and closes.
     void QuitClick();

@@ -39,14 +39,16 @@ QString replaceSectorQuestion(const std::string& baseName, std::int64_t systems)
 }
 
 QString appendOverlapQuestion(std::int64_t occupiedCells) {
-    return QStringLiteral("%1 cells of this block already hold systems; appending may put a second system in "
-                          "them. Append anyway?")
+    return QStringLiteral(
+               "%1 cells of this block already hold systems; appending may put a second system in "
+               "them. Append anyway?")
         .arg(grouped(occupiedCells));
 }
 
 QString mergeOverlapQuestion(std::int64_t doubledSystems) {
-    return QStringLiteral("%1 systems of the sector to add stand in cells the main sector already holds; merging "
-                          "puts two systems in each. Merge anyway?")
+    return QStringLiteral(
+               "%1 systems of the sector to add stand in cells the main sector already holds; merging "
+               "puts two systems in each. Merge anyway?")
         .arg(grouped(doubledSystems));
 }
 

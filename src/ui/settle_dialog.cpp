@@ -61,9 +61,10 @@ void SettleDialog::OKBtnClick() {
         params.seed = given ? *given : clockSeed();
         params.replace = ReplaceBox->isChecked();
         const SettleResult r = SettleSector(base, params);
-        lastResult = QString::fromStdString(fmt::format(
-            "Settled {} (seed {}): {} colonies, {} people, {} systems controlled, {} empires", base, params.seed,
-            groupedCount(r.colonies), peopleWords(r.people), groupedCount(r.controlledSystems), groupedCount(r.empires)));
+        lastResult = QString::fromStdString(
+            fmt::format("Settled {} (seed {}): {} colonies, {} people, {} systems controlled, {} empires", base,
+                        params.seed, groupedCount(r.colonies), peopleWords(r.people), groupedCount(r.controlledSystems),
+                        groupedCount(r.empires)));
     });
     if (done) accept();
 }

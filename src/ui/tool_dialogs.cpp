@@ -66,9 +66,9 @@ void TForm8::OKBtnClick() {
             throw InputError("'" + RaceField->text().toStdString() + "' is not a valid race number");
         }
         WriteColoniesReport(sectorBase.toStdString(), static_cast<long>(race.value), logBase.toStdString());
-        lastResult = QStringLiteral("Wrote colonies report of %1 to %2.log")
-                         .arg(QString::fromStdString(namedThing(sectorBase.toStdString(), NameKind::Race, race.value)),
-                              logBase);
+        lastResult =
+            QStringLiteral("Wrote colonies report of %1 to %2.log")
+                .arg(QString::fromStdString(namedThing(sectorBase.toStdString(), NameKind::Race, race.value)), logBase);
     });
     accept();
 }

@@ -13,11 +13,11 @@ namespace {
 // follows from; names without one are descriptive choices no rule touches.
 
 constexpr std::array<std::string_view, kHabitatCount> kHabitats = {
-    "Land",                 // 75% of all rolls; what a heavy world forces
-    "Trees (arboreal)",     // rare; a limbless form cannot keep it
-    "Shore (amphibious)",   // ocean or arid worlds; fins likely
-    "Water (aquatic)",      // ocean worlds only; fins in place of arms
-    "Air (flying)",         // never above 2 g; always given wings
+    "Land",                // 75% of all rolls; what a heavy world forces
+    "Trees (arboreal)",    // rare; a limbless form cannot keep it
+    "Shore (amphibious)",  // ocean or arid worlds; fins likely
+    "Water (aquatic)",     // ocean worlds only; fins in place of arms
+    "Air (flying)",        // never above 2 g; always given wings
 };
 
 constexpr std::array<std::string_view, kHabitatCount> kHabitatPhrases = {
@@ -25,15 +25,15 @@ constexpr std::array<std::string_view, kHabitatCount> kHabitatPhrases = {
 };
 
 constexpr std::array<std::string_view, kBodyFormCount> kBodyForms = {
-    "Carbon-based",     // every ordinary category
-    "Plant-based",      // plants, favoured by carbon dioxide air
-    "Silicon-based",    // favoured by sulfuric air
-    "Ammonia-based",    // an unusual chemistry of non-oxygen worlds
-    "Energy",           // no appendages
-    "Gelatinous",       // the amorphous kind
-    "Mechanical",       // the machine kind
-    "Gaseous",          // no appendages
-    "Crystalline",      // no appendages
+    "Carbon-based",   // every ordinary category
+    "Plant-based",    // plants, favoured by carbon dioxide air
+    "Silicon-based",  // favoured by sulfuric air
+    "Ammonia-based",  // an unusual chemistry of non-oxygen worlds
+    "Energy",         // no appendages
+    "Gelatinous",     // the amorphous kind
+    "Mechanical",     // the machine kind
+    "Gaseous",        // no appendages
+    "Crystalline",    // no appendages
 };
 
 constexpr std::array<std::string_view, kAppendageTypeCount> kAppendages = {
@@ -62,59 +62,59 @@ constexpr std::array<std::string_view, kSubtypeCount> kSubtypes = {
 };
 
 constexpr std::array<std::string_view, kFormCodeCount> kFormCodes = {
-    "Humanoid",            // 1
-    "Insectoid",           // 2
-    "Reptilian",           // 3
-    "Quadruped",           // 4
-    "Predatory beast",     // 5: stronger, fiercer, fangs and claws likelier
-    "Centauroid",          // 6
-    "Clawed beast",        // 7: claws likelier
-    "Plant-like",          // 8: turns a scavenger into a light feeder
-    "Plant",               // 9: often rooted in place
-    "Avian",               // 10: winged and few-legged
-    "Aquatic humanoid",    // 11: humanoid with fins
-    "Animal-like",         // 12: the start when total aliens are disabled
-    "Utterly alien",       // 13: the start otherwise
-    "Four-armed humanoid", // 14: two pairs of arms on legs
-    "Limbless",            // 15: no appendages, grows tendrils
-    "Serpentine",          // 16: a reptile without legs
-    "Crystalline",         // 17: no appendages
-    "Machine",             // 18
-    "Radial",              // 19
-    "Crustacean",          // 20: an insectoid of shore or water
-    "Multi-limbed",        // 21: many arms and tentacles
-    "Primate-like",        // 22
-    "Hoofed beast",        // 23
-    "Energy form",         // 24: the energy body
-    "Gaseous form",        // 25: the gaseous body
-    "Pseudopodal",         // 26: nothing but pseudopods
+    "Humanoid",             // 1
+    "Insectoid",            // 2
+    "Reptilian",            // 3
+    "Quadruped",            // 4
+    "Predatory beast",      // 5: stronger, fiercer, fangs and claws likelier
+    "Centauroid",           // 6
+    "Clawed beast",         // 7: claws likelier
+    "Plant-like",           // 8: turns a scavenger into a light feeder
+    "Plant",                // 9: often rooted in place
+    "Avian",                // 10: winged and few-legged
+    "Aquatic humanoid",     // 11: humanoid with fins
+    "Animal-like",          // 12: the start when total aliens are disabled
+    "Utterly alien",        // 13: the start otherwise
+    "Four-armed humanoid",  // 14: two pairs of arms on legs
+    "Limbless",             // 15: no appendages, grows tendrils
+    "Serpentine",           // 16: a reptile without legs
+    "Crystalline",          // 17: no appendages
+    "Machine",              // 18
+    "Radial",               // 19
+    "Crustacean",           // 20: an insectoid of shore or water
+    "Multi-limbed",         // 21: many arms and tentacles
+    "Primate-like",         // 22
+    "Hoofed beast",         // 23
+    "Energy form",          // 24: the energy body
+    "Gaseous form",         // 25: the gaseous body
+    "Pseudopodal",          // 26: nothing but pseudopods
 };
 
 constexpr std::array<std::string_view, kOrderCodeCount> kOrders = {
-    "Solitary",                  // 1..7: the orders of levels 1 and 2
+    "Solitary",  // 1..7: the orders of levels 1 and 2
     "Mated pairs",
-    "Extended families",         // 3: more charisma, less hostility
+    "Extended families",  // 3: more charisma, less hostility
     "Herds",
     "Packs",
     "Clans",
-    "Hive",                      // 7: a collective belief held fervently
-    "Tribes",                    // 8: turns to warlords without charisma
-    "Nations",                   // 9: refined to 15..20, 24, 25
+    "Hive",     // 7: a collective belief held fervently
+    "Tribes",   // 8: turns to warlords without charisma
+    "Nations",  // 9: refined to 15..20, 24, 25
     "City-states",
     "Feudal realms",
     "Empire",
-    "Federation",                // 13: rarely becomes a commune
-    "Corporate state",           // 14: a caste society when weak but hardy
+    "Federation",       // 13: rarely becomes a commune
+    "Corporate state",  // 14: a caste society when weak but hardy
     "Absolute monarchy",
     "Constitutional monarchy",
     "Republic",
     "Democracy",
     "Oligarchy",
     "Theocracy",
-    "Commune",                   // 21: more charisma, less hostility
+    "Commune",  // 21: more charisma, less hostility
     "Caste society",
     "Warlord rule",
-    "Interstellar commonwealth", // 24: spacefaring levels only
+    "Interstellar commonwealth",  // 24: spacefaring levels only
     "Technocracy",
 };
 
@@ -123,8 +123,8 @@ constexpr std::array<std::string_view, kOrderCodeCount> kOrders = {
 // insects; plant bodies feed on light, energy and silicon bodies absorb
 // energy, and the rarest exotic bodies eat minerals.
 constexpr std::array<std::string_view, 8> kAspectA = {
-    "Herbivore", "Omnivore", "Carnivore", "Scavenger", "Insectivore",
-    "Light feeder (photosynthesis)", "Energy absorber", "Mineral eater",
+    "Herbivore",       "Omnivore",      "Carnivore", "Scavenger", "Insectivore", "Light feeder (photosynthesis)",
+    "Energy absorber", "Mineral eater",
 };
 // Reproduction: two sexes for 85%; insectoid forms may turn to a hive queen.
 constexpr std::array<std::string_view, 5> kAspectB = {
@@ -133,7 +133,10 @@ constexpr std::array<std::string_view, 5> kAspectB = {
 // Young: mammal-like forms bear them live, reptile, bird and insect forms
 // lay eggs.
 constexpr std::array<std::string_view, 4> kAspectC = {
-    "Spores", "Eggs", "Live birth", "Budding",
+    "Spores",
+    "Eggs",
+    "Live birth",
+    "Budding",
 };
 // Covering: beasts grow fur, birds feathers, humanoids hair; reptiles,
 // insects, plants and machines have a hide of their own, sometimes plated;
@@ -144,133 +147,134 @@ constexpr std::array<std::string_view, 8> kAspectD = {
 // Belief, by development level; the hive serves its collective, and only
 // agnostics and atheists have no devotion (aspect F 0).
 constexpr std::array<std::string_view, 11> kAspectE = {
-    "Animism", "Ancestor worship", "Shamanism", "Polytheism", "Nature worship", "Monotheism",
-    "Philosophy", "Agnosticism", "Atheism", "Devotion to the collective", "Dualism",
+    "Animism",    "Ancestor worship", "Shamanism",   "Polytheism", "Nature worship",
+    "Monotheism", "Philosophy",       "Agnosticism", "Atheism",    "Devotion to the collective",
+    "Dualism",
 };
 
 constexpr std::array<std::string_view, kTraitCount> kTraits = {
-    "Diurnal",                      // 1: never beside cave dwellers (18)
-    "Nocturnal",                    // 2: never beside diurnal
+    "Diurnal",    // 1: never beside cave dwellers (18)
+    "Nocturnal",  // 2: never beside diurnal
     "Keen eyesight",
-    "Telepathy",                    // 4: a special gift; no empathy, no song-speech
-    "Empathy",                      // 5: a special gift
+    "Telepathy",  // 4: a special gift; no empathy, no song-speech
+    "Empathy",    // 5: a special gift
     "Keen hearing",
     "Keen smell",
-    "Heat-shedding skin",           // 8: half the races of hot worlds
-    "Cold adaptation",              // 9: every race of a world below -5 degrees
-    "Telekinesis",                  // 10: a special gift
-    "Insulating fat",               // 11: half the races of cold worlds
-    "Heat adaptation",              // 12: every race of a world above 30 degrees
-    "Clairvoyance",                 // 13: a special gift
-    "Teleportation",                // 14: a special gift
+    "Heat-shedding skin",  // 8: half the races of hot worlds
+    "Cold adaptation",     // 9: every race of a world below -5 degrees
+    "Telekinesis",         // 10: a special gift
+    "Insulating fat",      // 11: half the races of cold worlds
+    "Heat adaptation",     // 12: every race of a world above 30 degrees
+    "Clairvoyance",        // 13: a special gift
+    "Teleportation",       // 14: a special gift
     "Night vision",
     "Colour blind",
     "Poor eyesight",
-    "Cave dwellers",                // 18: hence not diurnal
+    "Cave dwellers",  // 18: hence not diurnal
     "Large litters",
-    "Metamorphosis",                // 20: insectoid and utterly alien forms only
-    "Shape-changing",               // 21: a special gift
+    "Metamorphosis",   // 20: insectoid and utterly alien forms only
+    "Shape-changing",  // 21: a special gift
     "Regeneration",
     "Camouflage",
     "Venomous",
-    "Dormancy",                     // 25: every crystalline form
+    "Dormancy",  // 25: every crystalline form
     "Agile climbers",
     "Slow metabolism",
     "Fast metabolism",
-    "Mind control",                 // 29: a special gift
+    "Mind control",  // 29: a special gift
     "Long memory",
     "Pack instinct",
-    "Sessile",                      // 32: no speed; likeliest for plants
-    "Never lands",                  // 33: flyers only
+    "Sessile",      // 32: no speed; likeliest for plants
+    "Never lands",  // 33: flyers only
     "Natural armour",
-    "Survives in vacuum",           // 35: energy, gaseous and crystalline bodies
+    "Survives in vacuum",  // 35: energy, gaseous and crystalline bodies
     "Ultrasonic hearing",
-    "Domesticates other species",   // 37: development level 4 and above
-    "Astral projection",            // 38: a special gift
+    "Domesticates other species",  // 37: development level 4 and above
+    "Astral projection",           // 38: a special gift
     "Herd instinct",
-    "Boneless",                     // 40: hence no exoskeleton
+    "Boneless",  // 40: hence no exoskeleton
     "Many eyes",
-    "Renowned artists",             // 42: civilisation 16 and above
+    "Renowned artists",  // 42: civilisation 16 and above
     "Photographic memory",
     "Natural navigators",
-    "Eats anything",                // 45: kept by omnivores and scavengers
-    "Colony organism",              // 46: insectoids, plants, exotics only
-    "Invisibility",                 // 47: a special gift
+    "Eats anything",    // 45: kept by omnivores and scavengers
+    "Colony organism",  // 46: insectoids, plants, exotics only
+    "Invisibility",     // 47: a special gift
     "Stores water",
-    "Great endurance",              // 49: constitution 14 and above
+    "Great endurance",  // 49: constitution 14 and above
     "Sharp reflexes",
-    "Cold-blooded",                 // 51: warm worlds only; never cold-adapted
-    "Flies with wings",             // 52: winged and with appendages
-    "Swimmer",                      // 53: every shore or water race
-    "Floats on the air",            // 54: flyers without appendages
+    "Cold-blooded",       // 51: warm worlds only; never cold-adapted
+    "Flies with wings",   // 52: winged and with appendages
+    "Swimmer",            // 53: every shore or water race
+    "Floats on the air",  // 54: flyers without appendages
     "Strong jumpers",
-    "Healing touch",                // 56: a special gift
-    "Song-speech",                  // 57: not for telepaths or radio speakers
-    "Radio speech",                 // 58: a special gift
-    "Psionic immunity",             // 59: only where no special gift is
-    "Never sleeps",                 // 60: neither diurnal nor nocturnal
+    "Healing touch",     // 56: a special gift
+    "Song-speech",       // 57: not for telepaths or radio speakers
+    "Radio speech",      // 58: a special gift
+    "Psionic immunity",  // 59: only where no special gift is
+    "Never sleeps",      // 60: neither diurnal nor nocturnal
     "Long-lived",
     "Rapid breeders",
-    "Master engineers",             // 63: level 5 and intelligence 11 and above
-    "Industrious",                  // 64: level 5 and above
-    "Great strength",               // 65: strength 12 and above
-    "Gifted scientists",            // 66: level 6 and intelligence 11 and above
+    "Master engineers",   // 63: level 5 and intelligence 11 and above
+    "Industrious",        // 64: level 5 and above
+    "Great strength",     // 65: strength 12 and above
+    "Gifted scientists",  // 66: level 6 and intelligence 11 and above
     "Nomadic",
-    "Psionic sensitivity",          // 68: not with psionic immunity
+    "Psionic sensitivity",  // 68: not with psionic immunity
     "Curious about strangers",
-    "Hibernation",                  // 70: not for those who never sleep
+    "Hibernation",  // 70: not for those who never sleep
     "Ritual combat",
-    "Great scholars",               // 72: civilisation 15 and above
+    "Great scholars",  // 72: civilisation 15 and above
     "Territorial",
     "Hoarders",
     "Gregarious",
-    "Ambidextrous",                 // 76: needs appendages
+    "Ambidextrous",  // 76: needs appendages
     "Natural mimics",
     "Poison resistant",
     "Radiation resistant",
     "Keen touch",
-    "Exoskeleton",                  // 81: not humanoid, not boneless
-    "Cyborgs",                      // 82: level 7 and above; machines from level 6
-    "Genetic engineering",          // 83: level 6 and above
+    "Exoskeleton",          // 81: not humanoid, not boneless
+    "Cyborgs",              // 82: level 7 and above; machines from level 6
+    "Genetic engineering",  // 83: level 6 and above
     "Holds breath for long",
     "Symbiotic partner species",
     "Honour-bound",
     "Storytellers",
     "Skilled traders",
     "Powerful voice",
-    "Disease carriers",             // 90: never immune as well
-    "Disease immunity",             // 91: kept by machines
+    "Disease carriers",  // 90: never immune as well
+    "Disease immunity",  // 91: kept by machines
     "Acidic saliva",
-    "Polyglots",                    // 93: civilisation 11 and above
+    "Polyglots",  // 93: civilisation 11 and above
     "Natural mathematicians",
-    "Precognition",                 // 95: a special gift
-    "Musical",                      // 96: always with song-speech
+    "Precognition",  // 95: a special gift
+    "Musical",       // 96: always with song-speech
 };
 
 // Flag sets 1, 2 and 4 are picked alike (d11, an 11 replaced by d6 + 10):
 // ten common colours and six rare ones.
 constexpr std::array<std::string_view, kFlagsPerSet> kColours = {
-    "Black", "White",  "Grey",   "Brown", "Tan",        "Red",        "Orange",      "Yellow",
-    "Green", "Blue",   "Purple", "Pink",  "Silver",     "Gold",       "Iridescent",  "Translucent",
+    "Black", "White", "Grey",   "Brown", "Tan",    "Red",  "Orange",     "Yellow",
+    "Green", "Blue",  "Purple", "Pink",  "Silver", "Gold", "Iridescent", "Translucent",
 };
 
 // Flag set 3: natural weapons and body features (flags 1..9, from the form
 // code and diet), then the colour pattern (11..16, from the number of
 // colours: one colour is always uniform, three or more may be many-hued).
 constexpr std::array<std::string_view, kFlagsPerSet> kBodyFeatures = {
-    "Tail",             // 1: likeliest for beasts and reptiles
+    "Tail",  // 1: likeliest for beasts and reptiles
     "Spines",
     "Horns",
-    "Antennae",         // 4: likeliest for insectoids and crustaceans
-    "Fangs",            // 5: by diet, likelier for predators
-    "Claws",            // 6: by diet, needs appendages
-    "Pincers",          // 7: insectoids and crustaceans, needs appendages
-    "Limb markings",    // 8: a two-colour pattern; needs appendages otherwise
-    "Transparent body", // 9: pseudopodal water dwellers
-    "Crest",            // 10: no rule sets it
-    "Uniform colour",   // 11: the only pattern of a one-coloured race
-    "Patterned",        // 12: with spots, stripes or mottling
-    "Many-hued",        // 13: three colours or more
+    "Antennae",          // 4: likeliest for insectoids and crustaceans
+    "Fangs",             // 5: by diet, likelier for predators
+    "Claws",             // 6: by diet, needs appendages
+    "Pincers",           // 7: insectoids and crustaceans, needs appendages
+    "Limb markings",     // 8: a two-colour pattern; needs appendages otherwise
+    "Transparent body",  // 9: pseudopodal water dwellers
+    "Crest",             // 10: no rule sets it
+    "Uniform colour",    // 11: the only pattern of a one-coloured race
+    "Patterned",         // 12: with spots, stripes or mottling
+    "Many-hued",         // 13: three colours or more
     "Spotted",
     "Striped",
     "Mottled",
@@ -289,12 +293,12 @@ constexpr std::array<std::string_view, kFlagsPerSet> kPhysiology = {
     "Ultraviolet vision",
     "Echolocation",
     "Magnetic sense",
-    "Pressure sense",           // 10: limbless and crustacean forms only
-    "Red blood",                // 11: the common case
+    "Pressure sense",  // 10: limbless and crustacean forms only
+    "Red blood",       // 11: the common case
     "Blue blood",
-    "Green blood",              // 13: reptiles, machines, crystals
-    "Clear haemolymph",         // 14: insectoids
-    "Twin hearts",              // 15, 16: no rule sets them
+    "Green blood",       // 13: reptiles, machines, crystals
+    "Clear haemolymph",  // 14: insectoids
+    "Twin hearts",       // 15, 16: no rule sets them
     "Redundant organs",
 };
 

@@ -49,7 +49,7 @@ std::string flagName(int set, int flag);
 std::string_view flagSetTitle(int set);
 
 // The record's numbered ratings under their own names.
-std::string_view sizeClassTitle();   // massClass
+std::string_view sizeClassTitle();          // massClass
 std::string_view ratingTitle(char rating);  // 'A'..'E'
 
 }  // namespace orrimar::vocabulary

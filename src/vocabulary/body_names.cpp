@@ -18,29 +18,29 @@ namespace {
 // (age 1d5): a protostar. Kinds 14, 20 and 23 arise only as companions of
 // kinds 13, 19 and 22 through the companion rule and carry nothing.
 constexpr std::array<StarKindInfo, 23> kStarKinds = {{
-    {"A", "II", "white bright giant", "#cfe0ff", true},       // 1  A_II
-    {"M", "III", "red giant", "#ff7a4d", true},               // 2  M_III
-    {"F", "IV", "yellow-white subgiant", "#fff1c9", true},    // 3  F_IV
-    {"F", "V", "yellow-white dwarf", "#fff4d6", true},        // 4  F_V
-    {"G", "V", "yellow dwarf", "#ffe066", true},              // 5  G_V
-    {"K", "V", "orange dwarf", "#ffae42", true},              // 6  K_V
-    {"M", "V", "red dwarf", "#ff5a36", true},                 // 7  M_V
-    {"M", "VI", "red subdwarf", "#d9482b", true},             // 8  0.15 solar masses, 1/100 the Sun's light
-    {"F", "VII", "white dwarf", "#f2f6ff", false},            // 9  F_VII, digit always 0
-    {"B", "III", "blue giant", "#8fb4ff", true},              // 10 16..25 solar masses
-    {"O", "V", "blue main-sequence star", "#7aa2ff", true},   // 11 hotter as the digit falls
-    {"B", "I", "blue supergiant", "#9dbcff", true},           // 12 117 000 solar luminosities and up
-    {"O", "Ia+", "blue hypergiant", "#6d8cff", true},         // 13 the brightest kind
-    {"", "", "unclassified companion", "#8a8a8a", false},     // 14
-    {"", "", "protostar", "#ffb38a", false},                  // 15 luminosity 1d20, young system
-    {"", "", "neutron star", "#c8f0ff", false},               // 16
-    {"", "", "pulsar", "#a0ffff", false},                     // 17
-    {"", "", "black hole", "#b07cff", false},                 // 18
-    {"", "", "nebula", "#ff9ee6", false},                     // 19
-    {"", "", "unclassified companion", "#8a8a8a", false},     // 20
-    {"", "", "unclassified companion", "#8a8a8a", false},     // 21 never rolled
-    {"", "", "spatial anomaly", "#7dffb0", false},            // 22
-    {"", "", "unclassified companion", "#8a8a8a", false},     // 23
+    {"A", "II", "white bright giant", "#cfe0ff", true},      // 1  A_II
+    {"M", "III", "red giant", "#ff7a4d", true},              // 2  M_III
+    {"F", "IV", "yellow-white subgiant", "#fff1c9", true},   // 3  F_IV
+    {"F", "V", "yellow-white dwarf", "#fff4d6", true},       // 4  F_V
+    {"G", "V", "yellow dwarf", "#ffe066", true},             // 5  G_V
+    {"K", "V", "orange dwarf", "#ffae42", true},             // 6  K_V
+    {"M", "V", "red dwarf", "#ff5a36", true},                // 7  M_V
+    {"M", "VI", "red subdwarf", "#d9482b", true},            // 8  0.15 solar masses, 1/100 the Sun's light
+    {"F", "VII", "white dwarf", "#f2f6ff", false},           // 9  F_VII, digit always 0
+    {"B", "III", "blue giant", "#8fb4ff", true},             // 10 16..25 solar masses
+    {"O", "V", "blue main-sequence star", "#7aa2ff", true},  // 11 hotter as the digit falls
+    {"B", "I", "blue supergiant", "#9dbcff", true},          // 12 117 000 solar luminosities and up
+    {"O", "Ia+", "blue hypergiant", "#6d8cff", true},        // 13 the brightest kind
+    {"", "", "unclassified companion", "#8a8a8a", false},    // 14
+    {"", "", "protostar", "#ffb38a", false},                 // 15 luminosity 1d20, young system
+    {"", "", "neutron star", "#c8f0ff", false},              // 16
+    {"", "", "pulsar", "#a0ffff", false},                    // 17
+    {"", "", "black hole", "#b07cff", false},                // 18
+    {"", "", "nebula", "#ff9ee6", false},                    // 19
+    {"", "", "unclassified companion", "#8a8a8a", false},    // 20
+    {"", "", "unclassified companion", "#8a8a8a", false},    // 21 never rolled
+    {"", "", "spatial anomaly", "#7dffb0", false},           // 22
+    {"", "", "unclassified companion", "#8a8a8a", false},    // 23
 }};
 
 constexpr StarKindInfo kUnknownStar = {"", "", "unknown object", "#8a8a8a", false};
@@ -65,27 +65,27 @@ struct Composition {
 // garden world. The six atmospheres a race can be made for to order carry
 // the names of the Alien Generator's list, so that every log agrees.
 constexpr std::array<Composition, 21> kCompositions = {{
-    {"None", 200},                           // 1
-    {"Nitrogen/Oxygen", 28},                 // 2
-    {"Carbon dioxide", 44},                  // 3
-    {"Nitrogen", 28},                        // 4
-    {"Heavy exotic gases", 78},              // 5
-    {"Hydrogen-helium", 2},                  // 6
-    {"Ammonia", 17},                         // 7
-    {"Methane", 16},                         // 8
-    {"Carbon monoxide", 28},                 // 9
-    {"Halogen compounds", 50},               // 10
-    {"Carbon dioxide, sulphurous", 44},      // 11
-    {"Nitrogen/Chlorine", 28},               // 12
-    {"Nitrous oxide", 44},                   // 13
-    {"Hydrogen sulphide", 34},               // 14
-    {"Nitrogen/Carbon Dioxyde", 28},         // 15
-    {"Methane-ammonia", 16},                 // 16
-    {"Hydrocarbon smog", 44},                // 17
-    {"Heavy exotic gases, volcanic", 78},    // 18
-    {"Nitrogen/Sulfuric Acid", 28},          // 19
-    {"Hydrogen", 2},                         // 20
-    {"Methane, primordial", 16},             // 21
+    {"None", 200},                         // 1
+    {"Nitrogen/Oxygen", 28},               // 2
+    {"Carbon dioxide", 44},                // 3
+    {"Nitrogen", 28},                      // 4
+    {"Heavy exotic gases", 78},            // 5
+    {"Hydrogen-helium", 2},                // 6
+    {"Ammonia", 17},                       // 7
+    {"Methane", 16},                       // 8
+    {"Carbon monoxide", 28},               // 9
+    {"Halogen compounds", 50},             // 10
+    {"Carbon dioxide, sulphurous", 44},    // 11
+    {"Nitrogen/Chlorine", 28},             // 12
+    {"Nitrous oxide", 44},                 // 13
+    {"Hydrogen sulphide", 34},             // 14
+    {"Nitrogen/Carbon Dioxyde", 28},       // 15
+    {"Methane-ammonia", 16},               // 16
+    {"Hydrocarbon smog", 44},              // 17
+    {"Heavy exotic gases, volcanic", 78},  // 18
+    {"Nitrogen/Sulfuric Acid", 28},        // 19
+    {"Hydrogen", 2},                       // 20
+    {"Methane, primordial", 16},           // 21
 }};
 
 // Surface classes by what the climate makes of them: 5 alone keeps liquid
@@ -114,50 +114,54 @@ constexpr std::array<std::string_view, 4> kWorldFlagNames = {
 // empty name is a bit no roll sets.
 constexpr std::array<std::array<std::string_view, 8>, 5> kFeatureNames = {{
     {
-        "Tidal heating",               // 1.1 a close moon or an eccentric orbit kneads the crust
-        "Active volcanism",            // 1.2 turns the air sulphurous
-        "Magnetic anomalies",          // 1.3
-        "High radiation",              // 1.4 thin air or rich radioactives
-        "Violent storms",              // 1.5
-        "Acid rain",                   // 1.6
-        "Heavy meteor bombardment",    // 1.7
-        "Extensive cave systems",      // 1.8
+        "Tidal heating",             // 1.1 a close moon or an eccentric orbit kneads the crust
+        "Active volcanism",          // 1.2 turns the air sulphurous
+        "Magnetic anomalies",        // 1.3
+        "High radiation",            // 1.4 thin air or rich radioactives
+        "Violent storms",            // 1.5
+        "Acid rain",                 // 1.6
+        "Heavy meteor bombardment",  // 1.7
+        "Extensive cave systems",    // 1.8
     },
     {
-        "Strange rock formations",     // 2.1
-        "Toxic atmospheric traces",    // 2.2
-        "Extreme seasons",             // 2.3 eccentricity above 0.25
-        "Volcanic ash in the air",     // 2.4 follows volcanism
-        "Severe quakes",               // 2.5 rugged world or strong tides
-        "Perpetual cloud cover",       // 2.6 clouds above 90 %
-        "Calm, stable world",          // 2.7 feature rating under 5
-        "Strong tides",                // 2.8 wide seas and a moon
+        "Strange rock formations",   // 2.1
+        "Toxic atmospheric traces",  // 2.2
+        "Extreme seasons",           // 2.3 eccentricity above 0.25
+        "Volcanic ash in the air",   // 2.4 follows volcanism
+        "Severe quakes",             // 2.5 rugged world or strong tides
+        "Perpetual cloud cover",     // 2.6 clouds above 90 %
+        "Calm, stable world",        // 2.7 feature rating under 5
+        "Strong tides",              // 2.8 wide seas and a moon
     },
     {
-        "Tidally locked",              // 3.1
-        "Rugged terrain",              // 3.2 feature rating above 50
-        "Native sentient race",        // 3.3
-        "Complex life",                // 3.4
-        "Oppressive humidity",         // 3.5 hot and wet
-        "Very dry air",                // 3.6
-        "Corrosive atmosphere",        // 3.7 hot reactive gases
-        "Lethal environment",          // 3.8 radiation, hydrogen, or scorching nitrogen
+        "Tidally locked",        // 3.1
+        "Rugged terrain",        // 3.2 feature rating above 50
+        "Native sentient race",  // 3.3
+        "Complex life",          // 3.4
+        "Oppressive humidity",   // 3.5 hot and wet
+        "Very dry air",          // 3.6
+        "Corrosive atmosphere",  // 3.7 hot reactive gases
+        "Lethal environment",    // 3.8 radiation, hydrogen, or scorching nitrogen
     },
     {
-        "Twin world",                  // 4.1
-        "Close twin world",            // 4.2 1.225 diameters apart
-        "Super-storms",                // 4.3 dense air
-        "Precursor artefacts",         // 4.4
-        "",                            // 4.5
-        "Near-sentient native species",// 4.6 life but no race
-        "",                            // 4.7
-        "Near-sentients using tools",  // 4.8 follows 4.6
+        "Twin world",                    // 4.1
+        "Close twin world",              // 4.2 1.225 diameters apart
+        "Super-storms",                  // 4.3 dense air
+        "Precursor artefacts",           // 4.4
+        "",                              // 4.5
+        "Near-sentient native species",  // 4.6 life but no race
+        "",                              // 4.7
+        "Near-sentients using tools",    // 4.8 follows 4.6
     },
     {
-        "",                            // 5.1
-        "Prebiotic chemistry",         // 5.2 life 48..50
-        "Microbial life",              // 5.3 life 51..55
-        "", "", "", "", "",
+        "",                     // 5.1
+        "Prebiotic chemistry",  // 5.2 life 48..50
+        "Microbial life",       // 5.3 life 51..55
+        "",
+        "",
+        "",
+        "",
+        "",
     },
 }};
 

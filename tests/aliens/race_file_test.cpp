@@ -100,8 +100,8 @@ TEST_F(RaceFileTest, SeededRunRepeatsByteForByte) {
         std::mt19937 worlds(99);
         for (int i = 0; i < 200; ++i) {
             const AlienWorld w = test::variedWorld(worlds);
-            GenerateAlienRace(w.temperature, w.composition, w.worldType, w.gravity, i == 0, base(name), i,
-                              (i % 3) == 0, 50);
+            GenerateAlienRace(w.temperature, w.composition, w.worldType, w.gravity, i == 0, base(name), i, (i % 3) == 0,
+                              50);
         }
         return fileBytes(base(name) + ".aln");
     };

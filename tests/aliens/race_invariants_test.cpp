@@ -44,8 +44,8 @@ const std::vector<Sample>& samples() {
     return all;
 }
 
-#define EXPECT_IN(value, lo, hi)                                                                  \
-    do {                                                                                          \
+#define EXPECT_IN(value, lo, hi)                                                                        \
+    do {                                                                                                \
         EXPECT_TRUE((value) >= (lo) && (value) <= (hi)) << #value " = " << int(value) << " race " << i; \
     } while (false)
 
@@ -91,15 +91,33 @@ TEST(RaceInvariants, EveryFieldInsideItsRange) {
         EXPECT_EQ(r.reserved70, 0);
         for (const auto b : r.reserved71) EXPECT_EQ(b, 0);
         // Mass class follows the mass bands.
-        if (r.mass <= 10) { EXPECT_IN(r.massClass, 1, 3); }
-        if (r.mass > 500) { EXPECT_IN(r.massClass, 21, 26); }
-        if (r.techLevel < 6) { EXPECT_EQ(r.spatialAge, 0); }
-        if (r.formCode != 18) { EXPECT_GE(r.ratingA, r.techLevel); }
-        if (r.aspectE == 8 || r.aspectE == 9) { EXPECT_EQ(r.aspectF, 0); }
-        if (r.formCode == 18) { EXPECT_GE(r.techLevel, 6); }
-        if (all[i].world.worldType == 12) { EXPECT_IN(r.habitat, 3, 4); }
-        if (all[i].world.worldType == 8) { EXPECT_NE(r.habitat, 4); }
-        if (all[i].world.gravity > 2.0F) { EXPECT_NE(r.habitat, 5); }
+        if (r.mass <= 10) {
+            EXPECT_IN(r.massClass, 1, 3);
+        }
+        if (r.mass > 500) {
+            EXPECT_IN(r.massClass, 21, 26);
+        }
+        if (r.techLevel < 6) {
+            EXPECT_EQ(r.spatialAge, 0);
+        }
+        if (r.formCode != 18) {
+            EXPECT_GE(r.ratingA, r.techLevel);
+        }
+        if (r.aspectE == 8 || r.aspectE == 9) {
+            EXPECT_EQ(r.aspectF, 0);
+        }
+        if (r.formCode == 18) {
+            EXPECT_GE(r.techLevel, 6);
+        }
+        if (all[i].world.worldType == 12) {
+            EXPECT_IN(r.habitat, 3, 4);
+        }
+        if (all[i].world.worldType == 8) {
+            EXPECT_NE(r.habitat, 4);
+        }
+        if (all[i].world.gravity > 2.0F) {
+            EXPECT_NE(r.habitat, 5);
+        }
     }
 }
 
@@ -193,27 +211,69 @@ TEST(RaceInvariants, FormCode18CarriesTrait82OnlyWhenItReachedLevel6Itself) {
 TEST(RaceInvariants, TraitRulesLeaveConsistentSets) {
     for (const Sample& s : samples()) {
         const TAlienRec& r = s.race;
-        if (trait(r, 18)) { EXPECT_FALSE(trait(r, 1)); }
-        if (trait(r, 1)) { EXPECT_FALSE(trait(r, 2)); }
-        if (trait(r, 4)) { EXPECT_FALSE(trait(r, 5)); }
-        if (trait(r, 12)) { EXPECT_FALSE(trait(r, 11)); }
-        if (trait(r, 20)) { EXPECT_TRUE(r.formCode == 13 || r.formCode == 2); }
-        if (r.bodyForm == 5 || r.bodyForm >= 8) { EXPECT_TRUE(trait(r, 35)); }
-        if (trait(r, 33)) { EXPECT_EQ(r.habitat, 5); }
-        if (trait(r, 42)) { EXPECT_GE(r.ratingA, 16); }
-        if (trait(r, 46)) { EXPECT_GE(r.subtype, 7); }
-        if (trait(r, 49)) { EXPECT_GE(r.attributes[2], 14); }
-        if (trait(r, 96)) { EXPECT_TRUE(trait(r, 57)); }
-        if (trait(r, 57) && !trait(r, 96)) { EXPECT_FALSE(trait(r, 4)); }
-        if (trait(r, 60)) { EXPECT_FALSE(trait(r, 1) || trait(r, 2)); }
-        if (trait(r, 70)) { EXPECT_FALSE(trait(r, 60)); }
-        if (trait(r, 76)) { EXPECT_GT(r.appendageCount, 0); }
-        if (trait(r, 81)) { EXPECT_FALSE(trait(r, 40) || r.formCode == 1 || r.formCode == 11); }
-        if (trait(r, 91)) { EXPECT_FALSE(trait(r, 90)); }
-        if (trait(r, 93)) { EXPECT_GE(r.ratingA, 11); }
-        if (r.formCode == 17) { EXPECT_TRUE(trait(r, 25)); }
-        if (r.formCode == 15) { EXPECT_NE(r.habitat, 2); }
-        if (r.formCode == 24 || r.formCode == 25) { EXPECT_EQ(r.appendageCount, 0); }
+        if (trait(r, 18)) {
+            EXPECT_FALSE(trait(r, 1));
+        }
+        if (trait(r, 1)) {
+            EXPECT_FALSE(trait(r, 2));
+        }
+        if (trait(r, 4)) {
+            EXPECT_FALSE(trait(r, 5));
+        }
+        if (trait(r, 12)) {
+            EXPECT_FALSE(trait(r, 11));
+        }
+        if (trait(r, 20)) {
+            EXPECT_TRUE(r.formCode == 13 || r.formCode == 2);
+        }
+        if (r.bodyForm == 5 || r.bodyForm >= 8) {
+            EXPECT_TRUE(trait(r, 35));
+        }
+        if (trait(r, 33)) {
+            EXPECT_EQ(r.habitat, 5);
+        }
+        if (trait(r, 42)) {
+            EXPECT_GE(r.ratingA, 16);
+        }
+        if (trait(r, 46)) {
+            EXPECT_GE(r.subtype, 7);
+        }
+        if (trait(r, 49)) {
+            EXPECT_GE(r.attributes[2], 14);
+        }
+        if (trait(r, 96)) {
+            EXPECT_TRUE(trait(r, 57));
+        }
+        if (trait(r, 57) && !trait(r, 96)) {
+            EXPECT_FALSE(trait(r, 4));
+        }
+        if (trait(r, 60)) {
+            EXPECT_FALSE(trait(r, 1) || trait(r, 2));
+        }
+        if (trait(r, 70)) {
+            EXPECT_FALSE(trait(r, 60));
+        }
+        if (trait(r, 76)) {
+            EXPECT_GT(r.appendageCount, 0);
+        }
+        if (trait(r, 81)) {
+            EXPECT_FALSE(trait(r, 40) || r.formCode == 1 || r.formCode == 11);
+        }
+        if (trait(r, 91)) {
+            EXPECT_FALSE(trait(r, 90));
+        }
+        if (trait(r, 93)) {
+            EXPECT_GE(r.ratingA, 11);
+        }
+        if (r.formCode == 17) {
+            EXPECT_TRUE(trait(r, 25));
+        }
+        if (r.formCode == 15) {
+            EXPECT_NE(r.habitat, 2);
+        }
+        if (r.formCode == 24 || r.formCode == 25) {
+            EXPECT_EQ(r.appendageCount, 0);
+        }
         if (s.world.temperature < -5) {
             EXPECT_TRUE(trait(r, 9));
             EXPECT_FALSE(trait(r, 12));

@@ -46,7 +46,8 @@ std::vector<T> readAll(const std::string& path) {
 inline std::vector<std::vector<TPlanetRec>> planetsBySystem(const std::string& base, std::size_t systems) {
     std::vector<std::vector<TPlanetRec>> by(systems);
     for (const TPlanetRec& p : readAll<TPlanetRec>(sectorPath(base, ".pln"))) {
-        if (p.systemId >= 0 && static_cast<std::size_t>(p.systemId) < systems) by[static_cast<std::size_t>(p.systemId)].push_back(p);
+        if (p.systemId >= 0 && static_cast<std::size_t>(p.systemId) < systems)
+            by[static_cast<std::size_t>(p.systemId)].push_back(p);
     }
     return by;
 }

@@ -54,12 +54,12 @@ TEST(AtlasCamera, FlatViewsLookAlongTheirAxes) {
     c.view = View::Front;
     p = project(c, {1, 2, 3});
     EXPECT_DOUBLE_EQ(p.x, 110);
-    EXPECT_DOUBLE_EQ(p.y, 20);    // +z up
+    EXPECT_DOUBLE_EQ(p.y, 20);      // +z up
     EXPECT_DOUBLE_EQ(p.depth, -2);  // nearer = lower y
     c.view = View::Side;
     p = project(c, {1, 2, 3});
-    EXPECT_DOUBLE_EQ(p.x, 120);     // +y to the right
-    EXPECT_DOUBLE_EQ(p.depth, 1);   // nearer = higher x
+    EXPECT_DOUBLE_EQ(p.x, 120);    // +y to the right
+    EXPECT_DOUBLE_EQ(p.depth, 1);  // nearer = higher x
     EXPECT_EQ(depthAxis(View::Top), Axis::Z);
     EXPECT_EQ(depthAxis(View::Front), Axis::Y);
     EXPECT_EQ(depthAxis(View::Side), Axis::X);
@@ -158,8 +158,8 @@ TEST(AtlasCamera, AClickOnAProjectedSystemPicksIt) {
             }
             if (got == p.id) continue;
             // Another dot won: it must lie on the click as closely and be drawn on top.
-            const ScreenPoint q = project(cam, {double(model.entry(got).x), double(model.entry(got).y),
-                                                double(model.entry(got).z)});
+            const ScreenPoint q =
+                project(cam, {double(model.entry(got).x), double(model.entry(got).y), double(model.entry(got).z)});
             const double dq = std::hypot(q.x - sx, q.y - sy);
             const double dp = std::hypot(p.x - sx, p.y - sy);
             EXPECT_LE(dq, dp + 1.0 + 1e-9);

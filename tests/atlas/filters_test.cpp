@@ -130,7 +130,8 @@ TEST_F(AtlasFilters, EachCriterionAloneAgreesWithBruteForce) {
     f = {};
     f.gravity = Range<double>{0.8, 1.2};
     expectBrute(f, "gravity near 1 g");
-    for (const auto level : {vocabulary::LifeLevel::Prebiotic, vocabulary::LifeLevel::Complex, vocabulary::LifeLevel::Sentient}) {
+    for (const auto level :
+         {vocabulary::LifeLevel::Prebiotic, vocabulary::LifeLevel::Complex, vocabulary::LifeLevel::Sentient}) {
         f = {};
         f.minLife = level;
         expectBrute(f, "life");
@@ -211,7 +212,8 @@ TEST(AtlasPlanetFacts, OnlyTheFourBeltKindsAreBelts) {
         return p.worldType == world::kRock || p.worldType == world::kIceBall;
     });
     ASSERT_NE(planet, planets.end());
-    const auto belt = std::find_if(planets.begin(), planets.end(), [](const TPlanetRec& p) { return isBelt(p.worldType); });
+    const auto belt =
+        std::find_if(planets.begin(), planets.end(), [](const TPlanetRec& p) { return isBelt(p.worldType); });
     ASSERT_NE(belt, planets.end());
     const auto index = [&](std::vector<TPlanetRec>::const_iterator it) {
         std::size_t k = 0;

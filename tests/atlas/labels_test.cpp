@@ -17,7 +17,12 @@ TEST(AtlasLabels, PlacedLabelsNeverOverlapAndStayInside) {
     LabelOptions o;
     o.width = 400;
     o.height = 300;
-    const auto placed = placeLabels(candidates, [](SystemId id) { return LabelSize{30.0 + id % 40, 12}; }, o);
+    const auto placed = placeLabels(
+        candidates,
+        [](SystemId id) {
+            return LabelSize{30.0 + id % 40, 12};
+        },
+        o);
     ASSERT_GT(placed.size(), 20U);
     ASSERT_LT(placed.size(), 600U);
     for (std::size_t i = 0; i < placed.size(); ++i) {
@@ -42,16 +47,31 @@ TEST(AtlasLabels, HigherPriorityWinsAContestedPlace) {
     LabelOptions o;
     o.width = 100;
     o.height = 24;
-    auto placed = placeLabels(c, [](SystemId) { return LabelSize{40, 10}; }, o);
+    auto placed = placeLabels(
+        c,
+        [](SystemId) {
+            return LabelSize{40, 10};
+        },
+        o);
     ASSERT_EQ(placed.size(), 1U);
     EXPECT_EQ(placed[0].id, 2);
     // Equal priority: the lower id.
     c[1].priority = 0;
-    placed = placeLabels(c, [](SystemId) { return LabelSize{40, 10}; }, o);
+    placed = placeLabels(
+        c,
+        [](SystemId) {
+            return LabelSize{40, 10};
+        },
+        o);
     ASSERT_EQ(placed.size(), 1U);
     EXPECT_EQ(placed[0].id, 1);
     // A nameless system gets no label and takes no room.
-    placed = placeLabels(c, [](SystemId id) { return id == 1 ? LabelSize{} : LabelSize{40, 10}; }, o);
+    placed = placeLabels(
+        c,
+        [](SystemId id) {
+            return id == 1 ? LabelSize{} : LabelSize{40, 10};
+        },
+        o);
     ASSERT_EQ(placed.size(), 1U);
     EXPECT_EQ(placed[0].id, 2);
 }
@@ -93,10 +113,10 @@ TEST(AtlasAggregate, SquaresCountEverySystemOnceWithTheCommonestKind) {
     for (std::size_t i = 0; i < entries.size(); ++i) entries[i].starKind = kinds[i];
     const AtlasModel m = AtlasModel::fromEntries(entries);
     const std::vector<ProjectedSystem> p = {
-        {0, 1, 1, 0, 1}, {1, 2, 3, 5, 1}, {2, 9.9F, 9.9F, -1, 1},  // square (0, 0)
-        {3, 10, 0, 0, 1}, {4, 15, 5, 0, 1},                       // square (1, 0)
-        {5, 5, 25, 2, 1},                                          // square (0, 2)
-        {6, 500, 500, 9, 1},                                       // off screen
+        {0, 1, 1, 0, 1},     {1, 2, 3, 5, 1},  {2, 9.9F, 9.9F, -1, 1},  // square (0, 0)
+        {3, 10, 0, 0, 1},    {4, 15, 5, 0, 1},                          // square (1, 0)
+        {5, 5, 25, 2, 1},                                               // square (0, 2)
+        {6, 500, 500, 9, 1},                                            // off screen
     };
     const auto marks = aggregate(p, m, 10, 100, 100);
     ASSERT_EQ(marks.size(), 3U);

@@ -131,7 +131,8 @@ void checkIndexAgainstBruteForce(const AtlasModel& model, std::mt19937& rng) {
         std::set<SystemId> want;
         for (SystemId id = 0; id < model.size(); ++id) {
             const SystemEntry& e = model.entry(id);
-            if (e.x >= lo[0] && e.x <= hi[0] && e.y >= lo[1] && e.y <= hi[1] && e.z >= lo[2] && e.z <= hi[2]) want.insert(id);
+            if (e.x >= lo[0] && e.x <= hi[0] && e.y >= lo[1] && e.y <= hi[1] && e.z >= lo[2] && e.z <= hi[2])
+                want.insert(id);
         }
         ASSERT_EQ(got, want);
         EXPECT_LE(model.atCell(c.x, c.y, c.z), pick.b());
@@ -168,9 +169,10 @@ TEST(AtlasModel, IndexMatchesBruteForceWhenSystemsLieFarApart) {
     std::uniform_int_distribution<int> near(-3, 3);
     // Clusters at the far ends of the coordinate range: the bucket box is
     // far too large to tabulate.
-    for (const std::array<int, 3> corner : {std::array<int, 3>{-32000, -32000, -32000}, std::array<int, 3>{32000, 0, 31990},
-                                            std::array<int, 3>{0, 0, 0}}) {
-        for (int i = 0; i < 80; ++i) cells.push_back({corner[0] + near(rng), corner[1] + near(rng), corner[2] + near(rng)});
+    for (const std::array<int, 3> corner : {std::array<int, 3>{-32000, -32000, -32000},
+                                            std::array<int, 3>{32000, 0, 31990}, std::array<int, 3>{0, 0, 0}}) {
+        for (int i = 0; i < 80; ++i)
+            cells.push_back({corner[0] + near(rng), corner[1] + near(rng), corner[2] + near(rng)});
     }
     const AtlasModel model = modelOf(cells);
     EXPECT_EQ(model.bucketEdge(), 8);

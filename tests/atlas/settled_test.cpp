@@ -62,11 +62,11 @@ TEST_F(SettledOpen, ControlColoniesAndEmpiresAreReadAndVacantRecordsSkipped) {
     ASSERT_FALSE(moons.empty());
     const SystemId a = planets[3].systemId;
     const SystemId b = planets[static_cast<std::size_t>(moons[0].planetId)].systemId;
-    writeAll<TColonyRec>(sectorPath(base, ".col"),
-                         {colonyOn(3, 1, kNoRace, 35, ColonyType::Mining, Starport::Fair), vacantColony(),
-                          colonyOn(0, 2, 2, 50, ColonyType::Capital, Starport::Excellent, 7),
-                          colonyOn(static_cast<std::int32_t>(moons[0].planetId), 2, 2, 20, ColonyType::Industrial,
-                                   Starport::Good)});
+    writeAll<TColonyRec>(
+        sectorPath(base, ".col"),
+        {colonyOn(3, 1, kNoRace, 35, ColonyType::Mining, Starport::Fair), vacantColony(),
+         colonyOn(0, 2, 2, 50, ColonyType::Capital, Starport::Excellent, 7),
+         colonyOn(static_cast<std::int32_t>(moons[0].planetId), 2, 2, 20, ColonyType::Industrial, Starport::Good)});
     writeAll<TConRec>(sectorPath(base, ".con"), {TConRec{b, 2}});
     writeAll<TEmpireRec>(sectorPath(base, ".emp"), {vacantEmpire(), empire(2, {10, 20, 30}, b, "Second Realm")});
 
@@ -147,11 +147,11 @@ AtlasModel searchModel() {
     auto place = [&](SystemId system, const TColonyRec& c) {
         parts.colonies.push_back(ColonyEntry{static_cast<std::int32_t>(parts.colonies.size()), system, system, c});
     };
-    place(0, colonyOn(0, 3, 3, 59, ColonyType::Homeworld, Starport::Excellent));  // 10 billion
-    place(1, colonyOn(1, 3, 3, 20, ColonyType::Mining, Starport::Primitive));     // 1 million
-    place(1, colonyOn(1, 3, 3, 22, ColonyType::Research, Starport::Fair));       // 3 million
+    place(0, colonyOn(0, 3, 3, 59, ColonyType::Homeworld, Starport::Excellent));   // 10 billion
+    place(1, colonyOn(1, 3, 3, 20, ColonyType::Mining, Starport::Primitive));      // 1 million
+    place(1, colonyOn(1, 3, 3, 22, ColonyType::Research, Starport::Fair));         // 3 million
     place(2, colonyOn(2, 5, kNoRace, 5, ColonyType::Settlement, Starport::None));  // 60,000
-    place(3, colonyOn(3, 8, 8, 30, ColonyType::Military, Starport::Good));        // 10 million
+    place(3, colonyOn(3, 8, 8, 30, ColonyType::Military, Starport::Good));         // 10 million
     parts.controls = {TConRec{0, 3}, TConRec{1, 3}, TConRec{3, 8}};
     parts.empires = {empire(3, {200, 0, 0}, 0, "Vessari Hegemony")};
     std::vector<std::string> warnings;
@@ -220,8 +220,8 @@ TEST(SettledRoute, OnlyThroughOneEmpireTakesItsLongerWayOrNone) {
     parts.controls = {TConRec{2, 5}, TConRec{3, 7}, TConRec{4, 7}};
     parts.empires = {empire(7, {0, 0, 200}, 3, "Azure League")};
     std::vector<std::string> warnings;
-    model.setSettled(SettledLayer::build(std::move(parts), model.size(), [](std::uint16_t) { return std::string(); },
-                                         warnings));
+    model.setSettled(SettledLayer::build(
+        std::move(parts), model.size(), [](std::uint16_t) { return std::string(); }, warnings));
     EXPECT_EQ(findRoute(model, 0, 1, 2.0).systems, (std::vector<SystemId>{0, 2, 1}));
     EXPECT_EQ(findRoute(model, 0, 1, 2.0, routeStopRule(model, RouteStop::Empire, 7)).systems,
               (std::vector<SystemId>{0, 3, 4, 1}));

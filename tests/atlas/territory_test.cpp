@@ -22,8 +22,8 @@ AtlasModel settledModel(const std::vector<std::pair<std::array<int, 3>, std::uin
     }
     AtlasModel model = modelOf(cells);
     std::vector<std::string> warnings;
-    model.setSettled(SettledLayer::build(std::move(parts), model.size(), [](std::uint16_t) { return std::string(); },
-                                         warnings));
+    model.setSettled(SettledLayer::build(
+        std::move(parts), model.size(), [](std::uint16_t) { return std::string(); }, warnings));
     EXPECT_TRUE(warnings.empty());
     return model;
 }
@@ -37,7 +37,8 @@ std::uint16_t holderAt(const TerritoryGrid& grid, int u, int v, int layer = 0) {
     return kNoRace;
 }
 
-bool hasLine(const std::vector<BorderLine>& lines, std::uint16_t owner, std::array<float, 3> from, std::array<float, 3> to) {
+bool hasLine(const std::vector<BorderLine>& lines, std::uint16_t owner, std::array<float, 3> from,
+             std::array<float, 3> to) {
     return std::any_of(lines.begin(), lines.end(), [&](const BorderLine& l) {
         return l.owner == owner && ((l.from == from && l.to == to) || (l.from == to && l.to == from));
     });
@@ -97,9 +98,8 @@ TEST(Territory, TwoTouchingEmpiresEachDrawTheirSideOfTheSeam) {
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const BorderLine& l) {
         return l.owner == 2 && l.from[0] == 0.625F && l.to[0] == 0.625F;
     }));
-    EXPECT_FALSE(std::any_of(lines.begin(), lines.end(), [](const BorderLine& l) {
-        return l.from[0] == 0.5F && l.to[0] == 0.5F;
-    }));
+    EXPECT_FALSE(std::any_of(lines.begin(), lines.end(),
+                             [](const BorderLine& l) { return l.from[0] == 0.5F && l.to[0] == 0.5F; }));
 }
 
 TEST(Territory, AnEvenClaimGoesToTheLowerRaceAndMoreWeightWins) {

@@ -88,8 +88,7 @@ struct CampaignMerge : ::testing::Test {
                     thing.kind == ThingKind::Race ? NoteAudience::Players : NoteAudience::Secret);
         }
         markForPlayers(addedBase, std::vector<Thing>{{ThingKind::System, 0}}, PlayersMark::Unknown);
-        markForPlayers(addedBase, std::vector<Thing>{{ThingKind::Race, 0}, {ThingKind::Colony, 0}},
-                       PlayersMark::Known);
+        markForPlayers(addedBase, std::vector<Thing>{{ThingKind::Race, 0}, {ThingKind::Colony, 0}}, PlayersMark::Known);
     }
     Thing shifted(const Thing& thing) const {
         const std::int64_t by = thing.kind == ThingKind::Sector ? 0 : mainCounts.of(thing.kind);

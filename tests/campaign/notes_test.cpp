@@ -21,8 +21,8 @@ struct Notes : ::testing::Test {
 };
 
 TEST_F(Notes, EveryKindOfThingKeepsItsNoteSecretOrPublic) {
-    const std::vector<Thing> things = {kWholeSector,         {ThingKind::System, 3}, {ThingKind::Planet, 2},
-                                       {ThingKind::Moon, 0}, {ThingKind::Race, 1},   {ThingKind::Colony, 1},
+    const std::vector<Thing> things = {kWholeSector,          {ThingKind::System, 3}, {ThingKind::Planet, 2},
+                                       {ThingKind::Moon, 0},  {ThingKind::Race, 1},   {ThingKind::Colony, 1},
                                        {ThingKind::Empire, 1}};
     // Written out of order: the list comes back by kind, then id.
     for (auto it = things.rbegin(); it != things.rend(); ++it) {
@@ -112,11 +112,12 @@ TEST_F(Notes, SearchFindsEveryWordIgnoringCaseAndAccents) {
         for (const Note& note : searchNotes(base, words)) found.push_back(note.thing);
         return found;
     };
-    EXPECT_EQ(things("PIRATES"), (std::vector<Thing>{{ThingKind::System, 0}, {ThingKind::Race, 1}, {ThingKind::Colony, 0}}));
+    EXPECT_EQ(things("PIRATES"),
+              (std::vector<Thing>{{ThingKind::System, 0}, {ThingKind::Race, 1}, {ThingKind::Colony, 0}}));
     EXPECT_EQ(things("zoe"), (std::vector<Thing>{{ThingKind::Race, 1}}));
     EXPECT_EQ(things("pirates mining"), (std::vector<Thing>{{ThingKind::Colony, 0}}));
     EXPECT_EQ(things("iotr"), (std::vector<Thing>{{ThingKind::System, 0}}));  // the start of a word
-    EXPECT_TRUE(things("rosel").empty());                                       // not its middle
+    EXPECT_TRUE(things("rosel").empty());                                     // not its middle
     // The search language's own characters are only text.
     EXPECT_EQ(things("\"and\" dashes-in-words: NOT"), (std::vector<Thing>{{ThingKind::Planet, 1}}));
     EXPECT_TRUE(things("OR pirates").empty());

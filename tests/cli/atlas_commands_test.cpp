@@ -58,8 +58,9 @@ TEST_F(AtlasCommands, FindPrintsATableOfTheMatches) {
         << err.str();
     const std::string table = out.str();
     EXPECT_NE(table.find("Id  Name"), std::string::npos) << table;
-    EXPECT_NE(table.find("      0             3     -4      7  yellow dwarf                   3  Sentient   race, colony"),
-              std::string::npos)
+    EXPECT_NE(
+        table.find("      0             3     -4      7  yellow dwarf                   3  Sentient   race, colony"),
+        std::string::npos)
         << table;
     EXPECT_NE(table.find("1 of 2 systems match\n"), std::string::npos) << table;
     EXPECT_NE(table.find("0.00"), std::string::npos) << "a --within table gives the distance";
@@ -80,7 +81,8 @@ TEST_F(AtlasCommands, FindCriteriaAsJson) {
     EXPECT_EQ(jsonIds({"--name", "1"}), (std::vector<int>{1}));
     EXPECT_EQ(jsonIds({"--within", "12", "--of", "1"}), (std::vector<int>{1}));
     EXPECT_EQ(jsonIds({"--within", "12.5", "--of", "1"}), (std::vector<int>{1, 0}));  // nearest first
-    const auto doc = nlohmann::json::parse((run({"find", sector.base, "--json", "--within", "13", "--of", "1"}), out.str()));
+    const auto doc =
+        nlohmann::json::parse((run({"find", sector.base, "--json", "--within", "13", "--of", "1"}), out.str()));
     EXPECT_EQ(doc["count"], 2);
     EXPECT_EQ(doc["systems"], 2);
     EXPECT_NEAR(doc["matches"][1]["parsecs"].get<double>(), 12.4499, 1e-3);
@@ -89,9 +91,16 @@ TEST_F(AtlasCommands, FindCriteriaAsJson) {
 
 TEST_F(AtlasCommands, FindRefusesMalformedCriteriaBeforeReading) {
     const std::string nowhere = dir + "/nowhere";
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"--star", "Q"}, {"--star", "24"}, {"--world", "swamp"}, {"--life", "plants"}, {"--temp", "30..0"},
-             {"--temp", "warm"}, {"--gravity", "..x"}, {"--within", "3"}, {"--of", "2"}, {"--within", "-1", "--of", "0"}}) {
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{{"--star", "Q"},
+                                                                                     {"--star", "24"},
+                                                                                     {"--world", "swamp"},
+                                                                                     {"--life", "plants"},
+                                                                                     {"--temp", "30..0"},
+                                                                                     {"--temp", "warm"},
+                                                                                     {"--gravity", "..x"},
+                                                                                     {"--within", "3"},
+                                                                                     {"--of", "2"},
+                                                                                     {"--within", "-1", "--of", "0"}}) {
         std::vector<std::string> args = {"find", nowhere};
         args.insert(args.end(), bad.begin(), bad.end());
         EXPECT_EQ(run(args), cli::kExitUsage) << bad[0] << " " << bad[1];
@@ -138,7 +147,8 @@ TEST_F(AtlasCommands, RouteViaOneEmpireNamesItAndRefusesAnEmpireItCannotFind) {
         std::ofstream emp(sectorPath(sector.base, ".emp"), std::ios::binary | std::ios::trunc);
         emp << testing::bytesOf(realm);
     }
-    EXPECT_EQ(run({"route", sector.base, "0", "1", "--jump", "13", "--via", "empire:fifth"}), cli::kExitOk) << err.str();
+    EXPECT_EQ(run({"route", sector.base, "0", "1", "--jump", "13", "--via", "empire:fifth"}), cli::kExitOk)
+        << err.str();
     EXPECT_NE(out.str().find("with jumps of at most 13 parsecs, stopping only at systems of the Fifth Realm: 1 jump"),
               std::string::npos)
         << out.str();

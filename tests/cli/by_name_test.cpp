@@ -24,9 +24,8 @@ struct ByName : ::testing::Test, testing::CliRunner {
         dir = testDir(std::string("cli_by_name_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         sector = makeFixtureSector(dir);
         ctx.programDir = dir;
-        for (const auto& args : std::vector<std::vector<std::string>>{{"--system", "0", "Vessane"},
-                                                                      {"--system", "1", "Vesper"},
-                                                                      {"--race", "0", "Krai"}}) {
+        for (const auto& args : std::vector<std::vector<std::string>>{
+                 {"--system", "0", "Vessane"}, {"--system", "1", "Vesper"}, {"--race", "0", "Krai"}}) {
             std::vector<std::string> full{"name", sector.base};
             full.insert(full.end(), args.begin(), args.end());
             EXPECT_EQ(run(full), cli::kExitOk) << err.str();
@@ -55,8 +54,9 @@ TEST_F(ByName, EveryCommandTakesANameOrItsStartWhereItTakesAnId) {
 }
 
 TEST_F(ByName, AnAmbiguousOrUnknownTextIsRefusedTheSameWayEverywhere) {
-    const std::string several = "'Ves' begins the names of 2 systems: Vessane (0), Vesper (1); give more of the "
-                                "name, or the id\n";
+    const std::string several =
+        "'Ves' begins the names of 2 systems: Vessane (0), Vesper (1); give more of the "
+        "name, or the id\n";
     EXPECT_EQ(run({"starlog", sector.base, "--system", "Ves", "--out", dir + "/s.log"}), cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: --system: " + several);
     EXPECT_EQ(run({"route", sector.base, "Ves", "1", "--jump", "50"}), cli::kExitUsage);

@@ -45,13 +45,11 @@ struct CampaignCommands : ::testing::Test {
     std::string path(const std::string& name) const { return (dir / name).string(); }
     int run(const std::vector<std::string>& args) { return cli.run(args); }
     std::vector<std::string> create(const std::string& at, const char* seed, const char* x) const {
-        return {"create", "--file", at,   "--size", "6",           "--density", "40",       "--seed",
-                seed,     "-x",     x,    "--settings", settings(), "--replace"};
+        return {"create", "--file", at,   "--size", "6",          "--density", "40",
+                "--seed", seed,     "-x", x,        "--settings", settings(),  "--replace"};
     }
     std::vector<TSystemRec> systems() const { return readRecords<TSystemRec>(base + ".sun"); }
-    std::string systemName(std::int64_t id) const {
-        return SectorNames::load(base).system(id).value_or("");
-    }
+    std::string systemName(std::int64_t id) const { return SectorNames::load(base).system(id).value_or(""); }
 };
 
 TEST_F(CampaignCommands, NotesAreWrittenListedSearchedAndRemoved) {
@@ -130,7 +128,8 @@ TEST_F(CampaignCommands, RevealAndHideTakeRangesNamesAndEverything) {
     EXPECT_TRUE(view.knows({ThingKind::System, 1}));
     EXPECT_EQ(run({"hide", base, "--all"}), cli::kExitOk) << cli.err.str();
     view = playersView(base);
-    for (std::size_t id = 0; id < all.size(); ++id) EXPECT_FALSE(view.knows({ThingKind::System, static_cast<std::int64_t>(id)}));
+    for (std::size_t id = 0; id < all.size(); ++id)
+        EXPECT_FALSE(view.knows({ThingKind::System, static_cast<std::int64_t>(id)}));
     for (bool race : view.races()) EXPECT_FALSE(race);
 }
 

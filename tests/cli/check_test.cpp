@@ -47,9 +47,9 @@ TEST_F(CheckCommand, DamagedSectorListsEachProblemAndExitsOne) {
     writeSector(base, s);
     EXPECT_EQ(run({"check", base}), cli::kExitRuntime);
     const std::string text = out.str();
-    EXPECT_NE(text.find("planet 1: system id " + std::to_string(owner + 2) + ", expected " + std::to_string(owner) +
-                        "\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("planet 1: system id " + std::to_string(owner + 2) + ", expected " + std::to_string(owner) + "\n"),
+        std::string::npos)
         << text;
     EXPECT_NE(text.find("moon 0: planet id " + std::to_string(moonOwner + 1) + ", expected " +
                         std::to_string(moonOwner) + "\n"),
@@ -71,8 +71,7 @@ TEST_F(CheckCommand, CreatedAndAppendedSectorsAreSound) {
         << err.str();
     EXPECT_EQ(run({"check", base}), cli::kExitOk) << out.str();
     const auto firstPlanets = readRecords<TPlanetRec>(base + ".pln").size();
-    ASSERT_EQ(run({"create", "--file", base, "--seed", "4", "--size", "6", "--density", "50", "--append", "-x",
-                   "10"}),
+    ASSERT_EQ(run({"create", "--file", base, "--seed", "4", "--size", "6", "--density", "50", "--append", "-x", "10"}),
               cli::kExitOk)
         << err.str();
     EXPECT_EQ(run({"check", base}), cli::kExitOk) << out.str();
@@ -127,8 +126,7 @@ TEST_F(StrictCheck, ASectorWithoutRacesIsReadByEveryReader) {
     ASSERT_EQ(recordCountOnDisk(base + ".aln", sizeof(TAlienRec)), 0) << "the seed should give no race";
     EXPECT_EQ(run({"check", base}), cli::kExitOk) << out.str();
     EXPECT_EQ(run({"report", base, "--out", (dir / "r").string()}), cli::kExitOk) << err.str();
-    EXPECT_EQ(run({"export", base, "--format", "json", "--out", (dir / "s.json").string()}), cli::kExitOk)
-        << err.str();
+    EXPECT_EQ(run({"export", base, "--format", "json", "--out", (dir / "s.json").string()}), cli::kExitOk) << err.str();
 }
 
 // What a power cut leaves when a file's new size reached the disk before

@@ -21,9 +21,9 @@ extern char** environ;
 namespace orrimar::testing {
 
 struct ChildOptions {
-    std::string faultPlan;                // ORRIMAR_FAULT_PLAN, "" for none
-    std::string errorFile;                // where its error stream goes, "" for nowhere
-    std::vector<std::string> environment; // more NAME=VALUE entries, overriding the test's own
+    std::string faultPlan;                 // ORRIMAR_FAULT_PLAN, "" for none
+    std::string errorFile;                 // where its error stream goes, "" for nowhere
+    std::vector<std::string> environment;  // more NAME=VALUE entries, overriding the test's own
 };
 
 // Starts orrimar-cli with `args`, its output thrown away. Returns the

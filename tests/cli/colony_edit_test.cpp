@@ -100,11 +100,20 @@ TEST_F(ColonyCommands, EveryRefusalExitsTwoNamingItsOptionAndWritesNothing) {
     expectRefused({"colony", "add", "--world", free, "--race", "Nobody"}, "--race");
     expectRefused({"colony", "add", "--world", free, "--race", "0", "--owner", "65535"}, "--owner");
     expectRefused({"colony", "add", "--world", free, "--race", "0", "--owner", "1", "--independent"}, "--");
-    for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{
-             {"--population", "70"}, {"--population", "x"}, {"--people", "9999"}, {"--people", "-4"},
-             {"--type", "Farm"}, {"--starport", "Huge"}, {"--law", "10"}, {"--stability", "-1"},
-             {"--crime", "12"}, {"--gnp", "65536"}, {"--power", "lots"}, {"--facilities", "Spa"},
-             {"--facilities", "University,"}}) {
+    for (const auto& [option, value] :
+         std::vector<std::pair<std::string, std::string>>{{"--population", "70"},
+                                                          {"--population", "x"},
+                                                          {"--people", "9999"},
+                                                          {"--people", "-4"},
+                                                          {"--type", "Farm"},
+                                                          {"--starport", "Huge"},
+                                                          {"--law", "10"},
+                                                          {"--stability", "-1"},
+                                                          {"--crime", "12"},
+                                                          {"--gnp", "65536"},
+                                                          {"--power", "lots"},
+                                                          {"--facilities", "Spa"},
+                                                          {"--facilities", "University,"}}) {
         expectRefused({"colony", "set", "0", option, value}, option);
     }
     expectRefused({"colony", "set", "0", "--population", "3", "--people", "20000"}, "--p");
@@ -135,8 +144,7 @@ TEST_F(ColonyCommands, AMissingSectorExitsOne) {
 // A real process stopped at each write of an edit in turn.
 TEST_F(ColonyCommands, AProcessKilledAtAnyWriteLeavesTheOldOrTheNewLayer) {
     ASSERT_EQ(run({"colony", "add", "--world", planet(s.planetA1), "--race", "0"}), cli::kExitOk);
-    ASSERT_EQ(run({"colony", "add", "--world", planet(s.planetA2), "--race", "1", "--population", "20"}),
-              cli::kExitOk);
+    ASSERT_EQ(run({"colony", "add", "--world", planet(s.planetA2), "--race", "1", "--population", "20"}), cli::kExitOk);
     const std::vector<std::string> edit = {"colony", s.base, "set", "0", "--owner", "2", "--population", "30"};
     const auto before = snapshot(s.dir);
     clearFaultPlan();
@@ -155,7 +163,9 @@ TEST_F(ColonyCommands, AProcessKilledAtAnyWriteLeavesTheOldOrTheNewLayer) {
         EXPECT_EQ(WEXITSTATUS(status), kFaultExitStatus) << "write " << n;
         { const SectorLock lock = SectorLock::forChange(s.base); }
         const auto now = snapshot(s.dir);
-        EXPECT_TRUE(now == before || now == after) << "stopped at write " << n << ": from before" << changedFiles(before, now) << "; from after" << changedFiles(after, now);
+        EXPECT_TRUE(now == before || now == after)
+            << "stopped at write " << n << ": from before" << changedFiles(before, now) << "; from after"
+            << changedFiles(after, now);
     }
 }
 

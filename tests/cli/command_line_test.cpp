@@ -62,7 +62,8 @@ TEST_F(CommandLine, AMissingSectorIsARuntimeErrorInEveryCommand) {
         EXPECT_EQ(run(command), cli::kExitRuntime) << command.front() << ": " << err.str();
         EXPECT_EQ(err.str(), missing) << command.front();
     }
-    for (const auto& command : std::vector<std::vector<std::string>>{{"find", gone}, {"route", gone, "0", "1", "--jump", "3"}}) {
+    for (const auto& command :
+         std::vector<std::vector<std::string>>{{"find", gone}, {"route", gone, "0", "1", "--jump", "3"}}) {
         EXPECT_EQ(run(command), cli::kExitRuntime) << command.front() << ": " << err.str();
     }
     EXPECT_TRUE(files().empty());
@@ -74,7 +75,8 @@ TEST_F(CommandLine, AFolderGivenAsAFileIsRefusedAndAnExtensionIsNotDoubled) {
     const auto before = files();
     for (const std::string& folder : {dir + "/log/", dir + "/log", dir + "/log/."}) {
         EXPECT_EQ(run({"report", sector.base, "--out", folder}), cli::kExitUsage) << folder;
-        EXPECT_TRUE(err.str().starts_with("orrimar-cli: --out: " + folder + " is a folder: give the file to write in it"))
+        EXPECT_TRUE(
+            err.str().starts_with("orrimar-cli: --out: " + folder + " is a folder: give the file to write in it"))
             << err.str();
         EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", folder}), cli::kExitUsage) << folder;
         EXPECT_EQ(run({"alienlog", sector.base, "--out", folder}), cli::kExitUsage) << folder;
@@ -87,8 +89,10 @@ TEST_F(CommandLine, AFolderGivenAsAFileIsRefusedAndAnExtensionIsNotDoubled) {
     EXPECT_TRUE(fs::is_empty(dir + "/log"));
     EXPECT_EQ(files(), before);
     EXPECT_EQ(run({"report", sector.base, "--out", dir + "/log/.HTML"}), cli::kExitUsage);
-    EXPECT_EQ(err.str(), "orrimar-cli: --out: " + dir + "/log/.HTML names no file, only an extension: give a name "
-                             "such as " + dir + "/log/report\n");
+    EXPECT_EQ(err.str(), "orrimar-cli: --out: " + dir +
+                             "/log/.HTML names no file, only an extension: give a name "
+                             "such as " +
+                             dir + "/log/report\n");
 
     EXPECT_EQ(run({"report", sector.base, "--out", dir + "/log/x.html"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote sector report to " + dir + "/log/x.map and " + dir + "/log/x.html\n");

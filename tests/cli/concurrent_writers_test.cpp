@@ -37,12 +37,14 @@ struct ConcurrentWriters : ::testing::Test {
     }
     std::string path(const std::string& name) const { return (dir / name).string(); }
     std::vector<std::string> create(const std::string& base, const char* seed, const char* x, bool append) const {
-        std::vector<std::string> args = {"create", "--file", base, "--size", "12", "--density", "30", "--seed", seed,
-                                         "-x", x};
+        std::vector<std::string> args = {"create", "--file", base, "--size", "12", "--density",
+                                         "30",     "--seed", seed, "-x",     x};
         args.push_back(append ? "--append" : "--replace");
         return args;
     }
-    static std::int64_t systemsIn(const std::string& base) { return recordCountOnDisk(base + ".sun", sizeof(TSystemRec)); }
+    static std::int64_t systemsIn(const std::string& base) {
+        return recordCountOnDisk(base + ".sun", sizeof(TSystemRec));
+    }
     // Kind 1 records (system names) in the name file.
     static std::vector<std::string> systemNameRecords(const std::string& base) {
         std::vector<std::string> names;

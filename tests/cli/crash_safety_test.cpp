@@ -67,10 +67,10 @@ struct CrashSafety : ::testing::Test {
         EXPECT_EQ(run(args), cli::kExitOk) << err.str();
         return fileOperationCount();
     }
-    std::vector<std::string> create(const std::string& base, const char* seed, bool append = false,
-                                    const char* x = "0", const char* size = "5") {
-        std::vector<std::string> args = {"create", "--file", base, "--size", size, "--density", "100", "--seed", seed,
-                                         "-x", x, "--settings", settings()};
+    std::vector<std::string> create(const std::string& base, const char* seed, bool append = false, const char* x = "0",
+                                    const char* size = "5") {
+        std::vector<std::string> args = {"create", "--file", base, "--size", size,         "--density", "100",
+                                         "--seed", seed,     "-x", x,        "--settings", settings()};
         args.push_back(append ? "--append" : "--replace");
         return args;
     }
@@ -121,8 +121,8 @@ TEST_F(CrashSafety, EveryFailedWriteOfACreateIsReportedAndLeavesARepairableSecto
     ASSERT_GE(operations, 5);
     for (std::int64_t n = 1; n <= operations; ++n) {
         for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError}) {
-            const std::string context = fmt::format("write {} of {}, {}", n, operations,
-                                                    kind == FaultKind::NoSpace ? "ENOSPC" : "EIO");
+            const std::string context =
+                fmt::format("write {} of {}, {}", n, operations, kind == FaultKind::NoSpace ? "ENOSPC" : "EIO");
             fs::remove_all(dir);
             fs::create_directories(dir);
             setFaultPlan({kind, n, false});
@@ -273,7 +273,8 @@ TEST_F(CrashSafety, RepairRefusesWorseThanATornTailAndTouchesNothing) {
     // A system in the middle whose planets overlap those of the systems
     // after it: no stopped write leaves that, and cutting would lose them.
     std::string systems = readText(base + ".sun");
-    TSystemRec second = decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()) + sizeof(TSystemRec));
+    TSystemRec second =
+        decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()) + sizeof(TSystemRec));
     second.firstPlanetId[0] = 1'000'000;
     second.planetCount[0] = 1;
     systems.replace(sizeof(TSystemRec), sizeof(TSystemRec), bytesOf(second));
@@ -333,7 +334,8 @@ TEST_F(CrashSafety, StoppedProcessesAreFinishedByTheNextCommand) {
         restore();
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(runProcess(command, "", {}), 0);
-        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+        const auto took =
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
         const Files whole = sectorFiles(base);
         const auto expectFinished = [&](const std::string& context, bool mayHaveFinished) {
             // Any command that takes the sector finishes the stopped one;

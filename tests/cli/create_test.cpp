@@ -70,8 +70,7 @@ TEST_F(CreateCommand, WritesTheSectorAndPrintsSeedAndSummary) {
               cli::kExitOk);
     EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon"), first);
 
-    ASSERT_EQ(run({"--file", base, "--size", "2", "--flat", "--density", "100", "--append", "-x", "-7"}),
-              cli::kExitOk);
+    ASSERT_EQ(run({"--file", base, "--size", "2", "--flat", "--density", "100", "--append", "-x", "-7"}), cli::kExitOk);
     EXPECT_NE(out.str().find("Appended to sector " + base + ": 4 systems"), std::string::npos) << out.str();
     EXPECT_EQ(fs::file_size(base + ".sun"), 13U * 196U);
 }
@@ -97,8 +96,7 @@ TEST_F(CreateCommand, AClockSeedIsPrintedAndRepeatsTheRun) {
     const std::string printed = out.str();
     ASSERT_TRUE(std::regex_search(printed, m, std::regex("\\(seed ([0-9]+)\\)\n$")));
     const std::string sun = bytesOf(base + ".sun");
-    ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30", "--seed", m[1].str(), "--replace"}),
-              cli::kExitOk);
+    ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30", "--seed", m[1].str(), "--replace"}), cli::kExitOk);
     EXPECT_EQ(bytesOf(base + ".sun"), sun);
 }
 
@@ -114,7 +112,8 @@ TEST_F(CreateCommand, MalformedInputIsRefusedWithStatusTwoAndTouchesNothing) {
         {{"-z", "-40000"}, "Z should be between -32768 and 32767"},
         {{"--max-spatial-age", "256"}, "Max Spatial Age should be between 0 and 255"},
         {{"--seed", "-3"}, "--seed: not a seed"},
-        {{"--name", std::string(51, 'n')}, "--name: The sector name is 51 characters long; at most 50 fit in its record"},
+        {{"--name", std::string(51, 'n')},
+         "--name: The sector name is 51 characters long; at most 50 fit in its record"},
         {{"--threads", "0"}, "--threads should be between 1 and 256"},
         {{"--threads", "257"}, "--threads should be between 1 and 256"},
         {{"--threads", "two"}, "--threads: not a whole number: 'two'"},
@@ -127,8 +126,7 @@ TEST_F(CreateCommand, MalformedInputIsRefusedWithStatusTwoAndTouchesNothing) {
         EXPECT_EQ(out.str(), "");
     }
     EXPECT_TRUE(fs::is_empty(dir));
-    EXPECT_EQ(run({"--file", base, "--size", "$A", "--density", "0", "-y", "-32768", "--seed", "1"}),
-              cli::kExitOk)
+    EXPECT_EQ(run({"--file", base, "--size", "$A", "--density", "0", "-y", "-32768", "--seed", "1"}), cli::kExitOk)
         << err.str();
 }
 
@@ -185,11 +183,12 @@ TEST_F(CreateCommand, SectorNamesCountCharactersOfTheCodePageTheyAreStoredIn) {
     // The euro sign is one byte of the code page (0x80).
     ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "5 \xE2\x82\xAC", "--replace"}),
               cli::kExitOk);
-    EXPECT_EQ(bytesOf(base + ".nam").substr(8, 4), std::string("\x03" "5 \x80", 4));
+    EXPECT_EQ(bytesOf(base + ".nam").substr(8, 4), std::string("\x03"
+                                                               "5 \x80",
+                                                               4));
 
     const std::string before = bytesOf(base + ".nam") + bytesOf(base + ".sun");
-    EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", fifty + "\xC3\xA9"}),
-              cli::kExitUsage);
+    EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", fifty + "\xC3\xA9"}), cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: --name: The sector name is 51 characters long; at most 50 fit in its record\n");
     // A character the code page lacks is named.
     EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "\xCE\xA9mega"}), cli::kExitUsage);
@@ -272,8 +271,7 @@ TEST_F(CreateCommand, EveryRunLeavesItsSeedInTheCommentFileAndInfoShowsThem) {
 }
 
 TEST_F(CreateCommand, AMemberExtensionNamesTheBaseAndQuietDropsTheLine) {
-    ASSERT_EQ(run({"--file", base + ".sun", "--size", "2", "--density", "100", "--seed", "1", "--quiet"}),
-              cli::kExitOk)
+    ASSERT_EQ(run({"--file", base + ".sun", "--size", "2", "--density", "100", "--seed", "1", "--quiet"}), cli::kExitOk)
         << err.str();
     EXPECT_EQ(out.str(), "");
     EXPECT_TRUE(fs::exists(base + ".sun"));
@@ -282,8 +280,8 @@ TEST_F(CreateCommand, AMemberExtensionNamesTheBaseAndQuietDropsTheLine) {
     EXPECT_FALSE(fs::exists(base + ".sun.pln"));
     // The global flag, before the subcommand, does the same.
     out.str("");
-    ASSERT_EQ(cli::runCli({"--quiet", "create", "--file", base + ".PLN", "--size", "1", "--density", "100", "--replace"},
-                          ctx),
+    ASSERT_EQ(cli::runCli(
+                  {"--quiet", "create", "--file", base + ".PLN", "--size", "1", "--density", "100", "--replace"}, ctx),
               cli::kExitOk);
     EXPECT_EQ(out.str(), "");
 }

@@ -100,8 +100,11 @@ TEST_F(NameCommands, RefusedNamesExitTwoAndLeaveTheNameFileByteIdentical) {
 TEST_F(NameCommands, TheColoniesReportStaysByteForByteWithNames) {
     ASSERT_EQ(run({"colonies", sector.base, "--race", "0", "--out", dir + "/plain"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote colonies report of race 0 to " + dir + "/plain.log\n");
-    for (const auto& [kind, id, name] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"--system", "0", "Vessane"}, {"--race", "0", "Krai"}, {"--planet", "0", "Greenhold"}, {"--moon", "1", "Io"}}) {
+    for (const auto& [kind, id, name] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{{"--system", "0", "Vessane"},
+                                                                        {"--race", "0", "Krai"},
+                                                                        {"--planet", "0", "Greenhold"},
+                                                                        {"--moon", "1", "Io"}}) {
         ASSERT_EQ(run({"name", sector.base, kind, id, name}), cli::kExitOk) << err.str();
     }
     ASSERT_EQ(run({"colonies", sector.base, "--race", "0", "--out", dir + "/named"}), cli::kExitOk) << err.str();

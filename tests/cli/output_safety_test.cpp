@@ -23,7 +23,6 @@
 #include "common/output_destination.h"
 #include "engine/log_fixtures.h"
 
-
 namespace orrimar {
 namespace {
 
@@ -74,8 +73,8 @@ TEST_F(OutputSafety, AtlasAndCsvIntoAFolderHoldingASectorAreRefusedAndTouchNothi
     fs::create_directories(dir + "/elsewhere");
     logtest::makeFixtureSector(dir + "/elsewhere");
     EXPECT_EQ(run({"atlas", dir + "/elsewhere/fix", "--out", dir + "/data"}), cli::kExitUsage);
-    EXPECT_EQ(err.str(), "orrimar-cli: " + dir +
-                             "/data/ holds files this program did not write; choose an empty or new folder\n");
+    EXPECT_EQ(err.str(),
+              "orrimar-cli: " + dir + "/data/ holds files this program did not write; choose an empty or new folder\n");
     EXPECT_EQ(readFile(dir + "/data/notes.txt"), "the party owes the guild 300 credits");
     EXPECT_FALSE(fs::exists(dir + "/data.part"));
     EXPECT_FALSE(fs::exists(dir + "/data.old"));
@@ -91,8 +90,7 @@ TEST_F(OutputSafety, NothingButARegularFileIsReplaced) {
         EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", target}), cli::kExitUsage) << target;
     }
     EXPECT_EQ(run({"atlas", sector.base, "--out", dir + "/pipe"}), cli::kExitUsage);
-    EXPECT_NE(err.str().find(dir + "/pipe is a pipe, which an output never replaces"), std::string::npos)
-        << err.str();
+    EXPECT_NE(err.str().find(dir + "/pipe is a pipe, which an output never replaces"), std::string::npos) << err.str();
     EXPECT_TRUE(fs::is_fifo(dir + "/pipe"));
     EXPECT_TRUE(fs::is_empty(dir + "/folder"));
     EXPECT_EQ(run({"export", sector.base, "--format", "json", "--out", "/dev/null"}), cli::kExitUsage);
@@ -180,8 +178,7 @@ TEST_F(OutputSafety, AnExportIntoADestinationBeingWrittenWaitsThenIsRefused) {
         EXPECT_EQ(exitStatusOf(pid), cli::kExitRuntime);
     }
     EXPECT_EQ(readFile(dir + "/err.txt"), "orrimar-cli: " + atlas + " is being changed by another program (process " +
-                                              std::to_string(::getpid()) +
-                                              "); try again when it has finished\n");
+                                              std::to_string(::getpid()) + "); try again when it has finished\n");
     EXPECT_EQ(filesUnder(atlas), before);
 }
 

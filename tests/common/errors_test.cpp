@@ -17,8 +17,7 @@ TEST(SystemMessages, TheSystemsOwnTextsStayAsTheyWere) {
     for (const int err : {EACCES, EPERM, EROFS}) EXPECT_STREQ(ioErrorFromErrno(err).what(), "File access denied");
     for (const int err : {ENOSPC, EDQUOT}) EXPECT_STREQ(ioErrorFromErrno(err).what(), "Disk full");
     // A file in place of a folder is still a file not found, with its cause.
-    EXPECT_STREQ(ioErrorFromErrno(ENOTDIR, "a/b").what(),
-                 "File not found: a part of the path is not a folder (a/b)");
+    EXPECT_STREQ(ioErrorFromErrno(ENOTDIR, "a/b").what(), "File not found: a part of the path is not a folder (a/b)");
 }
 
 TEST(SystemMessages, EveryMappedNumberIsSaidInWords) {

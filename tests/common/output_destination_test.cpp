@@ -87,8 +87,7 @@ TEST(OutputDestination, AFolderHoldingASectorIsNeverReplacedEvenIfMarked) {
     fs::create_directories(dir / "atlas/deep/down");
     writeFileBytes((dir / "atlas/deep/down/alpha.SUN").string(), "systems");
     const std::string message = refusal([&] { OutputDestination d(dir / "atlas", "atlas"); });
-    EXPECT_TRUE(contains(message, "holds a sector (" + (dir / "atlas/deep/down/alpha.SUN").string() + ")"))
-        << message;
+    EXPECT_TRUE(contains(message, "holds a sector (" + (dir / "atlas/deep/down/alpha.SUN").string() + ")")) << message;
     EXPECT_EQ(fileBytes((dir / "atlas/deep/down/alpha.SUN").string()), "systems");
     EXPECT_FALSE(fs::exists(dir / "atlas.part.lock"));
 }

@@ -16,7 +16,10 @@ TEST(Document, EscapesMarkupAndCleansBadBytes) {
     EXPECT_EQ(escapeHtml("<a href=\"x\">Tom & Jerry's</a>"),
               "&lt;a href=&quot;x&quot;&gt;Tom &amp; Jerry&#39;s&lt;/a&gt;");
     // Controls other than tab and line feed are dropped.
-    EXPECT_EQ(escapeHtml(std::string("a\x01" "b\rc\td\ne", 9)), "abc\td\ne");
+    EXPECT_EQ(escapeHtml(std::string("a\x01"
+                                     "b\rc\td\ne",
+                                     9)),
+              "abc\td\ne");
     // A stray continuation byte, a cut-short sequence and an overlong form
     // each become U+FFFD; valid multi-byte characters pass unchanged.
     EXPECT_EQ(escapeHtml("x\x80y"), "x\xEF\xBF\xBDy");

@@ -280,7 +280,8 @@ inline std::string checkWellFormed(const std::string& page) {
         }
         if (c == '>') return "stray '>' at " + std::to_string(i);
         if (c != '<') {
-            if (open.empty() && c != '\r' && c != '\n' && c != ' ') return "text outside the root at " + std::to_string(i);
+            if (open.empty() && c != '\r' && c != '\n' && c != ' ')
+                return "text outside the root at " + std::to_string(i);
             ++i;
             continue;
         }
@@ -308,7 +309,8 @@ inline std::string checkWellFormed(const std::string& page) {
             while (a < tag.size() && (tag[a] == ' ' || tag[a] == '\r' || tag[a] == '\n')) ++a;
             if (a >= tag.size()) break;
             const std::size_t eq = tag.find('=', a);
-            if (eq == std::string::npos || eq + 1 >= tag.size() || tag[eq + 1] != '"') return "unquoted attribute in <" + name + ">";
+            if (eq == std::string::npos || eq + 1 >= tag.size() || tag[eq + 1] != '"')
+                return "unquoted attribute in <" + name + ">";
             const std::size_t close = tag.find('"', eq + 2);
             if (close == std::string::npos) return "unterminated attribute in <" + name + ">";
             const std::string value = tag.substr(eq + 2, close - eq - 2);

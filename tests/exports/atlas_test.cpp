@@ -192,8 +192,7 @@ TEST(Atlas, EmpirePagesOwnersAndTerritories) {
     const std::string page = readFile(dir + "/atlas/empires/000/empire-1.html");
     EXPECT_NE(page.find("<dt>Name</dt><dd>Kethri Dominion</dd>"), std::string::npos) << page;
     EXPECT_NE(page.find("background:#c82810"), std::string::npos);
-    EXPECT_NE(page.find("<dt>Race</dt><dd><a href=\"../../races/000/race-0.html\">race 0</a></dd>"),
-              std::string::npos);
+    EXPECT_NE(page.find("<dt>Race</dt><dd><a href=\"../../races/000/race-0.html\">race 0</a></dd>"), std::string::npos);
     EXPECT_NE(page.find("<dt>Capital</dt><dd><a href=\"../../systems/000/system-0.html\">0</a></dd>"),
               std::string::npos);
     EXPECT_NE(page.find("<dt>Systems controlled</dt><dd>2</dd><dt>Colonies</dt><dd>2 on planets, 0 moon bases</dd>"),

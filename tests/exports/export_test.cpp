@@ -424,8 +424,8 @@ TEST(ExportSchema, ValidatesEveryExport) {
     const std::string validator = std::string(ORRIMAR_SOURCE_DIR) + "/scripts/validate-json";
     const std::string schema = std::string(ORRIMAR_SOURCE_DIR) + "/docs/sector.schema.json";
     const auto run = [&](const std::string& files) {
-        return std::system(("python3 " + validator + " " + schema + " " + files + " > " + dir + "/validate.log 2>&1")
-                               .c_str());
+        return std::system(
+            ("python3 " + validator + " " + schema + " " + files + " > " + dir + "/validate.log 2>&1").c_str());
     };
     EXPECT_EQ(run(dir + "/fixture.json " + dir + "/empty.json " + dir + "/hand.json"), 0)
         << readFile(dir + "/validate.log");

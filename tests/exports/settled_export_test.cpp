@@ -85,11 +85,11 @@ TEST(SettledExport, CsvHoldsTheSameRows) {
               "id,kind,world_id,planet_id,system_id,race_id,owner_id,population_code,population_people,"
               "colony_type_code,colony_type_name,starport_code,starport_name,law_level,law_name,stability_level,"
               "stability_name,crime_level,crime_name,gnp_mcr_per_year,power_points,facilities");
-    EXPECT_EQ(colonies[1], "0,planet,0,0,0,0,0,35,60000000,8,Homeworld,2,Good,5,firm,7,stable,2,petty,1200,300,"
-                           "Military Base; University");
+    EXPECT_EQ(colonies[1],
+              "0,planet,0,0,0,0,0,35,60000000,8,Homeworld,2,Good,5,firm,7,stable,2,petty,1200,300,"
+              "Military Base; University");
     EXPECT_EQ(colonies[2], "2,moon_base,1,2,0,0,,0,10000,4,Mining,4,Primitive,0,no law,9,unshakeable,9,rampant,0,0,");
-    EXPECT_EQ(csvLines(dir + "/tables/control.csv"),
-              (std::vector<std::string>{"system_id,race_id", "0,0", "1,0"}));
+    EXPECT_EQ(csvLines(dir + "/tables/control.csv"), (std::vector<std::string>{"system_id,race_id", "0,0", "1,0"}));
     EXPECT_EQ(csvLines(dir + "/tables/empires.csv"),
               (std::vector<std::string>{"id,name,race_id,capital_system_id,colour", "1,Kethri Dominion,0,0,#c82810"}));
 

@@ -128,8 +128,7 @@ TEST(RollAtmosphere, EscapeSpeedMustExceedFiveTimesTheGasSpeed) {
     EXPECT_EQ(slow.pressure, 0.0F);
     EXPECT_EQ(slow.atmosphereClass, 6);
     EXPECT_EQ(slow.retained, 121);
-    EXPECT_GT(roll(kMiddle, 1.0F, 1.0F, 12750, false, static_cast<float>(gasSpeed * 5.001)).volatileInventory,
-              0.0F);
+    EXPECT_GT(roll(kMiddle, 1.0F, 1.0F, 12750, false, static_cast<float>(gasSpeed * 5.001)).volatileInventory, 0.0F);
 }
 
 TEST(RollAtmosphere, PressureFactorsInsideTheInnerRadiusAndForVolatileRichBodies) {
@@ -147,8 +146,8 @@ TEST(RollAtmosphere, ClassBandsByPressure) {
     // With diameter 12750, mass 1 and an inventory of 1 the pressure equals
     // the gravity, so the gravity sets the pressure.
     const std::vector<std::pair<float, int>> cases = {
-        {5.0F, 1}, {4.999F, 2}, {1.5F, 2}, {1.499F, 3}, {0.66F, 3}, {0.64F, 4},
-        {0.2F, 4}, {0.199F, 5}, {0.001F, 5}, {0.00099F, 6},
+        {5.0F, 1},  {4.999F, 2}, {1.5F, 2},   {1.499F, 3}, {0.66F, 3},
+        {0.64F, 4}, {0.2F, 4},   {0.199F, 5}, {0.001F, 5}, {0.00099F, 6},
     };
     for (const auto& [gravity, expected] : cases) {
         const Atmosphere a = roll(kMiddle, 1.0F, gravity, 12750, false, kEarthEscape);
@@ -167,19 +166,19 @@ TEST(ClassifyWorld, TableRowsAndSizeOverrides) {
         std::uint8_t expected;
     };
     const std::vector<Case> cases = {
-        {1, true, 5, 5000, world::kGasGiant},      {1, false, 8, 5000, world::kHotHouse},
-        {1, false, 9, 5000, world::kPostGarden},   {1, false, 10, 5000, world::kPostGarden},
-        {1, false, 11, 5000, world::kFailedCore},  {2, true, 5, 5000, world::kFailedCore},
-        {3, false, 12, 5000, world::kTerran},      {2, false, 13, 5000, world::kDesert},
-        {4, true, 5, 5000, world::kFailedCore},    {5, false, 5, 5000, world::kDesert},
-        {6, true, 5, 5000, world::kIceBall},       {6, false, 5, 5000, world::kRock},
-        {3, false, 10, 1000, world::kTerran},      {3, false, 10, 999, world::kChunk},
+        {1, true, 5, 5000, world::kGasGiant},     {1, false, 8, 5000, world::kHotHouse},
+        {1, false, 9, 5000, world::kPostGarden},  {1, false, 10, 5000, world::kPostGarden},
+        {1, false, 11, 5000, world::kFailedCore}, {2, true, 5, 5000, world::kFailedCore},
+        {3, false, 12, 5000, world::kTerran},     {2, false, 13, 5000, world::kDesert},
+        {4, true, 5, 5000, world::kFailedCore},   {5, false, 5, 5000, world::kDesert},
+        {6, true, 5, 5000, world::kIceBall},      {6, false, 5, 5000, world::kRock},
+        {3, false, 10, 1000, world::kTerran},     {3, false, 10, 999, world::kChunk},
         {1, true, 10, 0, world::kRing},
     };
     for (const Case& c : cases) {
         std::uint8_t type = 0;
-        ClassifyWorld(static_cast<std::uint8_t>(c.atmosphereClass), type, kInner, kOuter, kMiddle, c.orbit,
-                      c.diameter, c.volatileRich);
+        ClassifyWorld(static_cast<std::uint8_t>(c.atmosphereClass), type, kInner, kOuter, kMiddle, c.orbit, c.diameter,
+                      c.volatileRich);
         EXPECT_EQ(type, c.expected) << "class " << c.atmosphereClass << " orbit " << c.orbit;
     }
 }
@@ -253,9 +252,17 @@ TEST(ChooseComposition, GiantAndIcyShares) {
 
 TEST(ChooseComposition, RandomPickShares) {
     // Class 4 never takes the nitrogen rule, so every call is a plain d20 pick.
-    expectShares(shares(world::kTerran, 4, 0),
-                 {{4, 0.25}, {3, 0.10}, {13, 0.05}, {15, 0.05}, {17, 0.05}, {5, 0.10},
-                  {9, 0.10}, {10, 0.10}, {12, 0.05}, {16, 0.10}, {19, 0.05}});
+    expectShares(shares(world::kTerran, 4, 0), {{4, 0.25},
+                                                {3, 0.10},
+                                                {13, 0.05},
+                                                {15, 0.05},
+                                                {17, 0.05},
+                                                {5, 0.10},
+                                                {9, 0.10},
+                                                {10, 0.10},
+                                                {12, 0.05},
+                                                {16, 0.10},
+                                                {19, 0.05}});
     // A world that keeps only 29 and heavier loses every pick lighter than
     // that to carbon dioxide: 4, 15, 9, 16, 19 and 12 (weight 28 or 16) go.
     expectShares(shares(world::kSteppe, 4, 29), {{3, 0.70}, {13, 0.05}, {17, 0.05}, {5, 0.10}, {10, 0.10}});

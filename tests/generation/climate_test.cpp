@@ -55,9 +55,9 @@ Climate climate(const Body& b) {
 
 TEST(Temperature, GreenhouseAlbedoAndTruncation) {
     // 1 AU from a Sun, albedo 30: sqrt(1) × 263 × 1 × g - 273.
-    EXPECT_EQ(Temperature(10, 3, world::kTerran, 1.0F, 30), 29);             // 302.45
-    EXPECT_EQ(Temperature(10, 1, world::kTerran, 1.0F, 30), 55);             // 328.75
-    EXPECT_EQ(Temperature(10, 3, world::kHotHouse, 1.0F, 30), 331);          // greenhouse doubled
+    EXPECT_EQ(Temperature(10, 3, world::kTerran, 1.0F, 30), 29);     // 302.45
+    EXPECT_EQ(Temperature(10, 1, world::kTerran, 1.0F, 30), 55);     // 328.75
+    EXPECT_EQ(Temperature(10, 3, world::kHotHouse, 1.0F, 30), 331);  // greenhouse doubled
     EXPECT_EQ(Temperature(10, 6, world::kRock, 1.0F, 30), -10);
     // 4 AU: 131.5 - 273 = -141.5 truncates toward zero.
     EXPECT_EQ(Temperature(40, 6, world::kRock, 1.0F, 30), -141);
@@ -87,8 +87,8 @@ TEST(IceCover, PowerCapAndTiesToEven) {
     EXPECT_EQ(IceCover(100, -35), 100);  // (90/90)^5 × 100
     EXPECT_EQ(IceCover(100, -100), 100);
     // The input caps the cover at 1.5 times itself; ties round to even.
-    EXPECT_EQ(IceCover(1, -100), 2);   // 1.5
-    EXPECT_EQ(IceCover(3, -100), 4);   // 4.5
+    EXPECT_EQ(IceCover(1, -100), 2);  // 1.5
+    EXPECT_EQ(IceCover(3, -100), 4);  // 4.5
     EXPECT_EQ(IceCover(10, -100), 15);
     EXPECT_EQ(IceCover(0, -100), 0);
 }
@@ -123,8 +123,8 @@ std::set<int> range(int low, int high) {
 }
 
 TEST(Albedo, RangesOfEachSurface) {
-    EXPECT_EQ(albedoValues(0, 0, 0, 0.0F), range(2, 11));    // bare rock, d10 + 1
-    EXPECT_EQ(albedoValues(0, 0, 0, 1.0F), range(6, 15));    // d10 + 5
+    EXPECT_EQ(albedoValues(0, 0, 0, 0.0F), range(2, 11));     // bare rock, d10 + 1
+    EXPECT_EQ(albedoValues(0, 0, 0, 1.0F), range(6, 15));     // d10 + 5
     EXPECT_EQ(albedoValues(0, 100, 0, 1.0F), range(46, 70));  // cloud hides all rock
     EXPECT_EQ(albedoValues(0, 0, 100, 0.0F), range(11, 90));  // d80 + 10
     EXPECT_EQ(albedoValues(0, 0, 100, 1.0F), range(61, 80));  // d20 + 60
@@ -283,10 +283,9 @@ TEST(ComputeClimate, InitialSurfaceClassAndWaterOnlyOnClassFive) {
         std::uint8_t expected;
     };
     const std::vector<Case> cases = {
-        {world::kIceBall, 30, 3},   {world::kRock, 12, 2},       {world::kRock, 13, 6},
-        {world::kFailedCore, 30, 6}, {world::kChunk, 5, 2},       {world::kChunk, 20, 2},
-        {world::kDesert, 11, 2},    {world::kDesert, 12, 6},     {world::kHotHouse, 8, 1},
-        {world::kPostGarden, 9, 1}, {world::kAsteroidBelt, 9, 2},
+        {world::kIceBall, 30, 3}, {world::kRock, 12, 2},      {world::kRock, 13, 6},        {world::kFailedCore, 30, 6},
+        {world::kChunk, 5, 2},    {world::kChunk, 20, 2},     {world::kDesert, 11, 2},      {world::kDesert, 12, 6},
+        {world::kHotHouse, 8, 1}, {world::kPostGarden, 9, 1}, {world::kAsteroidBelt, 9, 2},
     };
     seedRandom(3);
     for (const Case& k : cases) {
@@ -406,8 +405,8 @@ TEST(ComputeClimate, TerranRefinementOverManyWorlds) {
     // The worlds of the edge cases were among them: -10 (Glacier), 2 (Tundra).
     EXPECT_TRUE(temperatures.count(-10));
     EXPECT_TRUE(temperatures.count(2));
-    const std::set<int> every = {world::kArid,   world::kSteppe,  world::kTerran,    world::kJungle,
-                                 world::kOcean,  world::kTundra,  world::kGlacier,   world::kPreGarden,
+    const std::set<int> every = {world::kArid,     world::kSteppe,    world::kTerran,  world::kJungle,
+                                 world::kOcean,    world::kTundra,    world::kGlacier, world::kPreGarden,
                                  world::kHotHouse, world::kPostGarden};
     EXPECT_EQ(types, every);
 }

@@ -34,7 +34,7 @@ CreateSectorParams run(const std::string& dir, const std::string& file, std::uin
     p.sectorName = "Named";
     p.lastIndex = 3;
     p.density = 100;
-    p.seed = seed;  // 2: a 4-parsec cube at full density holds races
+    p.seed = seed;                         // 2: a 4-parsec cube at full density holds races
     p.settingsPath = dir + "/orrwin.ini";  // absent: the default tables
     return p;
 }
@@ -141,8 +141,7 @@ TEST(NamedSector, ARunWithoutNamesWritesTheSameSystemsAndOnlyTheHeader) {
     for (const char* ext : {".sun", ".pln", ".mon", ".aln"}) {
         EXPECT_EQ(fileBytes(dir + "/named" + ext), fileBytes(dir + "/unnamed" + ext)) << ext;
     }
-    EXPECT_EQ(fileBytes(dir + "/unnamed.nam"),
-              bytesOf(makeNameRecord(NameKind::Header, kNameHeaderValue, "Named")));
+    EXPECT_EQ(fileBytes(dir + "/unnamed.nam"), bytesOf(makeNameRecord(NameKind::Header, kNameHeaderValue, "Named")));
     EXPECT_TRUE(SectorNames::load(dir + "/unnamed").empty());
     EXPECT_TRUE(CheckSector(dir + "/unnamed").sound());
 }

@@ -76,8 +76,8 @@ TEST(RollPlanetCount, DiceByStarKind) {
         int low, high;
         double mean;
     };
-    for (const Expect e : {Expect{4, 1, 10, 5.5}, Expect{5, 3, 18, 10.5}, Expect{6, 2, 12, 7.0},
-                           Expect{7, 1, 6, 3.5}, Expect{1, 0, 0, 0}, Expect{9, 0, 0, 0}}) {
+    for (const Expect e : {Expect{4, 1, 10, 5.5}, Expect{5, 3, 18, 10.5}, Expect{6, 2, 12, 7.0}, Expect{7, 1, 6, 3.5},
+                           Expect{1, 0, 0, 0}, Expect{9, 0, 0, 0}}) {
         seedRandom(7);
         int low = 99, high = -1;
         double sum = 0;

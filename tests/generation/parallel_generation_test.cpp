@@ -219,7 +219,9 @@ TEST(ParallelGeneration, AFailureWhileRollingACellKeepsTheCellsBeforeIt) {
             if (x == 4 && y == 5 && z == 4) throw RangeError("Range check error (probe)");
         };
         std::vector<std::thread::id> hookThreads;
-        p.afterCommit = [&](SectorFiles&, const CommittedSystem&) { hookThreads.push_back(std::this_thread::get_id()); };
+        p.afterCommit = [&](SectorFiles&, const CommittedSystem&) {
+            hookThreads.push_back(std::this_thread::get_id());
+        };
         EXPECT_THROW(CreateSector(p), RangeError);
         const auto systems = readAll<TSystemRec>(p.baseName + ".sun");
         ASSERT_FALSE(systems.empty());
@@ -244,8 +246,9 @@ TEST(ParallelGeneration, AWriteFailingMidRunLeavesWholeSystemsOnly) {
     full.density = 100;
     CreateSector(full);
     for (const unsigned threads : {2U, 7U}) {
-        for (const FaultPlan plan : {FaultPlan{FaultKind::NoSpace, 8, false}, FaultPlan{FaultKind::IoError, 15, false},
-                                     FaultPlan{FaultKind::NoSpace, 24, true}, FaultPlan{FaultKind::IoError, 37, false}}) {
+        for (const FaultPlan plan :
+             {FaultPlan{FaultKind::NoSpace, 8, false}, FaultPlan{FaultKind::IoError, 15, false},
+              FaultPlan{FaultKind::NoSpace, 24, true}, FaultPlan{FaultKind::IoError, 37, false}}) {
             SCOPED_TRACE(fmt::format("{} threads, write {}", threads, plan.at));
             const fs::path dir = freshGenerationDir(fmt::format("fault-{}-{}", threads, plan.at));
             CreateSectorParams p = full;

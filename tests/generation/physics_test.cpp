@@ -39,8 +39,8 @@ TEST(Physics, TheEarth) {
 
 TEST(Physics, OrbitalPeriods) {
     EXPECT_EQ(orbitalPeriod(10, 1.0F), 365);
-    EXPECT_EQ(orbitalPeriod(40, 1.0F), 2920);   // 8^0.5 years
-    EXPECT_EQ(orbitalPeriod(10, 4.0F), 182);    // 182.5 rounds to even
+    EXPECT_EQ(orbitalPeriod(40, 1.0F), 2920);  // 8^0.5 years
+    EXPECT_EQ(orbitalPeriod(10, 4.0F), 182);   // 182.5 rounds to even
 }
 
 TEST(Physics, ZoneRadii) {

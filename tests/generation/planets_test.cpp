@@ -142,7 +142,8 @@ TEST(PlanetSize, RockyDensitySevenToTwelveAndVolatileThreeToFive) {
 // would move them up a band (5 → 1.5, 9 → 3.5, and 3, 7, 11 when halves
 // round away from zero).
 TEST(FeatureRating, EachPairOfTotalsSharesATenTruncated) {
-    const std::map<int, int> tensFor = {{2, 0}, {3, 0}, {4, 1}, {5, 1}, {6, 2}, {7, 2}, {8, 3}, {9, 3}, {10, 4}, {11, 4}};
+    const std::map<int, int> tensFor = {{2, 0}, {3, 0}, {4, 1}, {5, 1},  {6, 2},
+                                        {7, 2}, {8, 3}, {9, 3}, {10, 4}, {11, 4}};
     for (const auto& [first, tens] : tensFor) {
         for (int units : {2, 12}) {
             testing::seedWhere([first = first, units] {
@@ -340,7 +341,7 @@ TEST(PlanetarySystems, EveryRecordKeepsItsInvariants) {
     EXPECT_GT(locked, 0);
     EXPECT_GT(bigRating, 0);  // 89 and 90 do occur
     // Life reaches a race only on the kinder world types.
-    const std::set<int> kinder = {world::kArid,  world::kSteppe, world::kTerran, world::kJungle,
+    const std::set<int> kinder = {world::kArid,  world::kSteppe,  world::kTerran, world::kJungle,
                                   world::kOcean, world::kGlacier, world::kTundra};
     for (int t : raceWorlds) EXPECT_TRUE(kinder.count(t)) << "race on world type " << t;
     EXPECT_FALSE(raceWorlds.empty());

@@ -12,13 +12,16 @@ TEST(IntegerConversion, StandardForms) {
         bool complete;
     };
     const Case cases[] = {
-        {"42", 42, true},          {"   42", 42, true},       {"+7", 7, true},
-        {"-5", -5, true},          {"$1F", 31, true},         {"-$10", -16, true},
-        {"$FFFFFFFF", -1, true},   {"-2147483648", INT32_MIN, true},
-        {"12a", 12, false},        {"12 ", 12, false},        {"", 0, false},
-        {"   ", 0, false},         {"abc", 0, false},         {"$", 0, false},
-        {"-", 0, false},           {"- 5", 0, false},         {"0x10", 0, false},
-        {"2147483648", 214748364, false},                     {"$1G", 1, false},
+        {"42", 42, true},        {"   42", 42, true},
+        {"+7", 7, true},         {"-5", -5, true},
+        {"$1F", 31, true},       {"-$10", -16, true},
+        {"$FFFFFFFF", -1, true}, {"-2147483648", INT32_MIN, true},
+        {"12a", 12, false},      {"12 ", 12, false},
+        {"", 0, false},          {"   ", 0, false},
+        {"abc", 0, false},       {"$", 0, false},
+        {"-", 0, false},         {"- 5", 0, false},
+        {"0x10", 0, false},      {"2147483648", 214748364, false},
+        {"$1G", 1, false},
     };
     for (const Case& c : cases) {
         const ConvertedInteger got = convertInteger(c.text);
@@ -43,8 +46,8 @@ TEST(SectorFields, DefaultsRunTheDefaultSector) {
 }
 
 TEST(SectorFields, DensityKeepsItsLowByteAndStopsAtAHundred) {
-    const std::pair<const char*, int> cases[] = {{"0", 0},   {"100", 100}, {"101", 100}, {"300", 44},
-                                                 {"-1", 100}, {"5x", 5},   {"abc", 0},   {"$64", 100}};
+    const std::pair<const char*, int> cases[] = {{"0", 0},    {"100", 100}, {"101", 100}, {"300", 44},
+                                                 {"-1", 100}, {"5x", 5},    {"abc", 0},   {"$64", 100}};
     for (auto [text, density] : cases) {
         CreateSectorFields f;
         f.density = text;

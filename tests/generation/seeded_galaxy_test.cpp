@@ -31,8 +31,8 @@ struct SectorRecords {
 };
 
 SectorRecords readSector(const std::string& base) {
-    return {readAll<TSystemRec>(base + ".sun"), readAll<TPlanetRec>(base + ".pln"),
-            readAll<TMoonRec>(base + ".mon"), readAll<TAlienRec>(base + ".aln")};
+    return {readAll<TSystemRec>(base + ".sun"), readAll<TPlanetRec>(base + ".pln"), readAll<TMoonRec>(base + ".mon"),
+            readAll<TAlienRec>(base + ".aln")};
 }
 
 // The bytes of one system and everything it owns, ids relative to the
@@ -89,8 +89,8 @@ std::map<Cell, std::string> systemsByCell(const std::string& base) {
     return out;
 }
 
-CreateSectorParams run(const std::string& base, int size, int density, std::int16_t x, std::int16_t y,
-                       std::int16_t z, bool flat) {
+CreateSectorParams run(const std::string& base, int size, int density, std::int16_t x, std::int16_t y, std::int16_t z,
+                       bool flat) {
     CreateSectorParams p;
     p.baseName = base;
     p.sectorName = "galaxy";

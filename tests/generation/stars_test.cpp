@@ -21,8 +21,8 @@ StellarThresholds thresholds(std::array<std::uint16_t, 10> t) {
 
 TEST(StarKind, DefaultBandsAndTheirEdges) {
     const StellarThresholds t;
-    const std::pair<int, int> edges[] = {{7, 1},   {15, 1},  {16, 2},  {35, 2},  {36, 3},   {65, 3},
-                                         {66, 4},  {180, 4}, {181, 5}, {430, 5}, {431, 6},  {690, 6},
+    const std::pair<int, int> edges[] = {{7, 1},   {15, 1},  {16, 2},  {35, 2},  {36, 3},  {65, 3},
+                                         {66, 4},  {180, 4}, {181, 5}, {430, 5}, {431, 6}, {690, 6},
                                          {691, 7}, {950, 7}, {951, 9}, {999, 9}, {1000, 9}};
     for (auto [roll, kind] : edges) EXPECT_EQ(starKindFromRoll(roll, t), kind) << roll;
     seedRandom(5);

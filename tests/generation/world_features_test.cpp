@@ -52,8 +52,8 @@ Outcome roll(const World& w) {
     const std::array<std::uint8_t, 5> resources = {50, 50, 50, 50, 50};
     o.life = RollWorldFeatures(w.atmosphereClass, w.worldType, w.moonCount, w.surfaceClass, w.water, w.featureRating,
                                w.density, o.composition, resources, w.rotation, w.worldFlags, w.twin, w.closeTwin,
-                               w.eccentricity, w.temperature, w.swing, w.gravity, w.mass, o.features,
-                               w.resourceRating2, w.cloud);
+                               w.eccentricity, w.temperature, w.swing, w.gravity, w.mass, o.features, w.resourceRating2,
+                               w.cloud);
     return o;
 }
 
@@ -147,8 +147,10 @@ TEST(RollWorldFeatures, HarshWorldsNeverReachARace) {
     }
     // At best (+10 rating, nitrogen air, no hazard, d100 of 100): a Glacier
     // just reaches a race, the others fall short.
-    for (const auto& [type, most] : {std::pair<std::uint8_t, int>{world::kGlacier, 75}, {world::kFailedCore, 65},
-                                     {world::kDesert, 70}, {world::kPreGarden, 50}}) {
+    for (const auto& [type, most] : {std::pair<std::uint8_t, int>{world::kGlacier, 75},
+                                     {world::kFailedCore, 65},
+                                     {world::kDesert, 70},
+                                     {world::kPreGarden, 50}}) {
         w.worldType = type;
         seedRandom(type);
         int best = -1000;
@@ -182,9 +184,9 @@ int scoreOf(const Outcome& o, const World& w, int typeScore) {
 
 TEST(RollWorldFeatures, LifeIsTheScoreOfTheFlagsPlusAHundredSidedDie) {
     const std::vector<std::pair<std::uint8_t, int>> typeScores = {
-        {world::kArid, 10},     {world::kSteppe, 10},  {world::kTundra, 10},   {world::kTerran, 25},
-        {world::kJungle, 25},   {world::kOcean, 25},   {world::kFailedCore, -45}, {world::kDesert, -40},
-        {world::kGlacier, -35}, {world::kPreGarden, -60}, {world::kRock, -200}, {world::kHotHouse, -200},
+        {world::kArid, 10},         {world::kSteppe, 10},       {world::kTundra, 10},      {world::kTerran, 25},
+        {world::kJungle, 25},       {world::kOcean, 25},        {world::kFailedCore, -45}, {world::kDesert, -40},
+        {world::kGlacier, -35},     {world::kPreGarden, -60},   {world::kRock, -200},      {world::kHotHouse, -200},
         {world::kPostGarden, -200}, {world::kBrownDwarf, -200},
     };
     seedRandom(12);
@@ -290,10 +292,13 @@ TEST(RollWorldFeatures, ImpactStripsTheAtmosphere) {
     for (const auto& [before, after] : {std::pair<int, int>{5, 18}, {9, 14}, {4, 4}}) {
         w.composition = static_cast<std::uint8_t>(before);
         std::set<int> seen;
-        share(w, [&seen](const Outcome& o) {
-            seen.insert(o.composition);
-            return false;
-        }, 20000);
+        share(
+            w,
+            [&seen](const Outcome& o) {
+                seen.insert(o.composition);
+                return false;
+            },
+            20000);
         EXPECT_EQ(seen, (std::set<int>{before, after}));
     }
     // Thin air cannot be stripped.
@@ -319,9 +324,13 @@ TEST(RollWorldFeatures, EccentricOrbitTwinsTidesAndWater) {
     // An eccentric dry world may also lose its air (2d10 under 7, class
     // under 4) besides the plain 1/75 chance.
     w.worldFlags = 0;
-    EXPECT_NEAR(share(w, [](const Outcome& r) { return r.has(1, 2); }, 100000), 0.15 + 0.85 / 75, 0.004);
+    EXPECT_NEAR(share(
+                    w, [](const Outcome& r) { return r.has(1, 2); }, 100000),
+                0.15 + 0.85 / 75, 0.004);
     w.atmosphereClass = 4;
-    EXPECT_NEAR(share(w, [](const Outcome& r) { return r.has(1, 2); }, 100000), 1.0 / 75, 0.0015);
+    EXPECT_NEAR(share(
+                    w, [](const Outcome& r) { return r.has(1, 2); }, 100000),
+                1.0 / 75, 0.0015);
 
     World twin;
     twin.closeTwin = true;
@@ -372,15 +381,23 @@ TEST(RollWorldFeatures, HeatAndPoisonFlags) {
     w.composition = 4;
     w.temperature = 40;
     w.swing = 11;
-    EXPECT_GT(share(w, [](const Outcome& o) { return o.has(3, 7); }, 20000), 0.99);
+    EXPECT_GT(share(
+                  w, [](const Outcome& o) { return o.has(3, 7); }, 20000),
+              0.99);
     w.swing = 10;
-    EXPECT_EQ(share(w, [](const Outcome& o) { return o.has(3, 7); }, 20000), 0.0);
+    EXPECT_EQ(share(
+                  w, [](const Outcome& o) { return o.has(3, 7); }, 20000),
+              0.0);
     w.composition = 8;
     w.swing = 50;
-    EXPECT_EQ(share(w, [](const Outcome& o) { return o.has(3, 7); }, 20000), 0.0);
+    EXPECT_EQ(share(
+                  w, [](const Outcome& o) { return o.has(3, 7); }, 20000),
+              0.0);
     w.composition = 4;
     w.swing = 61;
-    EXPECT_EQ(share(w, [](const Outcome& o) { return o.has(3, 8) && !o.has(3, 7); }, 20000), 1.0);
+    EXPECT_EQ(share(
+                  w, [](const Outcome& o) { return o.has(3, 8) && !o.has(3, 7); }, 20000),
+              1.0);
 }
 
 }  // namespace

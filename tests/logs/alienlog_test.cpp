@@ -138,8 +138,7 @@ std::vector<std::string> cells(const std::string& line) {
 }
 // The first table row whose first cell is `first`, looking below the line
 // that starts with `below` when it is given.
-std::vector<std::string> rowStarting(const std::string& log, const std::string& first,
-                                     const std::string& below = "") {
+std::vector<std::string> rowStarting(const std::string& log, const std::string& first, const std::string& below = "") {
     bool searching = below.empty();
     for (const std::string& line : lines(log)) {
         if (!searching) {
@@ -315,7 +314,7 @@ TEST_F(AlienLog, TheHomeWorldTakesTheArticleOfItsType) {
     {
         std::fstream pln(sectorPath(sector.base, ".pln"), std::ios::binary | std::ios::in | std::ios::out);
         pln.seekp(static_cast<std::streamoff>(offsetof(TPlanetRec, worldType)));  // planet 0, the home world
-        pln.put(static_cast<char>(8));                                             // Arid
+        pln.put(static_cast<char>(8));                                            // Arid
     }
     const std::string html = write(0, LogFormat::Html);
     EXPECT_NE(html.find("from an Arid world of 15 °C and "), std::string::npos);
@@ -414,13 +413,13 @@ TEST(AlienNames, NamesFollowTheRulesThatSetTheCodes) {
     EXPECT_EQ(traitName(12), "Heat adaptation");  // set above 30 degrees
     EXPECT_EQ(traitName(51), "Cold-blooded");     // warm worlds; clears the cold adaptation
     EXPECT_EQ(traitName(52), "Flies with wings");
-    EXPECT_EQ(traitName(53), "Swimmer");          // every shore or water race
-    EXPECT_EQ(traitName(32), "Sessile");          // speed 0
-    EXPECT_EQ(habitatName(5), "Air (flying)");    // never above 2 g, always winged
-    EXPECT_EQ(habitatName(4), "Water (aquatic)"); // ocean worlds, fins
+    EXPECT_EQ(traitName(53), "Swimmer");           // every shore or water race
+    EXPECT_EQ(traitName(32), "Sessile");           // speed 0
+    EXPECT_EQ(habitatName(5), "Air (flying)");     // never above 2 g, always winged
+    EXPECT_EQ(habitatName(4), "Water (aquatic)");  // ocean worlds, fins
     EXPECT_EQ(appendageName(1), "Wings");
     EXPECT_EQ(appendageName(2), "Fins");
-    EXPECT_EQ(subtypeName(10), "Machine");        // form code 18, level 6 at least
+    EXPECT_EQ(subtypeName(10), "Machine");  // form code 18, level 6 at least
     EXPECT_EQ(ratingTitle('B'), "Speed");
 }
 

@@ -60,8 +60,8 @@ TEST(SectorReport, EachFlagChoosesItsSectionInBothFiles) {
     const auto sector = makeFixtureSector(dir);
     const std::array<std::string, 4> names = {"Systems", "Alien races", "Summary", "Empires"};
     for (int chosen = 0; chosen < 4; ++chosen) {
-        const Report r = report(sector.base, dir + "/r" + std::to_string(chosen), chosen == 0, chosen == 1,
-                                chosen == 2, chosen == 3);
+        const Report r = report(sector.base, dir + "/r" + std::to_string(chosen), chosen == 0, chosen == 1, chosen == 2,
+                                chosen == 3);
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(hasSection(r.text, names[k]), k == chosen) << names[k] << " with flag " << chosen;
             EXPECT_EQ(hasHtmlSection(r.html, names[k]), k == chosen) << names[k] << " with flag " << chosen;
@@ -89,9 +89,9 @@ TEST(SectorReport, SectionsHoldTheSectorsFigures) {
     // Alien races: home world, system and position.
     EXPECT_NE(r.text.find("     0           0        0  3, -4, 7          Terran"), std::string::npos) << r.text;
     // Summary.
-    for (const char* line : {"Systems:         2", "Single stars:    1", "Binary systems:  1", "Trinary systems: 0",
-                             "Planets:         3", "Asteroid belts:  1", "Moons:           3",
-                             "Extent:          x -2 to 3, y -4 to 5, z 0 to 7 parsecs"}) {
+    for (const char* line :
+         {"Systems:         2", "Single stars:    1", "Binary systems:  1", "Trinary systems: 0", "Planets:         3",
+          "Asteroid belts:  1", "Moons:           3", "Extent:          x -2 to 3, y -4 to 5, z 0 to 7 parsecs"}) {
         EXPECT_NE(r.text.find(std::string(line) + "\r\n"), std::string::npos) << line;
     }
     EXPECT_NE(r.text.find("   5  yellow dwarf  G V        1\r\n"), std::string::npos) << r.text;
@@ -236,8 +236,8 @@ TEST(SectorReport, AlienTableColumnsHoldEveryName) {
         }
         races.close();
     }
-    const std::string text = orrimar::logtest::readFile(
-        (main_map(sector.base, dir + "/r", false, true, false, false), dir + "/r.map"));
+    const std::string text =
+        orrimar::logtest::readFile((main_map(sector.base, dir + "/r", false, true, false, false), dir + "/r.map"));
     const std::size_t table = text.find("Alien races\r\n-----------\r\n");
     ASSERT_NE(table, std::string::npos);
     std::size_t at = table + 26;

@@ -65,7 +65,8 @@ protected:
     }
     // Every output a person reads, in both formats.
     std::string everything() {
-        return starlog(0) + starlog(1) + starlog(0, LogFormat::Html) + alienlog() + alienlog(LogFormat::Html) + report();
+        return starlog(0) + starlog(1) + starlog(0, LogFormat::Html) + alienlog() + alienlog(LogFormat::Html) +
+               report();
     }
     std::string dir;
     logtest::FixtureSector sector;

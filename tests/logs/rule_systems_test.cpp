@@ -28,13 +28,35 @@ struct Expected {
 const std::vector<std::vector<Expected>> kExtremes = {
     {{"STR", 2, 20}, {"DEX", 2, 20}, {"CON", 2, 20}, {"INT", 2, 20}, {"WIS", 2, 20}, {"CHA", 2, 20}, {"PER", 2, 20}},
     {{"Str", 3, 15}, {"Dex", 3, 15}, {"Con", 3, 15}, {"Int", 3, 15}, {"Wil", 3, 15}, {"Per", 3, 15}},
-    {{"STR", 10, 100}, {"MD", 10, 100}, {"IQ", 10, 100}, {"AGIL", 10, 100},
-     {"CON", 10, 100}, {"AGG", 5, 100}, {"INT", 10, 100}, {"CHA", 10, 100}},
+    {{"STR", 10, 100},
+     {"MD", 10, 100},
+     {"IQ", 10, 100},
+     {"AGIL", 10, 100},
+     {"CON", 10, 100},
+     {"AGG", 5, 100},
+     {"INT", 10, 100},
+     {"CHA", 10, 100}},
     {{"ST", 5, 15}, {"DX", 5, 15}, {"IQ", 5, 15}, {"HT", 5, 15}, {"Will", 5, 15}, {"Per", 5, 15}, {"Reaction", -3, 3}},
-    {{"Co", 1, 100}, {"Ag", 1, 100}, {"SD", 1, 100}, {"Me", 1, 100}, {"Re", 1, 100},
-     {"St", 1, 100}, {"Qu", 1, 100}, {"Pr", 1, 100}, {"In", 1, 100}, {"Em", 1, 100}},
-    {{"INT", 1, 10}, {"WILL", 1, 10}, {"PRE", 1, 10}, {"TECH", 1, 10}, {"REF", 1, 10},
-     {"DEX", 1, 10}, {"CON", 1, 10}, {"STR", 1, 10}, {"BODY", 1, 10}, {"MOVE", 0, 7}},
+    {{"Co", 1, 100},
+     {"Ag", 1, 100},
+     {"SD", 1, 100},
+     {"Me", 1, 100},
+     {"Re", 1, 100},
+     {"St", 1, 100},
+     {"Qu", 1, 100},
+     {"Pr", 1, 100},
+     {"In", 1, 100},
+     {"Em", 1, 100}},
+    {{"INT", 1, 10},
+     {"WILL", 1, 10},
+     {"PRE", 1, 10},
+     {"TECH", 1, 10},
+     {"REF", 1, 10},
+     {"DEX", 1, 10},
+     {"CON", 1, 10},
+     {"STR", 1, 10},
+     {"BODY", 1, 10},
+     {"MOVE", 0, 7}},
 };
 
 TEST(RuleSystems, ExtremesLandOnTheEndsOfEachSystemsScale) {
@@ -70,12 +92,12 @@ TEST(RuleSystems, EveryOneOfOurSevenAttributesReachesEverySystem) {
 TEST(RuleSystems, MiddleValuesRoundHalfToEven) {
     const TAlienRec middle = raceWith(11, 10, 10);
     EXPECT_EQ(convertAttributes(0, middle)[0].value, 11);
-    EXPECT_EQ(convertAttributes(1, middle)[0].value, 9);    // 3 + 9 * 12/18
-    EXPECT_EQ(convertAttributes(2, middle)[0].value, 55);   // 11 * 5
-    EXPECT_EQ(convertAttributes(3, middle)[0].value, 10);   // the GURPS human norm
+    EXPECT_EQ(convertAttributes(1, middle)[0].value, 9);   // 3 + 9 * 12/18
+    EXPECT_EQ(convertAttributes(2, middle)[0].value, 55);  // 11 * 5
+    EXPECT_EQ(convertAttributes(3, middle)[0].value, 10);  // the GURPS human norm
     EXPECT_EQ(convertAttributes(3, middle)[6].text, "+0");
-    EXPECT_EQ(convertAttributes(4, middle)[0].value, 50);   // 50.5 to even
-    EXPECT_EQ(convertAttributes(5, middle)[0].value, 6);    // 5.5 to even
+    EXPECT_EQ(convertAttributes(4, middle)[0].value, 50);  // 50.5 to even
+    EXPECT_EQ(convertAttributes(5, middle)[0].value, 6);   // 5.5 to even
     // Standard keeps every value as it is.
     for (int v = 2; v <= 20; ++v) EXPECT_EQ(convertAttributes(0, raceWith(v, 1, 0))[3].value, v);
 }

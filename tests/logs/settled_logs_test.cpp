@@ -122,9 +122,10 @@ TEST(SettledStarSummary, OneRowPerColony) {
     const std::size_t at = text.find("Colonies\r\n~~~~~~~~\r\n");
     ASSERT_NE(at, std::string::npos) << text;
     const std::string table = text.substr(at);
-    EXPECT_NE(table.find("A1            60 million  Homeworld  race 0       Good       law 5 (firm), stability 7 (stable), "
-                         "crime 2 (petty)\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        table.find("A1            60 million  Homeworld  race 0       Good       law 5 (firm), stability 7 (stable), "
+                   "crime 2 (petty)\r\n"),
+        std::string::npos)
         << table;
     EXPECT_NE(table.find("moon 1 of A3      10,000  Mining     independent  Primitive"), std::string::npos) << table;
 }

@@ -91,39 +91,41 @@ TEST_F(StarLog, EveryPlanetFieldWithItsUnit) {
     // masses, 1.00 g and sqrt(1.59e16 × 1.0015 / 12756) cm/s; 1 AU round one solar
     // mass is 365 days; the swing at class 3, one solar luminosity at 1 AU
     // and a 24-hour day is min(0.5 × 24 × 0.5, 288 × 2.5) = 6.
-    expectLines(planet, {
-                            "World type:      Terran (type 10)",
-                            "Planet id:       0",
-                            "Distance:        1.0 AU",
-                            "Eccentricity:    0.017",
-                            "Year:            365 days (1.00 years)",
-                            "Day:             24 hours, locked to the orbit",
-                            "Axial tilt:      23°",
-                            "Diameter:        12,756 km",
-                            "Density:         1.0 × Earth (5.5 g/cm³)",
-                            "Mass:            1.00 Earth masses",
-                            "Surface gravity: 1.00 g",
-                            "Escape velocity: 11.17 km/s",
-                            "Atmosphere:      Standard (class 3: 0.65 to 1.5 atm)",
-                            "Pressure:        1.00 atm",
-                            "Composition:     Nitrogen/Oxygen (code 2, main gas of molecular weight 28)",
-                            "Gases held:      molecular weight 14 and heavier",
-                            "Temperature:     15 °C mean, day-night swing 6 °C",
-                            "Surface:         Wet (class 5)",
-                            "Water cover:     70 %",
-                            "Ice cover:       5 %",
-                            "Cloud cover:     40 %",
-                            "Albedo:          30 %",
-                            "Resources:       Metals 45/100, Radioactives 12/100, Precious metals 3/100, "
-                            "Crystals and gems 20/100, Exotic minerals 5/100",
-                            "Feature rating:  3",
-                            "Features:        Calm, stable world, Native sentient race, Twin world",
-                            "Life:            Sentient",
-                            "Native race:     Race 0: Humanoid, Carbon-based, living on land; development level 7, spatial age 40, "
-                            "80 kg, 170 cm tall",
-                            "Flags:           Rotation locked to the orbit",
-                            "Moons:           1",
-                        });
+    expectLines(
+        planet,
+        {
+            "World type:      Terran (type 10)",
+            "Planet id:       0",
+            "Distance:        1.0 AU",
+            "Eccentricity:    0.017",
+            "Year:            365 days (1.00 years)",
+            "Day:             24 hours, locked to the orbit",
+            "Axial tilt:      23°",
+            "Diameter:        12,756 km",
+            "Density:         1.0 × Earth (5.5 g/cm³)",
+            "Mass:            1.00 Earth masses",
+            "Surface gravity: 1.00 g",
+            "Escape velocity: 11.17 km/s",
+            "Atmosphere:      Standard (class 3: 0.65 to 1.5 atm)",
+            "Pressure:        1.00 atm",
+            "Composition:     Nitrogen/Oxygen (code 2, main gas of molecular weight 28)",
+            "Gases held:      molecular weight 14 and heavier",
+            "Temperature:     15 °C mean, day-night swing 6 °C",
+            "Surface:         Wet (class 5)",
+            "Water cover:     70 %",
+            "Ice cover:       5 %",
+            "Cloud cover:     40 %",
+            "Albedo:          30 %",
+            "Resources:       Metals 45/100, Radioactives 12/100, Precious metals 3/100, "
+            "Crystals and gems 20/100, Exotic minerals 5/100",
+            "Feature rating:  3",
+            "Features:        Calm, stable world, Native sentient race, Twin world",
+            "Life:            Sentient",
+            "Native race:     Race 0: Humanoid, Carbon-based, living on land; development level 7, spatial age 40, "
+            "80 kg, 170 cm tall",
+            "Flags:           Rotation locked to the orbit",
+            "Moons:           1",
+        });
 }
 
 TEST_F(StarLog, TwinMoonBeltRingAndOrdinaryMoon) {
@@ -163,7 +165,8 @@ TEST_F(StarLog, TwinMoonBeltRingAndOrdinaryMoon) {
                       "Ice cover:       90 %", "Flags:           Volatile-rich (formed beyond the snow line)"});
     EXPECT_EQ(ice.find("Twin"), std::string::npos);
     const std::string ring = block(log, "Moon 2\r\nWorld type:  Ring");
-    expectLines(ring, {"Moon id:     2", "Diameter:    none: a ring", "Pressure:    0 atm", "Composition: None (code 1)"});
+    expectLines(ring,
+                {"Moon id:     2", "Diameter:    none: a ring", "Pressure:    0 atm", "Composition: None (code 1)"});
     EXPECT_EQ(ring.find("Surface gravity"), std::string::npos);
 }
 
@@ -186,7 +189,7 @@ TEST_F(StarLog, EachStarIsLitAsTheGeneratorLitIt) {
         RecordFile<TSystemRec> systems(sector.base + ".sun", RawRecordFile::Mode::OpenExisting);
         TSystemRec binary = systems.read(1);
         binary.luminosity = {1.0F, 4.0F, 0.0F};  // 4 AU apart: each companion's light halved
-        systems.truncate(1);  // the binary is the last system: written again
+        systems.truncate(1);                     // the binary is the last system: written again
         systems.append(binary);
         systems.close();
         EXPECT_FLOAT_EQ(effectiveLuminosity(binary, 0), 3.0F);
@@ -245,7 +248,8 @@ TEST_F(StarLog, RefusesWhatItCannotLogAndLeavesNoFile) {
             main_starlog(sector.base, path, id, 1, LogFormat::Text);
             FAIL() << "system id " << id << " was accepted";
         } catch (const InputError& e) {
-            EXPECT_EQ(std::string(e.what()), "System " + std::to_string(id) + " is not in " + sector.base + " (2 systems)");
+            EXPECT_EQ(std::string(e.what()),
+                      "System " + std::to_string(id) + " is not in " + sector.base + " (2 systems)");
         }
     }
     // The save dialog's second filter is the HTML log, any other plain text.

@@ -27,8 +27,8 @@ std::string pick(const Named& named, std::string_view text, std::int64_t count =
     }
 }
 
-const Named kSystems = {{0, "Iotrosel"}, {1, "Iona"}, {2, "Vessane"}, {3, "Vessane Prime"}, {4, "ÉTOILE"},
-                        {5, "Twin"},     {6, "twin"}, {7, "Twin"}};
+const Named kSystems = {{0, "Iotrosel"}, {1, "Iona"}, {2, "Vessane"}, {3, "Vessane Prime"},
+                        {4, "ÉTOILE"},   {5, "Twin"}, {6, "twin"},    {7, "Twin"}};
 
 TEST(FindByText, AnIdIsTakenFirstAndCheckedAgainstTheCount) {
     EXPECT_EQ(pick(kSystems, "3"), "3");
@@ -68,10 +68,9 @@ TEST(FindByText, SeveralOrNoneAreRefusedNamingTheCandidates) {
 }
 
 TEST(FindByText, ASectorsNamesAreReadInItsCodePage) {
-    const SectorNames names = SectorNames::fromRecords({makeNameRecord(NameKind::Header, kNameHeaderValue, "Reach"),
-                                                        makeNameRecord(NameKind::System, 0, "\xC9toile"),
-                                                        makeNameRecord(NameKind::Race, 0, "Krai"),
-                                                        makeNameRecord(NameKind::System, 1, "Krai Home")});
+    const SectorNames names = SectorNames::fromRecords(
+        {makeNameRecord(NameKind::Header, kNameHeaderValue, "Reach"), makeNameRecord(NameKind::System, 0, "\xC9toile"),
+         makeNameRecord(NameKind::Race, 0, "Krai"), makeNameRecord(NameKind::System, 1, "Krai Home")});
     EXPECT_EQ(findByText("Éto", nameSourceOf(names, NameKind::System), 2, "FROM", "system"), 0);
     EXPECT_EQ(findByText("krai", nameSourceOf(names, NameKind::System), 2, "FROM", "system"), 1);
     EXPECT_EQ(findByText("krai", nameSourceOf(names, NameKind::Race), 1, "--race", "race"), 0);

@@ -49,9 +49,12 @@ TEST(NameCandidates, AFunctionOfTheRunSeedAndTheCellAlone) {
     // Another seed, another cell, a race of the cell: other names.
     int same = 0;
     const std::string first = NameCandidates(2026, cell).next();
-    for (const auto& [seed, subject] : std::vector<std::pair<std::uint64_t, NameSubject>>{
-             {2027, cell}, {2026, {13, -40, 7, 0}}, {2026, {12, -39, 7, 0}}, {2026, {12, -40, 8, 0}},
-             {2026, {12, -40, 7, 1}}, {2026, {12, -40, 7, 2}}}) {
+    for (const auto& [seed, subject] : std::vector<std::pair<std::uint64_t, NameSubject>>{{2027, cell},
+                                                                                          {2026, {13, -40, 7, 0}},
+                                                                                          {2026, {12, -39, 7, 0}},
+                                                                                          {2026, {12, -40, 8, 0}},
+                                                                                          {2026, {12, -40, 7, 1}},
+                                                                                          {2026, {12, -40, 7, 2}}}) {
         if (NameCandidates(seed, subject).next() == first) ++same;
     }
     EXPECT_LE(same, 1);

@@ -23,9 +23,9 @@ TEST(SectorNames, LastRecordWinsAndAnEmptyNameTakesItAway) {
         makeNameRecord(NameKind::Race, 0, "Krai"),
         makeNameRecord(NameKind::System, 0, "Haven"),  // rename
         makeNameRecord(NameKind::Planet, 7, "Cinder"),
-        makeNameRecord(NameKind::Planet, 7, ""),       // override removed
+        makeNameRecord(NameKind::Planet, 7, ""),  // override removed
         makeNameRecord(NameKind::Moon, 3, "Pale"),
-        makeNameRecord(NameKind::System, 1, ""),       // system unnamed
+        makeNameRecord(NameKind::System, 1, ""),  // system unnamed
         makeNameRecord(NameKind::System, 1, "Orl Two"),
     };
     TNameRec foreign = makeNameRecord(NameKind::System, 5, "Theirs");
@@ -98,11 +98,14 @@ TEST(SectorNames, ExactBytesOfEachKind) {
         return bytes;
     };
     EXPECT_EQ(bytesOf(header("Reach")), expected(0, std::string("\x08\0\0\0", 4), "Reach"));
-    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::System, 19, "Vessane")), expected(1, std::string("\x13\0\0\0", 4), "Vessane"));
+    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::System, 19, "Vessane")),
+              expected(1, std::string("\x13\0\0\0", 4), "Vessane"));
     EXPECT_EQ(bytesOf(makeNameRecord(NameKind::Planet, 0x12345, "Cinder")),
               expected(2, std::string("\x45\x23\x01\0", 4), "Cinder"));
-    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::Race, 65534, "Krai")), expected(3, std::string("\xFE\xFF\0\0", 4), "Krai"));
-    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::Moon, 7, "P\xE2le")), expected(4, std::string("\x07\0\0\0", 4), "P\xE2le"));
+    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::Race, 65534, "Krai")),
+              expected(3, std::string("\xFE\xFF\0\0", 4), "Krai"));
+    EXPECT_EQ(bytesOf(makeNameRecord(NameKind::Moon, 7, "P\xE2le")),
+              expected(4, std::string("\x07\0\0\0", 4), "P\xE2le"));
     const std::string fifty(50, 'z');
     EXPECT_EQ(bytesOf(makeNameRecord(NameKind::System, 0, fifty)), expected(1, std::string(4, '\0'), fifty));
     EXPECT_EQ(sizeof(TNameRec), 60U);
@@ -119,14 +122,14 @@ TEST(SectorNames, LoadingOnlyTheNamesWanted) {
         f.append(makeNameRecord(NameKind::System, 5, "Ashe"));
         f.append(makeNameRecord(NameKind::System, 4, ""));
     }
-    const SectorNames some = SectorNames::load(base, [](NameKind kind, std::int32_t value) {
-        return kind == NameKind::System && value == 4;
-    });
+    const SectorNames some = SectorNames::load(
+        base, [](NameKind kind, std::int32_t value) { return kind == NameKind::System && value == 4; });
     EXPECT_EQ(some.sectorName(), "Reach");
     EXPECT_EQ(some.system(4), std::nullopt);  // its removal was kept too
     EXPECT_EQ(some.system(5), std::nullopt);
     EXPECT_EQ(some.race(4), std::nullopt);
-    const SectorNames race = SectorNames::load(base, [](NameKind kind, std::int32_t) { return kind == NameKind::Race; });
+    const SectorNames race =
+        SectorNames::load(base, [](NameKind kind, std::int32_t) { return kind == NameKind::Race; });
     EXPECT_EQ(race.race(4), "Krai");
     EXPECT_EQ(race.count(NameKind::System), 0U);
     EXPECT_EQ(SectorNames::load(base).longest(NameKind::System), 4U);

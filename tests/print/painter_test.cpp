@@ -111,9 +111,9 @@ TEST(PosterLabels, PlayersPostersLabelOnlyNamedSystems) {
         EXPECT_TRUE(label.text.startsWith(QLatin1Char('S'))) << label.text.toStdString();
     PosterOptions master;
     const Poster all(model, master);
-    EXPECT_TRUE(std::any_of(all.scene().labels.begin(), all.scene().labels.end(),
-                            [](const AtlasLabel& l) { return !l.text.startsWith(QLatin1Char('S')); }))
-        << "the game master's poster names unnamed systems by id";
+    EXPECT_TRUE(std::any_of(all.scene().labels.begin(), all.scene().labels.end(), [](const AtlasLabel& l) {
+        return !l.text.startsWith(QLatin1Char('S'));
+    })) << "the game master's poster names unnamed systems by id";
 }
 
 TEST(PosterCanvas, IsWhitePaperWithTheMapInside) {

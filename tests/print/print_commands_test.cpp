@@ -31,9 +31,8 @@ struct PrintCommands : ::testing::Test {
     }
     std::vector<std::string> systemNames() const {
         std::vector<std::string> names;
-        SectorNames::load(base).forEach(NameKind::System, [&](std::int64_t, const std::string& name) {
-            names.push_back(name);
-        });
+        SectorNames::load(base).forEach(NameKind::System,
+                                        [&](std::int64_t, const std::string& name) { names.push_back(name); });
         return names;
     }
 };
@@ -67,9 +66,9 @@ TEST_F(PrintCommands, ATiledPosterHasOnePagePerTileEachSayingWhichItIs) {
     EXPECT_NE(pdfText(pdf, 3).find("Legend"), std::string::npos);
     EXPECT_EQ(pdfText(pdf, 1).find("Legend"), std::string::npos);
 
-    ASSERT_EQ(cli.run({"poster", base, "--out", pdf, "--paper", "A2", "--tiles", "3x1", "--slab", "0..2",
-                       "--view", "front"}),
-              cli::kExitOk)
+    ASSERT_EQ(
+        cli.run({"poster", base, "--out", pdf, "--paper", "A2", "--tiles", "3x1", "--slab", "0..2", "--view", "front"}),
+        cli::kExitOk)
         << cli.err.str();
     EXPECT_EQ(pdfInfo(pdf).pages, 3);
     EXPECT_EQ(pdfInfo(pdf).pageSize, "1684 x 1191 pts (A2)");

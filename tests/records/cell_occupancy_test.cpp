@@ -61,8 +61,8 @@ TEST(CellOccupancy, TheCellSetKeepsEveryKeyOnceThroughItsGrowth) {
     for (int x = -50; x < 50; ++x) {
         for (int y = -50; y < 50; ++y) {
             for (int z = 0; z < 20; ++z) {
-                added += set.insert(cellKey(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                                            static_cast<std::int16_t>(z)));
+                added += set.insert(
+                    cellKey(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), static_cast<std::int16_t>(z)));
             }
         }
     }

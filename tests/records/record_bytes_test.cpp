@@ -58,8 +58,7 @@ void expectField(const char* name, std::size_t offset, const Bytes& expected, Se
     EXPECT_EQ(std::memcmp(&back, &rec, sizeof(T)), 0) << name;
 }
 
-#define FIELD(T, field, offset, value) \
-    expectField<T>(#field, offset, le(value), [&](T& r) { r.field = value; })
+#define FIELD(T, field, offset, value) expectField<T>(#field, offset, le(value), [&](T& r) { r.field = value; })
 
 template <typename V, std::size_t N>
 std::array<V, N> arr(std::initializer_list<V> v) {
@@ -100,8 +99,9 @@ TEST(RecordBytes, SystemRecord) {
     for (int j = 1; j <= 18; ++j) {
         for (int i = 1; i <= 3; ++i) {
             const auto v = static_cast<std::int16_t>(-(j * 10 + i));
-            expectField<T>("orbit", static_cast<std::size_t>(42 + 6 * (j - 1) + 2 * (i - 1)), le(v),
-                           [&](T& r) { r.orbit[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(i - 1)] = v; });
+            expectField<T>("orbit", static_cast<std::size_t>(42 + 6 * (j - 1) + 2 * (i - 1)), le(v), [&](T& r) {
+                r.orbit[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(i - 1)] = v;
+            });
         }
     }
 }

@@ -17,14 +17,13 @@ namespace fs = std::filesystem;
 class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(orrimar::testing::testTmp()) / ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ = fs::path(orrimar::testing::testTmp()) /
+               ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         path_ = (dir_ / "orrwin.ini").string();
     }
-    void write(const std::string& text) {
-        std::ofstream(path_, std::ios::binary) << text;
-    }
+    void write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
     std::string read() const {
         std::ifstream in(path_, std::ios::binary);
         std::stringstream s;
@@ -80,7 +79,8 @@ TEST_F(IniFileTest, WritingEditsInPlaceAndKeepsTheRestAsItWas) {
     ini.writeInteger("Settings", "Left", 10);
     ini.save();
     EXPECT_EQ(read(),
-              "; my notes\r\n[Settings]\r\nHeight=324\r\nWidth=600\r\nLeft=10\r\n\r\n[Other Stuff]\r\nkey with spaces=a b\r\n");
+              "; my notes\r\n[Settings]\r\nHeight=324\r\nWidth=600\r\nLeft=10\r\n\r\n[Other Stuff]\r\nkey with "
+              "spaces=a b\r\n");
 }
 
 TEST_F(IniFileTest, NewSectionsGoAtTheEndInWritingOrder) {

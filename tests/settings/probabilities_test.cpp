@@ -60,8 +60,9 @@ TEST_F(ProbabilitiesTest, AnOverflowingStellarSumIsARangeErrorKeepingEarlierThre
         FAIL() << "no range error";
     } catch (const RangeError& e) {
         // The runtime's text first, then the file, section and key that took the sum out.
-        EXPECT_EQ(std::string(e.what()), "Range check error: " + path_ +
-                                             " [Stellar Probabilities] F_V: the running sum 65565 is out of range 0..65535");
+        EXPECT_EQ(std::string(e.what()),
+                  "Range check error: " + path_ +
+                      " [Stellar Probabilities] F_V: the running sum 65565 is out of range 0..65535");
     }
     // T1..T5 took their new values; T6 onwards kept the old ones.
     EXPECT_EQ(stellarThresholds().t[4], 65);
@@ -74,8 +75,9 @@ TEST_F(ProbabilitiesTest, ANegativeRunningSumIsARangeError) {
         LoadStellarProbabilities(path_);
         FAIL() << "no range error";
     } catch (const RangeError& e) {
-        EXPECT_EQ(std::string(e.what()), "Range check error: " + path_ +
-                                             " [Stellar Probabilities] Pheno: the running sum -2 is out of range 0..65535");
+        EXPECT_EQ(std::string(e.what()),
+                  "Range check error: " + path_ +
+                      " [Stellar Probabilities] Pheno: the running sum -2 is out of range 0..65535");
     }
 }
 
@@ -99,7 +101,8 @@ TEST_F(ProbabilitiesTest, AlienThresholdsMustFitAByte) {
         FAIL() << "no range error";
     } catch (const RangeError& e) {
         EXPECT_EQ(std::string(e.what()),
-                  "Range check error: " + path_ + " [Alien Probabilities] Exotic: the running sum 256 is out of range 0..255");
+                  "Range check error: " + path_ +
+                      " [Alien Probabilities] Exotic: the running sum 256 is out of range 0..255");
     }
     EXPECT_EQ(alienThresholds().t[4], 95);
     write("[Alien Probabilities]\nExotic=160\n");

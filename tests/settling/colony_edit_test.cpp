@@ -87,8 +87,8 @@ TEST_F(ColonyEdit, AddWritesEveryFieldAndTheReportShowsThem) {
     EXPECT_EQ(colonisingRace(s.planets()[static_cast<std::size_t>(s.planetA1)]), 1);
 
     const std::string text = report(1);
-    EXPECT_NE(text.find("Colony: 0\r\nworld id  : " + std::to_string(s.planetA1) + "\r\nsystem    : " +
-                        std::to_string(s.systemA) + "\r\n"),
+    EXPECT_NE(text.find("Colony: 0\r\nworld id  : " + std::to_string(s.planetA1) +
+                        "\r\nsystem    : " + std::to_string(s.systemA) + "\r\n"),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("type      : Mining\r\nrace      : 0\r\nallegiance: 1\r\nPlan alleg: 1\r\n"
@@ -314,7 +314,9 @@ TEST_F(ColonyEdit, AFailureAtAnyWriteLeavesTheOldOrTheNewLayer) {
         clearFaultPlan();
         { const SectorLock lock = SectorLock::forChange(s.base); }  // finishes what the failure left
         const auto now = snapshot(s.dir);
-        EXPECT_TRUE(now == before || now == after) << "write " << n << (failed ? " failed" : " passed") << ": from before" << changedFiles(before, now) << "; from after" << changedFiles(after, now);
+        EXPECT_TRUE(now == before || now == after)
+            << "write " << n << (failed ? " failed" : " passed") << ": from before" << changedFiles(before, now)
+            << "; from after" << changedFiles(after, now);
         if (failed) {
             EXPECT_EQ(changedFiles(before, now), "") << "write " << n;
         }

@@ -21,8 +21,10 @@ inline std::string changedFiles(const std::map<std::string, std::string>& a,
     std::string out;
     for (const auto& [file, bytes] : a) {
         const auto other = b.find(file);
-        if (other == b.end()) out += " " + fs::path(file).filename().string() + " (gone)";
-        else if (other->second != bytes) out += " " + fs::path(file).filename().string();
+        if (other == b.end())
+            out += " " + fs::path(file).filename().string() + " (gone)";
+        else if (other->second != bytes)
+            out += " " + fs::path(file).filename().string();
     }
     for (const auto& [file, bytes] : b) {
         if (!a.contains(file)) out += " " + fs::path(file).filename().string() + " (new)";
@@ -34,10 +36,10 @@ struct EditSector {
     fs::path dir;
     std::string base;
     SectorContent content;
-    std::int64_t systemA = -1;       // a system with two planets
+    std::int64_t systemA = -1;  // a system with two planets
     std::int64_t planetA1 = -1;
     std::int64_t planetA2 = -1;
-    std::int64_t moonB = -1;         // a moon of a planet outside system A
+    std::int64_t moonB = -1;  // a moon of a planet outside system A
     std::int64_t systemOfMoonB = -1;
 
     explicit EditSector(const std::string& folder) {

@@ -88,7 +88,9 @@ TEST_F(Settle, EveryRuleHoldsInTheRecords) {
                              static_cast<std::int64_t>(moons.size())};
     auto planetAt = [&](std::int64_t id) { return planets[static_cast<std::size_t>(id)]; };
     auto moonAt = [&](std::int64_t id) { return moons[static_cast<std::size_t>(id)]; };
-    auto homeSystem = [&](std::uint16_t race) { return planets[static_cast<std::size_t>(races[race].worldId)].systemId; };
+    auto homeSystem = [&](std::uint16_t race) {
+        return planets[static_cast<std::size_t>(races[race].worldId)].systemId;
+    };
     auto standing = [&](std::uint16_t race) { return RaceStanding{races[race].techLevel, races[race].spatialAge}; };
 
     std::map<std::uint16_t, int> homes;
@@ -110,8 +112,8 @@ TEST_F(Settle, EveryRuleHoldsInTheRecords) {
         racesBySystem[system].insert(c.race);
         const RaceStanding mine = standing(c.race);
         EXPECT_GE(mine.level, kFirstSpacefaringLevel);
-        const double d = distance(systems[static_cast<std::size_t>(system)],
-                                  systems[static_cast<std::size_t>(homeSystem(c.race))]);
+        const double d =
+            distance(systems[static_cast<std::size_t>(system)], systems[static_cast<std::size_t>(homeSystem(c.race))]);
         EXPECT_LE(d, reachParsecs(mine) + 1e-9) << "colony beyond its race's reach";
         // No older, stronger race reaches the system: it would have taken it.
         for (std::uint16_t other = 0; other < races.size(); ++other) {
@@ -122,8 +124,10 @@ TEST_F(Settle, EveryRuleHoldsInTheRecords) {
         }
         // The world taken is the best of its system for the race, a planet
         // winning a tie over its moons.
-        const WorldFacts home = planetFacts(races[c.race].worldId, planets[static_cast<std::size_t>(races[c.race].worldId)]);
-        const WorldFacts taken = isMoonBase(c) ? moonFacts(c.worldId, moonAt(c.worldId)) : planetFacts(c.worldId, planetAt(c.worldId));
+        const WorldFacts home =
+            planetFacts(races[c.race].worldId, planets[static_cast<std::size_t>(races[c.race].worldId)]);
+        const WorldFacts taken =
+            isMoonBase(c) ? moonFacts(c.worldId, moonAt(c.worldId)) : planetFacts(c.worldId, planetAt(c.worldId));
         for (std::size_t p = 0; p < planets.size(); ++p) {
             if (planets[p].systemId != system || hasNativeRace(planets[p])) continue;
             EXPECT_LE(worldWorth(planetFacts(static_cast<std::int64_t>(p), planets[p]), home),

@@ -359,7 +359,8 @@ TEST_F(ColoniesReportFailure, OutOfRangeCodesStopTheReport) {
         {".col record 8: colony type 12 outside 1..11", [](SectorContent& s) { s.colonies[8].colonyType = 12; }},
         {".col record 8: starport class 0 outside 1..5", [](SectorContent& s) { s.colonies[8].starport = 0; }},
         {".col record 8: starport class 6 outside 1..5", [](SectorContent& s) { s.colonies[8].starport = 6; }},
-        {".col record 8: population code 70 outside 0..69", [](SectorContent& s) { s.colonies[8].populationCode = 70; }},
+        {".col record 8: population code 70 outside 0..69",
+         [](SectorContent& s) { s.colonies[8].populationCode = 70; }},
         {".col record 8: population code 255 outside 0..69",
          [](SectorContent& s) { s.colonies[8].populationCode = 255; }},
         {".pln record 4: world type 0 outside 1..23", [](SectorContent& s) { s.planets[4].worldType = 0; }},
@@ -388,7 +389,8 @@ TEST_F(ColoniesReportFailure, IdsBeyondTheirFilesAreInputOutputErrors) {
          [](SectorContent& s) { s.colonies[0].worldId = -1; }},
         {".mon record 0: planet id 9 beyond the planet file's 5 records",
          [](SectorContent& s) { s.moons[0].planetId = 9; }},
-        {".pln record 0: system id 7 beyond the system file's 6 records", [](SectorContent& s) { s.systems.resize(6); }},
+        {".pln record 0: system id 7 beyond the system file's 6 records",
+         [](SectorContent& s) { s.systems.resize(6); }},
     };
     for (const auto& [what, spoil] : cases) {
         SCOPED_TRACE(what);
@@ -405,8 +407,10 @@ TEST_F(ColoniesReportFailure, MissingSectorFileStopsTheReport) {
         SCOPED_TRACE(missing);
         const std::string message = expectFailure<IoError>(colonisedSector(), 2, missing);
         // A missing system file means there is no sector there at all.
-        if (std::string(missing) == ".sun") EXPECT_EQ(message.rfind("No sector at ", 0), 0U) << message;
-        else EXPECT_NE(message.find("File not found"), std::string::npos) << message;
+        if (std::string(missing) == ".sun")
+            EXPECT_EQ(message.rfind("No sector at ", 0), 0U) << message;
+        else
+            EXPECT_NE(message.find("File not found"), std::string::npos) << message;
     }
 }
 
@@ -417,9 +421,9 @@ TEST_F(ColoniesReportFailure, UnwritableLogFolderIsAnInputOutputError) {
 
 TEST(PopulationText, ThousandsBelowOneMillionPeopleMillionsFromThere) {
     const std::pair<int, const char*> cases[] = {
-        {0, "10 thousands"},     {9, "100 thousands"},    {10, "100 thousands"}, {18, "900 thousands"},
-        {19, "1 millions"},      {20, "1 millions"},      {29, "10 millions"},   {35, "60 millions"},
-        {59, "10000 millions"}, {60, "10000 millions"},  {69, "19000 millions"},
+        {0, "10 thousands"},    {9, "100 thousands"},   {10, "100 thousands"},  {18, "900 thousands"},
+        {19, "1 millions"},     {20, "1 millions"},     {29, "10 millions"},    {35, "60 millions"},
+        {59, "10000 millions"}, {60, "10000 millions"}, {69, "19000 millions"},
     };
     for (const auto& [code, text] : cases) EXPECT_EQ(populationText(code), text) << "code " << code;
     // Codes 9 and 10, 19 and 20 ... name the same population.

@@ -179,7 +179,8 @@ void expectBetween(const std::string& base, const Files& before, const Files& af
         const std::string had = before.contains(f.ext) ? before.at(f.ext) : std::string();
         const std::string& is = now.at(f.ext);
         EXPECT_EQ(is.substr(0, had.size()), had) << context << ": " << f.ext << " lost what it held before";
-        EXPECT_EQ(after.at(f.ext).substr(0, is.size()), is) << context << ": " << f.ext << " holds what was never written";
+        EXPECT_EQ(after.at(f.ext).substr(0, is.size()), is)
+            << context << ": " << f.ext << " holds what was never written";
     }
 }
 
@@ -205,8 +206,8 @@ struct Outcome {
 
 // Runs both recoveries over every state. `journal` is what the command
 // wrote before its first write.
-Outcome proveEveryState(const std::string& base, const Files& before, const Files& after,
-                        const SectorJournal& journal, std::size_t sample = 0) {
+Outcome proveEveryState(const std::string& base, const Files& before, const Files& after, const SectorJournal& journal,
+                        std::size_t sample = 0) {
     Outcome outcome;
     forEachState(before, after, sample, [&](const Cuts& cuts) {
         const Files state = stateOf(before, after, cuts);
@@ -240,8 +241,8 @@ Outcome proveEveryState(const std::string& base, const Files& before, const File
             return;
         }
         const SectorCheckReport report = CheckSector(base);
-        EXPECT_TRUE(report.sound()) << context << " after repair: "
-                                    << (report.problems.empty() ? "" : report.problems[0]);
+        EXPECT_TRUE(report.sound()) << context
+                                    << " after repair: " << (report.problems.empty() ? "" : report.problems[0]);
         expectBetween(base, before, after, context + " after repair");
     });
     return outcome;

@@ -40,7 +40,6 @@ std::vector<T> readRecords(const std::string& path) {
     return records;
 }
 
-
 inline void writeText(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
@@ -77,7 +76,7 @@ inline void writeSector(const std::string& base, const SectorContent& content) {
     writeText(base + ".cmt", content.comments);
 }
 
-constexpr std::uint8_t kColonised = 8;   // world flags bit 4
+constexpr std::uint8_t kColonised = 8;  // world flags bit 4
 
 // Codes from the tables where a hand-made record left them 0, so that the
 // validating readers (and the merger) take it: a Terran world with

@@ -16,7 +16,6 @@ namespace {
 
 using namespace orrimar::testing;
 
-
 // A main sector of 10 systems, 57 planets, 12 moons and 3 races, each
 // record marked so that it can be told apart.
 SectorContent mainSector() {
@@ -84,7 +83,7 @@ SectorContent addedSector() {
     TPlanetRec moonless;  // moon count 0: first moon id left alone
     moonless.systemId = 0;
     moonless.firstMoonId = 9;
-    moonless.nativeRaceId = 2;  // native race bit clear: left alone
+    moonless.nativeRaceId = 2;      // native race bit clear: left alone
     moonless.colonisingRaceId = 2;  // colonised flag clear: left alone
     moonless.temperature = -40;
     TPlanetRec withMoons;
@@ -246,10 +245,10 @@ TEST_F(MergerTest, CommentFilesAreJoinedLineByLine) {
         const char* joined;
     };
     const Case cases[] = {
-        {"main\r\n", "", "main\r\n"},                            // empty added file adds nothing
-        {"", "a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n"},               // empty lines are lines
+        {"main\r\n", "", "main\r\n"},              // empty added file adds nothing
+        {"", "a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n"},  // empty lines are lines
         {"main\r\n", "\r\n", "main\r\n\r\n"},
-        {"main", "x", "main\r\nx\r\n"},                         // an open last line is ended first
+        {"main", "x", "main\r\nx\r\n"},  // an open last line is ended first
         {"main", "", "main"},
         {"m\r\n", "lf\nonly\n", "m\r\nlf\r\nonly\r\n"},
         {"m\r\n", "cr\ronly", "m\r\ncr\r\nonly\r\n"},
@@ -344,8 +343,10 @@ TEST_F(MergeRefusal, MissingMemberStopsBeforeAnythingIsAppended) {
             ADD_FAILURE() << "merge did not fail";
         } catch (const IoError& e) {
             const std::string what = e.what();
-            if (std::string(missing) == "main.sun") EXPECT_EQ(what.rfind("No sector at ", 0), 0U) << what;
-            else EXPECT_NE(what.find("File not found"), std::string::npos) << what;
+            if (std::string(missing) == "main.sun")
+                EXPECT_EQ(what.rfind("No sector at ", 0), 0U) << what;
+            else
+                EXPECT_NE(what.find("File not found"), std::string::npos) << what;
             EXPECT_NE(what.find(missing), std::string::npos) << what;
         }
         expectUnchanged();
@@ -452,8 +453,9 @@ TEST_F(MergeRefusal, SectorIsNotMergedIntoItself) {
     takeSnapshot();
     const std::string aliasBase = (dir / "alias" / "main").string();
     const std::string dotted = (dir / "." / "main").string();
-    for (const auto& [a, b] : {std::pair{mainBase, mainBase}, std::pair{mainBase, aliasBase},
-                               std::pair{dotted, mainBase}, std::pair{std::string("nowhere/x"), std::string("nowhere/x")}}) {
+    for (const auto& [a, b] :
+         {std::pair{mainBase, mainBase}, std::pair{mainBase, aliasBase}, std::pair{dotted, mainBase},
+          std::pair{std::string("nowhere/x"), std::string("nowhere/x")}}) {
         SCOPED_TRACE(a + " / " + b);
         try {
             MergeSectors(a, b);
@@ -476,7 +478,8 @@ TEST_F(MergeRefusal, EveryFailedWriteRollsTheMainSectorBack) {
     ASSERT_GE(operations, 5);  // four families and the comments
     for (std::int64_t n = 1; n <= operations; ++n) {
         for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError}) {
-            SCOPED_TRACE(::testing::Message() << "operation " << n << (kind == FaultKind::NoSpace ? " ENOSPC" : " EIO"));
+            SCOPED_TRACE(::testing::Message()
+                         << "operation " << n << (kind == FaultKind::NoSpace ? " ENOSPC" : " EIO"));
             writeBoth(mainSector(), addedSector());
             takeSnapshot();
             setFaultPlan({kind, n, false});

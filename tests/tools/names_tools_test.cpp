@@ -43,15 +43,12 @@ struct NamedMerge : ::testing::Test {
         mainNames = {named(NameKind::Header, 8, "Home Reach"), named(NameKind::System, 0, "Vessane"),
                      named(NameKind::Race, 0, "Krai")};
         const auto lastRace = static_cast<std::int32_t>(added.aliens.size() - 1);
-        addedNames = {named(NameKind::Header, 8, "Far Reach"),
-                      named(NameKind::System, 0, "Vessane"),  // a clash is allowed
-                      named(NameKind::System, 8, "Tolmar"),
-                      foreign(3),
-                      named(NameKind::Planet, 1, "Cinder"),
-                      named(NameKind::Moon, 1, "Pale"),
-                      named(NameKind::Race, lastRace, "Skaelyst"),
-                      named(NameKind::System, 8, ""),  // a removal travels too
-                      named(NameKind::Header, 8, "Stray header")};
+        addedNames = {
+            named(NameKind::Header, 8, "Far Reach"),     named(NameKind::System, 0, "Vessane"),  // a clash is allowed
+            named(NameKind::System, 8, "Tolmar"),        foreign(3),
+            named(NameKind::Planet, 1, "Cinder"),        named(NameKind::Moon, 1, "Pale"),
+            named(NameKind::Race, lastRace, "Skaelyst"), named(NameKind::System, 8, ""),  // a removal travels too
+            named(NameKind::Header, 8, "Stray header")};
     }
     void write() {
         writeSector(mainBase, main);
@@ -75,10 +72,10 @@ TEST_F(NamedMerge, AddedNamesAreAppendedWithTheirValuesRenumbered) {
     // other program's record stay behind; the rest follow in file order.
     std::string expected;
     for (const TNameRec& r : mainNames) expected += bytesOf(r);
-    for (const TNameRec& r : {named(NameKind::System, systems + 0, "Vessane"), named(NameKind::System, systems + 8, "Tolmar"),
-                              named(NameKind::Planet, planets + 1, "Cinder"), named(NameKind::Moon, moons + 1, "Pale"),
-                              named(NameKind::Race, races + lastRace, "Skaelyst"),
-                              named(NameKind::System, systems + 8, "")}) {
+    for (const TNameRec& r :
+         {named(NameKind::System, systems + 0, "Vessane"), named(NameKind::System, systems + 8, "Tolmar"),
+          named(NameKind::Planet, planets + 1, "Cinder"), named(NameKind::Moon, moons + 1, "Pale"),
+          named(NameKind::Race, races + lastRace, "Skaelyst"), named(NameKind::System, systems + 8, "")}) {
         expected += bytesOf(r);
     }
     EXPECT_EQ(readText(mainBase + ".nam"), expected);
@@ -168,8 +165,7 @@ TEST_F(NamedMerge, CheckJudgesEveryNameRecord) {
           file + "record 3 names planet -1, but the sector has",
           file + "record 4 names race " + std::to_string(main.aliens.size()),
           file + "record 5 names moon " + std::to_string(main.moons.size()),
-          file + "record 6 is a second header (kind 0)",
-          file + "record 7 (system 0) holds a control character",
+          file + "record 6 is a second header (kind 0)", file + "record 7 (system 0) holds a control character",
           file + "record 8 has a name length of 51, more than 50"}) {
         EXPECT_NE(all.find(expected), std::string::npos) << expected << "\nin:\n" << all;
     }

@@ -85,9 +85,7 @@ TEST_F(SectorCheck, GeneratedSectorsAreSound) {
     EXPECT_GT(r.moons, r.planets);
 }
 
-TEST_F(SectorCheck, NoSectorAtAllIsRefused) {
-    EXPECT_THROW(CheckSector((dir / "nothing").string()), MissingError);
-}
+TEST_F(SectorCheck, NoSectorAtAllIsRefused) { EXPECT_THROW(CheckSector((dir / "nothing").string()), MissingError); }
 
 TEST_F(SectorCheck, TruncatedFileIsDamaged) {
     writeSector(base, content);
@@ -144,8 +142,7 @@ TEST_F(SectorCheck, StarsPlanetsMustBeConsecutive) {
 TEST_F(SectorCheck, PlanetsBeyondEverySystem) {
     const auto r = checkAfter([](SectorContent& s) { s.planets.push_back(s.planets.back()); });
     const std::size_t last = content.planets.size() - 1;
-    EXPECT_TRUE(mentions(r, "planets " + std::to_string(last) + ".." + std::to_string(last) +
-                                " belong to no system"))
+    EXPECT_TRUE(mentions(r, "planets " + std::to_string(last) + ".." + std::to_string(last) + " belong to no system"))
         << listed(r);
 }
 
@@ -190,9 +187,8 @@ TEST_F(SectorCheck, MoonsMustNameTheirPlanet) {
 
 TEST_F(SectorCheck, NativeRacesNamedBothWays) {
     const std::size_t world = raceWorld();
-    const auto wrongWorld = checkAfter([&](SectorContent& s) {
-        s.aliens[static_cast<std::size_t>(s.planets[world].nativeRaceId)].worldId = 0;
-    });
+    const auto wrongWorld = checkAfter(
+        [&](SectorContent& s) { s.aliens[static_cast<std::size_t>(s.planets[world].nativeRaceId)].worldId = 0; });
     EXPECT_TRUE(mentions(wrongWorld, "planet " + std::to_string(world) + ": its native race")) << listed(wrongWorld);
     EXPECT_TRUE(mentions(wrongWorld, "its world 0 does not name it")) << listed(wrongWorld);
 
@@ -299,9 +295,8 @@ TEST_F(SectorCheck, MoonWorldTypesAndCodes) {
     EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) { s.moons[2].composition = 0; })),
               "moon 2: atmosphere composition 0 outside 1..21");
     content = soundSector(12, 0);
-    EXPECT_EQ(onlyProblem(checkAfter([](SectorContent& s) {
-                  s.moons[0].pressure = std::numeric_limits<float>::quiet_NaN();
-              })),
+    EXPECT_EQ(onlyProblem(
+                  checkAfter([](SectorContent& s) { s.moons[0].pressure = std::numeric_limits<float>::quiet_NaN(); })),
               "moon 0: pressure nan is not a number");
     // The edges of the table are world types.
     content = soundSector(12, 0);

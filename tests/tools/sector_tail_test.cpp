@@ -38,7 +38,9 @@ struct SectorTailTest : ::testing::Test {
         const std::string text = readText(base + ext);
         writeText(base + ext, text.substr(0, text.size() - bytes));
     }
-    void padFile(const char* ext, std::size_t bytes) { writeText(base + ext, readText(base + ext) + std::string(bytes, '\0')); }
+    void padFile(const char* ext, std::size_t bytes) {
+        writeText(base + ext, readText(base + ext) + std::string(bytes, '\0'));
+    }
 };
 
 TEST_F(SectorTailTest, AGeneratedSectorIsWholeToItsLastSystem) {
@@ -82,7 +84,9 @@ TEST_F(SectorTailTest, TheTailTestCatchesEmptiedAndCutFiles) {
         writeText(base + ext, "");
         EXPECT_FALSE(SectorTailProblems(base).empty());
         restore();
-        cutFile(ext, ext == std::string(".mon") ? sizeof(TMoonRec) : ext == std::string(".aln") ? sizeof(TAlienRec) : sizeof(TPlanetRec));
+        cutFile(ext, ext == std::string(".mon")   ? sizeof(TMoonRec)
+                     : ext == std::string(".aln") ? sizeof(TAlienRec)
+                                                  : sizeof(TPlanetRec));
         EXPECT_FALSE(SectorTailProblems(base).empty());
     }
     restore();
@@ -114,7 +118,8 @@ TEST_F(SectorTailTest, TheLastWholeSystemEndsWhereRecordsGoMissing) {
     // System 1's first planet moved past the end, with systems after it.
     restore();
     std::string systems = readText(base + ".sun");
-    TSystemRec second = decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()) + sizeof(TSystemRec));
+    TSystemRec second =
+        decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()) + sizeof(TSystemRec));
     second.firstPlanetId[0] = static_cast<std::int32_t>(made.planets + 5);
     second.planetCount[0] = std::max<std::uint8_t>(second.planetCount[0], 1);
     systems.replace(sizeof(TSystemRec), sizeof(TSystemRec), bytesOf(second));

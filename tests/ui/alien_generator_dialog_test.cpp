@@ -66,7 +66,7 @@ TEST_F(AlienGenerator, TemperatureAndGravityLimits) {
     const struct {
         QString temperature, gravity;
         bool accepted;
-    } cases[] = {{"-50", "0.5", true},   {"100", "3.0", true},   {"101", "1.00", false}, {"-51", "1.00", false},
+    } cases[] = {{"-50", "0.5", true},    {"100", "3.0", true},  {"101", "1.00", false}, {"-51", "1.00", false},
                  {"warm", "1.00", false}, {"15", "0.49", false}, {"15", "3.01", false},  {"15", "heavy", false}};
     for (const auto& c : cases) {
         messages.clear();
@@ -86,8 +86,8 @@ TEST_F(AlienGenerator, TemperatureAndGravityLimits) {
             EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Error")) << what;
             const bool temperatureBad = c.gravity == QStringLiteral("1.00");
             EXPECT_EQ(messages.messages()[0].text, temperatureBad
-                                                        ? QStringLiteral("Temperature must be between -50 and 100")
-                                                        : QStringLiteral("Gravity must be between 0.5 and 3.0"))
+                                                       ? QStringLiteral("Temperature must be between -50 and 100")
+                                                       : QStringLiteral("Gravity must be between 0.5 and 3.0"))
                 << what;
             EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("limits.log"))), -1) << what;
             // The rejected text stays for the next opening.
@@ -104,8 +104,8 @@ TEST_F(AlienGenerator, LogGoesWhereTheSaveDialogPointedAndOutputIsRemembered) {
     QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text, QStringLiteral("Alien Logfile Done"));
-    EXPECT_TRUE(test::readText(ws->file(QStringLiteral("race.html"))).contains(QStringLiteral("<html"),
-                                                                              Qt::CaseInsensitive));
+    EXPECT_TRUE(
+        test::readText(ws->file(QStringLiteral("race.html"))).contains(QStringLiteral("<html"), Qt::CaseInsensitive));
     EXPECT_EQ(test::fileSize(ws->file(QStringLiteral("edited.log"))), -1);
     EXPECT_EQ(state.rememberedOutputSystem, 4);
     // Nothing of the scratch sector is left where the user works.

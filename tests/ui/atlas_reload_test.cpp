@@ -85,7 +85,8 @@ TEST_F(AtlasReload, ASectorHeldByAWriterIsReadOnceItIsFree) {
         notes.write("a writer's note\r\n");
         notes.close();
         ASSERT_TRUE(waitFor([this] {
-            return window->statusBar()->currentMessage().contains(QStringLiteral("is being changed by another program"));
+            return window->statusBar()->currentMessage().contains(
+                QStringLiteral("is being changed by another program"));
         })) << window->statusBar()->currentMessage().toStdString();
         EXPECT_TRUE(shows(9)) << caption().toStdString();
     }
@@ -129,9 +130,8 @@ TEST_F(AtlasReload, ASectorThatCannotBeReadYetIsTriedAgainUntilItCan) {
     const QString systems = ws->file(QStringLiteral("cube.sun"));
     const QString aside = ws->file(QStringLiteral("aside"));
     ASSERT_TRUE(QFile::rename(systems, aside));
-    ASSERT_TRUE(waitFor([this] {
-        return window->statusBar()->currentMessage().contains(QStringLiteral("reading it again shortly"));
-    }));
+    ASSERT_TRUE(waitFor(
+        [this] { return window->statusBar()->currentMessage().contains(QStringLiteral("reading it again shortly")); }));
     EXPECT_TRUE(shows(9)) << "the map keeps what it showed";
     EXPECT_TRUE(messages.messages().empty()) << "no box for a reading nobody asked for";
     QTest::qWait(300);  // a few failed attempts

@@ -58,7 +58,8 @@ struct AtlasSettled : ::testing::Test {
         pact.capitalSystemId = capital;
         pact.name.assign("Crimson Pact");
         std::ofstream(sectorPath(base, ".col"), std::ios::binary | std::ios::trunc) << testing::bytesOf(colony);
-        std::ofstream(sectorPath(base, ".con"), std::ios::binary | std::ios::trunc) << testing::bytesOf(TConRec{capital, 2});
+        std::ofstream(sectorPath(base, ".con"), std::ios::binary | std::ios::trunc)
+            << testing::bytesOf(TConRec{capital, 2});
         std::ofstream(sectorPath(base, ".emp"), std::ios::binary | std::ios::trunc) << testing::bytesOf(pact);
         window = std::make_unique<AtlasWindow>(ws->file(QStringLiteral("orrwin.ini")));
         window->resize(1100, 700);
@@ -81,7 +82,8 @@ TEST_F(AtlasSettled, TheEmpiresPanelListsTheEmpireAndChoosingItSelectsItsCapital
     EXPECT_EQ(empires->item(0, 0)->data(Qt::UserRole).toInt(), 2);
     EXPECT_FALSE(empires->item(0, 0)->icon().isNull());
     // The race by its name where the sector gives one, with its id.
-    EXPECT_TRUE(empires->item(0, 1)->text().contains(QStringLiteral("race 2"))) << empires->item(0, 1)->text().toStdString();
+    EXPECT_TRUE(empires->item(0, 1)->text().contains(QStringLiteral("race 2")))
+        << empires->item(0, 1)->text().toStdString();
     EXPECT_EQ(empires->item(0, 3)->text(), QStringLiteral("1"));
     EXPECT_EQ(empires->item(0, 4)->text(), QStringLiteral("60 million"));
     emit empires->cellClicked(0, 2);
@@ -101,7 +103,8 @@ TEST_F(AtlasSettled, SearchByOwnerAndRouteChoicesCarryTheRaceNotAPosition) {
     QComboBox* owners = window->Search->OwnerList;
     const int pact = owners->findData(2);
     ASSERT_GE(pact, 0);
-    EXPECT_TRUE(owners->itemText(pact).contains(QStringLiteral("Crimson Pact"))) << owners->itemText(pact).toStdString();
+    EXPECT_TRUE(owners->itemText(pact).contains(QStringLiteral("Crimson Pact")))
+        << owners->itemText(pact).toStdString();
     owners->setCurrentIndex(pact);
     window->Search->StarportList->setCurrentIndex(2);  // Good or better
     window->runSearch();
@@ -122,7 +125,8 @@ TEST_F(AtlasSettled, TheMapTintsControlledSystemsAndDrawsTheBorderInTheEmpireCol
     const print::AtlasScene& scene = window->Map->scene();
     ASSERT_FALSE(scene.borders.empty());
     for (const print::AtlasBorder& border : scene.borders) EXPECT_EQ(border.colour, kCrimson);
-    const auto tinted = std::count_if(scene.dots.begin(), scene.dots.end(), [](const print::AtlasDot& d) { return d.tint != 0; });
+    const auto tinted =
+        std::count_if(scene.dots.begin(), scene.dots.end(), [](const print::AtlasDot& d) { return d.tint != 0; });
     EXPECT_EQ(tinted, 1);
     // One system held: a plus of five cells from above, and in the cube the
     // squares of the layers above and below as well.

@@ -189,7 +189,8 @@ TEST_F(Atlas, ASectorThatCannotBeReadIsReportedAndTheShownOneStays) {
     const std::size_t dots = window->Map->scene().dots.size();
     EXPECT_FALSE(window->openSector(ws->file(QStringLiteral("nowhere"))));
     ASSERT_EQ(messages.messages().size(), 1U);
-    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("nowhere"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("nowhere")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_EQ(window->sectorBase(), ws->file(QStringLiteral("cube")));
     EXPECT_EQ(window->Map->scene().dots.size(), dots);
     EXPECT_EQ(window->recentSectors().size(), 1);
@@ -226,7 +227,8 @@ TEST_F(Atlas, HoverListsEveryNameUnderThePointer) {
     const QPoint at = dot->at.toPoint();
     QHelpEvent help(QEvent::ToolTip, at, window->Map->mapToGlobal(at));
     QApplication::sendEvent(window->Map, &help);
-    EXPECT_TRUE(QToolTip::text().contains(QRegularExpression(QStringLiteral("^(System %1|.+ \\(%1\\)) \\(").arg(dot->id))))
+    EXPECT_TRUE(
+        QToolTip::text().contains(QRegularExpression(QStringLiteral("^(System %1|.+ \\(%1\\)) \\(").arg(dot->id))))
         << QToolTip::text().toStdString();
 }
 
@@ -295,8 +297,8 @@ TEST_F(Atlas, KeysSwitchViewsDragTurnsTheCubeAndTheSlabMoves) {
     QTest::keyClick(window->Map, Qt::Key_1);
     const QPointF before = window->Map->scene().dots.front().at;
     QTest::mousePress(window->Map, Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
-    QMouseEvent move(QEvent::MouseMove, QPointF(360, 320), window->Map->mapToGlobal(QPointF(360, 320)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(360, 320), window->Map->mapToGlobal(QPointF(360, 320)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window->Map, &move);
     QTest::mouseRelease(window->Map, Qt::LeftButton, Qt::NoModifier, QPoint(360, 320));
     EXPECT_NE(window->Map->scene().dots.front().at, before);
@@ -354,8 +356,7 @@ TEST_F(Atlas, ARouteIsListedLegByLegAndDrawn) {
     ASSERT_GT(window->Legs->rowCount(), 0) << window->RouteStatus->text().toStdString();
     const int legs = window->Legs->rowCount();
     EXPECT_EQ(window->Map->scene().route.size(), static_cast<std::size_t>(legs + 1));
-    for (int row = 0; row < legs; ++row)
-        EXPECT_LE(window->Legs->item(row, 3)->data(Qt::UserRole).toDouble(), 3.0);
+    for (int row = 0; row < legs; ++row) EXPECT_LE(window->Legs->item(row, 3)->data(Qt::UserRole).toDouble(), 3.0);
     EXPECT_TRUE(window->RouteStatus->text().contains(QStringLiteral("jumps")));
 
     // Jump 0 between two systems: no route, said plainly.
@@ -489,7 +490,8 @@ TEST_F(Atlas, ExportsTheOpenSectorThroughTheExportDialogAndPrintsToPdf) {
     window->ExportDlg->DestinationEdit->setText(ws->file(QStringLiteral("cube.json")));
     window->ExportDlg->OKBtnClick();
     ASSERT_EQ(messages.messages().size(), 1U);
-    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Wrote"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Wrote")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_TRUE(test::readText(ws->file(QStringLiteral("cube.json"))).contains(QStringLiteral("\"systems\"")));
     // The tables go to a folder.
     messages.clear();

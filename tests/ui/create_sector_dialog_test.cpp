@@ -114,7 +114,8 @@ TEST_F(CreateSectorFixture, NamesAndFilesThatCannotBeStoredAreRefusedByName) {
         {QStringLiteral("\u03A9mega"), ws->file(QStringLiteral("refused")),
          QStringLiteral("The sector name cannot be stored: '\u03A9' (U+03A9) is not in the Windows ANSI code page")},
         {QStringLiteral("x"), ws->file(QStringLiteral("sub/")),
-         ws->file(QStringLiteral("sub/")) + QStringLiteral(" is a folder, not a sector's base name: give one such as ") +
+         ws->file(QStringLiteral("sub/")) +
+             QStringLiteral(" is a folder, not a sector's base name: give one such as ") +
              ws->file(QStringLiteral("sub/alpha"))},
     };
     for (const auto& c : cases) {

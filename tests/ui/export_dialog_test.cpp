@@ -95,7 +95,8 @@ TEST_F(ExportDialogFixture, FailureIsReportedAndLeavesNothing) {
     ASSERT_EQ(messages.messages().size(), 1U);
     // A missing sector is a runtime error, as on the command line (exit 1).
     EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Orrimar"));
-    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("nowhere"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("nowhere")))
+        << messages.messages()[0].text.toStdString();
 }
 
 TEST_F(ExportDialogFixture, CancelDuringTheRunStopsItAndLeavesNothing) {

@@ -57,8 +57,8 @@ TEST_F(LogDialogs, SystemLogWritesTextOrHtmlByTheSaveDialogsFilter) {
     QTest::mouseClick(dialog.SaveToField, Qt::LeftButton);
     EXPECT_EQ(dialog.SaveToField->text(), ws->file(QStringLiteral("system.")));
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
-    EXPECT_TRUE(test::readText(ws->file(QStringLiteral("system.html"))).contains(QStringLiteral("<html"),
-                                                                                Qt::CaseInsensitive));
+    EXPECT_TRUE(
+        test::readText(ws->file(QStringLiteral("system.html"))).contains(QStringLiteral("<html"), Qt::CaseInsensitive));
 }
 
 TEST_F(LogDialogs, SystemLogWithoutALogFileStaysWithABadIdSaysSoAndCloses) {

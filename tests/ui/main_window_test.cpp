@@ -260,7 +260,8 @@ TEST_F(MainWindow, TheWalkthroughCreatesThenLogsWithoutLosingTheSector) {
     QTimer::singleShot(0, form->BtnRightDlg, [&] { form->BtnRightDlg->OKBtnClick(); });
     form->runCommand(form->BtnRightDlg);
     const QString status = form->StatusLine->text();
-    EXPECT_TRUE(status.startsWith(QStringLiteral("Wrote sector ") + QDir::current().absoluteFilePath(QStringLiteral("starlog")) +
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Wrote sector ") +
+                                  QDir::current().absoluteFilePath(QStringLiteral("starlog")) +
                                   QStringLiteral(": 27 systems, ")))
         << status.toStdString();
     EXPECT_NE(status.indexOf(QStringLiteral("(seed ")), -1);
@@ -274,7 +275,8 @@ TEST_F(MainWindow, TheWalkthroughCreatesThenLogsWithoutLosingTheSector) {
     form->runCommand(form->BtnRightDlg1);
     EXPECT_TRUE(messages.messages().empty()) << messages.messages()[0].text.toStdString();
     EXPECT_TRUE(QFileInfo(logFile).isFile());
-    const auto name = storedName(QDir::current().absoluteFilePath(QStringLiteral("starlog")).toStdString(), NameKind::System, 5);
+    const auto name =
+        storedName(QDir::current().absoluteFilePath(QStringLiteral("starlog")).toStdString(), NameKind::System, 5);
     ASSERT_TRUE(name.has_value());
     EXPECT_EQ(form->StatusLine->text(),
               QStringLiteral("Wrote system log of system 5 (%1) to ").arg(QString::fromStdString(*name)) + logFile);

@@ -63,9 +63,9 @@ TEST(CurrentSectorState, AbsoluteNewestFirstKeptInTheSettingsAndAnnounced) {
 
 TEST(FileFieldOffer, FollowsUntilTheUserChoosesOrTypesAndNamesTheFileItShows) {
     test::Workspace ws(QStringLiteral("field-offer"));
-    FileField field(QStringLiteral("starlog"), 8,
-                    saveDialog(QStringLiteral("log"), {QStringLiteral("Log (*.log)"), QStringLiteral("Html (*.html)")},
-                               QString()));
+    FileField field(
+        QStringLiteral("starlog"), 8,
+        saveDialog(QStringLiteral("log"), {QStringLiteral("Log (*.log)"), QStringLiteral("Html (*.html)")}, QString()));
     field.offer(QStringLiteral("log/alpha-system0"));
     EXPECT_EQ(field.text(), QStringLiteral("log/alpha-system0"));
     EXPECT_EQ(field.filePath(), QStringLiteral("log/alpha-system0.log")) << "the text with the dialog's extension";
@@ -91,7 +91,8 @@ TEST(DefaultLogNames, BesideTheSectorInTheLogFolderOfItsDataFolder) {
     test::Workspace ws(QStringLiteral("log-names"));
     QDir().mkpath(QStringLiteral("data"));
     QDir().mkpath(QStringLiteral("log"));
-    EXPECT_EQ(systemLogBaseName(ws.file(QStringLiteral("data/alpha")), 12), ws.file(QStringLiteral("log/alpha-system12")));
+    EXPECT_EQ(systemLogBaseName(ws.file(QStringLiteral("data/alpha")), 12),
+              ws.file(QStringLiteral("log/alpha-system12")));
     EXPECT_EQ(raceLogBaseName(ws.file(QStringLiteral("alpha")), 3), ws.file(QStringLiteral("log/alpha-race3")));
     // Neither a "log" inside nor beside its folder: the log goes beside the sector.
     QDir().mkpath(QStringLiteral("elsewhere/deep"));
@@ -194,7 +195,8 @@ TEST_F(OneProgram, SystemLogsDefaultOkWritesTheLogItShows) {
     form->runCommand(dialog);
     ASSERT_TRUE(messages.messages().empty()) << messages.messages()[0].text.toStdString();
     EXPECT_GT(test::fileSize(shown + QStringLiteral(".log")), 0);
-    EXPECT_TRUE(form->StatusLine->text().endsWith(shown + QStringLiteral(".log"))) << form->StatusLine->text().toStdString();
+    EXPECT_TRUE(form->StatusLine->text().endsWith(shown + QStringLiteral(".log")))
+        << form->StatusLine->text().toStdString();
 }
 
 TEST_F(OneProgram, EmptyFieldsKeepTheLogDialogsOpenSayingWhatToChoose) {
@@ -204,7 +206,8 @@ TEST_F(OneProgram, EmptyFieldsKeepTheLogDialogsOpenSayingWhatToChoose) {
     dialog->SaveToField->clear();
     QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Save to"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Save to")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_TRUE(dialog->isVisible());
     messages.clear();
     dialog->SectorField->clear();
@@ -315,7 +318,8 @@ TEST_F(AtlasControls, OneJumpIsOneJumpAndAnUnknownEndClearsTheLegs) {
     window->JumpSpin->setValue(1000.0);
     QTest::mouseClick(window->RouteBtn, Qt::LeftButton);
     ASSERT_EQ(window->Legs->rowCount(), 1) << window->RouteStatus->text().toStdString();
-    EXPECT_TRUE(window->RouteStatus->text().startsWith(QStringLiteral("1 jump,"))) << window->RouteStatus->text().toStdString();
+    EXPECT_TRUE(window->RouteStatus->text().startsWith(QStringLiteral("1 jump,")))
+        << window->RouteStatus->text().toStdString();
     window->RouteTo->setText(QStringLiteral("nowhere at all"));
     QTest::mouseClick(window->RouteBtn, Qt::LeftButton);
     EXPECT_EQ(window->Legs->rowCount(), 0);

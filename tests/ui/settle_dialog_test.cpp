@@ -34,7 +34,8 @@ TEST(SettleDialog, SettlesTheShownSectorOnceAndAfreshOnlyWhenTicked) {
     dialog.SeedEdit->setText(QStringLiteral("x1"));
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Seed"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Seed")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_TRUE(ReadSettledLayer(base).colonies.empty());
 
     messages.clear();

@@ -58,7 +58,8 @@ TEST(ColonyDialog, AddsAColonyOnTheWorldGivenAndRefusesASecondNamingTheWorld) {
         QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
         EXPECT_TRUE(messages.messages().empty());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_TRUE(dialog.lastResult.startsWith(QStringLiteral("Colony 0 added on"))) << dialog.lastResult.toStdString();
+        EXPECT_TRUE(dialog.lastResult.startsWith(QStringLiteral("Colony 0 added on")))
+            << dialog.lastResult.toStdString();
     }
     const TColonyRec c = s.layer().colonies.at(0);
     EXPECT_EQ(c.worldId, s.planetA1);
@@ -77,14 +78,16 @@ TEST(ColonyDialog, AddsAColonyOnTheWorldGivenAndRefusesASecondNamingTheWorld) {
     QTest::mouseClick(second.OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1U);
     EXPECT_EQ(messages.messages()[0].title, QStringLiteral("Error"));
-    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("World: "))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("World: ")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("already holds colony 0")));
     EXPECT_TRUE(second.isVisible());
     EXPECT_NE(second.result(), QDialog::Accepted);
     second.WorldField->setText(QStringLiteral("Nowhere"));
     QTest::mouseClick(second.OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 2U);
-    EXPECT_TRUE(messages.messages()[1].text.contains(QStringLiteral("no world is called"))) << messages.messages()[1].text.toStdString();
+    EXPECT_TRUE(messages.messages()[1].text.contains(QStringLiteral("no world is called")))
+        << messages.messages()[1].text.toStdString();
     EXPECT_EQ(changedFiles(before, snapshot(s.dir)), "");
 }
 
@@ -168,7 +171,8 @@ TEST(EmpireDialog, AddsRecoloursAndRenamesThroughTheColourSeam) {
     edit.CapitalField->setText(QStringLiteral("Nowhere"));
     QTest::mouseClick(edit.OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 2U);
-    EXPECT_TRUE(messages.messages()[1].text.startsWith(QStringLiteral("Capital"))) << messages.messages()[1].text.toStdString();
+    EXPECT_TRUE(messages.messages()[1].text.startsWith(QStringLiteral("Capital")))
+        << messages.messages()[1].text.toStdString();
     edit.CapitalField->setText(QString());
     QTest::mouseClick(edit.OKBtn, Qt::LeftButton);
     EXPECT_EQ(edit.result(), QDialog::Accepted);

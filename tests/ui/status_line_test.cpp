@@ -99,9 +99,10 @@ TEST_F(StatusLine, CreateSectorWithNoSystemSaysItWroteNothing) {
                   .arg(ws->file(QStringLiteral("empty"))));
     none.cancelled = true;
     none.systems = 1234;
-    EXPECT_EQ(createSectorReport(none, params),
-              QStringLiteral("Cancelled; wrote so far to sector %1: 1,234 systems, 0 planets, 0 moons, 0 races (seed 9)")
-                  .arg(ws->file(QStringLiteral("empty"))));
+    EXPECT_EQ(
+        createSectorReport(none, params),
+        QStringLiteral("Cancelled; wrote so far to sector %1: 1,234 systems, 0 planets, 0 moons, 0 races (seed 9)")
+            .arg(ws->file(QStringLiteral("empty"))));
 }
 
 TEST_F(StatusLine, SystemLogAndSectorReportNameTheirFiles) {
@@ -139,14 +140,16 @@ TEST_F(StatusLine, AlienLogAndAlienGeneratorNameRaceAndFile) {
     ASSERT_TRUE(log->FileNameField->choose());
     setNextFileName(ws->file(QStringLiteral("race0.log")), 1);
     ASSERT_TRUE(log->SaveToField->choose());
-    EXPECT_EQ(run(log, [log] { log->OKBtn->click(); }, [this] { form->AlienLogClick(); }),
+    EXPECT_EQ(run(
+                  log, [log] { log->OKBtn->click(); }, [this] { form->AlienLogClick(); }),
               QStringLiteral("Wrote alien log of race 0 to ") + ws->file(QStringLiteral("race0.log")));
     EXPECT_TRUE(messages.messages().empty());
 
     TForm6* generator = form->Form6;
     setNextFileName(ws->file(QStringLiteral("order.html")), 2);
     ASSERT_TRUE(generator->Edit2->choose());
-    EXPECT_EQ(run(generator, [generator] { generator->OKBtn->click(); }, [this] { form->AlienGenClick(); }),
+    EXPECT_EQ(run(
+                  generator, [generator] { generator->OKBtn->click(); }, [this] { form->AlienGenClick(); }),
               QStringLiteral("Wrote alien log of a race made to order to ") + ws->file(QStringLiteral("order.html")));
     ASSERT_EQ(messages.messages().size(), 1u);  // the generator's own "Alien Logfile Done" stays
     EXPECT_EQ(messages.messages()[0].text, QStringLiteral("Alien Logfile Done"));

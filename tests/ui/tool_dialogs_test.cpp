@@ -41,7 +41,8 @@ TEST(MergerDialog, MergesTheChosenSectorsAndStaysOpen) {
     messages.answerQuestions(true);
     QTest::mouseClick(dialog.Button1, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 2u);
-    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("4 systems"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("4 systems")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_EQ(messages.messages()[1].title, QStringLiteral("Orrimar"));
     EXPECT_EQ(messages.messages()[1].text, QStringLiteral("The 2 sectors have been merged"));
     EXPECT_TRUE(dialog.isVisible());
@@ -98,7 +99,8 @@ TEST(MergerDialog, ATornMainSectorIsOfferedTheRepair) {
 
     QTest::mouseClick(dialog.Button1, Qt::LeftButton);  // No: nothing changes
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Repair it now"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("Repair it now")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_EQ(test::fileSize(planets), whole + 70);
 
     messages.clear();
@@ -114,7 +116,8 @@ TEST(MergerDialog, ATornMainSectorIsOfferedTheRepair) {
     messages.clear();
     QTest::mouseClick(dialog.Button1, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 2u);
-    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("4 systems"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("4 systems")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_EQ(messages.messages()[1].text, QStringLiteral("The 2 sectors have been merged"));
     EXPECT_TRUE(CheckSector(ws.base(QStringLiteral("one"))).sound());
 }
@@ -140,7 +143,8 @@ TEST(ColoniesDialog, WritesTheReportOfTheChosenSectorAndRace) {
     dialog.RaceField->setText(QStringLiteral("3"));
     QTest::mouseClick(dialog.OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("elsewhere"))) << messages.messages()[0].text.toStdString();
+    EXPECT_TRUE(messages.messages()[0].text.contains(QStringLiteral("elsewhere")))
+        << messages.messages()[0].text.toStdString();
     EXPECT_EQ(test::fileSize(ws.file(QStringLiteral("ColonyLog.log"))), -1);
     messages.clear();
     dialog.show();
