@@ -1,5 +1,6 @@
 // The atlas at a million systems: opening a sector (time and memory),
-// route searches, filters and one frame's projection and aggregation.
+// route searches, filters and one frame's projection and aggregation; and
+// jump searches over 100,000 systems.
 //
 // The sector (a 100-parsec cube full to every cell, seed 1, about 1.3 GB)
 // is made once with `orrimar-cli create` under $ORRIMAR_BENCH_DIR (default
@@ -7,19 +8,24 @@
 // shared machine; the wall times then include waiting for the CPU.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 #include "atlas/atlas_model.h"
 #include "atlas/camera.h"
 #include "atlas/filters.h"
+#include "atlas/jump_search.h"
 #include "atlas/labels.h"
 #include "atlas/routes.h"
 
@@ -126,6 +132,73 @@ void BM_AtlasFilter(benchmark::State& state) {
     state.counters["matches"] = static_cast<double>(hits);
 }
 BENCHMARK(BM_AtlasFilter)->DenseRange(0, 2)->ArgName("kind")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 100,000 systems at the usual density (8 % of a 108-parsec cube, seeded)
+// in memory: the size a game master's biggest sector reaches.
+const AtlasModel& hundredThousand() {
+    static const AtlasModel model = [] {
+        std::mt19937_64 rng(100000);
+        std::vector<SystemEntry> entries;
+        for (int z = 0; z < 108; ++z) {
+            for (int y = 0; y < 108; ++y) {
+                for (int x = 0; x < 108; ++x) {
+                    if (rng() % 100 >= 8) continue;
+                    SystemEntry e;
+                    e.x = static_cast<std::int16_t>(x);
+                    e.y = static_cast<std::int16_t>(y);
+                    e.z = static_cast<std::int16_t>(z);
+                    e.starKind = 5;
+                    e.starCount = 1;
+                    entries.push_back(e);
+                }
+            }
+        }
+        return AtlasModel::fromEntries(std::move(entries));
+    }();
+    return model;
+}
+
+// Every system within N jumps of the centre at jump J: a few jumps, and
+// as many as it takes to reach the whole sector, for short and long jumps.
+void BM_AtlasJumpSearch(benchmark::State& state) {
+    const AtlasModel& m = hundredThousand();
+    const double jump = static_cast<double>(state.range(0));
+    const int most = static_cast<int>(state.range(1));
+    SystemId centre = kNoSystem;
+    double best = 1e9;
+    for (SystemId id = 0; id < m.size(); ++id) {
+        const SystemEntry& e = m.entry(id);
+        const double d = std::hypot(e.x - 54.0, e.y - 54.0, e.z - 54.0);
+        if (d < best) {
+            best = d;
+            centre = id;
+        }
+    }
+    std::size_t reached = 0;
+    int deepest = 0;
+    for (auto _ : state) {
+        const std::vector<std::int32_t> jumps = jumpsFrom(m, centre, most, jump);
+        reached = 0;
+        deepest = 0;
+        for (const std::int32_t k : jumps) {
+            if (k == kNotReached) continue;
+            ++reached;
+            deepest = std::max(deepest, k);
+        }
+        benchmark::DoNotOptimize(reached);
+    }
+    state.counters["systems"] = m.size();
+    state.counters["reached"] = static_cast<double>(reached);
+    state.counters["jumps"] = deepest;
+}
+BENCHMARK(BM_AtlasJumpSearch)
+    ->Args({3, 5})
+    ->Args({3, 1000})
+    ->Args({10, 1000})
+    ->Args({30, 1000})
+    ->ArgNames({"jump", "most_jumps"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 // One frame of the turned cube: project the million, fold into 3-pixel squares.
 void BM_AtlasFrame(benchmark::State& state) {

@@ -20,6 +20,7 @@
 #include "records/record_reader.h"
 #include "records/record_validation.h"
 #include "records/records.h"
+#include "records/sector_base.h"
 #include "records/sector_files.h"
 #include "records/world_types.h"
 
@@ -439,6 +440,13 @@ std::size_t AtlasModel::memoryBytes() const {
     bytes += nameRefs_.capacity() * sizeof(NameRef) + namePool_.capacity() + settled_.memoryBytes();
     for (const std::string& w : warnings_) bytes += sizeof(w) + w.capacity();
     return bytes;
+}
+
+void requireSystem(const AtlasModel& model, SystemId id, const char* role) {
+    if (id < 0 || id >= model.size()) {
+        throw InputError(fmt::format("{} system {} is not in the sector: it has {} systems (ids 0 to {})", role, id,
+                                     groupedCount(model.size()), model.size() - 1));
+    }
 }
 
 double distance(const AtlasModel& model, SystemId a, SystemId b) {

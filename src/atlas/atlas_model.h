@@ -207,16 +207,28 @@ private:
 // Straight-line distance between two systems' cells, parsecs.
 double distance(const AtlasModel& model, SystemId a, SystemId b);
 
+// InputError "<role> system <id> is not in the sector: it has ..." for an
+// id outside the model (`role` is "The", "The starting" ...).
+void requireSystem(const AtlasModel& model, SystemId id, const char* role);
+
+// The largest squared distance between two cells that is within `parsecs`:
+// cells are whole numbers, so "at most `parsecs` apart" compares exactly as
+// dx^2 + dy^2 + dz^2 <= this (a cell exactly `parsecs` away is within).
+// Negative for a negative or NaN distance (nothing is within it). The one
+// rule of "within a jump" for the index, routes and jump searches.
+inline std::int64_t withinSquared(double parsecs) {
+    if (!(parsecs >= 0.0)) return -1;
+    const double r = std::min(parsecs, 200000.0);
+    return static_cast<std::int64_t>(std::floor(r * r + 1e-9));
+}
+
 // ------------------------------------------------------------ inline
 
 template <typename Visit>
 void AtlasModel::forEachWithin(int x, int y, int z, double parsecs, const Near* near, Visit&& visit) const {
     if (ordered_.empty() || !(parsecs >= 0.0)) return;
-    const double r = std::min(parsecs, 200000.0);
-    // Cells are whole numbers, so d^2 <= r^2 compares exactly in integers
-    // once r^2 is rounded down.
-    const auto limit = static_cast<std::int64_t>(std::floor(r * r + 1e-9));
-    const auto reach = static_cast<int>(std::floor(r));
+    const std::int64_t limit = withinSquared(parsecs);
+    const auto reach = static_cast<int>(std::floor(std::min(parsecs, 200000.0)));
     int zlo = std::max(z - reach, bounds_.min[2]), zhi = std::min(z + reach, bounds_.max[2]);
     int ylo = std::max(y - reach, bounds_.min[1]), yhi = std::min(y + reach, bounds_.max[1]);
     if (near != nullptr) {

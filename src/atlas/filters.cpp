@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "atlas/jump_search.h"
 #include "common/bit_flags.h"
 #include "common/errors.h"
 #include "records/record_reader.h"
@@ -60,7 +61,7 @@ bool passesSettled(const AtlasModel& model, SystemId id, const Filter& f) {
 
 bool Filter::empty() const {
     return nameOrId.empty() && starKinds == 0 && worldCriteria(*this) == 0 && !colony && withinOf == kNoSystem &&
-           !hasSettledCriterion(*this);
+           jumpsOf == kNoSystem && !hasSettledCriterion(*this);
 }
 
 bool Filter::hasWorldCriterion() const { return worldCriteria(*this) > 0; }
@@ -166,17 +167,27 @@ std::vector<PlanetFacts> readPlanets(const AtlasModel& model, SystemId id) {
     return out;
 }
 
-std::vector<std::uint8_t> matchSystems(const AtlasModel& model, const Filter& f) {
-    if (f.withinOf != kNoSystem && (f.withinOf < 0 || f.withinOf >= model.size())) {
-        throw InputError(fmt::format("System {} is not in sector {}: it has {} systems (ids 0 to {})", f.withinOf,
-                                     model.sectorName(), groupedCount(model.size()), model.size() - 1));
+std::vector<std::uint8_t> matchSystems(const AtlasModel& model, const Filter& f, std::vector<std::int32_t>* jumps) {
+    for (const SystemId of : {f.withinOf, f.jumpsOf}) {
+        if (of != kNoSystem && (of < 0 || of >= model.size())) {
+            throw InputError(fmt::format("System {} is not in sector {}: it has {} systems (ids 0 to {})", of,
+                                         model.sectorName(), groupedCount(model.size()), model.size() - 1));
+        }
     }
     std::vector<std::uint8_t> hits(static_cast<std::size_t>(model.size()), 0);
     std::vector<SystemId> candidates;
     auto test = [&](SystemId id) {
         if (passesSummary(model, id, f)) candidates.push_back(id);
     };
-    if (f.withinOf != kNoSystem) {
+    if (f.jumpsOf != kNoSystem) {
+        // Only what the jumps reach can match.
+        std::vector<std::int32_t> reached =
+            jumpsFrom(model, f.jumpsOf, f.maxJumps, f.jumpParsecs, routeStopRule(model, f.jumpVia));
+        for (SystemId id = 0; id < model.size(); ++id) {
+            if (reached[static_cast<std::size_t>(id)] != kNotReached) test(id);
+        }
+        if (jumps != nullptr) *jumps = std::move(reached);
+    } else if (f.withinOf != kNoSystem) {
         // Only the sphere can match: ask the index instead of every system.
         const SystemEntry& c = model.entry(f.withinOf);
         model.forEachWithin(c.x, c.y, c.z, f.withinParsecs, [&](SystemId id, std::int64_t) { test(id); });

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "atlas/atlas_model.h"
+#include "atlas/route_stops.h"
 #include "vocabulary/body_names.h"
 
 namespace orrimar::atlas {
@@ -52,6 +53,13 @@ struct Filter {
     // Within `parsecs` of system `of` (the system itself included).
     SystemId withinOf = kNoSystem;
     double withinParsecs = 0.0;
+    // Within `maxJumps` jumps of at most `jumpParsecs` each of system
+    // `jumpsOf` (the system itself included, at no jumps), stopping on the
+    // way only where `jumpVia` allows (jump_search.h).
+    SystemId jumpsOf = kNoSystem;
+    int maxJumps = 0;
+    double jumpParsecs = 0.0;
+    RouteStopChoice jumpVia;
 
     bool empty() const;
     bool hasWorldCriterion() const;
@@ -63,13 +71,17 @@ struct Filter {
 constexpr std::uint32_t codeBit(int code) { return code >= 1 && code <= 31 ? (1U << code) : 0U; }
 
 // The criteria a system's own entry and summary can decide. It never rejects
-// a matching system; it is the exact answer unless needsPlanets(filter).
+// a matching system; it is the exact answer unless needsPlanets(filter) or
+// the filter counts jumps (a search of its own, which matchSystems runs).
 bool passesSummary(const AtlasModel& model, SystemId id, const Filter& filter);
 
 // One bit per system (1 = matches), for lighting and dimming the map; reads
 // planet records only when needsPlanets() (and never for an in-memory model).
-// Throws InputError for a withinOf that is not a system of the sector.
-std::vector<std::uint8_t> matchSystems(const AtlasModel& model, const Filter& filter);
+// Throws InputError for a withinOf or jumpsOf that is not a system of the
+// sector. When the filter counts jumps and `jumps` is given, it receives
+// each system's fewest jumps from jumpsOf (kNotReached beyond reach).
+std::vector<std::uint8_t> matchSystems(const AtlasModel& model, const Filter& filter,
+                                       std::vector<std::int32_t>* jumps = nullptr);
 // The matching ids in id order.
 std::vector<SystemId> matchingIds(const AtlasModel& model, const Filter& filter);
 

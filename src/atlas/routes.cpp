@@ -7,18 +7,10 @@
 #include <limits>
 
 #include "common/errors.h"
-#include "records/sector_base.h"
 
 namespace orrimar::atlas {
 
 namespace {
-
-void requireSystem(const AtlasModel& model, SystemId id, const char* role) {
-    if (id < 0 || id >= model.size()) {
-        throw InputError(fmt::format("{} system {} is not in the sector: it has {} systems (ids 0 to {})", role, id,
-                                     groupedCount(model.size()), model.size() - 1));
-    }
-}
 
 // Sums of square roots that are equal in exact arithmetic can differ in the
 // last bits depending on the order of addition.
@@ -35,8 +27,7 @@ struct JumpReach {
 
 JumpReach jumpReach(double jump) {
     // Whole cells within reach: x^2 + y^2 + z^2 <= limit, as the index counts.
-    const auto limit =
-        static_cast<std::int64_t>(std::floor(std::min(jump, 200000.0) * std::min(jump, 200000.0) + 1e-9));
+    const std::int64_t limit = withinSquared(jump);
     JumpReach reach;
     reach.axis = static_cast<std::int64_t>(std::sqrt(static_cast<double>(limit)));
     while (reach.axis * reach.axis > limit) --reach.axis;

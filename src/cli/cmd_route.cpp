@@ -1,6 +1,7 @@
-// orrimar-cli route SECTOR FROM TO --jump N [--via PROPERTY|empire:NAME]: the shortest
-// way between two systems for a drive of N parsecs a jump (fewest jumps,
-// then fewest parsecs), every leg listed; --json for scripts.
+// orrimar-cli route SECTOR FROM TO --jump N [--via PROPERTY|empire:NAME]
+// [--jump-time TIME]: the shortest way between two systems for a drive of N
+// parsecs a jump (fewest jumps, then fewest parsecs), every leg listed, with
+// the time on the way when a jump's time is given; --json for scripts.
 #include <cmath>
 #include <optional>
 
@@ -11,6 +12,7 @@
 #include "atlas/atlas_model.h"
 #include "atlas/route_stops.h"
 #include "atlas/routes.h"
+#include "atlas/travel_time.h"
 #include "cli/atlas_args.h"
 #include "cli/cli.h"
 #include "cli/id_args.h"
@@ -26,6 +28,7 @@ struct RouteOptions {
     std::string to;
     double jump = -1;
     std::string via;
+    std::string jumpTime;
     bool json = false;
 };
 
@@ -59,6 +62,8 @@ void run(const RouteOptions& o, Context& ctx) {
     if (!(std::isfinite(o.jump) && o.jump >= 0.0)) {
         throw InputError(fmt::format("--jump: {} parsecs is no jump: give 0 or more", o.jump));
     }
+    const bool timed = !o.jumpTime.empty();
+    const atlas::Duration each = timed ? atlas::jumpTimeFromText(o.jumpTime, "--jump-time") : atlas::Duration{};
     atlas::AtlasModel model = atlas::AtlasModel::open(o.sector);
     for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
     const atlas::SystemId from = systemIdFromText(model, o.from, "FROM");
@@ -71,17 +76,29 @@ void run(const RouteOptions& o, Context& ctx) {
     if (o.json) {
         nlohmann::json legs = nlohmann::json::array();
         for (const atlas::RouteLeg& leg : route.legs) {
-            legs.push_back({{"from", leg.from}, {"to", leg.to}, {"parsecs", leg.parsecs}});
+            nlohmann::json l = {{"from", leg.from}, {"to", leg.to}, {"parsecs", leg.parsecs}};
+            if (timed) {
+                l["hours"] = each.hours;
+                l["time"] = atlas::durationText(each);
+            }
+            legs.push_back(std::move(l));
         }
-        const nlohmann::json doc = {{"from", from},
-                                    {"to", to},
-                                    {"jump", o.jump},
-                                    {"via", o.via},
-                                    {"found", route.found},
-                                    {"jumps", route.jumps()},
-                                    {"parsecs", route.parsecs},
-                                    {"systems", route.systems},
-                                    {"legs", std::move(legs)}};
+        nlohmann::json doc = {{"from", from},
+                              {"to", to},
+                              {"jump", o.jump},
+                              {"via", o.via},
+                              {"found", route.found},
+                              {"jumps", route.jumps()},
+                              {"parsecs", route.parsecs},
+                              {"systems", route.systems},
+                              {"legs", std::move(legs)}};
+        if (timed) {
+            const atlas::Duration total = atlas::timeOfJumps(route.jumps(), each);
+            doc["jumpHours"] = each.hours;
+            doc["jumpTime"] = atlas::durationText(each);
+            doc["hours"] = total.hours;
+            doc["time"] = atlas::durationText(total);
+        }
         ctx.out << doc.dump(2) << "\n";
         return;
     }
@@ -91,15 +108,22 @@ void run(const RouteOptions& o, Context& ctx) {
                                systemText(model, to), parsecs(o.jump), rule);
         return;
     }
-    ctx.out << fmt::format("Route from {} to {} with jumps of at most {}{}: {} jump{}, {:.2f} parsecs\n",
+    const std::string time =
+        timed ? fmt::format(", {}", atlas::durationText(atlas::timeOfJumps(route.jumps(), each))) : std::string();
+    ctx.out << fmt::format("Route from {} to {} with jumps of at most {}{}: {} jump{}, {:.2f} parsecs{}\n",
                            systemText(model, from), systemText(model, to), parsecs(o.jump), rule, route.jumps(),
-                           route.jumps() == 1 ? "" : "s", route.parsecs);
+                           route.jumps() == 1 ? "" : "s", route.parsecs, time);
     double total = 0;
     for (std::size_t i = 0; i < route.legs.size(); ++i) {
         const atlas::RouteLeg& leg = route.legs[i];
         total += leg.parsecs;
-        ctx.out << fmt::format("{:>4}. {} -> {}: {:.2f} parsecs (total {:.2f})\n", i + 1, systemText(model, leg.from),
-                               systemText(model, leg.to), leg.parsecs, total);
+        std::string line = fmt::format("{:>4}. {} -> {}: {:.2f} parsecs (total {:.2f})", i + 1,
+                                       systemText(model, leg.from), systemText(model, leg.to), leg.parsecs, total);
+        if (timed) {
+            line += fmt::format("; {} (total {})", atlas::durationText(each),
+                                atlas::durationText(atlas::timeOfJumps(static_cast<std::int64_t>(i) + 1, each)));
+        }
+        ctx.out << line << "\n";
     }
 }
 
@@ -116,6 +140,9 @@ void registerRoute(CLI::App& app, Context& ctx) {
         "--via", o->via,
         "Stop only at systems with: gas-giant, water, breathable, life, race, colony; or empire:NAME (the "
         "systems a race controls, by its id, name or empire's name)"));
+    refuseBlank(cmd->add_option("--jump-time", o->jumpTime,
+                                "How long one jump takes: 1w, 7d, 168h, 2w3d (weeks, days, hours); each leg and the "
+                                "whole route are timed"));
     cmd->add_flag("--json", o->json, "Print the route as JSON");
     cmd->callback([o, &ctx] { run(*o, ctx); });
 }

@@ -1,6 +1,5 @@
 #include "ui/atlas_route_panel.h"
 
-#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -11,13 +10,13 @@
 
 #include "ui/atlas_tables.h"
 #include "ui/dialog_parts.h"
+#include "ui/route_stop_list.h"
 
 namespace orrimar::ui {
 
 namespace {
 
-// The race of an Empire entry rides in a role of its own beside the stop.
-constexpr int kRaceRole = Qt::UserRole + 1;
+constexpr int kTimeColumn = 5;
 
 }  // namespace
 
@@ -40,12 +39,17 @@ AtlasRoutePanel::AtlasRoutePanel(QWidget* parent) : QWidget(parent) {
     JumpSpin->setValue(3.0);
     JumpSpin->setSuffix(QStringLiteral(" pc"));
     form->addRow(QStringLiteral("Jump:"), JumpSpin);
-    ViaList = new QComboBox(this);
+    ViaList = new RouteStopList(this);
     ViaList->setObjectName(QStringLiteral("ViaList"));
     ViaList->setToolTip(
         QStringLiteral("Stop only at systems that have this (a gas giant to refuel, say), or only "
                        "in one empire's space"));
     form->addRow(QStringLiteral("Only through:"), ViaList);
+    JumpTimeText = new QLineEdit(this);
+    JumpTimeText->setObjectName(QStringLiteral("JumpTimeText"));
+    JumpTimeText->setPlaceholderText(QStringLiteral("1w, 7d, 168h, 2w3d; empty: not timed"));
+    JumpTimeText->setToolTip(QStringLiteral("How long one jump takes: weeks (w), days (d) and hours (h)"));
+    form->addRow(QStringLiteral("Jump takes:"), JumpTimeText);
     layout->addLayout(form);
     RouteBtn = makeButton(QStringLiteral("Find route"), QStringLiteral("RouteBtn"), this);
     layout->addWidget(RouteBtn);
@@ -54,9 +58,12 @@ AtlasRoutePanel::AtlasRoutePanel(QWidget* parent) : QWidget(parent) {
     RouteStatus->setWordWrap(true);
     layout->addWidget(RouteStatus);
     Legs = makeTable({QStringLiteral("Leg"), QStringLiteral("From"), QStringLiteral("To"), QStringLiteral("Parsecs"),
-                      QStringLiteral("Total")},
+                      QStringLiteral("Total"), QStringLiteral("Time"), QStringLiteral("Total time")},
                      this);
     Legs->setObjectName(QStringLiteral("Legs"));
+    // The time columns show only while jumps are timed.
+    Legs->setColumnHidden(kTimeColumn, true);
+    Legs->setColumnHidden(kTimeColumn + 1, true);
     layout->addWidget(Legs, 1);
     connect(RouteBtn, &QPushButton::clicked, this, &AtlasRoutePanel::routeRequested);
     connect(Legs, &QTableWidget::cellClicked, this, [this](int clicked, int) {
@@ -65,34 +72,20 @@ AtlasRoutePanel::AtlasRoutePanel(QWidget* parent) : QWidget(parent) {
 }
 
 void AtlasRoutePanel::setViaChoices(const std::vector<std::pair<std::string, atlas::RouteStopChoice>>& choices) {
-    const atlas::RouteStopChoice chosen = via();
-    ViaList->clear();
-    for (const auto& [label, choice] : choices) {
-        ViaList->addItem(QString::fromStdString(label), static_cast<int>(choice.stop));
-        ViaList->setItemData(ViaList->count() - 1, static_cast<int>(choice.race), kRaceRole);
-    }
-    if (!chooseVia(chosen)) ViaList->setCurrentIndex(0);
+    ViaList->setChoices(choices);
 }
 
-atlas::RouteStopChoice AtlasRoutePanel::via() const {
-    if (ViaList->currentIndex() < 0) return {};
-    return atlas::RouteStopChoice{static_cast<atlas::RouteStop>(ViaList->currentData().toInt()),
-                                  static_cast<std::uint16_t>(ViaList->currentData(kRaceRole).toInt())};
+atlas::RouteStopChoice AtlasRoutePanel::via() const { return ViaList->choice(); }
+
+bool AtlasRoutePanel::chooseVia(const atlas::RouteStopChoice& choice) { return ViaList->choose(choice); }
+
+std::optional<atlas::Duration> AtlasRoutePanel::jumpTime() const {
+    const std::string text = JumpTimeText->text().trimmed().toStdString();
+    if (text.empty()) return std::nullopt;
+    return atlas::jumpTimeFromText(text, "Jump takes");
 }
 
-bool AtlasRoutePanel::chooseVia(const atlas::RouteStopChoice& choice) {
-    for (int i = 0; i < ViaList->count(); ++i) {
-        const auto stop = static_cast<atlas::RouteStop>(ViaList->itemData(i).toInt());
-        const auto race = static_cast<std::uint16_t>(ViaList->itemData(i, kRaceRole).toInt());
-        if (stop == choice.stop && (stop != atlas::RouteStop::Empire || race == choice.race)) {
-            ViaList->setCurrentIndex(i);
-            return true;
-        }
-    }
-    return false;
-}
-
-void AtlasRoutePanel::showLegs(const std::vector<AtlasSession::Leg>& legs) {
+void AtlasRoutePanel::showLegs(const std::vector<AtlasSession::Leg>& legs, std::optional<atlas::Duration> each) {
     double total = 0.0;
     Legs->setRowCount(static_cast<int>(legs.size()));
     for (int row = 0; row < static_cast<int>(legs.size()); ++row) {
@@ -105,13 +98,29 @@ void AtlasRoutePanel::showLegs(const std::vector<AtlasSession::Leg>& legs) {
         Legs->setItem(row, 2, toItem);
         Legs->setItem(row, 3, cell(leg.parsecs, 2));
         Legs->setItem(row, 4, cell(total, 2));
+        if (each) {
+            Legs->setItem(row, kTimeColumn, new QTableWidgetItem(QString::fromStdString(atlas::durationText(*each))));
+            const atlas::Duration sofar = atlas::timeOfJumps(row + 1, *each);
+            Legs->setItem(row, kTimeColumn + 1,
+                          new QTableWidgetItem(QString::fromStdString(atlas::durationText(sofar))));
+        }
     }
+    Legs->setColumnHidden(kTimeColumn, !each);
+    Legs->setColumnHidden(kTimeColumn + 1, !each);
     Legs->resizeColumnsToContents();
-    RouteStatus->setText(legs.empty() ? QStringLiteral("Already there: no jump needed.")
-                                      : QStringLiteral("%1 %2, %3 parsecs.")
-                                            .arg(legs.size())
-                                            .arg(legs.size() == 1 ? QStringLiteral("jump") : QStringLiteral("jumps"))
-                                            .arg(total, 0, 'f', 2));
+    if (legs.empty()) {
+        RouteStatus->setText(QStringLiteral("Already there: no jump needed."));
+        return;
+    }
+    QString status = QStringLiteral("%1 %2, %3 parsecs")
+                         .arg(legs.size())
+                         .arg(legs.size() == 1 ? QStringLiteral("jump") : QStringLiteral("jumps"))
+                         .arg(total, 0, 'f', 2);
+    if (each) {
+        const atlas::Duration all = atlas::timeOfJumps(static_cast<std::int64_t>(legs.size()), *each);
+        status += QStringLiteral(", %1").arg(QString::fromStdString(atlas::durationText(all)));
+    }
+    RouteStatus->setText(status + QStringLiteral("."));
 }
 
 void AtlasRoutePanel::showProblem(const QString& text) {

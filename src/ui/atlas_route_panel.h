@@ -1,7 +1,7 @@
 // The atlas window's Route panel: two ends, the jump, where the route may
 // stop ("Only through": a kind of system, or one empire's systems; each
-// entry carries its rule), and the legs found. The window resolves the
-// ends and asks the session; the panel shows the answer.
+// entry carries its rule), how long a jump takes, and the legs found. The
+// window resolves the ends and asks the session; the panel shows the answer.
 #pragma once
 
 #include <QWidget>
@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "atlas/route_stops.h"
+#include "atlas/travel_time.h"
 #include "ui/atlas_session.h"
 
-class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -23,6 +23,8 @@ class QPushButton;
 class QTableWidget;
 
 namespace orrimar::ui {
+
+class RouteStopList;
 
 class AtlasRoutePanel : public QWidget {
     Q_OBJECT
@@ -36,16 +38,22 @@ public:
     // Chooses the entry of `choice`; false when none is offered.
     bool chooseVia(const atlas::RouteStopChoice& choice);
 
-    // The legs of a route found (an empty list: already there), or nothing
-    // and the reason when none was.
-    void showLegs(const std::vector<AtlasSession::Leg>& legs);
+    // The time one jump takes as typed in "Jump takes": nothing when the
+    // field is empty (jumps untimed); InputError naming the field when it
+    // is no time.
+    std::optional<atlas::Duration> jumpTime() const;
+
+    // The legs of a route found (an empty list: already there), each timed
+    // by `each` when given, or nothing and the reason when none was.
+    void showLegs(const std::vector<AtlasSession::Leg>& legs, std::optional<atlas::Duration> each = std::nullopt);
     void showProblem(const QString& text);
     void clear();
 
     QLineEdit* RouteFrom;
     QLineEdit* RouteTo;
     QDoubleSpinBox* JumpSpin;
-    QComboBox* ViaList;  // data: RouteStop, and the race in a second role
+    RouteStopList* ViaList;
+    QLineEdit* JumpTimeText;  // "1w", "7d", "2w3d"; empty: jumps untimed
     QPushButton* RouteBtn;
     QTableWidget* Legs;
     QLabel* RouteStatus;

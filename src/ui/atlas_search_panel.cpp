@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "ui/atlas_jumps_option.h"
 #include "ui/atlas_tables.h"
 #include "ui/dialog_parts.h"
 
@@ -84,6 +85,8 @@ AtlasSearchPanel::AtlasSearchPanel(QWidget* parent) : QWidget(parent) {
     WithinSpin->setToolTip(QStringLiteral("Only systems within this distance of the selected one"));
     form->addRow(QStringLiteral("Within:"), WithinSpin);
     layout->addLayout(form);
+    JumpsOption = new AtlasJumpsOption(this);
+    layout->addWidget(JumpsOption);
     auto* row = new QHBoxLayout;
     SearchBtn = makeButton(QStringLiteral("Search"), QStringLiteral("SearchBtn"), this);
     SearchBtn->setDefault(true);
@@ -94,9 +97,10 @@ AtlasSearchPanel::AtlasSearchPanel(QWidget* parent) : QWidget(parent) {
     row->addWidget(ClearBtn);
     row->addWidget(MatchCount, 1);
     layout->addLayout(row);
-    Matches = makeTable({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("x"), QStringLiteral("y"),
-                         QStringLiteral("z"), QStringLiteral("Primary"), QStringLiteral("Distance")},
-                        this);
+    Matches =
+        makeTable({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("x"), QStringLiteral("y"),
+                   QStringLiteral("z"), QStringLiteral("Primary"), QStringLiteral("Distance"), QStringLiteral("Jumps")},
+                  this);
     Matches->setObjectName(QStringLiteral("Matches"));
     Matches->setSortingEnabled(true);
     layout->addWidget(Matches, 1);
@@ -125,6 +129,7 @@ AtlasSession::Query AtlasSearchPanel::query() const {
     query.population = valueOf(PopulationList);
     query.starport = valueOf(StarportList);
     query.colonyType = valueOf(ColonyTypeList);
+    JumpsOption->fill(query);
     return query;
 }
 
@@ -148,6 +153,7 @@ void AtlasSearchPanel::showMatches(const std::vector<AtlasSession::Match>& found
         Matches->setItem(row, 4, cell(match.z));
         Matches->setItem(row, 5, new QTableWidgetItem(QString::fromStdString(match.primary)));
         Matches->setItem(row, 6, match.distance < 0 ? new QTableWidgetItem : cell(match.distance, 2));
+        Matches->setItem(row, 7, match.jumps < 0 ? new QTableWidgetItem : cell(match.jumps));
     }
     Matches->setSortingEnabled(true);
     Matches->resizeColumnsToContents();

@@ -24,6 +24,8 @@ class QTableWidget;
 
 namespace orrimar::ui {
 
+class AtlasJumpsOption;
+
 class AtlasSearchPanel : public QWidget {
     Q_OBJECT
 public:
@@ -47,10 +49,11 @@ public:
     QCheckBox* NativeRaceBox;
     QCheckBox* ColoniesBox;
     QDoubleSpinBox* WithinSpin;  // 0: anywhere
-    QComboBox* OwnerList;        // data: race id, AtlasSession::kIndependent or kAnyOwner
-    QComboBox* PopulationList;   // data: AtlasSession::populationChoices entry
-    QComboBox* StarportList;     // data: Starport code, 0 any
-    QComboBox* ColonyTypeList;   // data: ColonyType code, 0 any
+    AtlasJumpsOption* JumpsOption;
+    QComboBox* OwnerList;       // data: race id, AtlasSession::kIndependent or kAnyOwner
+    QComboBox* PopulationList;  // data: AtlasSession::populationChoices entry
+    QComboBox* StarportList;    // data: Starport code, 0 any
+    QComboBox* ColonyTypeList;  // data: ColonyType code, 0 any
     QPushButton* SearchBtn;
     QPushButton* ClearBtn;
     QTableWidget* Matches;

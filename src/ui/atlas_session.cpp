@@ -305,7 +305,16 @@ std::vector<AtlasSession::Match> AtlasSession::search(const Query& query) {
         filter.withinOf = *s.selected;
         filter.withinParsecs = query.within;
     }
-    s.lit = atlas::matchSystems(*s.model, filter);
+    if (query.jumps >= 0) {
+        if (query.jumpsOf.empty() && !s.selected)
+            throw InputError("Select a system first, or name one: \"within jumps\" counts from it");
+        filter.jumpsOf = query.jumpsOf.empty() ? *s.selected : findSystem(query.jumpsOf, "Jumps of");
+        filter.maxJumps = query.jumps;
+        filter.jumpParsecs = query.jumpParsecs;
+        filter.jumpVia = query.jumpVia;
+    }
+    std::vector<std::int32_t> jumps;
+    s.lit = atlas::matchSystems(*s.model, filter, &jumps);
     s.filterActive = !filter.empty();
     s.changed();
     if (!s.filterActive) return matches;
@@ -321,6 +330,7 @@ std::vector<AtlasSession::Match> AtlasSession::search(const Query& query) {
         match.z = e.z;
         match.primary = std::string(vocabulary::starPlainName(e.starKind));
         if (s.selected) match.distance = atlas::distance(*s.model, *s.selected, sid);
+        if (!jumps.empty()) match.jumps = jumps[id];
         matches.push_back(std::move(match));
     }
     return matches;

@@ -131,6 +131,13 @@ struct AtlasSession {
         int population = 0;     // populationChoices entry, 0 = any
         int starport = 0;       // Starport code at least as good, 0 = any
         int colonyType = 0;     // ColonyType code, 0 = any
+        // Within `jumps` jumps (-1: jumps not counted) of jumpsOf (name or
+        // id; empty: the selected system), at most jumpParsecs a jump,
+        // stopping on the way only where jumpVia allows.
+        int jumps = -1;
+        std::string jumpsOf;
+        double jumpParsecs = 3.0;
+        atlas::RouteStopChoice jumpVia;
     };
     static constexpr int kAnyOwner = -1;
     static constexpr int kIndependent = 65535;
@@ -148,6 +155,7 @@ struct AtlasSession {
         int x = 0, y = 0, z = 0;
         std::string primary;     // "G2 V"
         double distance = -1.0;  // from the selected system; -1 = none selected
+        int jumps = -1;          // from the query's jumpsOf; -1 = jumps not counted
     };
     // Runs the query, lights its matches on the map, lists them.
     std::vector<Match> search(const Query& query);

@@ -172,6 +172,7 @@ public:
     QLineEdit* RouteTo;
     QDoubleSpinBox* JumpSpin;
     QComboBox* ViaList;
+    QLineEdit* JumpTimeText;  // kept in the settings file
     QPushButton* RouteBtn;
     QTableWidget* Legs;
     QLabel* RouteStatus;
@@ -210,6 +211,9 @@ private:
     QString namesAt(QPointF mapPixel) const;
     // The system a route field names; empty with `problem` said when none.
     std::optional<std::int32_t> systemFromText(const QString& text, const QString& field, QString& problem) const;
+    // Keeps the "Jump takes" field in the settings file when it holds a
+    // time (or nothing); says what is wrong with it otherwise.
+    void keepJumpTime();
     void showHtmlWindow(const QString& title, const QString& html);
     print::PosterOptions currentViewPoster() const;
     std::optional<std::vector<sheets::SystemSheet>> sheetsOf(const QStringList& systems, bool players);

@@ -1,13 +1,18 @@
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include "settings/atlas_settings.h"
 #include "ui/atlas_empires_panel.h"
+#include "ui/atlas_jumps_option.h"
 #include "ui/atlas_route_panel.h"
 #include "ui/atlas_search_panel.h"
 #include "ui/atlas_session.h"
 #include "ui/atlas_window.h"
+#include "ui/current_sector.h"
 #include "ui/file_field.h"
+#include "ui/route_stop_list.h"
 #include "ui/settle_dialog.h"
 
 // The atlas window's Search, Route and Empires panels: made, wired to the
@@ -42,6 +47,8 @@ void AtlasWindow::buildPanels() {
     RouteTo = Route->RouteTo;
     JumpSpin = Route->JumpSpin;
     ViaList = Route->ViaList;
+    JumpTimeText = Route->JumpTimeText;
+    JumpTimeText->setText(QString::fromStdString(readAtlasSettings(sector_->settingsPath().toStdString()).jumpTime));
     RouteBtn = Route->RouteBtn;
     Legs = Route->Legs;
     RouteStatus = Route->RouteStatus;
@@ -51,13 +58,16 @@ void AtlasWindow::buildPanels() {
     connect(Search, &AtlasSearchPanel::systemChosen, this, &AtlasWindow::selectSystem);
     connect(Route, &AtlasRoutePanel::routeRequested, this, &AtlasWindow::runRoute);
     connect(Route, &AtlasRoutePanel::systemChosen, this, &AtlasWindow::selectSystem);
+    connect(JumpTimeText, &QLineEdit::editingFinished, this, &AtlasWindow::keepJumpTime);
     connect(EmpiresPanel, &AtlasEmpiresPanel::capitalChosen, this, &AtlasWindow::selectSystem);
     refreshSettledLists();
 }
 
 void AtlasWindow::refreshSettledLists() {
     Search->setOwners(session_->ownerChoices());
-    Route->setViaChoices(session_->viaChoices());
+    const auto stops = session_->viaChoices();
+    Route->setViaChoices(stops);
+    Search->JumpsOption->JumpViaList->setChoices(stops);
     EmpiresPanel->showEmpires(session_->empires());
 }
 

@@ -24,6 +24,8 @@ public:
 
     // Absolute base name (no extension); empty before the first sector.
     const QString& baseName() const { return baseName_; }
+    // The settings file given at construction (orrwin.ini); empty for none.
+    const QString& settingsPath() const { return settingsPath_; }
     // Newest first, the current one included.
     const QStringList& recent() const { return recent_; }
 
