@@ -40,12 +40,19 @@ public:
     const QImage& image() const { return image_; }
 
 private:
+    // Inclusive pixel edges; empty when right < left or bottom < top.
+    struct Span {
+        int left = 0, top = 0, right = -1, bottom = -1;
+        bool isEmpty() const { return right < left || bottom < top; }
+    };
+    Span clip(int x, int y, int width, int height) const;
+    void grow(const Span& span);
     std::uint32_t* row(int y) { return bits_ + y * wordsPerLine_; }
 
     QImage image_;
     std::uint32_t* bits_ = nullptr;
     std::ptrdiff_t wordsPerLine_ = 0;
-    QRect bounds_;  // where something was drawn this frame: only that is copied
+    Span bounds_;  // where something was drawn this frame: only that is copied
 };
 
 }  // namespace orrimar::print
