@@ -45,11 +45,14 @@ AtlasModel randomCube(int systems, unsigned seed) {
 }
 
 // Settled space over the random cube: 40 empires, each holding the systems
-// within 9 cells of its capital (the first empire to reach a system keeps
-// it): about a third of the systems controlled, in blobs that touch, as a
-// busy settled sector's.
+// within 9 cells of its capital in a cube of 100,000 systems (the reach
+// grows with the cube's edge, so a smaller or larger sector is settled
+// alike; the first empire to reach a system keeps it): over half of the
+// systems controlled, in blobs that touch, as a busy settled sector's.
 AtlasModel settledCube(int systems, unsigned seed) {
     AtlasModel model = randomCube(systems, seed);
+    const double edge = std::ceil(std::cbrt(static_cast<double>(systems)));
+    const double reach = 9.0 * edge / 47.0;
     std::mt19937 random(seed + 1);
     std::uniform_int_distribution<int> pick(0, model.size() - 1);
     orrimar::atlas::SettledLayer::Parts parts;
@@ -57,7 +60,7 @@ AtlasModel settledCube(int systems, unsigned seed) {
     for (std::uint16_t race = 0; race < 40; ++race) {
         const orrimar::atlas::SystemId capital = pick(random);
         const SystemEntry& c = model.entry(capital);
-        model.forEachWithin(c.x, c.y, c.z, 9.0, [&](orrimar::atlas::SystemId id, std::int64_t) {
+        model.forEachWithin(c.x, c.y, c.z, reach, [&](orrimar::atlas::SystemId id, std::int64_t) {
             if (taken[static_cast<std::size_t>(id)] != 0) return;
             taken[static_cast<std::size_t>(id)] = 1;
             parts.controls.push_back(orrimar::TConRec{id, race});
@@ -88,6 +91,9 @@ void BM_AtlasTerritories(benchmark::State& state) {
 }
 BENCHMARK(BM_AtlasTerritories)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One frame as the window paints it while the user drags: the view turned
+// (or panned) a little, the scene built from the session and painted onto
+// an image of the Atlas window's usual size.
 void frames(benchmark::State& state, int view, bool labels, bool settled = false) {
     const int systems = static_cast<int>(state.range(0));
     orrimar::ui::AtlasSession session;
@@ -96,6 +102,11 @@ void frames(benchmark::State& state, int view, bool labels, bool settled = false
     QImage image(1280, 800, QImage::Format_RGB32);
     orrimar::print::AtlasPainter painter;
     const QSize size = image.size();
+    std::size_t dots = 0;
+    std::size_t borders = 0;
+    // The frame before the drag: the territories worked out for this view,
+    // as the window has them when the mouse starts moving.
+    (void)session.scene(size, labels);
     for (auto _ : state) {
         // Each frame turns (or pans) the view a little, so nothing cached
         // between frames can stand in for the work.
@@ -107,7 +118,17 @@ void frames(benchmark::State& state, int view, bool labels, bool settled = false
         const orrimar::print::AtlasScene scene = session.scene(size, labels);
         QPainter p(&image);
         painter.paint(p, QRectF(image.rect()), scene);
+        dots = scene.dots.size();
+        borders = scene.borders.size();
     }
+    // ORRIMAR_FRAME_DIR=dir keeps each run's last frame as a PNG, so a
+    // faster painter can be compared by eye (or pixel by pixel) with the old.
+    if (const QByteArray dir = qgetenv("ORRIMAR_FRAME_DIR"); !dir.isEmpty()) {
+        image.save(QString::fromLocal8Bit(dir) + QStringLiteral("/%1-%2.png").arg(view).arg(systems) +
+                   QString(labels ? "-labels" : "") + QString(settled ? "-settled" : ""));
+    }
+    state.counters["dots"] = static_cast<double>(dots);
+    state.counters["borders"] = static_cast<double>(borders);
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["systems"] = systems;
 }
@@ -152,9 +173,19 @@ void BM_AtlasFrameTopPanning(benchmark::State& state) { frames(state, 1, false);
 void BM_AtlasFrameCubeTurningSettled(benchmark::State& state) { frames(state, 0, false, true); }
 void BM_AtlasFrameCubeSettledSpace(benchmark::State& state) { frames(state, 0, true, true); }
 void BM_AtlasFrameTopPanningSettled(benchmark::State& state) { frames(state, 1, false, true); }
-BENCHMARK(BM_AtlasFrameCubeTurningSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameCubeTurningSettled)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_AtlasFrameCubeSettledSpace)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_AtlasFrameTopPanningSettled)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AtlasFrameTopPanningSettled)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 BENCHMARK(BM_AtlasFrameCubeTurning)
     ->Arg(10000)

@@ -6,16 +6,21 @@
 // Speed: 100,000 dots are grouped by colour, size, shade and dimming into a
 // few hundred batches; the grouping is kept until the scene's revision
 // changes, so repainting an unchanged frame (an expose, a tooltip) costs
-// only the drawing. On an unscaled pixel device (the window, a PNG) each
-// batch's dot is drawn once, antialiased, into a small sprite that is then
-// copied to every point: a copy of a few pixels instead of the raster
-// engine's round wide-point path, twenty times faster at 100,000 dots. On
-// vector devices (SVG, print, PDF) and scaled painters a batch is one
-// drawPoints() call, so the file holds dots, not pictures.
+// only the drawing. A new revision refills the same batches (their lists
+// keep their room, their sprites stay drawn): a turning cube changes where
+// the dots are, not what they look like. On an unscaled pixel device (the
+// window, a PNG) each batch's dot is drawn once, antialiased, into a small
+// sprite that is then copied to every point: a copy of a few pixels instead
+// of the raster engine's round wide-point path, twenty times faster at
+// 100,000 dots; the copies, and the territories' tints, go onto one
+// DotLayer laid over the picture at once. On vector devices (SVG, print,
+// PDF) and scaled painters a batch is one drawPoints() call, so the file
+// holds dots, not pictures.
 #pragma once
 
 #include <QColor>
 #include <QImage>
+#include <QLineF>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
@@ -23,9 +28,11 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "print/atlas_scene.h"
+#include "print/dot_layer.h"
 
 class QPainter;
 
@@ -81,6 +88,7 @@ private:
         QPointF offset;  // from the dot's centre to the sprite's top left
     };
     struct Batch {
+        std::uint64_t key = 0;  // the drawing order: see rebuildBatches
         QRgb colour = 0;
         float width = 0.0F;  // pen width of the dot, pixels
         std::uint8_t shade = 0;
@@ -89,19 +97,31 @@ private:
         std::vector<QPointF> points;
     };
     void rebuildBatches(const AtlasScene& scene);
-    void drawBatches(QPainter& painter, const AtlasPalette& palette, bool sprites);
+    void drawBatches(QPainter& painter, const QRectF& area, const AtlasPalette& palette, bool sprites);
     const Sprite& spriteOf(std::size_t batch, const AtlasPalette& palette);
     // Settled space under the dots: a square of the controller's colour
     // behind each controlled system (mixed into `back`), then the
-    // territories' borders.
-    static void drawTerritories(QPainter& painter, const AtlasScene& scene, const QColor& back);
+    // territories' borders. `layered`: the squares go by way of the layer
+    // (a pixel device, unscaled).
+    void drawTerritories(QPainter& painter, const QRectF& area, const AtlasScene& scene, const QColor& back,
+                         bool layered);
     void drawMarks(QPainter& painter, const AtlasScene& scene, const PaintStyle& style, bool sprites);
 
     std::uint64_t batchedRevision_ = ~std::uint64_t{0};
     const AtlasScene* batchedScene_ = nullptr;
     const AtlasPalette* spritePalette_ = nullptr;
+    // Every batch seen since the palette last changed, by key; a frame
+    // draws those it filled, in key order (`order_`).
+    std::unordered_map<std::uint64_t, std::size_t> batchIndex_;
     std::vector<Batch> batches_;
-    std::vector<Sprite> sprites_;        // one per batch, made on first raster use
+    std::vector<std::size_t> order_;
+    std::vector<Sprite> sprites_;  // one per batch, made on first raster use
+    DotLayer layer_;               // the tints', then the dots'
+    std::vector<QRect> squares_;
+    // The territories' squares and borders by colour, kept between frames
+    // for their room.
+    std::map<QRgb, std::vector<QRect>> tintSquares_;
+    std::map<QRgb, std::vector<QLineF>> borderLines_;
     std::map<int, QImage> markSprites_;  // rings by mark and size; they never change
 };
 
