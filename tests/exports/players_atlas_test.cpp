@@ -224,6 +224,7 @@ TEST_F(PlantedSecrets, OnlyKnownThingsHavePagesAndEveryLinkResolves) {
     std::size_t systems = 0;
     std::size_t races = 0;
     for (const auto& [path, bytes] : filesOf(root)) {
+        if (!path.ends_with(".html")) continue;
         EXPECT_EQ(logtest::checkWellFormed(bytes), "") << path;
         static const std::regex href("href=\"([^\"]*)\"");
         for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), href); it != std::sregex_iterator(); ++it) {
