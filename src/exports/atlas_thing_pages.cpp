@@ -25,6 +25,17 @@ using namespace orrimar::vocabulary;
 using namespace orrimar::documents;
 using namespace orrimar::logs;
 
+namespace {
+
+// A colony's government in the players' words alone: its law, stability
+// and crime without the levels' numbers.
+std::string playersGovernment(const TColonyRec& colony) {
+    return fmt::format("law: {}; stability: {}; crime: {}", lawWord(colony.lawLevel), stabilityWord(colony.stability),
+                       crimeWord(colony.crimeLevel));
+}
+
+}  // namespace
+
 std::string Atlas::utf8Name(const EmpireEntry& empire) const { return ansiToUtf8(empire.record.name.str()); }
 
 // A link to a system's page from a page `up` below the root, or its name
@@ -137,9 +148,7 @@ void Atlas::writeEmpirePage(const EmpireEntry& empire) {
         const std::string title =
             players() ? fmt::format("{} on {}", isMoonBase(c) ? "Moon base" : "Colony", colonyWhere(colony))
                       : colonyTitle(colony);
-        const std::string government = players() ? fmt::format("{} law, {} stability, {} crime", lawWord(c.lawLevel),
-                                                               stabilityWord(c.stability), crimeWord(c.crimeLevel))
-                                                 : governmentText(c);
+        const std::string government = players() ? playersGovernment(c) : governmentText(c);
         doc.rawHtml(fmt::format(
             "<tr><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td><td>{}</td></tr>", escapeHtml(title),
             colony.systemId < 0 ? std::string() : systemLink(colony.systemId, kUp), escapeHtml(people),
@@ -263,9 +272,7 @@ void Atlas::writePlayersSystem(Document& doc, std::int64_t id) {
             people += " of " + playersRaceName(sector_.names(), sector_.aliens().read(c.race), c.race);
         }
         colonies.push_back({what, people, std::string(colonyTypeName(c.colonyType)),
-                            std::string(starportName(c.starport)),
-                            fmt::format("{} law, {} stability, {} crime", lawWord(c.lawLevel),
-                                        stabilityWord(c.stability), crimeWord(c.crimeLevel))});
+                            std::string(starportName(c.starport)), playersGovernment(c)});
         noted.push_back({{ThingKind::Colony, colony->id}, what});
         if (c.allegiance != kNoRace) addRace(c.allegiance, "holds a colony here");
     }

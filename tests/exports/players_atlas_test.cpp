@@ -263,6 +263,9 @@ TEST_F(PlantedSecrets, KnownSystemPageReadsInWords) {
     EXPECT_NE(page.find(" °C"), std::string::npos);
     EXPECT_NE(page.find(" AU"), std::string::npos);
     EXPECT_NE(page.find("<h2>Colonies</h2>"), std::string::npos);
+    // A colony's government in words, without the levels' numbers.
+    EXPECT_NE(page.find("<td>law: "), std::string::npos);
+    EXPECT_NE(page.find("; stability: "), std::string::npos);
 }
 
 TEST(PlayersExport, OnlyTheAtlasHasAPlayersEdition) {
