@@ -25,18 +25,24 @@ using Clock = std::chrono::steady_clock;
 struct Sector {
     const char* name;
     std::vector<std::string> options;  // after `create --file <base> --seed 1`
+    // Settled (`settle --seed 1`) with a few systems hidden from the players
+    // and every colony and empire revealed: the players' atlas at its
+    // largest, a page for nearly every system, race and empire.
+    bool campaign = false;
 };
 
 const Sector kFlat20k = {"flat_141x141", {"--size", "141", "--flat", "--density", "100"}};  // 19,881 systems
 const Sector kCube1M = {"cube_1M", {"--size", "100", "--density", "100"}};                  // 1,000,000 systems
+const Sector kFlat20kCampaign = {"flat_141x141_campaign", {"--size", "141", "--flat", "--density", "100"}, true};
 
 struct ExportRun {
     const Sector* sector;
-    const char* format;  // json, csv, atlas
+    const char* format;  // json, csv, atlas, players (the players' atlas)
 };
 
 const std::vector<ExportRun> kExportRuns = {
-    {&kFlat20k, "json"}, {&kFlat20k, "csv"}, {&kFlat20k, "atlas"}, {&kCube1M, "json"}, {&kCube1M, "csv"},
+    {&kFlat20k, "json"}, {&kFlat20k, "csv"},           {&kFlat20k, "atlas"},           {&kCube1M, "json"},
+    {&kCube1M, "csv"},   {&kFlat20kCampaign, "atlas"}, {&kFlat20kCampaign, "players"},
 };
 
 std::string ensureSector(const Sector& sector) {
@@ -45,6 +51,11 @@ std::string ensureSector(const Sector& sector) {
         std::vector<std::string> args{cliPath().string(), "create", "--file", base, "--seed", "1"};
         args.insert(args.end(), sector.options.begin(), sector.options.end());
         runChild(args);
+        if (sector.campaign) {
+            runChild({cliPath().string(), "settle", base, "--seed", "1", "--quiet"});
+            runChild({cliPath().string(), "reveal", base, "--all", "--quiet"});
+            runChild({cliPath().string(), "hide", base, "--within", "10", "--of", "0", "--quiet"});
+        }
     }
     return base;
 }
@@ -61,11 +72,13 @@ std::uintmax_t bytesBelow(const fs::path& path) {
 void BM_Export(benchmark::State& state, const ExportRun& run) {
     const std::string base = ensureSector(*run.sector);
     const fs::path out = scratchDir() / (std::string(run.sector->name) + "-export-" + run.format);
-    const std::vector<std::string> args =
-        std::string(run.format) == "atlas"
+    const std::string format = run.format;
+    std::vector<std::string> args =
+        format == "atlas" || format == "players"
             ? std::vector<std::string>{cliPath().string(), "atlas", base, "--out", out.string(), "--quiet"}
             : std::vector<std::string>{cliPath().string(), "export", base,         "--format",
                                        run.format,         "--out",  out.string(), "--quiet"};
+    if (format == "players") args.push_back("--players");
     double seconds = 0, cpu = 0, bytes = 0, peakMb = 0;
     for (auto _ : state) {
         const ChildRun child = runChild(args);

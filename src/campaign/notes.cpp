@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "campaign/campaign_file.h"
 #include "campaign/campaign_merge.h"
 #include "common/errors.h"
@@ -137,6 +139,23 @@ bool removeNote(const std::string& givenBase, const Thing& thing) {
     const bool removed = db->integer("SELECT changes()").value_or(0) > 0;
     change.commit();
     return removed;
+}
+
+std::string_view noteAudienceWord(NoteAudience audience) {
+    return audience == NoteAudience::Players ? "public" : "secret";
+}
+
+std::vector<Note> notesFor(std::vector<Note> notes, Audience audience) {
+    if (audience == Audience::Players) {
+        std::erase_if(notes, [](const Note& note) { return note.audience != NoteAudience::Players; });
+    }
+    return notes;
+}
+
+const Note* findNote(const std::vector<Note>& notes, const Thing& thing) {
+    const auto at = std::lower_bound(notes.begin(), notes.end(), thing,
+                                     [](const Note& note, const Thing& wanted) { return note.thing < wanted; });
+    return at != notes.end() && at->thing == thing ? &*at : nullptr;
 }
 
 std::vector<Note> listNotes(const std::string& givenBase) {

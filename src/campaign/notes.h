@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "campaign/players_view.h"
 #include "campaign/things.h"
 
 namespace orrimar {
@@ -32,6 +33,17 @@ struct Note {
     NoteAudience audience = NoteAudience::Secret;
     std::string text;  // UTF-8
 };
+
+// "secret" or "public": the word exports and logs give a note's audience.
+std::string_view noteAudienceWord(NoteAudience audience);
+
+// The notes of `notes` (in listNotes order) that `audience` may read: all
+// for the game master, the public ones for the players.
+std::vector<Note> notesFor(std::vector<Note> notes, Audience audience);
+
+// The note on `thing` among `notes` (in listNotes order: by kind, then id);
+// null when it has none.
+const Note* findNote(const std::vector<Note>& notes, const Thing& thing);
 
 // Writes (or replaces) the note on `thing`, making the campaign file when
 // the sector has none. InputError, with nothing written, for a thing the

@@ -21,6 +21,12 @@
 
 namespace orrimar {
 
+// Who reads what a front end writes about the sector: the game master sees
+// everything; players see only what their characters could, in words and
+// figures (no record codes or ids), and nothing the game master keeps from
+// them (unknown things, secret notes).
+enum class Audience : std::uint8_t { GameMaster, Players };
+
 // The whole sector at once, one bit per thing, for front ends that show or
 // export the players' view.
 class PlayersView {

@@ -95,8 +95,4 @@ inline std::optional<std::int64_t> homeSystemOf(reading::SectorReader& sector, c
     return systemId;
 }
 
-// The atlas (sector_atlas.cpp), written into `folder`.
-void writeAtlas(reading::SectorReader& sector, const std::string& baseName, const ExportNames& names,
-                const std::string& folder, ExportSteps& steps, ExportResult& result);
-
 }  // namespace orrimar::exports

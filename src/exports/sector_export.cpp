@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "documents/document.h"
+#include "campaign/notes.h"
+#include "exports/atlas_writer.h"
 #include "exports/export_output.h"
 #include "exports/export_walk.h"
 #include "exports/settled_fields.h"
@@ -93,8 +95,17 @@ void requireSound(const std::string& baseName) {
 
 // ---------------------------------------------------------------- JSON
 
-void exportJson(SectorReader& sector, const std::string& baseName, const ExportNames& names, const fs::path& file,
-                ExportSteps& steps, ExportResult& result) {
+// A note as the exports give it: what it is on (kind and id, joined to
+// the table of that kind), who may read it, and its text.
+Fields noteFields(const Note& note) {
+    return {{"kind", std::string(thingWord(note.thing.kind))},
+            {"id", note.thing.id},
+            {"audience", std::string(noteAudienceWord(note.audience))},
+            {"text", note.text}};
+}
+
+void exportJson(SectorReader& sector, const std::string& baseName, const ExportNames& names,
+                const std::vector<Note>& notes, const fs::path& file, ExportSteps& steps, ExportResult& result) {
     StagedFile staged(file);
     BufferedFile& out = staged.out();
 
@@ -169,6 +180,9 @@ void exportJson(SectorReader& sector, const std::string& baseName, const ExportN
     array("control", settled.control(), controlFields);
     array("empires", settled.empires(),
           [](const EmpireEntry& empire) { return empireFields(empire, ansiToUtf8(empire.record.name.str())); });
+    // Only a sector with notes has the table: one without a campaign file
+    // exports as it always did.
+    if (!notes.empty()) array("notes", notes, noteFields);
     out << "}\n";
     result.bytes = out.bytesWritten();
     result.files = 1;
@@ -205,8 +219,8 @@ private:
     std::string row_;
 };
 
-void exportCsv(SectorReader& sector, const ExportNames& names, const fs::path& folder, ExportSteps& steps,
-               ExportResult& result) {
+void exportCsv(SectorReader& sector, const ExportNames& names, const std::vector<Note>& notes, const fs::path& folder,
+               ExportSteps& steps, ExportResult& result) {
     StagedFolder staged(folder, folderKind(ExportFormat::Csv));
     const fs::path& dir = staged.path();
     {
@@ -254,6 +268,13 @@ void exportCsv(SectorReader& sector, const ExportNames& names, const fs::path& f
         }
     }
     result.files = 8;
+    if (!notes.empty()) {
+        CsvTable table(dir / "notes.csv", noteFields(Note{}));
+        for (const Note& note : notes) table.row(noteFields(note));
+        result.bytes += table.bytes();
+        table.close();
+        ++result.files;
+    }
     staged.commit();
 }
 
@@ -330,8 +351,12 @@ std::string_view exportFormatName(ExportFormat format) {
 }
 
 ExportResult ExportSector(const std::string& baseName, ExportFormat format, const std::string& destination,
-                          ExportProgress* progress) {
+                          ExportProgress* progress, Audience audience) {
     if (baseName.empty()) throw InputError("No sector chosen: choose the sector to export");
+    if (audience == Audience::Players && format != ExportFormat::Atlas) {
+        throw InputError(fmt::format("The {} export is the game master's: only the atlas has a players' edition",
+                                     exportFormatName(format)));
+    }
     if (destination.empty()) throw InputError("No destination chosen: choose where to write the export");
     const fs::path target(destination);
     refuseSectorFile(baseName, target);
@@ -342,15 +367,19 @@ ExportResult ExportSector(const std::string& baseName, ExportFormat format, cons
 
     SectorReader sector(baseName);
     const ExportNames names(baseName);
+    AtlasReaders readers;
+    readers.audience = audience;
+    readers.notes = notesFor(listNotes(baseName), audience);
+    if (audience == Audience::Players) readers.view = playersView(baseName);
     ExportSteps steps(progress, sector.systems().count() + sector.aliens().count());
     ExportResult result;
     try {
         switch (format) {
-            case ExportFormat::Json: exportJson(sector, baseName, names, target, steps, result); break;
-            case ExportFormat::Csv: exportCsv(sector, names, target, steps, result); break;
+            case ExportFormat::Json: exportJson(sector, baseName, names, readers.notes, target, steps, result); break;
+            case ExportFormat::Csv: exportCsv(sector, names, readers.notes, target, steps, result); break;
             case ExportFormat::Atlas: {
                 StagedFolder staged(target, folderKind(format));
-                writeAtlas(sector, baseName, names, staged.path().string(), steps, result);
+                writeAtlas(sector, baseName, names, staged.path().string(), readers, steps, result);
                 staged.commit();
                 break;
             }

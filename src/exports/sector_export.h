@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "campaign/players_view.h"
+
 namespace orrimar::exports {
 
 enum class ExportFormat { Json, Csv, Atlas };
@@ -47,8 +49,13 @@ struct ExportResult {
 // replaced only when the new export is complete. InputError for a missing
 // sector or a destination that is one of the sector's files; OrrError for a
 // damaged sector; IoError when writing fails.
+//
+// The game master's exports carry every note of the sector's campaign
+// file, each with its audience. `audience` Players writes the players'
+// atlas: only what the players know, and only public notes (an InputError
+// for JSON and CSV, which are the game master's alone).
 ExportResult ExportSector(const std::string& baseName, ExportFormat format, const std::string& destination,
-                          ExportProgress* progress = nullptr);
+                          ExportProgress* progress = nullptr, Audience audience = Audience::GameMaster);
 
 // Pages per folder of the atlas.
 inline constexpr std::int64_t kPagesPerFolder = 1000;

@@ -21,6 +21,7 @@
 #include "records/colony_codes.h"
 #include "vocabulary/colony_words.h"
 #include "logs/alien_log.h"
+#include "logs/notes_section.h"
 #include "logs/rule_systems.h"
 #include "generation/physics.h"
 #include "names/sector_names.h"
@@ -311,7 +312,7 @@ void writeHoldings(Document& doc, const std::string& alienBase, std::int32_t rac
 }
 
 void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::string& alienBase, std::int32_t raceId,
-                   const TAlienRec& race) {
+                   const TAlienRec& race, const std::vector<Note>* notes) {
     const std::string sector = sectorNameOf(alienBase);
     const SectorNames names = namesForLog(alienBase, raceId, race);
     std::string world;
@@ -386,19 +387,26 @@ void writeAlienLog(std::ostream& log, DocFormat format, int system, const std::s
         {"Order code", fmt::format("{}", race.orderCode)},
         {"Aspects", aspectCodes(race)},
     });
+    // A race made to order, or a race file without the rest of a sector,
+    // belongs to no sector's campaign, and so carries no note.
+    if (!madeToOrder && (notes != nullptr || missingSectorMessage(alienBase).empty())) {
+        std::vector<Note> ownNotes;
+        if (notes == nullptr) notes = &(ownNotes = listNotes(alienBase));
+        writeNotesSection(doc, *notes, {{{ThingKind::Race, raceId}, "The race"}}, Audience::GameMaster);
+    }
     doc.finish();
 }
 
 }  // namespace
 
 void writeRaceLog(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem, DocFormat format,
-                  std::ostream& log) {
+                  std::ostream& log, const std::vector<Note>* notes) {
     if (outputSystem >= kRuleSystemCount)
         throw InputError(fmt::format("Unknown output system {} (0 to {})", outputSystem, kRuleSystemCount - 1));
     // "data/alpha.aln" names the same races as "data/alpha".
     const std::string base = sectorBaseName(alienBase);
     const TAlienRec race = readRace(base, raceId);
-    writeAlienLog(log, format, outputSystem, base, raceId, race);
+    writeAlienLog(log, format, outputSystem, base, raceId, race, notes);
     if (!log) throw IoError("The log could not be written");
 }
 

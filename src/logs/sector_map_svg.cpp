@@ -275,8 +275,11 @@ std::string SectorMap::svg() const {
             const double y = py(s.y);
             const std::string href = href_ && s.id >= 0 ? href_(s.id) : std::string();
             if (!href.empty()) {
-                out += fmt::format("<a href=\"{}\"><title>System {} at {}, {}, {}</title>", escapeHtml(href), s.id, s.x,
-                                   s.y, s.z);
+                const std::string who = !hideIds_        ? fmt::format("System {}", s.id)
+                                        : s.name.empty() ? std::string("A system")
+                                                         : escapeHtml(s.name);
+                out +=
+                    fmt::format("<a href=\"{}\"><title>{} at {}, {}, {}</title>", escapeHtml(href), who, s.x, s.y, s.z);
             }
             out += fmt::format("<circle cx=\"{}\" cy=\"{}\" r=\"{}\" fill=\"{}\" fill-opacity=\"{:.2f}\" />", num(x),
                                num(y), num(radius), starKindInfo(s.primaryKind).colour, opacity);

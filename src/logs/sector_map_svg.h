@@ -55,6 +55,9 @@ public:
     // Makes each system drawn one by one a link to href(id) (an atlas's
     // system pages); systems for which href gives "" stay plain.
     void setLinks(std::function<std::string(std::int64_t)> href) { href_ = std::move(href); }
+    // Each linked system's tooltip names it by its name (or "A system")
+    // rather than its id: for readers who never see record numbers.
+    void hideIds() { hideIds_ = true; }
     bool aggregated() const { return aggregated_; }
     // A territory's entry in the legend: its owner's name (UTF-8) and colour.
     void addTerritory(std::string owner, const std::array<std::uint8_t, 3>& colour) {
@@ -84,6 +87,7 @@ private:
     std::int64_t systemCount_;
     int minX_, maxX_, minY_, maxY_, minZ_, maxZ_;
     bool aggregated_;
+    bool hideIds_ = false;
     std::vector<MapSystem> points_;
     std::vector<Cell> cells_;
     std::vector<bool> kindsSeen_;

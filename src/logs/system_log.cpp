@@ -11,6 +11,7 @@
 #include "common/errors.h"
 #include "logs/body_details.h"
 #include "logs/colony_details.h"
+#include "logs/notes_section.h"
 #include "records/colony_codes.h"
 #include "vocabulary/body_names.h"
 #include "documents/document.h"
@@ -192,9 +193,43 @@ std::string ageText(int age) {
     return fmt::format("{} billion years (age code {})", tenths(age), age);
 }
 
+// The system, its worlds and belts, their moons and its colonies: each
+// thing of the log a note may be on, in the log's order.
+std::vector<NotedThing> notedThings(SectorReader& sector, const TSystemRec& system, std::int64_t systemId,
+                                    const std::vector<const PlacedColony*>& colonies, const LogNames& names) {
+    std::vector<NotedThing> things{{{ThingKind::System, systemId}, "The system"}};
+    for (const PlacedColony* colony : colonies) {
+        things.push_back({{ThingKind::Colony, colony->id},
+                          fmt::format("{} on {}", colonyTitle(*colony), colonyWhere(sector, system, *colony, names))});
+    }
+    for (int s = 1; s <= starCountOf(system); ++s) {
+        const std::size_t i = static_cast<std::size_t>(s - 1);
+        for (int j = 0; j < system.planetCount[i]; ++j) {
+            const std::int64_t planetId = static_cast<std::int64_t>(system.firstPlanetId[i]) + j;
+            const auto name = names.shown ? names.namer.planet(planetId) : std::nullopt;
+            const std::string where = fmt::format("Orbit {} of star {}", j + 1, starLetter(s));
+            things.push_back(
+                {{ThingKind::Planet, planetId}, name ? fmt::format("{}: {}", where, ansiToUtf8(*name)) : where});
+            if (planetId < 0 || planetId >= sector.planets().count()) continue;
+            const TPlanetRec planet = sector.planets().read(planetId);
+            for (int m = 0; m < planet.moonCount; ++m) {
+                const std::int64_t moonId = static_cast<std::int64_t>(planet.firstMoonId) + m;
+                const auto moonName =
+                    names.shown ? names.namer.moon(planetId, planet.firstMoonId, moonId) : std::nullopt;
+                const std::string moonWhere =
+                    fmt::format("Moon {} of orbit {} of star {}", m + 1, j + 1, starLetter(s));
+                things.push_back({{ThingKind::Moon, moonId},
+                                  moonName ? fmt::format("{}: {}", moonWhere, ansiToUtf8(*moonName)) : moonWhere});
+            }
+        }
+    }
+    return things;
+}
+
 }  // namespace
 
-void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full, const SettledView* settled) {
+void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, bool full, const SettledView* settled,
+                    const std::vector<Note>* notes) {
     const TSystemRec system = sector.system(systemId);
     const int stars = starCountOf(system);
     const SystemNamer namer(sector.names(), systemId, system);
@@ -239,6 +274,12 @@ void writeSystemLog(Document& doc, SectorReader& sector, std::int64_t systemId, 
     const std::vector<const PlacedColony*> colonies = settled->inSystem(systemId);
     if (!colonies.empty()) writeColonies(doc, sector, system, colonies, names);
     for (int s = 1; s <= stars; ++s) writeStar(doc, sector, system, s, full, names);
+
+    std::vector<Note> ownNotes;
+    if (notes == nullptr) notes = &(ownNotes = listNotes(sector.baseName()));
+    if (!notes->empty()) {
+        writeNotesSection(doc, *notes, notedThings(sector, system, systemId, colonies, names), Audience::GameMaster);
+    }
 }
 
 void writeSystemLogPage(SectorReader& sector, std::int32_t systemId, LogDetail detail, DocFormat format,

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
+
+#include "campaign/notes.h"
 
 #include "documents/document.h"
 #include "reading/sector_reader.h"
@@ -17,9 +20,11 @@ namespace orrimar::logs {
 enum class LogDetail { OrbitTables, EveryBody };
 
 // `settled`: the sector's settled layer when the caller holds it (the atlas
-// writes many logs from one); null reads it here.
+// writes many logs from one); null reads it here. `notes` likewise: the
+// sector's notes (listNotes) the log's Notes section shows, each labelled
+// secret or public; null reads them here.
 void writeSystemLog(documents::Document& doc, reading::SectorReader& sector, std::int64_t systemId, bool full,
-                    const reading::SettledView* settled = nullptr);
+                    const reading::SettledView* settled = nullptr, const std::vector<Note>* notes = nullptr);
 
 // The whole log of system `systemId` as one page. Throws InputError for an
 // id outside the sector, IoError / RangeError for unreadable or damaged files.

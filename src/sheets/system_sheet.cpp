@@ -94,6 +94,10 @@ SheetWorld worldOf(SectorReader& sector, const SystemNamer& namer, const TPlanet
 
 }  // namespace
 
+std::string playersSystemTitle(const std::string& name, int x, int y, int z) {
+    return name.empty() ? fmt::format("Unnamed system at {}, {}, {}", x, y, z) : name;
+}
+
 SystemSheet gatherSheet(SectorReader& sector, std::int64_t systemId, const SheetOptions& options) {
     const std::int64_t count = sector.systems().count();
     if (systemId < 0 || systemId >= count) {
@@ -107,7 +111,7 @@ SystemSheet gatherSheet(SectorReader& sector, std::int64_t systemId, const Sheet
     sheet.id = static_cast<std::int32_t>(systemId);
     const std::string name = utf8(namer.system());
     if (players) {
-        sheet.title = name.empty() ? fmt::format("Unnamed system at {}, {}, {}", system.x, system.y, system.z) : name;
+        sheet.title = playersSystemTitle(name, system.x, system.y, system.z);
     } else {
         sheet.title = name.empty() ? fmt::format("System {}", systemId) : fmt::format("{} (system {})", name, systemId);
     }

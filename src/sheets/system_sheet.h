@@ -13,16 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "campaign/players_view.h"
+
 namespace orrimar::reading {
 class SectorReader;
 }
 
 namespace orrimar::sheets {
 
-// Who reads the sheet. Players see what their characters could: no record
-// codes (ids, feature codes) and no details of races; a later rule hides
-// what the party has not found out yet through this same choice.
-enum class Audience : std::uint8_t { GameMaster, Players };
+// Who reads the sheet: players get no record codes (ids, feature codes) and
+// no details of races.
+using orrimar::Audience;
 
 struct SheetStar {
     std::string letter;       // "A", "B", "C"
@@ -67,6 +68,10 @@ struct SystemSheet {
 struct SheetOptions {
     Audience audience = Audience::GameMaster;
 };
+
+// What the players call a system: its name (UTF-8), or where it lies when
+// it has none ("Unnamed system at 3, -4, 0").
+std::string playersSystemTitle(const std::string& name, int x, int y, int z);
 
 // The sheet of system `systemId` of the open sector. Names come from the
 // sector's name file by the namer every log uses. InputError for an id

@@ -1,6 +1,7 @@
 #include "ui/export_dialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGridLayout>
@@ -27,8 +28,9 @@ constexpr exports::ExportFormat kFormats[] = {exports::ExportFormat::Json, expor
 
 }  // namespace
 
-QString proposedDestination(const QString& baseName, exports::ExportFormat format) {
+QString proposedDestination(const QString& baseName, exports::ExportFormat format, bool players) {
     if (baseName.isEmpty()) return {};
+    if (players && format == exports::ExportFormat::Atlas) return baseName + QStringLiteral("-players-atlas");
     switch (format) {
         case exports::ExportFormat::Json: return baseName + QStringLiteral(".json");
         case exports::ExportFormat::Csv: return baseName + QStringLiteral("-csv");
@@ -48,6 +50,10 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
     }
     DestinationEdit = new QLineEdit(this);
     DestinationEdit->setMinimumWidth(260);
+    PlayersBox = new QCheckBox(QStringLiteral("For the players"), this);
+    PlayersBox->setToolTip(
+        QStringLiteral("Only the systems, races, colonies and empires the players know, in words, with the "
+                       "public notes"));
     Gauge = new QProgressBar(this);
     Gauge->setRange(0, 100);
     Gauge->setValue(0);
@@ -57,6 +63,7 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
     SectorEdit->setObjectName(QStringLiteral("SectorEdit"));
     FormatBox->setObjectName(QStringLiteral("FormatBox"));
     DestinationEdit->setObjectName(QStringLiteral("DestinationEdit"));
+    PlayersBox->setObjectName(QStringLiteral("PlayersBox"));
     Gauge->setObjectName(QStringLiteral("Gauge"));
 
     auto* grid = new QGridLayout;
@@ -66,6 +73,7 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
     grid->addWidget(FormatBox, 1, 1);
     grid->addWidget(makeLabel(QStringLiteral("Destination : "), DestinationEdit, this), 2, 0);
     grid->addWidget(DestinationEdit, 2, 1);
+    grid->addWidget(PlayersBox, 3, 1);
     auto* left = new QVBoxLayout;
     left->addLayout(grid);
     left->addWidget(Gauge);
@@ -77,9 +85,12 @@ ExportDialog::ExportDialog(QWidget* parent) : QDialog(parent) {
 
     connect(SectorEdit, &QLineEdit::textChanged, this, [this] { proposeDestination(); });
     connect(FormatBox, &QComboBox::currentIndexChanged, this, [this] { proposeDestination(); });
+    connect(PlayersBox, &QCheckBox::toggled, this, [this] { proposeDestination(); });
     connect(OKBtn, &QPushButton::clicked, this, &ExportDialog::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &ExportDialog::reject);
 }
+
+bool ExportDialog::players() const { return PlayersBox->isEnabled() && PlayersBox->isChecked(); }
 
 exports::ExportFormat ExportDialog::format() const {
     const int index = FormatBox->currentIndex();
@@ -89,8 +100,10 @@ exports::ExportFormat ExportDialog::format() const {
 void ExportDialog::proposeDestination() {
     // A destination the user typed stays; one the dialog proposed follows
     // the sector and the format.
+    // Only the atlas has a players' edition.
+    PlayersBox->setEnabled(format() == exports::ExportFormat::Atlas);
     if (!DestinationEdit->text().isEmpty() && DestinationEdit->text() != proposed_) return;
-    proposed_ = proposedDestination(SectorEdit->text(), format());
+    proposed_ = proposedDestination(SectorEdit->text(), format(), players());
     DestinationEdit->setText(proposed_);
 }
 
@@ -106,17 +119,19 @@ void ExportDialog::OKBtnClick() {
     const std::string sector = QFile::encodeName(SectorEdit->text()).toStdString();
     const std::string destination = QFile::encodeName(DestinationEdit->text()).toStdString();
     const exports::ExportFormat chosen = format();
+    const Audience audience = players() ? Audience::Players : Audience::GameMaster;
     lastRun_.reset();
     cancelFlag_ = false;
     const bool done = guarded(this, [&] {
         const RunningGuard running(running_);
         sinceEvents_.start();
-        lastRun_ = exports::ExportSector(sector, chosen, destination, this);
+        lastRun_ = exports::ExportSector(sector, chosen, destination, this, audience);
     });
     Gauge->setValue(0);
     lastResult.clear();
-    const QString what = chosen == exports::ExportFormat::Atlas ? QStringLiteral("atlas")
-                                                                : FormatBox->currentText() + QStringLiteral(" export");
+    const QString what = chosen != exports::ExportFormat::Atlas ? FormatBox->currentText() + QStringLiteral(" export")
+                         : audience == Audience::Players        ? QStringLiteral("players' atlas")
+                                                                : QStringLiteral("atlas");
     if (done && lastRun_ && !lastRun_->cancelled) {
         showMessage(this, kApplicationTitle,
                     QStringLiteral("Wrote the %1 of %2 to %3").arg(what, SectorEdit->text(), DestinationEdit->text()));

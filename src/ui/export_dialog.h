@@ -10,6 +10,7 @@
 #include "exports/sector_export.h"
 #include "ui/dialog_parts.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QProgressBar;
@@ -27,6 +28,7 @@ public:
     FileField* SectorEdit;       // "Sector : "
     QComboBox* FormatBox;        // "Format : " JSON, CSV, HTML atlas
     QLineEdit* DestinationEdit;  // "Destination : " a file for JSON, a folder otherwise
+    QCheckBox* PlayersBox;       // "For the players": the atlas of what they know (atlas only)
     QProgressBar* Gauge;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
@@ -36,6 +38,8 @@ public:
     // What the last export did; empty before the first or after a failure.
     const std::optional<exports::ExportResult>& lastRun() const { return lastRun_; }
     exports::ExportFormat format() const;
+    // The players' atlas: the box ticked while the format is the atlas.
+    bool players() const;
 
     // How often a run lets the interface process its events (0: every step).
     void setEventInterval(int milliseconds) { eventIntervalMs_ = milliseconds; }
@@ -63,7 +67,7 @@ private:
 };
 
 // The destination proposed for a sector base name: "base.json",
-// "base-csv", "base-atlas".
-QString proposedDestination(const QString& baseName, exports::ExportFormat format);
+// "base-csv", "base-atlas", and "base-players-atlas" for the players.
+QString proposedDestination(const QString& baseName, exports::ExportFormat format, bool players = false);
 
 }  // namespace orrimar::ui

@@ -68,3 +68,32 @@ TEST_F(ExportCommands, RefusalsAndTheirExitStatus) {
 
 }  // namespace
 }  // namespace orrimar
+
+namespace orrimar {
+namespace {
+
+// The players' atlas from the command line: by atlas and by export, only
+// the systems the players know (system 1 hidden here), the success line
+// saying which atlas it wrote; refused for the game master's formats.
+TEST_F(ExportCommands, PlayersAtlasLeavesHiddenSystemsOut) {
+    const auto sector = makeFixtureSector(dir);
+    ASSERT_EQ(run({"hide", sector.base, "--system", "1"}), cli::kExitOk) << err.str();
+    EXPECT_EQ(run({"atlas", sector.base, "--out", dir + "/players", "--players"}), cli::kExitOk) << err.str();
+    EXPECT_EQ(out.str(), "Wrote the players' atlas of " + sector.base + " (1 system, 1 race) to " + dir + "/players\n");
+    EXPECT_TRUE(fs::exists(dir + "/players/systems/000/system-0.html"));
+    EXPECT_FALSE(fs::exists(dir + "/players/systems/000/system-1.html"));
+    // Its people hold a colony in the known system: the players have met them.
+    EXPECT_TRUE(fs::exists(dir + "/players/races/000/race-0.html"));
+
+    EXPECT_EQ(run({"export", sector.base, "--format", "atlas", "--players", "--out", dir + "/p2", "--quiet"}),
+              cli::kExitOk)
+        << err.str();
+    EXPECT_TRUE(fs::exists(dir + "/p2/index.html"));
+
+    EXPECT_EQ(run({"export", sector.base, "--format", "json", "--players", "--out", dir + "/p.json"}), cli::kExitUsage);
+    EXPECT_NE(err.str().find("only the atlas has a players' edition"), std::string::npos) << err.str();
+    EXPECT_FALSE(fs::exists(dir + "/p.json"));
+}
+
+}  // namespace
+}  // namespace orrimar

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "campaign/players_view.h"
 #include "common/file_io.h"
 #include "exports/export_output.h"
 #include "ui/export_dialog.h"
@@ -115,6 +117,37 @@ TEST_F(ExportDialogFixture, CancelDuringTheRunStopsItAndLeavesNothing) {
     EXPECT_TRUE(messages.messages().empty());
     EXPECT_FALSE(QFileInfo::exists(ws->file(QStringLiteral("reach-atlas"))));
     EXPECT_FALSE(QFileInfo::exists(ws->file(QStringLiteral("reach-atlas.part"))));
+}
+
+// "For the players": only for the atlas; it proposes a destination of its
+// own and writes the players' atlas, without the system they do not know.
+TEST_F(ExportDialogFixture, ForThePlayersWritesThePlayersAtlas) {
+    open(QStringLiteral("export-players"));
+    const QString base = ws->file(QStringLiteral("reach"));
+    test::makeSector(ws->base(QStringLiteral("reach")), 6, 40);
+    dialog->SectorEdit->setText(base);
+    EXPECT_FALSE(dialog->PlayersBox->isEnabled()) << "JSON has no players' edition";
+    dialog->PlayersBox->setChecked(true);
+    EXPECT_FALSE(dialog->players());
+    EXPECT_EQ(dialog->DestinationEdit->text(), base + QStringLiteral(".json"));
+    dialog->FormatBox->setCurrentIndex(2);
+    EXPECT_TRUE(dialog->PlayersBox->isEnabled());
+    EXPECT_TRUE(dialog->players());
+    EXPECT_EQ(dialog->DestinationEdit->text(), base + QStringLiteral("-players-atlas"));
+    dialog->PlayersBox->setChecked(false);
+    EXPECT_EQ(dialog->DestinationEdit->text(), base + QStringLiteral("-atlas"));
+    dialog->PlayersBox->setChecked(true);
+
+    const std::string sector = ws->base(QStringLiteral("reach"));
+    const std::vector<Thing> hidden = {{ThingKind::System, 0}};
+    markForPlayers(sector, hidden, PlayersMark::Unknown);
+    dialog->OKBtnClick();
+    ASSERT_EQ(messages.messages().size(), 1U);
+    EXPECT_TRUE(messages.messages()[0].text.startsWith(QStringLiteral("Wrote the players' atlas of ")))
+        << messages.messages()[0].text.toStdString();
+    const QString atlas = base + QStringLiteral("-players-atlas");
+    EXPECT_TRUE(QFileInfo::exists(atlas + QStringLiteral("/index.html")));
+    EXPECT_FALSE(QFileInfo::exists(atlas + QStringLiteral("/systems/000/system-0.html")));
 }
 
 }  // namespace
