@@ -9,15 +9,17 @@
 
 #include "cli/cli.h"
 #include "cli/cli_runner.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
 
 namespace orrimar {
 namespace {
 
 namespace fs = std::filesystem;
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 struct OptionValues : ::testing::Test, testing::CliRunner {
     std::string dir;
@@ -31,7 +33,7 @@ struct OptionValues : ::testing::Test, testing::CliRunner {
     std::map<std::string, std::string> files() const {
         std::map<std::string, std::string> all;
         for (const auto& e : fs::recursive_directory_iterator(dir)) {
-            if (e.is_regular_file()) all[e.path().string()] = readFile(e.path().string());
+            if (e.is_regular_file()) all[e.path().string()] = fileBytes(e.path().string());
         }
         return all;
     }
