@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "aliens/alien_race.h"
 #include "aliens/race_to_order.h"
 #include "common/errors.h"
 #include "common/random.h"

@@ -1,6 +1,7 @@
 // Values given on the command line: a blank one is refused naming its
 // option (never read as 0 or as the default), so is one out of its range,
 // and a settings file that is not there; -q is taken by every command.
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -3,6 +3,7 @@
 // exit 2 and left byte for byte; an earlier export of the same kind is
 // replaced, of another kind refused; leftovers of a killed export are
 // cleared; two exports into one place never both write it.
+#include <fstream>
 #include <filesystem>
 #include <map>
 #include <sstream>

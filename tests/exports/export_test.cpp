@@ -2,6 +2,7 @@
 // by field with its records (units converted), the schema that ships with
 // the program checked against every export, CSV quoting, and the promise
 // that a failed or cancelled export leaves nothing behind.
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include <fmt/format.h>

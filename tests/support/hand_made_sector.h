@@ -18,6 +18,7 @@
 #include "records/record_file.h"
 #include "records/records.h"
 #include "support/file_text.h"
+#include "support/record_bytes.h"
 #include "support/test_dir.h"
 
 namespace orrimar::testing {

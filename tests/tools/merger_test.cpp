@@ -1,5 +1,6 @@
 #include "tools/merger.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include <limits>
