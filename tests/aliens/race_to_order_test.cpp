@@ -12,21 +12,14 @@
 #include "records/sector_files.h"
 #include "settings/probabilities.h"
 #include "support/file_text.h"
+#include "support/refusal.h"
 #include "support/record_bytes.h"
 #include "support/test_dir.h"
 
 namespace orrimar {
 namespace {
 
-template <typename F>
-std::string messageOf(F&& f) {
-    try {
-        f();
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "<accepted>";
-}
+using testing::messageOf;
 
 TEST(RaceOrderFields, TemperatureRangeAndText) {
     EXPECT_EQ(parseTemperature("-50"), -50);

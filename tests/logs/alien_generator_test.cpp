@@ -12,6 +12,7 @@
 #include "engine/engine.h"
 #include "support/test_dir.h"
 #include "support/file_text.h"
+#include "support/refusal.h"
 #include "support/well_formed.h"
 #include "records/record_file.h"
 #include "records/sector_files.h"
@@ -31,15 +32,7 @@ std::vector<std::string> entries(const std::string& dir) {
     return names;
 }
 
-template <typename F>
-std::string messageOf(F&& f) {
-    try {
-        f();
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return "<accepted>";
-}
+using testing::messageOf;
 
 TEST(AlienGeneratorFields, TheLogsNameEveryAtmosphereOfTheList) {
     // The logs name every atmosphere of the list as the list does.
