@@ -15,7 +15,6 @@
 #include "common/errors.h"
 #include "engine/alien_generator.h"
 #include "engine/engine.h"
-#include "reading/sector_reader.h"
 #include "settings/probabilities.h"
 
 namespace orrimar::cli {
@@ -116,10 +115,8 @@ void registerAlienLog(CLI::App& app, Context& ctx) {
         if (o->out.empty()) throw InputError(std::string(engine::kNoLogMessage));
         o->out = fileOut(o->out, o->html ? "race.html" : "race.log");
         const auto id = static_cast<std::int32_t>(idFromText(o->alienBase, NameKind::Race, o->race, "--race"));
-        reading::OutputFile log(o->out);
         engine::main_alienlog(o->alienBase, id, static_cast<std::uint8_t>(system),
-                              o->html ? engine::LogFormat::Html : engine::LogFormat::Text, log.stream());
-        log.commit();
+                              o->html ? engine::LogFormat::Html : engine::LogFormat::Text, o->out);
         ctx.success(fmt::format("Wrote alien log of {} to {}", namedThing(o->alienBase, NameKind::Race, id), o->out));
     });
 }

@@ -9,10 +9,10 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "cli/edit_args.h"
 #include "cli/id_args.h"
 #include "names/named_things.h"
 #include "names/world_names.h"
-#include "records/sector_base.h"
 #include "settling/colony_edit.h"
 #include "settling/field_error.h"
 
@@ -21,8 +21,6 @@ namespace orrimar::cli {
 namespace {
 
 struct ColonyOptions {
-    std::string sector;
-    std::int64_t id = 0;
     std::optional<std::string> world;
     std::optional<std::string> race;
     std::optional<std::string> owner;
@@ -38,9 +36,6 @@ struct ColonyOptions {
     std::optional<std::int64_t> power;
     std::optional<std::string> facilities;
 };
-
-// The option (or argument) a refused field was given with.
-std::string optionOf(const std::string& field) { return field == "colony" ? "ID" : "--" + field; }
 
 void addValueOptions(CLI::App* sub, ColonyOptions& o) {
     refuseBlank(sub->add_option("--world", o.world, "The world: planet:ID, moon:ID or its name (\"Vessane III\")"))
@@ -103,67 +98,33 @@ std::string ownerText(const std::string& base, const TColonyRec& colony) {
     return fmt::format("owned by {}", namedThing(base, NameKind::Race, colony.allegiance));
 }
 
-// Runs one edit; a refused field is named by its option.
-template <typename Edit>
-void runEdit(Edit edit) {
-    try {
-        edit();
-    } catch (const FieldError& e) {
-        throw InputError(fmt::format("{}: {}", optionOf(e.field()), e.problem()));
-    }
-}
-
 }  // namespace
 
 void registerColony(CLI::App& app, Context& ctx) {
     auto o = std::make_shared<ColonyOptions>();
-    auto* cmd = app.add_subcommand("colony", "Add, change or remove a colony of a sector");
-    cmd->require_subcommand(1);
-    refuseBlank(cmd->add_option("SECTOR", o->sector, "The sector: its base name, e.g. data/alpha"))
-        ->type_name("PATH")
-        ->required();
-
-    auto* add = cmd->add_subcommand("add", "Add a colony on a world that has none");
-    add->fallthrough();
-    addValueOptions(add, *o);
-    add->callback([o, &ctx] {
-        const std::string base = sectorBaseName(o->sector);
-        requireSector(base);
-        runEdit([&] {
-            if (!o->world) throw FieldError("world", "give the world of the new colony");
-            if (!o->race) throw FieldError("race", "give the race of the new colony's people");
-            const ColonyEditResult done = AddColony(base, fieldsOf(*o, base));
-            ctx.success(fmt::format("colony {} added on {}, {}", done.colonyId,
-                                    worldLabel(base, colonyWorld(done.colony)), ownerText(base, done.colony)));
-        });
-    });
-
-    auto* set = cmd->add_subcommand("set", "Change the values given of a colony");
-    set->fallthrough();
-    set->add_option("ID", o->id, "The colony's number")->required();
-    addValueOptions(set, *o);
-    set->callback([o, &ctx] {
-        const std::string base = sectorBaseName(o->sector);
-        requireSector(base);
-        runEdit([&] {
-            const ColonyEditResult done = SetColony(base, o->id, fieldsOf(*o, base));
-            ctx.success(fmt::format("colony {} on {} changed, {}", done.colonyId,
-                                    worldLabel(base, colonyWorld(done.colony)), ownerText(base, done.colony)));
-        });
-    });
-
-    auto* remove = cmd->add_subcommand("remove", "Remove a colony; its number stays, as a vacant record");
-    remove->fallthrough();
-    remove->add_option("ID", o->id, "The colony's number")->required();
-    remove->callback([o, &ctx] {
-        const std::string base = sectorBaseName(o->sector);
-        requireSector(base);
-        runEdit([&] {
-            const ColonyEditResult done = RemoveColony(base, o->id);
-            ctx.success(fmt::format("colony {} removed from {}; its number stays, as a vacant record", done.colonyId,
-                                    worldLabel(base, colonyWorld(done.colony))));
-        });
-    });
+    EditCommand command;
+    command.noun = "colony";
+    command.aNoun = "a colony";
+    command.addHelp = "Add a colony on a world that has none";
+    command.valueOptions = [o](CLI::App* sub) { addValueOptions(sub, *o); };
+    command.add = [o](const std::string& base) {
+        if (!o->world) throw FieldError("world", "give the world of the new colony");
+        if (!o->race) throw FieldError("race", "give the race of the new colony's people");
+        const ColonyEditResult done = AddColony(base, fieldsOf(*o, base));
+        return fmt::format("colony {} added on {}, {}", done.colonyId, worldLabel(base, colonyWorld(done.colony)),
+                           ownerText(base, done.colony));
+    };
+    command.set = [o](const std::string& base, std::int64_t id) {
+        const ColonyEditResult done = SetColony(base, id, fieldsOf(*o, base));
+        return fmt::format("colony {} on {} changed, {}", done.colonyId, worldLabel(base, colonyWorld(done.colony)),
+                           ownerText(base, done.colony));
+    };
+    command.remove = [](const std::string& base, std::int64_t id) {
+        const ColonyEditResult done = RemoveColony(base, id);
+        return fmt::format("colony {} removed from {}; its number stays, as a vacant record", done.colonyId,
+                           worldLabel(base, colonyWorld(done.colony)));
+    };
+    registerEditCommand(app, ctx, command);
 }
 
 }  // namespace orrimar::cli

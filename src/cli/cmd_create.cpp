@@ -12,6 +12,7 @@
 #include "cli/progress_bar.h"
 #include "common/errors.h"
 #include "common/message_sink.h"
+#include "common/number_text.h"
 #include "generation/create_sector.h"
 #include "generation/sector_fields.h"
 #include "records/sector_base.h"

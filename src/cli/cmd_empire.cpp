@@ -9,10 +9,10 @@
 #include <fmt/format.h>
 
 #include "cli/cli.h"
+#include "cli/edit_args.h"
 #include "cli/id_args.h"
 #include "common/ansi_text.h"
 #include "names/named_things.h"
-#include "records/sector_base.h"
 #include "settling/empire_edit.h"
 #include "settling/field_error.h"
 
@@ -21,15 +21,11 @@ namespace orrimar::cli {
 namespace {
 
 struct EmpireOptions {
-    std::string sector;
-    std::int64_t id = 0;
     std::optional<std::string> race;
     std::optional<std::string> name;
     std::optional<std::string> capital;
     std::optional<std::string> colour;
 };
-
-std::string optionOf(const std::string& field) { return field == "empire" ? "ID" : "--" + field; }
 
 void addValueOptions(CLI::App* sub, EmpireOptions& o) {
     refuseBlank(sub->add_option("--race", o.race, "The ruling race: its id or name"))->type_name("ID|NAME");
@@ -59,58 +55,27 @@ std::string describe(const std::string& base, const EmpireEditResult& done) {
                        namedThing(base, NameKind::Race, e.race), capital, colourText(e.colour));
 }
 
-template <typename Edit>
-void runEdit(Edit edit) {
-    try {
-        edit();
-    } catch (const FieldError& e) {
-        throw InputError(fmt::format("{}: {}", optionOf(e.field()), e.problem()));
-    }
-}
-
 }  // namespace
 
 void registerEmpire(CLI::App& app, Context& ctx) {
     auto o = std::make_shared<EmpireOptions>();
-    auto* cmd = app.add_subcommand("empire", "Add, change or remove an empire of a sector");
-    cmd->require_subcommand(1);
-    refuseBlank(cmd->add_option("SECTOR", o->sector, "The sector: its base name, e.g. data/alpha"))
-        ->type_name("PATH")
-        ->required();
-
-    auto* add = cmd->add_subcommand("add", "Add an empire for a race that has none");
-    add->fallthrough();
-    addValueOptions(add, *o);
-    add->callback([o, &ctx] {
-        const std::string base = sectorBaseName(o->sector);
-        requireSector(base);
-        runEdit([&] {
-            if (!o->race) throw FieldError("race", "give the race of the new empire");
-            if (!o->name) throw FieldError("name", "give the name of the new empire");
-            ctx.success(describe(base, AddEmpire(base, fieldsOf(*o, base))) + " added");
-        });
-    });
-
-    auto* set = cmd->add_subcommand("set", "Change the values given of an empire");
-    set->fallthrough();
-    set->add_option("ID", o->id, "The empire's number")->required();
-    addValueOptions(set, *o);
-    set->callback([o, &ctx] {
-        const std::string base = sectorBaseName(o->sector);
-        requireSector(base);
-        runEdit([&] { ctx.success(describe(base, SetEmpire(base, o->id, fieldsOf(*o, base))) + " changed"); });
-    });
-
-    auto* remove = cmd->add_subcommand("remove", "Remove an empire; its number stays, as a vacant record");
-    remove->fallthrough();
-    remove->add_option("ID", o->id, "The empire's number")->required();
-    remove->callback([o, &ctx] {
-        const std::string base = sectorBaseName(o->sector);
-        requireSector(base);
-        runEdit([&] {
-            ctx.success(describe(base, RemoveEmpire(base, o->id)) + " removed; its number stays, as a vacant record");
-        });
-    });
+    EditCommand command;
+    command.noun = "empire";
+    command.aNoun = "an empire";
+    command.addHelp = "Add an empire for a race that has none";
+    command.valueOptions = [o](CLI::App* sub) { addValueOptions(sub, *o); };
+    command.add = [o](const std::string& base) {
+        if (!o->race) throw FieldError("race", "give the race of the new empire");
+        if (!o->name) throw FieldError("name", "give the name of the new empire");
+        return describe(base, AddEmpire(base, fieldsOf(*o, base))) + " added";
+    };
+    command.set = [o](const std::string& base, std::int64_t id) {
+        return describe(base, SetEmpire(base, id, fieldsOf(*o, base))) + " changed";
+    };
+    command.remove = [](const std::string& base, std::int64_t id) {
+        return describe(base, RemoveEmpire(base, id)) + " removed; its number stays, as a vacant record";
+    };
+    registerEditCommand(app, ctx, command);
 }
 
 }  // namespace orrimar::cli

@@ -1,5 +1,5 @@
 // The Alien Generator's OK command without its dialog: from the texts and
-// selections of the dialog's fields to a race written into a scratch
+// selections of the dialog's fields to a race made to order in a scratch
 // sector, its log written where the save dialog pointed, and the message
 // the front end shows ("Alien Logfile Done", titled "Info").
 //
@@ -8,45 +8,29 @@
 // (a sector called "temp0" in the current folder, say) is ever touched.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "aliens/race_to_order.h"
+
 namespace orrimar::engine {
 
-struct ListEntry {
-    std::string_view text;
-    std::uint8_t code;
-};
+// The order's lists and field conversions, as the front ends see them.
+using orrimar::atmosphereForIndex;
+using orrimar::kAtmosphereList;
+using orrimar::kDefaultAtmosphere;
+using orrimar::kDefaultWorldType;
+using orrimar::kGeneratorMaxSpatialAge;
+using orrimar::kGravityMessage;
+using orrimar::kTemperatureMessage;
+using orrimar::kWorldList;
+using orrimar::ListEntry;
+using orrimar::parseGravity;
+using orrimar::parseTemperature;
+using orrimar::worldTypeForIndex;
 
-// The World list, index -> world type.
-inline constexpr std::array<ListEntry, 6> kWorldList = {{
-    {"Terran", 10},
-    {"Arid", 8},
-    {"Steppe", 9},
-    {"Jungle", 11},
-    {"Ocean", 12},
-    {"Tundra", 23},
-}};
-// The Atmosphere list, index -> atmosphere composition.
-inline constexpr std::array<ListEntry, 6> kAtmosphereList = {{
-    {"Nitrogen/Oxygen", 2},
-    {"Nitrogen", 4},
-    {"Nitrogen/Chlorine", 12},
-    {"Nitrogen/Carbon Dioxyde", 15},
-    {"Nitrogen/Sulfuric Acid", 19},
-    {"Ammonia", 7},
-}};
-// Without a valid selection (an entry typed over) these stand.
-inline constexpr std::uint8_t kDefaultWorldType = 10;
-inline constexpr std::uint8_t kDefaultAtmosphere = 2;
-// The max spatial age the generator always asks for.
-inline constexpr std::uint8_t kGeneratorMaxSpatialAge = 100;
-
-inline constexpr std::string_view kTemperatureMessage = "Temperature must be between -50 and 100";
-inline constexpr std::string_view kGravityMessage = "Gravity must be between 0.5 and 3.0";
 inline constexpr std::string_view kNoLogMessage = "No log file chosen: choose the file to save the log to first";
 inline constexpr std::string_view kNoOutputMessage = "Choose an output system from the Output list";
 inline constexpr std::string_view kDoneMessage = "Alien Logfile Done";
@@ -71,12 +55,6 @@ struct AlienGeneratorResult {
     std::string message;   // "Alien Logfile Done"
     int outputSystem = 0;  // to be remembered by the main window
 };
-
-// The dialog's conversions, each refusing with its message (InputError).
-std::int16_t parseTemperature(std::string_view text);
-float parseGravity(std::string_view text);
-std::uint8_t worldTypeForIndex(int index);
-std::uint8_t atmosphereForIndex(int index);
 
 // The OK command. Validation failures throw InputError with the dialog's
 // message and write nothing; an input/output failure throws IoError and

@@ -30,6 +30,9 @@ void main_alien(std::int16_t temperature, std::uint8_t composition, std::uint8_t
                 std::uint8_t maxSpatialAge);
 void main_alienlog(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem, LogFormat format,
                    std::ostream& log);
+// The same log into a file, moved into place only when whole.
+void main_alienlog(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem, LogFormat format,
+                   const std::string& logPath);
 // `one` chooses the detail, as the launch pad's call has it: 0 the orbit
 // tables alone, anything else every body with its moons.
 void main_starlog(const std::string& sectorBase, const std::string& logPath, std::int32_t systemId, std::uint8_t one,

@@ -1,5 +1,6 @@
 #include "generation/sector_fields.h"
 
+#include "common/number_text.h"
 #include "common/random.h"
 
 #include <charconv>
@@ -11,53 +12,7 @@ namespace {
 
 constexpr std::size_t kNameLength = 50;
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
-
-ConvertedInteger convertInteger(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    const bool hex = pos < text.size() && text[pos] == '$';
-    if (hex) ++pos;
-
-    // Decimal numbers stop short of overflowing a 32-bit integer; hexadecimal
-    // ones take 32 bits as they are, so "$FFFFFFFF" is -1.
-    const std::uint64_t limit = hex ? 0xFFFFFFFFULL : (negative ? 2147483648ULL : 2147483647ULL);
-    std::uint64_t magnitude = 0;
-    bool anyDigit = false;
-    bool stopped = false;
-    for (; pos < text.size(); ++pos) {
-        const int digit = hex ? hexDigit(text[pos]) : (text[pos] >= '0' && text[pos] <= '9' ? text[pos] - '0' : -1);
-        if (digit < 0) {
-            stopped = true;
-            break;
-        }
-        const std::uint64_t next = magnitude * (hex ? 16U : 10U) + static_cast<std::uint64_t>(digit);
-        if (next > limit) {
-            stopped = true;
-            break;
-        }
-        magnitude = next;
-        anyDigit = true;
-    }
-    const auto bits = static_cast<std::uint32_t>(magnitude);
-    const std::uint32_t signedBits = negative ? 0U - bits : bits;
-    ConvertedInteger out;
-    out.value = static_cast<std::int32_t>(signedBits);
-    out.complete = anyDigit && !stopped;
-    return out;
-}
 
 CreateSectorAction convertCreateSectorFields(const CreateSectorFields& fields) {
     CreateSectorAction action;

@@ -12,14 +12,6 @@
 
 namespace orrimar {
 
-// The standard integer conversion of typed numbers: leading blanks, an
-// optional sign, then decimal digits or "$" and hexadecimal digits.
-struct ConvertedInteger {
-    std::int32_t value = 0;  // the partial value when the text is invalid (0 if none)
-    bool complete = false;   // the whole text converted
-};
-ConvertedInteger convertInteger(std::string_view text);
-
 // The texts and boxes of the dialog. Texts are in the records' code page,
 // one byte per character.
 struct CreateSectorFields {

@@ -1,5 +1,5 @@
 // The alien log: the description of one race in one of the six output
-// systems, written into a log the caller has opened.
+// systems, written into a log the caller has opened or into a file.
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -408,6 +408,13 @@ void writeRaceLog(const std::string& alienBase, std::int32_t raceId, std::uint8_
     const TAlienRec race = readRace(base, raceId);
     writeAlienLog(log, format, outputSystem, base, raceId, race, notes);
     if (!log) throw IoError("The log could not be written");
+}
+
+void writeRaceLogFile(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem, DocFormat format,
+                      const std::string& logPath) {
+    reading::OutputFile log(logPath);
+    writeRaceLog(alienBase, raceId, outputSystem, format, log.stream());
+    log.commit();
 }
 
 }  // namespace orrimar::logs

@@ -1,5 +1,5 @@
 // The alien log: one race of a sector described for one of the six output
-// systems, written into a log the caller has opened.
+// systems, written into a log the caller has opened or into a file.
 #pragma once
 
 #include <cstdint>
@@ -21,5 +21,10 @@ namespace orrimar::logs {
 // a failed write.
 void writeRaceLog(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem,
                   documents::DocFormat format, std::ostream& log, const std::vector<Note>* notes = nullptr);
+
+// The same log into the file `logPath`: written beside it and moved into
+// place only when whole, so a failure leaves no half-written log.
+void writeRaceLogFile(const std::string& alienBase, std::int32_t raceId, std::uint8_t outputSystem,
+                      documents::DocFormat format, const std::string& logPath);
 
 }  // namespace orrimar::logs

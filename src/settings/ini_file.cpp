@@ -10,6 +10,7 @@
 
 #include "common/errors.h"
 #include "common/file_io.h"
+#include "common/number_text.h"
 
 namespace orrimar {
 
@@ -56,18 +57,6 @@ bool splitEntry(const std::string& line, std::string& key, std::string& value) {
     return true;
 }
 
-bool digitValue(char c, int base, int& v) {
-    if (c >= '0' && c <= '9')
-        v = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        v = c - 'A' + 10;
-    else
-        return false;
-    return v < base;
-}
-
 // Decimal, "$hex" or "0xhex" with an optional sign; the whole text must fit.
 std::optional<int> parseInteger(const std::string& text) {
     std::size_t i = 0;
@@ -84,8 +73,8 @@ std::optional<int> parseInteger(const std::string& text) {
     if (i >= text.size()) return std::nullopt;
     long long value = 0;
     for (; i < text.size(); ++i) {
-        int digit = 0;
-        if (!digitValue(text[i], base, digit)) return std::nullopt;
+        const int digit = hexDigitValue(text[i]);
+        if (digit < 0 || digit >= base) return std::nullopt;
         value = value * base + digit;
         if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
     }

@@ -112,20 +112,6 @@ void apply(SettledEdit& edit, const ColonyFields& f, std::int64_t colonyId, TCol
     }
 }
 
-std::int64_t liveColony(const SettledEdit& edit, std::int64_t colonyId) {
-    const auto count = static_cast<std::int64_t>(edit.before().colonies.size());
-    if (colonyId < 0 || colonyId >= count) {
-        throw FieldError(
-            "colony", count == 0
-                          ? fmt::format("there is no colony {}: the sector has no colonies", colonyId)
-                          : fmt::format("there is no colony {}: the sector's colonies are 0..{}", colonyId, count - 1));
-    }
-    if (isVacant(edit.before().colonies[static_cast<std::size_t>(colonyId)])) {
-        throw FieldError("colony", fmt::format("colony {} was removed; its number stays empty", colonyId));
-    }
-    return colonyId;
-}
-
 template <typename Code>
 Code fromText(std::string_view text, std::optional<Code> code, const char* field, const char* what,
               const std::string& known) {
@@ -143,34 +129,20 @@ ColonyEditResult AddColony(const std::string& baseName, const ColonyFields& fiel
     colony.colonyType = static_cast<std::uint8_t>(kNewColonyType);
     colony.starport = static_cast<std::uint8_t>(kNewColonyStarport);
     colony.lawLevel = colony.stability = colony.crimeLevel = static_cast<std::uint8_t>(kNewColonyLevel);
-    const auto colonyId = static_cast<std::int64_t>(edit.before().colonies.size());
-    apply(edit, fields, colonyId, colony);
+    apply(edit, fields, static_cast<std::int64_t>(edit.before().colonies.size()), colony);
     if (!fields.owner && !fields.independent) colony.allegiance = colony.race;
-    SettledLayer after = edit.before();
-    after.colonies.push_back(colony);
-    edit.commit(std::move(after));
-    return {colonyId, colony};
+    return {appendRecord(edit, kColonyList, colony), colony};
 }
 
 ColonyEditResult SetColony(const std::string& baseName, std::int64_t colonyId, const ColonyFields& fields) {
     SettledEdit edit(baseName);
-    liveColony(edit, colonyId);
-    SettledLayer after = edit.before();
-    TColonyRec& colony = after.colonies[static_cast<std::size_t>(colonyId)];
-    apply(edit, fields, colonyId, colony);
-    const TColonyRec result = colony;
-    edit.commit(std::move(after));
-    return {colonyId, result};
+    return {colonyId, changeRecord(edit, kColonyList, colonyId,
+                                   [&](TColonyRec& colony) { apply(edit, fields, colonyId, colony); })};
 }
 
 ColonyEditResult RemoveColony(const std::string& baseName, std::int64_t colonyId) {
     SettledEdit edit(baseName);
-    liveColony(edit, colonyId);
-    SettledLayer after = edit.before();
-    const TColonyRec was = after.colonies[static_cast<std::size_t>(colonyId)];
-    after.colonies[static_cast<std::size_t>(colonyId)] = vacantColony();
-    edit.commit(std::move(after));
-    return {colonyId, was};
+    return {colonyId, removeRecord(edit, kColonyList, colonyId)};
 }
 
 ColonyType colonyTypeFromText(std::string_view text, const char* field) {

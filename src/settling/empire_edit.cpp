@@ -71,19 +71,6 @@ void apply(SettledEdit& edit, const EmpireFields& f, std::int64_t empireId, TEmp
     if (f.colour) empire.colour = *f.colour;
 }
 
-void requireLiveEmpire(const SettledEdit& edit, std::int64_t empireId) {
-    const auto count = static_cast<std::int64_t>(edit.before().empires.size());
-    if (empireId < 0 || empireId >= count) {
-        throw FieldError(
-            "empire", count == 0
-                          ? fmt::format("there is no empire {}: the sector has no empires", empireId)
-                          : fmt::format("there is no empire {}: the sector's empires are 0..{}", empireId, count - 1));
-    }
-    if (isVacant(edit.before().empires[static_cast<std::size_t>(empireId)])) {
-        throw FieldError("empire", fmt::format("empire {} was removed; its number stays empty", empireId));
-    }
-}
-
 }  // namespace
 
 EmpireEditResult AddEmpire(const std::string& baseName, const EmpireFields& fields) {
@@ -94,32 +81,18 @@ EmpireEditResult AddEmpire(const std::string& baseName, const EmpireFields& fiel
     apply(edit, fields, -1, empire);
     if (!fields.capital) empire.capitalSystemId = static_cast<std::int32_t>(edit.homeSystemOf(empire.race));
     if (!fields.colour) empire.colour = defaultEmpireColour(empire.race);
-    const auto empireId = static_cast<std::int64_t>(edit.before().empires.size());
-    SettledLayer after = edit.before();
-    after.empires.push_back(empire);
-    edit.commit(std::move(after));
-    return {empireId, empire};
+    return {appendRecord(edit, kEmpireList, empire), empire};
 }
 
 EmpireEditResult SetEmpire(const std::string& baseName, std::int64_t empireId, const EmpireFields& fields) {
     SettledEdit edit(baseName);
-    requireLiveEmpire(edit, empireId);
-    SettledLayer after = edit.before();
-    TEmpireRec& empire = after.empires[static_cast<std::size_t>(empireId)];
-    apply(edit, fields, empireId, empire);
-    const TEmpireRec result = empire;
-    edit.commit(std::move(after));
-    return {empireId, result};
+    return {empireId, changeRecord(edit, kEmpireList, empireId,
+                                   [&](TEmpireRec& empire) { apply(edit, fields, empireId, empire); })};
 }
 
 EmpireEditResult RemoveEmpire(const std::string& baseName, std::int64_t empireId) {
     SettledEdit edit(baseName);
-    requireLiveEmpire(edit, empireId);
-    SettledLayer after = edit.before();
-    const TEmpireRec was = after.empires[static_cast<std::size_t>(empireId)];
-    after.empires[static_cast<std::size_t>(empireId)] = vacantEmpire();
-    edit.commit(std::move(after));
-    return {empireId, was};
+    return {empireId, removeRecord(edit, kEmpireList, empireId)};
 }
 
 EmpireColour colourFromText(std::string_view text, const char* field) {

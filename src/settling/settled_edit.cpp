@@ -84,4 +84,15 @@ void SettledEdit::commit(SettledLayer after) {
     WriteSettledLayer(baseName_, after, owners);
 }
 
+void requireNumberIn(std::int64_t id, std::int64_t count, const char* noun, const char* plural) {
+    if (id >= 0 && id < count) return;
+    throw FieldError(
+        noun, count == 0 ? fmt::format("there is no {} {}: the sector has no {}", noun, id, plural)
+                         : fmt::format("there is no {} {}: the sector's {} are 0..{}", noun, id, plural, count - 1));
+}
+
+void refuseRemoved(std::int64_t id, const char* noun) {
+    throw FieldError(noun, fmt::format("{} {} was removed; its number stays empty", noun, id));
+}
+
 }  // namespace orrimar

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "names/world_names.h"
 #include "records/colony_codes.h"
@@ -55,5 +57,67 @@ private:
     WorldCounts counts_;
     SettledLayer before_;
 };
+
+// The records of one kind the editors change by number (the layer's
+// colonies or empires), with the words a refused number is named in.
+template <typename Rec>
+struct SettledList {
+    std::vector<Rec> SettledLayer::*records;
+    const char* noun;    // "colony": also the field a refused number is named as
+    const char* plural;  // "colonies"
+    Rec (*vacant)();     // what a removed record leaves behind, keeping its number
+};
+
+inline constexpr SettledList<TColonyRec> kColonyList{&SettledLayer::colonies, "colony", "colonies", &vacantColony};
+inline constexpr SettledList<TEmpireRec> kEmpireList{&SettledLayer::empires, "empire", "empires", &vacantEmpire};
+
+// FieldError naming `noun` unless `id` numbers one of `count` records.
+void requireNumberIn(std::int64_t id, std::int64_t count, const char* noun, const char* plural);
+// FieldError naming `noun`: record `id` was removed.
+[[noreturn]] void refuseRemoved(std::int64_t id, const char* noun);
+
+// FieldError naming the list's noun unless record `id` is there and live.
+template <typename Rec>
+void requireLive(const SettledEdit& edit, const SettledList<Rec>& list, std::int64_t id) {
+    const auto& records = edit.before().*list.records;
+    requireNumberIn(id, static_cast<std::int64_t>(records.size()), list.noun, list.plural);
+    if (isVacant(records[static_cast<std::size_t>(id)])) refuseRemoved(id, list.noun);
+}
+
+// Appends `record` to the list and writes the layer; returns its number.
+template <typename Rec>
+std::int64_t appendRecord(SettledEdit& edit, const SettledList<Rec>& list, const Rec& record) {
+    SettledLayer after = edit.before();
+    auto& records = after.*list.records;
+    const auto id = static_cast<std::int64_t>(records.size());
+    records.push_back(record);
+    edit.commit(std::move(after));
+    return id;
+}
+
+// Checks that record `id` is live, lets `change` change it (a FieldError
+// from it writes nothing) and writes the layer; returns the record as
+// written.
+template <typename Rec, typename Change>
+Rec changeRecord(SettledEdit& edit, const SettledList<Rec>& list, std::int64_t id, Change change) {
+    requireLive(edit, list, id);
+    SettledLayer after = edit.before();
+    Rec& record = (after.*list.records)[static_cast<std::size_t>(id)];
+    change(record);
+    const Rec result = record;
+    edit.commit(std::move(after));
+    return result;
+}
+
+// Leaves record `id` vacant, its number kept; returns the record as it was.
+template <typename Rec>
+Rec removeRecord(SettledEdit& edit, const SettledList<Rec>& list, std::int64_t id) {
+    Rec was{};
+    changeRecord(edit, list, id, [&](Rec& record) {
+        was = record;
+        record = list.vacant();
+    });
+    return was;
+}
 
 }  // namespace orrimar

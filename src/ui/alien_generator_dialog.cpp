@@ -1,14 +1,11 @@
 #include "ui/alien_generator_dialog.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QComboBox>
+#include <QFile>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "engine/alien_generator.h"
 #include "ui/app_state.h"
@@ -59,24 +56,15 @@ TForm6::TForm6(AppState& state, QWidget* parent) : QDialog(parent), state_(state
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
 
-    auto* grid = new QGridLayout;
-    grid->addWidget(makeLabel(QStringLiteral("Save to :"), Edit2, this), 0, 0);
-    grid->addWidget(Edit2, 0, 1);
-    grid->addWidget(makeLabel(QStringLiteral("Temperature"), Edit1, this), 1, 0);
-    grid->addWidget(Edit1, 1, 1);
-    grid->addWidget(makeLabel(QStringLiteral("Gravity"), Edit3, this), 2, 0);
-    grid->addWidget(Edit3, 2, 1);
-    grid->addWidget(makeLabel(QStringLiteral("World"), ComboBox1, this), 3, 0);
-    grid->addWidget(ComboBox1, 3, 1);
-    grid->addWidget(makeLabel(QStringLiteral("Atmosphere"), ComboBox2, this), 4, 0);
-    grid->addWidget(ComboBox2, 4, 1);
-    grid->addWidget(makeLabel(QStringLiteral("Output :"), ComboBox3, this), 5, 0);
-    grid->addWidget(ComboBox3, 5, 1);
-    grid->addWidget(CheckBox1, 6, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(bottomButtonRow(buttons));
+    layOutForm(this,
+               formGrid(this, {{QStringLiteral("Save to :"), Edit2},
+                               {QStringLiteral("Temperature"), Edit1},
+                               {QStringLiteral("Gravity"), Edit3},
+                               {QStringLiteral("World"), ComboBox1},
+                               {QStringLiteral("Atmosphere"), ComboBox2},
+                               {QStringLiteral("Output :"), ComboBox3},
+                               {QString(), CheckBox1}}),
+               buttons);
     FormCreate();
     setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
 

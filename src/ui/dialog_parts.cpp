@@ -1,6 +1,7 @@
 #include "ui/dialog_parts.h"
 
 #include <QDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -43,6 +44,24 @@ QBoxLayout* bottomButtonRow(const OkCancel& buttons) {
     row->addWidget(buttons.ok);
     row->addWidget(buttons.cancel);
     return row;
+}
+
+QGridLayout* formGrid(QWidget* parent, std::initializer_list<FormRow> rows) {
+    auto* grid = new QGridLayout;
+    int row = 0;
+    for (const FormRow& r : rows) {
+        if (!r.caption.isEmpty()) grid->addWidget(makeLabel(r.caption, r.field, parent), row, 0);
+        grid->addWidget(r.field, row, 1);
+        ++row;
+    }
+    return grid;
+}
+
+void layOutForm(QDialog* dialog, QLayout* fields, const OkCancel& buttons) {
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(fields);
+    layout->addStretch();
+    layout->addLayout(bottomButtonRow(buttons));
 }
 
 FileDialogRequest openDialog(const QString& extension, const QString& filter, const QString& initialDir) {

@@ -1,6 +1,8 @@
-// Small builders shared by the dialogs: labelled rows, the OK and Cancel
-// pair, and the file dialogs every command uses.
+// Small builders shared by the dialogs: labelled rows and forms, the OK
+// and Cancel pair, and the file dialogs every command uses.
 #pragma once
+
+#include <initializer_list>
 
 #include <QApplication>
 #include <QString>
@@ -13,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 class QBoxLayout;
+class QLayout;
 
 namespace orrimar::ui {
 
@@ -52,6 +55,19 @@ OkCancel makeOkCancel(QDialog* dialog, const QString& okName = QStringLiteral("O
 QBoxLayout* rightButtonColumn(const OkCancel& buttons);
 // The two buttons in a row at the bottom right.
 QBoxLayout* bottomButtonRow(const OkCancel& buttons);
+
+// One row of a form: its caption (the label's buddy is the field) and the
+// field; an empty caption leaves the field alone in the field column, as a
+// check box under the fields stands.
+struct FormRow {
+    QString caption;
+    QWidget* field;
+};
+// The rows in a grid, captions left and fields right.
+QGridLayout* formGrid(QWidget* parent, std::initializer_list<FormRow> rows);
+// The dialog laid out as a form: the fields over a stretch, OK and Cancel
+// in a row at the bottom right.
+void layOutForm(QDialog* dialog, QLayout* fields, const OkCancel& buttons);
 
 // The file dialogs of the commands.
 FileDialogRequest openSectorDialog();  // "sun", "Star files (*.sun)", "../data"

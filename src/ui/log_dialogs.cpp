@@ -18,7 +18,7 @@
 #include "common/output_destination.h"
 #include "engine/alien_generator.h"
 #include "engine/engine.h"
-#include "generation/sector_fields.h"
+#include "common/number_text.h"
 #include "names/named_things.h"
 #include "ui/default_log_names.h"
 #include "ui/dialog_parts.h"
@@ -55,12 +55,6 @@ QString missingChoice(const FileField* sector, const FileField* log) {
     return {};
 }
 
-void addRow(QGridLayout* grid, QDialog* dialog, const QString& caption, QWidget* field) {
-    const int row = grid->rowCount();
-    grid->addWidget(makeLabel(caption, field, dialog), row, 0);
-    grid->addWidget(field, row, 1);
-}
-
 }  // namespace
 
 int chosenIndex(const QComboBox* list) {
@@ -82,10 +76,9 @@ TBtnRightDlg1::TBtnRightDlg1(QWidget* parent) : QDialog(parent) {
     const OkCancel buttons = makeOkCancel(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
-    auto* grid = new QGridLayout;
-    addRow(grid, this, QStringLiteral("Sector: "), SectorField);
-    addRow(grid, this, QStringLiteral("Save to :"), SaveToField);
-    addRow(grid, this, QStringLiteral("System Id :"), SystemIdField);
+    auto* grid = formGrid(this, {{QStringLiteral("Sector: "), SectorField},
+                                 {QStringLiteral("Save to :"), SaveToField},
+                                 {QStringLiteral("System Id :"), SystemIdField}});
     grid->setRowStretch(grid->rowCount(), 1);
     layOut(this, grid, buttons);
     setFixedSize(sizeHint().expandedTo(QSize(330, 0)));
@@ -141,11 +134,10 @@ TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) {
     const OkCancel buttons = makeOkCancel(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
-    auto* grid = new QGridLayout;
-    addRow(grid, this, QStringLiteral("File :"), FileNameField);
-    addRow(grid, this, QStringLiteral("Save to :"), SaveToField);
-    addRow(grid, this, QStringLiteral("Alien Id : "), AlienIdField);
-    addRow(grid, this, QStringLiteral("Output :"), OutputList);
+    auto* grid = formGrid(this, {{QStringLiteral("File :"), FileNameField},
+                                 {QStringLiteral("Save to :"), SaveToField},
+                                 {QStringLiteral("Alien Id : "), AlienIdField},
+                                 {QStringLiteral("Output :"), OutputList}});
     grid->setRowStretch(grid->rowCount(), 1);
     layOut(this, grid, buttons);
     setFixedSize(sizeHint().expandedTo(QSize(330, 0)));
@@ -215,9 +207,8 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     const OkCancel buttons = makeOkCancel(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
-    auto* grid = new QGridLayout;
-    addRow(grid, this, QStringLiteral("File :"), FileNameField);
-    addRow(grid, this, QStringLiteral("Save to :"), SaveToField);
+    auto* grid =
+        formGrid(this, {{QStringLiteral("File :"), FileNameField}, {QStringLiteral("Save to :"), SaveToField}});
     auto* boxes = new QGridLayout;
     boxes->addWidget(SystemsBox, 0, 0);
     boxes->addWidget(AlienRacesBox, 0, 1);

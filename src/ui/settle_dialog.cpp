@@ -2,10 +2,8 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <fmt/format.h>
 
@@ -33,16 +31,11 @@ SettleDialog::SettleDialog(QWidget* parent) : QDialog(parent) {
     const OkCancel buttons = makeOkCancel(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
-    auto* grid = new QGridLayout;
-    grid->addWidget(makeLabel(QStringLiteral("Sector: "), SectorField, this), 0, 0);
-    grid->addWidget(SectorField, 0, 1);
-    grid->addWidget(makeLabel(QStringLiteral("Seed :"), SeedEdit, this), 1, 0);
-    grid->addWidget(SeedEdit, 1, 1);
-    grid->addWidget(ReplaceBox, 2, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(bottomButtonRow(buttons));
+    layOutForm(this,
+               formGrid(this, {{QStringLiteral("Sector: "), SectorField},
+                               {QStringLiteral("Seed :"), SeedEdit},
+                               {QString(), ReplaceBox}}),
+               buttons);
     resize(sizeHint().expandedTo(QSize(320, 0)));
     connect(OKBtn, &QPushButton::clicked, this, &SettleDialog::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,14 +1,11 @@
 #include "ui/tool_dialogs.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "common/errors.h"
-#include "generation/sector_fields.h"
+#include "common/number_text.h"
 #include "names/named_things.h"
 #include "tools/colonies_report.h"
 #include "tools/merger.h"
@@ -37,17 +34,11 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     const OkCancel buttons = makeOkCancel(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
-    auto* grid = new QGridLayout;
-    grid->addWidget(makeLabel(QStringLiteral("Sector: "), SectorField, this), 0, 0);
-    grid->addWidget(SectorField, 0, 1);
-    grid->addWidget(makeLabel(QStringLiteral("Save to :"), SaveToField, this), 1, 0);
-    grid->addWidget(SaveToField, 1, 1);
-    grid->addWidget(makeLabel(QStringLiteral("Race :"), RaceField, this), 2, 0);
-    grid->addWidget(RaceField, 2, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(bottomButtonRow(buttons));
+    layOutForm(this,
+               formGrid(this, {{QStringLiteral("Sector: "), SectorField},
+                               {QStringLiteral("Save to :"), SaveToField},
+                               {QStringLiteral("Race :"), RaceField}}),
+               buttons);
     resize(sizeHint().expandedTo(QSize(300, 0)));
     connect(OKBtn, &QPushButton::clicked, this, &TForm8::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -87,15 +78,9 @@ TFormMerger::TFormMerger(QWidget* parent) : QDialog(parent) {
     const OkCancel buttons = makeOkCancel(this, QStringLiteral("Button1"), QStringLiteral("Button2"));
     Button1 = buttons.ok;
     Button2 = buttons.cancel;
-    auto* grid = new QGridLayout;
-    grid->addWidget(makeLabel(QStringLiteral("Main Sector  "), Edit1, this), 0, 0);
-    grid->addWidget(Edit1, 0, 1);
-    grid->addWidget(makeLabel(QStringLiteral("Sector to add"), Edit2, this), 1, 0);
-    grid->addWidget(Edit2, 1, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(bottomButtonRow(buttons));
+    layOutForm(this,
+               formGrid(this, {{QStringLiteral("Main Sector  "), Edit1}, {QStringLiteral("Sector to add"), Edit2}}),
+               buttons);
     resize(sizeHint().expandedTo(QSize(320, 0)));
     connect(Button1, &QPushButton::clicked, this, &TFormMerger::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TFormMerger::Button2Click);

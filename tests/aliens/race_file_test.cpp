@@ -1,7 +1,8 @@
 // The race record on disk: its bytes, seeded repeatability, and how the
 // race file is created, appended to and numbered.
 #include <gtest/gtest.h>
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
 
 #include <cstring>
 #include <filesystem>
@@ -19,10 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<unsigned char> fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::fileBytes;
 
 class RaceFileTest : public ::testing::Test {
 protected:

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "test_tmp.h"
+#include "support/test_dir.h"
 
 #include "atlas/atlas_model.h"
 #include "generation/create_sector.h"
-#include "records/record_reader.h"
+#include "support/record_bytes.h"
+#include "support/sector_maker.h"
 #include "records/records.h"
 #include "records/sector_files.h"
 
@@ -19,28 +20,20 @@ namespace orrimar::atlastest {
 // corner at (x0, y0, z0); the base name of its files.
 inline std::string makeSector(const std::string& dirName, std::uint64_t seed, int lastIndex, int density,
                               std::int16_t x0 = 0, std::int16_t y0 = 0, std::int16_t z0 = 0) {
-    const auto dir = testing::freshTestDir(dirName);
-    CreateSectorParams p;
-    p.baseName = (dir / "sector").string();
-    p.sectorName = "Test Reach";
-    p.seed = seed;
-    p.lastIndex = lastIndex;
-    p.density = static_cast<std::uint8_t>(density);
-    p.x = x0;
-    p.y = y0;
-    p.z = z0;
-    p.settingsPath = (dir / "none.ini").string();  // absent: the default tables
-    CreateSector(p);
-    return p.baseName;
+    testing::SeededSector order;
+    order.seed = seed;
+    order.lastIndex = lastIndex;
+    order.density = density;
+    order.x = x0;
+    order.y = y0;
+    order.z = z0;
+    order.name = "Test Reach";
+    const std::string base = (testing::freshTestDir(dirName) / "sector").string();
+    testing::makeSector(base, order);
+    return base;
 }
 
-template <typename T>
-std::vector<T> readAll(const std::string& path) {
-    RecordReader<T> reader(path, IfMissing::Empty);
-    std::vector<T> all;
-    reader.forEach([&](std::int64_t, const T& r) { all.push_back(r); });
-    return all;
-}
+using testing::readAll;
 
 // Planets grouped by their system id.
 inline std::vector<std::vector<TPlanetRec>> planetsBySystem(const std::string& base, std::size_t systems) {

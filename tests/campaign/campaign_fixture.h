@@ -6,7 +6,7 @@
 #include <string>
 
 #include "campaign/campaign_file.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar::testing {
 

@@ -17,6 +17,7 @@
 #include "records/sector_base.h"
 #include "records/sector_lock.h"
 #include "tools/merger.h"
+#include "support/sector_maker.h"
 
 namespace orrimar {
 namespace {
@@ -49,18 +50,8 @@ struct CampaignMerge : ::testing::Test {
         dir = freshDir("campaign_merge");
         mainBase = (dir / "main").string();
         addedBase = (dir / "added").string();
-        CreateSectorParams params;
-        params.density = 40;
-        params.lastIndex = 4;
-        params.settingsPath = (dir / "orrwin.ini").string();  // absent: the default tables
-        params.threads = 1;
-        params.baseName = mainBase;
-        params.seed = 21;
-        CreateSector(params);
-        params.baseName = addedBase;
-        params.seed = 22;
-        params.x = 100;
-        CreateSector(params);
+        makeSector(mainBase, {.seed = 21, .lastIndex = 4, .density = 40, .threads = 1});
+        makeSector(addedBase, {.seed = 22, .lastIndex = 4, .density = 40, .x = 100, .threads = 1});
         writeRecords(mainBase + ".col", std::vector<TColonyRec>{colonyOn(0), colonyOn(1)});
         writeEmpires(mainBase, 3);
         writeRecords(addedBase + ".col", std::vector<TColonyRec>{colonyOn(0)});
@@ -104,7 +95,7 @@ struct CampaignMerge : ::testing::Test {
 
 TEST_F(CampaignMerge, NotesAndMarksMoveWithTheirThings) {
     noteTheAddedSector();
-    const std::string addedCampaign = readText(campaignPath(addedBase));
+    const std::string addedCampaign = fileBytes(campaignPath(addedBase));
     MergeSectors(mainBase, addedBase);
 
     std::vector<Note> expected = {
@@ -134,7 +125,7 @@ TEST_F(CampaignMerge, NotesAndMarksMoveWithTheirThings) {
     EXPECT_FALSE(view.knows({ThingKind::Colony, 0}));
     EXPECT_TRUE(isKnown(mainBase, shifted({ThingKind::Colony, 0})));
     // The added sector is only read; nothing waits beside the main one.
-    EXPECT_EQ(readText(campaignPath(addedBase)), addedCampaign);
+    EXPECT_EQ(fileBytes(campaignPath(addedBase)), addedCampaign);
     EXPECT_FALSE(fs::exists(carriedRowsPath(mainBase)));
     EXPECT_FALSE(fs::exists(carriedRowsPartPath(mainBase)));
 
@@ -152,9 +143,9 @@ TEST_F(CampaignMerge, WithoutAnAddedCampaignTheMainOneIsUntouchedOrNotMade) {
     MergeSectors(mainBase, addedBase);
     EXPECT_FALSE(campaignFileExists(mainBase));
     setNote(mainBase, kWholeSector, "kept");
-    const std::string before = readText(campaignPath(mainBase));
+    const std::string before = fileBytes(campaignPath(mainBase));
     MergeSectors(mainBase, addedBase);
-    EXPECT_EQ(readText(campaignPath(mainBase)), before);
+    EXPECT_EQ(fileBytes(campaignPath(mainBase)), before);
 }
 
 TEST_F(CampaignMerge, EveryFailedWriteLeavesBothCampaignsAsTheyWere) {
@@ -166,7 +157,7 @@ TEST_F(CampaignMerge, EveryFailedWriteLeavesBothCampaignsAsTheyWere) {
     ASSERT_GT(operations, 3);
     const auto merged = files();
     for (std::int64_t n = 1; n <= operations; ++n) {
-        for (const auto& [path, bytes] : before) writeText(path, bytes);
+        for (const auto& [path, bytes] : before) writeFileBytes(path, bytes);
         for (const auto& [path, bytes] : merged) {
             if (!before.contains(path)) fs::remove(path);
         }
@@ -193,7 +184,7 @@ TEST_F(CampaignMerge, RowsLeftBesideTheSectorJoinOnceOrGoWithTheUndo) {
     journal.madeFiles = {kCarriedRowsSuffix, kCarriedRowsPartSuffix};
     writeSectorJournal(mainBase, journal);
     writeCarriedCampaignRows(mainBase, rows);
-    writeText(carriedRowsPartPath(mainBase), "half");
+    writeFileBytes(carriedRowsPartPath(mainBase), "half");
     EXPECT_EQ(listNotes(mainBase).size(), 2U);  // only the main sector's own
     EXPECT_FALSE(fs::exists(carriedRowsPath(mainBase)));
     EXPECT_FALSE(fs::exists(carriedRowsPartPath(mainBase)));
@@ -211,7 +202,7 @@ TEST_F(CampaignMerge, RowsLeftBesideTheSectorJoinOnceOrGoWithTheUndo) {
     EXPECT_FALSE(fs::exists(carriedRowsPath(mainBase)));
 
     // Rows that are not a merge's are refused, not guessed at.
-    writeText(carriedRowsPath(mainBase), "{\"not\": 1}");
+    writeFileBytes(carriedRowsPath(mainBase), "{\"not\": 1}");
     EXPECT_THROW(listNotes(mainBase), IoError);
 }
 
@@ -234,7 +225,7 @@ TEST_F(CampaignMerge, AFreshSectorDropsTheCampaignAndAnAppendKeepsIt) {
     EXPECT_THROW(CreateSector(params), SectorExistsError);
     EXPECT_TRUE(campaignFileExists(mainBase));
     params.replace = true;
-    writeText(carriedRowsPath(mainBase), "{}");
+    writeFileBytes(carriedRowsPath(mainBase), "{}");
     CreateSector(params);
     EXPECT_FALSE(campaignFileExists(mainBase));
     EXPECT_FALSE(fs::exists(carriedRowsPath(mainBase)));

@@ -130,10 +130,10 @@ TEST_F(Notes, SearchFindsEveryWordIgnoringCaseAndAccents) {
 }
 
 TEST_F(Notes, AFileThatIsNotACampaignIsRefusedAndLeftAlone) {
-    writeText(campaignPath(base), "not a database at all, just words");
+    writeFileBytes(campaignPath(base), "not a database at all, just words");
     EXPECT_THROW(listNotes(base), IoError);
     EXPECT_THROW(setNote(base, kWholeSector, "x"), IoError);
-    EXPECT_EQ(readText(campaignPath(base)), "not a database at all, just words");
+    EXPECT_EQ(fileBytes(campaignPath(base)), "not a database at all, just words");
 }
 
 }  // namespace

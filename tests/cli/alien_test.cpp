@@ -8,7 +8,9 @@
 #include "aliens/alien_race.h"
 #include "cli/cli.h"
 #include "common/random.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/well_formed.h"
 
 namespace orrimar {
 namespace {
@@ -23,8 +25,8 @@ struct AlienCommands : ::testing::Test {
     std::string dir;
 
     void SetUp() override {
-        dir = fixtures::testDir(std::string("cli_alien_") +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = testing::testDir(std::string("cli_alien_") +
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         // Empty: the default tables, whatever lies beside the program.
         testing::writeFileBytes(settings(), "");
     }
@@ -51,7 +53,7 @@ TEST_F(AlienCommands, AlienWritesTheLogAndSaysSo) {
               cli::kExitOk)
         << err.str();
     EXPECT_EQ(out.str(), "Wrote alien log of a race made to order to " + path("race.log") + "\n");
-    const std::string log = fixtures::readFile(path("race.log"));
+    const std::string log = testing::fileBytes(path("race.log"));
     EXPECT_NE(log.find("Temperature: -50 °C"), std::string::npos);
     EXPECT_NE(log.find("Gravity:     0.50 g"), std::string::npos);
     EXPECT_NE(log.find("Atmosphere:  Ammonia"), std::string::npos);
@@ -64,9 +66,9 @@ TEST_F(AlienCommands, AlienWritesTheLogAndSaysSo) {
 TEST_F(AlienCommands, AlienHtmlIsWellFormedAndSeededRunsRepeat) {
     ASSERT_EQ(alien({"--html", "--out", path("a.html")}), cli::kExitOk) << err.str();
     ASSERT_EQ(alien({"--html", "--out", path("b.html")}), cli::kExitOk) << err.str();
-    const std::string a = fixtures::readFile(path("a.html"));
+    const std::string a = testing::fileBytes(path("a.html"));
     EXPECT_EQ(fixtures::checkWellFormed(a), "");
-    EXPECT_EQ(a, fixtures::readFile(path("b.html")));
+    EXPECT_EQ(a, testing::fileBytes(path("b.html")));
 }
 
 TEST_F(AlienCommands, AlienRefusesWhatTheDialogRefuses) {
@@ -97,13 +99,13 @@ TEST_F(AlienCommands, AlienLogOfARaceInASector) {
     GenerateAlienRace(-20, 2, 23, 1.2F, false, base, 1, false, 50);
     ASSERT_EQ(run({"alienlog", base, "--race", "1", "--output", "fuzion", "--out", path("race.log")}), cli::kExitOk)
         << err.str();
-    const std::string log = fixtures::readFile(path("race.log"));
+    const std::string log = testing::fileBytes(path("race.log"));
     EXPECT_EQ(log.rfind("Alien race 1 of sector\r\n", 0), 0U);
     EXPECT_NE(log.find("Attributes (Fuzion)"), std::string::npos);
     EXPECT_NE(log.find("Home world id: 1"), std::string::npos);
     ASSERT_EQ(run({"alienlog", base, "--race", "0", "--output", "3", "--html", "--out", path("race.html")}),
               cli::kExitOk);
-    EXPECT_EQ(fixtures::checkWellFormed(fixtures::readFile(path("race.html"))), "");
+    EXPECT_EQ(fixtures::checkWellFormed(testing::fileBytes(path("race.html"))), "");
 }
 
 TEST_F(AlienCommands, AlienLogRefusalsLeaveNoLog) {

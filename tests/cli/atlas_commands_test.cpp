@@ -6,19 +6,22 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/record_bytes.h"
+#include "support/fixture_sector.h"
+#include "support/well_formed.h"
 #include "names/sector_names.h"
 #include "records/records.h"
 #include "records/sector_files.h"
-#include "test_tmp.h"
 
 namespace orrimar {
 namespace {
 
 using logtest::checkWellFormed;
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 // The fixture: system 0 at (3, -4, 7), a G2 V with a breathable Terran world
 // (15 degrees, 70 % water) home to race 0 and an owned colony, a belt and a
@@ -187,7 +190,7 @@ TEST_F(AtlasCommands, StarlogSummaryIsOneLinePerOrbitWithMoonsFolded) {
     EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--summary", "--out", dir + "/s.txt"}), cli::kExitOk)
         << err.str();
     EXPECT_EQ(out.str(), "Wrote system summary of system 0 to " + dir + "/s.txt\n");
-    const std::string text = readFile(dir + "/s.txt");
+    const std::string text = fileBytes(dir + "/s.txt");
     EXPECT_NE(text.find("Sector Fixture Reach, x 3, y -4, z 7. Stars: A G2 V yellow dwarf. Age 4.6\r\nbillion years."),
               std::string::npos)
         << text;
@@ -209,7 +212,7 @@ TEST_F(AtlasCommands, StarlogSummaryIsOneLinePerOrbitWithMoonsFolded) {
     EXPECT_LE(colonyLines, 4 + 2 + 2) << text;  // heading, rule, table head and rule, two rows, ends
     EXPECT_EQ(run({"starlog", sector.base, "--system", "1", "--summary", "--html", "--out", dir + "/s.html"}),
               cli::kExitOk);
-    const std::string page = readFile(dir + "/s.html");
+    const std::string page = fileBytes(dir + "/s.html");
     EXPECT_EQ(checkWellFormed(page), "");
     EXPECT_NE(page.find("B1"), std::string::npos);
     EXPECT_NE(page.find("K0 V orange dwarf; B M4 V red dwarf"), std::string::npos) << page;
@@ -239,7 +242,7 @@ TEST_F(AtlasCommands, NamesComeFromTheNameFile) {
     EXPECT_EQ(run({"route", sector.base, "Vessan\xc3\xa9", "1", "--jump", "13"}), cli::kExitOk) << err.str();
     EXPECT_NE(out.str().find("Route from 0 Vessan\xc3\xa9 (3, -4, 7) to 1 (-2, 5, 0)"), std::string::npos) << out.str();
     EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--summary", "--out", dir + "/n.txt"}), cli::kExitOk);
-    const std::string text = readFile(dir + "/n.txt");
+    const std::string text = fileBytes(dir + "/n.txt");
     EXPECT_NE(text.find("Vessan\xc3\xa9 (system 0)"), std::string::npos) << text;
     EXPECT_NE(text.find("Vessan\xc3\xa9 I "), std::string::npos) << text;
     EXPECT_NE(text.find("Vessan\xc3\xa9 belt 1 "), std::string::npos) << text;

@@ -7,14 +7,16 @@
 
 #include "cli/cli.h"
 #include "cli/cli_runner.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
 
 namespace orrimar {
 namespace {
 
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 struct ByName : ::testing::Test, testing::CliRunner {
     std::string dir;
@@ -63,13 +65,13 @@ TEST_F(ByName, AnAmbiguousOrUnknownTextIsRefusedTheSameWayEverywhere) {
     EXPECT_EQ(err.str(), "orrimar-cli: FROM: " + several);
     EXPECT_EQ(run({"find", sector.base, "--within", "3", "--of", "Ves"}), cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: --of: " + several);
-    const std::string names = readFile(sector.base + ".nam");
+    const std::string names = fileBytes(sector.base + ".nam");
     EXPECT_EQ(run({"name", sector.base, "--system", "Ves", "Orl"}), cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: --system: " + several);
     EXPECT_EQ(run({"colonies", sector.base, "--race", "Zorg", "--out", dir + "/c"}), cli::kExitUsage);
     EXPECT_EQ(err.str(),
               "orrimar-cli: --race: no race is named 'Zorg' or has a name beginning so: give its id or its name\n");
-    EXPECT_EQ(readFile(sector.base + ".nam"), names);
+    EXPECT_EQ(fileBytes(sector.base + ".nam"), names);
     EXPECT_FALSE(std::filesystem::exists(dir + "/s.log"));
     EXPECT_FALSE(std::filesystem::exists(dir + "/c.log"));
     // A name in a sector that is not there: the sector is what is missing.

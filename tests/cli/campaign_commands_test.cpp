@@ -21,7 +21,7 @@
 #include "cli/cli_runner.h"
 #include "common/file_io.h"
 #include "names/sector_names.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar {
 namespace {
@@ -36,7 +36,7 @@ struct CampaignCommands : ::testing::Test {
     void SetUp() override {
         dir = freshDir(std::string("campaign_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         cli.ctx.programDir = dir.string();
-        writeText(settings(), "");
+        writeFileBytes(settings(), "");
         base = path("sec");
         ASSERT_EQ(run(create(base, "7", "0")), cli::kExitOk) << cli.err.str();
     }
@@ -176,7 +176,7 @@ TEST_F(CampaignCommands, AStoppedMergeLeavesTheNotesWithTheRecords) {
         for (const auto& entry : folder()) {
             if (!original.contains(entry.first)) fs::remove(entry.first);
         }
-        for (const auto& [file, bytes] : original) writeText(file, bytes);
+        for (const auto& [file, bytes] : original) writeFileBytes(file, bytes);
     };
     const std::int64_t systemsBefore = static_cast<std::int64_t>(systems().size());
     clearFaultPlan();

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar {
 namespace {
@@ -103,17 +103,17 @@ struct StrictCheck : CheckCommand {
     }
     void SetUp() override {
         CheckCommand::SetUp();
-        writeText(dir / "empty.ini", "");
+        writeFileBytes(dir / "empty.ini", "");
     }
 };
 
 TEST_F(StrictCheck, ARecordTheReadersRefuseIsDamageToCheck) {
     makeSector("3", "30");
-    std::string systems = readText(base + ".sun");
+    std::string systems = fileBytes(base + ".sun");
     TSystemRec first = decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()));
     first.spectralDigit[0] = 37;
     systems.replace(0, sizeof(TSystemRec), bytesOf(first));
-    writeText(base + ".sun", systems);
+    writeFileBytes(base + ".sun", systems);
     EXPECT_EQ(run({"report", base, "--out", (dir / "r").string()}), cli::kExitRuntime);
     EXPECT_EQ(run({"check", base}), cli::kExitRuntime);
     EXPECT_NE(out.str().find("system 0: star 1 spectral digit 37 outside 0..9"), std::string::npos) << out.str();
@@ -133,25 +133,25 @@ TEST_F(StrictCheck, ASectorWithoutRacesIsReadByEveryReader) {
 // its data: zeros at the end. Every reader refuses it; repair cuts it.
 TEST_F(StrictCheck, AZeroedTailIsRefusedByReadersAndCutByRepair) {
     makeSector("3", "30");
-    const std::string whole = readText(base + ".sun");
+    const std::string whole = fileBytes(base + ".sun");
     for (const char* ext : {".sun", ".pln", ".mon", ".nam"}) {
         SCOPED_TRACE(ext);
-        const std::string bytes = readText(base + ext);
+        const std::string bytes = fileBytes(base + ext);
         const std::size_t width = std::string(ext) == ".sun"   ? sizeof(TSystemRec)
                                   : std::string(ext) == ".pln" ? sizeof(TPlanetRec)
                                   : std::string(ext) == ".mon" ? sizeof(TMoonRec)
                                                                : sizeof(TNameRec);
-        writeText(base + ext, bytes + std::string(2 * width, '\0'));
+        writeFileBytes(base + ext, bytes + std::string(2 * width, '\0'));
         if (std::string(ext) != ".nam") {
             EXPECT_NE(run({"report", base, "--out", (dir / "r").string()}), cli::kExitOk);
             EXPECT_NE(run({"starlog", base, "--system", "0", "--out", (dir / "l.log").string()}), cli::kExitOk);
         }
         EXPECT_EQ(run({"check", base}), cli::kExitRuntime) << out.str();
         EXPECT_EQ(run({"repair", base}), cli::kExitOk) << err.str();
-        EXPECT_EQ(readText(base + ext), bytes);
+        EXPECT_EQ(fileBytes(base + ext), bytes);
         EXPECT_EQ(run({"check", base}), cli::kExitOk) << out.str();
     }
-    EXPECT_EQ(readText(base + ".sun"), whole);
+    EXPECT_EQ(fileBytes(base + ".sun"), whole);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar {
 namespace {
@@ -43,12 +43,12 @@ TEST_F(ColoniesCommand, WritesTheLogAndSaysWhere) {
     // Race 0 by default, as the dialog's field.
     EXPECT_EQ(run({"colonies", sector, "--out", log}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote colonies report of race 0 to " + log + ".log\n");
-    const std::string text = readText(log + ".log");
+    const std::string text = fileBytes(log + ".log");
     EXPECT_EQ(text.rfind("   Colonies owned by Race [     0 ]\r\n", 0), 0U) << text;
     EXPECT_NE(text.find("Systems controlled: 1\r\n"), std::string::npos) << text;
 
     EXPECT_EQ(run({"colonies", sector, "--race", "7", "--out", log}), cli::kExitOk) << err.str();
-    EXPECT_NE(readText(log + ".log").find("Systems controlled: 0\r\n"), std::string::npos);
+    EXPECT_NE(fileBytes(log + ".log").find("Systems controlled: 0\r\n"), std::string::npos);
 }
 
 TEST_F(ColoniesCommand, AMissingSectorOrFolderIsNamed) {
@@ -62,7 +62,7 @@ TEST_F(ColoniesCommand, AMissingSectorOrFolderIsNamed) {
 }
 
 TEST_F(ColoniesCommand, RefusalsAndFailuresKeepThePreviousLog) {
-    writeText(log + ".log", "old\r\n");
+    writeFileBytes(log + ".log", "old\r\n");
     EXPECT_EQ(run({"colonies", sector, "--race", "65535", "--out", log}), cli::kExitUsage);
     EXPECT_NE(err.str().find("between 0 and 65534"), std::string::npos) << err.str();
     EXPECT_EQ(run({"colonies", sector, "--race", "-1", "--out", log}), cli::kExitUsage);
@@ -73,7 +73,7 @@ TEST_F(ColoniesCommand, RefusalsAndFailuresKeepThePreviousLog) {
     fs::remove(sector + ".con");
     EXPECT_EQ(run({"colonies", sector, "--out", log}), cli::kExitRuntime);
     EXPECT_NE(err.str().find("File not found"), std::string::npos) << err.str();
-    EXPECT_EQ(readText(log + ".log"), "old\r\n");
+    EXPECT_EQ(fileBytes(log + ".log"), "old\r\n");
 }
 
 }  // namespace

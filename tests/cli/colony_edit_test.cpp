@@ -133,6 +133,26 @@ TEST_F(ColonyCommands, EveryRefusalExitsTwoNamingItsOptionAndWritesNothing) {
     expectRefused({"empire", "remove", "3"}, "ID");
 }
 
+// The editors' help names the record as its own command does: a colony, an
+// empire, never the other's words.
+TEST_F(ColonyCommands, HelpNamesEachRecordInItsOwnWords) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--help"}, "Add, change or remove a colony of a sector"},
+        {{"--help"}, "Add, change or remove an empire of a sector"},
+        {{"colony", "x", "set", "--help"}, "The colony's number"},
+        {{"empire", "x", "set", "--help"}, "The empire's number"},
+        {{"colony", "--help"}, "Change the values given of a colony"},
+        {{"empire", "--help"}, "Remove an empire; its number stays, as a vacant record"},
+        {{"empire", "--help"}, "Add an empire for a race that has none"},
+    };
+    for (const auto& [args, words] : cases) {
+        cli.run(args);
+        EXPECT_NE((cli.out.str() + cli.err.str()).find(words), std::string::npos) << words;
+    }
+    cli.run({"empire", "--help"});
+    EXPECT_EQ(cli.out.str().find("colony"), std::string::npos) << cli.out.str();
+}
+
 TEST_F(ColonyCommands, AMissingSectorExitsOne) {
     const std::string none = (s.dir / "nosuch").string();
     EXPECT_EQ(cli.run({"colony", none, "add", "--world", "planet:0", "--race", "0"}), cli::kExitRuntime);
@@ -154,7 +174,7 @@ TEST_F(ColonyCommands, AProcessKilledAtAnyWriteLeavesTheOldOrTheNewLayer) {
     ASSERT_NE(changedFiles(before, after), "");
 
     for (std::int64_t n = 1; n <= writes; ++n) {
-        for (const auto& [file, bytes] : before) writeText(file, bytes);
+        for (const auto& [file, bytes] : before) writeFileBytes(file, bytes);
         for (const auto& [file, bytes] : after) {
             if (!before.contains(file)) fs::remove(file);
         }

@@ -7,15 +7,17 @@
 
 #include "cli/cli.h"
 #include "cli/cli_runner.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
 
 namespace orrimar {
 namespace {
 
 namespace fs = std::filesystem;
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 struct CommandLine : ::testing::Test, testing::CliRunner {
     std::string dir;

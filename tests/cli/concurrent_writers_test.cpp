@@ -21,7 +21,7 @@
 #include "records/record_file.h"
 #include "records/records.h"
 #include "records/sector_lock.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 #include "tools/sector_check.h"
 
 namespace orrimar {

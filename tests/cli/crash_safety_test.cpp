@@ -23,7 +23,7 @@
 #include "cli/child_process.h"
 #include "cli/cli.h"
 #include "common/file_io.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 #include "tools/sector_check.h"
 #include "tools/sector_repair.h"
 
@@ -49,7 +49,7 @@ struct CrashSafety : ::testing::Test {
         ctx.programDir = dir.string();  // no orrwin.ini there: the default tables
         // An empty settings file beside the scratch folder: the default
         // tables for child processes too, whatever lies beside the program.
-        writeText(settings(), "");
+        writeFileBytes(settings(), "");
     }
     std::string settings() const { return (dir.parent_path() / "default.ini").string(); }
     std::string path(const std::string& name) const { return (dir / name).string(); }
@@ -93,7 +93,7 @@ void expectSoundOrRepairable(const std::string& base, const Files& before, const
         EXPECT_TRUE(report.sound()) << (report.problems.empty() ? "" : report.problems.front());
     }
     for (const auto& [file, bytes] : before) {
-        const std::string now = readText(file);
+        const std::string now = fileBytes(file);
         const std::string ext = fs::path(file).extension().string();
         // The comment file grows by the run's own line once its systems are
         // down, the name file by the names of systems already on disk.
@@ -110,7 +110,7 @@ void expectSoundOrRepairable(const std::string& base, const Files& before, const
 Files sectorFiles(const std::string& base) {
     Files files;
     for (const char* ext : {".sun", ".pln", ".mon", ".aln", ".nam", ".col", ".con", ".emp", ".cmt"}) {
-        if (fs::exists(base + ext)) files[base + ext] = readText(base + ext);
+        if (fs::exists(base + ext)) files[base + ext] = fileBytes(base + ext);
     }
     return files;
 }
@@ -144,7 +144,7 @@ TEST_F(CrashSafety, EveryFailedWriteOfAnAppendKeepsTheEarlierSystems) {
     for (std::int64_t n = 1; n <= operations; ++n) {
         for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError}) {
             const std::string context = fmt::format("write {} of {}", n, operations);
-            for (const auto& [file, bytes] : original) writeText(file, bytes);
+            for (const auto& [file, bytes] : original) writeFileBytes(file, bytes);
             setFaultPlan({kind, n, false});
             EXPECT_EQ(run(create(base, "8", true, "40")), cli::kExitRuntime) << context;
             clearFaultPlan();
@@ -162,7 +162,7 @@ TEST_F(CrashSafety, EveryFailedWriteOfAMergeLeavesBothSectorsAsTheyWere) {
     const std::int64_t operations = operationsOf({"merge", mainBase, addedBase});
     ASSERT_GE(operations, 5);
     for (std::int64_t n = 1; n <= operations; ++n) {
-        for (const auto& [file, bytes] : before) writeText(file, bytes);
+        for (const auto& [file, bytes] : before) writeFileBytes(file, bytes);
         setFaultPlan({FaultKind::NoSpace, n, false});
         EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitRuntime) << "write " << n;
         clearFaultPlan();
@@ -184,15 +184,15 @@ TEST_F(CrashSafety, EveryFailedWriteOfALogOrReportKeepsTheOldOne) {
         ASSERT_GE(operations, 2) << command[0];
         Files whole;
         for (const char* name : {"log.txt", "rep.map", "rep.html"}) {
-            if (fs::exists(path(name))) whole[path(name)] = readText(path(name));
+            if (fs::exists(path(name))) whole[path(name)] = fileBytes(path(name));
         }
         for (std::int64_t n = 1; n <= operations; ++n) {
-            for (const auto& [file, bytes] : whole) writeText(file, "an old log\r\n");
+            for (const auto& [file, bytes] : whole) writeFileBytes(file, "an old log\r\n");
             setFaultPlan({FaultKind::NoSpace, n, false});
             EXPECT_EQ(run(command), cli::kExitRuntime) << command[0] << " write " << n;
             clearFaultPlan();
             for (const auto& [file, bytes] : whole) {
-                const std::string now = readText(file);
+                const std::string now = fileBytes(file);
                 EXPECT_TRUE(now == "an old log\r\n" || now == bytes) << file << " after write " << n;
                 EXPECT_FALSE(fs::exists(file + ".part")) << file;
             }
@@ -209,19 +209,19 @@ TEST_F(CrashSafety, AMergeOfADamagedAddedSectorIsRefusedAndTouchesNothing) {
     // An emptied planet file; a moon file cut by half; a planet naming
     // a system that is not there.
     const auto damages = std::vector<std::function<void()>>{
-        [&] { writeText(addedBase + ".pln", ""); },
+        [&] { writeFileBytes(addedBase + ".pln", ""); },
         [&] {
-            const std::string moons = readText(addedBase + ".mon");
-            writeText(addedBase + ".mon", moons.substr(0, moons.size() / 2));
+            const std::string moons = fileBytes(addedBase + ".mon");
+            writeFileBytes(addedBase + ".mon", moons.substr(0, moons.size() / 2));
         },
         [&] {
-            std::string planets = readText(addedBase + ".pln");
+            std::string planets = fileBytes(addedBase + ".pln");
             planets[0] = '\x7f';  // system id of planet 0
-            writeText(addedBase + ".pln", planets);
+            writeFileBytes(addedBase + ".pln", planets);
         },
     };
     for (std::size_t i = 0; i < damages.size(); ++i) {
-        for (const auto& [file, bytes] : sound) writeText(file, bytes);
+        for (const auto& [file, bytes] : sound) writeFileBytes(file, bytes);
         damages[i]();
         const Files before = snapshot(dir);
         EXPECT_EQ(run({"merge", mainBase, addedBase}), cli::kExitUsage) << "damage " << i;
@@ -235,19 +235,19 @@ TEST_F(CrashSafety, AnAppendOntoATornSectorIsRefusedWithTheRepairHint) {
     const std::string base = path("sec");
     ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
     ASSERT_EQ(run(create(path("other"), "9")), cli::kExitOk) << err.str();
-    const std::string races = readText(base + ".aln");
+    const std::string races = fileBytes(base + ".aln");
     ASSERT_FALSE(races.empty());
-    const std::string planets = readText(base + ".pln");
+    const std::string planets = fileBytes(base + ".pln");
     // A torn record at the end of the planets; records no system names yet.
-    writeText(base + ".pln", planets + planets.substr(0, 60));
+    writeFileBytes(base + ".pln", planets + planets.substr(0, 60));
     Files before = snapshot(dir);
     EXPECT_EQ(run(create(base, "8", true, "40")), cli::kExitUsage);
     EXPECT_NE(err.str().find("Run \"orrimar-cli repair " + base + "\""), std::string::npos) << err.str();
     EXPECT_EQ(snapshot(dir), before);
 
-    writeText(base + ".pln", planets);
-    writeText(base + ".mon", readText(base + ".mon") + std::string(64, '\0'));
-    writeText(base + ".aln", races + races.substr(0, sizeof(TAlienRec)));
+    writeFileBytes(base + ".pln", planets);
+    writeFileBytes(base + ".mon", fileBytes(base + ".mon") + std::string(64, '\0'));
+    writeFileBytes(base + ".aln", races + races.substr(0, sizeof(TAlienRec)));
     before = snapshot(dir);
     EXPECT_EQ(run(create(base, "8", true, "40")), cli::kExitUsage);
     EXPECT_NE(err.str().find("repair"), std::string::npos) << err.str();
@@ -259,7 +259,7 @@ TEST_F(CrashSafety, AnAppendOntoATornSectorIsRefusedWithTheRepairHint) {
     EXPECT_NE(out.str().find("removed 1 moons"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("removed 1 races"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("Repaired " + base), std::string::npos) << out.str();
-    EXPECT_EQ(readText(base + ".aln"), races);
+    EXPECT_EQ(fileBytes(base + ".aln"), races);
     EXPECT_EQ(run(create(base, "8", true, "40")), cli::kExitOk) << err.str();
     EXPECT_TRUE(CheckSector(base).sound());
 }
@@ -272,13 +272,13 @@ TEST_F(CrashSafety, RepairRefusesWorseThanATornTailAndTouchesNothing) {
 
     // A system in the middle whose planets overlap those of the systems
     // after it: no stopped write leaves that, and cutting would lose them.
-    std::string systems = readText(base + ".sun");
+    std::string systems = fileBytes(base + ".sun");
     TSystemRec second =
         decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()) + sizeof(TSystemRec));
     second.firstPlanetId[0] = 1'000'000;
     second.planetCount[0] = 1;
     systems.replace(sizeof(TSystemRec), sizeof(TSystemRec), bytesOf(second));
-    writeText(base + ".sun", systems);
+    writeFileBytes(base + ".sun", systems);
     Files before = snapshot(dir);
     EXPECT_EQ(run({"repair", base}), cli::kExitUsage);
     EXPECT_NE(err.str().find("worse than a torn tail"), std::string::npos) << err.str();
@@ -287,15 +287,15 @@ TEST_F(CrashSafety, RepairRefusesWorseThanATornTailAndTouchesNothing) {
     // The planets all gone is what a power cut early in a run leaves:
     // repair cuts the systems that name them.
     ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
-    writeText(base + ".pln", "");
+    writeFileBytes(base + ".pln", "");
     EXPECT_EQ(run({"repair", base}), cli::kExitOk) << err.str();
     EXPECT_TRUE(CheckSector(base).sound());
 
     // Damage inside the whole systems.
     ASSERT_EQ(run(create(base, "7")), cli::kExitOk) << err.str();
-    std::string moons = readText(base + ".mon");
+    std::string moons = fileBytes(base + ".mon");
     moons[0] = '\x55';  // planet id of moon 0
-    writeText(base + ".mon", moons);
+    writeFileBytes(base + ".mon", moons);
     before = snapshot(dir);
     EXPECT_EQ(run({"repair", base}), cli::kExitUsage);
     EXPECT_NE(err.str().find("worse than a torn tail"), std::string::npos) << err.str();
@@ -318,7 +318,7 @@ TEST_F(CrashSafety, StoppedProcessesAreFinishedByTheNextCommand) {
     const Files original = sectorFiles(base);
     const Files added = sectorFiles(addedBase);
     const auto restore = [&] {
-        for (const auto& [file, bytes] : original) writeText(file, bytes);
+        for (const auto& [file, bytes] : original) writeFileBytes(file, bytes);
         fs::remove(base + ".jnl");
     };
 

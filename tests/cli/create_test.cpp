@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -15,10 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string bytesOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::fileBytes;
 
 struct CreateCommand : ::testing::Test {
     std::ostringstream out;
@@ -54,21 +52,21 @@ TEST_F(CreateCommand, WritesTheSectorAndPrintsSeedAndSummary) {
     const std::string printed = out.str();
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1);
     EXPECT_EQ(fs::file_size(base + ".sun"), 9U * 196U);
-    EXPECT_EQ(bytesOf(base + ".nam").substr(8, 4), std::string("\x03Rim", 4));
+    EXPECT_EQ(fileBytes(base + ".nam").substr(8, 4), std::string("\x03Rim", 4));
     EXPECT_EQ(err.str(), "");  // no progress bar off a terminal
 
-    const std::string first = bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon");
+    const std::string first = fileBytes(base + ".sun") + fileBytes(base + ".pln") + fileBytes(base + ".mon");
     // Again over it: refused unless asked to replace it, then the same bytes.
     EXPECT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "43", "--name", "Rim"}),
               cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: A sector is already at " + base +
                              " (9 systems); it is replaced only when asked to: give --replace to replace it, or "
                              "--append to add systems to it\n");
-    EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon"), first);
+    EXPECT_EQ(fileBytes(base + ".sun") + fileBytes(base + ".pln") + fileBytes(base + ".mon"), first);
     ASSERT_EQ(run({"--file", base, "--size", "3", "--flat", "--density", "100", "--seed", "42", "--name", "Rim",
                    "--replace"}),
               cli::kExitOk);
-    EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon"), first);
+    EXPECT_EQ(fileBytes(base + ".sun") + fileBytes(base + ".pln") + fileBytes(base + ".mon"), first);
 
     ASSERT_EQ(run({"--file", base, "--size", "2", "--flat", "--density", "100", "--append", "-x", "-7"}), cli::kExitOk);
     EXPECT_NE(out.str().find("Appended to sector " + base + ": 4 systems"), std::string::npos) << out.str();
@@ -79,14 +77,14 @@ TEST_F(CreateCommand, AnyNumberOfThreadsMakesTheSameSector) {
     ASSERT_EQ(run({"--file", base, "--size", "6", "--density", "40", "--seed", "8", "--threads", "1"}), cli::kExitOk)
         << err.str();
     const std::string line = out.str();
-    const std::string one = bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon") +
-                            bytesOf(base + ".aln") + bytesOf(base + ".nam");
+    const std::string one = fileBytes(base + ".sun") + fileBytes(base + ".pln") + fileBytes(base + ".mon") +
+                            fileBytes(base + ".aln") + fileBytes(base + ".nam");
     ASSERT_EQ(run({"--file", base, "--size", "6", "--density", "40", "--seed", "8", "--threads", "5", "--replace"}),
               cli::kExitOk)
         << err.str();
     EXPECT_EQ(out.str(), line);
-    EXPECT_EQ(bytesOf(base + ".sun") + bytesOf(base + ".pln") + bytesOf(base + ".mon") + bytesOf(base + ".aln") +
-                  bytesOf(base + ".nam"),
+    EXPECT_EQ(fileBytes(base + ".sun") + fileBytes(base + ".pln") + fileBytes(base + ".mon") +
+                  fileBytes(base + ".aln") + fileBytes(base + ".nam"),
               one);
 }
 
@@ -95,9 +93,9 @@ TEST_F(CreateCommand, AClockSeedIsPrintedAndRepeatsTheRun) {
     std::smatch m;
     const std::string printed = out.str();
     ASSERT_TRUE(std::regex_search(printed, m, std::regex("\\(seed ([0-9]+)\\)\n$")));
-    const std::string sun = bytesOf(base + ".sun");
+    const std::string sun = fileBytes(base + ".sun");
     ASSERT_EQ(run({"--file", base, "--size", "4", "--density", "30", "--seed", m[1].str(), "--replace"}), cli::kExitOk);
-    EXPECT_EQ(bytesOf(base + ".sun"), sun);
+    EXPECT_EQ(fileBytes(base + ".sun"), sun);
 }
 
 TEST_F(CreateCommand, MalformedInputIsRefusedWithStatusTwoAndTouchesNothing) {
@@ -179,15 +177,15 @@ TEST_F(CreateCommand, SectorNamesCountCharactersOfTheCodePageTheyAreStoredIn) {
     std::string fifty;
     for (int i = 0; i < 50; ++i) fifty += "\xC3\xA9";
     ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", fifty}), cli::kExitOk) << err.str();
-    EXPECT_EQ(bytesOf(base + ".nam").substr(8, 51), "\x32" + std::string(50, '\xE9'));
+    EXPECT_EQ(fileBytes(base + ".nam").substr(8, 51), "\x32" + std::string(50, '\xE9'));
     // The euro sign is one byte of the code page (0x80).
     ASSERT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "5 \xE2\x82\xAC", "--replace"}),
               cli::kExitOk);
-    EXPECT_EQ(bytesOf(base + ".nam").substr(8, 4), std::string("\x03"
-                                                               "5 \x80",
-                                                               4));
+    EXPECT_EQ(fileBytes(base + ".nam").substr(8, 4), std::string("\x03"
+                                                                 "5 \x80",
+                                                                 4));
 
-    const std::string before = bytesOf(base + ".nam") + bytesOf(base + ".sun");
+    const std::string before = fileBytes(base + ".nam") + fileBytes(base + ".sun");
     EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", fifty + "\xC3\xA9"}), cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: --name: The sector name is 51 characters long; at most 50 fit in its record\n");
     // A character the code page lacks is named.
@@ -197,7 +195,7 @@ TEST_F(CreateCommand, SectorNamesCountCharactersOfTheCodePageTheyAreStoredIn) {
               "code page\n");
     EXPECT_EQ(run({"--file", base, "--size", "1", "--density", "100", "--name", "a\xFF"}), cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: --name: The sector name cannot be stored: byte 2 is not well-formed UTF-8\n");
-    EXPECT_EQ(bytesOf(base + ".nam") + bytesOf(base + ".sun"), before);
+    EXPECT_EQ(fileBytes(base + ".nam") + fileBytes(base + ".sun"), before);
 }
 
 TEST_F(CreateCommand, RuntimeErrorsExitOneWithTheSystemsMessage) {

@@ -4,15 +4,17 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
 
 namespace orrimar {
 namespace {
 
 namespace fs = std::filesystem;
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 struct ExportCommands : ::testing::Test {
     std::ostringstream out;
@@ -34,7 +36,7 @@ TEST_F(ExportCommands, EachFormatWritesOneSuccessLine) {
     const auto sector = makeFixtureSector(dir);
     EXPECT_EQ(run({"export", sector.base, "--format", "json", "--out", dir + "/s.json"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote the JSON export of " + sector.base + " (2 systems, 1 race) to " + dir + "/s.json\n");
-    EXPECT_EQ(readFile(dir + "/s.json").rfind("{\"format\":\"orrimar-sector\"", 0), 0U);
+    EXPECT_EQ(fileBytes(dir + "/s.json").rfind("{\"format\":\"orrimar-sector\"", 0), 0U);
 
     EXPECT_EQ(run({"export", sector.base, "--format", "csv", "--out", dir + "/tables"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote the CSV export of " + sector.base + " (2 systems, 1 race) to " + dir + "/tables\n");

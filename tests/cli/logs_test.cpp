@@ -4,7 +4,10 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/well_formed.h"
 #include "records/record_file.h"
 #include "records/records.h"
 
@@ -13,8 +16,8 @@ namespace {
 
 using logtest::checkWellFormed;
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 struct LogCommands : ::testing::Test {
     std::ostringstream out;
@@ -36,9 +39,9 @@ TEST_F(LogCommands, StarlogWritesTextOrHtml) {
     const auto sector = makeFixtureSector(dir);
     EXPECT_EQ(run({"starlog", sector.base, "--system", "1", "--out", dir + "/s.log"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote system log of system 1 to " + dir + "/s.log\n");
-    EXPECT_NE(readFile(dir + "/s.log").find("Star B: M4 V, red dwarf\r\n"), std::string::npos);
+    EXPECT_NE(fileBytes(dir + "/s.log").find("Star B: M4 V, red dwarf\r\n"), std::string::npos);
     EXPECT_EQ(run({"starlog", sector.base, "--system", "0", "--out", dir + "/s.html", "--html"}), cli::kExitOk);
-    const std::string page = readFile(dir + "/s.html");
+    const std::string page = fileBytes(dir + "/s.html");
     EXPECT_EQ(checkWellFormed(page), "");
     EXPECT_NE(page.find("<h2>Star A: G2 V, yellow dwarf</h2>"), std::string::npos);
 }
@@ -51,8 +54,8 @@ TEST_F(LogCommands, ASectorGivenWithAMemberExtensionIsItsBaseName) {
         EXPECT_EQ(out.str(), "");
     }
     EXPECT_EQ(run({"report", sector.base + ".sun", "--out", dir + "/r"}), cli::kExitOk) << err.str();
-    EXPECT_NE(readFile(dir + "/r.map").find(sector.base), std::string::npos);
-    EXPECT_EQ(readFile(dir + "/r.map").find(sector.base + ".sun"), std::string::npos);
+    EXPECT_NE(fileBytes(dir + "/r.map").find(sector.base), std::string::npos);
+    EXPECT_EQ(fileBytes(dir + "/r.map").find(sector.base + ".sun"), std::string::npos);
 }
 
 TEST_F(LogCommands, StarlogRefusals) {
@@ -79,7 +82,7 @@ TEST_F(LogCommands, ReportFlagsLeaveSectionsOut) {
     EXPECT_EQ(run({"report", sector.base, "--out", dir + "/r", "--no-systems", "--no-empires"}), cli::kExitOk)
         << err.str();
     EXPECT_EQ(out.str(), "Wrote sector report to " + dir + "/r.map and " + dir + "/r.html\n");
-    const std::string text = readFile(dir + "/r.map");
+    const std::string text = fileBytes(dir + "/r.map");
     EXPECT_EQ(text.find("\r\nSystems\r\n-------"), std::string::npos);
     EXPECT_EQ(text.find("\r\nEmpires\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nAlien races\r\n-----------"), std::string::npos);
@@ -108,8 +111,8 @@ TEST_F(LogCommands, GeneratedSectorLogsAreRepeatableAndWellFormed) {
             ASSERT_EQ(run(args), cli::kExitOk) << err.str();
             args[5] = b;
             ASSERT_EQ(run(args), cli::kExitOk) << err.str();
-            const std::string first = readFile(a);
-            ASSERT_EQ(first, readFile(b)) << "system " << id;
+            const std::string first = fileBytes(a);
+            ASSERT_EQ(first, fileBytes(b)) << "system " << id;
             if (html) {
                 ASSERT_EQ(checkWellFormed(first), "") << "system " << id;
             }
@@ -117,9 +120,9 @@ TEST_F(LogCommands, GeneratedSectorLogsAreRepeatableAndWellFormed) {
     }
     ASSERT_EQ(run({"report", base, "--out", dir + "/r1"}), cli::kExitOk) << err.str();
     ASSERT_EQ(run({"report", base, "--out", dir + "/r2"}), cli::kExitOk) << err.str();
-    EXPECT_EQ(readFile(dir + "/r1.map"), readFile(dir + "/r2.map"));
-    const std::string page = readFile(dir + "/r1.html");
-    EXPECT_EQ(page, readFile(dir + "/r2.html"));
+    EXPECT_EQ(fileBytes(dir + "/r1.map"), fileBytes(dir + "/r2.map"));
+    const std::string page = fileBytes(dir + "/r1.html");
+    EXPECT_EQ(page, fileBytes(dir + "/r2.html"));
     EXPECT_EQ(checkWellFormed(page), "");
     EXPECT_NE(page.find("<svg"), std::string::npos);
     EXPECT_NE(page.find("Gen &amp; Co"), std::string::npos);

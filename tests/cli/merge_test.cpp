@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar {
 namespace {
@@ -55,7 +55,7 @@ TEST_F(MergeCommand, MergesAndSaysSo) {
     ASSERT_EQ(systems.size(), 3U);
     EXPECT_EQ(systems[2].firstPlanetId, (std::array<std::int32_t, 3>{3, 4, 4}));
     EXPECT_EQ(readRecords<TPlanetRec>(mainBase + ".pln").back().systemId, 2);
-    EXPECT_EQ(readText(mainBase + ".cmt"), "added\r\n");
+    EXPECT_EQ(fileBytes(mainBase + ".cmt"), "added\r\n");
     // check lists the cell as a warning (this hand-made sector has codes
     // check calls damaged; the warning stands beside them).
     out.str("");

@@ -7,15 +7,17 @@
 #include <tuple>
 
 #include "cli/cli.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
 #include "names/sector_names.h"
 
 namespace orrimar {
 namespace {
 
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 struct NameCommands : ::testing::Test {
     std::ostringstream out;
@@ -34,7 +36,7 @@ struct NameCommands : ::testing::Test {
         err.str("");
         return cli::runCli(args, ctx);
     }
-    std::string names() const { return readFile(sector.base + ".nam"); }
+    std::string names() const { return fileBytes(sector.base + ".nam"); }
 };
 
 TEST_F(NameCommands, NamesRenamesAndRemovesWithOneLineEach) {
@@ -48,10 +50,10 @@ TEST_F(NameCommands, NamesRenamesAndRemovesWithOneLineEach) {
     // The commands that write about one system or race name it.
     ASSERT_EQ(run({"starlog", sector.base, "--system", "0", "--out", dir + "/s.log"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote system log of system 0 (Vessane) to " + dir + "/s.log\n");
-    EXPECT_TRUE(readFile(dir + "/s.log").starts_with("System Vessane (0) of sector"));
+    EXPECT_TRUE(fileBytes(dir + "/s.log").starts_with("System Vessane (0) of sector"));
     ASSERT_EQ(run({"starlog", sector.base, "--system", "0", "--summary", "--out", dir + "/sum.log"}), cli::kExitOk);
     EXPECT_EQ(out.str(), "Wrote system summary of system 0 (Vessane) to " + dir + "/sum.log\n");
-    EXPECT_NE(readFile(dir + "/sum.log").find("Vessane (system 0)"), std::string::npos);
+    EXPECT_NE(fileBytes(dir + "/sum.log").find("Vessane (system 0)"), std::string::npos);
     ASSERT_EQ(run({"alienlog", sector.base, "--race", "0", "--out", dir + "/a.log"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote alien log of race 0 (Krai) to " + dir + "/a.log\n");
 
@@ -109,7 +111,7 @@ TEST_F(NameCommands, TheColoniesReportStaysByteForByteWithNames) {
     }
     ASSERT_EQ(run({"colonies", sector.base, "--race", "0", "--out", dir + "/named"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote colonies report of race 0 (Krai) to " + dir + "/named.log\n");
-    EXPECT_EQ(readFile(dir + "/named.log"), readFile(dir + "/plain.log"));
+    EXPECT_EQ(fileBytes(dir + "/named.log"), fileBytes(dir + "/plain.log"));
 }
 
 // A sector written with --no-names holds only its name header, reads in
@@ -119,22 +121,22 @@ TEST_F(NameCommands, ASectorWrittenWithoutNamesStillReads) {
     ASSERT_EQ(run({"create", "--file", base, "--size", "4", "--density", "100", "--seed", "2", "--no-names"}),
               cli::kExitOk)
         << err.str();
-    EXPECT_EQ(readFile(base + ".nam").size(), 60U);
+    EXPECT_EQ(fileBytes(base + ".nam").size(), 60U);
     EXPECT_EQ(run({"check", base}), cli::kExitOk) << out.str() << err.str();
     ASSERT_EQ(run({"starlog", base, "--system", "3", "--out", dir + "/b.log"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote system log of system 3 to " + dir + "/b.log\n");
-    EXPECT_EQ(readFile(dir + "/b.log").find("Name:"), std::string::npos);  // (the folder's name holds "Names")
-    EXPECT_EQ(readFile(dir + "/b.log").find("  Name  "), std::string::npos);
+    EXPECT_EQ(fileBytes(dir + "/b.log").find("Name:"), std::string::npos);  // (the folder's name holds "Names")
+    EXPECT_EQ(fileBytes(dir + "/b.log").find("  Name  "), std::string::npos);
     ASSERT_EQ(run({"alienlog", base, "--race", "0", "--out", dir + "/a.log"}), cli::kExitOk) << err.str();
     EXPECT_EQ(out.str(), "Wrote alien log of race 0 to " + dir + "/a.log\n");
     ASSERT_EQ(run({"report", base, "--out", dir + "/r"}), cli::kExitOk) << err.str();
-    EXPECT_EQ(readFile(dir + "/r.map").find("  Name  "), std::string::npos);
+    EXPECT_EQ(fileBytes(dir + "/r.map").find("  Name  "), std::string::npos);
 
     // The same run with names: the same systems, and names everywhere.
     const std::string named = dir + "/named";
     ASSERT_EQ(run({"create", "--file", named, "--size", "4", "--density", "100", "--seed", "2"}), cli::kExitOk);
-    EXPECT_EQ(readFile(named + ".sun"), readFile(base + ".sun"));
-    EXPECT_GT(readFile(named + ".nam").size(), 60U * 64U);
+    EXPECT_EQ(fileBytes(named + ".sun"), fileBytes(base + ".sun"));
+    EXPECT_GT(fileBytes(named + ".nam").size(), 60U * 64U);
     EXPECT_EQ(run({"check", named}), cli::kExitOk) << out.str() << err.str();
     ASSERT_EQ(run({"starlog", named, "--system", "3", "--out", dir + "/n.log"}), cli::kExitOk) << err.str();
     const auto name = SectorNames::load(named).system(3);

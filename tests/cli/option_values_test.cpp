@@ -1,6 +1,7 @@
 // Values given on the command line: a blank one is refused naming its
 // option (never read as 0 or as the default), so is one out of its range,
 // and a settings file that is not there; -q is taken by every command.
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,15 +10,17 @@
 
 #include "cli/cli.h"
 #include "cli/cli_runner.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
 
 namespace orrimar {
 namespace {
 
 namespace fs = std::filesystem;
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 struct OptionValues : ::testing::Test, testing::CliRunner {
     std::string dir;
@@ -31,7 +34,7 @@ struct OptionValues : ::testing::Test, testing::CliRunner {
     std::map<std::string, std::string> files() const {
         std::map<std::string, std::string> all;
         for (const auto& e : fs::recursive_directory_iterator(dir)) {
-            if (e.is_regular_file()) all[e.path().string()] = readFile(e.path().string());
+            if (e.is_regular_file()) all[e.path().string()] = fileBytes(e.path().string());
         }
         return all;
     }

@@ -3,6 +3,7 @@
 // exit 2 and left byte for byte; an earlier export of the same kind is
 // replaced, of another kind refused; leftovers of a killed export are
 // cleared; two exports into one place never both write it.
+#include <fstream>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -21,22 +22,24 @@
 #include "cli/cli_runner.h"
 #include "common/file_lock.h"
 #include "common/output_destination.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
 
 namespace orrimar {
 namespace {
 
 namespace fs = std::filesystem;
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 using Files = std::map<std::string, std::string>;
 
 // Every file below `root` with its bytes.
 Files filesUnder(const std::string& root) {
     Files files;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) files[entry.path().string()] = readFile(entry.path().string());
+        if (entry.is_regular_file()) files[entry.path().string()] = fileBytes(entry.path().string());
     }
     return files;
 }
@@ -75,7 +78,7 @@ TEST_F(OutputSafety, AtlasAndCsvIntoAFolderHoldingASectorAreRefusedAndTouchNothi
     EXPECT_EQ(run({"atlas", dir + "/elsewhere/fix", "--out", dir + "/data"}), cli::kExitUsage);
     EXPECT_EQ(err.str(),
               "orrimar-cli: " + dir + "/data/ holds files this program did not write; choose an empty or new folder\n");
-    EXPECT_EQ(readFile(dir + "/data/notes.txt"), "the party owes the guild 300 credits");
+    EXPECT_EQ(fileBytes(dir + "/data/notes.txt"), "the party owes the guild 300 credits");
     EXPECT_FALSE(fs::exists(dir + "/data.part"));
     EXPECT_FALSE(fs::exists(dir + "/data.old"));
     EXPECT_FALSE(fs::exists(dir + "/data.part.lock"));
@@ -110,13 +113,13 @@ TEST_F(OutputSafety, NothingButARegularFileIsReplaced) {
 TEST_F(OutputSafety, AnEarlierExportOfTheSameKindIsReplacedAndOfAnotherKindRefused) {
     const std::string atlas = dir + "/atlas";
     ASSERT_EQ(run({"atlas", sector.base, "--out", atlas}), cli::kExitOk) << err.str();
-    EXPECT_EQ(readFile(atlas + "/.orrimar-output"), "atlas\n");
+    EXPECT_EQ(fileBytes(atlas + "/.orrimar-output"), "atlas\n");
     ASSERT_EQ(run({"export", sector.base, "--format", "atlas", "--out", atlas}), cli::kExitOk) << err.str();
     EXPECT_TRUE(fs::exists(atlas + "/index.html"));
 
     const std::string tables = dir + "/tables";
     ASSERT_EQ(run({"export", sector.base, "--format", "csv", "--out", tables}), cli::kExitOk) << err.str();
-    EXPECT_EQ(readFile(tables + "/.orrimar-output"), "csv\n");
+    EXPECT_EQ(fileBytes(tables + "/.orrimar-output"), "csv\n");
     const Files before = filesUnder(dir);
     EXPECT_EQ(run({"atlas", sector.base, "--out", tables}), cli::kExitUsage);
     EXPECT_EQ(err.str(), "orrimar-cli: " + tables +
@@ -151,7 +154,7 @@ TEST_F(OutputSafety, LeftoversOfAKilledExportAreClearedOnlyWhenOurs) {
     std::ofstream(dir + "/csv.part/draft.txt") << "mine";
     EXPECT_EQ(run({"export", sector.base, "--format", "csv", "--out", dir + "/csv"}), cli::kExitUsage);
     EXPECT_NE(err.str().find(dir + "/csv.part is in the way"), std::string::npos) << err.str();
-    EXPECT_EQ(readFile(dir + "/csv.part/draft.txt"), "mine");
+    EXPECT_EQ(fileBytes(dir + "/csv.part/draft.txt"), "mine");
     EXPECT_FALSE(fs::exists(dir + "/csv"));
 }
 
@@ -177,8 +180,8 @@ TEST_F(OutputSafety, AnExportIntoADestinationBeingWrittenWaitsThenIsRefused) {
         const pid_t pid = startCli({"atlas", sector.base, "--out", atlas}, dir + "/err.txt", 100);
         EXPECT_EQ(exitStatusOf(pid), cli::kExitRuntime);
     }
-    EXPECT_EQ(readFile(dir + "/err.txt"), "orrimar-cli: " + atlas + " is being changed by another program (process " +
-                                              std::to_string(::getpid()) + "); try again when it has finished\n");
+    EXPECT_EQ(fileBytes(dir + "/err.txt"), "orrimar-cli: " + atlas + " is being changed by another program (process " +
+                                               std::to_string(::getpid()) + "); try again when it has finished\n");
     EXPECT_EQ(filesUnder(atlas), before);
 }
 
@@ -197,7 +200,7 @@ TEST_F(OutputSafety, ConcurrentExportsIntoOnePlaceEachFinishOrAreRefusedAndTheRe
         }
         for (std::size_t i = 0; i < pids.size(); ++i) {
             const int status = exitStatusOf(pids[i]);
-            const std::string message = readFile(dir + "/err" + std::to_string(i) + ".txt");
+            const std::string message = fileBytes(dir + "/err" + std::to_string(i) + ".txt");
             if (status == cli::kExitOk) {
                 EXPECT_EQ(message, "");
             } else {

@@ -11,7 +11,8 @@
 #include "cli/cli_runner.h"
 #include "common/file_io.h"
 #include "records/sector_base.h"
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
 
 namespace orrimar {
 namespace {

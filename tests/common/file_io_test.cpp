@@ -11,7 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
 
 namespace orrimar {
 namespace {

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "common/file_lock.h"
-#include "test_tmp.h"
+#include "support/test_dir.h"
 
 namespace orrimar {
 namespace {

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/refusal.h"
 
 namespace orrimar {
 namespace {
@@ -21,16 +23,7 @@ using testing::fileBytes;
 using testing::freshTestDir;
 using testing::writeFileBytes;
 
-// The message of the refusal `make` throws as bad input; empty when it throws none.
-template <typename F>
-std::string refusal(F make) {
-    try {
-        make();
-    } catch (const InputError& e) {
-        return e.what();
-    }
-    return {};
-}
+using testing::messageOf;
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -53,13 +46,13 @@ TEST(OutputDestination, AFileOutputReplacesOnlyARegularFile) {
     EXPECT_FALSE(fs::exists(dir / "old.log.part.lock"));
     // A link is replaced by nothing, and what it points to is not written through it.
     fs::create_symlink(dir / "old.log", dir / "link.log");
-    EXPECT_TRUE(contains(refusal([&] { GuardedOutputFile f((dir / "link.log").string()); }), "is a link"));
+    EXPECT_TRUE(contains(messageOf([&] { GuardedOutputFile f((dir / "link.log").string()); }), "is a link"));
     EXPECT_TRUE(fs::is_symlink(dir / "link.log"));
     EXPECT_EQ(fileBytes((dir / "old.log").string()), "new log");
-    EXPECT_TRUE(contains(refusal([&] { checkOutputDestination("/dev/null"); }), "/dev/null is a device"));
+    EXPECT_TRUE(contains(messageOf([&] { checkOutputDestination("/dev/null"); }), "/dev/null is a device"));
     // A sector's system file is a regular file, yet never an output's.
     writeFileBytes((dir / "reach.SUN").string(), "systems");
-    EXPECT_TRUE(contains(refusal([&] { GuardedOutputFile f((dir / "reach.SUN").string()); }), "system file"));
+    EXPECT_TRUE(contains(messageOf([&] { GuardedOutputFile f((dir / "reach.SUN").string()); }), "system file"));
     EXPECT_EQ(fileBytes((dir / "reach.SUN").string()), "systems");
 }
 
@@ -74,9 +67,9 @@ TEST(OutputDestination, AFolderOutputReplacesOnlyAnEmptyFolderOrItsOwnKind) {
     EXPECT_NO_THROW(checkOutputDestination(dir / "earlier/", "atlas"));
 
     writeFileBytes((dir / "file").string(), "a file");
-    EXPECT_TRUE(contains(refusal([&] { checkOutputDestination(dir / "file", "csv"); }), "is a file, not a folder"));
+    EXPECT_TRUE(contains(messageOf([&] { checkOutputDestination(dir / "file", "csv"); }), "is a file, not a folder"));
     for (const char* nameless : {".", "..", "/"}) {
-        EXPECT_TRUE(contains(refusal([&] { checkOutputDestination(nameless, "atlas"); }), "names no folder"))
+        EXPECT_TRUE(contains(messageOf([&] { checkOutputDestination(nameless, "atlas"); }), "names no folder"))
             << nameless;
     }
 }
@@ -86,7 +79,7 @@ TEST(OutputDestination, AFolderHoldingASectorIsNeverReplacedEvenIfMarked) {
     markAs(dir / "atlas", "atlas");
     fs::create_directories(dir / "atlas/deep/down");
     writeFileBytes((dir / "atlas/deep/down/alpha.SUN").string(), "systems");
-    const std::string message = refusal([&] { OutputDestination d(dir / "atlas", "atlas"); });
+    const std::string message = messageOf([&] { OutputDestination d(dir / "atlas", "atlas"); });
     EXPECT_TRUE(contains(message, "holds a sector (" + (dir / "atlas/deep/down/alpha.SUN").string() + ")")) << message;
     EXPECT_EQ(fileBytes((dir / "atlas/deep/down/alpha.SUN").string()), "systems");
     EXPECT_FALSE(fs::exists(dir / "atlas.part.lock"));
@@ -116,15 +109,15 @@ TEST(OutputDestination, OurLeftoversAreClearedAndNothingElse) {
     // Unmarked, a marked one holding a sector, or not a file or folder: left, and said to be in the way.
     fs::create_directories(dir / "mine.part");
     writeFileBytes((dir / "mine.part/notes.txt").string(), "mine");
-    EXPECT_TRUE(contains(refusal([&] { OutputDestination d(dir / "mine", "csv"); }),
+    EXPECT_TRUE(contains(messageOf([&] { OutputDestination d(dir / "mine", "csv"); }),
                          (dir / "mine.part").string() + " is in the way"));
     EXPECT_EQ(fileBytes((dir / "mine.part/notes.txt").string()), "mine");
     markAs(dir / "held.old", "csv");
     writeFileBytes((dir / "held.old/beta.sun").string(), "systems");
-    EXPECT_TRUE(contains(refusal([&] { OutputDestination d(dir / "held", "csv"); }), "is in the way"));
+    EXPECT_TRUE(contains(messageOf([&] { OutputDestination d(dir / "held", "csv"); }), "is in the way"));
     EXPECT_TRUE(fs::exists(dir / "held.old/beta.sun"));
     makeFifo(dir / "p.log.part");
-    EXPECT_TRUE(contains(refusal([&] { OutputDestination d(dir / "p.log"); }), "is in the way"));
+    EXPECT_TRUE(contains(messageOf([&] { OutputDestination d(dir / "p.log"); }), "is in the way"));
     EXPECT_TRUE(fs::is_fifo(dir / "p.log.part"));
     // A file output makes no ".old", so a file of that name is none of its business.
     writeFileBytes((dir / "r.log.old").string(), "the user's");

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "engine/log_fixtures.h"
+#include "support/well_formed.h"
 
 using namespace orrimar::documents;
 using orrimar::logtest::checkWellFormed;

@@ -9,10 +9,13 @@
 #include <set>
 
 #include "exports/sector_export.h"
-#include "engine/log_fixtures.h"
-#include "engine/settled_fixture.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/well_formed.h"
+#include "support/settled_fixture.h"
 #include "logs/sector_report.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar::exports {
 
@@ -21,8 +24,8 @@ using namespace orrimar::logs;
 namespace {
 
 namespace fs = std::filesystem;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 
 struct Walk {
     std::size_t pages = 0;
@@ -39,7 +42,7 @@ Walk walkAtlas(const fs::path& root) {
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.path().extension() != ".html") continue;
         ++walk.pages;
-        const std::string page = readFile(entry.path().string());
+        const std::string page = fileBytes(entry.path().string());
         EXPECT_EQ(logtest::checkWellFormed(page), "") << entry.path();
         EXPECT_EQ(page.find("http://"), page.find("http://www.w3.org/")) << entry.path() << " fetches from the network";
         EXPECT_EQ(page.find("https://"), std::string::npos) << entry.path();
@@ -74,7 +77,7 @@ TEST(Atlas, EveryLinkResolvesAndEveryPageIsWellFormed) {
     EXPECT_TRUE(walk.targets.count("races/000/race-0.html"));
     EXPECT_TRUE(walk.targets.count("index.html"));
 
-    const std::string index = readFile(dir + "/atlas/index.html");
+    const std::string index = fileBytes(dir + "/atlas/index.html");
     EXPECT_NE(index.find("Atlas of Fixture &lt;Reach&gt; &amp; &quot;Co&quot;"), std::string::npos);
     EXPECT_NE(index.find("<svg"), std::string::npos);
     EXPECT_NE(index.find("<a href=\"systems/000/system-0.html\"><title>System 0 at 3, -4, 7</title>"),
@@ -85,13 +88,13 @@ TEST(Atlas, EveryLinkResolvesAndEveryPageIsWellFormed) {
 
     // A system page is the system log with links to its race and back; the
     // race page links to its home system.
-    const std::string system = readFile(dir + "/atlas/systems/000/system-0.html");
+    const std::string system = fileBytes(dir + "/atlas/systems/000/system-0.html");
     EXPECT_NE(system.find("G2 V"), std::string::npos);
     EXPECT_NE(system.find("href=\"../../races/000/race-0.html\""), std::string::npos);
     EXPECT_NE(system.find("href=\"../../index.html\""), std::string::npos);
-    const std::string race = readFile(dir + "/atlas/races/000/race-0.html");
+    const std::string race = fileBytes(dir + "/atlas/races/000/race-0.html");
     EXPECT_NE(race.find("href=\"../../systems/000/system-0.html\">Home system 0</a>"), std::string::npos);
-    const std::string binary = readFile(dir + "/atlas/systems/000/system-1.html");
+    const std::string binary = fileBytes(dir + "/atlas/systems/000/system-1.html");
     EXPECT_NE(binary.find("No race is native to this system."), std::string::npos);
 }
 
@@ -101,7 +104,7 @@ TEST(Atlas, EmptySectorStillOpens) {
     ExportSector(base, ExportFormat::Atlas, dir + "/atlas");
     const Walk walk = walkAtlas(dir + "/atlas");
     EXPECT_EQ(walk.pages, 1U);
-    EXPECT_NE(readFile(dir + "/atlas/index.html").find("The sector holds no alien races."), std::string::npos);
+    EXPECT_NE(fileBytes(dir + "/atlas/index.html").find("The sector holds no alien races."), std::string::npos);
 }
 
 TEST(Atlas, ReplacesAnEarlierAtlasWhole) {
@@ -110,7 +113,7 @@ TEST(Atlas, ReplacesAnEarlierAtlasWhole) {
     // An earlier atlas, with a page the new one no longer has.
     ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
     fs::create_directories(dir + "/atlas/stale");
-    testing::writeText(dir + "/atlas/stale/old.html", "old");
+    testing::writeFileBytes(dir + "/atlas/stale/old.html", "old");
     ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
     EXPECT_FALSE(fs::exists(dir + "/atlas/stale"));
     EXPECT_TRUE(fs::exists(dir + "/atlas/index.html"));
@@ -169,7 +172,7 @@ TEST(Atlas, AboveTheLimitOnlySystemsWithBodiesInFoldersOfAThousand) {
     EXPECT_TRUE(fs::exists(dir + "/atlas/systems/001/system-7000.html"));
     EXPECT_TRUE(fs::exists(dir + "/atlas/systems/000/system-6993.html"));
 
-    const std::string index = readFile(dir + "/atlas/index.html");
+    const std::string index = fileBytes(dir + "/atlas/index.html");
     EXPECT_NE(index.find("pages are written only for the 2,858 systems with bodies in orbit"), std::string::npos);
     EXPECT_NE(index.find("href=\"systems/list-002.html\""), std::string::npos);
     EXPECT_LT(index.size(), 1000000U);  // no row per system on the index
@@ -189,7 +192,7 @@ TEST(Atlas, EmpirePagesOwnersAndTerritories) {
     EXPECT_TRUE(walk.targets.count("empires/000/empire-1.html"));
     EXPECT_FALSE(fs::exists(dir + "/atlas/empires/000/empire-0.html"));
 
-    const std::string page = readFile(dir + "/atlas/empires/000/empire-1.html");
+    const std::string page = fileBytes(dir + "/atlas/empires/000/empire-1.html");
     EXPECT_NE(page.find("<dt>Name</dt><dd>Kethri Dominion</dd>"), std::string::npos) << page;
     EXPECT_NE(page.find("background:#c82810"), std::string::npos);
     EXPECT_NE(page.find("<dt>Race</dt><dd><a href=\"../../races/000/race-0.html\">race 0</a></dd>"), std::string::npos);
@@ -204,12 +207,12 @@ TEST(Atlas, EmpirePagesOwnersAndTerritories) {
     EXPECT_NE(page.find("<tr><td>Colony 3</td>"), std::string::npos);
     EXPECT_EQ(page.find("Moon base 2"), std::string::npos);
 
-    const std::string index = readFile(dir + "/atlas/index.html");
+    const std::string index = fileBytes(dir + "/atlas/index.html");
     EXPECT_NE(index.find("<h2>Empires</h2>"), std::string::npos);
     EXPECT_NE(index.find("<td><a href=\"empires/000/empire-1.html\">Kethri Dominion</a></td>"), std::string::npos);
     EXPECT_NE(index.find("fill=\"#c82810\" fill-opacity=\"0.3\""), std::string::npos) << "territory on the map";
 
-    const std::string system = readFile(dir + "/atlas/systems/000/system-0.html");
+    const std::string system = fileBytes(dir + "/atlas/systems/000/system-0.html");
     EXPECT_NE(system.find("<a href=\"../../empires/000/empire-1.html\">Kethri Dominion (controls the system)</a>"),
               std::string::npos)
         << system;

@@ -2,6 +2,7 @@
 // by field with its records (units converted), the schema that ships with
 // the program checked against every export, CSV quoting, and the promise
 // that a failed or cancelled export leaves nothing behind.
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include <fmt/format.h>
@@ -16,13 +17,15 @@
 #include "common/file_io.h"
 #include "exports/export_output.h"
 #include "exports/sector_export.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
 #include "common/errors.h"
 #include "names/sector_names.h"
 #include "records/record_file.h"
 #include "records/sector_base.h"
 #include "tools/sector_check.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar::exports {
 
@@ -37,8 +40,8 @@ namespace {
 namespace fs = std::filesystem;
 using logtest::FixtureSector;
 using logtest::makeFixtureSector;
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 using Json = nlohmann::json;
 
 Json exportJson(const FixtureSector& f, const std::string& out) {
@@ -47,7 +50,7 @@ Json exportJson(const FixtureSector& f, const std::string& out) {
     EXPECT_EQ(result.planets, 4);
     EXPECT_EQ(result.moons, 3);
     EXPECT_EQ(result.races, 1);
-    return Json::parse(readFile(out));
+    return Json::parse(fileBytes(out));
 }
 
 // An RFC 4180 reader: quoted cells may hold commas, doubled quotes and
@@ -87,7 +90,7 @@ std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
 
 // A CSV file as one map of header name to cell per row.
 std::vector<std::map<std::string, std::string>> readTable(const fs::path& file) {
-    const auto rows = parseCsv(readFile(file.string()));
+    const auto rows = parseCsv(fileBytes(file.string()));
     std::vector<std::map<std::string, std::string>> table;
     EXPECT_FALSE(rows.empty()) << file;
     for (std::size_t r = 1; r < rows.size(); ++r) {
@@ -273,7 +276,7 @@ TEST(ExportCsv, SameFieldsAsJsonAndIdsThatJoin) {
     sameAsJson(races[0], doc["races"][0], "race");
     EXPECT_NE(bodies[0].at("features").find("; "), std::string::npos);  // a list is one cell
     // Rows end in CRLF, the header row first.
-    EXPECT_EQ(readFile(dir + "/tables/systems.csv").rfind("id,name,x_pc,y_pc,z_pc,", 0), 0U);
+    EXPECT_EQ(fileBytes(dir + "/tables/systems.csv").rfind("id,name,x_pc,y_pc,z_pc,", 0), 0U);
 }
 
 // Names from the name file, in Windows ANSI there, reach both exports in
@@ -303,7 +306,7 @@ TEST(ExportNames, StoredAndConventionalNamesInBothFormats) {
     EXPECT_EQ(doc["races"][0]["name"], "Kethri");
 
     ExportSector(f.base, ExportFormat::Csv, dir + "/tables");
-    const std::string systems = readFile(dir + "/tables/systems.csv");
+    const std::string systems = fileBytes(dir + "/tables/systems.csv");
     EXPECT_NE(systems.find("\r\n0,\"Vess\u00e9ne, the \"\"Old\"\" Reach\",3,-4,7,"), std::string::npos) << systems;
     EXPECT_EQ(readTable(dir + "/tables/bodies.csv")[2].at("name"), system + " II");
     EXPECT_EQ(readTable(dir + "/tables/races.csv")[0].at("name"), "Kethri");
@@ -355,7 +358,7 @@ TEST(ExportNames, StoredNamesReachEveryFormatInUtf8) {
 
     // The atlas's systems table and the system's page carry the name, escaped.
     ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
-    const std::string index = readFile(dir + "/atlas/index.html");
+    const std::string index = fileBytes(dir + "/atlas/index.html");
     EXPECT_NE(index.find("Vessane, the &quot;Old&quot; Reach"), std::string::npos);
     EXPECT_NE(index.find("Caf\xC3\xA9"), std::string::npos);
 }
@@ -371,10 +374,10 @@ TEST(ExportNames, UndefinedCodePageBytesReadTheSameInALogAndAnExport) {
     const Json doc = exportJson(f, dir + "/sector.json");
     EXPECT_EQ(doc["sector"]["name"], utf8);
     main_starlog(f.base, dir + "/sys.log", 0, 1, LogFormat::Text);
-    const std::string log = readFile(dir + "/sys.log");
+    const std::string log = fileBytes(dir + "/sys.log");
     EXPECT_TRUE(log.starts_with("System 0 of sector " + utf8 + "\r\n")) << log.substr(0, 80);
     main_starlog(f.base, dir + "/sys.html", 0, 1, LogFormat::Html);
-    EXPECT_NE(readFile(dir + "/sys.html").find("<title>System 0 of sector " + utf8 + "</title>"), std::string::npos);
+    EXPECT_NE(fileBytes(dir + "/sys.html").find("<title>System 0 of sector " + utf8 + "</title>"), std::string::npos);
 }
 
 TEST(ExportCsv, QuotesCommasQuotesAndLineBreaks) {
@@ -417,7 +420,7 @@ TEST(ExportSchema, ValidatesEveryExport) {
     testing::writeSector(hand, testing::soundSector(12, -5));
     ExportSector(hand, ExportFormat::Json, dir + "/hand.json");
 
-    Json wrong = Json::parse(readFile(dir + "/fixture.json"));
+    Json wrong = Json::parse(fileBytes(dir + "/fixture.json"));
     wrong["systems"][0]["stars"][0]["orbits"][0]["diameter_m"] = 1;
     std::ofstream(dir + "/wrong.json") << wrong.dump();
 
@@ -428,9 +431,10 @@ TEST(ExportSchema, ValidatesEveryExport) {
             ("python3 " + validator + " " + schema + " " + files + " > " + dir + "/validate.log 2>&1").c_str());
     };
     EXPECT_EQ(run(dir + "/fixture.json " + dir + "/empty.json " + dir + "/hand.json"), 0)
-        << readFile(dir + "/validate.log");
+        << fileBytes(dir + "/validate.log");
     EXPECT_NE(run(dir + "/wrong.json"), 0);
-    EXPECT_NE(readFile(dir + "/validate.log").find("diameter_m"), std::string::npos) << readFile(dir + "/validate.log");
+    EXPECT_NE(fileBytes(dir + "/validate.log").find("diameter_m"), std::string::npos)
+        << fileBytes(dir + "/validate.log");
 }
 
 class ExportFailure : public ::testing::TestWithParam<ExportFormat> {
@@ -472,7 +476,7 @@ TEST_P(ExportFailure, FullDiskAtEveryWriteLeavesNothing) {
 TEST_P(ExportFailure, UnwritableFolderLeavesNothing) {
     const std::string dir = testDir("unwritable");
     const FixtureSector f = makeFixtureSector(dir);
-    testing::writeText(dir + "/out", "a file, not a folder");
+    testing::writeFileBytes(dir + "/out", "a file, not a folder");
     const auto before = snapshot(dir);
     EXPECT_THROW(ExportSector(f.base, GetParam(), destination(dir)), IoError);
     EXPECT_EQ(snapshot(dir), before);

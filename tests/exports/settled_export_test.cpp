@@ -12,29 +12,33 @@
 #include <set>
 #include <sstream>
 
-#include "engine/settled_fixture.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/settled_fixture.h"
 #include "exports/sector_export.h"
 #include "generation/create_sector.h"
 #include "settling/settle_sector.h"
 #include "tools/colonies_report.h"
+#include "support/sector_maker.h"
 
 namespace orrimar::exports {
 namespace {
 
-using logtest::readFile;
-using logtest::testDir;
+using testing::fileBytes;
+using testing::testDir;
 using Json = nlohmann::ordered_json;
 
 Json exported(const std::string& base, const std::string& out) {
     ExportSector(base, ExportFormat::Json, out);
-    return Json::parse(readFile(out));
+    return Json::parse(fileBytes(out));
 }
 
 // CSV rows split at commas (the settled tables hold no quoted cells but
 // the facilities list, which has no comma of its own).
 std::vector<std::string> csvLines(const std::string& file) {
     std::vector<std::string> lines;
-    std::istringstream in(readFile(file));
+    std::istringstream in(fileBytes(file));
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
@@ -106,14 +110,7 @@ protected:
     static void SetUpTestSuite() {
         dir_ = new std::string(testDir("settled_sector"));
         base_ = new std::string(*dir_ + "/s");
-        CreateSectorParams params;
-        params.baseName = *base_;
-        params.settingsPath = *dir_ + "/absent.ini";
-        params.density = 60;
-        params.lastIndex = 13;
-        params.seed = 11;
-        params.maxSpatialAge = 120;
-        CreateSector(params);
+        testing::makeSector(*base_, {.seed = 11, .lastIndex = 13, .density = 60, .maxSpatialAge = 120});
         SettleParams settle;
         settle.seed = 7;
         SettleSector(*base_, settle);
@@ -143,7 +140,7 @@ TEST_F(SettledSector, SchemaAcceptsTheExport) {
         return std::system(
             ("python3 " + validator + " " + schema + " " + file + " > " + *dir_ + "/validate.log 2>&1").c_str());
     };
-    EXPECT_EQ(run(*dir_ + "/s.json"), 0) << readFile(*dir_ + "/validate.log");
+    EXPECT_EQ(run(*dir_ + "/s.json"), 0) << fileBytes(*dir_ + "/validate.log");
     EXPECT_NE(run(*dir_ + "/wrong.json"), 0);
 }
 
@@ -166,7 +163,7 @@ TEST_F(SettledSector, ColoniesReportAgreesWithTheJsonExport) {
     for (const auto& [race, colonies] : coloniesOf) {
         const std::string log = *dir_ + "/race" + std::to_string(race);
         WriteColoniesReport(*base_, race, log);
-        std::istringstream in(readFile(log + ".log"));
+        std::istringstream in(fileBytes(log + ".log"));
         std::set<long> listed;
         std::set<long> controlled;
         bool table = false;

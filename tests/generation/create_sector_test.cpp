@@ -108,7 +108,7 @@ TEST(CreateSector, DensityIsTheChanceOfASystemPlusOnePercent) {
 TEST(CreateSector, ARunThatPlacesNoSystemTouchesNothing) {
     const std::string dir = freshSectorDir();
     auto p = params(dir, 1, 0, true);
-    writeText(p.baseName + ".sun", "old");
+    writeFileBytes(p.baseName + ".sun", "old");
     p.replace = true;
     for (std::uint64_t seed = 1;; ++seed) {
         p.seed = seed;
@@ -210,15 +210,15 @@ TEST(CreateSector, CancelStopsAfterTheCellWithWholeSystems) {
 TEST(CreateSector, ThresholdsComeFromTheSettingsOfTheRun) {
     const std::string dir = freshSectorDir();
     auto p = params(dir, 3, 100, true);
-    writeText(p.settingsPath,
-              "[Stellar Probabilities]\r\nPheno=0\r\nMisc=0\r\nA_II=0\r\nM_III=0\r\nF_IV=0\r\nF_V=0\r\n"
-              "G_V=0\r\nK_V=0\r\nM_V=0\r\n");
+    writeFileBytes(p.settingsPath,
+                   "[Stellar Probabilities]\r\nPheno=0\r\nMisc=0\r\nA_II=0\r\nM_III=0\r\nF_IV=0\r\nF_V=0\r\n"
+                   "G_V=0\r\nK_V=0\r\nM_V=0\r\n");
     CreateSector(p);
     for (const auto& s : systems(p.baseName)) {
         EXPECT_EQ(s.starKind[0], 9);  // every roll lies above T9 = 0
         EXPECT_EQ(s.starCount, 1);
     }
-    writeText(p.settingsPath, "[Stellar Probabilities]\r\nMisc=$FFFF\r\n");
+    writeFileBytes(p.settingsPath, "[Stellar Probabilities]\r\nMisc=$FFFF\r\n");
     p.baseName = dir + "/other";
     EXPECT_THROW(CreateSector(p), RangeError);
     EXPECT_FALSE(fs::exists(p.baseName + ".sun"));

@@ -12,6 +12,7 @@
 #include "names/sector_names.h"
 #include "records/record_file.h"
 #include "sector_test_support.h"
+#include "support/record_bytes.h"
 #include "tools/sector_check.h"
 
 namespace orrimar {

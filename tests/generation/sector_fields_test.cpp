@@ -5,31 +5,6 @@
 namespace orrimar {
 namespace {
 
-TEST(IntegerConversion, StandardForms) {
-    struct Case {
-        const char* text;
-        std::int32_t value;
-        bool complete;
-    };
-    const Case cases[] = {
-        {"42", 42, true},        {"   42", 42, true},
-        {"+7", 7, true},         {"-5", -5, true},
-        {"$1F", 31, true},       {"-$10", -16, true},
-        {"$FFFFFFFF", -1, true}, {"-2147483648", INT32_MIN, true},
-        {"12a", 12, false},      {"12 ", 12, false},
-        {"", 0, false},          {"   ", 0, false},
-        {"abc", 0, false},       {"$", 0, false},
-        {"-", 0, false},         {"- 5", 0, false},
-        {"0x10", 0, false},      {"2147483648", 214748364, false},
-        {"$1G", 1, false},
-    };
-    for (const Case& c : cases) {
-        const ConvertedInteger got = convertInteger(c.text);
-        EXPECT_EQ(got.value, c.value) << '"' << c.text << '"';
-        EXPECT_EQ(got.complete, c.complete) << '"' << c.text << '"';
-    }
-}
-
 CreateSectorAction ok(CreateSectorFields f) { return convertCreateSectorFields(f); }
 
 TEST(SectorFields, DefaultsRunTheDefaultSector) {

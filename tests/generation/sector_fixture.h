@@ -3,7 +3,9 @@
 #pragma once
 
 #include <filesystem>
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/record_bytes.h"
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,9 +14,9 @@
 #include <gtest/gtest.h>
 
 #include "generation/create_sector.h"
-#include "records/record_codec.h"
 #include "records/record_file.h"
 #include "records/records.h"
+#include "support/sector_maker.h"
 #include "tools/sector_check.h"
 
 namespace orrimar::testing {
@@ -22,16 +24,6 @@ namespace orrimar::testing {
 namespace fs = std::filesystem;
 
 inline fs::path freshGenerationDir(const std::string& name) { return freshTestDir("generation/" + name); }
-
-template <typename T>
-std::vector<T> readAll(const std::string& path) {
-    const std::string bytes = fileBytes(path);
-    std::vector<T> records(bytes.size() / sizeof(T));
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        records[i] = decodeRecord<T>(reinterpret_cast<const unsigned char*>(bytes.data()) + i * sizeof(T));
-    }
-    return records;
-}
 
 inline std::string bytesOfMoon(const TMoonRec& m) { return bytesOf(m); }
 
@@ -42,18 +34,16 @@ inline void expectSound(const std::string& base) {
                                 << (report.problems.empty() ? std::string() : report.problems.front());
 }
 
+// A seeded sector of size^3 cells, checked whole.
 inline CreateSectorResult makeSector(const std::string& base, std::uint64_t seed, int size, int density,
                                      bool newFile = true, std::int16_t x = 0) {
-    CreateSectorParams p;
-    p.baseName = base;
-    p.sectorName = "test sector";
-    p.seed = seed;
-    p.lastIndex = size - 1;
-    p.density = static_cast<std::uint8_t>(density);
-    p.newFile = newFile;
-    p.x = x;
-    p.settingsPath = (fs::path(orrimar::testing::testTmp()) / "no-such-orrwin.ini").string();
-    const CreateSectorResult result = CreateSector(p);
+    SeededSector order;
+    order.seed = seed;
+    order.lastIndex = size - 1;
+    order.density = density;
+    order.newFile = newFile;
+    order.x = x;
+    const CreateSectorResult result = makeSector(base, order);
     expectSound(base);
     return result;
 }

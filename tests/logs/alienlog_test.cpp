@@ -14,7 +14,9 @@
 #include "common/errors.h"
 #include "vocabulary/alien_names.h"
 #include "engine/engine.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/fixture_sector.h"
+#include "support/well_formed.h"
 #include "logs/rule_systems.h"
 #include "generation/physics.h"
 #include "records/record_file.h"
@@ -80,8 +82,8 @@ TAlienRec fullRace() {
 class AlienLog : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fixtures::testDir(std::string("alienlog_") +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = testing::testDir(std::string("alienlog_") +
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         sector = fixtures::makeFixtureSector(dir, "Fixture <Reach>");
         RecordFile<TAlienRec> races(sectorPath(sector.base, ".aln"), RawRecordFile::Mode::Create);
         races.append(fullRace());

@@ -9,11 +9,14 @@
 #include "logs/sector_map_svg.h"
 #include "records/colony_codes.h"
 #include "vocabulary/colony_words.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/well_formed.h"
 #include "records/record_file.h"
 #include <cctype>
 #include "exports/sector_export.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 using namespace orrimar;
 using namespace orrimar::vocabulary;
@@ -25,8 +28,8 @@ using namespace orrimar::engine;
 using orrimar::logtest::checkWellFormed;
 using orrimar::logtest::makeEmptySector;
 using orrimar::logtest::makeFixtureSector;
-using orrimar::logtest::readFile;
-using orrimar::logtest::testDir;
+using orrimar::testing::fileBytes;
+using orrimar::testing::testDir;
 
 namespace {
 
@@ -37,7 +40,7 @@ struct Report {
 
 Report report(const std::string& base, const std::string& out, bool systems, bool aliens, bool summary, bool empires) {
     main_map(base, out, systems, aliens, summary, empires);
-    return {readFile(out + ".map"), readFile(out + ".html")};
+    return {fileBytes(out + ".map"), fileBytes(out + ".html")};
 }
 
 bool hasSection(const std::string& text, const std::string& name) {
@@ -195,8 +198,8 @@ TEST(SectorReport, HtmlLeavesLongTablesToTheText) {
         const std::string base = dir + "/s" + std::to_string(systems);
         orrimar::testing::writeSector(base, content);
         main_map(base, base + "-report", true, true, true, true);
-        const std::string html = readFile(base + "-report.html");
-        const std::string text = readFile(base + "-report.map");
+        const std::string html = fileBytes(base + "-report.html");
+        const std::string text = fileBytes(base + "-report.map");
         const std::string lastRow = "<td class=\"r\">" + std::to_string(systems - 1) + "</td>";
         const bool limited = systems > kFullListingLimit;
         EXPECT_EQ(html.find(lastRow) == std::string::npos, limited) << systems;
@@ -218,7 +221,7 @@ namespace {
 // follows starts at the same place on every row ("Shore (amphibious)" once
 // pushed it right).
 TEST(SectorReport, AlienTableColumnsHoldEveryName) {
-    const std::string dir = orrimar::logtest::testDir("map_widths");
+    const std::string dir = orrimar::testing::testDir("map_widths");
     const auto sector = orrimar::logtest::makeFixtureSector(dir);
     {
         RecordFile<TAlienRec> races(sector.base + ".aln", RawRecordFile::Mode::OpenExisting);
@@ -237,7 +240,7 @@ TEST(SectorReport, AlienTableColumnsHoldEveryName) {
         races.close();
     }
     const std::string text =
-        orrimar::logtest::readFile((main_map(sector.base, dir + "/r", false, true, false, false), dir + "/r.map"));
+        orrimar::testing::fileBytes((main_map(sector.base, dir + "/r", false, true, false, false), dir + "/r.map"));
     const std::size_t table = text.find("Alien races\r\n-----------\r\n");
     ASSERT_NE(table, std::string::npos);
     std::size_t at = table + 26;

@@ -8,7 +8,10 @@
 #include "engine/engine.h"
 #include "logs/star_summary.h"
 #include "logs/sector_map_svg.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/well_formed.h"
 #include "names/sector_names.h"
 #include "records/record_file.h"
 #include "records/sector_files.h"
@@ -21,8 +24,8 @@ using namespace orrimar::logs;
 using namespace orrimar::engine;
 using orrimar::logtest::checkWellFormed;
 using orrimar::logtest::makeFixtureSector;
-using orrimar::logtest::readFile;
-using orrimar::logtest::testDir;
+using orrimar::testing::fileBytes;
+using orrimar::testing::testDir;
 
 namespace {
 
@@ -52,7 +55,7 @@ protected:
     std::string starlog(std::int32_t system, LogFormat format = LogFormat::Text) {
         const std::string path = dir + (format == LogFormat::Text ? "/sys.log" : "/sys.html");
         main_starlog(sector.base, path, system, 1, format);
-        return readFile(path);
+        return fileBytes(path);
     }
     std::string alienlog(LogFormat format = LogFormat::Text) {
         std::ostringstream log;
@@ -61,7 +64,7 @@ protected:
     }
     std::string report() {
         main_map(sector.base, dir + "/rep", true, true, true, true);
-        return readFile(dir + "/rep.map") + readFile(dir + "/rep.html");
+        return fileBytes(dir + "/rep.map") + fileBytes(dir + "/rep.html");
     }
     // Every output a person reads, in both formats.
     std::string everything() {
@@ -135,8 +138,8 @@ TEST_F(NamesInLogs, AlienLogNamesTheRaceAndItsHomeWorld) {
 TEST_F(NamesInLogs, ReportHasNameColumnsAndMapLabels) {
     nameTheFixture();
     main_map(sector.base, dir + "/rep", true, true, false, false);
-    const std::string text = readFile(dir + "/rep.map");
-    const std::string html = readFile(dir + "/rep.html");
+    const std::string text = fileBytes(dir + "/rep.map");
+    const std::string html = fileBytes(dir + "/rep.html");
     // Systems: "Id" then "Name", as wide as the longest name (7: "Vessane").
     EXPECT_TRUE(has(text, "\r\n     Id  Name       ")) << text;
     EXPECT_TRUE(has(text, "\r\n      0  Vessane  ")) << text;

@@ -9,8 +9,12 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/settled_fixture.h"
-#include "tools/hand_made_sector.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/well_formed.h"
+#include "support/settled_fixture.h"
+#include "support/hand_made_sector.h"
 #include "logs/sector_map_svg.h"
 #include "logs/star_summary.h"
 #include "vocabulary/colony_words.h"
@@ -23,8 +27,8 @@ using namespace orrimar::engine;
 using orrimar::logtest::checkWellFormed;
 using orrimar::logtest::makeEmptySector;
 using orrimar::logtest::makeSettledFixture;
-using orrimar::logtest::readFile;
-using orrimar::logtest::testDir;
+using orrimar::testing::fileBytes;
+using orrimar::testing::testDir;
 
 namespace {
 
@@ -164,7 +168,7 @@ TEST(SettledSectorReport, EmpireListAndTerritories) {
     const std::string dir = testDir("settled_report");
     const auto f = makeSettledFixture(dir);
     main_map(f.base, dir + "/r", false, false, false, true);
-    const std::string text = readFile(dir + "/r.map");
+    const std::string text = fileBytes(dir + "/r.map");
     EXPECT_NE(text.find("Empire list\r\n~~~~~~~~~~~\r\n"
                         "Empire           Race    Capital  Systems  Colonies      People  Colour\r\n"),
               std::string::npos)
@@ -172,7 +176,7 @@ TEST(SettledSectorReport, EmpireListAndTerritories) {
     EXPECT_NE(text.find("Kethri Dominion  race 0  0              2         2  61 million  #c82810\r\n"),
               std::string::npos)
         << text;
-    const std::string html = readFile(dir + "/r.html");
+    const std::string html = fileBytes(dir + "/r.html");
     EXPECT_EQ(checkWellFormed(html), "");
     // Both systems are race 0's: two tinted boxes and the legend's swatch.
     std::size_t boxes = 0;
@@ -190,8 +194,8 @@ TEST(SettledSectorReport, UnsettledSectorShowsNoSettledSpace) {
     const std::string dir = testDir("unsettled_report");
     const std::string base = makeEmptySector(dir);
     main_map(base, dir + "/r", true, true, true, true);
-    EXPECT_EQ(readFile(dir + "/r.map").find("Empire list"), std::string::npos);
-    EXPECT_EQ(readFile(dir + "/r.html").find("fill-opacity=\"0.3\""), std::string::npos);
+    EXPECT_EQ(fileBytes(dir + "/r.map").find("Empire list"), std::string::npos);
+    EXPECT_EQ(fileBytes(dir + "/r.html").find("fill-opacity=\"0.3\""), std::string::npos);
 }
 
 // The map alone: a territory tints its box and names its owner in the

@@ -10,7 +10,10 @@
 #include "vocabulary/body_names.h"
 #include "engine/engine.h"
 #include "reading/sector_reader.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/well_formed.h"
 #include "records/record_file.h"
 #include "records/star_light.h"
 
@@ -22,8 +25,8 @@ using namespace orrimar::logs;
 using namespace orrimar::engine;
 using orrimar::logtest::checkWellFormed;
 using orrimar::logtest::makeFixtureSector;
-using orrimar::logtest::readFile;
-using orrimar::logtest::testDir;
+using orrimar::testing::fileBytes;
+using orrimar::testing::testDir;
 
 namespace {
 
@@ -50,7 +53,7 @@ protected:
     std::string write(std::int32_t system, LogFormat format = LogFormat::Text, const std::string& name = "sys.log") {
         const std::string path = dir + "/" + name;
         main_starlog(sector.base, path, system, 1, format);
-        return readFile(path);
+        return fileBytes(path);
     }
     std::string dir;
     logtest::FixtureSector sector;
@@ -222,7 +225,7 @@ TEST_F(StarLog, TheStreamedLogIsTheFileToTheByte) {
             main_starlog(sector.base, path, 0, one, format);
             std::ostringstream streamed;
             main_starlog(sector.base, streamed, 0, one != 0 ? LogDetail::EveryBody : LogDetail::OrbitTables, format);
-            EXPECT_EQ(streamed.str(), readFile(path)) << static_cast<int>(format) << " " << int{one};
+            EXPECT_EQ(streamed.str(), fileBytes(path)) << static_cast<int>(format) << " " << int{one};
         }
     }
 }
@@ -230,7 +233,7 @@ TEST_F(StarLog, TheStreamedLogIsTheFileToTheByte) {
 TEST_F(StarLog, BriefLogKeepsTheOrbitTablesOnly) {
     const std::string path = dir + "/brief.log";
     main_starlog(sector.base, path, 0, 0, LogFormat::Text);
-    const std::string log = readFile(path);
+    const std::string log = fileBytes(path);
     EXPECT_NE(log.find("Gas Giant"), std::string::npos);
     EXPECT_EQ(log.find("Orbit 1: Terran"), std::string::npos);
 }

@@ -7,7 +7,9 @@
 #include "common/errors.h"
 #include "records/record_file.h"
 #include "records/sector_files.h"
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/record_bytes.h"
 
 namespace orrimar {
 namespace {

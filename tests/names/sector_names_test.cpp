@@ -6,7 +6,9 @@
 
 #include "records/record_file.h"
 #include "records/sector_files.h"
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
+#include "support/record_bytes.h"
 
 namespace orrimar {
 namespace {

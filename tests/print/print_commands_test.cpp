@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "cli/cli_runner.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
 #include "names/sector_names.h"
 #include "print_test_support.h"
 
@@ -21,7 +21,7 @@ struct PrintCommands : ::testing::Test {
     testing::CliRunner cli;
 
     static void SetUpTestSuite() {
-        dir = logtest::testDir("print_commands");
+        dir = testing::testDir("print_commands");
         base = dir + "/gen";
         testing::CliRunner make;
         ASSERT_EQ(make.run({"create", "--file", base, "--seed", "11", "--size", "6", "--density", "8", "--name",

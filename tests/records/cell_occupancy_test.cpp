@@ -6,7 +6,7 @@
 #include "records/cell_occupancy.h"
 #include "records/sector_base.h"
 #include "test_dir.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar {
 namespace {
@@ -115,7 +115,7 @@ TEST(CellOccupancy, DoubledCellsListTheirSystemsInFileOrderAndSkipATornTail) {
     const std::string base =
         sectorAt("doubled", {{0, 0, 0}, {1, 0, 0}, {0, 0, 0}, {2, 2, 2}, {1, 0, 0}, {0, 0, 0}, {-1, 0, 0}});
     // Half a system record standing on (-1,0,0) again: not a system.
-    spit(base + ".sun", slurp(base + ".sun") + slurp(base + ".sun").substr(6 * 196, 170));
+    writeFileBytes(base + ".sun", fileBytes(base + ".sun") + fileBytes(base + ".sun").substr(6 * 196, 170));
     const std::vector<DoubledCell> doubled = DoubledCells(base);
     ASSERT_EQ(doubled.size(), 2U);
     EXPECT_EQ(doubled[0].cell.x, 0);

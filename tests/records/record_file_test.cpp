@@ -24,14 +24,14 @@ TEST(RecordFile, AppendReturnsTheCountBeforeAndReadsBackBufferedOrNot) {
     EXPECT_EQ(f.append(systemAt(11)), 1);
     EXPECT_EQ(f.read(1).x, 11);  // still buffered
     f.flush();
-    EXPECT_EQ(sizeOf(path), 2 * 196);
+    EXPECT_EQ(fileSize(path), 2 * 196);
     EXPECT_EQ(f.append(systemAt(12)), 2);
     EXPECT_EQ(f.read(0).x, 10);
     EXPECT_EQ(f.read(2).x, 12);
     EXPECT_THROW(f.read(3), RangeError);
     EXPECT_THROW(f.read(-1), RangeError);
     f.close();
-    EXPECT_EQ(sizeOf(path), 3 * 196);
+    EXPECT_EQ(fileSize(path), 3 * 196);
 
     RecordFile<TSystemRec> again(path, Mode::ReadOnly);
     EXPECT_EQ(again.count(), 3);
@@ -44,10 +44,10 @@ TEST(RecordFile, HeldWritesReachTheDiskOnlyOnFlush) {
     RecordFile<TPlanetRec> f(path, Mode::Create);
     f.setAutoFlush(false);
     for (int i = 0; i < 2000; ++i) f.append(TPlanetRec{});  // beyond the 64 KiB buffer
-    EXPECT_EQ(sizeOf(path), 0);
+    EXPECT_EQ(fileSize(path), 0);
     EXPECT_EQ(f.pendingBytes(), 2000U * 84U);
     f.flush();
-    EXPECT_EQ(sizeOf(path), 2000 * 84);
+    EXPECT_EQ(fileSize(path), 2000 * 84);
     EXPECT_EQ(f.pendingBytes(), 0U);
 }
 
@@ -61,7 +61,7 @@ TEST(RecordFile, TruncateCutsBufferedAndWrittenRecords) {
     EXPECT_EQ(f.count(), 6);
     f.truncate(3);  // into what is on disk
     EXPECT_EQ(f.count(), 3);
-    EXPECT_EQ(sizeOf(path), 3 * 196);
+    EXPECT_EQ(fileSize(path), 3 * 196);
     EXPECT_EQ(f.append(systemAt(99)), 3);
     EXPECT_THROW(f.truncate(5), RangeError);
     f.close();
@@ -73,13 +73,13 @@ TEST(RecordFile, TruncateCutsBufferedAndWrittenRecords) {
 
 TEST(RecordFile, PartialRecordIsNotCountedAndTheNextAppendReplacesIt) {
     const std::string path = freshDir() + "/a.sun";
-    spit(path, std::string(196 + 50, '\x01'));
+    writeFileBytes(path, std::string(196 + 50, '\x01'));
     RecordFile<TSystemRec> f(path, Mode::OpenExisting);
     EXPECT_EQ(f.count(), 1);
     EXPECT_TRUE(f.hasPartialRecord());
     EXPECT_EQ(f.append(systemAt(7)), 1);
     f.close();
-    EXPECT_EQ(sizeOf(path), 2 * 196);
+    EXPECT_EQ(fileSize(path), 2 * 196);
     EXPECT_EQ(recordCountOnDisk(path, 196), 2);
     EXPECT_EQ(recordCountOnDisk(path + ".none", 196), -1);
 }
@@ -92,7 +92,7 @@ void expectWholeRecordsCounted(const std::string& path) {
     const long long width = sizeof(T);
     for (long long size : {0LL, 1LL, width - 1, width, width + 1, 2 * width - 1, 2 * width, 2 * width + 1}) {
         SCOPED_TRACE(std::to_string(size) + " bytes of " + std::to_string(width) + "-byte records");
-        spit(path, std::string(static_cast<std::size_t>(size), '\x01'));
+        writeFileBytes(path, std::string(static_cast<std::size_t>(size), '\x01'));
         const std::int64_t whole = size / width;
         const std::int64_t torn = size % width;
         EXPECT_EQ(recordCountOnDisk(path, sizeof(T)), whole);

@@ -36,13 +36,13 @@ TNameRec header(const std::string& base) {
 
 TEST(SectorFiles, CreateTruncatesTheNineWritesTheHeaderAndDeletesTheSiblings) {
     const std::string base = freshDir() + "/sec";
-    for (const char* ext : kNine) spit(base + ext, std::string(600, 'x'));
-    for (const char* ext : {".aln1", ".csv", "_RP.csv"}) spit(base + ext, "stale");
-    spit(base + ".txt", "kept");
+    for (const char* ext : kNine) writeFileBytes(base + ext, std::string(600, 'x'));
+    for (const char* ext : {".aln1", ".csv", "_RP.csv"}) writeFileBytes(base + ext, "stale");
+    writeFileBytes(base + ".txt", "kept");
 
     auto files = SectorFiles::create(base, std::string(55, 'N'));
     files->close();
-    for (const char* ext : kNine) EXPECT_EQ(sizeOf(base + ext), std::string(ext) == ".nam" ? 60 : 0) << ext;
+    for (const char* ext : kNine) EXPECT_EQ(fileSize(base + ext), std::string(ext) == ".nam" ? 60 : 0) << ext;
     for (const char* ext : {".aln1", ".csv", "_RP.csv"}) EXPECT_FALSE(fs::exists(base + ext)) << ext;
     EXPECT_TRUE(fs::exists(base + ".txt"));
     const TNameRec h = header(base);
@@ -58,7 +58,7 @@ TEST(SectorFiles, AppendContinuesTheIdsAndLeavesTheNameFileAlone) {
         for (int i = 0; i < 40; ++i) writeSystem(*files, 2);
         files->close();
     }
-    const std::string nameBytes = slurp(base + ".nam");
+    const std::string nameBytes = fileBytes(base + ".nam");
     auto files = SectorFiles::append(base, "Other");
     EXPECT_EQ(files->systems().count(), 40);
     EXPECT_EQ(files->planets().count(), 80);
@@ -67,7 +67,7 @@ TEST(SectorFiles, AppendContinuesTheIdsAndLeavesTheNameFileAlone) {
     RecordFile<TPlanetRec> planets(base + ".pln", RawRecordFile::Mode::ReadOnly);
     EXPECT_EQ(planets.count(), 81);
     EXPECT_EQ(planets.read(80).systemId, 40);
-    EXPECT_EQ(slurp(base + ".nam"), nameBytes);
+    EXPECT_EQ(fileBytes(base + ".nam"), nameBytes);
 }
 
 TEST(SectorFiles, AppendRecreatesOnlyMissingMembersAndKeepsRecords) {
@@ -80,10 +80,10 @@ TEST(SectorFiles, AppendRecreatesOnlyMissingMembersAndKeepsRecords) {
     for (const char* ext : {".cmt", ".nam", ".emp", ".col"}) fs::remove(base + ext);
     auto files = SectorFiles::append(base, "New name");
     files->close();
-    EXPECT_EQ(sizeOf(base + ".sun"), 196);
-    EXPECT_EQ(sizeOf(base + ".pln"), 3 * 84);
-    EXPECT_EQ(sizeOf(base + ".cmt"), 0);
-    EXPECT_EQ(sizeOf(base + ".emp"), 0);
+    EXPECT_EQ(fileSize(base + ".sun"), 196);
+    EXPECT_EQ(fileSize(base + ".pln"), 3 * 84);
+    EXPECT_EQ(fileSize(base + ".cmt"), 0);
+    EXPECT_EQ(fileSize(base + ".emp"), 0);
     EXPECT_EQ(header(base).name.str(), "New name");
 }
 
@@ -106,18 +106,18 @@ TEST(SectorFiles, AppendRefusesADamagedSectorAndChangesNothing) {
         EXPECT_FALSE(fs::exists(base + missing));
         EXPECT_FALSE(fs::exists(base + ".cmt"));  // nothing was created either
         fs::rename(base + ".hidden", base + missing);
-        spit(base + ".cmt", "");
+        writeFileBytes(base + ".cmt", "");
     }
     // An empty system file holds no systems to orphan.
-    spit(base + ".sun", "");
+    writeFileBytes(base + ".sun", "");
     fs::remove(base + ".pln");
     SectorFiles::append(base, "S")->close();
-    EXPECT_EQ(sizeOf(base + ".pln"), 0);
+    EXPECT_EQ(fileSize(base + ".pln"), 0);
 }
 
 TEST(SectorFiles, AppendWithNoFilesCreatesTheSet) {
     const std::string base = freshDir() + "/sec";
-    spit(base + ".csv", "stale");
+    writeFileBytes(base + ".csv", "stale");
     SectorFiles::append(base, "Fresh")->close();
     for (const char* ext : kNine) EXPECT_TRUE(fs::exists(base + ext)) << ext;
     EXPECT_FALSE(fs::exists(base + ".csv"));
@@ -141,23 +141,23 @@ TEST(SectorFiles, RollbackAndDestructionDropTheUnfinishedSystem) {
     files->planets().append(TPlanetRec{});
     EXPECT_THROW(files->flush(), std::logic_error);
     files.reset();  // abandoned mid-system
-    EXPECT_EQ(sizeOf(base + ".sun"), 196);
-    EXPECT_EQ(sizeOf(base + ".pln"), 2 * 84);
+    EXPECT_EQ(fileSize(base + ".sun"), 196);
+    EXPECT_EQ(fileSize(base + ".pln"), 2 * 84);
 }
 
 TEST(SectorFiles, CommittedSystemsGoOutInBatchesSoMemoryStaysBounded) {
     const std::string base = freshDir() + "/sec";
     auto files = SectorFiles::create(base, "S");
     writeSystem(*files, 1);
-    EXPECT_EQ(sizeOf(base + ".sun"), 0);  // held until a batch is full
+    EXPECT_EQ(fileSize(base + ".sun"), 0);  // held until a batch is full
     for (int i = 0; i < 3000; ++i) writeSystem(*files, 1);
     const std::size_t held = files->systems().pendingBytes() + files->planets().pendingBytes();
     EXPECT_LT(held, 256U * 1024U + 196U + 84U);
-    EXPECT_GT(sizeOf(base + ".sun"), 0);
+    EXPECT_GT(fileSize(base + ".sun"), 0);
     // What is on disk is whole systems: as many systems as their planets.
-    EXPECT_EQ(sizeOf(base + ".sun") / 196, sizeOf(base + ".pln") / 84);
+    EXPECT_EQ(fileSize(base + ".sun") / 196, fileSize(base + ".pln") / 84);
     files->close();
-    EXPECT_EQ(sizeOf(base + ".sun"), 3001 * 196);
+    EXPECT_EQ(fileSize(base + ".sun"), 3001 * 196);
 }
 
 TEST(SectorFiles, AFailedWriteCutsEveryFileBackToWholeSystems) {
@@ -175,7 +175,7 @@ TEST(SectorFiles, AFailedWriteCutsEveryFileBackToWholeSystems) {
     writeSystem(*files, 0);
     EXPECT_THROW(files->close(), IoError);
     // Neither new system reached the system file: their planets could not.
-    EXPECT_EQ(sizeOf(base + ".sun"), 196);
+    EXPECT_EQ(fileSize(base + ".sun"), 196);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ struct MadeFiles : ::testing::Test {
     std::string base;
     void SetUp() override {
         base = freshDir() + "/alpha";
-        for (const char* ext : kMembers) spit(base + ext, "");
+        for (const char* ext : kMembers) writeFileBytes(base + ext, "");
     }
 };
 
@@ -36,23 +36,23 @@ TEST_F(MadeFiles, TheJournalKeepsThemAndItsUndoRemovesThem) {
     ASSERT_TRUE(read);
     EXPECT_EQ(read->madeFiles, journal.madeFiles);
 
-    spit(base + ".cmp", "rows");
-    spit(base + ".sun", std::string(196, 'x'));  // grown by the stopped command
+    writeFileBytes(base + ".cmp", "rows");
+    writeFileBytes(base + ".sun", std::string(196, 'x'));  // grown by the stopped command
     const auto done = recoverSector(base);
     EXPECT_FALSE(fs::exists(base + ".cmp"));
-    EXPECT_EQ(sizeOf(base + ".sun"), 0);
+    EXPECT_EQ(fileSize(base + ".sun"), 0);
     EXPECT_FALSE(fs::exists(sectorJournalPath(base)));
     ASSERT_EQ(done.size(), 2U);
     EXPECT_NE(done[1].find(base + ".cmp"), std::string::npos) << done[1];
 }
 
 TEST_F(MadeFiles, AfterTheCommitTheyStay) {
-    spit(base + ".cmp", "rows");
+    writeFileBytes(base + ".cmp", "rows");
     {
         JournalScope scope(base, JournalKind::AllOrNothing, false, {".cmp"});
         scope.commit();
     }
-    EXPECT_EQ(slurp(base + ".cmp"), "rows");
+    EXPECT_EQ(fileBytes(base + ".cmp"), "rows");
     {
         // Dropped without a commit: undone at once, the made file with it.
         JournalScope scope(base, JournalKind::AllOrNothing, false, {".cmp"});
@@ -69,14 +69,14 @@ TEST_F(MadeFiles, NothingOutsideTheSectorsFolderIsNamed) {
 
     // A journal altered by hand to name one elsewhere is not acted on.
     const std::string victim = fs::path(base).parent_path().string() + "/victim";
-    spit(victim, "keep");
+    writeFileBytes(victim, "keep");
     journal.madeFiles = {".cmp"};
     writeSectorJournal(base, journal);
-    std::string text = slurp(sectorJournalPath(base));
+    std::string text = fileBytes(sectorJournalPath(base));
     text.replace(text.find("made .cmp"), 9, "made /../victim");
-    spit(sectorJournalPath(base), text);
+    writeFileBytes(sectorJournalPath(base), text);
     EXPECT_THROW(recoverSector(base), IoError);
-    EXPECT_EQ(slurp(victim), "keep");
+    EXPECT_EQ(fileBytes(victim), "keep");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
-#include "test_tmp.h"
+#include "support/file_text.h"
+#include "support/test_dir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -23,13 +24,8 @@ protected:
         fs::create_directories(dir_);
         path_ = (dir_ / "orrwin.ini").string();
     }
-    void write(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
-    std::string read() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    void write(const std::string& text) { orrimar::testing::writeFileBytes(path_, text); }
+    std::string read() const { return orrimar::testing::fileBytes(path_); }
     fs::path dir_;
     std::string path_;
 };

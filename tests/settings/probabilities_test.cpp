@@ -1,5 +1,5 @@
 #include "settings/probabilities.h"
-#include "test_tmp.h"
+#include "support/test_dir.h"
 
 #include <filesystem>
 #include <fstream>

@@ -30,7 +30,7 @@ struct ColonyEdit : ::testing::Test {
     std::string report(std::int64_t race) {
         const std::string log = (s.dir / "report").string();
         WriteColoniesReport(s.base, static_cast<long>(race), log);
-        return readText(log + ".log");
+        return fileBytes(log + ".log");
     }
     // The refused edit names `field` and leaves every file as it was.
     template <typename Edit>
@@ -300,7 +300,7 @@ TEST_F(ColonyEdit, AFailureAtAnyWriteLeavesTheOldOrTheNewLayer) {
     ASSERT_GE(writes, 4);
 
     for (std::int64_t n = 1; n <= writes; ++n) {
-        for (const auto& [file, bytes] : before) writeText(file, bytes);
+        for (const auto& [file, bytes] : before) writeFileBytes(file, bytes);
         for (const auto& [file, bytes] : after) {
             if (!before.contains(file)) fs::remove(file);
         }

@@ -10,7 +10,7 @@
 #include "names/sector_names.h"
 #include "records/colony_codes.h"
 #include "settling/settled_layer.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar::testing {
 

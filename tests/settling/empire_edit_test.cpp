@@ -55,7 +55,7 @@ TEST_F(EmpireEdit, AddWritesTheRecordWithTheHomeSystemAsCapital) {
     EXPECT_EQ(e.name.chars[12], '\0');
     // No colony changed: nothing is controlled, no planet touched.
     EXPECT_TRUE(layer.control.empty());
-    EXPECT_EQ(readText(s.base + ".pln"), [&] {
+    EXPECT_EQ(fileBytes(s.base + ".pln"), [&] {
         std::string bytes;
         for (const TPlanetRec& p : s.content.planets) bytes += bytesOf(p);
         return bytes;

@@ -16,8 +16,10 @@
 #include "records/sector_files.h"
 #include "settling/settled_layer.h"
 #include "settling/settling_rules.h"
-#include "test_tmp.h"
+#include "support/test_dir.h"
+#include "support/file_text.h"
 #include "tools/sector_check.h"
+#include "support/sector_maker.h"
 
 namespace orrimar {
 namespace {
@@ -25,6 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::fileBytes;
 using testing::freshTestDir;
+using testing::makeSector;
 
 template <typename T>
 std::vector<T> readAll(const std::string& path) {
@@ -55,14 +58,7 @@ protected:
     void SetUp() override {
         const auto dir = freshTestDir("settle");
         base = (dir / "s").string();
-        CreateSectorParams params;
-        params.baseName = base;
-        params.settingsPath = (dir / "absent.ini").string();
-        params.density = 60;
-        params.lastIndex = 13;
-        params.seed = 11;
-        params.maxSpatialAge = 120;
-        CreateSector(params);
+        makeSector(base, {.seed = 11, .lastIndex = 13, .density = 60, .maxSpatialAge = 120});
     }
 
     SettleResult settle(std::uint64_t seed = 7, bool replace = false) {

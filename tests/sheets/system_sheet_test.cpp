@@ -4,7 +4,8 @@
 
 #include "common/errors.h"
 #include "reading/sector_reader.h"
-#include "engine/log_fixtures.h"
+#include "support/test_dir.h"
+#include "support/fixture_sector.h"
 #include "sheets/system_sheet.h"
 
 namespace orrimar {
@@ -15,7 +16,7 @@ using sheets::SheetOptions;
 using sheets::SystemSheet;
 
 struct Sheets : ::testing::Test {
-    std::string dir = logtest::testDir("sheets");
+    std::string dir = testing::testDir("sheets");
     logtest::FixtureSector sector = logtest::makeFixtureSector(dir);
 };
 

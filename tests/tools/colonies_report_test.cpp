@@ -4,7 +4,7 @@
 
 #include "common/errors.h"
 #include "records/colony_codes.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 
 namespace orrimar {
 namespace {
@@ -229,7 +229,7 @@ const std::vector<std::string> kRace2Report = {
 
 // The lines of a report; every line must end with CR LF.
 std::vector<std::string> reportLines(const fs::path& path) {
-    const std::string text = readText(path);
+    const std::string text = fileBytes(path);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -308,7 +308,7 @@ TEST_F(ColoniesReportTest, SectorWithoutColoniesGivesTheHeadingsOnly) {
 
 TEST_F(ColoniesReportTest, ReplacesAnEarlierLog) {
     writeSector(sector, colonisedSector());
-    writeText(log + ".log", std::string(100000, 'x'));
+    writeFileBytes(log + ".log", std::string(100000, 'x'));
     WriteColoniesReport(sector, 2, log);
     expectLines(reportLines(log + ".log"), kRace2Report);
 }
@@ -323,7 +323,7 @@ struct ColoniesReportFailure : ColoniesReportTest {
     std::string expectFailure(const SectorContent& content, long race, const char* missing = nullptr) {
         writeSector(sector, content);
         if (missing != nullptr) fs::remove(sector + missing);
-        writeText(log + ".log", oldLog);
+        writeFileBytes(log + ".log", oldLog);
         std::string message;
         try {
             WriteColoniesReport(sector, race, log);
@@ -331,7 +331,7 @@ struct ColoniesReportFailure : ColoniesReportTest {
         } catch (const Error& e) {
             message = e.what();
         }
-        EXPECT_EQ(readText(log + ".log"), oldLog);
+        EXPECT_EQ(fileBytes(log + ".log"), oldLog);
         EXPECT_FALSE(fs::exists(log + ".log.tmp"));
         return message;
     }

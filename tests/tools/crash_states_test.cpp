@@ -28,7 +28,7 @@
 #include "records/records.h"
 #include "records/sector_journal.h"
 #include "records/sector_lock.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 #include "tools/merger.h"
 #include "tools/sector_check.h"
 #include "tools/sector_repair.h"
@@ -67,14 +67,14 @@ fs::path scratch(const std::string& name) {
 Files sectorFiles(const std::string& base) {
     Files files;
     for (const char* ext : kMembers) {
-        if (fs::exists(base + ext)) files[ext] = readText(base + ext);
+        if (fs::exists(base + ext)) files[ext] = fileBytes(base + ext);
     }
     return files;
 }
 
 void writeSectorFiles(const std::string& base, const Files& files) {
     for (const char* ext : kMembers) fs::remove(base + ext);
-    for (const auto& [ext, bytes] : files) writeText(base + ext, bytes);
+    for (const auto& [ext, bytes] : files) writeFileBytes(base + ext, bytes);
 }
 
 std::int64_t recordsIn(const Files& files, const Family& f) {

@@ -1,5 +1,6 @@
 #include "tools/merger.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -7,9 +8,10 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "generation/create_sector.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 #include "tools/sector_check.h"
 #include "records/sector_tail.h"
+#include "support/sector_maker.h"
 
 namespace orrimar {
 namespace {
@@ -189,7 +191,7 @@ TEST_F(MergerTest, RenumbersEveryReferenceByTheMainSectorsCounts) {
     EXPECT_EQ(aliens[5].worldId, 58);
     EXPECT_EQ(aliens[3].traits[11], 0x80);
 
-    EXPECT_EQ(readText(mainBase + ".cmt"), "main comment\r\nfirst\r\nsecond\r\nthird\r\n");
+    EXPECT_EQ(fileBytes(mainBase + ".cmt"), "main comment\r\nfirst\r\nsecond\r\nthird\r\n");
 }
 
 TEST_F(MergerTest, LeavesTheAddedSectorAndTheOtherMainFilesAsTheyWere) {
@@ -261,24 +263,15 @@ TEST_F(MergerTest, CommentFilesAreJoinedLineByLine) {
         writeSector(mainBase, main);
         writeSector(addedBase, added);
         MergeSectors(mainBase, addedBase);
-        EXPECT_EQ(readText(mainBase + ".cmt"), c.joined) << "main '" << c.main << "' added '" << c.added << "'";
+        EXPECT_EQ(fileBytes(mainBase + ".cmt"), c.joined) << "main '" << c.main << "' added '" << c.added << "'";
     }
 }
 
 // Two generated sectors, each sound, stay sound once merged: every
 // reference of the added one lands on the record it named.
 TEST_F(MergerTest, MergedGeneratedSectorsPassTheSectorCheck) {
-    CreateSectorParams params;
-    params.density = 40;
-    params.lastIndex = 5;
-    params.settingsPath = (dir / "orrwin.ini").string();  // absent: the default tables
-    params.baseName = mainBase;
-    params.seed = 11;
-    const CreateSectorResult main = CreateSector(params);
-    params.baseName = addedBase;
-    params.seed = 12;
-    params.x = 100;
-    const CreateSectorResult added = CreateSector(params);
+    const CreateSectorResult main = makeSector(mainBase, {.seed = 11, .lastIndex = 5, .density = 40});
+    const CreateSectorResult added = makeSector(addedBase, {.seed = 12, .lastIndex = 5, .density = 40, .x = 100});
     ASSERT_GT(main.systems, 0);
     ASSERT_GT(added.systems, 0);
     for (const std::string& base : {mainBase, addedBase}) {

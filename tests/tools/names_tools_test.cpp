@@ -7,7 +7,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "names/sector_names.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 #include "tools/merge_names.h"
 #include "tools/merger.h"
 #include "tools/sector_check.h"
@@ -60,7 +60,7 @@ struct NamedMerge : ::testing::Test {
 
 TEST_F(NamedMerge, AddedNamesAreAppendedWithTheirValuesRenumbered) {
     write();
-    const std::string addedBytes = readText(addedBase + ".nam");
+    const std::string addedBytes = fileBytes(addedBase + ".nam");
     MergeSectors(mainBase, addedBase);
 
     const auto systems = static_cast<std::int32_t>(main.systems.size());
@@ -78,8 +78,8 @@ TEST_F(NamedMerge, AddedNamesAreAppendedWithTheirValuesRenumbered) {
           named(NameKind::Race, races + lastRace, "Skaelyst"), named(NameKind::System, systems + 8, "")}) {
         expected += bytesOf(r);
     }
-    EXPECT_EQ(readText(mainBase + ".nam"), expected);
-    EXPECT_EQ(readText(addedBase + ".nam"), addedBytes);
+    EXPECT_EQ(fileBytes(mainBase + ".nam"), expected);
+    EXPECT_EQ(fileBytes(addedBase + ".nam"), addedBytes);
 
     const SectorNames names = SectorNames::load(mainBase);
     EXPECT_EQ(names.sectorName(), "Home Reach");

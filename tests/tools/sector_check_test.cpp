@@ -11,7 +11,8 @@
 #include "generation/create_sector.h"
 #include "records/colony_codes.h"
 #include "records/sector_base.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
+#include "support/sector_maker.h"
 
 namespace orrimar {
 namespace {
@@ -68,17 +69,8 @@ TEST_F(SectorCheck, HandMadeSectorIsSound) {
 }
 
 TEST_F(SectorCheck, GeneratedSectorsAreSound) {
-    CreateSectorParams p;
-    p.baseName = base;
-    p.seed = 77;
-    p.lastIndex = 7;
-    p.density = 60;
-    p.settingsPath = (dir / "none.ini").string();
-    CreateSector(p);
-    p.newFile = false;
-    p.seed = 78;
-    p.x = 50;
-    CreateSector(p);
+    makeSector(base, {.seed = 77, .lastIndex = 7, .density = 60});
+    makeSector(base, {.seed = 78, .lastIndex = 7, .density = 60, .x = 50, .newFile = false});
     const SectorCheckReport r = CheckSector(base);
     EXPECT_TRUE(r.sound()) << listed(r);
     EXPECT_GT(r.systems, 300);
@@ -388,7 +380,7 @@ TEST_F(SectorCheck, ColonyCodesInTheReportsTables) {
 TEST_F(SectorCheck, ControlAndEmpireFilesHoldWholeRecords) {
     writeSector(base, content);
     // All-zero control records name system 0 and race 0: sound but for the tail.
-    writeText(base + ".con", std::string(6 * 3 + 4, '\0'));
+    writeFileBytes(base + ".con", std::string(6 * 3 + 4, '\0'));
     EXPECT_EQ(onlyProblem(CheckSector(base)), base + ".con: not a whole number of 6-byte records (4 bytes over)");
     writeRecords<TConRec>(base + ".con", {TConRec{1, 0}, TConRec{0, 0}, TConRec{2, 0}});
     TEmpireRec empire;
@@ -397,9 +389,9 @@ TEST_F(SectorCheck, ControlAndEmpireFilesHoldWholeRecords) {
     empire.name.assign("Hegemony");
     writeRecords<TEmpireRec>(base + ".emp", {empire, vacantEmpire()});
     EXPECT_TRUE(CheckSector(base).sound()) << listed(CheckSector(base));
-    std::string withTail = readText(base + ".emp");
+    std::string withTail = fileBytes(base + ".emp");
     withTail.append(51, '\x01');
-    writeText(base + ".emp", withTail);
+    writeFileBytes(base + ".emp", withTail);
     EXPECT_EQ(onlyProblem(CheckSector(base)), base + ".emp: not a whole number of 52-byte records (51 bytes over)");
 }
 

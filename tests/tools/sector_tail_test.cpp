@@ -6,9 +6,10 @@
 
 #include "generation/create_sector.h"
 #include "records/sector_base.h"
-#include "tools/hand_made_sector.h"
+#include "support/hand_made_sector.h"
 #include "tools/sector_check.h"
 #include "tools/sector_repair.h"
+#include "support/sector_maker.h"
 
 namespace orrimar {
 namespace {
@@ -23,23 +24,17 @@ struct SectorTailTest : ::testing::Test {
     void SetUp() override {
         dir = freshDir(std::string("tail_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         base = (dir / "sec").string();
-        CreateSectorParams params;
-        params.density = 100;
-        params.lastIndex = 3;
-        params.settingsPath = (dir / "orrwin.ini").string();  // absent: the default tables
-        params.baseName = base;
-        params.seed = 2;
-        const CreateSectorResult result = CreateSector(params);
+        const CreateSectorResult result = makeSector(base, {.seed = 2, .lastIndex = 3, .density = 100});
         made = {result.systems, result.planets, result.moons, result.races};
         ASSERT_GT(made.races, 0);
         ASSERT_GT(made.moons, 0);
     }
     void cutFile(const char* ext, std::size_t bytes) {
-        const std::string text = readText(base + ext);
-        writeText(base + ext, text.substr(0, text.size() - bytes));
+        const std::string text = fileBytes(base + ext);
+        writeFileBytes(base + ext, text.substr(0, text.size() - bytes));
     }
     void padFile(const char* ext, std::size_t bytes) {
-        writeText(base + ext, readText(base + ext) + std::string(bytes, '\0'));
+        writeFileBytes(base + ext, fileBytes(base + ext) + std::string(bytes, '\0'));
     }
 };
 
@@ -76,12 +71,12 @@ TEST_F(SectorTailTest, RecordsNoSystemNamesAreATornTail) {
 TEST_F(SectorTailTest, TheTailTestCatchesEmptiedAndCutFiles) {
     const auto original = snapshot(dir);
     const auto restore = [&] {
-        for (const auto& [file, bytes] : original) writeText(file, bytes);
+        for (const auto& [file, bytes] : original) writeFileBytes(file, bytes);
     };
     for (const char* ext : {".mon", ".aln", ".pln"}) {
         SCOPED_TRACE(ext);
         restore();
-        writeText(base + ext, "");
+        writeFileBytes(base + ext, "");
         EXPECT_FALSE(SectorTailProblems(base).empty());
         restore();
         cutFile(ext, ext == std::string(".mon")   ? sizeof(TMoonRec)
@@ -102,9 +97,9 @@ TEST_F(SectorTailTest, TheTailTestCatchesEmptiedAndCutFiles) {
 TEST_F(SectorTailTest, TheLastWholeSystemEndsWhereRecordsGoMissing) {
     const auto original = snapshot(dir);
     const auto restore = [&] {
-        for (const auto& [file, bytes] : original) writeText(file, bytes);
+        for (const auto& [file, bytes] : original) writeFileBytes(file, bytes);
     };
-    const std::string planets = readText(base + ".pln");
+    const std::string planets = fileBytes(base + ".pln");
     cutFile(".pln", sizeof(TPlanetRec));
     const SectorTail tail = FindLastWholeSystem(base);
     EXPECT_EQ(tail.whole.systems, made.systems - 1);
@@ -117,17 +112,17 @@ TEST_F(SectorTailTest, TheLastWholeSystemEndsWhereRecordsGoMissing) {
 
     // System 1's first planet moved past the end, with systems after it.
     restore();
-    std::string systems = readText(base + ".sun");
+    std::string systems = fileBytes(base + ".sun");
     TSystemRec second =
         decodeRecord<TSystemRec>(reinterpret_cast<const unsigned char*>(systems.data()) + sizeof(TSystemRec));
     second.firstPlanetId[0] = static_cast<std::int32_t>(made.planets + 5);
     second.planetCount[0] = std::max<std::uint8_t>(second.planetCount[0], 1);
     systems.replace(sizeof(TSystemRec), sizeof(TSystemRec), bytesOf(second));
-    writeText(base + ".sun", systems);
+    writeFileBytes(base + ".sun", systems);
     EXPECT_FALSE(FindLastWholeSystem(base).tailOnly);
     EXPECT_THROW(RepairSector(base), DamagedSectorError);
-    EXPECT_EQ(readText(base + ".sun"), systems);  // untouched
-    EXPECT_EQ(readText(base + ".pln"), planets);
+    EXPECT_EQ(fileBytes(base + ".sun"), systems);  // untouched
+    EXPECT_EQ(fileBytes(base + ".pln"), planets);
 }
 
 // A stop between the last system's race and the rest of its records: its

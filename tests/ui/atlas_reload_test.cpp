@@ -22,6 +22,7 @@
 #include "ui/atlas_window.h"
 #include "ui/sector_watcher.h"
 #include "ui_test_support.h"
+#include "support/sector_maker.h"
 
 namespace orrimar::ui {
 namespace {
@@ -50,18 +51,14 @@ struct AtlasReload : ::testing::Test {
     }
     // Runs the sector loop on the open sector as another program would.
     void run(bool newFile, std::int16_t x, int size) {
-        CreateSectorParams params;
-        params.baseName = base;
-        params.newFile = newFile;
-        params.replace = newFile;
-        params.sectorName = "elsewhere";
-        params.x = x;
-        params.lastIndex = size - 1;
-        params.density = 100;
-        params.flat = true;
-        params.seed = 9;
-        params.settingsPath = base + "-missing.ini";
-        CreateSector(params);
+        orrimar::testing::makeSector(base, {.seed = 9,
+                                            .lastIndex = size - 1,
+                                            .density = 100,
+                                            .x = x,
+                                            .flat = true,
+                                            .newFile = newFile,
+                                            .replace = newFile,
+                                            .name = "elsewhere"});
     }
     QString caption() const { return window->Map->scene().caption; }
     bool shows(int systems) const { return caption().endsWith(QStringLiteral("of %1 systems").arg(systems)); }

@@ -19,7 +19,7 @@
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_files.h"
-#include "test_tmp.h"
+#include "support/record_bytes.h"
 #include "ui/atlas_empires_panel.h"
 #include "print/atlas_painter.h"
 #include "ui/atlas_route_panel.h"

@@ -1,12 +1,12 @@
-#include "test_tmp.h"
 #include "ui_test_support.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include "generation/create_sector.h"
 #include "records/record_file.h"
 #include "records/records.h"
+#include "support/sector_maker.h"
+#include "support/test_dir.h"
 
 namespace orrimar::ui::test {
 
@@ -38,15 +38,13 @@ void writeText(const QString& path, const QString& text) {
 }
 
 void makeSector(const std::string& baseName, int size, int density, bool flat, std::uint64_t seed) {
-    CreateSectorParams params;
-    params.baseName = baseName;
-    params.sectorName = "test";
-    params.lastIndex = size - 1;
-    params.density = static_cast<std::uint8_t>(density);
-    params.flat = flat;
-    params.seed = seed;
-    params.settingsPath = baseName + "-missing.ini";
-    CreateSector(params);
+    orrimar::testing::SeededSector order;
+    order.name = "test";
+    order.lastIndex = size - 1;
+    order.density = density;
+    order.flat = flat;
+    order.seed = seed;
+    orrimar::testing::makeSector(baseName, order);
 }
 
 void makeSectorWithColony(const std::string& baseName, std::int32_t race) {
