@@ -18,6 +18,7 @@
 #include "vocabulary/alien_names.h"
 #include "vocabulary/body_names.h"
 #include "documents/document.h"
+#include "exports/atlas_map.h"
 #include "exports/export_output.h"
 #include "exports/export_walk.h"
 #include "logs/sector_map_svg.h"
@@ -230,12 +231,14 @@ private:
         }
         SectorMap map(count, minX, maxX, minY, maxY, minZ, maxZ);
         map.setLinks([this](std::int64_t id) { return systemHref(id); });
+        AtlasMap turning;
         for (std::int64_t id = 0; id < count; ++id) {
             const TSystemRec s = sector_.systems().read(id);
             bool race = false;
             forEachBodyOf(sector_, s,
                           [&](int, int, std::int64_t, const TPlanetRec& body) { race = race || hasNativeRace(body); });
             const auto controller = settled_.controllerOf(id);
+            turning.add(mapSystem(id, s, controller));
             map.add({s.x,
                      s.y,
                      s.z,
@@ -251,7 +254,10 @@ private:
             map.addTerritory(utf8Name(empire), empire.record.colour);
         }
         doc.heading("Map", 1);
+        doc.rawHtml(turning.html());
+        doc.rawHtml(AtlasMap::printedMapBegin());
         doc.figure(map.svg(), map.aggregated() ? map.caption() : map.caption() + " Click a system to open its page.");
+        doc.rawHtml(AtlasMap::printedMapEnd());
 
         doc.heading("Systems", 1);
         if (listed_) {
@@ -284,6 +290,18 @@ private:
     }
 
     static std::string utf8Name(const EmpireEntry& empire) { return ansiToUtf8(empire.record.name.str()); }
+
+    // A system as the turning map shows it: named, linked to its page and
+    // tinted in the colour of the power controlling it.
+    AtlasMapSystem mapSystem(std::int64_t id, const TSystemRec& s, std::optional<std::uint16_t> controller) const {
+        AtlasMapSystem shown{id, s.x, s.y, s.z, s.starKind[0], s.luminosity[0], name(id), systemHref(id)};
+        if (controller) {
+            shown.ownerColour = settled_.colourOf(*controller);
+            const EmpireEntry* empire = settled_.empireOf(*controller);
+            shown.owner = empire != nullptr ? utf8Name(*empire) : raceText(sector_.names(), *controller);
+        }
+        return shown;
+    }
 
     // A link to a system's page from a page `up` below the root, or the id
     // alone for a system without a page.

@@ -250,7 +250,7 @@ inline std::string makeEmptySector(const std::string& dir) {
 // A strict well-formedness check of an HTML page written as XHTML: a
 // doctype, then elements that nest and close properly (void elements
 // self-closed), attribute values quoted, and text and attribute values with
-// no raw '<' and no '&' outside an entity. Returns "" or the first fault.
+// no raw '<' and no '&' outside an entity or a CDATA section. Returns "" or the first fault.
 inline std::string checkWellFormed(const std::string& page) {
     std::vector<std::string> open;
     std::size_t i = 0;
@@ -283,6 +283,16 @@ inline std::string checkWellFormed(const std::string& page) {
             if (open.empty() && c != '\r' && c != '\n' && c != ' ')
                 return "text outside the root at " + std::to_string(i);
             ++i;
+            continue;
+        }
+        // A CDATA section (a script's body) is text, whatever it holds,
+        // up to the first "]]>".
+        const std::string cdata = "<![CDATA[";
+        if (page.compare(i, cdata.size(), cdata) == 0) {
+            if (open.empty()) return "CDATA outside the root at " + std::to_string(i);
+            const std::size_t end = page.find("]]>", i + cdata.size());
+            if (end == std::string::npos) return "unclosed CDATA section at " + std::to_string(i);
+            i = end + 3;
             continue;
         }
         const std::size_t end = page.find('>', i);
