@@ -22,7 +22,7 @@ cd "$work"
 ms() { date +%s%3N; }
 
 if [ ! -f cube27.sun ]; then
-  "$cli" create --file cube27 --name "Bench Reach" --size 27 --density 100 --seed 1 --settings orrwin.ini \
+  "$cli" create --file cube27 --name "Bench Reach" --size 27 --density 100 --seed 1 \
     --replace --quiet
   "$cli" settle cube27 --seed 1 --quiet
 fi

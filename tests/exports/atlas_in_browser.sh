@@ -23,7 +23,7 @@ fail() {
 }
 
 # A cube of a few hundred systems, settled, one system named like markup.
-"$cli" create --file sector --name "Browser Reach" --size 8 --density 40 --seed 1606 --settings orrwin.ini --quiet ||
+"$cli" create --file sector --name "Browser Reach" --size 8 --density 40 --seed 1606 --quiet ||
   exit 1
 "$cli" settle sector --seed 7 --quiet || exit 1
 hostile='</script><b>Q&"A"'
