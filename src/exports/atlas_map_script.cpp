@@ -110,7 +110,8 @@ constexpr std::string_view kScript = R"js((function () {
 
   function resize() {
     var w = Math.max(200, canvas.parentNode.clientWidth);
-    var h = Math.round(clamp(w * 0.68, 320, 820));
+    // The whole map and its controls fit in the window.
+    var h = Math.round(clamp(Math.min(w * 0.68, (window.innerHeight || 900) - 70), 320, 820));
     var old = Math.min(W, H);
     dpr = window.devicePixelRatio || 1;
     W = w; H = h;
@@ -508,10 +509,11 @@ constexpr std::string_view kScript = R"js((function () {
       clickId = parseFloat(kv[1]);
     }
   });
+  // Scrolled once the page below the map is laid out, so that it can be.
   window.addEventListener('load', function () {
     holder.setAttribute('data-loaded-ms', Math.round(performance.now()));
+    if (scrollToMap) holder.scrollIntoView();
   });
-  if (scrollToMap) holder.scrollIntoView();
   resize();
   fit();
   draw(true);
