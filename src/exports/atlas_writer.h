@@ -27,6 +27,8 @@
 
 namespace orrimar::exports {
 
+struct AtlasMapSystem;
+
 // Who an atlas is written for and what they may read.
 struct AtlasReaders {
     Audience audience = Audience::GameMaster;
@@ -80,6 +82,9 @@ private:
     void beginSystemsTable(documents::Document& doc, std::string_view what) const;
     static void endSystemsTable(documents::Document& doc);
     void writeIndex();
+    // A known system as the index's turning map shows it: named, linked to
+    // its page and tinted in the colour of the power controlling it.
+    AtlasMapSystem mapSystem(std::int64_t id, const TSystemRec& s, std::optional<std::uint16_t> controller) const;
     void writeEmpireIndex(documents::Document& doc);
     void writeRaceIndex(documents::Document& doc);
     std::vector<FolderSpan> folderSpans() const;

@@ -18,6 +18,7 @@
 #include "vocabulary/alien_names.h"
 #include "vocabulary/body_names.h"
 #include "documents/document.h"
+#include "exports/atlas_map.h"
 #include "exports/atlas_pages.h"
 #include "exports/atlas_writer.h"
 #include "exports/export_output.h"
@@ -197,6 +198,16 @@ void Atlas::endSystemsTable(Document& doc) {
     doc.rawHtml(kFilterScript);
 }
 
+AtlasMapSystem Atlas::mapSystem(std::int64_t id, const TSystemRec& s, std::optional<std::uint16_t> controller) const {
+    AtlasMapSystem shown{id, s.x, s.y, s.z, s.starKind[0], s.luminosity[0], name(id), systemHref(id)};
+    if (controller) {
+        shown.ownerColour = settled_.colourOf(*controller);
+        const EmpireEntry* empire = settled_.empireOf(*controller);
+        shown.owner = empire != nullptr ? utf8Name(*empire) : raceText(sector_.names(), *controller);
+    }
+    return shown;
+}
+
 void Atlas::writeIndex() {
     const std::int64_t count = sector_.systems().count();
     std::ostringstream page;
@@ -235,11 +246,15 @@ void Atlas::writeIndex() {
     SectorMap map(count, minX, maxX, minY, maxY, minZ, maxZ);
     map.setLinks([this](std::int64_t id) { return systemHref(id); });
     if (players()) map.hideIds();
+    AtlasMap turning;
     for (std::int64_t id = 0; id < count; ++id) {
         const TSystemRec s = sector_.systems().read(id);
         if (!knows(ThingKind::System, id)) {
             // Where the players have not been they see a star and no more.
             map.add({s.x, s.y, s.z, s.starKind[0], false, false, -1, {}, 0.0F, std::nullopt});
+            AtlasMapSystem star{id, s.x, s.y, s.z, s.starKind[0], s.luminosity[0]};
+            star.unknown = true;
+            turning.add(star);
             continue;
         }
         bool race = false;
@@ -251,6 +266,7 @@ void Atlas::writeIndex() {
             const EmpireEntry* empire = settled_.empireOf(*controller);
             if (empire == nullptr || !knows(ThingKind::Empire, empire->id)) controller.reset();
         }
+        turning.add(mapSystem(id, s, controller));
         map.add({s.x, s.y, s.z, s.starKind[0], race, controller.has_value(), id, players() ? name(id) : std::string(),
                  0.0F, controller ? std::optional(settled_.colourOf(*controller)) : std::nullopt});
     }
@@ -258,7 +274,10 @@ void Atlas::writeIndex() {
         if (knows(ThingKind::Empire, empire.id)) map.addTerritory(utf8Name(empire), empire.record.colour);
     }
     doc.heading("Map", 1);
+    doc.rawHtml(turning.html());
+    doc.rawHtml(AtlasMap::printedMapBegin());
     doc.figure(map.svg(), map.aggregated() ? map.caption() : map.caption() + " Click a system to open its page.");
+    doc.rawHtml(AtlasMap::printedMapEnd());
 
     doc.heading("Systems", 1);
     if (listed_) {

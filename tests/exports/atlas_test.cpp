@@ -175,7 +175,9 @@ TEST(Atlas, AboveTheLimitOnlySystemsWithBodiesInFoldersOfAThousand) {
     const std::string index = fileBytes(dir + "/atlas/index.html");
     EXPECT_NE(index.find("pages are written only for the 2,858 systems with bodies in orbit"), std::string::npos);
     EXPECT_NE(index.find("href=\"systems/list-002.html\""), std::string::npos);
-    EXPECT_LT(index.size(), 1000000U);  // no row per system on the index
+    // No table row per system on the index (about 200 bytes each): only
+    // the map's data, about 30 bytes a system.
+    EXPECT_LT(index.size(), 1300000U);
     const Walk walk = walkAtlas(dir + "/atlas");
     EXPECT_EQ(walk.pages, static_cast<std::size_t>(paged) + 1 + 3);  // + index + three list pages
 }

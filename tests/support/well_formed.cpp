@@ -38,6 +38,16 @@ std::string checkWellFormed(const std::string& page) {
             ++i;
             continue;
         }
+        // A CDATA section (a script's body) is text, whatever it holds,
+        // up to the first "]]>".
+        const std::string cdata = "<![CDATA[";
+        if (page.compare(i, cdata.size(), cdata) == 0) {
+            if (open.empty()) return "CDATA outside the root at " + std::to_string(i);
+            const std::size_t close = page.find("]]>", i + cdata.size());
+            if (close == std::string::npos) return "unclosed CDATA section at " + std::to_string(i);
+            i = close + 3;
+            continue;
+        }
         const std::size_t end = page.find('>', i);
         if (end == std::string::npos) return "unclosed tag at " + std::to_string(i);
         std::string tag = page.substr(i + 1, end - i - 1);
