@@ -34,7 +34,7 @@ std::vector<bool> knownHomes(const AtlasModel& model, const PlayersView& view) {
 
 bool PlayersSight::rulerKnown(const SettledLayer& settled, std::uint16_t race) const {
     const EmpireEntry* empire = settled.empireOf(race);
-    return empire != nullptr ? view_.knows({ThingKind::Empire, empire->record}) : view_.knows({ThingKind::Race, race});
+    return empire != nullptr && view_.knows({ThingKind::Empire, empire->record});
 }
 
 PlayersSight::PlayersSight(const AtlasModel& model, PlayersView view)

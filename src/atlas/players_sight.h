@@ -9,8 +9,8 @@
 //   their systems);
 // - a native race's mark shows where a race they know has its home;
 // - a race controls a known system on their map only when they know its
-//   empire (or, for a race with no empire record, the race itself): only
-//   those territories are drawn, and only those empires are listed;
+//   empire (a race ruling without an empire record is nothing they were
+//   told of): only those territories are drawn, only those empires listed;
 // - a race they do not know reads "unknown race".
 //
 // Everything that works on a model (the map's frames, search and filters,

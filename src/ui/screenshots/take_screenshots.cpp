@@ -101,7 +101,12 @@ bool shootAtlas(const QString& work, const QString& out) {
 // capital's colonies revealed, with a note they may read on the capital,
 // and every seventh system hidden (grey points without names).
 bool shootPlayersView(orrimar::ui::AtlasWindow& atlas, const std::string& base, const QString& out) {
-    const QTableWidgetItem* largest = atlas.EmpiresPanel->Empires->item(0, 0);
+    // The largest that has an empire record (only those can be revealed).
+    const QTableWidgetItem* largest = nullptr;
+    for (int row = 0; row < atlas.EmpiresPanel->Empires->rowCount() && largest == nullptr; ++row) {
+        const QTableWidgetItem* item = atlas.EmpiresPanel->Empires->item(row, 0);
+        if (item != nullptr && item->data(Qt::UserRole + 2).toInt() >= 0) largest = item;
+    }
     if (largest == nullptr) return false;
     const std::int64_t record = largest->data(Qt::UserRole + 2).toInt();
     const std::int32_t capital = largest->data(Qt::UserRole + 1).toInt();
