@@ -289,6 +289,21 @@ void AtlasModel::setName(SystemId id, std::string_view utf8Name) {
     namePool_.append(utf8Name);
 }
 
+void AtlasModel::veil(SystemId id) {
+    if (id < 0 || id >= size()) return;
+    SystemEntry& e = entries_[static_cast<std::size_t>(id)];
+    // A point of light of no known kind (kind 0 reads "unknown object"),
+    // all alike: neither its colour nor its size tells what it is.
+    e.starKind = 0;
+    e.brightness = kVeiledBrightness;
+    e.starCount = 1;
+    e.marks = 0;
+    e.life = 0;
+    e.worldCount = 0;
+    worlds_[static_cast<std::size_t>(id)] = WorldSummary{};
+    setName(id, {});
+}
+
 std::vector<SystemId> AtlasModel::findByName(std::string_view text) const {
     auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
     std::string needle(text);

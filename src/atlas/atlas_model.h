@@ -62,6 +62,9 @@ struct WorldSummary {
     std::int32_t firstPlanet = -1;  // planet-file id of the system's first body; -1 = none readable
 };
 
+// The brightness class of a veiled system (AtlasModel::veil): a middling dot.
+inline constexpr std::uint8_t kVeiledBrightness = 2;
+
 // The primary's light as a class 0..7: 0 below 0.01 of the Sun's, then one
 // class per factor of ten, 7 at 100 000 and above. The map sizes dots by it.
 std::uint8_t brightnessClass(float luminosity);
@@ -121,6 +124,12 @@ public:
     // valid until the next setName.
     std::string_view name(SystemId id) const;
     void setName(SystemId id, std::string_view utf8Name);
+    // What a reader who knows less sees of a system (players_sight.h): its
+    // marks replaced; veil() leaves a neutral point of light in its cell:
+    // no star kind (0), brightness kVeiledBrightness, no name, no worlds,
+    // no life. Cells and the index stay.
+    void setMarks(SystemId id, std::uint8_t marks) { entries_[static_cast<std::size_t>(id)].marks = marks; }
+    void veil(SystemId id);
     // Ids whose names contain `text`, ignoring case (ASCII), in id order.
     std::vector<SystemId> findByName(std::string_view text) const;
 

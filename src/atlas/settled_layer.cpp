@@ -158,6 +158,7 @@ std::string_view SettledLayer::raceName(std::uint16_t race) const {
 
 std::string SettledLayer::raceLabel(std::uint16_t race) const {
     if (race == kNoRace) return "independent";
+    if (std::binary_search(unknownRaces_.begin(), unknownRaces_.end(), race)) return "unknown race";
     const std::string_view name = raceName(race);
     return name.empty() ? fmt::format("race {}", race) : std::string(name);
 }
@@ -202,10 +203,59 @@ std::uint16_t SettledLayer::ownerFromText(std::string_view text, std::string_vie
     }
 }
 
+SettledLayer SettledLayer::narrowed(const Keep& keep) const {
+    SettledLayer layer;
+    for (const ColonyEntry& c : colonies_) {
+        if (keep.colony(c)) layer.colonies_.push_back(c);
+    }
+    if (!layer.colonies_.empty()) {
+        // The kept colonies are still in system order: count them again.
+        layer.firstColony_.assign(firstColony_.size(), 0);
+        for (const ColonyEntry& c : layer.colonies_) {
+            if (c.system >= 0 && static_cast<std::size_t>(c.system) + 1 < layer.firstColony_.size()) {
+                ++layer.firstColony_[static_cast<std::size_t>(c.system) + 1];
+            }
+        }
+        for (std::size_t i = 1; i < layer.firstColony_.size(); ++i) layer.firstColony_[i] += layer.firstColony_[i - 1];
+    }
+    bool anyControl = false;
+    layer.owners_.assign(owners_.size(), kNoRace);
+    for (std::size_t id = 0; id < owners_.size(); ++id) {
+        const std::uint16_t owner = owners_[id];
+        if (owner == kNoRace || !keep.control(static_cast<SystemId>(id), owner)) continue;
+        layer.owners_[id] = owner;
+        anyControl = true;
+    }
+    if (!anyControl) layer.owners_.clear();
+    for (const EmpireEntry& e : empires_) {
+        if (keep.empire(e)) layer.empires_.push_back(e);
+    }
+    for (EmpireEntry& e : layer.empires_) {
+        const RaceHoldings holdings = layer.holdingsOf(e.race);
+        e.systems = holdings.systems;
+        e.people = holdings.people;
+    }
+    for (const RaceName& r : raceNames_) {
+        if (keep.race(r.race)) {
+            layer.raceNames_.push_back(r);
+        } else {
+            layer.unknownRaces_.push_back(r.race);
+        }
+    }
+    // Races met without a stored name are unknown alike.
+    for (const std::uint16_t race : layer.racesMet()) {
+        if (!keep.race(race) && !std::binary_search(layer.unknownRaces_.begin(), layer.unknownRaces_.end(), race)) {
+            layer.unknownRaces_.insert(std::lower_bound(layer.unknownRaces_.begin(), layer.unknownRaces_.end(), race),
+                                       race);
+        }
+    }
+    return layer;
+}
+
 std::size_t SettledLayer::memoryBytes() const {
     std::size_t bytes = owners_.capacity() * sizeof(std::uint16_t) + colonies_.capacity() * sizeof(ColonyEntry) +
                         firstColony_.capacity() * sizeof(std::uint32_t) + empires_.capacity() * sizeof(EmpireEntry) +
-                        raceNames_.capacity() * sizeof(RaceName);
+                        raceNames_.capacity() * sizeof(RaceName) + unknownRaces_.capacity() * sizeof(std::uint16_t);
     for (const EmpireEntry& e : empires_) bytes += e.name.capacity();
     for (const RaceName& r : raceNames_) bytes += r.name.capacity();
     return bytes;

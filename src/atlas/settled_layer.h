@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -107,7 +108,8 @@ public:
     // The stored name of a race met here (owner, controller, empire), UTF-8;
     // empty when it has none.
     std::string_view raceName(std::uint16_t race) const;
-    // "Vessari" when named, "race 64" when not; "independent" for kNoRace.
+    // "Vessari" when named, "race 64" when not; "independent" for kNoRace;
+    // "unknown race" for a race a narrowed layer did not keep.
     std::string raceLabel(std::uint16_t race) const;
     // Races that control a system or rule an empire, ascending.
     std::vector<std::uint16_t> rulingRaces() const;
@@ -117,6 +119,19 @@ public:
     // begins), by the rule every front end shares. InputError naming
     // `option` when it names none or several.
     std::uint16_t ownerFromText(std::string_view text, std::string_view option) const;
+
+    // A copy holding only what `keep` lets through, for a reader who knows
+    // less than the game master (players_sight.h): the colonies kept, the
+    // control of the systems kept, the empires kept (their systems and
+    // people counted again over what is left). A race not kept loses its
+    // name: it reads "unknown race".
+    struct Keep {
+        std::function<bool(const ColonyEntry&)> colony;
+        std::function<bool(SystemId, std::uint16_t race)> control;
+        std::function<bool(const EmpireEntry&)> empire;
+        std::function<bool(std::uint16_t race)> race;
+    };
+    SettledLayer narrowed(const Keep& keep) const;
 
     std::size_t memoryBytes() const;
 
@@ -132,7 +147,8 @@ private:
         std::uint16_t race = kNoRace;
         std::string name;
     };
-    std::vector<RaceName> raceNames_;  // ascending by race
+    std::vector<RaceName> raceNames_;          // ascending by race
+    std::vector<std::uint16_t> unknownRaces_;  // ascending: races whose label is "unknown race"
 };
 
 }  // namespace orrimar::atlas

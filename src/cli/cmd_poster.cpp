@@ -3,6 +3,7 @@
 // one page or tiled over several, drawn by the painter the Atlas window
 // draws with.
 #include <array>
+#include <memory>
 #include <string_view>
 
 #include <CLI/CLI.hpp>
@@ -10,6 +11,8 @@
 
 #include "atlas/atlas_model.h"
 #include "atlas/camera.h"
+#include "atlas/players_sight.h"
+#include "campaign/players_view.h"
 #include "cli/atlas_args.h"
 #include "cli/cli.h"
 #include "cli/out_args.h"
@@ -90,8 +93,11 @@ void run(const PosterArgs& a, Context& ctx) {
 
     const atlas::AtlasModel model = atlas::AtlasModel::open(a.sector);
     for (const std::string& w : model.warnings()) ctx.err << "orrimar-cli: warning: " << w << "\n";
+    // The players' poster shows what they know, by the Atlas's own rule.
+    std::unique_ptr<atlas::PlayersSight> sight;
+    if (a.players) sight = std::make_unique<atlas::PlayersSight>(model, playersView(a.sector));
     ensurePaintingApp();
-    const print::Poster poster(model, options);
+    const print::Poster poster(sight ? sight->model() : model, options);
     print::writePosterPdf(poster, out);
     ctx.success(fmt::format("Wrote a poster of {} on {} {} page{} to {}", model.sectorName(), poster.pageCount(),
                             print::paperInfo(options.paper).name, poster.pageCount() == 1 ? "" : "s", out));
@@ -109,7 +115,8 @@ void registerPoster(CLI::App& app, Context& ctx) {
     refuseBlank(cmd->add_option("--paper", a->paper, "A4, A3, A2, Letter or Tabloid (default A3), landscape"));
     refuseBlank(cmd->add_option("--tiles", a->tiles, "COLUMNSxROWS pages the poster is cut into (default 1x1)"));
     refuseBlank(cmd->add_option("--title", a->title, "The poster's title (default: the sector's name)"));
-    cmd->add_flag("--players", a->players, "For the players: no record ids (unnamed systems get no label)");
+    cmd->add_flag("--players", a->players,
+                  "For the players: what they know, no record ids (unnamed systems get no label)");
     cmd->callback([a, &ctx] { run(*a, ctx); });
 }
 

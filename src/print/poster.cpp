@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "atlas/labels.h"
+#include "atlas/players_sight.h"
 #include "vocabulary/body_names.h"
 #include "print/pdf_file.h"
 #include "print/scene_parts.h"
@@ -132,7 +133,7 @@ void Poster::layOut() {
         legend_.push_back({LegendEntry::Star, starColour(kind), text});
     }
     if (marks[0]) legend_.push_back({LegendEntry::Life, 0, QStringLiteral("native life")});
-    if (marks[1] && !options_.players) legend_.push_back({LegendEntry::Race, 0, QStringLiteral("native race")});
+    if (marks[1]) legend_.push_back({LegendEntry::Race, 0, QStringLiteral("native race")});
     if (marks[2]) legend_.push_back({LegendEntry::Colony, 0, QStringLiteral("colony")});
     const int perLine = std::max(1, static_cast<int>((canvas_.width() - kScaleBlock) / kLegendEntry));
     const int lines = std::max(2, (static_cast<int>(legend_.size()) + perLine - 1) / perLine);
@@ -167,7 +168,6 @@ void Poster::buildScene() {
         dot.colour = starColour(e.starKind);
         dot.shade = shadeOf(atlas::depthFactor(camera_, bounds, p.depth));
         dot.marks = marksOf(e);
-        if (options_.players) dot.marks = static_cast<std::uint8_t>(dot.marks & ~kMarkRace);
         dot.id = p.id;
         scene_.dots.push_back(dot);
     }
@@ -179,7 +179,7 @@ void Poster::buildScene() {
     candidates.reserve(std::min(projected.size(), kLabelCandidates));
     for (const atlas::ProjectedSystem& p : projected) {
         const bool named = !model_.name(p.id).empty();
-        if (options_.players && !named) continue;
+        if (options_.players && !atlas::PlayersSight::labelled(model_, p.id)) continue;
         candidates.push_back({p.id, p.x, p.y, model_.entry(p.id).brightness + (named ? 20 : 0)});
     }
     if (candidates.size() > kLabelCandidates) {

@@ -33,10 +33,12 @@ struct PosterOptions {
     int slabFrom = 0;
     int slabTo = 0;
     Paper paper = Paper::A3;
-    int columns = 1;       // tiles across
-    int rows = 1;          // tiles down
-    bool players = false;  // no record codes: unnamed systems get no label
-    QString title;         // empty: the sector's name
+    int columns = 1;  // tiles across
+    int rows = 1;     // tiles down
+    // For the players: no record codes, so unnamed systems get no label.
+    // What they know is the model's: give the players' (atlas/players_sight.h).
+    bool players = false;
+    QString title;  // empty: the sector's name
 };
 
 // One legend entry: a star colour or a symbol.

@@ -2,9 +2,12 @@
 // its colour, its empire's name, the race, its capital, its systems and its
 // people, largest first. Choosing a row asks the window to select the
 // capital. The edit dialogs (rename, recolour) come in through a seam:
-// the button shows once one is set.
+// the button shows once one is set. Under the table, the notes on the
+// chosen empire (or, for a race ruling without an empire record, on the
+// race).
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <cstdint>
@@ -19,12 +22,17 @@ class QTableWidget;
 
 namespace orrimar::ui {
 
+class AtlasNotesBox;
+
 class AtlasEmpiresPanel : public QWidget {
     Q_OBJECT
 public:
     explicit AtlasEmpiresPanel(QWidget* parent = nullptr);
 
+    // The rows; the notes box waits for a row to be chosen.
     void showEmpires(const std::vector<AtlasSession::EmpireRow>& empires);
+    // The sector the notes are kept in (the window's open one).
+    void setSector(const QString& baseName);
     // The race of the chosen row; -1 when none is chosen.
     int chosenRace() const;
 
@@ -32,7 +40,10 @@ public:
     // the editor is plugged in, and the button hidden.
     void setEmpireEditor(std::function<void(int race)> editor);
 
-    QTableWidget* Empires;  // row data: the race (Qt::UserRole) and capital (Qt::UserRole + 1)
+    // Row data: the race (Qt::UserRole), capital (Qt::UserRole + 1) and
+    // empire record (Qt::UserRole + 2, -1 for none).
+    QTableWidget* Empires;
+    AtlasNotesBox* Notes;
     QLabel* EmpireCount;
     QPushButton* EditEmpireBtn;
 
@@ -40,7 +51,10 @@ signals:
     void capitalChosen(std::int32_t systemId);
 
 private:
+    void chooseRow(int row);
+
     std::function<void(int race)> editor_;
+    QString base_;
 };
 
 }  // namespace orrimar::ui

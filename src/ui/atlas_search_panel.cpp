@@ -29,6 +29,9 @@ QComboBox* codedList(const QStringList& entries, const QString& name, QWidget* p
     return list;
 }
 
+// The column saying a match was found by a note ("note: ...").
+constexpr int kFoundByColumn = 8;
+
 int valueOf(const QComboBox* list) { return list->currentData().isValid() ? list->currentData().toInt() : 0; }
 
 }  // namespace
@@ -39,8 +42,11 @@ AtlasSearchPanel::AtlasSearchPanel(QWidget* parent) : QWidget(parent) {
     auto* form = new QFormLayout;
     SearchText = new QLineEdit(this);
     SearchText->setObjectName(QStringLiteral("SearchText"));
-    SearchText->setPlaceholderText(QStringLiteral("name or id"));
-    form->addRow(QStringLiteral("Name or id:"), SearchText);
+    SearchText->setPlaceholderText(QStringLiteral("name, id or words of a note"));
+    SearchText->setToolTip(
+        QStringLiteral("Also finds the systems whose notes (or their worlds', races', colonies' "
+                       "or empires') hold every word, or words beginning so"));
+    form->addRow(QStringLiteral("Name, id or note:"), SearchText);
     StarKindList = codedList(AtlasSession::starKindChoices(), QStringLiteral("StarKindList"), this);
     form->addRow(QStringLiteral("Star kind:"), StarKindList);
     WorldTypeList = codedList(AtlasSession::worldTypeChoices(), QStringLiteral("WorldTypeList"), this);
@@ -97,10 +103,10 @@ AtlasSearchPanel::AtlasSearchPanel(QWidget* parent) : QWidget(parent) {
     row->addWidget(ClearBtn);
     row->addWidget(MatchCount, 1);
     layout->addLayout(row);
-    Matches =
-        makeTable({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("x"), QStringLiteral("y"),
-                   QStringLiteral("z"), QStringLiteral("Primary"), QStringLiteral("Distance"), QStringLiteral("Jumps")},
-                  this);
+    Matches = makeTable(
+        {QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z"),
+         QStringLiteral("Primary"), QStringLiteral("Distance"), QStringLiteral("Jumps"), QStringLiteral("Found by")},
+        this);
     Matches->setObjectName(QStringLiteral("Matches"));
     Matches->setSortingEnabled(true);
     layout->addWidget(Matches, 1);
@@ -154,6 +160,7 @@ void AtlasSearchPanel::showMatches(const std::vector<AtlasSession::Match>& found
         Matches->setItem(row, 5, new QTableWidgetItem(QString::fromStdString(match.primary)));
         Matches->setItem(row, 6, match.distance < 0 ? new QTableWidgetItem : cell(match.distance, 2));
         Matches->setItem(row, 7, match.jumps < 0 ? new QTableWidgetItem : cell(match.jumps));
+        Matches->setItem(row, kFoundByColumn, new QTableWidgetItem(QString::fromStdString(match.note)));
     }
     Matches->setSortingEnabled(true);
     Matches->resizeColumnsToContents();

@@ -29,6 +29,7 @@
 #include "common/ansi_text.h"
 #include "common/errors.h"
 #include "names/rename.h"
+#include "campaign/players_view.h"
 #include "ui/atlas_session_state.h"
 
 namespace orrimar::ui {
@@ -149,7 +150,12 @@ void AtlasSession::open(const std::string& baseName) { adopt(loadSectorModel(bas
 
 void AtlasSession::adopt(atlas::AtlasModel model) {
     State& s = *state_;
+    // The players' view of the model before goes with it.
+    const bool players = s.players != nullptr;
+    s.players.reset();
     s.model = std::move(model);
+    if (players && !s.model->baseName().empty())
+        s.players = std::make_unique<atlas::PlayersSight>(*s.model, orrimar::playersView(s.model->baseName()));
     s.tookModel();
     s.labelWidths.clear();
     s.sample.clear();
@@ -233,17 +239,17 @@ std::optional<std::int32_t> AtlasSession::selected() const { return state_->sele
 
 std::string AtlasSession::systemName(std::int32_t id) const {
     if (!isOpen() || id < 0 || id >= systemCount()) return fmt::format("System {}", id);
-    const std::string_view name = state_->model->name(id);
+    const std::string_view name = state_->shown().name(id);
     return name.empty() ? fmt::format("System {}", id) : fmt::format("{} ({})", name, id);
 }
 
 std::string AtlasSession::nameOf(std::int32_t id) const {
     if (!isOpen() || id < 0 || id >= systemCount()) return {};
-    return std::string(state_->model->name(id));
+    return std::string(state_->shown().name(id));
 }
 
 std::int32_t AtlasSession::findSystem(const std::string& text, std::string_view field) const {
-    const atlas::AtlasModel& model = *state_->model;
+    const atlas::AtlasModel& model = state_->shown();
     const NameSource names = [&model](const std::function<void(std::int64_t, std::string_view)>& visit) {
         for (SystemId id = 0; id < model.size(); ++id) {
             if (!model.name(id).empty()) visit(id, model.name(id));
@@ -256,11 +262,25 @@ std::int32_t AtlasSession::findSystem(const std::string& text, std::string_view 
 
 std::string AtlasSession::summaryHtml(std::int32_t id) const {
     if (!isOpen()) return {};
+    const State& s = *state_;
+    if (s.players && !s.players->knows({ThingKind::System, id})) {
+        // A star the players have only seen from afar: where it is, no more.
+        const atlas::SystemEntry& e = s.model->entry(id);
+        return fmt::format("<h2>Unknown system</h2><p>At x {}, y {}, z {} parsecs.</p>", e.x, e.y, e.z);
+    }
     std::ostringstream html;
-    logs::writeStarSummary(state_->model->baseName(), id, engine::LogFormat::Html, html,
-                           std::string(state_->model->name(id)));
+    logs::writeStarSummary(s.model->baseName(), id, engine::LogFormat::Html, html, std::string(s.shown().name(id)));
     // Settled space follows the orbits, inside the page's body.
     std::string page = html.str();
+    // The players' summary leaves out the sector file's own table of the
+    // system's colonies: theirs, only the ones they know, follows below.
+    if (s.players) {
+        const std::size_t head = page.find(">Colonies</h3>");
+        const std::size_t start = head == std::string::npos ? head : page.rfind("<h3", head);
+        const std::size_t end = head == std::string::npos ? head : page.find("</table>", head);
+        if (start != std::string::npos && end != std::string::npos)
+            page.erase(start, end + std::string_view("</table>").size() - start);
+    }
     const std::size_t end = page.rfind("</body>");
     page.insert(end == std::string::npos ? page.size() : end, colonySummaryHtml(id));
     return page;
@@ -277,6 +297,7 @@ std::vector<AtlasSession::Match> AtlasSession::search(const Query& query) {
     State& s = *state_;
     std::vector<Match> matches;
     if (!s.model) return matches;
+    const atlas::AtlasModel& model = s.shown();
     atlas::Filter filter;
     filter.nameOrId = query.text;
     if (query.starKind > 0 && query.starKind <= static_cast<int>(kPrimaryKinds.size()))
@@ -314,22 +335,33 @@ std::vector<AtlasSession::Match> AtlasSession::search(const Query& query) {
         filter.jumpVia = query.jumpVia;
     }
     std::vector<std::int32_t> jumps;
-    s.lit = atlas::matchSystems(*s.model, filter, &jumps);
+    s.lit = atlas::matchSystems(model, filter, &jumps);
+    // The name field's words also find systems by their notes.
+    std::vector<std::pair<std::int32_t, std::string>> byNotes = lightByNotes(query.text, filter);
+    for (auto& [id, opening] : byNotes) {
+        std::uint8_t& bit = s.lit[static_cast<std::size_t>(id)];
+        // Found by its name, the note is no news.
+        if (bit != 0) opening.clear();
+        bit = 1;
+    }
     s.filterActive = !filter.empty();
     s.changed();
     if (!s.filterActive) return matches;
     for (std::size_t id = 0; id < s.lit.size() && matches.size() < kListedMatches; ++id) {
         if (!s.lit[id]) continue;
         const auto sid = static_cast<SystemId>(id);
-        const atlas::SystemEntry& e = s.model->entry(sid);
+        const atlas::SystemEntry& e = model.entry(sid);
         Match match;
         match.id = sid;
-        match.name = std::string(s.model->name(sid));
+        match.name = std::string(model.name(sid));
         match.x = e.x;
         match.y = e.y;
         match.z = e.z;
         match.primary = std::string(vocabulary::starPlainName(e.starKind));
-        if (s.selected) match.distance = atlas::distance(*s.model, *s.selected, sid);
+        if (s.selected) match.distance = atlas::distance(model, *s.selected, sid);
+        const auto note = std::lower_bound(byNotes.begin(), byNotes.end(), sid,
+                                           [](const auto& hit, SystemId wanted) { return hit.first < wanted; });
+        if (note != byNotes.end() && note->first == sid) match.note = note->second;
         if (!jumps.empty()) match.jumps = jumps[id];
         matches.push_back(std::move(match));
     }
@@ -348,7 +380,7 @@ std::optional<std::vector<AtlasSession::Leg>> AtlasSession::route(std::int32_t f
                                                                   atlas::RouteStopChoice via) {
     State& s = *state_;
     if (!s.model) return std::nullopt;
-    const atlas::AtlasModel& model = *s.model;
+    const atlas::AtlasModel& model = s.shown();
     const std::function<bool(SystemId)> stop = atlas::routeStopRule(model, via);
     s.route = atlas::findRoute(model, from, to, jump, stop);
     s.changed();
@@ -369,6 +401,8 @@ void AtlasSession::rename(std::int32_t id, const std::string& name) {
     // The core's rename: its name check and its append, under the sector's lock.
     renameInSector(s.model->baseName(), NameKind::System, id, trimmed);
     s.model->setName(id, trimmed);
+    // The players see the new name too (when they know the system).
+    if (s.players) setPlayersView(true);
     s.labelWidths.erase(id);
     s.changed();
 }

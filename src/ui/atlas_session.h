@@ -16,14 +16,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "atlas/camera.h"
 #include "atlas/route_stops.h"
+#include "campaign/things.h"
 #include "print/atlas_scene.h"
 
 namespace orrimar::atlas {
 class AtlasModel;
+class PlayersSight;
 struct Filter;
 }  // namespace orrimar::atlas
 
@@ -156,6 +159,7 @@ struct AtlasSession {
         std::string primary;     // "G2 V"
         double distance = -1.0;  // from the selected system; -1 = none selected
         int jumps = -1;          // from the query's jumpsOf; -1 = jumps not counted
+        std::string note;        // "note: the first words…" when a note found it, not its name
     };
     // Runs the query, lights its matches on the map, lists them.
     std::vector<Match> search(const Query& query);
@@ -177,8 +181,9 @@ struct AtlasSession {
     // an empire record), for the Empires panel.
     struct EmpireRow {
         int race = 0;
-        std::string name;      // the empire's; the race's when it has no record
-        std::string raceName;  // "Vessari (race 64)"
+        std::int32_t record = -1;  // empire-file id; -1 for a race controlling systems without one
+        std::string name;          // the empire's; the race's when it has no record
+        std::string raceName;      // "Vessari (race 64)"
         QRgb colour = 0;
         std::int32_t capital = -1;  // -1 = none
         std::string capitalName;
@@ -192,7 +197,30 @@ struct AtlasSession {
     // hold, IoError when the name file cannot be written.
     void rename(std::int32_t id, const std::string& name);
 
+    // ------------------------------------------- the campaign (atlas_session_campaign.cpp)
+    std::string baseName() const;
+    // The players' view: while it is on, every frame, list, summary, search
+    // and route shows only what the players know (atlas/players_sight.h),
+    // as the campaign file said when it was turned on (or the sector was
+    // read again). Errors are the campaign's; the view stays as it was.
+    void setPlayersView(bool on);
+    bool playersView() const;
+    // What the players know of the open sector now, for a poster or a
+    // picture made for them; null when no sector is open.
+    std::unique_ptr<atlas::PlayersSight> playersSight() const;
+    // What a notes box in the System panel may be about: the system, its
+    // worlds and moons, the native races at home there and its colonies,
+    // each with its label; in the players' view only what they know.
+    struct NoteSubject {
+        std::string label;
+        Thing thing;
+    };
+    std::vector<NoteSubject> noteSubjects(std::int32_t system) const;
+
 private:
+    // Lights the systems whose notes hold every word of `words` and that
+    // meet the rest of `filter`; the opening of the note that found each.
+    std::vector<std::pair<std::int32_t, std::string>> lightByNotes(const std::string& words, atlas::Filter filter);
     // The territories' borders into the frame (atlas_session_settled.cpp).
     void addTerritories(print::AtlasScene& scene) const;
     // The territory colour of a system's controller; 0 when none.

@@ -41,6 +41,7 @@ std::vector<std::int32_t> AtlasSession::racesOf(std::int32_t id) const {
             const TPlanetRec planet = sector.planet(planetId);
             if (!hasNativeRace(planet)) continue;
             if (planet.nativeRaceId < 0 || planet.nativeRaceId >= sector.aliens().count()) continue;
+            if (state_->players && !state_->players->knows({ThingKind::Race, planet.nativeRaceId})) continue;
             if (std::find(races.begin(), races.end(), planet.nativeRaceId) == races.end())
                 races.push_back(planet.nativeRaceId);
         }

@@ -11,6 +11,7 @@
 #include "atlas/atlas_model.h"
 #include "atlas/camera.h"
 #include "atlas/labels.h"
+#include "atlas/players_sight.h"
 #include "vocabulary/body_names.h"
 #include "engine/engine.h"
 #include "print/scene_parts.h"
@@ -53,7 +54,7 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
         scene.message = QStringLiteral("Open a sector to see it here (File > Open sector, or Ctrl+O).");
         return scene;
     }
-    const atlas::AtlasModel& model = *s.model;
+    const atlas::AtlasModel& model = s.shown();
     // While the view moves, a sector too big to draw dot by dot is drawn
     // from an even sample of its systems (a million turn as a hundred
     // thousand); the settled frame draws them all.
@@ -127,6 +128,7 @@ AtlasScene AtlasSession::scene(QSize size, bool withLabels) const {
             return std::find(s.route.systems.begin(), s.route.systems.end(), id) != s.route.systems.end();
         };
         for (const atlas::ProjectedSystem& p : projected) {
+            if (s.players && !atlas::PlayersSight::labelled(model, p.id)) continue;
             const atlas::SystemEntry& e = model.entry(p.id);
             int priority = e.brightness;
             if (!model.name(p.id).empty()) priority += 20;
@@ -248,7 +250,7 @@ std::string AtlasSession::namesNear(QPointF at, QSize size) const {
             text += fmt::format("\n... and {} more", near.size() - static_cast<std::size_t>(lines));
             break;
         }
-        const atlas::SystemEntry& e = s.model->entry(id);
+        const atlas::SystemEntry& e = s.shown().entry(id);
         if (!text.empty()) text += '\n';
         text += fmt::format("{} ({}, {}, {}) {}", systemName(id), e.x, e.y, e.z, vocabulary::starPlainName(e.starKind));
         ++lines;

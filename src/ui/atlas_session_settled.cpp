@@ -49,14 +49,14 @@ void AtlasSession::State::tookModel() {
 // those (or the model) changed, then projected for this frame.
 void AtlasSession::addTerritories(print::AtlasScene& scene) const {
     State& s = *state_;
-    if (!s.model || !s.model->settled().hasControl()) return;
+    if (!s.model || !s.shown().settled().hasControl()) return;
     State::Borders& b = s.borders;
     const atlas::Slab& slab = s.camera.slab;
     const bool sameSlab =
         b.slab.enabled == slab.enabled &&
         (!slab.enabled || (b.slab.axis == slab.axis && b.slab.from == slab.from && b.slab.to == slab.to));
     if (b.generation != s.modelGeneration || b.view != s.camera.view || !sameSlab) {
-        b.lines = atlas::territoryBorders(*s.model, s.camera.view, slab);
+        b.lines = atlas::territoryBorders(s.shown(), s.camera.view, slab);
         b.generation = s.modelGeneration;
         b.view = s.camera.view;
         b.slab = slab;
@@ -77,7 +77,7 @@ void AtlasSession::addTerritories(print::AtlasScene& scene) const {
 
 QRgb AtlasSession::territoryTint(std::int32_t id) const {
     const State& s = *state_;
-    const std::uint16_t owner = s.model->owner(id);
+    const std::uint16_t owner = s.shown().owner(id);
     return owner < s.raceColours.size() ? s.raceColours[owner] : 0;
 }
 
@@ -86,16 +86,18 @@ QRgb AtlasSession::territoryTint(std::int32_t id) const {
 std::vector<AtlasSession::EmpireRow> AtlasSession::empires() const {
     std::vector<EmpireRow> rows;
     if (!isOpen()) return rows;
-    const atlas::AtlasModel& model = *state_->model;
+    const atlas::AtlasModel& model = state_->shown();
     const atlas::SettledLayer& settled = model.settled();
     for (const std::uint16_t race : settled.rulingRaces()) {
         EmpireRow row;
         row.race = race;
-        row.raceName = raceName(race);
+        // The players read no record numbers.
+        row.raceName = state_->players ? settled.raceLabel(race) : raceName(race);
         row.colour = rgbOf(settled.colourOf(race));
         const atlas::EmpireEntry* empire = settled.empireOf(race);
         row.name = empire != nullptr && !empire->name.empty() ? empire->name : settled.raceLabel(race);
         if (empire != nullptr) row.capital = empire->capital;
+        if (empire != nullptr) row.record = empire->record;
         if (row.capital >= 0) row.capitalName = systemName(row.capital);
         const atlas::RaceHoldings holdings = settled.holdingsOf(race);
         row.systems = holdings.systems;
@@ -112,7 +114,7 @@ std::vector<AtlasSession::EmpireRow> AtlasSession::empires() const {
 
 std::string AtlasSession::colonySummaryHtml(std::int32_t id) const {
     if (!isOpen()) return {};
-    const atlas::AtlasModel& model = *state_->model;
+    const atlas::AtlasModel& model = state_->shown();
     const std::vector<atlas::ColonyRow> rows = atlas::colonyRows(model, id);
     const std::uint16_t owner = model.owner(id);
     std::string html;
@@ -145,7 +147,7 @@ std::string AtlasSession::colonySummaryHtml(std::int32_t id) const {
 std::vector<std::pair<std::string, int>> AtlasSession::ownerChoices() const {
     std::vector<std::pair<std::string, int>> choices = {{"any", kAnyOwner}, {"independent", kIndependent}};
     if (!isOpen()) return choices;
-    const atlas::SettledLayer& settled = state_->model->settled();
+    const atlas::SettledLayer& settled = state_->shown().settled();
     for (const std::uint16_t race : settled.rulingRaces()) {
         const atlas::EmpireEntry* empire = settled.empireOf(race);
         std::string label = settled.raceLabel(race);
@@ -196,9 +198,9 @@ std::vector<std::pair<std::string, atlas::RouteStopChoice>> AtlasSession::viaCho
         choices.emplace_back(std::string(atlas::routeStopLabel(stop)), atlas::RouteStopChoice{stop, 0});
     }
     if (!isOpen()) return choices;
-    for (const std::uint16_t race : state_->model->settled().rulingRaces()) {
+    for (const std::uint16_t race : state_->shown().settled().rulingRaces()) {
         const atlas::RouteStopChoice choice{atlas::RouteStop::Empire, race};
-        choices.emplace_back(atlas::routeStopChoiceLabel(*state_->model, choice), choice);
+        choices.emplace_back(atlas::routeStopChoiceLabel(state_->shown(), choice), choice);
     }
     return choices;
 }

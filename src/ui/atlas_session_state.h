@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,7 @@
 
 #include "atlas/atlas_model.h"
 #include "atlas/camera.h"
+#include "atlas/players_sight.h"
 #include "atlas/routes.h"
 #include "atlas/territory.h"
 #include "ui/atlas_session.h"
@@ -25,6 +27,11 @@ using atlas::SystemId;
 
 struct AtlasSession::State {
     std::optional<atlas::AtlasModel> model;
+    // The players' view while it is on: what they know, worked out from the
+    // model, which every frame, list, search and route then reads instead.
+    // Made again whenever the model is.
+    std::unique_ptr<atlas::PlayersSight> players;
+    const atlas::AtlasModel& shown() const { return players ? players->model() : *model; }
     atlas::Camera camera;
     int view = 1;
     bool needsFit = true;
@@ -80,7 +87,7 @@ struct AtlasSession::State {
         return projected;
     }
     std::string label(SystemId id) const {
-        const std::string_view name = model->name(id);
+        const std::string_view name = shown().name(id);
         return name.empty() ? std::to_string(id) : std::string(name);
     }
 };

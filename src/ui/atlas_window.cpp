@@ -40,6 +40,7 @@
 #include "common/errors.h"
 #include "ui/atlas_empires_panel.h"
 #include "ui/atlas_input_handler.h"
+#include "ui/atlas_notes_box.h"
 #include "ui/atlas_route_panel.h"
 #include "ui/atlas_search_panel.h"
 #include "ui/atlas_session.h"
@@ -150,6 +151,12 @@ void AtlasWindow::buildMenus() {
     RenameAction = system->addAction(QStringLiteral("&Rename..."), this, &AtlasWindow::renameClick);
     ExportAction = system->addAction(QStringLiteral("&Export..."), this, &AtlasWindow::exportClick);
     SettleAction = system->addAction(QStringLiteral("Se&ttle the sector..."), this, &AtlasWindow::settleClick);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    PlayersViewAction = view->addAction(QStringLiteral("As the &players see it"));
+    PlayersViewAction->setCheckable(true);
+    PlayersViewAction->setToolTip(QStringLiteral("Show only what the players know"));
+    connect(PlayersViewAction, &QAction::triggered, this, [this](bool on) { setPlayersView(on); });
 }
 
 void AtlasWindow::buildControls() {
@@ -212,7 +219,9 @@ QWidget* AtlasWindow::buildSystemPanel() {
     Summary = new QTextBrowser(panel);
     Summary->setObjectName(QStringLiteral("Summary"));
     Summary->setOpenLinks(false);
-    layout->addWidget(Summary, 1);
+    layout->addWidget(Summary, 3);
+    SystemNotes = new AtlasNotesBox(QStringLiteral("SystemNotes"), panel);
+    layout->addWidget(SystemNotes, 1);
     auto* row = new QHBoxLayout;
     SystemLogBtn = makeButton(QStringLiteral("System log"), QStringLiteral("SystemLogBtn"), panel);
     SystemLogBtn->setToolTip(QStringLiteral("The full log of the selected system"));
@@ -301,7 +310,7 @@ bool AtlasWindow::openSector(const QString& baseName) {
     if (!opened) return false;
     sectorBase_ = baseName;
     watcher_->watch(baseName);
-    setWindowTitle(QStringLiteral("Atlas - %1").arg(QString::fromStdString(session_->sectorName())));
+    showTitle();
     sector_->set(baseName);
     clearSearch();
     Route->clear();
@@ -397,15 +406,18 @@ std::optional<std::int32_t> AtlasWindow::selectedSystem() const { return session
 
 void AtlasWindow::showSummary() {
     const auto id = session_->selected();
-    SystemLogBtn->setEnabled(id.has_value());
-    RenameBtn->setEnabled(id.has_value());
-    RenameAction->setEnabled(id.has_value());
-    AddColonyBtn->setEnabled(id.has_value());
-    EditColoniesBtn->setEnabled(id.has_value());
+    // The players' view shows; it changes nothing and opens no full log.
+    const bool master = !session_->playersView();
+    SystemLogBtn->setEnabled(id.has_value() && master);
+    RenameBtn->setEnabled(id.has_value() && master);
+    RenameAction->setEnabled(id.has_value() && master);
+    AddColonyBtn->setEnabled(id.has_value() && master);
+    EditColoniesBtn->setEnabled(id.has_value() && master);
     ExportBtn->setEnabled(session_->isOpen());
     ExportAction->setEnabled(session_->isOpen());
     for (QAction* action : {PrintPosterAction, ExportPosterAction, PrintSheetsAction, ExportSheetsAction})
         action->setEnabled(session_->isOpen());
+    showNotes();
     if (!id) {
         Summary->setHtml(session_->isOpen() ? QStringLiteral("<p>Click a system on the map, or find one under "
                                                              "Search.</p>")

@@ -43,6 +43,7 @@ namespace orrimar::ui {
 
 class AtlasEmpiresPanel;
 class AtlasInputHandler;
+class AtlasNotesBox;
 class AtlasRoutePanel;
 class AtlasSearchPanel;
 class AtlasWidget;
@@ -119,6 +120,14 @@ public:
     // Draws the current view onto any device (file, image) at its size.
     void renderTo(QPaintDevice& device, const print::PaintStyle& style = {});
 
+    // View > As the players see it: the map, lists, panels, search and
+    // routes show only what the players know; notes the players may not
+    // read are hidden, theirs shown read-only. Notes typed before are saved
+    // first. False (the view unchanged, the message shown) when what the
+    // players know cannot be read.
+    bool setPlayersView(bool on);
+    bool playersView() const;
+
     // The colony editors (add a colony to the selected system, edit its
     // colonies), called with the selected system; empty until they are
     // plugged in, and their buttons hidden. After an editor wrote to the
@@ -146,6 +155,8 @@ public:
     QPushButton* ExportBtn;
     QPushButton* AddColonyBtn;
     QPushButton* EditColoniesBtn;
+    // The notes on the selected system, its worlds, races and colonies.
+    AtlasNotesBox* SystemNotes;
     // The panels of their own, and (for the tests and the screenshot
     // program) their widgets by the names they always had.
     AtlasSearchPanel* Search;
@@ -191,6 +202,12 @@ public:
     ExportDialog* ExportDlg = nullptr;
     QAction* RenameAction;
     QAction* ExportAction;
+    QAction* PlayersViewAction;
+
+protected:
+    // Notes not yet saved are saved first; a window whose notes cannot be
+    // written stays open, the text in its box.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     AtlasWindow(CurrentSector* sector, const QString& settingsPath, QWidget* parent);
@@ -207,6 +224,9 @@ private:
     // A frame without labels while the view moves; labels after a rest.
     void moved();
     void showSummary();
+    // The notes box's things for the selected system (atlas_window_campaign.cpp).
+    void showNotes();
+    void showTitle();
     void fillRaceButtons();
     QString namesAt(QPointF mapPixel) const;
     // The system a route field names; empty with `problem` said when none.

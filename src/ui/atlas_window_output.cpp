@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "atlas/players_sight.h"
 #include "common/errors.h"
 #include "print/poster.h"
 #include "print/sheet_pages.h"
@@ -121,6 +122,7 @@ print::PosterOptions AtlasWindow::currentViewPoster() const {
     options.slab = slab.from != slab.lowest || slab.to != slab.highest;
     options.slabFrom = slab.from;
     options.slabTo = slab.to;
+    options.players = session_->playersView();
     return options;
 }
 
@@ -146,7 +148,9 @@ void AtlasWindow::printPoster(QPrinter& printer, const print::PosterOptions& opt
     if (model == nullptr) return;
     guarded(this, [&] {
         setPaper(printer, options.paper, QPageLayout::Landscape);
-        const print::Poster poster(*model, options);
+        // A poster for the players shows what they know now.
+        const auto sight = options.players ? session_->playersSight() : nullptr;
+        const print::Poster poster(sight ? sight->model() : *model, options);
         QPainter painter(&printer);
         for (int page = 0; page < poster.pageCount(); ++page) {
             if (page > 0) printer.newPage();
@@ -159,7 +163,8 @@ bool AtlasWindow::exportPosterAs(const QString& path, const print::PosterOptions
     const atlas::AtlasModel* model = session_->model();
     if (model == nullptr) return false;
     const bool done = guarded(this, [&] {
-        const print::Poster poster(*model, options);
+        const auto sight = options.players ? session_->playersSight() : nullptr;
+        const print::Poster poster(sight ? sight->model() : *model, options);
         print::writePosterPdf(poster, QFile::encodeName(path).toStdString());
     });
     if (done) statusBar()->showMessage(QStringLiteral("Wrote the poster to %1").arg(path));

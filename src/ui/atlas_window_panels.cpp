@@ -59,7 +59,13 @@ void AtlasWindow::buildPanels() {
     connect(Route, &AtlasRoutePanel::routeRequested, this, &AtlasWindow::runRoute);
     connect(Route, &AtlasRoutePanel::systemChosen, this, &AtlasWindow::selectSystem);
     connect(JumpTimeText, &QLineEdit::editingFinished, this, &AtlasWindow::keepJumpTime);
-    connect(EmpiresPanel, &AtlasEmpiresPanel::capitalChosen, this, &AtlasWindow::selectSystem);
+    // The capital is selected on the map; the panel stays, with the
+    // empire's notes under its table.
+    connect(EmpiresPanel, &AtlasEmpiresPanel::capitalChosen, this, [this](std::int32_t capital) {
+        const int tab = Panels->currentIndex();
+        selectSystem(capital);
+        Panels->setCurrentIndex(tab);
+    });
     refreshSettledLists();
 }
 

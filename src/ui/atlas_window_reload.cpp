@@ -34,7 +34,7 @@ void AtlasWindow::reloadSector() {
                         .arg(sectorBase_, QString::fromUtf8(error.what())));
         return;
     }
-    setWindowTitle(QStringLiteral("Atlas - %1").arg(QString::fromStdString(session_->sectorName())));
+    showTitle();
     // The matches and the route were worked out on the systems as they were.
     clearSearch();
     Route->clear();

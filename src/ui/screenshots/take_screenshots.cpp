@@ -18,8 +18,12 @@
 
 #include <cstdio>
 
+#include "atlas/atlas_model.h"
+#include "campaign/notes.h"
+#include "campaign/players_view.h"
 #include "generation/create_sector.h"
 #include "settling/settle_sector.h"
+#include "ui/atlas_empires_panel.h"
 #include "ui/atlas_window.h"
 #include "ui/create_sector_dialog.h"
 #include "ui/main_window.h"
@@ -93,6 +97,43 @@ bool shootAtlas(const QString& work, const QString& out) {
     return ok;
 }
 
+// The settled cube as the players see it: the largest empire and its
+// capital's colonies revealed, with a note they may read on the capital,
+// and every seventh system hidden (grey points without names).
+bool shootPlayersView(orrimar::ui::AtlasWindow& atlas, const std::string& base, const QString& out) {
+    // The largest that has an empire record (only those can be revealed).
+    const QTableWidgetItem* largest = nullptr;
+    for (int row = 0; row < atlas.EmpiresPanel->Empires->rowCount() && largest == nullptr; ++row) {
+        const QTableWidgetItem* item = atlas.EmpiresPanel->Empires->item(row, 0);
+        if (item != nullptr && item->data(Qt::UserRole + 2).toInt() >= 0) largest = item;
+    }
+    if (largest == nullptr) return false;
+    const std::int64_t record = largest->data(Qt::UserRole + 2).toInt();
+    const std::int32_t capital = largest->data(Qt::UserRole + 1).toInt();
+    const orrimar::atlas::AtlasModel model = orrimar::atlas::AtlasModel::open(base);
+    std::vector<orrimar::Thing> hidden;
+    for (std::int32_t id = 3; id < model.size(); id += 7) {
+        if (id != capital) hidden.push_back({orrimar::ThingKind::System, id});
+    }
+    orrimar::markForPlayers(base, hidden, orrimar::PlayersMark::Unknown);
+    std::vector<orrimar::Thing> revealed;
+    if (record >= 0) revealed.push_back({orrimar::ThingKind::Empire, record});
+    if (capital >= 0) {
+        for (const orrimar::atlas::ColonyEntry& colony : model.settled().coloniesOf(capital))
+            revealed.push_back({orrimar::ThingKind::Colony, colony.record});
+    }
+    orrimar::markForPlayers(base, revealed, orrimar::PlayersMark::Known);
+    if (capital >= 0) {
+        orrimar::setNote(base, {orrimar::ThingKind::System, capital},
+                         "The throne world. Its spaceport is open to traders with a licence from the harbour master.",
+                         orrimar::NoteAudience::Players);
+    }
+    if (!atlas.setPlayersView(true)) return false;
+    if (capital >= 0) atlas.selectSystem(capital);
+    atlas.Panels->setCurrentIndex(0);
+    return shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-players-view.png")));
+}
+
 // The same kind of cube, fuller and settled: territories in the cube and
 // from above, with the Empires panel open.
 bool shootSettled(const QString& work, const QString& out) {
@@ -119,6 +160,7 @@ bool shootSettled(const QString& work, const QString& out) {
     bool ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-territories.png")));
     atlas.setView(1);
     ok = shoot(&atlas, QDir(out).filePath(QStringLiteral("atlas-territories-top.png"))) && ok;
+    ok = shootPlayersView(atlas, params.baseName, out) && ok;
     return ok;
 }
 
