@@ -171,6 +171,11 @@ void AtlasNotesBox::setPlayersView(bool on) {
     load();
 }
 
+void AtlasNotesBox::reread() {
+    if (unsaved_ || Text->hasFocus()) return;
+    load();
+}
+
 void AtlasNotesBox::load() {
     loading_ = true;
     unsaved_ = false;

@@ -53,6 +53,10 @@ public:
     // The players' view: only a note the players may read is shown, and
     // read-only; their knowing is not asked.
     void setPlayersView(bool on);
+    // Another program changed the campaign: the note and the mark of the
+    // same thing are read again, unless text is being typed (it is saved
+    // over the file's on its pause, as the game master's latest word).
+    void reread();
 
     static constexpr int kPauseMs = 700;
 

@@ -23,6 +23,9 @@
 #include "engine/engine.h"
 #include "reading/sector_reader.h"
 #include "logs/star_summary.h"
+#include "documents/document.h"
+#include "exports/players_pages.h"
+#include "sheets/system_sheet.h"
 #include "common/bit_flags.h"
 #include "records/world_types.h"
 #include "names/sector_names.h"
@@ -240,6 +243,11 @@ std::optional<std::int32_t> AtlasSession::selected() const { return state_->sele
 std::string AtlasSession::systemName(std::int32_t id) const {
     if (!isOpen() || id < 0 || id >= systemCount()) return fmt::format("System {}", id);
     const std::string_view name = state_->shown().name(id);
+    if (state_->players) {
+        // The players know a system by its name or its place, never its record.
+        const atlas::SystemEntry& e = state_->shown().entry(id);
+        return sheets::playersSystemTitle(std::string(name), e.x, e.y, e.z);
+    }
     return name.empty() ? fmt::format("System {}", id) : fmt::format("{} ({})", name, id);
 }
 
@@ -269,18 +277,20 @@ std::string AtlasSession::summaryHtml(std::int32_t id) const {
         return fmt::format("<h2>Unknown system</h2><p>At x {}, y {}, z {} parsecs.</p>", e.x, e.y, e.z);
     }
     std::ostringstream html;
+    if (s.players) {
+        // The players read the words of their own sheets: no race they were
+        // not told of, no colony table of the sector file, no record numbers.
+        reading::SectorReader sector(s.model->baseName());
+        const sheets::SystemSheet sheet = sheets::gatherSheet(sector, id, {Audience::Players});
+        documents::Document doc(html, documents::DocFormat::Html, sheet.title);
+        exports::writeSheet(doc, sheet);
+        doc.rawHtml(colonySummaryHtml(id));
+        doc.finish();
+        return html.str();
+    }
     logs::writeStarSummary(s.model->baseName(), id, engine::LogFormat::Html, html, std::string(s.shown().name(id)));
     // Settled space follows the orbits, inside the page's body.
     std::string page = html.str();
-    // The players' summary leaves out the sector file's own table of the
-    // system's colonies: theirs, only the ones they know, follows below.
-    if (s.players) {
-        const std::size_t head = page.find(">Colonies</h3>");
-        const std::size_t start = head == std::string::npos ? head : page.rfind("<h3", head);
-        const std::size_t end = head == std::string::npos ? head : page.find("</table>", head);
-        if (start != std::string::npos && end != std::string::npos)
-            page.erase(start, end + std::string_view("</table>").size() - start);
-    }
     const std::size_t end = page.rfind("</body>");
     page.insert(end == std::string::npos ? page.size() : end, colonySummaryHtml(id));
     return page;

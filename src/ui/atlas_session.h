@@ -201,9 +201,13 @@ struct AtlasSession {
     std::string baseName() const;
     // The players' view: while it is on, every frame, list, summary, search
     // and route shows only what the players know (atlas/players_sight.h),
-    // as the campaign file said when it was turned on (or the sector was
-    // read again). Errors are the campaign's; the view stays as it was.
+    // as the campaign file said when it was turned on (or the sector or
+    // the campaign was read again). Errors are the campaign's; the view stays as it was.
     void setPlayersView(bool on);
+    // The campaign file changed under the window: the players' view, when
+    // on, is worked out again from it; the selection stays. Errors are the
+    // campaign's; the view stays as it was.
+    void rereadCampaign();
     bool playersView() const;
     // What the players know of the open sector now, for a poster or a
     // picture made for them; null when no sector is open.

@@ -40,6 +40,21 @@ void AtlasSession::setPlayersView(bool on) {
     s.changed();
 }
 
+void AtlasSession::rereadCampaign() {
+    State& s = *state_;
+    if (!s.model || !s.players) return;
+    s.players = std::make_unique<atlas::PlayersSight>(*s.model, orrimar::playersView(s.model->baseName()));
+    // A thing hidden again may be named by the borders, the labels, the
+    // matches or the route: they are worked out anew, as on turning the
+    // view on.
+    ++s.modelGeneration;
+    s.labelWidths.clear();
+    s.lit.clear();
+    s.filterActive = false;
+    s.route = atlas::Route{};
+    s.changed();
+}
+
 bool AtlasSession::playersView() const { return state_->players != nullptr; }
 
 std::unique_ptr<atlas::PlayersSight> AtlasSession::playersSight() const {

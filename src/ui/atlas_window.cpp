@@ -116,6 +116,7 @@ AtlasWindow::AtlasWindow(CurrentSector* sector, const QString& settingsPath, QWi
     connectInput();
     watcher_ = new SectorWatcher(this);
     connect(watcher_, &SectorWatcher::changed, this, &AtlasWindow::reloadSector);
+    connect(watcher_, &SectorWatcher::campaignChanged, this, &AtlasWindow::rereadCampaign);
     connect(sector_, &CurrentSector::changed, this, &AtlasWindow::refreshRecentMenu);
     refreshRecentMenu();
     resize(1280, 780);
@@ -427,7 +428,10 @@ void AtlasWindow::showSummary() {
     }
     QString html;
     const bool shown = guarded(this, [&] { html = QString::fromStdString(session_->summaryHtml(*id)); });
-    if (!shown) html = QStringLiteral("<p>The summary of system %1 could not be read.</p>").arg(*id);
+    if (!shown) {
+        html = QStringLiteral("<p>The summary of %1 could not be read.</p>")
+                   .arg(QString::fromStdString(session_->systemName(*id)).toHtmlEscaped());
+    }
     setLogHtml(Summary, html);
     fillRaceButtons();
 }

@@ -75,6 +75,10 @@ public:
     // watcher calls it), keeping the view and the selected system; a
     // sector still being written is tried again shortly.
     void reloadSector();
+    // Reads the campaign again after another program changed it (the
+    // watcher calls it): the players' view, when on, and the notes boxes,
+    // keeping the selection and any text being typed.
+    void rereadCampaign();
     SectorWatcher* watcher() const { return watcher_; }
     QStringList recentSectors() const;
 

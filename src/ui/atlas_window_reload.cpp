@@ -6,6 +6,8 @@
 #include <exception>
 
 #include "records/sector_lock.h"
+#include "ui/atlas_empires_panel.h"
+#include "ui/atlas_notes_box.h"
 #include "ui/atlas_route_panel.h"
 #include "ui/atlas_session.h"
 #include "ui/atlas_window.h"
@@ -45,6 +47,34 @@ void AtlasWindow::reloadSector() {
     statusBar()->showMessage(QStringLiteral("%1 changed on disk and was read again: %2 systems")
                                  .arg(sectorBase_)
                                  .arg(session_->systemCount()));
+}
+
+void AtlasWindow::rereadCampaign() {
+    if (!session_->isOpen()) return;
+    if (session_->playersView()) {
+        try {
+            session_->rereadCampaign();
+        } catch (const std::exception& error) {
+            // No box: the game master did not ask for this reading.
+            statusBar()->showMessage(
+                QStringLiteral("The campaign of %1 changed on disk but could not be read again (%2)")
+                    .arg(sectorBase_, QString::fromUtf8(error.what())));
+            return;
+        }
+        // What the players know decides the things a box may be about; the
+        // box comes back to the thing it showed when they still know it.
+        const std::optional<Thing> was = SystemNotes->subject();
+        clearSearch();
+        Route->clear();
+        refreshSettledLists();
+        rebuildScene();
+        showSummary();
+        if (was) SystemNotes->choose(*was);
+    } else {
+        SystemNotes->reread();
+    }
+    EmpiresPanel->Notes->reread();
+    statusBar()->showMessage(QStringLiteral("The campaign of %1 changed on disk and was read again").arg(sectorBase_));
 }
 
 }  // namespace orrimar::ui

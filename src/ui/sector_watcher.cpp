@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "campaign/campaign_file.h"
 #include "records/sector_base.h"
 
 namespace orrimar::ui {
@@ -48,9 +49,20 @@ void SectorWatcher::watch(const QString& baseName) {
     baseName_ = baseName;
     rewatch();
     seen_ = stamps();
+    campaignSeen_ = stampOf(campaignFile());
 }
 
-void SectorWatcher::acknowledge() { seen_ = stamps(); }
+// The window's own campaign writes are acknowledged too: its boxes already
+// show them.
+void SectorWatcher::acknowledge() {
+    seen_ = stamps();
+    campaignSeen_ = stampOf(campaignFile());
+}
+
+QString SectorWatcher::campaignFile() const {
+    if (baseName_.isEmpty()) return {};
+    return QFile::decodeName(campaignPath(QFile::encodeName(baseName_).toStdString()).c_str());
+}
 
 bool SectorWatcher::retryLater() {
     if (baseName_.isEmpty() || ++attempts_ > kRetries) return false;
@@ -58,24 +70,27 @@ bool SectorWatcher::retryLater() {
     return true;
 }
 
+SectorWatcher::Stamp SectorWatcher::stampOf(const QString& file) {
+    Stamp stamp;
+    if (file.isEmpty()) return stamp;
+    const std::filesystem::path path(QFile::encodeName(file).toStdString());
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return stamp;
+    const auto modified = std::filesystem::last_write_time(path, ec);
+    stamp.exists = !ec;
+    stamp.size = static_cast<std::int64_t>(size);
+    if (!ec) {
+        stamp.modified = std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count();
+    }
+    return stamp;
+}
+
 std::vector<SectorWatcher::Stamp> SectorWatcher::stamps() const {
     std::vector<Stamp> result;
     if (baseName_.isEmpty()) return result;
     for (const std::string_view extension : kSectorMemberExtensions) {
-        const std::filesystem::path path(QFile::encodeName(memberPath(baseName_, extension)).toStdString());
-        Stamp stamp;
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(path, ec);
-        if (!ec) {
-            const auto modified = std::filesystem::last_write_time(path, ec);
-            stamp.exists = !ec;
-            stamp.size = static_cast<std::int64_t>(size);
-            if (!ec) {
-                stamp.modified =
-                    std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count();
-            }
-        }
-        result.push_back(stamp);
+        result.push_back(stampOf(memberPath(baseName_, extension)));
     }
     return result;
 }
@@ -89,6 +104,8 @@ void SectorWatcher::rewatch() {
         const QString path = memberPath(baseName_, extension);
         if (QFileInfo::exists(path)) paths << path;
     }
+    // SQLite writes the file in place: a change shows on it, not the folder.
+    if (QFileInfo::exists(campaignFile())) paths << campaignFile();
     paths << QFileInfo(baseName_).absolutePath();
     watcher_->addPaths(paths);
 }
@@ -97,7 +114,15 @@ void SectorWatcher::settle() {
     // A member replaced by a new file left the watch with the old one.
     rewatch();
     const std::vector<Stamp> now = stamps();
-    if (now == seen_) return;
+    const Stamp campaign = stampOf(campaignFile());
+    if (now == seen_) {
+        if (campaign == campaignSeen_) return;
+        campaignSeen_ = campaign;
+        emit campaignChanged();
+        return;
+    }
+    // Reading the sector again reads its campaign too.
+    campaignSeen_ = campaign;
     // Seen before the reading: a write during it shows as a change again.
     seen_ = now;
     attempts_ = 0;

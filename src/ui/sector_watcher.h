@@ -8,6 +8,11 @@
 // sector, and a write comes as a burst of events): after a short rest the
 // members' sizes and times are compared with those last seen, and only a
 // real difference is reported.
+//
+// The sector's campaign file (marks and notes) is watched the same way but
+// reported on its own: another program revealing a system or writing a
+// note changes what the window shows of the campaign, not the sector. It
+// may not exist yet; the folder's watch sees it appear.
 #pragma once
 
 #include <QObject>
@@ -51,6 +56,8 @@ public:
 signals:
     // The members differ from what was last seen: read the sector again.
     void changed();
+    // Only the campaign file differs: read the marks and notes again.
+    void campaignChanged();
 
 private:
     struct Stamp {
@@ -60,6 +67,8 @@ private:
         bool operator==(const Stamp&) const = default;
     };
     std::vector<Stamp> stamps() const;
+    static Stamp stampOf(const QString& path);
+    QString campaignFile() const;
     void rewatch();
     void settle();
 
@@ -68,6 +77,7 @@ private:
     QTimer* settle_;
     QTimer* retry_;
     std::vector<Stamp> seen_;
+    Stamp campaignSeen_;
     int attempts_ = 0;
 };
 

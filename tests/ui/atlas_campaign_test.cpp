@@ -17,19 +17,24 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <regex>
 
 #include "campaign/campaign_file.h"
 #include "campaign/notes.h"
 #include "campaign/players_view.h"
+#include "names/rename.h"
+#include "names/sector_names.h"
 #include "print/atlas_scene.h"
 #include "records/record_reader.h"
 #include "records/records.h"
 #include "records/sector_files.h"
+#include "sheets/system_sheet.h"
 #include "test_tmp.h"
 #include "ui/atlas_empires_panel.h"
 #include "ui/atlas_notes_box.h"
@@ -37,6 +42,7 @@
 #include "ui/atlas_search_panel.h"
 #include "ui/atlas_widget.h"
 #include "ui/atlas_window.h"
+#include "ui/sector_watcher.h"
 #include "ui_test_support.h"
 
 namespace orrimar::ui {
@@ -351,6 +357,174 @@ TEST_F(AtlasCampaign, ThePlayersViewHidesWhatTheyDoNotKnowEverywhere) {
     window->selectSystem(capital);
     EXPECT_EQ(box->Text->toPlainText(), QStringLiteral("Secret smugglers den"));
     EXPECT_TRUE(messages.messages().empty());
+}
+
+// A word found nowhere else, planted where only the game master may read
+// it: the name of a race the players never met, native to a world of a
+// system they know, and a secret note on that system.
+constexpr std::string_view kSecretWord = "Zorvakith";
+
+bool leaks(const QString& text) {
+    static const std::regex recordNumber(R"(system \d)", std::regex::icase);
+    const std::string plain = text.toStdString();
+    return text.contains(QString::fromUtf8(kSecretWord.data(), static_cast<qsizetype>(kSecretWord.size()))) ||
+           std::regex_search(plain, recordNumber);
+}
+
+struct AtlasPlayersLeaks : AtlasCampaign {
+    void SetUp() override {
+        AtlasCampaign::SetUp();
+        if (HasFatalFailure()) return;
+        TPlanetRec world = RecordReader<TPlanetRec>(sectorPath(base, ".pln")).read(0);
+        markNativeRace(world);
+        world.nativeRaceId = kRace;
+        {
+            std::fstream file(sectorPath(base, ".pln"), std::ios::binary | std::ios::in | std::ios::out);
+            file << testing::bytesOf(world);
+        }
+        renameInSector(base, NameKind::Race, kRace, kSecretWord);
+        setNote(base, {ThingKind::System, capital}, std::string(kSecretWord) + " spies", NoteAudience::Secret);
+        markForPlayers(base, std::vector<Thing>{{ThingKind::Race, kRace}}, PlayersMark::Unknown);
+        window->reloadSector();
+        // Read already: the watch must not read it again under the test.
+        window->watcher()->acknowledge();
+        window->selectSystem(capital);
+        QApplication::processEvents();
+    }
+    // What the map's tooltip says over every dot.
+    std::vector<QString> tooltips() {
+        std::vector<QString> shown;
+        for (const print::AtlasDot& dot : window->Map->scene().dots) {
+            const QPoint at = dot.at.toPoint();
+            QHelpEvent help(QEvent::ToolTip, at, window->Map->mapToGlobal(at));
+            QApplication::sendEvent(window->Map, &help);
+            shown.push_back(QToolTip::text());
+        }
+        return shown;
+    }
+    std::vector<QString> legCells() const {
+        std::vector<QString> cells;
+        for (int row = 0; row < window->Legs->rowCount(); ++row) {
+            for (int column = 0; column < window->Legs->columnCount(); ++column) {
+                if (const QTableWidgetItem* item = window->Legs->item(row, column)) cells.push_back(item->text());
+            }
+        }
+        return cells;
+    }
+};
+
+TEST_F(AtlasPlayersLeaks, TheSummaryTooltipsAndLegsKeepTheGameMastersSecrets) {
+    // The game master reads the race where it lives: the word is planted.
+    ASSERT_TRUE(leaks(window->Summary->toPlainText())) << window->Summary->toPlainText().toStdString();
+
+    // An unnamed system the players know, to be reached by a route.
+    std::int32_t unnamed = -1;
+    const SectorNames names = SectorNames::load(base);
+    const auto systems = RecordReader<TSystemRec>(sectorPath(base, ".sun")).count();
+    for (std::int32_t id = 0; id < systems && unnamed < 0; ++id) {
+        if (id != capital && id != other && !names.system(id)) unnamed = id;
+    }
+    ASSERT_GE(unnamed, 0);
+    const TSystemRec where = RecordReader<TSystemRec>(sectorPath(base, ".sun")).read(unnamed);
+    const QString placeTitle = QString::fromStdString(sheets::playersSystemTitle({}, where.x, where.y, where.z));
+
+    ASSERT_TRUE(window->setPlayersView(true));
+    window->selectSystem(capital);
+    const QString summary = window->Summary->toPlainText();
+    EXPECT_FALSE(leaks(summary)) << summary.toStdString();
+    EXPECT_FALSE(summary.contains(QStringLiteral("race 2"))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("Worlds"))) << "the players still read the system's worlds";
+    for (const QPushButton* button : window->RaceButtons->findChildren<QPushButton*>())
+        EXPECT_FALSE(leaks(button->text())) << button->text().toStdString();
+    window->selectSystem(unnamed);
+    EXPECT_TRUE(window->Summary->toPlainText().startsWith(placeTitle)) << window->Summary->toPlainText().toStdString();
+
+    int named = 0;
+    for (const QString& tip : tooltips()) {
+        EXPECT_FALSE(leaks(tip)) << tip.toStdString();
+        named += tip.contains(placeTitle) ? 1 : 0;
+    }
+    EXPECT_GE(named, 1) << "an unnamed system is known by its place";
+
+    window->RouteFrom->setText(QString::number(capital));
+    window->RouteTo->setText(QString::number(unnamed));
+    window->JumpSpin->setValue(1000.0);
+    QTest::mouseClick(window->RouteBtn, Qt::LeftButton);
+    const std::vector<QString> cells = legCells();
+    ASSERT_FALSE(cells.empty()) << window->RouteStatus->text().toStdString();
+    for (const QString& cell : cells) EXPECT_FALSE(leaks(cell)) << cell.toStdString();
+    EXPECT_NE(std::find(cells.begin(), cells.end(), placeTitle), cells.end());
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(AtlasPlayersLeaks, AMarkOrNoteWrittenByAnotherProgramShowsInTheOpenWindow) {
+    window->watcher()->setDelays(20, 20);
+    markForPlayers(base, std::vector<Thing>{{ThingKind::System, other}}, PlayersMark::Unknown);
+    ASSERT_TRUE(window->setPlayersView(true));
+    window->selectSystem(other);
+    ASSERT_TRUE(window->Summary->toPlainText().contains(QStringLiteral("Unknown system")));
+
+    // Revealed from outside: the file's watch brings it in, selection kept,
+    // and the sector itself is not read again.
+    markForPlayers(base, std::vector<Thing>{{ThingKind::System, other}}, PlayersMark::Known);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window->Summary->toPlainText().contains(QStringLiteral("Hollow Gate")); }, 3000))
+        << window->Summary->toPlainText().toStdString();
+    EXPECT_EQ(window->selectedSystem(), other);
+    EXPECT_FALSE(leaks(window->Summary->toPlainText()));
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("campaign")))
+        << window->statusBar()->currentMessage().toStdString();
+
+    // Hidden again: back to a point of light.
+    markForPlayers(base, std::vector<Thing>{{ThingKind::System, other}}, PlayersMark::Unknown);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window->Summary->toPlainText().contains(QStringLiteral("Unknown system")); }, 3000));
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(AtlasPlayersLeaks, ANoteFromOutsideIsReadUnlessTextIsBeingTyped) {
+    const Thing system{ThingKind::System, capital};
+    ASSERT_EQ(box->subject(), system);
+    setNote(base, system, "Written by the command line", NoteAudience::Secret);
+    emit window->watcher()->campaignChanged();
+    EXPECT_EQ(box->Text->toPlainText(), QStringLiteral("Written by the command line"));
+    EXPECT_EQ(box->subject(), system);
+
+    // The game master's typing wins: it is neither replaced nor lost.
+    box->Text->setPlainText(QStringLiteral("Typed in the window"));
+    setNote(base, system, "Written again outside", NoteAudience::Secret);
+    emit window->watcher()->campaignChanged();
+    EXPECT_EQ(box->Text->toPlainText(), QStringLiteral("Typed in the window"));
+    ASSERT_TRUE(box->saveNow());
+    EXPECT_EQ(noteOn(system), "Typed in the window");
+}
+
+// The campaign file is watched even before it exists, and its change is
+// told apart from a change of the sector.
+TEST(SectorWatcherCampaign, ACampaignFileAppearingOrChangingIsReportedOnItsOwn) {
+    test::Workspace ws(QStringLiteral("watch-campaign"));
+    const std::string base = ws.base(QStringLiteral("cube"));
+    test::makeSector(base, 4, 8, false, 3);
+    std::filesystem::remove(campaignPath(base));
+    SectorWatcher watcher;
+    watcher.setDelays(20, 20);
+    watcher.watch(QString::fromStdString(base));
+    int sector = 0;
+    int campaign = 0;
+    QObject::connect(&watcher, &SectorWatcher::changed, [&] { ++sector; });
+    QObject::connect(&watcher, &SectorWatcher::campaignChanged, [&] { ++campaign; });
+
+    setNote(base, {ThingKind::System, 1}, "First note", NoteAudience::Secret);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return campaign == 1; }, 3000));
+    markForPlayers(base, std::vector<Thing>{{ThingKind::System, 1}}, PlayersMark::Known);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return campaign == 2; }, 3000));
+    EXPECT_EQ(sector, 0);
+
+    // The window's own write, acknowledged, is not reported back.
+    setNote(base, {ThingKind::System, 2}, "Own note", NoteAudience::Secret);
+    watcher.acknowledge();
+    QTest::qWait(150);
+    EXPECT_EQ(campaign, 2);
 }
 
 }  // namespace
