@@ -172,8 +172,22 @@ void AtlasNotesBox::setPlayersView(bool on) {
 }
 
 void AtlasNotesBox::reread() {
-    if (unsaved_ || Text->hasFocus()) return;
-    load();
+    if (!thing_ || unsaved_ || Text->hasFocus()) return;
+    // The box's own save comes back through the watch too: what already
+    // shows is left alone, with its "saved" word and the cursor where it was.
+    std::optional<Note> note;
+    bool known = false;
+    try {
+        note = getNote(base_.toStdString(), *thing_);
+        if (!players_ && markable(thing_->kind)) known = isKnown(base_.toStdString(), *thing_);
+    } catch (const std::exception&) {
+        return;  // nobody asked for this reading: the box keeps what it shows
+    }
+    if (players_ && note && note->audience != NoteAudience::Players) note.reset();
+    const bool same = Text->toPlainText() == (note ? QString::fromStdString(note->text) : QString()) &&
+                      PublicBox->isChecked() == (note && note->audience == NoteAudience::Players) &&
+                      KnownBox->isChecked() == known;
+    if (!same) load();
 }
 
 void AtlasNotesBox::load() {
