@@ -12,7 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QDoubleSpinBox>
+#include <QHelpEvent>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -29,7 +32,6 @@
 #include "campaign/notes.h"
 #include "campaign/players_view.h"
 #include "names/rename.h"
-#include "names/sector_names.h"
 #include "print/atlas_scene.h"
 #include "records/record_reader.h"
 #include "records/records.h"
@@ -418,13 +420,11 @@ TEST_F(AtlasPlayersLeaks, TheSummaryTooltipsAndLegsKeepTheGameMastersSecrets) {
     ASSERT_TRUE(leaks(window->Summary->toPlainText())) << window->Summary->toPlainText().toStdString();
 
     // An unnamed system the players know, to be reached by a route.
-    std::int32_t unnamed = -1;
-    const SectorNames names = SectorNames::load(base);
-    const auto systems = RecordReader<TSystemRec>(sectorPath(base, ".sun")).count();
-    for (std::int32_t id = 0; id < systems && unnamed < 0; ++id) {
-        if (id != capital && id != other && !names.system(id)) unnamed = id;
-    }
-    ASSERT_GE(unnamed, 0);
+    std::int32_t unnamed = 0;
+    while (unnamed == capital || unnamed == other) ++unnamed;
+    renameInSector(base, NameKind::System, unnamed, "");
+    window->reloadSector();
+    window->watcher()->acknowledge();
     const TSystemRec where = RecordReader<TSystemRec>(sectorPath(base, ".sun")).read(unnamed);
     const QString placeTitle = QString::fromStdString(sheets::playersSystemTitle({}, where.x, where.y, where.z));
 
