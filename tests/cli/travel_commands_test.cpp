@@ -9,8 +9,11 @@
 #include "atlas/route_stops.h"
 #include "cli/cli.h"
 #include "cli_runner.h"
-#include "engine/log_fixtures.h"
-#include "test_tmp.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/test_dir.h"
+#include "support/well_formed.h"
+#include "support/record_bytes.h"
 
 namespace orrimar {
 namespace {
@@ -24,7 +27,7 @@ struct TravelCommands : ::testing::Test {
     logtest::FixtureSector sector;
 
     void SetUp() override {
-        dir = logtest::testDir("travel_cli");
+        dir = testing::testDir("travel_cli");
         sector = logtest::makeFixtureSector(dir);
     }
     int run(const std::vector<std::string>& args) { return cli.run(args); }

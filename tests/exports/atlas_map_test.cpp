@@ -11,16 +11,18 @@
 #include <sstream>
 
 #include "documents/document.h"
-#include "engine/log_fixtures.h"
-#include "engine/settled_fixture.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/test_dir.h"
+#include "support/well_formed.h"
+#include "support/settled_fixture.h"
 #include "exports/atlas_map.h"
 #include "exports/sector_export.h"
 
 namespace orrimar::exports {
 namespace {
 
-using logtest::readFile;
-using logtest::testDir;
+using testing::testDir;
 
 AtlasMapSystem at(std::int64_t id, std::int16_t x, std::int16_t y, std::int16_t z) {
     AtlasMapSystem s;
@@ -230,7 +232,7 @@ TEST(AtlasMapPage, TheAtlasIndexCarriesEverySystemWithItsPageAndOwner) {
     const std::string dir = testDir("atlas_map");
     const logtest::FixtureSector f = logtest::makeFixtureSector(dir);
     ExportSector(f.base, ExportFormat::Atlas, dir + "/atlas");
-    const std::string index = readFile(dir + "/atlas/index.html");
+    const std::string index = testing::fileBytes(dir + "/atlas/index.html");
     // System 0 is controlled by race 0, which rules no empire.
     EXPECT_NE(index.find("\"owners\":[[\"#"), std::string::npos);
     EXPECT_NE(index.find("\"race 0\"]],\"systems\":[[0,3,-4,7,5,0,0,\"\",\"systems/000/system-0.html\"],"
@@ -248,7 +250,7 @@ TEST(AtlasMapPage, TheAtlasIndexCarriesEverySystemWithItsPageAndOwner) {
     const std::string settledDir = testDir("atlas_map_settled");
     const logtest::FixtureSector s = logtest::makeSettledFixture(settledDir);
     ExportSector(s.base, ExportFormat::Atlas, settledDir + "/atlas");
-    const std::string settled = readFile(settledDir + "/atlas/index.html");
+    const std::string settled = testing::fileBytes(settledDir + "/atlas/index.html");
     EXPECT_NE(settled.find("\"owners\":[[\"#c82810\",\"Kethri Dominion\"]],\"systems\":[[0,3,-4,7,5,0,0,\"\","
                            "\"systems/000/system-0.html\"],[1,-2,5,0,6,0,0,\"\",\"systems/000/system-1.html\"]]}"),
               std::string::npos);

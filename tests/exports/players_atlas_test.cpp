@@ -19,8 +19,11 @@
 #include "campaign/campaign_file.h"
 #include "campaign/notes.h"
 #include "campaign/players_view.h"
-#include "engine/log_fixtures.h"
-#include "engine/settled_fixture.h"
+#include "support/file_text.h"
+#include "support/fixture_sector.h"
+#include "support/test_dir.h"
+#include "support/well_formed.h"
+#include "support/settled_fixture.h"
 #include "exports/sector_export.h"
 #include "generation/create_sector.h"
 #include "names/rename.h"
@@ -33,8 +36,7 @@ namespace orrimar::exports {
 namespace {
 
 namespace fs = std::filesystem;
-using logtest::readFile;
-using logtest::testDir;
+using testing::testDir;
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -45,7 +47,8 @@ std::string lower(std::string text) {
 std::map<std::string, std::string> filesOf(const fs::path& root) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = readFile(entry.path().string());
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), root).string()] = testing::fileBytes(entry.path().string());
     }
     return files;
 }
@@ -311,7 +314,7 @@ TEST_F(NotedExport, WithoutNotesEveryFormatIsByteIdentical) {
         const fs::path before = dir_ + "/before-" + name;
         const fs::path after = dir_ + "/after-" + name;
         if (fs::is_regular_file(before)) {
-            EXPECT_EQ(readFile(before.string()), readFile(after.string())) << name;
+            EXPECT_EQ(testing::fileBytes(before.string()), testing::fileBytes(after.string())) << name;
             continue;
         }
         const auto a = filesOf(before);
@@ -329,14 +332,14 @@ TEST_F(NotedExport, NotesTableExactBytes) {
     setNote(base_, {ThingKind::Moon, 1}, "plain");
     const ExportResult csv = ExportSector(base_, ExportFormat::Csv, dir_ + "/csv");
     EXPECT_EQ(csv.files, 9);
-    EXPECT_EQ(readFile(dir_ + "/csv/notes.csv"),
+    EXPECT_EQ(testing::fileBytes(dir_ + "/csv/notes.csv"),
               "kind,id,audience,text\r\n"
               "sector,0,public,\"The sector, said \"\"plainly\"\"\"\r\n"
               "moon,1,secret,plain\r\n"
               "colony,2,secret,\"Smugglers, mostly;\nsome pirates\"\r\n");
 
     ExportSector(base_, ExportFormat::Json, dir_ + "/s.json");
-    const std::string json = readFile(dir_ + "/s.json");
+    const std::string json = testing::fileBytes(dir_ + "/s.json");
     EXPECT_NE(json.find(",\"notes\":[\n"
                         "{\"kind\":\"sector\",\"id\":0,\"audience\":\"public\",\"text\":\"The sector, said "
                         "\\\"plainly\\\"\"},\n"

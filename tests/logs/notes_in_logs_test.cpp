@@ -11,13 +11,14 @@
 #include "campaign/campaign_file.h"
 #include "campaign/notes.h"
 #include "engine/engine.h"
-#include "engine/settled_fixture.h"
+#include "support/settled_fixture.h"
+#include "support/test_dir.h"
 
 using namespace orrimar;
 using namespace orrimar::logs;
 using namespace orrimar::engine;
 using orrimar::logtest::makeSettledFixture;
-using orrimar::logtest::testDir;
+using orrimar::testing::testDir;
 
 namespace {
 
