@@ -174,7 +174,8 @@ void Atlas::writeSystemPage(std::int64_t id, std::int32_t ordinal) {
     }
     Document doc(page, DocFormat::Html, title);
     Links nav = {{std::string(kUp) + "index.html", "Atlas index"}};
-    if (!listed_) nav.emplace_back(std::string(kUp) + listPage(ordinal / kPagesPerFolder), "Systems of this folder");
+    if (!indexTable_)
+        nav.emplace_back(std::string(kUp) + listPage(ordinal / kPagesPerFolder), "Systems of this folder");
     doc.links(nav);
     if (players()) {
         writePlayersSystem(doc, id);

@@ -89,6 +89,8 @@ private:
     void writeRaceIndex(documents::Document& doc);
     std::vector<FolderSpan> folderSpans() const;
     void writeListPages();
+    // The index's list of folders, each linked to its list page.
+    void writeFolderTable(documents::Document& doc) const;
 
     // atlas_thing_pages.cpp: the page of each system, race and empire.
     std::string utf8Name(const reading::EmpireEntry& empire) const;
@@ -108,7 +110,8 @@ private:
     const AtlasReaders& readers_;
     ExportSteps& steps_;
     ExportResult& result_;
-    bool listed_ = true;
+    bool listed_ = true;                // every system has a page
+    bool indexTable_ = true;            // the index lists every system (and its map links them)
     std::vector<std::int32_t> pageOf_;  // page ordinal per system, kNoPage for none
     std::int32_t paged_ = 0;
     reading::SettledView settled_;

@@ -4,9 +4,11 @@
 // description, each linking back. Pages are grouped in folders of at most
 // kPagesPerFolder files. A settled sector adds a page per empire (its
 // territory, capital and colonies), owners on the system pages, and the
-// territories on the map in their owners' colours. Above kFullListingLimit systems only systems with
-// bodies in orbit get pages, the index lists folders instead of systems and
-// each folder has a list page of its own, so no page grows with the sector.
+// territories on the map in their owners' colours. Above kIndexTableLimit
+// systems the index lists folders instead of systems, each folder has a
+// list page of its own and the printed map's dots are not links, so the
+// index opens quickly; above kFullListingLimit only systems with bodies in
+// orbit get pages, so no page grows with the sector.
 // This file writes the index and the list pages; atlas_thing_pages.cpp the
 // page of each system, race and empire.
 #include <fmt/format.h>
@@ -80,10 +82,12 @@ Atlas::KnownHoldings Atlas::holdingsOf(std::uint16_t race) const {
 
 void Atlas::write() {
     const std::int64_t count = sector_.systems().count();
+    static_assert(kIndexTableLimit <= kFullListingLimit, "a sector too large to page whole is too large to list");
     listed_ = count <= kFullListingLimit;
+    indexTable_ = count <= kIndexTableLimit;
     planPages();
     writeIndex();
-    if (!listed_) writeListPages();
+    if (!indexTable_) writeListPages();
     for (std::int64_t id = 0; id < count; ++id) {
         const std::int32_t ordinal = pageOf_[static_cast<std::size_t>(id)];
         if (ordinal != kNoPage) writeSystemPage(id, ordinal);
@@ -244,7 +248,9 @@ void Atlas::writeIndex() {
         minZ = std::min<int>(minZ, s.z), maxZ = std::max<int>(maxZ, s.z);
     }
     SectorMap map(count, minX, maxX, minY, maxY, minZ, maxZ);
-    map.setLinks([this](std::int64_t id) { return systemHref(id); });
+    // Tens of thousands of links on one page slow its loading by seconds;
+    // past the limit the turning map and the list pages lead to the systems.
+    if (indexTable_) map.setLinks([this](std::int64_t id) { return systemHref(id); });
     if (players()) map.hideIds();
     AtlasMap turning;
     for (std::int64_t id = 0; id < count; ++id) {
@@ -276,11 +282,12 @@ void Atlas::writeIndex() {
     doc.heading("Map", 1);
     doc.rawHtml(turning.html());
     doc.rawHtml(AtlasMap::printedMapBegin());
-    doc.figure(map.svg(), map.aggregated() ? map.caption() : map.caption() + " Click a system to open its page.");
+    doc.figure(map.svg(),
+               indexTable_ && !map.aggregated() ? map.caption() + " Click a system to open its page." : map.caption());
     doc.rawHtml(AtlasMap::printedMapEnd());
 
     doc.heading("Systems", 1);
-    if (listed_) {
+    if (indexTable_) {
         doc.paragraph(players() ? "Every system the party knows has a page; type in the box to narrow the table."
                                 : "Every system of the sector has a page; type in the box to narrow the table.");
         beginSystemsTable(doc, "the systems");
@@ -288,34 +295,25 @@ void Atlas::writeIndex() {
             if (knows(ThingKind::System, id)) doc.rawHtml(systemRow(id, sector_.systems().read(id), ""));
         }
         endSystemsTable(doc);
+    } else if (listed_) {
+        doc.paragraph(fmt::format(
+            "{} {} systems, each with a page, in folders of at most {} pages; each folder is listed on a page of "
+            "its own with a box to narrow its table, and a click on a star of the map opens its page.",
+            players() ? "The party knows" : "The sector holds", grouped(paged_), grouped(kPagesPerFolder)));
+        writeFolderTable(doc);
     } else if (players()) {
         doc.paragraph(fmt::format(
             "The party knows {} systems with bodies in orbit, each with a page, in folders of at most {} pages; "
             "each folder is listed on a page of its own.",
             grouped(paged_), grouped(kPagesPerFolder)));
-        doc.rawHtml("<table class=\"grid\"><thead><tr><th>Folder</th><th class=\"r\">Systems</th></tr></thead><tbody>");
-        for (const FolderSpan& span : folderSpans()) {
-            doc.rawHtml(fmt::format("<tr><td><a href=\"{}\">{}</a></td><td class=\"r\">{}</td></tr>",
-                                    listPage(span.folder), folderName(span.folder * kPagesPerFolder), span.pages));
-        }
-        doc.rawHtml("</tbody></table>");
+        writeFolderTable(doc);
     } else {
         doc.paragraph(fmt::format(
             "The sector holds {} systems, more than {}: pages are written only for the {} systems with bodies in "
             "orbit, in folders of at most {} pages, and each folder is listed on a page of its own. The full list "
             "of systems is in the sector report's .map text.",
             grouped(count), grouped(kFullListingLimit), grouped(paged_), grouped(kPagesPerFolder)));
-        doc.rawHtml(
-            "<table class=\"grid\"><thead><tr><th>Folder</th><th class=\"r\">Systems</th>"
-            "<th>First id</th><th>Last id</th></tr></thead><tbody>");
-        for (const FolderSpan& span : folderSpans()) {
-            doc.rawHtml(
-                fmt::format("<tr><td><a href=\"{}\">{}</a></td><td class=\"r\">{}</td><td "
-                            "class=\"r\">{}</td><td class=\"r\">{}</td></tr>",
-                            listPage(span.folder), folderName(span.folder * kPagesPerFolder), span.pages, span.firstId,
-                            span.lastId));
-        }
-        doc.rawHtml("</tbody></table>");
+        writeFolderTable(doc);
     }
     writeRaceIndex(doc);
     writeEmpireIndex(doc);
@@ -402,7 +400,31 @@ std::vector<Atlas::FolderSpan> Atlas::folderSpans() const {
     return spans;
 }
 
-// Above the listing limit: one searchable list per folder.
+// The players' table names each folder; the game master's adds its first
+// and last system ids.
+void Atlas::writeFolderTable(Document& doc) const {
+    if (players()) {
+        doc.rawHtml("<table class=\"grid\"><thead><tr><th>Folder</th><th class=\"r\">Systems</th></tr></thead><tbody>");
+        for (const FolderSpan& span : folderSpans()) {
+            doc.rawHtml(fmt::format("<tr><td><a href=\"{}\">{}</a></td><td class=\"r\">{}</td></tr>",
+                                    listPage(span.folder), folderName(span.folder * kPagesPerFolder), span.pages));
+        }
+    } else {
+        doc.rawHtml(
+            "<table class=\"grid\"><thead><tr><th>Folder</th><th class=\"r\">Systems</th>"
+            "<th>First id</th><th>Last id</th></tr></thead><tbody>");
+        for (const FolderSpan& span : folderSpans()) {
+            doc.rawHtml(
+                fmt::format("<tr><td><a href=\"{}\">{}</a></td><td class=\"r\">{}</td><td "
+                            "class=\"r\">{}</td><td class=\"r\">{}</td></tr>",
+                            listPage(span.folder), folderName(span.folder * kPagesPerFolder), span.pages, span.firstId,
+                            span.lastId));
+        }
+    }
+    doc.rawHtml("</tbody></table>");
+}
+
+// Past the index's limit: one searchable list per folder.
 void Atlas::writeListPages() {
     const std::string sectorName = ansiToUtf8(sector_.sectorName());
     for (const FolderSpan& span : folderSpans()) {

@@ -60,4 +60,11 @@ ExportResult ExportSector(const std::string& baseName, ExportFormat format, cons
 // Pages per folder of the atlas.
 inline constexpr std::int64_t kPagesPerFolder = 1000;
 
+// Systems the atlas index lists row by row, and links dot by dot on its
+// printed map, at most. Past this a browser spends seconds laying out the
+// rows and links of the index alone: the systems are listed per folder on
+// pages of their own and reached from the index through the turning map
+// and those lists.
+inline constexpr std::int64_t kIndexTableLimit = 2000;
+
 }  // namespace orrimar::exports

@@ -2,6 +2,7 @@
 // every page is well-formed, each system and race has its page with links
 // both ways, and a sector above the listing limit gets pages only for its
 // systems with bodies, in folders of at most a thousand files.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -180,6 +181,52 @@ TEST(Atlas, AboveTheLimitOnlySystemsWithBodiesInFoldersOfAThousand) {
     EXPECT_LT(index.size(), 1300000U);
     const Walk walk = walkAtlas(dir + "/atlas");
     EXPECT_EQ(walk.pages, static_cast<std::size_t>(paged) + 1 + 3);  // + index + three list pages
+}
+
+// At the index's limit every system is a row of the index and a link on
+// its printed map; one more and the rows move to a list page per folder
+// and the dots stop being links, yet every system keeps its page, reached
+// from a list, and each page leads back to its list.
+TEST(Atlas, PastTheIndexLimitSystemsAreListedPerFolder) {
+    const std::string dir = testDir("index-limit");
+    const int atLimit = static_cast<int>(kIndexTableLimit);
+    testing::writeSector(dir + "/edge", sparseSector(atLimit));
+    ExportSector(dir + "/edge", ExportFormat::Atlas, dir + "/edge-atlas");
+    const std::string edge = fileBytes(dir + "/edge-atlas/index.html");
+    EXPECT_NE(edge.find("<a href=\"systems/001/system-1999.html\"><title>System 1999 at"), std::string::npos);
+    EXPECT_NE(edge.find("<td class=\"r\"><a href=\"systems/001/system-1999.html\">1999</a></td>"), std::string::npos);
+    EXPECT_NE(edge.find("Click a system to open its page."), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir + "/edge-atlas/systems/list-000.html"));
+    EXPECT_EQ(fileBytes(dir + "/edge-atlas/systems/000/system-1.html").find("list-000.html"), std::string::npos);
+
+    testing::writeSector(dir + "/past", sparseSector(atLimit + 1));
+    const ExportResult result = ExportSector(dir + "/past", ExportFormat::Atlas, dir + "/atlas");
+    EXPECT_EQ(result.systems, atLimit + 1);
+    const std::string index = fileBytes(dir + "/atlas/index.html");
+    EXPECT_EQ(index.find("<a href=\"systems/0"), std::string::npos) << "a system linked from the index's markup";
+    EXPECT_EQ(index.find("Click a system to open its page."), std::string::npos);
+    EXPECT_EQ(index.find("id=\"systems\""), std::string::npos) << "the index still lists every system";
+    EXPECT_NE(index.find("The sector holds 2,001 systems, each with a page, in folders of at most 1,000 pages"),
+              std::string::npos);
+    EXPECT_NE(index.find("<tr><td><a href=\"systems/list-002.html\">002</a></td><td class=\"r\">1</td><td "
+                         "class=\"r\">2000</td><td class=\"r\">2000</td></tr>"),
+              std::string::npos);
+    // The turning map still carries every system's page.
+    EXPECT_NE(index.find("\"systems/002/system-2000.html\"]"), std::string::npos);
+    // The last folder's list holds its one system and its filter box; a
+    // system without bodies still has a page, which leads back to its list.
+    const std::string last = fileBytes(dir + "/atlas/systems/list-002.html");
+    EXPECT_NE(last.find("<a href=\"../systems/002/system-2000.html\">2000</a>"), std::string::npos);
+    EXPECT_NE(last.find("id=\"filter\""), std::string::npos);
+    EXPECT_NE(fileBytes(dir + "/atlas/systems/000/system-1.html").find("href=\"../../systems/list-000.html\""),
+              std::string::npos);
+
+    const Walk walk = walkAtlas(dir + "/atlas");
+    EXPECT_EQ(walk.pages, static_cast<std::size_t>(atLimit + 1) + 1 + 3);  // + index + three list pages
+    for (int id = 0; id <= atLimit; ++id) {
+        const std::string page = fmt::format("systems/{:03}/system-{}.html", id / kPagesPerFolder, id);
+        EXPECT_TRUE(walk.targets.count(page)) << page << " is reached from no page";
+    }
 }
 
 // A settled sector: a page per empire (name, colour, race, capital, its
