@@ -52,7 +52,7 @@
 namespace orrimar::ui {
 namespace {
 
-constexpr std::uint16_t kRace = 2;
+constexpr std::uint16_t kRace = 2;  // the Crimson Pact's race (makeCrimsonPactCube)
 
 // The settled cube of the settled-space tests: one colony of race 2 on
 // planet 0, race 2 controlling that system (the capital) as the Crimson
@@ -61,29 +61,9 @@ struct AtlasCampaign : ::testing::Test {
     void SetUp() override {
         ws = std::make_unique<test::Workspace>(QStringLiteral("atlas-campaign"));
         base = ws->base(QStringLiteral("cube"));
-        test::makeSector(base, 8, 40, false, 11);
-        RecordReader<TPlanetRec> planets(sectorPath(base, ".pln"));
-        ASSERT_GT(planets.count(), 1);
+        capital = test::makeCrimsonPactCube(base);
         ASSERT_GT(RecordReader<TAlienRec>(sectorPath(base, ".aln")).count(), kRace);
-        capital = planets.read(0).systemId;
         other = capital == 0 ? 1 : 0;
-        TColonyRec colony;
-        colony.worldId = 0;
-        colony.race = kRace;
-        colony.allegiance = kRace;
-        colony.kind = 1;
-        colony.populationCode = 35;
-        colony.colonyType = 4;
-        colony.starport = 2;
-        TEmpireRec pact;
-        pact.race = kRace;
-        pact.colour = {200, 10, 10};
-        pact.capitalSystemId = capital;
-        pact.name.assign("Crimson Pact");
-        std::ofstream(sectorPath(base, ".col"), std::ios::binary | std::ios::trunc) << testing::bytesOf(colony);
-        std::ofstream(sectorPath(base, ".con"), std::ios::binary | std::ios::trunc)
-            << testing::bytesOf(TConRec{capital, kRace});
-        std::ofstream(sectorPath(base, ".emp"), std::ios::binary | std::ios::trunc) << testing::bytesOf(pact);
         window = std::make_unique<AtlasWindow>(ws->file(QStringLiteral("orrwin.ini")));
         window->resize(1100, 700);
         window->show();

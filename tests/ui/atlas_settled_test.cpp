@@ -37,30 +37,7 @@ struct AtlasSettled : ::testing::Test {
     void SetUp() override {
         ws = std::make_unique<test::Workspace>(QStringLiteral("atlas-settled"));
         base = ws->base(QStringLiteral("cube"));
-        test::makeSector(base, 8, 40, false, 11);
-        RecordReader<TPlanetRec> planets(sectorPath(base, ".pln"));
-        ASSERT_GT(planets.count(), 1);
-        capital = planets.read(0).systemId;
-        TColonyRec colony;
-        colony.worldId = 0;
-        colony.race = 2;
-        colony.allegiance = 2;
-        colony.kind = 1;
-        colony.populationCode = 35;  // 60 million
-        colony.colonyType = 4;       // Mining
-        colony.starport = 2;         // Good
-        colony.lawLevel = 6;
-        colony.stability = 6;
-        colony.crimeLevel = 2;
-        TEmpireRec pact;
-        pact.race = 2;
-        pact.colour = {200, 10, 10};
-        pact.capitalSystemId = capital;
-        pact.name.assign("Crimson Pact");
-        std::ofstream(sectorPath(base, ".col"), std::ios::binary | std::ios::trunc) << testing::bytesOf(colony);
-        std::ofstream(sectorPath(base, ".con"), std::ios::binary | std::ios::trunc)
-            << testing::bytesOf(TConRec{capital, 2});
-        std::ofstream(sectorPath(base, ".emp"), std::ios::binary | std::ios::trunc) << testing::bytesOf(pact);
+        capital = test::makeCrimsonPactCube(base);
         window = std::make_unique<AtlasWindow>(ws->file(QStringLiteral("orrwin.ini")));
         window->resize(1100, 700);
         window->show();

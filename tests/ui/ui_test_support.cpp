@@ -3,7 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fstream>
+
 #include "records/record_file.h"
+#include "records/record_reader.h"
+#include "records/sector_files.h"
+#include "support/record_bytes.h"
 #include "records/records.h"
 #include "support/sector_maker.h"
 #include "support/test_dir.h"
@@ -60,6 +65,32 @@ void makeSectorWithColony(const std::string& baseName, std::int32_t race) {
     colony.starport = 1;
     colonies.append(colony);
     colonies.close();
+}
+
+std::int32_t makeCrimsonPactCube(const std::string& baseName) {
+    makeSector(baseName, 8, 40, false, 11);
+    const std::int32_t capital = RecordReader<TPlanetRec>(sectorPath(baseName, ".pln")).read(0).systemId;
+    TColonyRec colony;
+    colony.worldId = 0;
+    colony.race = 2;
+    colony.allegiance = 2;
+    colony.kind = 1;
+    colony.populationCode = 35;  // 60 million
+    colony.colonyType = 4;       // Mining
+    colony.starport = 2;         // Good
+    colony.lawLevel = 6;
+    colony.stability = 6;
+    colony.crimeLevel = 2;
+    TEmpireRec pact;
+    pact.race = 2;
+    pact.colour = {200, 10, 10};
+    pact.capitalSystemId = capital;
+    pact.name.assign("Crimson Pact");
+    std::ofstream(sectorPath(baseName, ".col"), std::ios::binary | std::ios::trunc) << testing::bytesOf(colony);
+    std::ofstream(sectorPath(baseName, ".con"), std::ios::binary | std::ios::trunc)
+        << testing::bytesOf(TConRec{capital, 2});
+    std::ofstream(sectorPath(baseName, ".emp"), std::ios::binary | std::ios::trunc) << testing::bytesOf(pact);
+    return capital;
 }
 
 }  // namespace orrimar::ui::test

@@ -40,5 +40,11 @@ void makeSector(const std::string& baseName, int size, int density, bool flat = 
 // The same small flat sector (2 x 2, density 100, seed 3) with one colony of
 // race `race` on world 0, for the colonies report.
 void makeSectorWithColony(const std::string& baseName, std::int32_t race);
+// The settled cube of the Atlas's settled-space tests: an 8-parsec cube
+// (density 40, seed 11) where race 2 holds one Mining colony on planet 0
+// (60 million people, a Good starport, law 6, stability 6, crime 2) and
+// controls that system as the Crimson Pact (colour 200, 10, 10), whose
+// capital it is. Returns the capital's system id.
+std::int32_t makeCrimsonPactCube(const std::string& baseName);
 
 }  // namespace orrimar::ui::test
