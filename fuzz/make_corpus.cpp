@@ -96,8 +96,8 @@ const char* const kSettings[] = {
     "[Stellar Probabilities]\r\nPheno=1\r\nMisc=5\r\nA_II=9\r\nM_III=20\r\nF_IV=30\r\nF_V=115\r\nG_V=250\r\nK_V=260\r\n"
     "M_V=260\r\nF_VII=50\r\n\r\n[Alien Probabilities]\r\nHuman=20\r\nAnimal=30\r\nReptile=15\r\nInsect=15\r\n"
     "Misc=15\r\nExotic=5\r\n",
-    "\xEF\xBB\xBF[alien probabilities]\nhuman = $14\nANIMAL=0x1e\n; "
-    "comment\nReptile=-15\n[Settings]\nDataFolder=data\n",
+    ("\xEF\xBB\xBF[alien probabilities]\nhuman = $14\nANIMAL=0x1e\n; "
+     "comment\nReptile=-15\n[Settings]\nDataFolder=data\n"),
     "[Stellar Probabilities]\nPheno=65535\nMisc=1\n[Stellar Probabilities]\nPheno=2\n",
     "[Alien Probabilities]\nHuman=300\nAnimal=\nReptile=abc\n[Orrimar Fuzz]\nWritten=1\n",
     "no section=1\n[]\n=value\n[Broken\nkey==x\n",
