@@ -443,7 +443,9 @@ void AtlasWindow::fillRaceButtons() {
         delete item;
     }
     const auto id = session_->selected();
-    if (!id) return;
+    // An alien log is the game master's: every trait, code and secret note
+    // of the race. The players' view offers none, as it offers no system log.
+    if (!id || session_->playersView()) return;
     std::vector<std::int32_t> races;
     guarded(this, [&] { races = session_->racesOf(*id); });
     for (const std::int32_t race : races) {

@@ -416,8 +416,8 @@ TEST_F(AtlasPlayersLeaks, TheSummaryTooltipsAndLegsKeepTheGameMastersSecrets) {
     EXPECT_FALSE(leaks(summary)) << summary.toStdString();
     EXPECT_FALSE(summary.contains(QStringLiteral("race 2"))) << summary.toStdString();
     EXPECT_TRUE(summary.contains(QStringLiteral("Worlds"))) << "the players still read the system's worlds";
-    for (const QPushButton* button : window->RaceButtons->findChildren<QPushButton*>())
-        EXPECT_FALSE(leaks(button->text())) << button->text().toStdString();
+    EXPECT_TRUE(window->RaceButtons->findChildren<QPushButton*>().isEmpty())
+        << "an alien log is the game master's, with every code and secret note of the race";
     window->selectSystem(unnamed);
     EXPECT_TRUE(window->Summary->toPlainText().startsWith(placeTitle)) << window->Summary->toPlainText().toStdString();
 
