@@ -3,12 +3,15 @@
 // planet, and its races.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
 #include <vector>
 
 #include "names/sector_names.h"
 #include "records/colony_codes.h"
+#include "settling/field_error.h"
 #include "settling/settled_layer.h"
 #include "support/hand_made_sector.h"
 
@@ -30,6 +33,23 @@ inline std::string changedFiles(const std::map<std::string, std::string>& a,
         if (!a.contains(file)) out += " " + fs::path(file).filename().string() + " (new)";
     }
     return out;
+}
+
+// Runs `edit`, which must be refused with a FieldError naming `field` (and
+// holding `words`, when given), and checks that no file of `dir` changed.
+template <typename Edit>
+void expectFieldRefused(const fs::path& dir, Edit edit, const std::string& field, const std::string& words = {}) {
+    const auto before = snapshot(dir);
+    try {
+        edit();
+        ADD_FAILURE() << "not refused; expected a problem with " << field;
+    } catch (const FieldError& e) {
+        EXPECT_EQ(e.field(), field) << e.what();
+        if (!words.empty()) {
+            EXPECT_NE(std::string(e.what()).find(words), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_EQ(changedFiles(before, snapshot(dir)), "") << field;
 }
 
 struct EditSector {

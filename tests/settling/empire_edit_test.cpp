@@ -25,17 +25,7 @@ struct EmpireEdit : ::testing::Test {
     }
     template <typename Edit>
     void expectRefused(Edit edit, const std::string& field, const std::string& words = {}) {
-        const auto before = snapshot(s.dir);
-        try {
-            edit();
-            ADD_FAILURE() << "not refused; expected a problem with " << field;
-        } catch (const FieldError& e) {
-            EXPECT_EQ(e.field(), field) << e.what();
-            if (!words.empty()) {
-                EXPECT_NE(std::string(e.what()).find(words), std::string::npos) << e.what();
-            }
-        }
-        EXPECT_EQ(changedFiles(before, snapshot(s.dir)), "") << field;
+        testing::expectFieldRefused(s.dir, edit, field, words);
     }
 };
 
